@@ -72,7 +72,9 @@ bool ContainsNonWordChar(std::string_view text) {
     return false;
 }
 
-std::string FormatInt(std::int64_t value) { return std::to_string(value); }
+std::string FormatInt(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string FormatReal(double value) {
     char small[64];

@@ -15,9 +15,15 @@ namespace tw {
 constexpr bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool IsAlnum(char c) { return IsAlpha(c) || IsDigit(c); }
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr bool IsAlpha(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool IsAlnum(char c) {
+    return IsAlpha(c) || IsDigit(c);
+}
 constexpr char ToLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -12,7 +12,7 @@ TEST(ByteStringTest, CompareNoCaseFoldsAsciiOnlyAndComparesUnsigned) {
     EXPECT_LT(CompareNoCase("a_b", "aB"), 0);  // '_' is 0x5F, 'b' 0x62
     EXPECT_LT(CompareNoCase("$gold", "0"), 0);
     EXPECT_LT(CompareNoCase("abc", "abcd"), 0);
-    EXPECT_GT(CompareNoCase("\xe9", "z"), 0);  // high bytes sort above ASCII
+    EXPECT_GT(CompareNoCase("\xe9", "z"), 0);    // high bytes sort above ASCII
     EXPECT_FALSE(EqualsNoCase("\xc9", "\xe9"));  // no folding outside ASCII
     EXPECT_TRUE(EqualsNoCase("Initialization Node", "initialization node"));
 }
