@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/commands.h"
 
 namespace tw::cli {
 namespace {
 
-constexpr std::array<CliCommand, 0> kCommands{};
+constexpr std::array<CliCommand, 1> kCommands{{
+    {"convert", "convert IN OUT", RunConvertCommand},
+}};
 
 int PrintUsage(std::ostream& out) {
     out << "usage: talkwright-cli COMMAND [ARGS...]\n\ncommands:\n";
