@@ -45,13 +45,20 @@ EnhancedListCtrl::EnhancedListCtrl(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(0);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
+    header()->setMinimumSectionSize(0);
     scrollUp_.setInterval(kAutoScrollMs);
     scrollDown_.setInterval(kAutoScrollMs);
     connect(&scrollUp_, &QTimer::timeout, this, [this] { ScrollBy(-1); });
     connect(&scrollDown_, &QTimer::timeout, this, [this] { ScrollBy(1); });
 }
 
-EnhancedListCtrl::~EnhancedListCtrl() = default;
+// An editor still open has nothing left to report to.
+EnhancedListCtrl::~EnhancedListCtrl() {
+    if (editor_) {
+        editor_->Abandon();
+        delete editor_;
+    }
+}
 
 void EnhancedListCtrl::SetColumnEditable(int column, bool editable) {
     if (column >= 0 && column < static_cast<int>(editable_.size())) {

@@ -211,10 +211,13 @@ void EnhancedTreeCtrl::mouseMoveEvent(QMouseEvent* event) {
         DragMove(pos);
         return;
     }
+    if (dragRefused_) {
+        return;  // a refused drag leaves the tree as it was until the button is let go
+    }
     if ((event->buttons() & Qt::LeftButton) && pressItem_ != nullptr &&
         (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
         QTreeWidgetItem* item = std::exchange(pressItem_, nullptr);
-        BeginDrag(item, pos);
+        dragRefused_ = !BeginDrag(item, pos);
         return;
     }
     QTreeWidget::mouseMoveEvent(event);
@@ -222,6 +225,7 @@ void EnhancedTreeCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void EnhancedTreeCtrl::mouseReleaseEvent(QMouseEvent* event) {
     pressItem_ = nullptr;
+    dragRefused_ = false;
     if (dragging_ && event->button() == Qt::LeftButton) {
         EndDrag();
         return;

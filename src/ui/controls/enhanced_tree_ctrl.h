@@ -87,6 +87,7 @@ private:
     std::vector<QIcon> images_;
     QPoint pressPos_;
     QTreeWidgetItem* pressItem_ = nullptr;
+    bool dragRefused_ = false;
     int dragValue_ = 0;
     std::unique_ptr<DragImage> dragImage_;
     bool dragging_ = false;

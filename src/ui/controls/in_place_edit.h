@@ -22,6 +22,8 @@ public:
 
     // Reports the end of the edit to the list (once) and deletes the editor later.
     void Finish();
+    // Ends the edit without reporting it, for a list that is going away.
+    void Abandon() { finished_ = true; }
 
 protected:
     bool event(QEvent* event) override;

@@ -121,10 +121,11 @@ void CResizingDialog::RestoreSize() {
     if (cx == 0 || cy == 0) {
         return;
     }
+    // Sized first, so that leaving the maximised state returns to the remembered size.
+    resize(cx, cy);
     if (state == kStateMaximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
-    resize(cx, cy);
 }
 
 void CResizingDialog::resizeEvent(QResizeEvent* event) {

@@ -94,17 +94,16 @@ void CStyleEditCtrl::ResetBackgroundColor() {
     setPalette(QPalette());
 }
 
+// A paragraph break has the format of the separator before its block.
 RichText CStyleEditCtrl::GetRichText() const {
     RichText rich;
-    TextStyle style;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         if (block != document()->begin()) {
-            AppendText(rich, style, "\n");  // the break keeps the style before it
+            AppendText(rich, StyleOf(block.charFormat()), "\n");
         }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            style = StyleOf(fragment.charFormat());
-            AppendText(rich, style, FragmentBytes(fragment.text()));
+            AppendText(rich, StyleOf(fragment.charFormat()), FragmentBytes(fragment.text()));
         }
     }
     return rich;
