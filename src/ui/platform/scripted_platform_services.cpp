@@ -10,6 +10,18 @@ namespace {
 // Plain text is kept under a name no registered format can have.
 const std::string kTextFormat;
 
+// What closing the box without choosing answers.
+MessageAnswer CloseAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::kOk:
+            return MessageAnswer::kOk;
+        case MessageButtons::kYesNo:
+            return MessageAnswer::kNo;
+        default:
+            return MessageAnswer::kCancel;
+    }
+}
+
 }  // namespace
 
 void ScriptedPlatformServices::Fail(std::string message) {
@@ -26,7 +38,7 @@ MessageAnswer ScriptedPlatformServices::ShowMessage(std::string_view caption, st
         std::string message = "unexpected message box: ";
         message.append(caption).append(": ").append(text);
         Fail(std::move(message));
-        return buttons == MessageButtons::kOk ? MessageAnswer::kOk : MessageAnswer::kCancel;
+        return CloseAnswer(buttons);
     }
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
