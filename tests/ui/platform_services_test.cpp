@@ -36,11 +36,13 @@ TEST(ScriptedPlatformServicesTest, AnUnexpectedQuestionIsAnError) {
               MessageAnswer::kOk);
     EXPECT_EQ(services.ShowMessage("Dialogue Editor", "Save?", MessageButtons::kYesNoCancel),
               MessageAnswer::kCancel);
+    EXPECT_EQ(services.ShowMessage("Warning", "Sure?", MessageButtons::kYesNo), MessageAnswer::kNo);
     FileDialogRequest request;
     request.caption = "Open";
     EXPECT_EQ(services.ChooseFileToOpen(request), std::nullopt);
     const std::vector<std::string> expected{"unexpected message box: Error: Unable to open file",
                                             "unexpected message box: Dialogue Editor: Save?",
+                                            "unexpected message box: Warning: Sure?",
                                             "unexpected file dialog: open Open"};
     EXPECT_EQ(services.Errors(), expected);
     EXPECT_EQ(reported, expected);
