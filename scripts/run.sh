@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Builds Talkwright and runs it on the bundled sample.
+# Builds the Talkwright editor and starts it on the bundled sample dialogue.
+# Without a display the editor runs on Qt's offscreen platform and closes itself after a
+# few seconds, which still proves that it builds, starts and opens the sample.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target talkwright-cli
-# The tour makes two deliberate mistakes, so the tool answers 1 (some line failed);
-# only a usage or read error (2) or a crash means the run itself went wrong.
-status=0
-build/src/cli/talkwright-cli script samples/tour.script || status=$?
-((status <= 1))
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALKWRIGHT_BUILD_EDITOR=ON
+cmake --build build -j "$(nproc)" --target talkwright talkwright-cli
+
+sample=samples/innkeeper.vrx
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "run.sh: no display (\$DISPLAY and \$WAYLAND_DISPLAY are empty);" \
+        "starting the editor offscreen for 3 seconds to prove the build." >&2
+    QT_QPA_PLATFORM=offscreen build/src/app/talkwright --quit-after 3000 "$sample"
+    echo "run.sh: the editor started, opened $sample and closed again." >&2
+else
+    build/src/app/talkwright "$sample"
+fi

@@ -31,6 +31,8 @@ public:
     std::int32_t GetNextNodeId() const { return nextNodeId_; }
     void SetNextNodeId(std::int32_t id) { nextNodeId_ = id; }
     bool IsScratch() const { return scratch_; }
+    // A document the user asked for (New) is no scratch document, though it starts empty.
+    void SetScratch(bool scratch) { scratch_ = scratch; }
     bool IsModified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
     NPCData& Npc() { return npc_; }

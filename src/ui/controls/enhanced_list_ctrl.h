@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "ui/controls/drag_image.h"
+// QPointer needs the whole class wherever this header is used.
+#include "ui/controls/in_place_edit.h"
 
 namespace tw {
-
-class CInPlaceEdit;
 
 // The report-style list of commands, responses and state entries: rows are reordered by
 // dragging, with automatic scrolling at the edges, and flagged columns are edited in place.

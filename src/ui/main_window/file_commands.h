@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tw {
+
+class Dialogue;
+class DocumentSet;
+class PlatformServices;
+
+// The decisions behind the File menu, over the platform services and without widgets:
+// file dialogs, loading and saving with their messages, the save questions, and the
+// working directory kept in the profile.
+class FileCommands {
+public:
+    explicit FileCommands(PlatformServices& services) : services_(services) {}
+
+    // The Open dialog; the working directory follows the chosen file, as the platform's
+    // own dialog does it, so that the next dialog and the next run start there.
+    std::optional<std::string> ChooseDialogueToOpen();
+    // Loads the file into the document, or shows why it cannot be loaded.
+    bool Load(Dialogue& document, const std::string& path);
+    // Saves under the document's path, through Save As when it has none. A failure is
+    // shown and leaves the document modified.
+    bool Save(Dialogue& document);
+    bool SaveAs(Dialogue& document);
+
+    // The question before a modified document is closed: true when it may go, because it
+    // was saved or the user does not want it saved.
+    bool ConfirmClose(Dialogue& document);
+    // The same question for every modified document in order; false keeps the program
+    // running with every document open (Cancel, or a save that failed).
+    bool ConfirmShutdown(DocumentSet& documents);
+
+    void RememberWorkingDirectory();
+    void RestoreWorkingDirectory();
+
+private:
+    void FollowChosenFile(const std::string& path);
+
+    PlatformServices& services_;
+};
+
+}  // namespace tw

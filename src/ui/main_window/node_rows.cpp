@@ -1,0 +1,48 @@
+#include "ui/main_window/node_rows.h"
+
+#include "model/node_command.h"
+#include "model/node_response.h"
+#include "ui/controls/command_icons.h"
+
+namespace tw {
+
+int CommandImageIndex(int commandType) {
+    if (commandType == kCommandList) {
+        return kImageBranch;
+    }
+    return commandType >= 0 && commandType < kCommandImageCount ? commandType : kImageManual;
+}
+
+ListRow CommandRow(const NodeCommand& command) {
+    return ListRow{CommandImageIndex(command.GetType()),
+                   {command.GetTypeName(), command.GetScriptText()}};
+}
+
+ListRow ResponseRow(const NodeResponse& response) {
+    if (const auto* cut = dynamic_cast<const NodeResponseCut*>(&response)) {
+        return ListRow{kImageCutResponse,
+                       {"#" + cut->GetCutTag(), "CUT", cut->GetCutText(), "", ""}};
+    }
+    const auto& add = static_cast<const NodeResponseAdd&>(response);
+    const Conditional* condition = add.GetCondition();
+    return ListRow{kImageAddResponse,
+                   {add.GetTag(), "ADD", add.GetPlayerText(), add.GetGotoNode(),
+                    condition ? condition->GetExpression() : std::string()}};
+}
+
+bool ApplyResponseTextEdit(NodeResponse& response, std::string& text) {
+    auto* add = dynamic_cast<NodeResponseAdd*>(&response);
+    if (add == nullptr) {
+        text = static_cast<const NodeResponseCut&>(response).GetCutText();
+        return false;
+    }
+    if (text.empty()) {
+        text = add->GetPlayerText();
+        return false;
+    }
+    const bool changed = text != add->GetPlayerText();
+    add->SetPlayerText(text);
+    return changed;
+}
+
+}  // namespace tw

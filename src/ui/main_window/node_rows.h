@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class NodeCommand;
+class NodeResponse;
+
+// What one row of the command or response list shows: its image and its cells.
+struct ListRow {
+    int image = 0;
+    std::vector<std::string> cells;
+    bool operator==(const ListRow&) const = default;
+};
+
+// The list image of a command kind; the list question shares the two-way question's.
+int CommandImageIndex(int commandType);
+// "Command", "String".
+ListRow CommandRow(const NodeCommand& command);
+// "Tag", "Type", "Response", "Goto Node", "Condition".
+ListRow ResponseRow(const NodeResponse& response);
+
+// The "Response" cell of a response was edited to text (already trimmed). An add-response
+// takes a non-empty text as its player line; an empty one, and any edit of a cut-response,
+// puts the response's own text back. text becomes what the cell shows; answers whether the
+// response changed.
+bool ApplyResponseTextEdit(NodeResponse& response, std::string& text);
+
+}  // namespace tw

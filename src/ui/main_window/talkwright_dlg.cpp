@@ -1,0 +1,269 @@
+#include "ui/main_window/talkwright_dlg.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextDocument>
+
+#include "model/dialogue.h"
+#include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/node_rows.h"
+#include "ui/main_window/node_tree_view.h"
+#include "ui/platform/text_codec.h"
+
+namespace tw {
+namespace {
+
+constexpr int kCreationWidth = 1000;
+constexpr int kCreationHeight = 660;
+constexpr int kTimerMs = 100;
+const QColor kNoNodeBackground(255, 0, 0);
+constexpr int kResponseButtons[] = {1011, 1012, 1013};
+
+// Sets a flag for the life of the scope.
+class FillingScope {
+public:
+    explicit FillingScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~FillingScope() { flag_ = previous_; }
+    FillingScope(const FillingScope&) = delete;
+    FillingScope& operator=(const FillingScope&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+// Each cell also tells its whole text when the pointer rests on it, for texts wider than
+// their column.
+void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
+    const int at = list.InsertRow(index, FromBytes(row.cells.front()), row.image);
+    QTreeWidgetItem* item = list.topLevelItem(at);
+    for (std::size_t column = 0; column < row.cells.size(); ++column) {
+        const QString text = FromBytes(row.cells[column]);
+        item->setText(static_cast<int>(column), text);
+        item->setToolTip(static_cast<int>(column), text);
+    }
+}
+
+}  // namespace
+
+CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
+    : CResizingDialog(kTemplateId, services, parent),
+      services_(services),
+      files_(services),
+      recent_(services) {
+    setWindowTitle(kTitle);
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    SetupLayout();
+    tree_->SetCanDrag([](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
+        return EnhancedTreeCtrl::ItemValue(item) != 0;
+    });
+    tree_->SetCanDrop([](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
+        return EnhancedTreeCtrl::ItemValue(item) != 0;
+    });
+    tree_->SetDropHandler([this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                                 EnhancedTreeCtrl&) { OnTreeDrop(dragged, target); });
+    commands_->SetMoveHandler(
+        [this](int from, int to, EnhancedListCtrl&) { OnCommandMoved(from, to); });
+    commands_->SetEditHandler(
+        [this](int, int, QString&, EnhancedListCtrl&) { documents_.Current().SetModified(true); });
+    responses_->SetMoveHandler(
+        [this](int from, int to, EnhancedListCtrl&) { OnResponseMoved(from, to); });
+    responses_->SetEditHandler(
+        [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
+    nodeText_->SetChangeHandler([this] { WriteBackNodeText(); });
+    connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    resize(kCreationWidth, kCreationHeight);
+    InitDialog();
+    ShowCurrentDocument();
+    timerId_ = startTimer(kTimerMs);
+    files_.RestoreWorkingDirectory();
+}
+
+CTalkwrightDlg::~CTalkwrightDlg() = default;
+
+void CTalkwrightDlg::RefreshTitle() {
+    const Dialogue& document = documents_.Current();
+    const QString name = FromBytes(document.Npc().name);
+    const QString shown = document.GetPath().empty() ? name : FromPath(document.GetPath());
+    setWindowTitle(QString(kTitle) + " -- " + shown);
+    npcName_->setText(name);
+}
+
+void CTalkwrightDlg::SyncTabs() {
+    const QSignalBlocker block(tabs_);
+    while (tabs_->count() > static_cast<int>(documents_.Count())) {
+        tabs_->removeTab(tabs_->count() - 1);
+    }
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        const QString title = FromBytes(documents_.At(i).Npc().name);
+        if (static_cast<int>(i) < tabs_->count()) {
+            tabs_->setTabText(static_cast<int>(i), title);
+        } else {
+            tabs_->addTab(title);
+        }
+    }
+    tabs_->setCurrentIndex(static_cast<int>(documents_.CurrentIndex()));
+}
+
+void CTalkwrightDlg::ClearViews() {
+    const QSignalBlocker block(tree_);
+    tree_->clear();
+    commands_->DeleteAllRows();
+    responses_->DeleteAllRows();
+    shownDocument_ = nullptr;
+}
+
+void CTalkwrightDlg::OnTabChanged(int index) {
+    if (index >= 0 && index < static_cast<int>(documents_.Count())) {
+        ShowDocument(static_cast<std::size_t>(index));
+    }
+}
+
+// The document left behind keeps its expanded items and selection for when it comes back.
+void CTalkwrightDlg::ShowDocument(std::size_t index) {
+    if (shownDocument_ != nullptr) {
+        SaveTreeState(*tree_, *shownDocument_);
+    }
+    documents_.SetCurrent(index);
+    ShowCurrentDocument();
+}
+
+void CTalkwrightDlg::ShowCurrentDocument() {
+    SyncTabs();
+    RebuildView();
+    RefreshTitle();
+}
+
+void CTalkwrightDlg::RebuildView() {
+    ClearViews();
+    Dialogue& document = documents_.Current();
+    {
+        const QSignalBlocker block(tree_);
+        RestoreTreeState(*tree_, document, FillTree(*tree_, document));
+    }
+    shownDocument_ = &document;
+    RefreshSelection();
+}
+
+DialogueNode* CTalkwrightDlg::SelectedNode() {
+    QTreeWidgetItem* item = tree_->currentItem();
+    return item ? documents_.Current().FindNodeById(EnhancedTreeCtrl::ItemValue(item)) : nullptr;
+}
+
+void CTalkwrightDlg::EnableNodeText(bool enabled) {
+    nodeText_->setEnabled(enabled);
+    if (enabled) {
+        nodeText_->ResetBackgroundColor();
+    } else {
+        nodeText_->SetBackgroundColor(kNoNodeBackground);
+    }
+    for (int id : kResponseButtons) {
+        buttons_.at(id)->setEnabled(enabled);
+    }
+}
+
+void CTalkwrightDlg::RefreshSelection() {
+    FillingScope filling(filling_);
+    QTreeWidgetItem* item = tree_->currentItem();
+    EnableNodeText(item != nullptr && EnhancedTreeCtrl::ItemValue(item) != 0);
+    nodeText_->clear();
+    nodeText_->Init();
+    comments_->clear();
+    commands_->DeleteAllRows();
+    responses_->DeleteAllRows();
+    DialogueNode* node = SelectedNode();
+    comments_->setEnabled(node != nullptr);
+    if (node != nullptr) {
+        ShowNode(*node);
+    }
+    // Filling the box is no step the writer can undo.
+    nodeText_->document()->clearUndoRedoStacks();
+    documents_.Current().SetSelectedNodeId(item ? EnhancedTreeCtrl::ItemValue(item) : 0);
+}
+
+void CTalkwrightDlg::ShowNode(DialogueNode& node) {
+    if (node.IsTextRich()) {
+        nodeText_->SetRTF(node.GetText());
+    } else {
+        nodeText_->SetRichText(RichText{TextRun{TextStyle{}, node.GetText()}});
+    }
+    comments_->setText(FromBytes(node.GetComments()));
+    comments_->setCursorPosition(0);
+    for (std::size_t i = 0; i < node.Commands().size(); ++i) {
+        AddCommandRow(static_cast<int>(i), *node.Commands()[i]);
+    }
+    for (std::size_t i = 0; i < node.Responses().size(); ++i) {
+        AddResponseRow(static_cast<int>(i), *node.Responses()[i]);
+    }
+}
+
+void CTalkwrightDlg::AddCommandRow(int index, const NodeCommand& command) {
+    FillRow(*commands_, index, CommandRow(command));
+}
+
+void CTalkwrightDlg::AddResponseRow(int index, const NodeResponse& response) {
+    FillRow(*responses_, index, ResponseRow(response));
+}
+
+void CTalkwrightDlg::WriteBackNodeText() {
+    DialogueNode* node = filling_ ? nullptr : SelectedNode();
+    if (node == nullptr) {
+        return;
+    }
+    node->SetText(nodeText_->GetRTF());
+    node->SetTextRich(true);
+    documents_.Current().SetModified(true);
+}
+
+// Only the comments: the node text was stored as it changed, and storing it again would
+// rewrite, in our own RTF, a text that another program wrote and nobody touched.
+void CTalkwrightDlg::WriteBackComments() {
+    DialogueNode* node = filling_ ? nullptr : SelectedNode();
+    if (node == nullptr) {
+        return;
+    }
+    node->SetComments(ToBytes(comments_->text()));
+    documents_.Current().SetModified(true);
+}
+
+void CTalkwrightDlg::OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target) {
+    documents_.Current().MoveNode(EnhancedTreeCtrl::ItemValue(dragged),
+                                  EnhancedTreeCtrl::ItemValue(target));
+    documents_.Current().SetModified(true);
+}
+
+void CTalkwrightDlg::OnCommandMoved(int from, int to) {
+    if (DialogueNode* node = SelectedNode()) {
+        node->MoveCommand(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+        documents_.Current().SetModified(true);
+    }
+}
+
+void CTalkwrightDlg::OnResponseMoved(int from, int to) {
+    if (DialogueNode* node = SelectedNode()) {
+        node->MoveResponse(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+        documents_.Current().SetModified(true);
+    }
+}
+
+void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
+    DialogueNode* node = SelectedNode();
+    if (node == nullptr || row < 0 || row >= static_cast<int>(node->Responses().size())) {
+        return;
+    }
+    std::string bytes = ToBytes(text);
+    if (ApplyResponseTextEdit(*node->Responses()[static_cast<std::size_t>(row)], bytes)) {
+        documents_.Current().SetModified(true);
+    }
+    text = FromBytes(bytes);
+    if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
+        item->setToolTip(2, text);
+    }
+}
+
+}  // namespace tw

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/controls/resizing_dialog.h"
+#include "ui/main_window/document_set.h"
+#include "ui/main_window/file_commands.h"
+#include "ui/main_window/recent_files.h"
+
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTabBar;
+class QTreeWidgetItem;
+
+namespace tw {
+
+class CStyleEditCtrl;
+class EnhancedListCtrl;
+class EnhancedTreeCtrl;
+class NodeCommand;
+class NodeResponse;
+struct NPCData;
+
+// The editor's main window: one tab per open dialogue, the node tree of the current one,
+// and the selected node's text, comments, commands and responses. It owns the open
+// documents; the decisions of its File menu live in FileCommands and DocumentSet.
+class CTalkwrightDlg : public CResizingDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 102;
+    static constexpr const char* kTitle = "Vorunda Dialogue Editor";
+
+    explicit CTalkwrightDlg(PlatformServices& services, QWidget* parent = nullptr);
+    ~CTalkwrightDlg() override;
+
+    // Opens a dialogue file, or shows the tab of the one already open for it.
+    bool OpenDialogueFile(const std::string& path);
+    void OnNewDialogue();
+    void OnOpen();
+    void OnCloseDialogue();
+    void OnSave();
+    void OnSaveAs();
+    void OnSaveAll();
+    // Shut-down: the save questions, then the window ends. False when the user stayed.
+    bool OnQuit();
+    void OnRecentFile(std::size_t index);
+
+    void RefreshTitle();
+    void RebuildView();
+    void RefreshSelection();
+    void AddCommandRow(int index, const NodeCommand& command);
+    void AddResponseRow(int index, const NodeResponse& response);
+
+    // New asks for the NPC's data through this; until the NPC dialog exists it is a no-op.
+    void SetNpcDataEditor(std::function<void(NPCData&)> editor) {
+        editNpcData_ = std::move(editor);
+    }
+
+    DocumentSet& Documents() { return documents_; }
+    const RecentFileList& RecentFiles() const { return recent_; }
+    EnhancedTreeCtrl* Tree() const { return tree_; }
+    EnhancedListCtrl* CommandList() const { return commands_; }
+    EnhancedListCtrl* ResponseList() const { return responses_; }
+    CStyleEditCtrl* NodeText() const { return nodeText_; }
+    QLineEdit* Comments() const { return comments_; }
+    QLineEdit* NpcName() const { return npcName_; }
+    QTabBar* Tabs() const { return tabs_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
+    // The button with the given resource id (1002 to 1117), or none.
+    QPushButton* Button(int id) const;
+
+protected:
+    // Escape and the close box both come here; they act as Quit.
+    void reject() override;
+
+private:
+    void SetupMenus();
+    QMenu* SetupFileMenu();
+    QMenu* SetupEditMenu();
+    QMenu* SetupSortMenu();
+    QWidget* SetupTopRow();
+    QWidget* SetupNodeColumn();
+    QWidget* SetupListColumn();
+    void SetupLayout();
+    void SetupTree();
+    void SetupLists();
+    void SetupNodeText();
+    void ShowNodeMenu(const QPoint& pos);
+    QPushButton* MakeButton(int id, const QString& caption);
+
+    void OnTabChanged(int index);
+    void ShowDocument(std::size_t index);
+    void ShowCurrentDocument();
+    void SyncTabs();
+    void ClearViews();
+    void FillRecentMenu();
+    void AfterSave();
+    void EndWindow();
+
+    DialogueNode* SelectedNode();
+    void ShowNode(DialogueNode& node);
+    void EnableNodeText(bool enabled);
+    void WriteBackNodeText();
+    void WriteBackComments();
+    void OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
+    void OnCommandMoved(int from, int to);
+    void OnResponseMoved(int from, int to);
+    void OnResponseEdited(int row, QString& text);
+
+    PlatformServices& services_;
+    FileCommands files_;
+    RecentFileList recent_;
+    DocumentSet documents_;
+    std::function<void(NPCData&)> editNpcData_;
+    // The document whose nodes the tree shows; none while the tree is empty.
+    Dialogue* shownDocument_ = nullptr;
+    // Set while the window writes into its own boxes, so their change signals do not
+    // write back into the model.
+    bool filling_ = false;
+    bool expandNext_ = true;
+    int timerId_ = 0;
+
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QLineEdit* npcName_ = nullptr;
+    EnhancedTreeCtrl* tree_ = nullptr;
+    CStyleEditCtrl* nodeText_ = nullptr;
+    QLineEdit* comments_ = nullptr;
+    EnhancedListCtrl* commands_ = nullptr;
+    EnhancedListCtrl* responses_ = nullptr;
+    std::map<int, QPushButton*> buttons_;
+};
+
+}  // namespace tw

@@ -1,0 +1,280 @@
+// Building the main window: its menus, controls and layout.
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/controls/command_icons.h"
+#include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/talkwright_dlg.h"
+
+namespace tw {
+namespace {
+
+// The comments box reads at most this many characters, its terminating zero included.
+constexpr int kCommentsBuffer = 16384;
+constexpr int kListColumnWidth = 440;
+constexpr int kTreeHeight = 220;
+
+// The window icon: a speech bubble, as the program is about conversations.
+QIcon AppIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(40, 96, 160));
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(2, 3, 28, 19), 6, 6);
+    const QPointF tail[] = {{9, 20}, {8, 29}, {16, 21}};
+    painter.drawPolygon(tail, 3);
+    painter.setBrush(Qt::white);
+    for (int x : {9, 16, 23}) {
+        painter.drawEllipse(QPointF(x, 12.5), 2.2, 2.2);
+    }
+    return QIcon(pixmap);
+}
+
+QAction* AddAction(QMenu* menu, const QString& caption) {
+    return menu->addAction(caption);
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    for (QPushButton* button : buttons) {
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    return row;
+}
+
+// The widths were chosen for a smaller font than today's: a column is never narrower than
+// its title.
+void AddColumn(EnhancedListCtrl& list, const QString& title, int width) {
+    constexpr int kTitlePadding = 16;
+    list.AddColumn(title,
+                   std::max(width, list.fontMetrics().horizontalAdvance(title) + kTitlePadding));
+}
+
+}  // namespace
+
+QPushButton* CTalkwrightDlg::MakeButton(int id, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setAutoDefault(false);  // Enter does nothing in this window
+    button->setObjectName(QString("button%1").arg(id));
+    buttons_[id] = button;
+    return button;
+}
+
+QPushButton* CTalkwrightDlg::Button(int id) const {
+    const auto found = buttons_.find(id);
+    return found == buttons_.end() ? nullptr : found->second;
+}
+
+void CTalkwrightDlg::SetupMenus() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->addMenu(SetupFileMenu());
+    menuBar_->addMenu(SetupEditMenu());
+    menuBar_->addMenu(SetupSortMenu());
+    QMenu* help = menuBar_->addMenu("&Help");
+    AddAction(help, "&About");
+}
+
+QMenu* CTalkwrightDlg::SetupFileMenu() {
+    auto* file = new QMenu("&File", this);
+    connect(AddAction(file, "&New Dialogue"), &QAction::triggered, this,
+            [this] { OnNewDialogue(); });
+    QAction* open = AddAction(file, "&Open");
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { OnOpen(); });
+    connect(AddAction(file, "&Close Dialogue"), &QAction::triggered, this,
+            [this] { OnCloseDialogue(); });
+    file->addSeparator();
+    QAction* save = AddAction(file, "&Save");
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { OnSave(); });
+    connect(AddAction(file, "Save &As..."), &QAction::triggered, this, [this] { OnSaveAs(); });
+    connect(AddAction(file, "Save A&ll"), &QAction::triggered, this, [this] { OnSaveAll(); });
+    file->addSeparator();
+    AddAction(file, "&Export...");
+    AddAction(file, "&Batch Export...");
+    file->addSeparator();
+    recentMenu_ = file->addMenu("Recent Files");
+    connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+    file->addSeparator();
+    connect(AddAction(file, "&Quit"), &QAction::triggered, this, [this] { OnQuit(); });
+    FillRecentMenu();
+    return file;
+}
+
+QMenu* CTalkwrightDlg::SetupEditMenu() {
+    auto* edit = new QMenu("&Edit", this);
+    connect(AddAction(edit, "&Undo"), &QAction::triggered, this, [this] { nodeText_->undo(); });
+    edit->addSeparator();
+    for (const char* caption : {"Cu&t", "&Copy", "&Paste", "&Delete"}) {
+        AddAction(edit, caption);
+    }
+    edit->addSeparator();
+    connect(AddAction(edit, "Select &All"), &QAction::triggered, this,
+            [this] { nodeText_->selectAll(); });
+    return edit;
+}
+
+QMenu* CTalkwrightDlg::SetupSortMenu() {
+    auto* sort = new QMenu("&Sort", this);
+    for (const char* scope : {"All Nodes", "Selected Branch"}) {
+        QMenu* sub = sort->addMenu(scope);
+        AddAction(sub, "Ascending");
+        AddAction(sub, "Descending");
+    }
+    return sort;
+}
+
+QWidget* CTalkwrightDlg::SetupTopRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    auto* label = new QLabel("NPC:", row);
+    npcName_ = new QLineEdit(row);
+    npcName_->setReadOnly(true);
+    label->setBuddy(npcName_);
+    layout->addWidget(label);
+    layout->addWidget(npcName_, 1);
+    layout->addSpacing(12);
+    layout->addWidget(MakeButton(1117, "Expand/Collapse All"));
+    layout->addWidget(MakeButton(1115, "Edit Party Settings"));
+    layout->addWidget(MakeButton(1095, "Test Dialogue"));
+    layout->addWidget(MakeButton(1063, "Edit NPC Comments"));
+    layout->addWidget(MakeButton(1002, "Edit NPC Properties"));
+    return row;
+}
+
+void CTalkwrightDlg::SetupTree() {
+    tree_ = new EnhancedTreeCtrl(this);
+    tree_->SetImageList(CommandIcons());
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowNodeMenu(pos); });
+}
+
+void CTalkwrightDlg::SetupNodeText() {
+    nodeText_ = new CStyleEditCtrl(this);
+    nodeText_->Init();
+    comments_ = new QLineEdit(this);
+    comments_->setMaxLength(kCommentsBuffer - 1);
+}
+
+QWidget* CTalkwrightDlg::SetupNodeColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // The tree keeps its height when the window grows; the node text takes the rest. The
+    // splitter lets the writer trade one for the other.
+    auto* splitter = new QSplitter(Qt::Vertical, column);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(tree_);
+    splitter->addWidget(nodeText_);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kTreeHeight, 200});
+    layout->addWidget(splitter, 1);
+    auto* commentsRow = new QHBoxLayout;
+    auto* label = new QLabel("Comments:", column);
+    label->setBuddy(comments_);
+    commentsRow->addWidget(label);
+    commentsRow->addWidget(comments_, 1);
+    layout->addLayout(commentsRow);
+    return column;
+}
+
+void CTalkwrightDlg::SetupLists() {
+    commands_ = new EnhancedListCtrl(this);
+    commands_->SetImageList(CommandIcons());
+    AddColumn(*commands_, "Command", 85);
+    AddColumn(*commands_, "String", 260);
+    responses_ = new EnhancedListCtrl(this);
+    responses_->SetImageList(CommandIcons());
+    for (auto [title, width] : {std::pair{"Tag", 70},
+                                {"Type", 40},
+                                {"Response", 95},
+                                {"Goto Node", 64},
+                                {"Condition", 140}}) {
+        AddColumn(*responses_, title, width);
+    }
+    responses_->SetColumnEditable(2, true);
+    responses_->SetLabelEditing(true);
+    for (EnhancedListCtrl* list : {commands_, responses_}) {
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setAlternatingRowColors(true);
+    }
+}
+
+QWidget* CTalkwrightDlg::SetupListColumn() {
+    auto* column = new QWidget(this);
+    column->setFixedWidth(kListColumnWidth);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(commands_, 1);
+    layout->addLayout(ButtonRow({MakeButton(1008, "Add Command"), MakeButton(1009, "Edit Command"),
+                                 MakeButton(1010, "Delete Command")}));
+    layout->addSpacing(6);
+    layout->addWidget(responses_, 1);
+    layout->addLayout(
+        ButtonRow({MakeButton(1011, "Add Response"), MakeButton(1012, "Edit Response"),
+                   MakeButton(1013, "Delete Response")}));
+    return column;
+}
+
+void CTalkwrightDlg::SetupLayout() {
+    setWindowIcon(AppIcon());
+    SetupMenus();
+    SetupTree();
+    SetupNodeText();
+    SetupLists();
+    tabs_ = new QTabBar(this);
+    tabs_->setDocumentMode(true);
+    tabs_->setExpanding(false);
+    auto* body = new QHBoxLayout;
+    body->setSpacing(10);
+    body->addWidget(SetupNodeColumn(), 1);
+    body->addWidget(SetupListColumn(), 0);
+    auto* outer = new QVBoxLayout(this);
+    outer->setMenuBar(menuBar_);
+    outer->setContentsMargins(10, 6, 10, 10);
+    outer->addWidget(tabs_);
+    outer->addWidget(SetupTopRow());
+    outer->addLayout(body, 1);
+}
+
+// Rename, Clear Node, Delete Branch and Make Root need a node; Make Root one that is not
+// already at the top.
+void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
+    if (QTreeWidgetItem* hit = tree_->itemAt(pos)) {
+        tree_->setCurrentItem(hit);
+    }
+    QTreeWidgetItem* item = tree_->currentItem();
+    if (item == nullptr) {
+        return;
+    }
+    const bool isNode = EnhancedTreeCtrl::ItemValue(item) != 0;
+    QMenu menu(this);
+    menu.addAction("&Rename")->setEnabled(isNode);
+    menu.addAction("&Clear Node")->setEnabled(isNode);
+    menu.addAction("Delete &Branch")->setEnabled(isNode);
+    menu.addAction("&Make Root")->setEnabled(isNode && item->parent() != nullptr);
+    menu.addAction("&Add New Node");
+    menu.exec(tree_->viewport()->mapToGlobal(pos));
+}
+
+}  // namespace tw

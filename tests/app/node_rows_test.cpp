@@ -1,0 +1,90 @@
+#include "ui/main_window/node_rows.h"
+
+#include <gtest/gtest.h>
+
+#include "model/command_kinds.h"
+#include "model/node_response.h"
+
+namespace tw {
+namespace {
+
+TEST(NodeRowsTest, CommandRowsShowKindImageNameAndScriptText) {
+    struct Case {
+        std::unique_ptr<NodeCommand> command;
+        ListRow row;
+    };
+    std::vector<Case> cases;
+    cases.push_back({std::make_unique<CommandManual>("$a = 1"), {0, {"MANUAL", "$a = 1"}}});
+    cases.push_back(
+        {std::make_unique<CommandFlag>(false, "kMet"), {1, {"F_CLEAR", "set kMet = FALSE"}}});
+    cases.push_back({std::make_unique<CommandVariable>("gold", "5"), {3, {"ASSIGN", "$gold = 5"}}});
+    cases.push_back({std::make_unique<CommandEnd>(), {5, {"END", "END CONVERSATION"}}});
+    cases.push_back({std::make_unique<CommandGoto>("Inn"), {6, {"GOTO", "goto Inn"}}});
+    cases.push_back({std::make_unique<CommandReply>("$name"), {7, {"REPLY", "reply $name"}}});
+    for (std::int32_t type : {kCommandConditionalVariable, kCommandYesNo, kCommandList}) {
+        std::unique_ptr<NodeCommand> command = MakeEmptyCommand(type);
+        ListRow row{type == kCommandList ? 4 : type,
+                    {command->GetTypeName(), command->GetScriptText()}};
+        cases.push_back({std::move(command), row});
+    }
+    cases.back().row.cells[0] = "BRANCH";
+    for (const Case& c : cases) {
+        EXPECT_EQ(CommandRow(*c.command), c.row) << c.row.cells[0];
+    }
+}
+
+TEST(NodeRowsTest, ACommandConditionShowsInItsString) {
+    CommandGoto command("Farewell");
+    command.SetCondition(std::make_unique<Conditional>("$gold < 5"));
+    EXPECT_EQ(CommandRow(command).cells[1], "if ($gold < 5) then goto Farewell");
+}
+
+TEST(NodeRowsTest, ResponseRowsForBothKinds) {
+    NodeResponseAdd add("A01");
+    add.SetPlayerText("A room, please.");
+    add.SetGotoNode("Room");
+    EXPECT_EQ(ResponseRow(add), (ListRow{1, {"A01", "ADD", "A room, please.", "Room", ""}}));
+    add.SetCondition(std::make_unique<Conditional>("$gold >= 5"));
+    EXPECT_EQ(ResponseRow(add).cells[4], "$gold >= 5");
+
+    NodeResponseCut cut("X");
+    cut.SetCutTag("A01");
+    cut.SetCutText("A room, please.");
+    cut.SetCondition(std::make_unique<Conditional>("kRoomRented"));
+    EXPECT_EQ(ResponseRow(cut), (ListRow{5, {"#A01", "CUT", "A room, please.", "", ""}}));
+}
+
+TEST(NodeRowsTest, ResponseTextEdits) {
+    struct Case {
+        bool isCut;
+        std::string typed;
+        std::string shown;
+        std::string playerText;
+        bool changed;
+    };
+    const Case cases[] = {
+        {false, "Two rooms.", "Two rooms.", "Two rooms.", true},
+        {false, "", "One room.", "One room.", false},  // empty puts the old text back
+        {false, "One room.", "One room.", "One room.", false},
+        {true, "anything", "Cut line", "", false},  // the cut's text is not edited here
+        {true, "", "Cut line", "", false},
+    };
+    for (const Case& c : cases) {
+        NodeResponseAdd add("A");
+        add.SetPlayerText("One room.");
+        NodeResponseCut cut("B");
+        cut.SetCutText("Cut line");
+        NodeResponse& response = c.isCut ? static_cast<NodeResponse&>(cut) : add;
+        std::string text = c.typed;
+        EXPECT_EQ(ApplyResponseTextEdit(response, text), c.changed) << c.typed;
+        EXPECT_EQ(text, c.shown);
+        if (!c.isCut) {
+            EXPECT_EQ(add.GetPlayerText(), c.playerText);
+        } else {
+            EXPECT_EQ(cut.GetCutText(), "Cut line");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,49 @@
+#include "ui/main_window/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/platform/scripted_platform_services.h"
+
+namespace tw {
+namespace {
+
+std::vector<std::string> ProfileEntries(ScriptedPlatformServices& services) {
+    std::vector<std::string> keys;
+    for (const char* key : {"File1", "File2", "File3", "File4"}) {
+        keys.push_back(services.GetProfileString("Recent File List", key, "?"));
+    }
+    return keys;
+}
+
+TEST(RecentFileListTest, LoadsTheEntriesKeptInTheProfile) {
+    ScriptedPlatformServices services;
+    services.WriteProfileString("Recent File List", "File1", "/a.vrx");
+    services.WriteProfileString("Recent File List", "File3", "/c.vrx");
+    RecentFileList recent(services);
+    EXPECT_EQ(recent.Entries(), (std::vector<std::string>{"/a.vrx", "/c.vrx"}));
+}
+
+TEST(RecentFileListTest, NewestFirstNoDuplicatesAtMostFour) {
+    ScriptedPlatformServices services;
+    RecentFileList recent(services);
+    for (const char* path : {"/1.vrx", "/2.vrx", "/3.vrx", "/4.vrx", "/5.vrx", "/3.vrx"}) {
+        recent.Add(path);
+    }
+    const std::vector<std::string> expected{"/3.vrx", "/5.vrx", "/4.vrx", "/2.vrx"};
+    EXPECT_EQ(recent.Entries(), expected);
+    EXPECT_EQ(ProfileEntries(services), expected);
+    EXPECT_EQ(RecentFileList(services).Entries(), expected);
+}
+
+TEST(RecentFileListTest, RemoveClearsTheFreedProfileKey) {
+    ScriptedPlatformServices services;
+    RecentFileList recent(services);
+    recent.Add("/1.vrx");
+    recent.Add("/2.vrx");
+    recent.Remove("/2.vrx");
+    EXPECT_EQ(recent.Entries(), (std::vector<std::string>{"/1.vrx"}));
+    EXPECT_EQ(ProfileEntries(services), (std::vector<std::string>{"/1.vrx", "", "", ""}));
+}
+
+}  // namespace
+}  // namespace tw
