@@ -288,6 +288,21 @@ TEST_F(MainWindowTest, EditingAResponseCellChangesThePlayerText) {
               "I need a room for the night.");
 }
 
+TEST_F(MainWindowTest, AnEditStillOpenWhenTheSelectionMovesBelongsToItsNode) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    Select("Welcome [first meeting]");
+    CInPlaceEdit* editor = window->ResponseList()->EditSubLabel(0, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    QTest::keyClicks(editor, "Late line");
+    Select("WelcomeBack [returning guest]");
+    EXPECT_EQ(static_cast<NodeResponseAdd&>(*Node("Welcome").Responses()[0]).GetPlayerText(),
+              "Late line");
+    EXPECT_EQ(static_cast<NodeResponseAdd&>(*Node("WelcomeBack").Responses()[0]).GetPlayerText(),
+              "The usual.");
+    EXPECT_EQ(Column(*window->ResponseList(), 2).front(), "The usual.");
+}
+
 TEST_F(MainWindowTest, ClosingAsksAndSavesOnlyWhenTold) {
     TempDir dir("close");
     const std::string path = dir.CopySample("innkeeper.vrx", "inn.vrx");
@@ -448,6 +463,22 @@ TEST_F(MainWindowTest, EscapeAndTheCloseBoxActAsQuit) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(services.Messages().size(), 3u);
+}
+
+TEST_F(MainWindowTest, EnterDoesNothingAndTheFileKeysOpenAndSave) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(services.FileDialogs().empty());
+
+    services.QueueFileChoice(std::nullopt);
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    services.QueueFileChoice(std::nullopt);
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(services.FileDialogs().size(), 2u);
+    EXPECT_FALSE(services.FileDialogs()[0].save);
+    EXPECT_TRUE(services.FileDialogs()[1].save);  // Save of a document without a path
 }
 
 TEST_F(MainWindowTest, RecentFilesOpenAndForgetFilesThatAreGone) {

@@ -116,6 +116,7 @@ void CTalkwrightDlg::ClearViews() {
     commands_->DeleteAllRows();
     responses_->DeleteAllRows();
     shownDocument_ = nullptr;
+    listedNodeId_ = -1;
 }
 
 void CTalkwrightDlg::OnTabChanged(int index) {
@@ -155,6 +156,10 @@ DialogueNode* CTalkwrightDlg::SelectedNode() {
     return item ? documents_.Current().FindNodeById(EnhancedTreeCtrl::ItemValue(item)) : nullptr;
 }
 
+DialogueNode* CTalkwrightDlg::ListedNode() {
+    return shownDocument_ ? shownDocument_->FindNodeById(listedNodeId_) : nullptr;
+}
+
 void CTalkwrightDlg::EnableNodeText(bool enabled) {
     nodeText_->setEnabled(enabled);
     if (enabled) {
@@ -177,6 +182,7 @@ void CTalkwrightDlg::RefreshSelection() {
     commands_->DeleteAllRows();
     responses_->DeleteAllRows();
     DialogueNode* node = SelectedNode();
+    listedNodeId_ = node ? node->GetId() : -1;
     comments_->setEnabled(node != nullptr);
     if (node != nullptr) {
         ShowNode(*node);
@@ -238,27 +244,27 @@ void CTalkwrightDlg::OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* targe
 }
 
 void CTalkwrightDlg::OnCommandMoved(int from, int to) {
-    if (DialogueNode* node = SelectedNode()) {
+    if (DialogueNode* node = ListedNode()) {
         node->MoveCommand(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-        documents_.Current().SetModified(true);
+        shownDocument_->SetModified(true);
     }
 }
 
 void CTalkwrightDlg::OnResponseMoved(int from, int to) {
-    if (DialogueNode* node = SelectedNode()) {
+    if (DialogueNode* node = ListedNode()) {
         node->MoveResponse(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-        documents_.Current().SetModified(true);
+        shownDocument_->SetModified(true);
     }
 }
 
 void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
-    DialogueNode* node = SelectedNode();
+    DialogueNode* node = ListedNode();
     if (node == nullptr || row < 0 || row >= static_cast<int>(node->Responses().size())) {
         return;
     }
     std::string bytes = ToBytes(text);
     if (ApplyResponseTextEdit(*node->Responses()[static_cast<std::size_t>(row)], bytes)) {
-        documents_.Current().SetModified(true);
+        shownDocument_->SetModified(true);
     }
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {

@@ -106,6 +106,9 @@ private:
     void EndWindow();
 
     DialogueNode* SelectedNode();
+    // The node whose commands and responses the lists show. An edit still open in a list
+    // may end after the selection has moved on, and then belongs to this node.
+    DialogueNode* ListedNode();
     void ShowNode(DialogueNode& node);
     void EnableNodeText(bool enabled);
     void WriteBackNodeText();
@@ -125,6 +128,7 @@ private:
     // Set while the window writes into its own boxes, so their change signals do not
     // write back into the model.
     bool filling_ = false;
+    int listedNodeId_ = -1;
     bool expandNext_ = true;
     int timerId_ = 0;
 
