@@ -6,6 +6,7 @@
 #include "model/dialogue.h"
 #include "model/dialogue_file.h"
 #include "ui/main_window/document_set.h"
+#include "ui/platform/qt_platform_services.h"
 #include "ui/platform/scripted_platform_services.h"
 
 namespace tw {
@@ -189,6 +190,26 @@ TEST_F(FileCommandsTest, WorkingDirectoryIsKeptInTheProfile) {
     fresh.SetWorkingDirectory("/home");
     FileCommands(fresh).RestoreWorkingDirectory();
     EXPECT_EQ(fresh.GetWorkingDirectory(), "/home");
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+// Paths are the file system's bytes (UTF-8 here), not Windows-1252 text; the directory
+// kept in the profile must come back byte for byte from the profile file.
+TEST(ProfilePathTest, AWorkingDirectoryWithAnyBytesSurvivesTheProfileFile) {
+    test::TempDir dir("profile_path");
+    const QString ini = QString::fromStdString(dir.File("profile.ini"));
+    const std::string path = "/home/zo\xC3\xAB/\x81\x8D\x8F\x90\x9D/Sz\xC3\xA9nes";
+    {
+        QtPlatformServices services(nullptr, ini);
+        services.WriteProfileString("vorunda", "current directory", path);
+    }
+    QtPlatformServices services(nullptr, ini);
+    EXPECT_EQ(services.GetProfileString("vorunda", "current directory", ""), path);
 }
 
 }  // namespace

@@ -178,6 +178,18 @@ TEST_F(MainWindowTest, EditingNodeTextAndCommentsWritesBackIntoTheNode) {
     EXPECT_EQ(window->Comments()->text(), "ends the talk");
 }
 
+TEST_F(MainWindowTest, ALongCommentIsShownAndKeptWhole) {
+    TempDir dir("long_comment");
+    Dialogue document;
+    document.Root().SetComments(std::string(40000, 'c'));
+    ASSERT_EQ(document.SaveAs(dir.File("long.vrx")), std::nullopt);
+    ASSERT_TRUE(window->OpenDialogueFile(dir.File("long.vrx")));
+    EXPECT_EQ(window->Comments()->text().size(), 40000);
+    window->Comments()->end(false);
+    QTest::keyClicks(window->Comments(), "!");
+    EXPECT_EQ(Current().Root().GetComments(), std::string(40000, 'c') + "!");
+}
+
 TEST_F(MainWindowTest, CommentsEditLeavesAnUntouchedRichTextAsItWas) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     const std::string rtf = Node("WelcomeBack").GetText();

@@ -50,33 +50,11 @@ void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
 }  // namespace
 
 CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
-    : CResizingDialog(kTemplateId, services, parent),
-      services_(services),
-      files_(services),
-      recent_(services) {
+    : CResizingDialog(kTemplateId, services, parent), files_(services), recent_(services) {
     setWindowTitle(kTitle);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     SetupLayout();
-    tree_->SetCanDrag([](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
-        return EnhancedTreeCtrl::ItemValue(item) != 0;
-    });
-    tree_->SetCanDrop([](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
-        return EnhancedTreeCtrl::ItemValue(item) != 0;
-    });
-    tree_->SetDropHandler([this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
-                                 EnhancedTreeCtrl&) { OnTreeDrop(dragged, target); });
-    commands_->SetMoveHandler(
-        [this](int from, int to, EnhancedListCtrl&) { OnCommandMoved(from, to); });
-    commands_->SetEditHandler(
-        [this](int, int, QString&, EnhancedListCtrl&) { documents_.Current().SetModified(true); });
-    responses_->SetMoveHandler(
-        [this](int from, int to, EnhancedListCtrl&) { OnResponseMoved(from, to); });
-    responses_->SetEditHandler(
-        [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
-    nodeText_->SetChangeHandler([this] { WriteBackNodeText(); });
-    connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
-    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    ConnectControls();
     resize(kCreationWidth, kCreationHeight);
     InitDialog();
     ShowCurrentDocument();
@@ -85,6 +63,32 @@ CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
 }
 
 CTalkwrightDlg::~CTalkwrightDlg() = default;
+
+// The controls know nothing of dialogues: these callbacks keep the document in step.
+void CTalkwrightDlg::ConnectControls() {
+    const auto isNode = [](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
+        return EnhancedTreeCtrl::ItemValue(item) != 0;
+    };
+    tree_->SetCanDrag(isNode);
+    tree_->SetCanDrop(isNode);
+    tree_->SetDropHandler([this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                                 EnhancedTreeCtrl&) { OnTreeDrop(dragged, target); });
+    commands_->SetMoveHandler(
+        [this](int from, int to, EnhancedListCtrl&) { OnCommandMoved(from, to); });
+    commands_->SetEditHandler([this](int, int, QString&, EnhancedListCtrl&) {
+        if (shownDocument_ != nullptr) {
+            shownDocument_->SetModified(true);
+        }
+    });
+    responses_->SetMoveHandler(
+        [this](int from, int to, EnhancedListCtrl&) { OnResponseMoved(from, to); });
+    responses_->SetEditHandler(
+        [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
+    nodeText_->SetChangeHandler([this] { WriteBackNodeText(); });
+    connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+}
 
 void CTalkwrightDlg::RefreshTitle() {
     const Dialogue& document = documents_.Current();

@@ -93,6 +93,7 @@ private:
     void SetupTree();
     void SetupLists();
     void SetupNodeText();
+    void ConnectControls();
     void ShowNodeMenu(const QPoint& pos);
     QPushButton* MakeButton(int id, const QString& caption);
 
@@ -118,7 +119,6 @@ private:
     void OnResponseMoved(int from, int to);
     void OnResponseEdited(int row, QString& text);
 
-    PlatformServices& services_;
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
@@ -129,7 +129,6 @@ private:
     // write back into the model.
     bool filling_ = false;
     int listedNodeId_ = -1;
-    bool expandNext_ = true;
     int timerId_ = 0;
 
     QMenuBar* menuBar_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
@@ -21,8 +22,6 @@
 namespace tw {
 namespace {
 
-// The comments box reads at most this many characters, its terminating zero included.
-constexpr int kCommentsBuffer = 16384;
 constexpr int kListColumnWidth = 440;
 constexpr int kTreeHeight = 220;
 
@@ -172,7 +171,9 @@ void CTalkwrightDlg::SetupNodeText() {
     nodeText_ = new CStyleEditCtrl(this);
     nodeText_->Init();
     comments_ = new QLineEdit(this);
-    comments_->setMaxLength(kCommentsBuffer - 1);
+    // The whole comment, however long: a box that cut it short would store the cut text
+    // back at the first keystroke.
+    comments_->setMaxLength(std::numeric_limits<int>::max());
 }
 
 QWidget* CTalkwrightDlg::SetupNodeColumn() {
