@@ -187,7 +187,9 @@ TEST_F(MainWindowTest, ALongCommentIsShownAndKeptWhole) {
     EXPECT_EQ(window->Comments()->text().size(), 40000);
     window->Comments()->end(false);
     QTest::keyClicks(window->Comments(), "!");
-    EXPECT_EQ(Current().Root().GetComments(), std::string(40000, 'c') + "!");
+    std::string expected(40000, 'c');
+    expected.push_back('!');
+    EXPECT_EQ(Current().Root().GetComments(), expected);
 }
 
 TEST_F(MainWindowTest, CommentsEditLeavesAnUntouchedRichTextAsItWas) {
