@@ -15,7 +15,7 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "run.sh: no display (\$DISPLAY and \$WAYLAND_DISPLAY are empty);" \
         "starting the editor offscreen for 3 seconds to prove the build." >&2
     QT_QPA_PLATFORM=offscreen build/src/app/talkwright --quit-after 3000 "$sample"
-    echo "run.sh: the editor started, opened $sample and closed again." >&2
+    echo "run.sh: the editor started on $sample and closed again." >&2
 else
     build/src/app/talkwright "$sample"
 fi
