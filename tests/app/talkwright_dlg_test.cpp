@@ -464,6 +464,27 @@ TEST_F(MainWindowTest, SaveAsNamesTheDocumentAndQuitEndsTheWindow) {
     EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(MainWindowTest, OpenThenSaveAllWritesEveryDocument) {
+    TempDir dir("save_all");
+    const std::string first = dir.CopySample("innkeeper.vrx", "a.vrx");
+    const std::string second = dir.CopySample("blacksmith.vrx", "b.vrx");
+    services.QueueFileChoice(first);
+    window->OnOpen();
+    EXPECT_EQ(services.GetWorkingDirectory(), dir.Path().string());
+    ASSERT_TRUE(window->OpenDialogueFile(second));
+    for (std::size_t i = 0; i < 2; ++i) {
+        window->Documents().At(i).Root().SetComments("saved " + std::to_string(i));
+        window->Documents().At(i).SetModified(true);
+    }
+    window->OnSaveAll();
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_FALSE(window->Documents().At(i).IsModified());
+        Dialogue saved;
+        ASSERT_EQ(saved.Load(i == 0 ? first : second), std::nullopt);
+        EXPECT_EQ(saved.Root().GetComments(), "saved " + std::to_string(i));
+    }
+}
+
 TEST_F(MainWindowTest, EscapeAndTheCloseBoxActAsQuit) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Current().SetModified(true);
