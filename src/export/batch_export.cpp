@@ -114,7 +114,7 @@ std::string BatchExporter::OutputPath(const std::string& source) const {
 
 BatchExportResult BatchExporter::Export(const std::string& source, const Dialogue& dialogue) {
     const std::string output = OutputPath(source);
-    BatchExportResult result{source, output, tw::Export(dialogue, output), std::nullopt};
+    BatchExportResult result{source, output, true, tw::Export(dialogue, output), std::nullopt};
     if (!result.IsExported()) {
         return result;
     }
@@ -128,7 +128,7 @@ BatchExportResult BatchExporter::Export(const std::string& source, const Dialogu
 }
 
 BatchExportResult BatchExporter::Skip(const std::string& source, std::string message) const {
-    return BatchExportResult{source, OutputPath(source), std::move(message), std::nullopt};
+    return BatchExportResult{source, OutputPath(source), false, std::move(message), std::nullopt};
 }
 
 BatchExportReport RunBatchExport(const std::string& sourceDir, const std::string& destDir,

@@ -35,6 +35,7 @@ std::string ExportFileName(std::string_view sourcePath);
 struct BatchExportResult {
     std::string source;
     std::string output;
+    bool loaded = false;
     std::optional<std::string> error;    // the load or export failed: its message
     std::optional<std::string> warning;  // the output replaced one written earlier in the batch
 

@@ -105,6 +105,8 @@ TEST(BatchExport, ExportsEveryFileAndSkipsThoseThatFailToLoad) {
     EXPECT_EQ(report.failed, 1u);
     ASSERT_EQ(report.results.size(), 3u);
     EXPECT_EQ(report.results[1].error, "This is not a valid VRX file.");
+    EXPECT_FALSE(report.results[1].loaded);
+    EXPECT_TRUE(report.results[0].loaded);
     EXPECT_EQ(report.results[1].output, dest / "bad.txt");
     EXPECT_EQ(ReadBytes(dest / "a.txt"), ExportOf("Ann"));
     EXPECT_EQ(ReadBytes(dest / "b.txt"), ExportOf("Ben"));
@@ -149,6 +151,7 @@ TEST(BatchExport, MissingDestinationFailsEveryExport) {
         RunBatchExport(src.Path().string(), dest / "gone", FileDialogueLoader());
     ASSERT_EQ(report.results.size(), 1u);
     EXPECT_EQ(report.results[0].error, "Unable to create output file");
+    EXPECT_TRUE(report.results[0].loaded);
     EXPECT_EQ(report.exported, 0u);
     EXPECT_EQ(report.failed, 1u);
 }
