@@ -12,9 +12,10 @@
 namespace tw::cli {
 namespace {
 
-constexpr std::array<CliCommand, 1> kCommands{{
-    {"convert", "convert IN OUT", RunConvertCommand},
-}};
+constexpr std::array kCommands{
+    CliCommand{"convert", "convert IN OUT", RunConvertCommand},
+    CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
+};
 
 int PrintUsage(std::ostream& out) {
     out << "usage: talkwright-cli COMMAND [ARGS...]\n\ncommands:\n";
