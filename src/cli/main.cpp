@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/commands.h"
 
 namespace tw::cli {
 namespace {
 
-constexpr std::array<CliCommand, 0> kCommands{};
+constexpr std::array kCommands{
+    CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
+};
 
 int PrintUsage(std::ostream& out) {
     out << "usage: talkwright-cli COMMAND [ARGS...]\n\ncommands:\n";

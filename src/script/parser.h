@@ -32,7 +32,7 @@ private:
     using Position = TokenList::iterator;
 
     void GroupParentheses();
-    Position CheckParentheses(const char*& failure) const;
+    Position CheckParentheses(const char*& failure);
     Position CloseGroup(Position open, Position close);
     void ReduceOperators();
     void ReduceLevel(int level);

@@ -33,6 +33,7 @@ public:
 
 protected:
     static std::unique_ptr<Statement> Parse(Lexer& lexer, int depth);
+    static std::unique_ptr<Statement> ParseIf(Lexer& lexer, int depth);
 };
 
 }  // namespace tw

@@ -111,7 +111,12 @@ public:
         std::unique_ptr<Expression> condition;  // null: always listed
     };
 
-    void AddItem(Item item) { items_[count_++] = std::move(item); }
+    // Items past the twelfth are dropped.
+    void AddItem(Item item) {
+        if (count_ < kMaxItems) {
+            items_[count_++] = std::move(item);
+        }
+    }
     std::size_t GetItemCount() const { return count_; }
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;

@@ -1,0 +1,28 @@
+#include "script/compile.h"
+
+#include "script/lexer.h"
+#include "script/parser.h"
+#include "script/script_errors.h"
+
+namespace tw {
+
+std::unique_ptr<Statement> CompileStatement(std::string_view line) {
+    Lexer lexer(line);
+    std::unique_ptr<Statement> statement = Statement::Parse(lexer);
+    std::string message;
+    if (statement && !statement->Check(message)) {
+        throw SyntaxError(message);
+    }
+    return statement;
+}
+
+std::unique_ptr<Expression> ParseCondition(std::string_view line) {
+    Lexer lexer(line);
+    TokenList tokens;
+    while (std::unique_ptr<Token> token = lexer.NextToken()) {
+        tokens.push_back(std::move(token));
+    }
+    return Parser(std::move(tokens)).Parse();
+}
+
+}  // namespace tw

@@ -1,0 +1,108 @@
+#include "tester/state_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "script/byte_string.h"
+#include "script/compile.h"
+#include "script/script_errors.h"
+#include "script/statement.h"
+
+namespace tw {
+namespace {
+
+// The language has no escapes, so a string holding both kinds of quote is written as a
+// sum of pieces, each quoted with the kind it does not contain.
+std::string QuotePieces(std::string_view text) {
+    std::string result;
+    while (!text.empty()) {
+        const char quote = text.front() == '"' ? '\'' : '"';
+        const std::size_t end = std::min(text.find(quote), text.size());
+        if (!result.empty()) {
+            result += " + ";
+        }
+        result += quote;
+        result += text.substr(0, end);
+        result += quote;
+        text.remove_prefix(end);
+    }
+    return result;
+}
+
+std::string QuoteString(const std::string& text) {
+    const bool hasDouble = text.find('"') != std::string::npos;
+    const bool hasSingle = text.find('\'') != std::string::npos;
+    if (hasDouble && hasSingle) {
+        return QuotePieces(text);
+    }
+    const char quote = hasDouble ? '\'' : '"';
+    return quote + text + quote;
+}
+
+}  // namespace
+
+std::string StateValueText(const Value& value) {
+    if (value.GetType() == ValueType::String) {
+        return QuoteString(value.GetString());
+    }
+    // A literal cannot exceed 2147483647, so the lowest integer is written as a difference.
+    if (value.GetType() == ValueType::Integer &&
+        value.GetInteger() == std::numeric_limits<std::int32_t>::min()) {
+        return "-2147483647 - 1";
+    }
+    return value.ToString();
+}
+
+std::string StateEntryLine(std::string_view name, const Value& value) {
+    const std::string prefix = IsVariableName(name) ? "" : "set ";
+    return prefix + std::string(name) + " = " + StateValueText(value);
+}
+
+std::string WriteStateText(const Environment& environment) {
+    std::string text;
+    for (const auto& [name, value] : environment) {
+        text += StateEntryLine(name, value);
+        text += '\n';
+    }
+    return text;
+}
+
+bool ExecuteLine(Environment& environment, std::string_view line, std::string_view prefix,
+                 std::string& error) {
+    std::string message;
+    try {
+        if (const std::unique_ptr<Statement> statement = CompileStatement(line)) {
+            statement->Execute(environment);
+        }
+        return true;
+    } catch (const SyntaxError& e) {
+        message = e.GetMessage();
+    } catch (const RuntimeError& e) {
+        message = e.GetMessage();
+    } catch (const ControlFlowException&) {
+        return true;
+    }
+    error = std::string(prefix) + std::string(line) + ": " + message;
+    return false;
+}
+
+std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
+                                       std::string_view linePrefix) {
+    std::vector<std::string> errors;
+    std::size_t number = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string line = Trim(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        ++number;
+        std::string error;
+        const std::string prefix = std::string(linePrefix) + FormatInt(number) + ": ";
+        if (!line.empty() && !ExecuteLine(environment, line, prefix, error)) {
+            errors.push_back(std::move(error));
+        }
+    }
+    return errors;
+}
+
+}  // namespace tw

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/environment.h"
+#include "script/value.h"
+
+namespace tw {
+
+// The text of a value in a state file: its ToString, with a string quoted so that the
+// line reads back as the same string.
+std::string StateValueText(const Value& value);
+
+// One state-file line without its line end: "$name = value" for a variable,
+// "set name = value" for a flag.
+std::string StateEntryLine(std::string_view name, const Value& value);
+
+// The whole environment in name order, one entry per line, each ended by "\n".
+std::string WriteStateText(const Environment& environment);
+
+// Parses, checks and executes one statement against the environment. A line without
+// tokens succeeds and control transfers (goto, end, ...) are ignored. On failure answers
+// false with `error` = prefix + line + ": " + message.
+bool ExecuteLine(Environment& environment, std::string_view line, std::string_view prefix,
+                 std::string& error);
+
+// Executes every trimmed non-blank line of a state file. Lines are counted from 1, blank
+// ones included; each failing line gives linePrefix + number + ": " + line + ": " +
+// message. Lines that work stay applied.
+std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
+                                       std::string_view linePrefix = "Error on line ");
+
+}  // namespace tw
