@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Plain text of a node's RTF in one pass: the outermost group's text is kept, nested groups
+// and control words are dropped, and a fixed set of lower-case hexadecimal escapes (the
+// accented letters of the game's languages) become single bytes; any other escape gives '!'.
+// Reading stops at the first zero byte. The result is never longer than the input.
+std::string RtfToText(std::string_view rtf);
+
+}  // namespace tw
