@@ -1,0 +1,2 @@
+tw_add_fuzz_target(state_editor SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/tester/state_editor_fuzz.cpp
+    LINKS tw_tester)
