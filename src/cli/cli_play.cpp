@@ -9,7 +9,6 @@
 #include "cli/commands.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
-#include "model/tree_walk.h"
 #include "script/byte_string.h"
 #include "script/script_errors.h"
 #include "tester/party_settings.h"
@@ -69,17 +68,6 @@ bool ParseOptions(std::span<const std::string_view> args, PlayOptions& options) 
     return !options.file.empty();
 }
 
-// The tester runs compiled dialogues only: every syntax error is listed, as the compile
-// window lists them, and the test does not start.
-bool CompileForTest(Dialogue& dialogue, const std::string& path, std::ostream& err) {
-    std::vector<std::string> errors;
-    ForEachPreOrder(dialogue.Root(), [&errors](DialogueNode& node) { node.Compile(errors); });
-    for (const std::string& error : errors) {
-        err << path << ": " << error << '\n';
-    }
-    return errors.empty();
-}
-
 int Fail(std::ostream& err, const std::string& message) {
     err << "talkwright-cli play: " << message << '\n';
     return kExitFailure;
@@ -89,9 +77,6 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
     Dialogue dialogue;
     if (const std::optional<std::string> error = dialogue.Load(options.file)) {
         return Fail(invocation.err, options.file + ": " + *error);
-    }
-    if (!CompileForTest(dialogue, options.file, invocation.err)) {
-        return kExitFailure;
     }
     std::filesystem::path stateFile =
         options.state ? std::filesystem::path(*options.state)
@@ -115,6 +100,14 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
                           options.transcript ? &transcript : nullptr, options.input.has_value(),
                           std::move(stateFile));
     TestSession session(dialogue, party, random, player, player);
+    // As the compile window does before a test, every syntax error is listed and the test
+    // does not start.
+    for (const std::string& error : session.CompileErrors()) {
+        invocation.err << options.file << ": " << error << '\n';
+    }
+    if (!session.CompileErrors().empty()) {
+        return kExitFailure;
+    }
     player.Play(session);
     if (options.transcript && !transcript.flush()) {
         return Fail(invocation.err, "cannot write transcript '" + *options.transcript + "'");

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::array kCommands{
     CliCommand{"convert", "convert IN OUT", RunConvertCommand},
+    CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
+               RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
 };
 
