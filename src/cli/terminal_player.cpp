@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "model/windows1252.h"
 #include "script/byte_string.h"
 #include "tester/node_text_preview.h"
 
@@ -104,6 +105,9 @@ void TerminalPlayer::Play(TestSession& session) {
             return;
         }
         PrintScreenIfStale();
+    }
+    if (!echoInput_) {
+        out_ << '\n';  // ends the last prompt's line
     }
 }
 
@@ -254,13 +258,16 @@ std::optional<std::string> TerminalPlayer::ReadLine(std::string_view prompt) {
     if (transcript_ != nullptr) {
         *transcript_ << prompt << line << '\n';
     }
-    return line;
+    // The dialogue's text is Windows-1252; input that is not UTF-8 is taken byte for byte.
+    return Utf8ToWindows1252(line).value_or(line);
 }
 
+// The terminal and the transcript get UTF-8.
 void TerminalPlayer::Write(std::string_view text) {
-    out_ << text;
+    const std::string utf8 = Windows1252ToUtf8(text);
+    out_ << utf8;
     if (transcript_ != nullptr) {
-        *transcript_ << text;
+        *transcript_ << utf8;
     }
 }
 

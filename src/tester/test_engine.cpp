@@ -207,6 +207,9 @@ bool TestEngine::AddResponse(const NodeResponse& response) {
     const auto& add = static_cast<const NodeResponseAdd&>(response);
     OfferedResponse offered{add.GetTag(), add.GetPlayerText(), add.GetGotoNode()};
     RemoveFirst(shownResponses_, offered.playerText, &OfferedResponse::playerText);
+    // The put-aside offer is replaced the same way, or a node visited twice during a list
+    // would offer its choices twice once the list ends.
+    RemoveFirst(savedResponses_, offered.playerText, &OfferedResponse::playerText);
     savedResponses_.push_back(offered);
     shownResponses_.push_back(std::move(offered));
     return true;

@@ -174,6 +174,26 @@ TEST_F(TestEngineTest, ListEntriesAreChosenOnceAndTheLastEntryRestoresTheOffer) 
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(TestEngineTest, ResponsesAddedDuringAListComeBackOnceAfterIt) {
+    DialogueNode& menu = builder.Node("Menu");
+    DialogueNode& ale = builder.Node("Ale");
+    builder.Node("Done");
+    builder.Add(builder.Root(), "A01", "Order", "Menu");
+    builder.Add(builder.Root(), "A02", "Leave", "Start");
+    builder.Command(menu, "list \"Ale\"->Ale, \"Nothing more\"->Done");
+    // A list entry leading back to a node that offers the same choices again.
+    builder.Command(ale, "goto Start");
+    Start();
+    Select(0);
+    Select(0);  // Ale
+    Select(0);  // Continue, back at Start: its choices are added again
+    EXPECT_EQ(display.responses, (Rows{"Nothing more", "Order", "Leave"}));
+    Select(0);
+    EXPECT_FALSE(engine.IsListActive());
+    EXPECT_EQ(display.responses, (Rows{"Order", "Leave"}));
+    EXPECT_EQ(engine.SavedResponses().size(), 2u);
+}
+
 TEST_F(TestEngineTest, AListOfTwelveEntriesWorksEndToEnd) {
     std::string list = "list ";
     Rows choices;
