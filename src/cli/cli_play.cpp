@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "cli/commands.h"
 #include "cli/terminal_player.h"
@@ -81,7 +82,8 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
     std::filesystem::path stateFile =
         options.state ? std::filesystem::path(*options.state)
                       : std::filesystem::current_path() / std::string(kDefaultStateFileName);
-    if (options.state && !std::ifstream(stateFile, std::ios::binary)) {
+    std::error_code ignored;
+    if (options.state && !std::filesystem::is_regular_file(stateFile, ignored)) {
         return Fail(invocation.err, "cannot read state file '" + *options.state + "'");
     }
     std::ifstream script;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <system_error>
 
 #include "script/byte_string.h"
 #include "script/environment.h"
@@ -18,6 +20,23 @@ constexpr std::string_view kErrorsWarning =
     "There are syntax errors in the current environment.  To ignore those errors and continue "
     "with the operation, press OK.\nTo view those errors and cancel the operation, press "
     "Cancel.";
+
+// A state file is a few lines; anything that is not a file of sane size (a directory, a
+// device that never ends) is refused before it is read.
+constexpr std::uintmax_t kMaxStateFileSize = 64u << 20;
+
+std::optional<std::string> ReadStateFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error) ||
+        std::filesystem::file_size(path, error) > kMaxStateFileSize || error) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 std::string CellText(const std::string& text) {
     return text.substr(0, kMaxCellText);
@@ -48,9 +67,8 @@ void StateEditor::Open(const std::filesystem::path* defaultStateFile) {
     if (defaultStateFile == nullptr) {
         return;
     }
-    std::ifstream in(*defaultStateFile, std::ios::binary);
-    if (in) {
-        LoadState(std::string(std::istreambuf_iterator<char>(in), {}));
+    if (const std::optional<std::string> text = ReadStateFile(*defaultStateFile)) {
+        LoadState(*text);
     }
 }
 
@@ -179,12 +197,12 @@ void StateEditor::SaveStateToFile(const std::filesystem::path& path) {
 }
 
 void StateEditor::LoadStateFromFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> text = ReadStateFile(path);
+    if (!text) {
         display_.ShowMessage("Error", "Unable to open file", MessageButtons::kOk);
         return;
     }
-    LoadState(std::string(std::istreambuf_iterator<char>(in), {}));
+    LoadState(*text);
 }
 
 void StateEditor::LoadState(std::string_view text) {

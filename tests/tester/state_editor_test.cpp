@@ -183,8 +183,12 @@ TEST_F(StateEditorTest, LoadingAddsToTheListsAndReportsFailedLinesByNumber) {
 
 TEST_F(StateEditorTest, FilesThatCannotBeUsedAreReported) {
     editor.LoadStateFromFile(directory / "missing.txt");
+    editor.LoadStateFromFile(directory);
+    editor.LoadStateFromFile("/dev/zero");
     editor.SaveStateToFile(directory / "no" / "such" / "dir.txt");
     const std::vector<ShownMessage> expected{
+        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", "Unable to open file", MessageButtons::kOk},
         {"Error", "Unable to open file", MessageButtons::kOk},
         {"Error", "Unable to create file", MessageButtons::kOk}};
     EXPECT_EQ(display.script.messages, expected);
