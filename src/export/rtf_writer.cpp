@@ -1,42 +1,50 @@
-#include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 #include "export/rich_text.h"
 
 namespace tw {
 namespace {
 
-// The colour table: index 0 is the automatic colour, which stands for black.
-std::vector<TextColor> CollectColors(const RichText& rich) {
-    std::vector<TextColor> colors{TextColor{}};
-    for (const TextRun& run : rich) {
-        if (std::find(colors.begin(), colors.end(), run.style.color) == colors.end()) {
-            colors.push_back(run.style.color);
+std::uint32_t Key(const TextColor& color) {
+    return static_cast<std::uint32_t>(color.red << 16 | color.green << 8 | color.blue);
+}
+
+// The colour table in order of first use; index 0 is the automatic colour, which stands for
+// black.
+class ColorTable {
+public:
+    explicit ColorTable(const RichText& rich) {
+        colors_.push_back(TextColor{});
+        index_[Key(TextColor{})] = 0;
+        for (const TextRun& run : rich) {
+            if (index_.emplace(Key(run.style.color), colors_.size()).second) {
+                colors_.push_back(run.style.color);
+            }
         }
     }
-    return colors;
-}
 
-std::string ColorTable(const std::vector<TextColor>& colors) {
-    std::string table = "{\\colortbl ;";
-    for (std::size_t i = 1; i < colors.size(); ++i) {
-        char entry[48];
-        std::snprintf(entry, sizeof entry, "\\red%d\\green%d\\blue%d;", colors[i].red,
-                      colors[i].green, colors[i].blue);
-        table += entry;
+    std::size_t IndexOf(const TextColor& color) const { return index_.at(Key(color)); }
+
+    std::string Rtf() const {
+        std::string table = "{\\colortbl ;";
+        for (std::size_t i = 1; i < colors_.size(); ++i) {
+            char entry[48];
+            std::snprintf(entry, sizeof entry, "\\red%d\\green%d\\blue%d;", colors_[i].red,
+                          colors_[i].green, colors_[i].blue);
+            table += entry;
+        }
+        return table + "}";
     }
-    return table + "}";
-}
 
-std::size_t ColorIndex(const std::vector<TextColor>& colors, const TextColor& color) {
-    return static_cast<std::size_t>(std::find(colors.begin(), colors.end(), color) -
-                                    colors.begin());
-}
+private:
+    std::vector<TextColor> colors_;
+    std::unordered_map<std::uint32_t, std::size_t> index_;
+};
 
 // Control words for each switch that differs; a blank ends them so that the text after
 // them, whatever it starts with, stays text.
-std::string StyleChange(const TextStyle& from, const TextStyle& to,
-                        const std::vector<TextColor>& colors) {
+std::string StyleChange(const TextStyle& from, const TextStyle& to, const ColorTable& colors) {
     std::string words;
     if (from.bold != to.bold) {
         words += to.bold ? "\\b" : "\\b0";
@@ -48,7 +56,7 @@ std::string StyleChange(const TextStyle& from, const TextStyle& to,
         words += to.underline ? "\\ul" : "\\ulnone";
     }
     if (from.color != to.color) {
-        words += "\\cf" + std::to_string(ColorIndex(colors, to.color));
+        words += "\\cf" + std::to_string(colors.IndexOf(to.color));
     }
     return words.empty() ? words : words + " ";
 }
@@ -72,13 +80,13 @@ void AppendEscaped(std::string& rtf, char c) {
 }  // namespace
 
 std::string WriteRtf(const RichText& rich) {
-    const std::vector<TextColor> colors = CollectColors(rich);
+    const ColorTable colors(rich);
     // No line break in the header: between groups it would be text to a reader that keeps
     // the outermost group's characters.
     std::string rtf =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033"
         "{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}";
-    rtf += ColorTable(colors);
+    rtf += colors.Rtf();
     rtf += "\\viewkind4\\uc1\\pard\\f0\\fs20 ";
     TextStyle current;
     for (const TextRun& run : rich) {

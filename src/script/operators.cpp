@@ -13,7 +13,6 @@ namespace {
 
 using Int = std::int32_t;
 using UInt = std::uint32_t;
-constexpr Int kIntMin = std::numeric_limits<Int>::min();
 
 // 32-bit two's-complement arithmetic without signed overflow.
 Int WrapAdd(Int a, Int b) {

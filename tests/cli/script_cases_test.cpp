@@ -1,0 +1,77 @@
+// Runs every case file of tests/script/cases through `talkwright-cli script`: NAME.script
+// in statement mode, NAME.expr in expression mode. NAME.EXT.expected holds the expected
+// standard output followed by a last line "exit STATUS".
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli_test_support.h"
+
+namespace tw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCaseDir = fs::path(TW_SOURCE_DIR) / "tests" / "script" / "cases";
+
+std::vector<std::string> CaseFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".script" || extension == ".expr") {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class ScriptCaseTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
+    const fs::path input = kCaseDir / GetParam();
+    const std::string expected = ReadFile(input.string() + ".expected");
+    const std::size_t statusLine = expected.rfind("exit ");
+    ASSERT_NE(statusLine, std::string::npos) << "no exit line";
+    const int status = std::stoi(expected.substr(statusLine + 5));
+
+    const std::string path = input.string();
+    std::vector<std::string_view> args{path};
+    if (input.extension() == ".expr") {
+        args.insert(args.begin(), "--expressions");
+    }
+    const test::Outcome outcome = test::RunCommand(RunScriptCommand, args);
+    EXPECT_EQ(outcome.out, expected.substr(0, statusLine));
+    EXPECT_EQ(outcome.status, status);
+    EXPECT_EQ(outcome.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScriptCaseTest, ::testing::ValuesIn(CaseFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
+
+TEST(ScriptCaseFilesTest, EveryCaseHasItsExpectation) {
+    const std::vector<std::string> cases = CaseFiles();
+    EXPECT_GE(cases.size(), 10u);
+    for (const std::string& name : cases) {
+        EXPECT_TRUE(fs::exists(kCaseDir / (name + ".expected"))) << name;
+    }
+}
+
+}  // namespace
+}  // namespace tw::cli

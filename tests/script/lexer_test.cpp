@@ -1,0 +1,207 @@
+#include "script/lexer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "script/operator_table.h"
+#include "script/script_errors.h"
+
+namespace tw {
+namespace {
+
+struct Lexed {
+    TokenKind kind;
+    std::string text;
+    bool operator==(const Lexed&) const = default;
+};
+
+std::vector<Lexed> Tokens(std::string_view line) {
+    Lexer lexer(line);
+    std::vector<Lexed> tokens;
+    while (const auto token = lexer.NextToken()) {
+        tokens.push_back({token->GetKind(), token->GetText()});
+    }
+    return tokens;
+}
+
+std::string LexError(std::string_view line) {
+    try {
+        Tokens(line);
+    } catch (const SyntaxError& e) {
+        return e.GetMessage();
+    }
+    return {};
+}
+
+Value LiteralValue(std::string_view line) {
+    Lexer lexer(line);
+    const auto token = lexer.NextToken();
+    EXPECT_EQ(token->GetKind(), TokenKind::Literal);
+    return static_cast<const TokenLiteral&>(*token).GetValue();
+}
+
+constexpr TokenKind kDel = TokenKind::Delimiter;
+constexpr TokenKind kKey = TokenKind::Keyword;
+constexpr TokenKind kId = TokenKind::Identifier;
+constexpr TokenKind kOp = TokenKind::Operator;
+constexpr TokenKind kLit = TokenKind::Literal;
+
+TEST(LexerTest, CutsLinesIntoTokens) {
+    struct Case {
+        std::string_view line;
+        std::vector<Lexed> tokens;
+    };
+    const Case cases[] = {
+        {"   \t ", {}},
+        {"$Gold>=10", {{kId, "$Gold"}, {kOp, ">="}, {kLit, "10"}}},
+        {"a AND b", {{kId, "a"}, {kOp, "AND"}, {kId, "b"}}},
+        {"Goto Node", {{kKey, "Goto"}, {kId, "Node"}}},
+        {"TRUE false", {{kLit, "true"}, {kLit, "false"}}},
+        {"f(x, y)", {{kId, "f"}, {kDel, "("}, {kId, "x"}, {kDel, ","}, {kId, "y"}, {kDel, ")"}}},
+        {"'it''s'", {{kLit, "it"}, {kLit, "s"}}},
+        {"\"say 'hi'\"", {{kLit, "say 'hi'"}}},
+        {"$", {{kId, "$"}}},
+        {"$+", {{kId, "$"}, {kOp, "+"}}},
+        {"_x1 $_2", {{kId, "_x1"}, {kId, "$_2"}}},
+        {"if then else rem goto set branch end reply list",
+         {{kKey, "if"},
+          {kKey, "then"},
+          {kKey, "else"},
+          {kKey, "rem"},
+          {kKey, "goto"},
+          {kKey, "set"},
+          {kKey, "branch"},
+          {kKey, "end"},
+          {kKey, "reply"},
+          {kKey, "list"}}},
+        {"conversation not Or", {{kId, "conversation"}, {kOp, "not"}, {kOp, "Or"}}},
+        {"1+2", {{kLit, "1"}, {kOp, "+"}, {kLit, "2"}}},
+        {"- $x", {{kOp, "-"}, {kId, "$x"}}},
+        {std::string_view("$x = 1\0 garbage", 15), {{kId, "$x"}, {kOp, "="}, {kLit, "1"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.line));
+        EXPECT_EQ(Tokens(c.line), c.tokens);
+    }
+}
+
+TEST(LexerTest, ReadsNumbers) {
+    EXPECT_EQ(LiteralValue(".5"), Value(0.5));
+    EXPECT_EQ(LiteralValue("5."), Value(5.0));
+    EXPECT_EQ(LiteralValue("007"), Value(7));
+    EXPECT_EQ(LiteralValue("99999999999"), Value(2147483647));
+    EXPECT_EQ(LiteralValue("2.25"), Value(2.25));
+    EXPECT_EQ(LiteralValue("'x'"), Value("x"));
+    EXPECT_EQ(LiteralValue("TRUE"), Value(true));
+}
+
+TEST(LexerTest, ReportsLexicalErrors) {
+    struct Case {
+        const char* line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"1.2.3", "Invalid numeric constant: 1.2.3"},
+        {"3x", "Invalid numeric constant: 3x"},
+        {"12abc + 1", "Invalid numeric constant: 12abc"},
+        {"1e5", "Invalid numeric constant: 1e5"},
+        {"1._a", "Invalid numeric constant: 1._a"},
+        {"'abc", "Unterminated string constant: abc"},
+        {"\"it's", "Unterminated string constant: it's"},
+        {"x <- y", "Invalid operator: <-"},
+        {"#", "Invalid operator: #"},
+        {".", "Invalid operator: ."},
+        {"x=-1", "Invalid operator: =-"},
+        {"-$x", "Invalid operator: -$"},
+        {"+'x'", "Invalid operator: +'"},
+        {"a \xC3\xA9", "Invalid operator: \xC3\xA9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(LexError(c.line), c.message);
+    }
+}
+
+TEST(LexerTest, OperatorTokensCarryTheirTableRow) {
+    for (const OperatorTableEntry& entry : kOperatorTable) {
+        if (entry.type == operator_type::kEnd) {
+            break;
+        }
+        SCOPED_TRACE(std::string(entry.symbol));
+        Lexer lexer(" " + std::string(entry.symbol) + " ");
+        const auto token = lexer.NextToken();
+        ASSERT_EQ(token->GetKind(), TokenKind::Operator);
+        const auto& op = static_cast<const TokenOperator&>(*token);
+        EXPECT_EQ(op.GetOperatorType(), entry.type);
+        EXPECT_EQ(op.GetPrecedence(), entry.precedence);
+        EXPECT_EQ(op.IsUnaryOperator(), entry.unary != 0);
+        EXPECT_EQ(lexer.NextToken(), nullptr);
+    }
+}
+
+TEST(LexerTest, OperatorTableSearch) {
+    EXPECT_EQ(FindOperator("AND")->type, operator_type::kLogicalAnd);
+    EXPECT_EQ(FindOperator("=")->type, operator_type::kEqualTo);
+    EXPECT_EQ(FindOperator("-")->precedence, 2);
+    EXPECT_EQ(FindOperator(" "), nullptr);
+    EXPECT_EQ(FindOperator("=>"), nullptr);
+    try {
+        TokenOperator bogus("=>");
+        FAIL() << "no error";
+    } catch (const SyntaxError& e) {
+        EXPECT_EQ(e.GetMessage(), "Internal error: tried to create invalid operator '=>'");
+    }
+}
+
+TEST(LexerTest, PeekRestoresAndSetPositionConsumes) {
+    Lexer lexer("set x");
+    std::size_t after = 0;
+    const auto peeked = lexer.PeekToken(after);
+    EXPECT_EQ(peeked->GetText(), "set");
+    EXPECT_EQ(after, 3u);
+    EXPECT_EQ(lexer.GetPosition(), 0u);
+    lexer.SetPosition(after);
+    EXPECT_EQ(lexer.NextToken()->GetText(), "x");
+    EXPECT_EQ(lexer.PeekToken(after), nullptr);
+}
+
+TEST(LexerTest, PeekOfABadTokenLeavesThePosition) {
+    Lexer lexer("a 1.2.3");
+    lexer.NextToken();
+    const std::size_t before = lexer.GetPosition();
+    std::size_t after = 0;
+    EXPECT_THROW(lexer.PeekToken(after), SyntaxError);
+    EXPECT_EQ(lexer.GetPosition(), before);
+}
+
+TEST(LexerTest, ReadNodeNameTakesRawTextUpToBlankOrComma) {
+    Lexer lexer("   Node-7(b), more");
+    EXPECT_EQ(lexer.ReadNodeName(), "Node-7(b)");
+    EXPECT_EQ(lexer.NextToken()->GetText(), ",");
+    EXPECT_EQ(lexer.ReadNodeName(), "more");
+    EXPECT_EQ(lexer.ReadNodeName(), "");
+    Lexer quoted("'not a string");
+    EXPECT_EQ(quoted.ReadNodeName(), "'not");
+}
+
+TEST(LexerTest, CharacterClasses) {
+    EXPECT_TRUE(Lexer::IsOperatorChar('"'));
+    EXPECT_TRUE(Lexer::IsOperatorChar('$'));
+    EXPECT_TRUE(Lexer::IsOperatorChar('.'));
+    EXPECT_TRUE(Lexer::IsOperatorChar('\x80'));
+    EXPECT_FALSE(Lexer::IsOperatorChar('_'));
+    EXPECT_FALSE(Lexer::IsOperatorChar(','));
+    EXPECT_FALSE(Lexer::IsOperatorChar('\0'));
+    EXPECT_FALSE(Lexer::IsOperatorChar('\v'));
+    EXPECT_TRUE(Lexer::IsIdentifierStart('_'));
+    EXPECT_FALSE(Lexer::IsIdentifierStart('1'));
+    EXPECT_TRUE(Lexer::IsIdentifierChar('1'));
+    EXPECT_FALSE(Lexer::IsIdentifierChar('\xE9'));
+    EXPECT_TRUE(Lexer::IsDelimiter(')'));
+    EXPECT_TRUE(Lexer::IsWhiteSpace('\f'));
+}
+
+}  // namespace
+}  // namespace tw
