@@ -124,6 +124,11 @@ TEST_F(TestEngineTest, EndClearsTheOfferAndTheNodesOwnResponsesFollow) {
     EXPECT_EQ(display.messages, Rows{"*** Conversation Ended. ***"});
     EXPECT_EQ(display.responses, Rows{"Start over"});
     EXPECT_EQ(engine.ShownResponses().size(), 1u);
+    // The next visit starts with an empty message list.
+    Select(0);
+    EXPECT_EQ(display.node, "Start");
+    EXPECT_TRUE(display.messages.empty());
+    EXPECT_EQ(display.responses, (Rows{"Start over", "Goodbye"}));
 }
 
 TEST_F(TestEngineTest, BranchRowZeroTakesTheFirstNodeAnyOtherRowTheSecond) {
