@@ -6,7 +6,7 @@
 
 namespace tw::cli {
 
-// convert IN OUT: a dialogue file or its JSON form to either form.
+// talkwright-cli convert IN OUT: a dialogue file or its JSON form to either form.
 int RunConvertCommand(const Invocation& invocation);
 
 // talkwright-cli script [--expressions] [--state FILE] [FILE|-]

@@ -211,40 +211,24 @@ std::unique_ptr<NodeCommand> ReadCommand(const Json& json, const std::string& wh
     return command;
 }
 
-std::unique_ptr<DialogueNode> ReadNode(const Json& json, const std::string& where) {
+// Fills a node, the document's own root object or a new one, from its JSON.
+void ReadNode(const Json& json, const std::string& where, DialogueNode& node) {
     ExpectObject(json, where,
                  {"depth", "id", "name", "description", "textIsRich", "text", "comments",
                   "responses", "commands"});
-    auto node = std::make_unique<DialogueNode>(
-        Int(json, "id", where, 0), String(json, "name", where), String(json, "description", where));
-    node->SetTextRich(Bool(json, "textIsRich", where));
-    node->SetText(String(json, "text", where));
-    node->SetComments(String(json, "comments", where));
+    node.SetId(Int(json, "id", where, 0));
+    node.SetName(String(json, "name", where));
+    node.SetDescription(String(json, "description", where));
+    node.SetTextRich(Bool(json, "textIsRich", where));
+    node.SetText(String(json, "text", where));
+    node.SetComments(String(json, "comments", where));
     const Json& responses = Array(json, "responses", where);
     for (std::size_t i = 0; i < responses.size(); ++i) {
-        node->AppendResponse(ReadResponse(responses[i], Element(Member(where, "responses"), i)));
+        node.AppendResponse(ReadResponse(responses[i], Element(Member(where, "responses"), i)));
     }
     const Json& commands = Array(json, "commands", where);
     for (std::size_t i = 0; i < commands.size(); ++i) {
-        node->AppendCommand(ReadCommand(commands[i], Element(Member(where, "commands"), i)));
-    }
-    return node;
-}
-
-// The document keeps its own root object; it takes over what was read for it.
-void FillRoot(DialogueNode& root, std::unique_ptr<DialogueNode> read) {
-    root.Clear();
-    root.SetId(read->GetId());
-    root.SetName(read->GetName());
-    root.SetDescription(read->GetDescription());
-    root.SetText(read->GetText());
-    root.SetComments(read->GetComments());
-    root.SetTextRich(read->IsTextRich());
-    while (!read->Responses().empty()) {
-        root.AppendResponse(read->RemoveResponse(read->Responses().front().get()));
-    }
-    while (!read->Commands().empty()) {
-        root.AppendCommand(read->RemoveCommand(read->Commands().front().get()));
+        node.AppendCommand(ReadCommand(commands[i], Element(Member(where, "commands"), i)));
     }
 }
 
@@ -257,7 +241,13 @@ void ReadNodes(const Json& nodes, Dialogue& dialogue) {
     std::vector<DialogueNode*> path;  // path[d]: the latest node at depth d
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const std::string where = Element("nodes", i);
-        std::unique_ptr<DialogueNode> node = ReadNode(nodes[i], where);
+        std::unique_ptr<DialogueNode> node;
+        if (i == 0) {
+            dialogue.Root().Clear();
+        } else {
+            node = std::make_unique<DialogueNode>(0, std::string());
+        }
+        ReadNode(nodes[i], where, node != nullptr ? *node : dialogue.Root());
         const std::int32_t depth = Int(nodes[i], "depth", where, -1);
         const auto deepest = static_cast<std::int32_t>(path.size());
         if (i == 0 ? depth != 0 : depth < 1 || depth > deepest) {
@@ -267,7 +257,6 @@ void ReadNodes(const Json& nodes, Dialogue& dialogue) {
         }
         path.resize(static_cast<std::size_t>(depth));
         if (i == 0) {
-            FillRoot(dialogue.Root(), std::move(node));
             path.push_back(&dialogue.Root());
         } else {
             path.push_back(&path.back()->AppendChild(std::move(node)));

@@ -199,7 +199,7 @@ void SyncDirectoryOf(const std::string& path) {
 
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const int fd = path.empty() ? -1 : ::mkstemp(temp.data());
     if (fd < 0) {
         return "Unable to create file " + path;
     }

@@ -6,7 +6,6 @@
 #include "model/dialogue.h"
 #include "script/byte_string.h"
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/node_text_preview.h"
 #include "tester/test_display.h"
 
@@ -35,11 +34,9 @@ void RemoveFirst(std::vector<OfferedResponse>& list, std::string_view value, Key
 
 }  // namespace
 
-TestEngine::TestEngine(Dialogue& dialogue, const CompiledDialogue& compiled,
-                       Environment& environment, const PartySettings& party, RandomSource& random,
-                       TestDisplay& display)
+TestEngine::TestEngine(Dialogue& dialogue, Environment& environment, const PartySettings& party,
+                       RandomSource& random, TestDisplay& display)
     : dialogue_(dialogue),
-      compiled_(compiled),
       environment_(environment),
       display_(display),
       substitution_(environment, party, random,
@@ -109,7 +106,7 @@ bool TestEngine::ExecuteNodeCommands() {
 bool TestEngine::ExecuteCommand(const NodeCommand& command) {
     substitution_.RefreshRandomValues();
     try {
-        compiled_.Execute(command, environment_);
+        command.Execute(environment_);
         return true;
     } catch (const RuntimeError& e) {
         return Ask(std::string(kExecuting) + command.GetText() +
@@ -193,7 +190,7 @@ bool TestEngine::ApplyResponses() {
 // Only a condition that yields the boolean true applies the response.
 bool TestEngine::AddResponse(const NodeResponse& response) {
     try {
-        const Value holds = compiled_.Evaluate(response, environment_);
+        const Value holds = response.Evaluate(environment_);
         if (!holds.IsBoolean() || !holds.GetBoolean()) {
             return true;
         }

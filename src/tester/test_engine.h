@@ -12,7 +12,6 @@
 
 namespace tw {
 
-class CompiledDialogue;
 class Dialogue;
 class DialogueNode;
 class Environment;
@@ -40,8 +39,9 @@ inline constexpr int kMaxEntriesWithoutInput = 1000;
 // a display. Every node entry goes through one loop, so no run grows the stack.
 class TestEngine {
 public:
-    TestEngine(Dialogue& dialogue, const CompiledDialogue& compiled, Environment& environment,
-               const PartySettings& party, RandomSource& random, TestDisplay& display);
+    // The dialogue must have been compiled: commands and conditions run compiled.
+    TestEngine(Dialogue& dialogue, Environment& environment, const PartySettings& party,
+               RandomSource& random, TestDisplay& display);
 
     // Enters a node on the user's behalf (start, restart, a typed goto).
     void EnterNode(DialogueNode& node);
@@ -96,7 +96,6 @@ private:
     void ReportMissingNode(std::string_view commandText, std::string_view name, bool fatal);
 
     Dialogue& dialogue_;
-    const CompiledDialogue& compiled_;
     Environment& environment_;
     TestDisplay& display_;
     TextSubstitution substitution_;

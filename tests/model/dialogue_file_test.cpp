@@ -405,6 +405,7 @@ TEST_F(DialogueSave, MissingDirectoryAndUnreadableFiles) {
     EXPECT_EQ(dialogue.GetPath(), "");
     EXPECT_TRUE(dialogue.IsScratch());
     EXPECT_EQ(dialogue.Load(path), std::string(kUnableToOpenMessage));
+    EXPECT_EQ(dialogue.Save(), "Unable to create file ");  // never saved: no path yet
 }
 
 TEST_F(DialogueSave, WriteFailureNamesThePathAndKeepsTheOldFile) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/dialogue_builder.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
@@ -22,7 +21,11 @@ std::string MissingNode(const std::string& command, const std::string& node, boo
 
 class TestEngineTest : public testing::Test {
 protected:
-    void Compile() { ASSERT_EQ(compiled.Compile(builder.dialogue), std::vector<std::string>{}); }
+    void Compile() {
+        std::vector<std::string> errors;
+        builder.dialogue.Compile(errors);
+        ASSERT_EQ(errors, std::vector<std::string>{});
+    }
     void Start() {
         Compile();
         engine.EnterNode(builder.Root());
@@ -35,8 +38,7 @@ protected:
     PartySettings party;
     RandomSource random{1};
     RecordingTestDisplay display;
-    CompiledDialogue compiled;
-    TestEngine engine{builder.dialogue, compiled, environment, party, random, display};
+    TestEngine engine{builder.dialogue, environment, party, random, display};
 };
 
 TEST_F(TestEngineTest, EnteringANodeShowsItAndOffersTheResponsesThatHold) {
