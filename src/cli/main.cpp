@@ -13,7 +13,10 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kCommands{
+    CliCommand{"batch-export", "batch-export SRC_DIR DEST_DIR", RunBatchExportCommand},
+    CliCommand{"check", "check FILE...", RunCheckCommand},
     CliCommand{"convert", "convert IN OUT", RunConvertCommand},
+    CliCommand{"export", "export IN [OUT]", RunExportCommand},
     CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
                RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
