@@ -13,6 +13,7 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kCommands{
+    CliCommand{"convert", "convert IN OUT", RunConvertCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace tw {
+
+// A guard in script syntax: the boolean expression a command or response depends on.
+class Conditional {
+public:
+    Conditional() = default;
+    explicit Conditional(std::string expression) : expression_(std::move(expression)) {}
+
+    void SetExpression(std::string expression) { expression_ = std::move(expression); }
+    const std::string& GetExpression() const { return expression_; }
+    std::unique_ptr<Conditional> Clone() const { return std::make_unique<Conditional>(*this); }
+
+private:
+    std::string expression_;
+};
+
+}  // namespace tw

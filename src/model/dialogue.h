@@ -1,0 +1,101 @@
+#pragma once
+
+// Dialogue: one open conversation document, with the NPC's data, the NPC comments and
+// the tree of nodes whose root is the initialization node.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/dialogue_node.h"
+#include "model/npc_data.h"
+
+namespace tw {
+
+inline constexpr std::int32_t kCurrentFileVersion = 102;
+
+// The NPC comments a new document starts with, style marks included.
+const std::string& DefaultNpcComments();
+
+class Dialogue {
+public:
+    Dialogue();
+    Dialogue(const Dialogue&) = delete;
+    Dialogue& operator=(const Dialogue&) = delete;
+
+    std::int32_t GetFileVersion() const { return fileVersion_; }
+    void SetFileVersion(std::int32_t version) { fileVersion_ = version; }
+    std::int32_t GetNextNodeId() const { return nextNodeId_; }
+    void SetNextNodeId(std::int32_t id) { nextNodeId_ = id; }
+    bool IsScratch() const { return scratch_; }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    NPCData& Npc() { return npc_; }
+    const NPCData& Npc() const { return npc_; }
+    const std::string& GetComments() const { return comments_; }
+    void SetComments(std::string comments) { comments_ = std::move(comments); }
+    const std::string& GetPath() const { return path_; }
+    void SetPath(std::string path) { path_ = std::move(path); }
+    std::int32_t GetSelectedNodeId() const { return selectedNodeId_; }
+    void SetSelectedNodeId(std::int32_t id) { selectedNodeId_ = id; }
+
+    // The initialization node, the root of the tree.
+    DialogueNode& Root() { return *root_; }
+    const DialogueNode& Root() const { return *root_; }
+
+    DialogueNode* FindNodeById(std::int32_t id);
+    DialogueNode* FindNodeByName(std::string_view name);
+
+    // Appends a new node as the last child of the node with parentId; nullptr when there
+    // is no such node.
+    DialogueNode* AddNode(std::int32_t id, std::int32_t parentId, std::string name,
+                          std::string description);
+    // Appends a new node under a node the caller already holds: no search.
+    DialogueNode& AppendNode(DialogueNode& parent, std::int32_t id, std::string name,
+                             std::string description = {});
+    void MoveNode(std::int32_t id, std::int32_t newParentId);
+    void MakeRoot(std::int32_t id);
+    void DeleteBranch(std::int32_t id);
+
+    void SortChildren(std::int32_t id, bool ascending);
+    void SortBranch(std::int32_t id, bool ascending);
+    void SortAll(bool ascending);
+
+    void CollectResponseTags(std::vector<std::string>& tags) const;
+    std::string NextFreeResponseTag() const;
+    NodeResponse* FindResponseByTag(std::string_view tag);
+
+    // The file bytes of the document, always in the current format version.
+    std::string Write() const;
+    // Reads file bytes into the document, keeping the root node object. Returns the
+    // message to show on failure; the document is then to be discarded.
+    std::optional<std::string> Read(std::string_view bytes);
+    // Opens and reads the file at path, which becomes the document's path on success.
+    std::optional<std::string> Load(const std::string& path);
+    // Saves to the path; on failure returns the message, and the document stays modified.
+    std::optional<std::string> Save();
+    // Saves under a new path, which becomes the document's path.
+    std::optional<std::string> SaveAs(std::string path);
+
+private:
+    // The node with that id, other than the root; nullptr for the root or no node.
+    DialogueNode* FindMovableNode(std::int32_t id);
+    void SortChildrenOf(DialogueNode& node, bool ascending);
+
+    std::int32_t fileVersion_ = kCurrentFileVersion;
+    std::int32_t nextNodeId_ = 1;
+    bool scratch_ = true;
+    bool modified_ = false;
+    NPCData npc_;
+    std::unique_ptr<DialogueNode> root_;
+    std::int32_t selectedNodeId_ = 0;
+    std::string comments_;
+    std::string path_;
+
+    friend class DialogueReader;
+};
+
+}  // namespace tw

@@ -1,0 +1,30 @@
+#pragma once
+
+// The JSON form of a dialogue: every field of the document, its 8-bit strings as
+// Windows-1252 read into UTF-8 text, the nodes as a flat pre-order list with depths.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+
+namespace tw {
+
+inline constexpr std::string_view kJsonFormatName = "talkwright-dialogue";
+inline constexpr int kJsonFormatVersion = 1;
+
+// The "kind" of each command, indexed by its type code.
+inline constexpr std::array<std::string_view, 9> kCommandKindNames = {
+    "manual", "flag", "conditionalAssign", "assign", "yesNo", "end", "goto", "reply", "list"};
+static_assert(kCommandKindNames.size() == kCommandTypeCount);
+
+std::string DialogueToJson(const Dialogue& dialogue);
+
+// Fills a new document from JSON text. Returns the message naming what is wrong and
+// where; the document is then to be discarded.
+std::optional<std::string> DialogueFromJson(std::string_view json, Dialogue& dialogue);
+
+}  // namespace tw

@@ -1,0 +1,86 @@
+#pragma once
+
+// DialogueNode: one named node of a conversation with its text, commands and responses,
+// and its place in the node tree (parent and ordered owned children).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/node_command.h"
+#include "model/node_response.h"
+
+namespace tw {
+
+class DialogueNode {
+public:
+    DialogueNode(std::int32_t id, std::string name, std::string description = {});
+    DialogueNode(const DialogueNode&) = delete;
+    DialogueNode& operator=(const DialogueNode&) = delete;
+    // Destroys the subtree without recursion, so any depth is safe.
+    ~DialogueNode();
+
+    std::int32_t GetId() const { return id_; }
+    void SetId(std::int32_t id) { id_ = id; }
+    const std::string& GetName() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    const std::string& GetText() const { return text_; }
+    void SetText(std::string text) { text_ = std::move(text); }
+    const std::string& GetComments() const { return comments_; }
+    void SetComments(std::string comments) { comments_ = std::move(comments); }
+    const std::string& GetDescription() const { return description_; }
+    void SetDescription(std::string description) { description_ = std::move(description); }
+    bool IsTextRich() const { return textIsRich_; }
+    void SetTextRich(bool rich) { textIsRich_ = rich; }
+    std::int32_t GetExpanded() const { return expanded_; }
+    void SetExpanded(std::int32_t expanded) { expanded_ = expanded; }
+
+    // The name, then " [" + description + "]" when there is a description.
+    std::string Label() const;
+    // Empties text and comments and destroys every command and response.
+    void Clear();
+
+    const std::vector<std::unique_ptr<NodeCommand>>& Commands() const { return commands_; }
+    NodeCommand& AppendCommand(std::unique_ptr<NodeCommand> command);
+    // Takes the command out of the list and hands it over; nullptr when not in the list.
+    std::unique_ptr<NodeCommand> RemoveCommand(const NodeCommand* command);
+    // Takes the element at from out and re-inserts it at to (0 is the front).
+    void MoveCommand(std::size_t from, std::size_t to);
+    // The replacement takes the old command's place; the old one is handed back, or
+    // nullptr (and nothing changes) when it is not in the list.
+    std::unique_ptr<NodeCommand> ReplaceCommand(const NodeCommand* old,
+                                                std::unique_ptr<NodeCommand> replacement);
+
+    const std::vector<std::unique_ptr<NodeResponse>>& Responses() const { return responses_; }
+    NodeResponse& AppendResponse(std::unique_ptr<NodeResponse> response);
+    std::unique_ptr<NodeResponse> RemoveResponse(const NodeResponse* response);
+    void MoveResponse(std::size_t from, std::size_t to);
+
+    // Tree links. Children are in list order; the dialogue edits them.
+    DialogueNode* Parent() const { return parent_; }
+    const std::vector<std::unique_ptr<DialogueNode>>& Children() const { return children_; }
+    // Appends a child as the last one and hands it back.
+    DialogueNode& AppendChild(std::unique_ptr<DialogueNode> child);
+    // Takes a child out of the list; nullptr when it is not a child of this node.
+    std::unique_ptr<DialogueNode> DetachChild(const DialogueNode* child);
+    // Reorders the children; order must hold exactly the current children.
+    void ReorderChildren(const std::vector<DialogueNode*>& order);
+    // True when node is this node or lies in its subtree.
+    bool Contains(const DialogueNode* node) const;
+
+private:
+    std::int32_t id_;
+    std::string name_;
+    std::string text_;
+    std::string comments_;
+    std::string description_;
+    bool textIsRich_ = false;
+    std::int32_t expanded_ = 0;
+    std::vector<std::unique_ptr<NodeResponse>> responses_;
+    std::vector<std::unique_ptr<NodeCommand>> commands_;
+    DialogueNode* parent_ = nullptr;
+    std::vector<std::unique_ptr<DialogueNode>> children_;
+};
+
+}  // namespace tw

@@ -1,0 +1,220 @@
+#include "model/file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace tw {
+namespace {
+
+// The C-library mode string for a mode number; empty for a number that opens nothing.
+std::string ModeString(bool binary, int mode, bool create) {
+    std::string letters;
+    switch (mode) {
+        case File::kRead:
+            letters = "r";
+            break;
+        case File::kWrite:
+            letters = "w";
+            break;
+        case File::kReadWrite:
+            letters = create ? "w" : "r";
+            break;
+        case 4:
+        case 6:
+            letters = "a";
+            break;
+        case 5:
+        case 7:
+            letters = "a";
+            break;
+        default:
+            return {};
+    }
+    letters += binary ? "b" : "";  // POSIX streams have no text mode; TextFile does CR LF
+    if (mode == File::kReadWrite || mode == 5 || mode == 7) {
+        letters += "+";
+    }
+    return letters;
+}
+
+}  // namespace
+
+File::File(const std::string& path, bool binary, int mode, bool create) {
+    File::Open(path, binary, mode, create);
+}
+
+File::~File() {
+    File::Close();
+}
+
+bool File::Open(const std::string& path, bool binary, int mode, bool create) {
+    Close();
+    const std::string letters = ModeString(binary, mode, create);
+    if (letters.empty()) {
+        return false;
+    }
+    stream_ = std::fopen(path.c_str(), letters.c_str());
+    path_ = stream_ != nullptr ? path : std::string();
+    return stream_ != nullptr;
+}
+
+void File::Close() {
+    if (stream_ != nullptr) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+    path_.clear();
+}
+
+bool File::IsEof() const {
+    if (stream_ == nullptr) {
+        return true;
+    }
+    const int next = std::fgetc(stream_);
+    if (next == EOF) {
+        return true;
+    }
+    std::ungetc(next, stream_);
+    return false;
+}
+
+std::optional<std::string> File::ReadAll() {
+    if (stream_ == nullptr) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, stream_)) > 0) {
+        bytes.append(buffer, count);
+    }
+    if (std::ferror(stream_) != 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool File::WriteBytes(std::string_view bytes) {
+    return stream_ != nullptr &&
+           std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size();
+}
+
+BinaryFile::BinaryFile(const std::string& path, int mode, bool create) {
+    OpenBinary(path, mode, create);
+}
+
+bool BinaryFile::OpenBinary(const std::string& path, int mode, bool create) {
+    return Open(path, true, mode, create);
+}
+
+TextFile::TextFile(const std::string& path, int mode, bool create) {
+    OpenText(path, mode, create);
+}
+
+bool TextFile::OpenText(const std::string& path, int mode, bool create) {
+    return Open(path, false, mode, create);
+}
+
+bool TextFile::WriteString(std::string_view text) {
+    return WriteBytes(ToCrLf(text));
+}
+
+std::optional<std::string> TextFile::ReadLine() {
+    if (Stream() == nullptr) {
+        return std::nullopt;
+    }
+    std::string line;
+    int c = std::fgetc(Stream());
+    if (c == EOF) {
+        return std::nullopt;
+    }
+    while (c != EOF && c != '\n') {
+        line.push_back(static_cast<char>(c));
+        c = std::fgetc(Stream());
+    }
+    if (c == '\n' && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
+
+FileInfo::FileInfo(const std::string& path) : path_(path) {
+    for (char& c : path_) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    size_ = error ? 0 : static_cast<std::int64_t>(size);
+}
+
+std::string ToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            out.push_back('\r');
+        }
+        out.push_back(c);
+    }
+    return out;
+}
+
+namespace {
+
+bool WriteAllTo(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Makes the rename itself survive a crash; a directory that can't be synced is no error.
+void SyncDirectoryOf(const std::string& path) {
+    std::string dir = std::filesystem::path(path).parent_path().string();
+    if (dir.empty()) {
+        dir = ".";
+    }
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = path.empty() ? -1 : ::mkstemp(temp.data());
+    if (fd < 0) {
+        return "Unable to create file " + path;
+    }
+    // mkstemp makes the file private; the saved file keeps the permissions it had.
+    struct stat old {};
+    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    const bool written = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temp.c_str());
+        return "Unable to write file " + path + " (" + reason + ").\nThe file was not changed.";
+    }
+    SyncDirectoryOf(path);
+    return std::nullopt;
+}
+
+}  // namespace tw

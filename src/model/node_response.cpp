@@ -1,0 +1,33 @@
+#include "model/node_response.h"
+
+namespace tw {
+
+NodeResponse::~NodeResponse() = default;
+
+void NodeResponse::WriteRecord(ByteWriter& out) const {
+    out.WriteInt32(type_);
+    out.WriteString(tag_);
+    out.WriteFlag(condition_ != nullptr);
+    if (condition_ != nullptr) {
+        out.WriteString(condition_->GetExpression());
+    }
+    WriteStrings(out);
+}
+
+void NodeResponse::ReadBody(ByteReader& in) {
+    condition_.reset();
+    tag_ = in.ReadString();
+    if (in.ReadFlag()) {
+        condition_ = std::make_unique<Conditional>(in.ReadString());
+    }
+    ReadStrings(in);
+}
+
+std::unique_ptr<NodeResponse> MakeEmptyResponse(std::int32_t type) {
+    if (type == kResponseAdd) {
+        return std::make_unique<NodeResponseAdd>();
+    }
+    return std::make_unique<NodeResponseCut>();
+}
+
+}  // namespace tw

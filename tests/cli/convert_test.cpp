@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "cli/commands.h"
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+#include "model/dialogue_json.h"
+
+namespace tw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome Convert(std::vector<std::string> args) {
+    std::vector<std::string_view> views(args.begin(), args.end());
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunConvertCommand(Invocation{views, in, out, err});
+    return {status, out.str(), err.str()};
+}
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ConvertCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::path(TW_BINARY_DIR) / "convert_test" /
+              testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        Dialogue dialogue;
+        dialogue.Npc().name = "Inn\xE9";
+        dialogue.AddNode(1, 0, "Greet", "")->AppendCommand(std::make_unique<CommandReply>("$r"));
+        vrx = (dir / "in.vrx").string();
+        std::ofstream(vrx, std::ios::binary) << dialogue.Write();
+    }
+    std::string Path(const char* name) const { return (dir / name).string(); }
+
+    fs::path dir;
+    std::string vrx;
+};
+
+TEST_F(ConvertCommand, VrxToJsonAndBackIsByteForByte) {
+    const std::string json = Path("out.JSON");
+    ASSERT_EQ(Convert({vrx, json}).status, kExitOk);
+    EXPECT_NE(Slurp(json).find("\"name\": \"Inn\xC3\xA9\""), std::string::npos);
+    const std::string back = Path("back.vrx");
+    const Outcome run = Convert({json, back});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Slurp(back), Slurp(vrx));
+}
+
+TEST_F(ConvertCommand, DashWritesJsonToStandardOutput) {
+    const Outcome run = Convert({vrx, "-"});
+    EXPECT_EQ(run.status, kExitOk);
+    Dialogue dialogue;
+    ASSERT_FALSE(DialogueFromJson(run.out, dialogue).has_value());
+    EXPECT_EQ(dialogue.FindNodeByName("greet")->Commands()[0]->GetText(), "reply $r");
+}
+
+TEST_F(ConvertCommand, UpgradesOldFilesToTheCurrentVersion) {
+    std::string old = Slurp(vrx);
+    // Version 101: the same records without their markers.
+    old[4] = 101;
+    std::string unmarked;
+    for (char c : old) {
+        if (c != '\xEE') {
+            unmarked.push_back(c);
+        }
+    }
+    std::ofstream(Path("old.vrx"), std::ios::binary) << unmarked;
+    ASSERT_EQ(Convert({Path("old.vrx"), Path("new.vrx")}).status, kExitOk);
+    EXPECT_EQ(Slurp(Path("new.vrx")), Slurp(vrx));
+}
+
+TEST_F(ConvertCommand, UsageErrors) {
+    const std::string usage = "usage: talkwright-cli convert IN OUT   (OUT: *.vrx, *.json or -)\n";
+    EXPECT_EQ(Convert({}).status, kExitUsage);
+    EXPECT_EQ(Convert({vrx}).err, usage);
+    EXPECT_EQ(Convert({vrx, "a", "b"}).status, kExitUsage);
+    const Outcome run = Convert({vrx, "out.txt"});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err,
+              "talkwright-cli convert: out.txt: the output name must end in .vrx or .json (or be "
+              "-)\n");
+}
+
+TEST_F(ConvertCommand, FailuresNameTheFileAndLeaveOutputAlone) {
+    std::ofstream(Path("bad.json")) << R"({"format": "talkwright-dialogue", "nodes": [{}]})";
+    std::ofstream(Path("junk.vrx")) << "junk";
+    std::ofstream(Path("keep.vrx")) << "old";
+    const struct {
+        std::string in;
+        std::string err;
+    } cases[] = {
+        {Path("none.vrx"), Path("none.vrx") + ": Unable to open file"},
+        {Path("junk.vrx"), Path("junk.vrx") + ": This is not a valid VRX file."},
+        {Path("bad.json"),
+         Path("bad.json") + ": not a dialogue: nodes[0].depth: the first node must have depth 0"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Convert({c.in, Path("keep.vrx")});
+        EXPECT_EQ(run.status, kExitFailure);
+        EXPECT_EQ(run.err, "talkwright-cli convert: " + c.err + "\n");
+    }
+    EXPECT_EQ(Slurp(Path("keep.vrx")), "old");
+    const std::string unwritable = Path("no/such/dir.vrx");
+    const Outcome run = Convert({vrx, unwritable});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "talkwright-cli convert: Unable to create file " + unwritable + "\n");
+}
+
+}  // namespace
+}  // namespace tw::cli

@@ -1,0 +1,63 @@
+#include "model/windows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+TEST(Windows1252, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    const std::string utf8 = Windows1252ToUtf8(all);
+    EXPECT_EQ(Utf8ToWindows1252(utf8), all);
+}
+
+TEST(Windows1252, MapsToTheExpectedCharacters) {
+    const struct {
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"\x02"
+         "B",
+         "\x02"
+         "B"},                     // control bytes stay
+        {"\xE9", "\xC3\xA9"},      // é
+        {"\x80", "\xE2\x82\xAC"},  // €
+        {"\x9F", "\xC5\xB8"},      // Ÿ
+        {"\x93\x94", "\xE2\x80\x9C\xE2\x80\x9D"},
+        {"\x81", "\xC2\x81"},
+        {"\x8D", "\xC2\x8D"},
+        {"\x8F", "\xC2\x8F"},
+        {"\x90", "\xC2\x90"},
+        {"\x9D", "\xC2\x9D"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Windows1252ToUtf8(c.bytes), c.utf8);
+        EXPECT_EQ(Utf8ToWindows1252(c.utf8), c.bytes);
+    }
+}
+
+TEST(Windows1252, RefusesWhatItCannotStore) {
+    const struct {
+        std::string utf8;
+        std::string error;
+    } cases[] = {
+        {"a\xE2\x98\x83", "character U+2603 has no Windows-1252 byte"},
+        {"\xC2\x80", "character U+0080 has no Windows-1252 byte"},
+        {"ab\xC3", "invalid UTF-8 at byte 2"},
+        {"\xC0\xAF", "invalid UTF-8 at byte 0"},      // overlong
+        {"\xED\xA0\x80", "invalid UTF-8 at byte 0"},  // surrogate
+        {"\xFF", "invalid UTF-8 at byte 0"},
+        {"x\xE2\x82", "invalid UTF-8 at byte 1"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(Utf8ToWindows1252(c.utf8, &error).has_value());
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+}  // namespace
+}  // namespace tw
