@@ -9,6 +9,12 @@ namespace tw::cli {
 // convert IN OUT: a dialogue file or its JSON form to either form.
 int RunConvertCommand(const Invocation& invocation);
 
+// export IN [OUT]: the conversation script of a dialogue file, OUT by default IN with ".txt".
+int RunExportCommand(const Invocation& invocation);
+
+// batch-export SRC_DIR DEST_DIR: every .vrx file below SRC_DIR exported into DEST_DIR.
+int RunBatchExportCommand(const Invocation& invocation);
+
 // talkwright-cli script [--expressions] [--state FILE] [FILE|-]
 int RunScriptCommand(const Invocation& invocation);
 

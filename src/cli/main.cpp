@@ -13,7 +13,9 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kCommands{
+    CliCommand{"batch-export", "batch-export SRC_DIR DEST_DIR", RunBatchExportCommand},
     CliCommand{"convert", "convert IN OUT", RunConvertCommand},
+    CliCommand{"export", "export IN [OUT]", RunExportCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
 };
 

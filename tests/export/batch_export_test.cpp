@@ -1,0 +1,160 @@
+#include "export/batch_export.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace tw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+// A dialogue file whose NPC has the name, with the comments "c".
+void WriteDialogue(const std::string& path, const std::string& npcName) {
+    fs::create_directories(fs::path(path).parent_path());
+    Dialogue dialogue;
+    dialogue.Npc().name = npcName;
+    dialogue.SetComments("c");
+    WriteBytes(path, dialogue.Write());
+}
+
+// The export of a dialogue written by WriteDialogue, as it must be on disk.
+std::string ExportOf(const std::string& npcName) {
+    return "NPC: " + npcName +
+           "\r\n\r\n{** NPC Comments **}\r\n{** c **}\r\n{Begin Dialogue}\r\n\r\n\r\n\r\n\r\n";
+}
+
+TEST(BatchExport, FindsDialogueFilesByExactExtensionInTheOrderFound) {
+    TempDir dir;
+    for (const char* name : {"z.vrx", "a.vrx", "b.VRX", "c.Vrx", "d.vrx.bak", "e.vrx/f.vrx",
+                             "sub/g.vrx", "sub/deeper/h.vrx", "sub/deeper/notes.txt"}) {
+        WriteDialogue(dir / name, "x");
+    }
+    ASSERT_EQ(::mkfifo((dir / "pipe.vrx").c_str(), 0600), 0);
+    const DialogueFileSearch search = FindDialogueFiles(dir.Path().string());
+    const std::vector<std::string> expected{dir / "a.vrx", dir / "e.vrx/f.vrx",
+                                            dir / "sub/deeper/h.vrx", dir / "sub/g.vrx",
+                                            dir / "z.vrx"};
+    EXPECT_EQ(search.files, expected);
+    EXPECT_TRUE(search.errors.empty());
+}
+
+TEST(BatchExport, LinksBackIntoTheTreeAreNoLoop) {
+    TempDir dir;
+    WriteDialogue(dir / "a.vrx", "x");
+    WriteDialogue(dir / "sub/b.vrx", "x");
+    fs::create_directory_symlink("..", dir / "sub/up");
+    fs::create_directory_symlink(".", dir / "sub/self");
+    fs::create_directory_symlink(dir.Path() / "sub", dir / "alias");
+    fs::create_symlink("missing.vrx", dir / "sub/dangling.vrx");
+    const DialogueFileSearch search = FindDialogueFiles(dir.Path().string());
+    // alias sorts before sub and reaches the same directory first; the dangling link is
+    // kept so that its failure to load is reported.
+    const std::vector<std::string> expected{dir / "a.vrx", dir / "alias/b.vrx",
+                                            dir / "alias/dangling.vrx"};
+    EXPECT_EQ(search.files, expected);
+    EXPECT_TRUE(search.errors.empty());
+}
+
+TEST(BatchExport, MissingSourceDirectoryIsReported) {
+    TempDir dir;
+    const DialogueFileSearch search = FindDialogueFiles(dir / "gone");
+    EXPECT_TRUE(search.files.empty());
+    EXPECT_EQ(search.errors, std::vector<std::string>{"Unable to read directory " + (dir / "gone") +
+                                                      ": No such file or directory"});
+}
+
+TEST(BatchExport, ExportFileNameReplacesTheExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a.vrx", "a.txt"},           {"dir/sub/a.vrx", "a.txt"}, {"a.b.vrx", "a.b.txt"},
+        {"dir.d/noext", "noext.txt"}, {".vrx", ".txt"},
+    };
+    for (const auto& [source, name] : cases) {
+        EXPECT_EQ(ExportFileName(source), name) << source;
+    }
+}
+
+TEST(BatchExport, ExportsEveryFileAndSkipsThoseThatFailToLoad) {
+    TempDir src;
+    TempDir dest;
+    WriteDialogue(src / "a.vrx", "Ann");
+    WriteDialogue(src / "sub/b.vrx", "Ben");
+    WriteBytes(src / "bad.vrx", "not a dialogue");
+    std::vector<std::pair<std::size_t, std::size_t>> steps;
+    std::vector<std::string> sources;
+    const BatchExportReport report =
+        RunBatchExport(src.Path().string(), dest.Path().string(), FileDialogueLoader(),
+                       [&](const BatchExportProgress& progress, const BatchExportResult& result) {
+                           steps.emplace_back(progress.done, progress.total);
+                           sources.push_back(result.source);
+                       });
+    EXPECT_EQ(steps, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
+    EXPECT_EQ(sources,
+              (std::vector<std::string>{src / "a.vrx", src / "bad.vrx", src / "sub/b.vrx"}));
+    EXPECT_EQ(report.exported, 2u);
+    EXPECT_EQ(report.failed, 1u);
+    ASSERT_EQ(report.results.size(), 3u);
+    EXPECT_EQ(report.results[1].error, "This is not a valid VRX file.");
+    EXPECT_FALSE(report.results[1].loaded);
+    EXPECT_TRUE(report.results[0].loaded);
+    EXPECT_EQ(report.results[1].output, dest / "bad.txt");
+    EXPECT_EQ(ReadBytes(dest / "a.txt"), ExportOf("Ann"));
+    EXPECT_EQ(ReadBytes(dest / "b.txt"), ExportOf("Ben"));
+    EXPECT_FALSE(fs::exists(dest / "bad.txt"));
+}
+
+TEST(BatchExport, SameNameTwiceWritesOneFileAndWarnsOnTheLater) {
+    TempDir src;
+    TempDir dest;
+    WriteDialogue(src / "x/d.vrx", "First");
+    WriteDialogue(src / "y/d.vrx", "Second");
+    const BatchExportReport report =
+        RunBatchExport(src.Path().string(), dest.Path().string(), FileDialogueLoader());
+    ASSERT_EQ(report.results.size(), 2u);
+    EXPECT_EQ(report.results[0].warning, std::nullopt);
+    EXPECT_EQ(report.results[1].warning, "Both " + (src / "x/d.vrx") + " and " + (src / "y/d.vrx") +
+                                             " export to " + (dest / "d.txt") + "; the export of " +
+                                             (src / "y/d.vrx") + " replaced the other");
+    EXPECT_EQ(report.exported, 2u);
+    EXPECT_EQ(ReadBytes(dest / "d.txt"), ExportOf("Second"));
+}
+
+TEST(BatchExport, LaterDuplicateThatFailsToLoadReplacesNothing) {
+    TempDir src;
+    TempDir dest;
+    WriteDialogue(src / "x/d.vrx", "First");
+    fs::create_directories(src / "y");
+    WriteBytes(src / "y/d.vrx", "junk");
+    const BatchExportReport report =
+        RunBatchExport(src.Path().string(), dest.Path().string(), FileDialogueLoader());
+    ASSERT_EQ(report.results.size(), 2u);
+    EXPECT_EQ(report.results[1].warning, std::nullopt);
+    EXPECT_EQ(report.failed, 1u);
+    EXPECT_EQ(ReadBytes(dest / "d.txt"), ExportOf("First"));
+}
+
+TEST(BatchExport, MissingDestinationFailsEveryExport) {
+    TempDir src;
+    TempDir dest;
+    WriteDialogue(src / "a.vrx", "Ann");
+    const BatchExportReport report =
+        RunBatchExport(src.Path().string(), dest / "gone", FileDialogueLoader());
+    ASSERT_EQ(report.results.size(), 1u);
+    EXPECT_EQ(report.results[0].error, "Unable to create output file");
+    EXPECT_TRUE(report.results[0].loaded);
+    EXPECT_EQ(report.exported, 0u);
+    EXPECT_EQ(report.failed, 1u);
+}
+
+}  // namespace
+}  // namespace tw
