@@ -18,4 +18,8 @@ int RunBatchExportCommand(const Invocation& invocation);
 // talkwright-cli script [--expressions] [--state FILE] [FILE|-]
 int RunScriptCommand(const Invocation& invocation);
 
+// play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]: the tester in a
+// terminal.
+int RunPlayCommand(const Invocation& invocation);
+
 }  // namespace tw::cli

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tester/state_editor.h"
+#include "tester/test_display.h"
+#include "tester/test_session.h"
+
+namespace tw::cli {
+
+// The tester in a terminal: shows what the tester window shows as text, reads the user's
+// commands and the answers to its questions from one input, and drives a TestSession.
+class TerminalPlayer final : public TestDisplay, public StateEditorHost {
+public:
+    // echoInput: input lines are written to the output (input read from a script);
+    // otherwise a prompt is written before each line is read. transcript, when given,
+    // receives everything the output does and every input line.
+    TerminalPlayer(std::istream& in, std::ostream& out, std::ostream* transcript, bool echoInput,
+                   std::filesystem::path defaultStateFile);
+
+    // Starts the session and runs commands until quit or the end of input.
+    void Play(TestSession& session);
+
+    // TestDisplay
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+                              MessageButtons buttons) override;
+    void SetField(TestField field, const std::string& text) override;
+    void SetNodeText(const std::string& text, bool isRich) override;
+    void ClearCommands() override;
+    void AddCommand(const CommandRow& row) override;
+    void ClearResponses() override;
+    void AddResponse(const std::string& text) override;
+    void ClearMessages() override;
+    void AddMessage(const std::string& text) override;
+    void EnableControl(TestControl control, bool enabled) override;
+    void ClearTypedResponse() override {}
+
+    // StateEditorHost
+    void RunStateEditor(Environment& environment, bool loadDefaultState) override;
+
+private:
+    class StateDialog;
+    // What the next opening of the state editor does, besides showing nothing.
+    struct StateAction {
+        enum Kind { kNone, kShow, kLoad, kSet } kind = kNone;
+        std::string file;
+        std::string name;
+        std::string value;
+    };
+
+    bool RunCommand(TestSession& session, const std::string& line);
+    bool RunStateCommand(TestSession& session, std::string_view verb, std::string_view rest);
+    void ChooseResponse(TestSession& session, std::string_view number);
+    void ApplyStateAction(StateEditor& editor);
+    void PrintEnvironment(const StateEditor& editor);
+    std::optional<std::string> ReadLine(std::string_view prompt);
+    MessageAnswer ReadAnswer(MessageButtons buttons);
+    void Write(std::string_view text);
+    void Changed() { isScreenStale_ = true; }
+    void PrintScreenIfStale();
+    void PrintScreen();
+
+    std::istream& in_;
+    std::ostream& out_;
+    std::ostream* transcript_;
+    bool echoInput_;
+    std::filesystem::path defaultStateFile_;
+    StateAction stateAction_;
+
+    bool isScreenStale_ = false;
+    std::string node_;
+    std::string lastResponse_;
+    std::string text_;
+    std::vector<CommandRow> commands_;
+    std::vector<std::string> messages_;
+    std::vector<std::string> responses_;
+    bool awaitsReply_ = false;
+};
+
+}  // namespace tw::cli

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/script_errors.h"
+#include "tester/text_substitution.h"
+
+namespace tw {
+
+class CompiledDialogue;
+class Dialogue;
+class DialogueNode;
+class Environment;
+class NodeCommand;
+class NodeResponse;
+class PartySettings;
+class RandomSource;
+class TestDisplay;
+
+// A choice on offer: what the tester keeps of an [ADD] response, so that the entries a
+// list command makes need no owner of their own.
+struct OfferedResponse {
+    std::string tag;
+    std::string playerText;
+    std::string gotoNode;
+    friend bool operator==(const OfferedResponse&, const OfferedResponse&) = default;
+};
+
+// Nodes that may be entered one after another without input from the user before the
+// engine decides the dialogue loops.
+inline constexpr int kMaxEntriesWithoutInput = 1000;
+
+// Plays a compiled dialogue: enters nodes, runs their commands against the environment,
+// follows the control transfers they raise and offers the player's responses, all through
+// a display. Every node entry goes through one loop, so no run grows the stack.
+class TestEngine {
+public:
+    TestEngine(Dialogue& dialogue, const CompiledDialogue& compiled, Environment& environment,
+               const PartySettings& party, RandomSource& random, TestDisplay& display);
+
+    // Enters a node on the user's behalf (start, restart, a typed goto).
+    void EnterNode(DialogueNode& node);
+    // "Select Response" with the selected row of the Responses list box, if any.
+    void SelectResponse(std::optional<std::size_t> row);
+    // "Enter" with the text of the typed-response edit.
+    void EnterReply(std::string_view typed);
+
+    // Control transfers raised by a command typed into the tester window.
+    void HandleCustomTransfer(const std::string& commandText, const ControlFlowException& e);
+    // Restart: the Responses list box and the offered responses are emptied.
+    void ClearOffered();
+
+    TextSubstitution& Substitution() { return substitution_; }
+
+    // The run state, for displays and tests.
+    const DialogueNode* CurrentNode() const { return currentNode_; }
+    const std::vector<OfferedResponse>& ShownResponses() const { return shownResponses_; }
+    const std::vector<OfferedResponse>& SavedResponses() const { return savedResponses_; }
+    const std::vector<std::string>& ResponseRows() const { return rows_; }
+    bool IsGotoPending() const { return gotoPending_; }
+    bool IsBranchArmed() const { return branchArmed_; }
+    bool IsListStarted() const { return listStarted_; }
+    bool IsListActive() const { return listActive_; }
+    bool IsAwaitingReply() const { return awaitingReply_; }
+    bool IsNodeTextEmpty() const { return nodeTextEmpty_; }
+
+private:
+    void Run(DialogueNode* node);
+    DialogueNode* VisitNode(DialogueNode& node);
+    void ShowNodeText();
+    void ShowNodeCommands();
+    bool ExecuteNodeCommands();
+    bool ExecuteCommand(const NodeCommand& command);
+    bool HandleTransfer(const NodeCommand& command, const ControlFlowException& e);
+    void HandleGoto(const NodeCommand& command, const std::string& name);
+    bool ExecuteCommandsAfter(const NodeCommand* command);
+    void FinishVisit();
+    bool ApplyResponses();
+    bool AddResponse(const NodeResponse& response);
+    bool CutResponse(const NodeResponse& response);
+    void ShowResponses();
+    void StartBranch(const NodeCommand* command, const ControlFlowException& e, bool fatal);
+    void StartList(const NodeCommand* command, const ControlFlowException& e, bool fatal);
+    void AwaitReply(const std::string& variable);
+    void EndConversation();
+
+    void SetReplyMode(bool awaiting);
+    void ClearRows();
+    void AddRow(const std::string& text);
+    bool Ask(std::string_view text);
+    void ReportMissingNode(std::string_view commandText, std::string_view name, bool fatal);
+
+    Dialogue& dialogue_;
+    const CompiledDialogue& compiled_;
+    Environment& environment_;
+    TestDisplay& display_;
+    TextSubstitution substitution_;
+
+    DialogueNode* currentNode_ = nullptr;
+    std::vector<OfferedResponse> shownResponses_;
+    std::vector<OfferedResponse> savedResponses_;
+    std::vector<std::string> rows_;  // what the Responses list box shows
+    bool gotoPending_ = false;
+    DialogueNode* gotoNode_ = nullptr;
+    bool branchArmed_ = false;
+    std::array<DialogueNode*, 2> branchNodes_{};
+    bool listStarted_ = false;
+    bool listActive_ = false;
+    DialogueNode* listExitNode_ = nullptr;
+    bool awaitingReply_ = false;
+    std::string replyVariable_;
+    const NodeCommand* replyCommand_ = nullptr;
+    bool nodeTextEmpty_ = false;
+
+    // A goto to a node without text enters it at once: the visit ends and the node
+    // waits here for the entry loop.
+    DialogueNode* chainedNode_ = nullptr;
+    int entriesWithoutInput_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/environment.h"
+#include "tester/compiled_dialogue.h"
+#include "tester/test_engine.h"
+
+namespace tw {
+
+class Dialogue;
+class PartySettings;
+class RandomSource;
+class TestDisplay;
+
+// Opens the state editor for a running test and returns when it is closed. The tester
+// window runs CStateDlg modally; the terminal player applies its own commands.
+class StateEditorHost {
+public:
+    virtual ~StateEditorHost() = default;
+    // With loadDefaultState the editor first loads the default state file, if any.
+    virtual void RunStateEditor(Environment& environment, bool loadDefaultState) = 0;
+};
+
+// One test of a dialogue, as the "Run Dialogue" window runs it: the test's environment,
+// the engine, and the window's own actions.
+class TestSession {
+public:
+    // Compiles the dialogue for the run; a test is only started on a dialogue that
+    // compiles without errors.
+    TestSession(Dialogue& dialogue, PartySettings& party, RandomSource& random,
+                TestDisplay& display, StateEditorHost& stateEditor);
+
+    // The compile messages of the dialogue, in the forms of the node compile.
+    const std::vector<std::string>& CompileErrors() const { return compileErrors_; }
+
+    // When the window opens: party, state editor, party again, the initialization node.
+    void Start();
+    // "Execute Custom Command" with the text of the custom command edit.
+    void ExecuteCustomCommand(std::string_view text);
+    void RestartDialogue();
+    void ViewEnvironmentState();
+    // "Quit" and closing the window: true when the user confirmed and the window closes.
+    bool QuitTest();
+
+    TestEngine& Engine() { return engine_; }
+    Environment& GetEnvironment() { return environment_; }
+
+private:
+    void EnterInitializationNode();
+
+    Dialogue& dialogue_;
+    PartySettings& party_;
+    TestDisplay& display_;
+    StateEditorHost& stateEditor_;
+    Environment environment_;
+    CompiledDialogue compiled_;
+    std::vector<std::string> compileErrors_;
+    TestEngine engine_;
+};
+
+}  // namespace tw

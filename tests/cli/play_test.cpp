@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "cli/commands.h"
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+
+namespace tw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs from the source directory, so the paths in the input scripts are those of the
+// repository.
+class PlayCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        previous = fs::current_path();
+        fs::current_path(TW_SOURCE_DIR);
+        scratch = fs::path(TW_BINARY_DIR) / "play_test" /
+                  testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+    }
+    void TearDown() override { fs::current_path(previous); }
+
+    Outcome Play(std::vector<std::string> args, const std::string& input = {}) {
+        std::vector<std::string_view> views(args.begin(), args.end());
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunPlayCommand(Invocation{views, in, out, err});
+        return {status, out.str(), err.str()};
+    }
+
+    fs::path previous;
+    fs::path scratch;
+};
+
+TEST_F(PlayCommand, ScriptedPlaythroughMatchesItsExpectedTranscript) {
+    const std::string transcript = (scratch / "innkeeper.transcript").string();
+    const Outcome outcome = Play({"samples/innkeeper.vrx", "--seed", "1", "--state",
+                                  "tests/cli/data/innkeeper.state.txt", "--input",
+                                  "tests/cli/data/innkeeper.play.txt", "--transcript", transcript});
+    const std::string expected = Slurp("tests/cli/data/innkeeper.play.expected");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(outcome.status, kExitOk);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, expected);
+    EXPECT_EQ(Slurp(transcript), expected);
+}
+
+TEST_F(PlayCommand, InteractiveInputIsPromptedAndKeptInTheTranscript) {
+    const std::string transcript = (scratch / "typed.transcript").string();
+    const Outcome outcome = Play({"samples/innkeeper.vrx", "--seed", "3", "--state",
+                                  "tests/cli/data/innkeeper.state.txt", "--transcript", transcript},
+                                 "say Ysolde\r\n3\n");
+    EXPECT_EQ(outcome.status, kExitOk);
+    EXPECT_NE(outcome.out.find("A typed reply is awaited: say TEXT\n> == Welcome =="),
+              std::string::npos);
+    EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "> \n");
+    const std::string written = Slurp(transcript);
+    EXPECT_NE(written.find("> say Ysolde\n== Welcome =="), std::string::npos);
+    EXPECT_NE(written.find("> 3\n== Farewell ==\n  Safe roads, friend.\n"), std::string::npos);
+    EXPECT_NE(written.find("Messages:\n  *** Conversation Ended. ***\nLast Response: "
+                           "Farewell.\nResponses: (none)\n"),
+              std::string::npos);
+}
+
+TEST_F(PlayCommand, QuestionsLeftUnansweredAtTheEndOfInputAreDeclined) {
+    const Outcome outcome =
+        Play({"samples/innkeeper.vrx", "--seed", "1", "--input", "/dev/null"}, "quit\n");
+    EXPECT_EQ(outcome.status, kExitOk);
+    const Outcome quitting = Play({"samples/innkeeper.vrx", "--seed", "1"}, "quit\n");
+    EXPECT_NE(quitting.out.find("(yes/no)> (end of input: no)\n"), std::string::npos);
+}
+
+TEST_F(PlayCommand, DefaultStateIsReadFromTheWorkingDirectory) {
+    std::ofstream(scratch / "default.state.txt")
+        << "set kMetBrannoc = true\n$playerName = \"Ys\"\n";
+    const fs::path sample = fs::path(TW_SOURCE_DIR) / "samples" / "innkeeper.vrx";
+    fs::current_path(scratch);
+    const Outcome outcome = Play({sample.string(), "--seed", "1"}, "");
+    EXPECT_EQ(outcome.status, kExitOk);
+    EXPECT_EQ(outcome.out.rfind("== WelcomeBack ==\n  Back again, Ys? The usual?\n", 0), 0u)
+        << outcome.out;
+}
+
+TEST_F(PlayCommand, DialoguesThatDoNotCompileAreNotPlayed) {
+    Dialogue dialogue;
+    dialogue.Root().AppendCommand(std::make_unique<CommandManual>("set x = @@@"));
+    const std::string path = (scratch / "broken.vrx").string();
+    ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);
+    const Outcome outcome = Play({path, "--seed", "1"}, "");
+    EXPECT_EQ(outcome.status, kExitFailure);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, path +
+                               ": NODE Initialization Node: Syntax Error: set x = @@@: Invalid "
+                               "operator: @@@\n");
+}
+
+TEST_F(PlayCommand, BadArgumentsAndFilesAreReported) {
+    const std::string usage =
+        "usage: talkwright-cli play FILE [--state STATE] [--seed N] [--input SCRIPT] "
+        "[--transcript OUT]\n";
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"a.vrx", "b.vrx"},
+                                               {"a.vrx", "--seed"},
+                                               {"a.vrx", "--seed", "-1"},
+                                               {"a.vrx", "--seed", "4294967296"},
+                                               {"a.vrx", "--verbose"}}) {
+        const Outcome outcome = Play(args);
+        EXPECT_EQ(outcome.status, kExitUsage);
+        EXPECT_EQ(outcome.err, usage);
+    }
+    const Outcome missingState =
+        Play({"samples/innkeeper.vrx", "--state", (scratch / "none.txt").string()});
+    EXPECT_EQ(missingState.status, kExitFailure);
+    EXPECT_EQ(missingState.err, "talkwright-cli play: cannot read state file '" +
+                                    (scratch / "none.txt").string() + "'\n");
+    const Outcome missingInput = Play({"samples/innkeeper.vrx", "--input", "no-such-script"});
+    EXPECT_EQ(missingInput.status, kExitFailure);
+    EXPECT_EQ(missingInput.err, "talkwright-cli play: cannot read input script 'no-such-script'\n");
+    const Outcome missingFile = Play({(scratch / "none.vrx").string()});
+    EXPECT_EQ(missingFile.status, kExitFailure);
+    EXPECT_EQ(
+        missingFile.err.rfind("talkwright-cli play: " + (scratch / "none.vrx").string() + ": ", 0),
+        0u);
+}
+
+}  // namespace
+}  // namespace tw::cli

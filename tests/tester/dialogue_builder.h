@@ -1,0 +1,50 @@
+#pragma once
+
+// Builds small dialogues for the tester's tests through the model's own operations.
+
+#include <memory>
+#include <string>
+
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+
+namespace tw {
+
+class DialogueBuilder {
+public:
+    // The initialization node gets the name "Start" and the given text.
+    explicit DialogueBuilder(std::string rootText = "Hello.") {
+        dialogue.Root().SetName("Start");
+        dialogue.Root().SetText(std::move(rootText));
+    }
+
+    DialogueNode& Root() { return dialogue.Root(); }
+    DialogueNode& Node(std::string name, std::string text = "Some text.") {
+        DialogueNode& node = dialogue.AppendNode(dialogue.Root(), nextId++, std::move(name));
+        node.SetText(std::move(text));
+        return node;
+    }
+    // A command typed by hand.
+    NodeCommand& Command(DialogueNode& node, std::string scriptText) {
+        return node.AppendCommand(std::make_unique<CommandManual>(std::move(scriptText)));
+    }
+    NodeResponseAdd& Add(DialogueNode& node, std::string tag, std::string playerText,
+                         std::string gotoNode, std::string condition = {}) {
+        auto response = std::make_unique<NodeResponseAdd>(std::move(tag));
+        response->SetPlayerText(std::move(playerText));
+        response->SetGotoNode(std::move(gotoNode));
+        if (!condition.empty()) {
+            response->SetCondition(std::make_unique<Conditional>(std::move(condition)));
+        }
+        return static_cast<NodeResponseAdd&>(node.AppendResponse(std::move(response)));
+    }
+    void Cut(DialogueNode& node, std::string tag) {
+        auto response = std::make_unique<NodeResponseCut>();
+        response->SetCutTag(std::move(tag));
+        node.AppendResponse(std::move(response));
+    }
+    Dialogue dialogue;
+    std::int32_t nextId = 1;
+};
+
+}  // namespace tw

@@ -1,0 +1,233 @@
+#include "tester/state_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "script/environment.h"
+#include "tester/scripted_message_boxes.h"
+
+namespace tw {
+namespace {
+
+constexpr const char* kErrorsWarning =
+    "There are syntax errors in the current environment.  To ignore those errors and continue "
+    "with the operation, press OK.\nTo view those errors and cancel the operation, press "
+    "Cancel.";
+
+class RecordingStateDisplay : public StateEditorDisplay {
+public:
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+                              MessageButtons buttons) override {
+        return script.Show(caption, text, buttons);
+    }
+    void ShowErrors(const std::vector<std::string>& errors) override {
+        errorLists.push_back(errors);
+    }
+
+    MessageScript script;
+    std::vector<std::vector<std::string>> errorLists;
+};
+
+class StateEditorTest : public testing::Test {
+protected:
+    void SetUp() override {
+        directory = std::filesystem::path(TW_BINARY_DIR) / "state_editor_test" /
+                    testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(directory);
+        std::filesystem::create_directories(directory);
+    }
+
+    std::string ReadFile(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteFile(const std::filesystem::path& path, std::string_view text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    Environment environment;
+    RecordingStateDisplay display;
+    StateEditor editor{environment, display};
+    std::filesystem::path directory;
+};
+
+TEST_F(StateEditorTest, FillListsSplitsVariablesAndFlagsWithEntryRows) {
+    environment.Set("$name", Value("Pelgrin"));
+    environment.Set("$quote", Value("he said \"hi\""));
+    environment.Set("$gold", Value(12));
+    environment.Set("$r", Value(2.5));
+    environment.Set("kMet", Value(true));
+    environment.Set("Hired", Value(false));
+    editor.FillLists();
+    const std::vector<StateRow> variables{{"$gold", "12"},
+                                          {"$name", "\"Pelgrin\""},
+                                          {"$quote", "'he said \"hi\"'"},
+                                          {"$r", "2.500000"},
+                                          {}};
+    const std::vector<StateRow> flags{{"Hired", "false"}, {"kMet", "true"}, {}};
+    EXPECT_EQ(editor.Rows(StateList::kVariables), variables);
+    EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
+    EXPECT_EQ(editor.EntryRow(StateList::kVariables), 4u);
+    EXPECT_EQ(editor.EntryRow(StateList::kFlags), 2u);
+}
+
+TEST_F(StateEditorTest, TypingIntoTheEntryRowAddsAnEntry) {
+    editor.FillLists();
+    EXPECT_EQ(editor.EditCell(StateList::kVariables, 0, StateColumn::kName, "  count "), "$count");
+    EXPECT_EQ(editor.Rows(StateList::kVariables).size(), 2u);
+    EXPECT_EQ(editor.EditCell(StateList::kVariables, 0, StateColumn::kValue, "3"), "3");
+    EXPECT_EQ(editor.Rows(StateList::kVariables).size(), 2u);
+    EXPECT_EQ(editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "kMet"), "kMet");
+    EXPECT_EQ(editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "true"), "true");
+    // A value typed into the entry row opens a new entry row too; blank text does not.
+    EXPECT_EQ(editor.EditCell(StateList::kFlags, 1, StateColumn::kValue, "   "), "");
+    EXPECT_EQ(editor.Rows(StateList::kFlags).size(), 2u);
+    EXPECT_EQ(editor.EditCell(StateList::kFlags, 1, StateColumn::kValue, "false"), "false");
+    EXPECT_EQ(editor.Rows(StateList::kFlags).size(), 3u);
+    EXPECT_EQ(editor.EditCell(StateList::kVariables, 0, StateColumn::kName, "$gold"), "$gold");
+    EXPECT_EQ(editor.EditCell(StateList::kVariables, 9, StateColumn::kName, "x"), "");
+
+    EXPECT_TRUE(editor.Ok());
+    EXPECT_EQ(environment.Get("$gold").GetType(), ValueType::Integer);
+    EXPECT_EQ(environment.Get("$gold").GetInteger(), 3);
+    EXPECT_EQ(environment.Get("kMet").GetBoolean(), true);
+    EXPECT_EQ(environment.size(), 2u);  // the row with a value only is skipped
+    EXPECT_TRUE(display.script.messages.empty());
+}
+
+TEST_F(StateEditorTest, DeleteKeepsTheEntryRow) {
+    for (const char* name : {"a", "b", "c"}) {
+        environment.Set(name, Value(true));
+    }
+    editor.FillLists();
+    editor.DeleteRows(StateList::kFlags, {3, 0, 2, 7});
+    const std::vector<StateRow> flags{{"b", "true"}, {}};
+    EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
+    EXPECT_EQ(editor.EntryRow(StateList::kFlags), 1u);
+}
+
+TEST_F(StateEditorTest, FailedRowsAreReportedByRowNumber) {
+    editor.FillLists();
+    editor.EditCell(StateList::kVariables, 0, StateColumn::kName, "gold");
+    editor.EditCell(StateList::kVariables, 0, StateColumn::kValue, "5 +");
+    editor.EditCell(StateList::kVariables, 1, StateColumn::kName, "good");
+    editor.EditCell(StateList::kVariables, 1, StateColumn::kValue, "1");
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "kMet");
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "@@@");
+    const std::vector<std::string> errors{
+        "Assignment error (1): $gold = 5 +: Operator '+' has missing or invalid operands",
+        "Set error (1): set kMet = @@@: Invalid operator: @@@"};
+
+    display.script.answers = {MessageAnswer::kCancel};
+    EXPECT_FALSE(editor.Ok());
+    ASSERT_EQ(display.script.messages.size(), 1u);
+    EXPECT_EQ(display.script.messages[0],
+              (ShownMessage{"Warning", kErrorsWarning, MessageButtons::kOkCancel}));
+    ASSERT_EQ(display.errorLists.size(), 1u);
+    EXPECT_EQ(display.errorLists[0][1], errors[1]);
+    EXPECT_EQ(display.errorLists[0], errors);
+
+    display.script.answers = {MessageAnswer::kOk};
+    EXPECT_TRUE(editor.Ok());
+    EXPECT_EQ(display.errorLists.size(), 1u);
+    EXPECT_EQ(environment.size(), 1u);
+    EXPECT_TRUE(environment.IsDefined("$good"));
+}
+
+TEST_F(StateEditorTest, SaveWritesQuotedValuesWithCrLfAndLoadsThemBack) {
+    environment.Set("$said", Value("he said \"hi\""));
+    environment.Set("$name", Value("it's"));
+    environment.Set("$both", Value("\"it's\""));
+    environment.Set("$n", Value(-4));
+    environment.Set("kMet", Value(true));
+    editor.FillLists();
+    const std::filesystem::path file = directory / "saved.txt";
+    editor.SaveStateToFile(file);
+    EXPECT_EQ(ReadFile(file),
+              "$both = '\"it' + \"'s\" + '\"'\r\n$n = -4\r\n$name = \"it's\"\r\n"
+              "$said = 'he said \"hi\"'\r\nset kMet = true\r\n");
+
+    Environment loaded;
+    StateEditor reader(loaded, display);
+    reader.Open(nullptr);
+    reader.LoadStateFromFile(file);
+    EXPECT_EQ(loaded.Get("$said").GetString(), "he said \"hi\"");
+    EXPECT_EQ(loaded.Get("$name").GetString(), "it's");
+    EXPECT_EQ(loaded.Get("$both").GetString(), "\"it's\"");
+    EXPECT_EQ(reader.Rows(StateList::kVariables), editor.Rows(StateList::kVariables));
+    EXPECT_EQ(reader.Rows(StateList::kFlags), editor.Rows(StateList::kFlags));
+    EXPECT_TRUE(display.script.messages.empty());
+    EXPECT_TRUE(display.errorLists.empty());
+}
+
+TEST_F(StateEditorTest, LoadingAddsToTheListsAndReportsFailedLinesByNumber) {
+    environment.Set("$kept", Value(1));
+    editor.FillLists();
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "typed");
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "true");
+    editor.LoadState("$gold = 7\r\n\r\n$x = = 1\ngoto Start\n  set kMet = true  ");
+    ASSERT_EQ(display.errorLists.size(), 1u);
+    ASSERT_EQ(display.errorLists[0].size(), 1u);
+    EXPECT_EQ(display.errorLists[0][0].rfind("Error on line 3: $x = = 1: ", 0), 0u)
+        << display.errorLists[0][0];
+    EXPECT_EQ(environment.Get("$kept").GetInteger(), 1);
+    EXPECT_EQ(environment.Get("$gold").GetInteger(), 7);
+    EXPECT_TRUE(environment.Get("typed").GetBoolean());
+    EXPECT_TRUE(environment.Get("kMet").GetBoolean());
+    const std::vector<StateRow> flags{{"kMet", "true"}, {"typed", "true"}, {}};
+    EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
+}
+
+TEST_F(StateEditorTest, FilesThatCannotBeUsedAreReported) {
+    editor.LoadStateFromFile(directory / "missing.txt");
+    editor.LoadStateFromFile(directory);
+    editor.LoadStateFromFile("/dev/zero");
+    editor.SaveStateToFile(directory / "no" / "such" / "dir.txt");
+    const std::vector<ShownMessage> expected{
+        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", "Unable to create file", MessageButtons::kOk}};
+    EXPECT_EQ(display.script.messages, expected);
+}
+
+TEST_F(StateEditorTest, SaveWritesNothingWhenTheListsAreNotApplied) {
+    editor.FillLists();
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "bad");
+    editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "@@@");
+    display.script.answers = {MessageAnswer::kCancel};
+    const std::filesystem::path file = directory / "empty.txt";
+    editor.SaveStateToFile(file);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(ReadFile(file), "");
+}
+
+TEST_F(StateEditorTest, OpeningLoadsTheDefaultStateOnlyWhenPresent) {
+    environment.Set("$PartySize", Value(6));
+    const std::filesystem::path file = directory / std::string(kDefaultStateFileName);
+    editor.Open(&file);
+    EXPECT_EQ(environment.size(), 1u);
+    EXPECT_TRUE(display.script.messages.empty());
+
+    WriteFile(file, "$PartySize = 2\nset kMet = true\n");
+    editor.Open(&file);
+    EXPECT_EQ(environment.Get("$PartySize").GetInteger(), 2);
+    const std::vector<StateRow> flags{{"kMet", "true"}, {}};
+    EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
+}
+
+TEST_F(StateEditorTest, ClearAllEmptiesEnvironmentAndLists) {
+    environment.Set("$a", Value(1));
+    environment.Set("b", Value(true));
+    editor.FillLists();
+    editor.ClearAll();
+    EXPECT_TRUE(environment.empty());
+    EXPECT_EQ(editor.Rows(StateList::kVariables), std::vector<StateRow>(1));
+    EXPECT_EQ(editor.Rows(StateList::kFlags), std::vector<StateRow>(1));
+}
+
+}  // namespace
+}  // namespace tw
