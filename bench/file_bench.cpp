@@ -1,0 +1,114 @@
+// Reading and writing dialogue files and export files, each beside plain buffered I/O of
+// the same bytes.
+
+#include <benchmark/benchmark.h>
+
+#include "bench_corpus.h"
+#include "export/dialogue_export.h"
+#include "model/file.h"
+
+namespace tw::bench {
+namespace {
+
+void SetBytes(benchmark::State& state, std::size_t bytes) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// Load: open, read and parse the file into a new document (destroyed again in the loop).
+void BM_Load(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "load.vrx");
+    WritePlain(path, corpus.bytes);
+    for (auto _ : state) {
+        Dialogue dialogue;
+        if (dialogue.Load(path)) {
+            state.SkipWithError("load failed");
+        }
+        benchmark::DoNotOptimize(dialogue.Root());
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_Load)->Apply(DialogueSizes);
+
+void BM_Load_PlainRead(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "load.vrx");
+    WritePlain(path, corpus.bytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadPlain(path));
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_Load_PlainRead)->Apply(DialogueSizes);
+
+// Save: serialise the document and replace the file atomically (temporary file, sync,
+// rename).
+void BM_Save(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "save.vrx");
+    for (auto _ : state) {
+        if (corpus.dialogue->SaveAs(path)) {
+            state.SkipWithError("save failed");
+        }
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_Save)->Apply(DialogueSizes);
+
+void BM_Save_PlainWrite(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "plain.vrx");
+    for (auto _ : state) {
+        WritePlain(path, corpus.bytes);
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_Save_PlainWrite)->Apply(DialogueSizes);
+
+// The in-memory halves of load and save, without the file system.
+void BM_ReadBytes(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    for (auto _ : state) {
+        Dialogue dialogue;
+        benchmark::DoNotOptimize(dialogue.Read(corpus.bytes));
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_ReadBytes)->Apply(DialogueSizes);
+
+void BM_WriteBytes(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(corpus.dialogue->Write());
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_WriteBytes)->Apply(DialogueSizes);
+
+// Export to a file, CR LF line ends, replaced atomically like a save.
+void BM_Export(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "export.txt");
+    for (auto _ : state) {
+        if (Export(*corpus.dialogue, path)) {
+            state.SkipWithError("export failed");
+        }
+    }
+    SetBytes(state, ToCrLf(corpus.script).size());
+}
+BENCHMARK(BM_Export)->Apply(DialogueSizes);
+
+void BM_Export_PlainWrite(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "plain.txt");
+    const std::string bytes = ToCrLf(corpus.script);
+    for (auto _ : state) {
+        WritePlain(path, bytes);
+    }
+    SetBytes(state, bytes.size());
+}
+BENCHMARK(BM_Export_PlainWrite)->Apply(DialogueSizes);
+
+}  // namespace
+}  // namespace tw::bench
