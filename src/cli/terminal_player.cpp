@@ -63,6 +63,11 @@ std::optional<MessageAnswer> ParseAnswer(std::string_view word, MessageButtons b
     return std::nullopt;
 }
 
+// The dialogue's text is Windows-1252; input that is not UTF-8 is taken byte for byte.
+std::string DialogueText(const std::string& typed) {
+    return Utf8ToWindows1252(typed).value_or(typed);
+}
+
 bool IsNumber(std::string_view word) {
     return !word.empty() && word.size() <= 9 &&
            std::all_of(word.begin(), word.end(), [](char c) { return IsDigit(c); });
@@ -128,9 +133,9 @@ bool TerminalPlayer::RunCommand(TestSession& session, const std::string& line) {
         if (!session.Engine().IsAwaitingReply()) {
             Write("(no typed reply is awaited)\n");
         }
-        session.Engine().EnterReply(rest);
+        session.Engine().EnterReply(DialogueText(rest));
     } else if (verb == "do") {
-        session.ExecuteCustomCommand(rest);
+        session.ExecuteCustomCommand(DialogueText(rest));
     } else if (verb == "restart") {
         session.RestartDialogue();
     } else if (verb == "show") {
@@ -157,8 +162,10 @@ bool TerminalPlayer::RunStateCommand(TestSession& session, std::string_view verb
             Write("(usage: set NAME = VALUE)\n");
             return true;
         }
-        stateAction_ = {
-            StateAction::kSet, {}, Trim(rest.substr(0, equals)), Trim(rest.substr(equals + 1))};
+        stateAction_ = {StateAction::kSet,
+                        {},
+                        DialogueText(Trim(rest.substr(0, equals))),
+                        DialogueText(Trim(rest.substr(equals + 1)))};
     } else {
         return false;
     }
@@ -258,8 +265,7 @@ std::optional<std::string> TerminalPlayer::ReadLine(std::string_view prompt) {
     if (transcript_ != nullptr) {
         *transcript_ << prompt << line << '\n';
     }
-    // The dialogue's text is Windows-1252; input that is not UTF-8 is taken byte for byte.
-    return Utf8ToWindows1252(line).value_or(line);
+    return line;
 }
 
 // The terminal and the transcript get UTF-8.

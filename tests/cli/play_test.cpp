@@ -82,6 +82,19 @@ TEST_F(PlayCommand, InteractiveInputIsPromptedAndKeptInTheTranscript) {
               std::string::npos);
 }
 
+TEST_F(PlayCommand, TypedTextIsUtf8OnTheTerminalAndWindows1252InTheDialogue) {
+    const Outcome outcome = Play({"samples/innkeeper.vrx", "--seed", "1"},
+                                 "say Ren\xc3\xa9"
+                                 "e\ndo $raw = \"\xe9\"\nenv\n");
+    EXPECT_EQ(outcome.status, kExitOk);
+    EXPECT_NE(outcome.out.find("  $playerName = \"Ren\xc3\xa9"
+                               "e\"\n"),
+              std::string::npos);
+    // Bytes that are not UTF-8 are taken as they are.
+    EXPECT_NE(outcome.out.find("  $raw = \"\xc3\xa9\"\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("Our caf\xc3\xa9 serves"), std::string::npos);
+}
+
 TEST_F(PlayCommand, QuestionsLeftUnansweredAtTheEndOfInputAreDeclined) {
     const Outcome outcome =
         Play({"samples/innkeeper.vrx", "--seed", "1", "--input", "/dev/null"}, "quit\n");

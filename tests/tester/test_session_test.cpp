@@ -154,6 +154,30 @@ TEST_F(TestSessionTest, CustomBranchListEndAndReplyAct) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(TestSessionTest, ATypedReplyResumesAfterTheNodesOwnReplyCommand) {
+    DialogueNode& ask = builder.Node("Ask", "Your name?");
+    builder.Command(ask, "reply $name");
+    builder.Command(ask, "set after = true");
+    session = std::make_unique<TestSession>(builder.dialogue, party, random, display, stateEditor);
+    session->Start();
+    session->ExecuteCustomCommand("goto Ask");
+    session->Engine().EnterReply("Ysolde");
+    EXPECT_TRUE(session->GetEnvironment().Get("after").GetBoolean());
+    // A typed reply command keeps the node's own: its followers run again.
+    session->ExecuteCustomCommand("set after = false");
+    session->ExecuteCustomCommand("reply $other");
+    session->Engine().EnterReply("Ebbo");
+    EXPECT_EQ(session->GetEnvironment().Get("$other").GetString(), "Ebbo");
+    EXPECT_TRUE(session->GetEnvironment().Get("after").GetBoolean());
+    // In another node those commands are not found, and nothing runs.
+    session->ExecuteCustomCommand("goto Inn");
+    session->ExecuteCustomCommand("set after = false");
+    session->ExecuteCustomCommand("reply $other");
+    session->Engine().EnterReply("Farrow");
+    EXPECT_FALSE(session->GetEnvironment().Get("after").GetBoolean());
+    EXPECT_EQ(display.node, "Inn");
+}
+
 TEST_F(TestSessionTest, RestartKeepsTheEnvironmentAndStartsAfresh) {
     session->Start();
     session->Engine().SelectResponse(0);
