@@ -133,6 +133,10 @@ void Dialogue::SortAll(bool ascending) {
     SortBranch(root_->GetId(), ascending);
 }
 
+void Dialogue::Compile(std::vector<std::string>& errors) {
+    ForEachPreOrder(*root_, [&errors](DialogueNode& node) { node.Compile(errors); });
+}
+
 void Dialogue::CollectResponseTags(std::vector<std::string>& tags) const {
     ForEachPreOrder(*root_, [&tags](const DialogueNode& node) {
         for (const auto& response : node.Responses()) {

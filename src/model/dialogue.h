@@ -64,6 +64,9 @@ public:
     void SortBranch(std::int32_t id, bool ascending);
     void SortAll(bool ascending);
 
+    // Compiles every node in pre-order, collecting the messages of every failure.
+    void Compile(std::vector<std::string>& errors);
+
     void CollectResponseTags(std::vector<std::string>& tags) const;
     std::string NextFreeResponseTag() const;
     NodeResponse* FindResponseByTag(std::string_view tag);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "script/script_errors.h"
+
 namespace tw {
 namespace {
 
@@ -49,6 +51,26 @@ DialogueNode::~DialogueNode() {
 
 std::string DialogueNode::Label() const {
     return description_.empty() ? name_ : name_ + " [" + description_ + "]";
+}
+
+void DialogueNode::Compile(std::vector<std::string>& errors) {
+    const std::string head = "NODE " + Label();
+    for (const auto& command : commands_) {
+        try {
+            command->Compile();
+        } catch (const SyntaxError& error) {
+            errors.push_back(head + ": Syntax Error: " + command->GetScriptText() + ": " +
+                             error.GetMessage());
+        }
+    }
+    for (const auto& response : responses_) {
+        try {
+            response->Compile();
+        } catch (const SyntaxError& error) {
+            errors.push_back(head + ": Response Condition: " +
+                             response->GetCondition()->GetExpression() + ": " + error.GetMessage());
+        }
+    }
 }
 
 void DialogueNode::Clear() {

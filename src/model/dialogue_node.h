@@ -38,6 +38,10 @@ public:
 
     // The name, then " [" + description + "]" when there is a description.
     std::string Label() const;
+    // Compiles every command, then every response condition, in list order. Each failure
+    // adds one message headed "NODE " + label to errors, and the walk goes on.
+    void Compile(std::vector<std::string>& errors);
+
     // Empties text and comments and destroys every command and response.
     void Clear();
 

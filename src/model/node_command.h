@@ -9,6 +9,7 @@
 
 #include "model/byte_codec.h"
 #include "model/conditional.h"
+#include "script/statement.h"
 
 namespace tw {
 
@@ -36,13 +37,21 @@ public:
 
     std::int32_t GetType() const { return type_; }
     const std::string& GetText() const { return text_; }
-    void SetText(std::string text) { text_ = std::move(text); }
-    void SetCondition(std::unique_ptr<Conditional> condition) { condition_ = std::move(condition); }
+    void SetText(std::string text);
+    void SetCondition(std::unique_ptr<Conditional> condition);
     const Conditional* GetCondition() const { return condition_.get(); }
     virtual std::string GetTypeName() const { return {}; }
 
     // "if (" + condition + ") then " + text with a condition, the bare text without.
     std::string GetScriptText() const;
+
+    // Parses and checks the script text, keeping the statement for Execute. Throws
+    // SyntaxError; the command then has no statement.
+    void Compile();
+    bool IsCompiled() const { return statement_ != nullptr; }
+    // Runs the compiled statement, if any. Control transfers surface as
+    // ControlFlowException, failures as RuntimeError.
+    void Execute(Environment& environment) const;
 
     // The common part and the kind's fields, in the file or the archive layout. The
     // archive element reader has already consumed the leading type code.
@@ -62,6 +71,7 @@ protected:
 private:
     std::string text_;
     std::unique_ptr<Conditional> condition_;
+    std::unique_ptr<Statement> statement_;
     std::int32_t type_ = -1;
 };
 

@@ -1,8 +1,28 @@
 #include "model/node_response.h"
 
+#include "script/compile.h"
+#include "script/environment.h"
+#include "script/value.h"
+
 namespace tw {
 
 NodeResponse::~NodeResponse() = default;
+
+void NodeResponse::SetCondition(std::unique_ptr<Conditional> condition) {
+    condition_ = std::move(condition);
+    compiled_.reset();
+}
+
+void NodeResponse::Compile() {
+    compiled_.reset();
+    if (condition_ != nullptr) {
+        compiled_ = ParseCondition(condition_->GetExpression());
+    }
+}
+
+Value NodeResponse::Evaluate(const Environment& environment) const {
+    return compiled_ != nullptr ? compiled_->Evaluate(environment) : Value(true);
+}
 
 void NodeResponse::WriteRecord(ByteWriter& out) const {
     out.WriteInt32(type_);
@@ -16,6 +36,7 @@ void NodeResponse::WriteRecord(ByteWriter& out) const {
 
 void NodeResponse::ReadBody(ByteReader& in) {
     condition_.reset();
+    compiled_.reset();
     tag_ = in.ReadString();
     if (in.ReadFlag()) {
         condition_ = std::make_unique<Conditional>(in.ReadString());

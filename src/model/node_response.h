@@ -9,6 +9,8 @@
 
 #include "model/byte_codec.h"
 #include "model/conditional.h"
+#include "script/expression.h"
+#include "script/value.h"
 
 namespace tw {
 
@@ -26,7 +28,13 @@ public:
     void SetTag(std::string tag) { tag_ = std::move(tag); }
     bool HasCondition() const { return condition_ != nullptr; }
     const Conditional* GetCondition() const { return condition_.get(); }
-    void SetCondition(std::unique_ptr<Conditional> condition) { condition_ = std::move(condition); }
+    void SetCondition(std::unique_ptr<Conditional> condition);
+
+    // Parses the condition (not checked statically); without one there is nothing to
+    // compile. Throws SyntaxError; the response then has no compiled condition.
+    void Compile();
+    // True without a compiled condition, else the condition's value.
+    Value Evaluate(const Environment& environment) const;
 
     // type, tag, condition flag and expression, then the kind's two strings.
     void WriteRecord(ByteWriter& out) const;
@@ -44,6 +52,7 @@ private:
     std::int32_t type_;
     std::string tag_;
     std::unique_ptr<Conditional> condition_;
+    std::unique_ptr<Expression> compiled_;
 };
 
 // Offers a choice: the player's line and the node it leads to.

@@ -27,6 +27,9 @@ TEST_P(Samples, BinaryMatchesItsJsonSource) {
     Dialogue fromFile;
     ASSERT_FALSE(fromFile.Load((dir / (std::string(GetParam()) + ".vrx")).string()).has_value());
     EXPECT_EQ(fromFile.Write(), fromJson.Write());
+    std::vector<std::string> errors;
+    fromFile.Compile(errors);
+    EXPECT_EQ(errors, std::vector<std::string>{});
     // Every goto names a node of the dialogue.
     ForEachPreOrder(fromFile.Root(), [&](const DialogueNode& node) {
         for (const auto& command : node.Commands()) {
