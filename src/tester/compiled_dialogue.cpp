@@ -10,6 +10,7 @@ namespace tw {
 std::vector<std::string> CompiledDialogue::Compile(Dialogue& dialogue) {
     statements_.clear();
     conditions_.clear();
+    names_ = NodeNameIndex(dialogue);
     std::vector<std::string> errors;
     ForEachPreOrder(dialogue.Root(),
                     [this, &errors](DialogueNode& node) { CompileNode(node, errors); });

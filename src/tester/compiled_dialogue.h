@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "model/node_name_index.h"
 #include "script/expression.h"
 #include "script/statement.h"
 
@@ -33,12 +35,16 @@ public:
     // The condition's value; true for a response without a compiled condition.
     // Throws RuntimeError.
     Value Evaluate(const NodeResponse& response, const Environment& environment) const;
+    // FindNodeByName of the compiled dialogue, from an index made by Compile, so a run's
+    // gotos and choices cost the same in a dialogue of any size.
+    DialogueNode* FindNode(std::string_view name) const { return names_.Find(name); }
 
 private:
     void CompileNode(const DialogueNode& node, std::vector<std::string>& errors);
 
     std::unordered_map<const NodeCommand*, std::unique_ptr<Statement>> statements_;
     std::unordered_map<const NodeResponse*, std::unique_ptr<Expression>> conditions_;
+    NodeNameIndex names_;
 };
 
 }  // namespace tw

@@ -145,7 +145,7 @@ bool TestEngine::HandleTransfer(const NodeCommand& command, const ControlFlowExc
 
 void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name) {
     gotoPending_ = true;
-    gotoNode_ = dialogue_.FindNodeByName(name);
+    gotoNode_ = compiled_.FindNode(name);
     if (gotoNode_ == nullptr) {
         ReportMissingNode(command.GetText(), name, true);
         ClearRows();
@@ -233,8 +233,8 @@ void TestEngine::ShowResponses() {
 // stays offered and selectable.
 void TestEngine::StartBranch(const NodeCommand* command, const ControlFlowException& e,
                              bool fatal) {
-    const std::array<DialogueNode*, 2> nodes{dialogue_.FindNodeByName(e.GetText(2)),
-                                             dialogue_.FindNodeByName(e.GetText(4))};
+    const std::array<DialogueNode*, 2> nodes{compiled_.FindNode(e.GetText(2)),
+                                             compiled_.FindNode(e.GetText(4))};
     const std::string text = command != nullptr ? command->GetText() : "branch";
     const std::size_t missing = nodes[0] == nullptr ? 2 : nodes[1] == nullptr ? 4 : 0;
     if (!fatal && missing != 0) {
@@ -263,7 +263,7 @@ void TestEngine::StartList(const NodeCommand* command, const ControlFlowExceptio
     std::vector<DialogueNode*> nodes(count);
     std::size_t missing = count;
     for (std::size_t k = 0; k < count; ++k) {
-        nodes[k] = dialogue_.FindNodeByName(e.GetText(2 * k + 2));
+        nodes[k] = compiled_.FindNode(e.GetText(2 * k + 2));
         if (nodes[k] == nullptr && missing == count) {
             missing = k;
         }
@@ -315,7 +315,7 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
         return;
     }
     const OfferedResponse chosen = shownResponses_[*row];
-    DialogueNode* node = dialogue_.FindNodeByName(chosen.gotoNode);
+    DialogueNode* node = compiled_.FindNode(chosen.gotoNode);
     if (node == nullptr) {
         display_.ShowMessage(kRuntimeErrorCaption,
                              "A runtime error occurred while executing the response.\n"
@@ -385,7 +385,7 @@ void TestEngine::HandleCustomTransfer(const std::string& commandText,
             EndConversation();
             break;
         case ControlFlowException::GOTO:
-            if (DialogueNode* node = dialogue_.FindNodeByName(e.GetFirstText())) {
+            if (DialogueNode* node = compiled_.FindNode(e.GetFirstText())) {
                 EnterNode(*node);
             } else {
                 ReportMissingNode(commandText, e.GetFirstText(), false);
