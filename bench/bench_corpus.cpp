@@ -1,5 +1,6 @@
 #include "bench_corpus.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -89,6 +90,14 @@ void WritePlain(const std::string& path, const std::string& bytes) {
                          std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
     if (std::fclose(file) != 0 || !written) {
         throw std::runtime_error("cannot write " + path);
+    }
+}
+
+void SyncDirectory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 

@@ -37,6 +37,8 @@ void DialogueSizes(benchmark::internal::Benchmark* benchmark);
 // Writes bytes to path with one buffered fwrite, flushed and synced as a save is: the
 // yardstick for writing a file of that size.
 void WritePlain(const std::string& path, const std::string& bytes);
+// Syncs a directory, as a save does after renaming into it.
+void SyncDirectory(const std::string& directory);
 // Reads the whole file with buffered fread calls: the yardstick for reading it.
 std::string ReadPlain(const std::string& path);
 
