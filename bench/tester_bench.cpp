@@ -3,12 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 #include "bench_corpus.h"
 #include "model/tree_walk.h"
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "tester/test_display.h"
@@ -39,8 +39,9 @@ public:
 void BM_TesterEnterNodes(benchmark::State& state) {
     const Corpus& corpus = CorpusOf(state.range(0));
     Dialogue& dialogue = *corpus.dialogue;
-    CompiledDialogue compiled;
-    if (!compiled.Compile(dialogue).empty()) {
+    std::vector<std::string> errors;
+    dialogue.Compile(errors);
+    if (!errors.empty()) {
         state.SkipWithError("the generated dialogue does not compile clean");
         return;
     }
@@ -51,7 +52,7 @@ void BM_TesterEnterNodes(benchmark::State& state) {
     for (auto _ : state) {
         Environment environment;
         RandomSource random(1);
-        TestEngine engine(dialogue, compiled, environment, party, random, display);
+        TestEngine engine(dialogue, environment, party, random, display);
         for (DialogueNode* node : nodes) {
             engine.EnterNode(*node);
         }

@@ -13,11 +13,11 @@ NodeNameIndex::NodeNameIndex(Dialogue& dialogue) {
 }
 
 DialogueNode* NodeNameIndex::Find(std::string_view name) const {
-    const auto found = nodes_.find(name);
+    const auto found = nodes_.find(std::string(name));
     return found == nodes_.end() ? nullptr : found->second;
 }
 
-std::size_t NodeNameIndex::NoCaseHash::operator()(std::string_view name) const {
+std::size_t NodeNameIndex::NoCaseHash::operator()(const std::string& name) const {
     // FNV-1a over the lower-case bytes.
     std::size_t hash = 14695981039346656037ULL;
     for (const char c : name) {
@@ -26,7 +26,7 @@ std::size_t NodeNameIndex::NoCaseHash::operator()(std::string_view name) const {
     return hash;
 }
 
-bool NodeNameIndex::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+bool NodeNameIndex::NoCaseEqual::operator()(const std::string& a, const std::string& b) const {
     return EqualsNoCase(a, b);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -9,7 +10,8 @@ namespace tw {
 
 // The nodes of a dialogue by name, for code that looks names up many times while the tree
 // stays as it is (a test run): FindNodeByName's answer without its walk from the root.
-// Editing the tree leaves an index stale; build a new one then.
+// Editing the tree leaves an index stale (a node renamed or added is not seen, a deleted one
+// still answered); build a new one then.
 class NodeNameIndex {
 public:
     NodeNameIndex() = default;
@@ -21,15 +23,14 @@ public:
 
 private:
     struct NoCaseHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const;
+        std::size_t operator()(const std::string& name) const;
     };
     struct NoCaseEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const;
+        bool operator()(const std::string& a, const std::string& b) const;
     };
 
-    std::unordered_map<std::string_view, DialogueNode*, NoCaseHash, NoCaseEqual> nodes_;
+    // The names are copies: a node renamed later leaves its key intact.
+    std::unordered_map<std::string, DialogueNode*, NoCaseHash, NoCaseEqual> nodes_;
 };
 
 }  // namespace tw

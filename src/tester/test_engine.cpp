@@ -6,7 +6,6 @@
 #include "model/dialogue.h"
 #include "script/byte_string.h"
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/node_text_preview.h"
 #include "tester/test_display.h"
 
@@ -35,15 +34,23 @@ void RemoveFirst(std::vector<OfferedResponse>& list, std::string_view value, Key
 
 }  // namespace
 
-TestEngine::TestEngine(Dialogue& dialogue, const CompiledDialogue& compiled,
-                       Environment& environment, const PartySettings& party, RandomSource& random,
-                       TestDisplay& display)
+TestEngine::TestEngine(Dialogue& dialogue, Environment& environment, const PartySettings& party,
+                       RandomSource& random, TestDisplay& display)
     : dialogue_(dialogue),
-      compiled_(compiled),
       environment_(environment),
       display_(display),
       substitution_(environment, party, random,
                     [this](const std::string& warning) { display_.AddMessage(warning); }) {}
+
+DialogueNode* TestEngine::FindNode(std::string_view name) {
+    DialogueNode* node = names_.Find(name);
+    if (node == nullptr || !EqualsNoCase(node->GetName(), name)) {
+        // Missing or renamed since the index was made: the tree changed, so index it anew.
+        names_ = NodeNameIndex(dialogue_);
+        node = names_.Find(name);
+    }
+    return node;
+}
 
 void TestEngine::EnterNode(DialogueNode& node) {
     entriesWithoutInput_ = 0;
@@ -109,7 +116,7 @@ bool TestEngine::ExecuteNodeCommands() {
 bool TestEngine::ExecuteCommand(const NodeCommand& command) {
     substitution_.RefreshRandomValues();
     try {
-        compiled_.Execute(command, environment_);
+        command.Execute(environment_);
         return true;
     } catch (const RuntimeError& e) {
         return Ask(std::string(kExecuting) + command.GetText() +
@@ -145,7 +152,7 @@ bool TestEngine::HandleTransfer(const NodeCommand& command, const ControlFlowExc
 
 void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name) {
     gotoPending_ = true;
-    gotoNode_ = compiled_.FindNode(name);
+    gotoNode_ = FindNode(name);
     if (gotoNode_ == nullptr) {
         ReportMissingNode(command.GetText(), name, true);
         ClearRows();
@@ -193,7 +200,7 @@ bool TestEngine::ApplyResponses() {
 // Only a condition that yields the boolean true applies the response.
 bool TestEngine::AddResponse(const NodeResponse& response) {
     try {
-        const Value holds = compiled_.Evaluate(response, environment_);
+        const Value holds = response.Evaluate(environment_);
         if (!holds.IsBoolean() || !holds.GetBoolean()) {
             return true;
         }
@@ -233,8 +240,7 @@ void TestEngine::ShowResponses() {
 // stays offered and selectable.
 void TestEngine::StartBranch(const NodeCommand* command, const ControlFlowException& e,
                              bool fatal) {
-    const std::array<DialogueNode*, 2> nodes{compiled_.FindNode(e.GetText(2)),
-                                             compiled_.FindNode(e.GetText(4))};
+    const std::array<DialogueNode*, 2> nodes{FindNode(e.GetText(2)), FindNode(e.GetText(4))};
     const std::string text = command != nullptr ? command->GetText() : "branch";
     const std::size_t missing = nodes[0] == nullptr ? 2 : nodes[1] == nullptr ? 4 : 0;
     if (!fatal && missing != 0) {
@@ -263,7 +269,7 @@ void TestEngine::StartList(const NodeCommand* command, const ControlFlowExceptio
     std::vector<DialogueNode*> nodes(count);
     std::size_t missing = count;
     for (std::size_t k = 0; k < count; ++k) {
-        nodes[k] = compiled_.FindNode(e.GetText(2 * k + 2));
+        nodes[k] = FindNode(e.GetText(2 * k + 2));
         if (nodes[k] == nullptr && missing == count) {
             missing = k;
         }
@@ -315,7 +321,7 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
         return;
     }
     const OfferedResponse chosen = shownResponses_[*row];
-    DialogueNode* node = compiled_.FindNode(chosen.gotoNode);
+    DialogueNode* node = FindNode(chosen.gotoNode);
     if (node == nullptr) {
         display_.ShowMessage(kRuntimeErrorCaption,
                              "A runtime error occurred while executing the response.\n"
@@ -385,7 +391,7 @@ void TestEngine::HandleCustomTransfer(const std::string& commandText,
             EndConversation();
             break;
         case ControlFlowException::GOTO:
-            if (DialogueNode* node = compiled_.FindNode(e.GetFirstText())) {
+            if (DialogueNode* node = FindNode(e.GetFirstText())) {
                 EnterNode(*node);
             } else {
                 ReportMissingNode(commandText, e.GetFirstText(), false);

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "model/node_name_index.h"
 #include "script/script_errors.h"
 #include "tester/text_substitution.h"
 
 namespace tw {
 
-class CompiledDialogue;
 class Dialogue;
 class DialogueNode;
 class Environment;
@@ -40,8 +40,9 @@ inline constexpr int kMaxEntriesWithoutInput = 1000;
 // a display. Every node entry goes through one loop, so no run grows the stack.
 class TestEngine {
 public:
-    TestEngine(Dialogue& dialogue, const CompiledDialogue& compiled, Environment& environment,
-               const PartySettings& party, RandomSource& random, TestDisplay& display);
+    // The dialogue must have been compiled: commands and conditions run compiled.
+    TestEngine(Dialogue& dialogue, Environment& environment, const PartySettings& party,
+               RandomSource& random, TestDisplay& display);
 
     // Enters a node on the user's behalf (start, restart, a typed goto).
     void EnterNode(DialogueNode& node);
@@ -93,13 +94,16 @@ private:
     void ClearRows();
     void AddRow(const std::string& text);
     bool Ask(std::string_view text);
+    // FindNodeByName through an index, so a run's gotos and choices cost the same in a
+    // dialogue of any size.
+    DialogueNode* FindNode(std::string_view name);
     void ReportMissingNode(std::string_view commandText, std::string_view name, bool fatal);
 
     Dialogue& dialogue_;
-    const CompiledDialogue& compiled_;
     Environment& environment_;
     TestDisplay& display_;
     TextSubstitution substitution_;
+    NodeNameIndex names_;  // made at the first look-up, again when the tree has changed
 
     DialogueNode* currentNode_ = nullptr;
     std::vector<OfferedResponse> shownResponses_;

@@ -22,8 +22,9 @@ TestSession::TestSession(Dialogue& dialogue, PartySettings& party, RandomSource&
       party_(party),
       display_(display),
       stateEditor_(stateEditor),
-      compileErrors_(compiled_.Compile(dialogue)),
-      engine_(dialogue, compiled_, environment_, party, random, display) {}
+      engine_(dialogue, environment_, party, random, display) {
+    dialogue.Compile(compileErrors_);
+}
 
 void TestSession::Start() {
     SyncPartySettings(environment_, party_);

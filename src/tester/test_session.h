@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/test_engine.h"
 
 namespace tw {
@@ -56,7 +55,6 @@ private:
     TestDisplay& display_;
     StateEditorHost& stateEditor_;
     Environment environment_;
-    CompiledDialogue compiled_;
     std::vector<std::string> compileErrors_;
     TestEngine engine_;
 };

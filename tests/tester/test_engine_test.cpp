@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "script/environment.h"
-#include "tester/compiled_dialogue.h"
 #include "tester/dialogue_builder.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
@@ -22,7 +21,11 @@ std::string MissingNode(const std::string& command, const std::string& node, boo
 
 class TestEngineTest : public testing::Test {
 protected:
-    void Compile() { ASSERT_EQ(compiled.Compile(builder.dialogue), std::vector<std::string>{}); }
+    void Compile() {
+        std::vector<std::string> errors;
+        builder.dialogue.Compile(errors);
+        ASSERT_EQ(errors, std::vector<std::string>{});
+    }
     void Start() {
         Compile();
         engine.EnterNode(builder.Root());
@@ -35,8 +38,7 @@ protected:
     PartySettings party;
     RandomSource random{1};
     RecordingTestDisplay display;
-    CompiledDialogue compiled;
-    TestEngine engine{builder.dialogue, compiled, environment, party, random, display};
+    TestEngine engine{builder.dialogue, environment, party, random, display};
 };
 
 TEST_F(TestEngineTest, EnteringANodeShowsItAndOffersTheResponsesThatHold) {
@@ -114,6 +116,21 @@ TEST_F(TestEngineTest, GotoFromABlankNodeEntersTheTargetAtOnce) {
     EXPECT_FALSE(engine.IsGotoPending());
 }
 
+// Node names are looked up through an index; a tree changed since it was made is indexed
+// anew, so a rename or a new node between two runs is seen.
+TEST_F(TestEngineTest, GotosFollowNodesRenamedOrAddedSinceTheLastRun) {
+    builder.Root().SetText("  ");
+    DialogueNode& inn = builder.Node("Inn", "The inn.");
+    builder.Command(builder.Root(), "goto Inn");
+    Start();
+    EXPECT_EQ(engine.CurrentNode(), &inn);
+    inn.SetName("Tavern");
+    DialogueNode& newInn = builder.Node("INN", "The new inn.");
+    engine.EnterNode(builder.Root());
+    EXPECT_EQ(engine.CurrentNode(), &newInn);
+    EXPECT_EQ(display.node, "INN");
+}
+
 TEST_F(TestEngineTest, EndClearsTheOfferAndTheNodesOwnResponsesFollow) {
     DialogueNode& bye = builder.Node("Bye");
     builder.Add(builder.Root(), "A01", "Goodbye", "Bye");
@@ -124,6 +141,11 @@ TEST_F(TestEngineTest, EndClearsTheOfferAndTheNodesOwnResponsesFollow) {
     EXPECT_EQ(display.messages, Rows{"*** Conversation Ended. ***"});
     EXPECT_EQ(display.responses, Rows{"Start over"});
     EXPECT_EQ(engine.ShownResponses().size(), 1u);
+    // The next visit starts with an empty message list.
+    Select(0);
+    EXPECT_EQ(display.node, "Start");
+    EXPECT_TRUE(display.messages.empty());
+    EXPECT_EQ(display.responses, (Rows{"Start over", "Goodbye"}));
 }
 
 TEST_F(TestEngineTest, BranchRowZeroTakesTheFirstNodeAnyOtherRowTheSecond) {
