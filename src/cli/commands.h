@@ -6,6 +6,9 @@
 
 namespace tw::cli {
 
+// check FILE...: compiles every node of each dialogue file; messages as PATH: MESSAGE.
+int RunCheckCommand(const Invocation& invocation);
+
 // convert IN OUT: a dialogue file or its JSON form to either form.
 int RunConvertCommand(const Invocation& invocation);
 

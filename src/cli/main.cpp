@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::array kCommands{
     CliCommand{"batch-export", "batch-export SRC_DIR DEST_DIR", RunBatchExportCommand},
+    CliCommand{"check", "check FILE...", RunCheckCommand},
     CliCommand{"convert", "convert IN OUT", RunConvertCommand},
     CliCommand{"export", "export IN [OUT]", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", RunGenerateCommand},

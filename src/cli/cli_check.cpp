@@ -1,0 +1,44 @@
+// check FILE...: compiles every command and response condition of each dialogue file, so a
+// build can stop a broken dialogue from shipping.
+
+#include <ostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "export/dialogue_compile.h"
+#include "model/dialogue.h"
+
+namespace tw::cli {
+namespace {
+
+constexpr std::string_view kUsage = "usage: talkwright-cli check FILE...";
+
+// True when the file loaded and compiled without a message.
+bool CheckFile(const std::string& path, const Invocation& invocation) {
+    Dialogue dialogue;
+    if (auto error = dialogue.Load(path)) {
+        invocation.err << path << ": " << *error << '\n';
+        return false;
+    }
+    const std::vector<std::string> messages = CompileDialogue(dialogue);
+    for (const std::string& message : messages) {
+        invocation.out << path << ": " << message << '\n';
+    }
+    return messages.empty();
+}
+
+}  // namespace
+
+int RunCheckCommand(const Invocation& invocation) {
+    if (invocation.args.empty()) {
+        invocation.err << kUsage << '\n';
+        return kExitUsage;
+    }
+    bool clean = true;
+    for (std::string_view path : invocation.args) {
+        clean = CheckFile(std::string(path), invocation) && clean;
+    }
+    return clean ? kExitOk : kExitFailure;
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli_test_support.h"
+#include "export/temp_dir.h"
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+
+namespace fs = std::filesystem;
+
+namespace tw::cli {
+namespace {
+
+using test::Outcome;
+using test::RunCommand;
+using tw::test::TempDir;
+using tw::test::WriteBytes;
+
+Outcome Check(std::vector<std::string_view> args) {
+    return RunCommand(RunCheckCommand, std::move(args));
+}
+
+// A dialogue whose node Greet holds the given command.
+void WriteDialogueWithCommand(const std::string& path, std::unique_ptr<NodeCommand> command) {
+    Dialogue dialogue;
+    DialogueNode& greet = dialogue.AppendNode(dialogue.Root(), 1, "Greet", "greets");
+    greet.AppendCommand(std::move(command));
+    auto response = std::make_unique<NodeResponseAdd>("A01");
+    response->SetCondition(std::make_unique<Conditional>("$gold >"));
+    dialogue.AppendNode(greet, 2, "Shop").AppendResponse(std::move(response));
+    WriteBytes(path, dialogue.Write());
+}
+
+TEST(CheckCommand, NoFileIsAUsageError) {
+    const Outcome outcome = Check({});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "usage: talkwright-cli check FILE...\n");
+}
+
+TEST(CheckCommand, CleanFilesPassSilently) {
+    TempDir dir;
+    WriteBytes(dir / "new.vrx", Dialogue().Write());
+    const std::string samples = std::string(TW_SOURCE_DIR) + "/samples/";
+    const Outcome outcome =
+        Check({dir / "new.vrx", samples + "innkeeper.vrx", samples + "blacksmith.vrx"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(CheckCommand, EveryMessageNamesItsFile) {
+    TempDir dir;
+    WriteDialogueWithCommand(dir / "one.vrx", std::make_unique<CommandManual>("$s = \"abc"));
+    WriteDialogueWithCommand(dir / "two.vrx", std::make_unique<CommandGoto>("Shop"));
+    WriteBytes(dir / "junk.vrx", "junk");
+    const Outcome outcome = Check({dir / "one.vrx", dir / "junk.vrx", dir / "two.vrx"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out,
+              (dir / "one.vrx") +
+                  ": NODE Greet [greets]: Syntax Error: $s = \"abc: Unterminated string "
+                  "constant: abc\n" +
+                  (dir / "one.vrx") +
+                  ": NODE Shop: Response Condition: $gold >: Operator '>' has missing or "
+                  "invalid operands\n" +
+                  (dir / "two.vrx") +
+                  ": NODE Shop: Response Condition: $gold >: Operator '>' has missing or "
+                  "invalid operands\n");
+    EXPECT_EQ(outcome.err, (dir / "junk.vrx") + ": This is not a valid VRX file.\n");
+}
+
+TEST(CheckCommand, FileThatCannotBeLoadedFailsTheCheck) {
+    TempDir dir;
+    WriteBytes(dir / "new.vrx", Dialogue().Write());
+    const Outcome outcome = Check({dir / "new.vrx", dir / "missing.vrx"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, (dir / "missing.vrx") + ": Unable to open file\n");
+}
+
+}  // namespace
+}  // namespace tw::cli
