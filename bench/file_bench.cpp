@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "bench_corpus.h"
 #include "export/dialogue_export.h"
@@ -111,6 +112,25 @@ void BM_WriteBytes(benchmark::State& state) {
     SetBytes(state, corpus.bytes.size());
 }
 BENCHMARK(BM_WriteBytes)->Apply(DialogueSizes);
+
+// The yardstick for WriteBytes: the same bytes appended to a new string in pieces of the
+// size of a typical field, from one contiguous buffer. What this costs per byte at each
+// size is the price of building a string that size on this machine (growth, fresh pages,
+// caches), whatever builds it.
+void BM_WriteBytes_PlainAppend(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    constexpr std::size_t kPiece = 40;
+    const std::string_view bytes = corpus.bytes;
+    for (auto _ : state) {
+        std::string out;
+        for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+            out.append(bytes.substr(at, kPiece));
+        }
+        benchmark::DoNotOptimize(out);
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_WriteBytes_PlainAppend)->Apply(DialogueSizes);
 
 // Export to a file, CR LF line ends, replaced atomically like a save.
 void BM_Export(benchmark::State& state) {

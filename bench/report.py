@@ -8,6 +8,7 @@ import sys
 SIZES = (1000, 10000, 100000)
 YARDSTICKS = (("BM_Load", "BM_Load_PlainRead"), ("BM_Save", "BM_Save_PlainWrite"),
               ("BM_Save", "BM_Save_PlainDurable"),
+              ("BM_WriteBytes", "BM_WriteBytes_PlainAppend"),
               ("BM_Export", "BM_Export_PlainWrite"))
 
 
