@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli_test_support.h"
 #include "cli/commands.h"
+#include "cli_test_support.h"
 #include "export/dialogue_generator.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
