@@ -149,7 +149,8 @@ std::optional<std::string> EvaluateLine(std::string_view line, const Environment
 
 // Loads the state file; answers false when a line failed (each reported on err).
 bool LoadState(const std::string& text, Environment& environment, std::ostream& err) {
-    const std::vector<std::string> errors = LoadStateText(environment, text, "state ");
+    const std::vector<std::string> errors =
+        LoadStateText(environment, text, "state ", StateErrorForm::kMessageOnly);
     for (const std::string& error : errors) {
         err << error << '\n';
     }

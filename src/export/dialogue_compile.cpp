@@ -21,8 +21,7 @@ std::vector<std::string> CompileDialogue(Dialogue& dialogue,
     CompileProgress state;
     ForEachPreOrder(dialogue.Root(), [&state](DialogueNode&) { ++state.total; });
     std::vector<std::string> errors;
-    ForEachPreOrder(dialogue.Root(), [&](DialogueNode& node) {
-        node.Compile(errors);
+    dialogue.Compile(errors, [&] {
         ++state.compiled;
         state.errors = errors.size();
         if (progress) {

@@ -39,36 +39,6 @@ mode_t NewFileMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a directory that can't be synced is no error.
-void SyncDirectoryOf(const std::string& path) {
-    fs::path dir = fs::path(path).parent_path();
-    if (dir.empty()) {
-        dir = ".";
-    }
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 std::string WriteFailure(const std::string& path, int error) {
     return "Unable to write output file " + path + ": " + std::strerror(error);
 }

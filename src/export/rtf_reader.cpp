@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "export/rich_text.h"
-#include "export/windows1252.h"
+#include "model/windows1252.h"
 
 namespace tw {
 namespace {

@@ -133,8 +133,14 @@ void Dialogue::SortAll(bool ascending) {
     SortBranch(root_->GetId(), ascending);
 }
 
-void Dialogue::Compile(std::vector<std::string>& errors) {
-    ForEachPreOrder(*root_, [&errors](DialogueNode& node) { node.Compile(errors); });
+void Dialogue::Compile(std::vector<std::string>& errors,
+                       const std::function<void()>& afterEachNode) {
+    ForEachPreOrder(*root_, [&](DialogueNode& node) {
+        node.Compile(errors);
+        if (afterEachNode) {
+            afterEachNode();
+        }
+    });
 }
 
 void Dialogue::CollectResponseTags(std::vector<std::string>& tags) const {

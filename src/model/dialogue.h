@@ -4,6 +4,7 @@
 // the tree of nodes whose root is the initialization node.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,8 +67,9 @@ public:
     void SortBranch(std::int32_t id, bool ascending);
     void SortAll(bool ascending);
 
-    // Compiles every node in pre-order, collecting the messages of every failure.
-    void Compile(std::vector<std::string>& errors);
+    // Compiles every node in pre-order, collecting the messages of every failure;
+    // afterEachNode, when given, is called once a node is done (progress reporting).
+    void Compile(std::vector<std::string>& errors, const std::function<void()>& afterEachNode = {});
 
     void CollectResponseTags(std::vector<std::string>& tags) const;
     std::string NextFreeResponseTag() const;

@@ -166,15 +166,16 @@ std::string ToCrLf(std::string_view text) {
     return out;
 }
 
-namespace {
-
-bool WriteAllTo(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -182,7 +183,6 @@ bool WriteAllTo(int fd, std::string_view bytes) {
     return true;
 }
 
-// Makes the rename itself survive a crash; a directory that can't be synced is no error.
 void SyncDirectoryOf(const std::string& path) {
     std::string dir = std::filesystem::path(path).parent_path().string();
     if (dir.empty()) {
@@ -195,8 +195,6 @@ void SyncDirectoryOf(const std::string& path) {
     }
 }
 
-}  // namespace
-
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     std::string temp = path + ".XXXXXX";
     const int fd = path.empty() ? -1 : ::mkstemp(temp.data());
@@ -206,7 +204,7 @@ std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::s
     // mkstemp makes the file private; the saved file keeps the permissions it had.
     struct stat old {};
     ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    const bool written = WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
         const std::string reason = std::strerror(errno);

@@ -82,6 +82,13 @@ private:
 // Turns each LF into CR LF, as text files store it.
 std::string ToCrLf(std::string_view text);
 
+// Writes every byte to fd, retrying interrupted writes; false with errno set on failure.
+bool WriteAll(int fd, std::string_view bytes);
+
+// Syncs the directory holding path, so a rename into it survives a crash; a directory
+// that can't be synced is no error.
+void SyncDirectoryOf(const std::string& path);
+
 // Replaces the file at path with bytes without ever leaving it half written: the bytes go
 // to a temporary file in the same directory, which is flushed, synced and renamed over
 // the target. Returns the message to show on failure; the old file is then untouched.

@@ -1,7 +1,6 @@
 #include "model/windows1252.h"
 
 #include <array>
-#include <cstdint>
 #include <cstdio>
 
 namespace tw {
@@ -25,18 +24,6 @@ void AppendUtf8(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-}
-
-std::optional<std::uint8_t> ByteFor(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<std::uint8_t>(c);
-    }
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == c) {
-            return static_cast<std::uint8_t>(0x80 + i);
-        }
-    }
-    return std::nullopt;
 }
 
 // Decodes one UTF-8 sequence at pos; nullopt for a malformed one.
@@ -69,12 +56,27 @@ std::optional<char32_t> DecodeAt(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
+char32_t Windows1252ToUnicode(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
+std::optional<unsigned char> UnicodeToWindows1252(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+        return static_cast<unsigned char>(code);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == code) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b);
+        AppendUtf8(out, Windows1252ToUnicode(static_cast<unsigned char>(byte)));
     }
     return out;
 }
@@ -86,7 +88,7 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text, std::string*
     while (pos < text.size()) {
         const std::size_t start = pos;
         const std::optional<char32_t> c = DecodeAt(text, pos);
-        const std::optional<std::uint8_t> byte = c ? ByteFor(*c) : std::nullopt;
+        const std::optional<unsigned char> byte = c ? UnicodeToWindows1252(*c) : std::nullopt;
         if (!byte) {
             if (error != nullptr) {
                 char message[96];

@@ -10,6 +10,10 @@
 
 namespace tw {
 
+// One byte's Unicode code point, and back: nothing when Windows-1252 has no such character.
+char32_t Windows1252ToUnicode(unsigned char byte);
+std::optional<unsigned char> UnicodeToWindows1252(char32_t code);
+
 std::string Windows1252ToUtf8(std::string_view bytes);
 
 // The bytes, or nullopt when the text is not valid UTF-8 or holds a character with no

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "script/byte_string.h"
 #include "script/compile.h"
@@ -40,6 +41,21 @@ std::string QuoteString(const std::string& text) {
     return quote + text + quote;
 }
 
+// The message of a failing line, or nothing when it works or transfers control.
+std::optional<std::string> FailureOf(Environment& environment, std::string_view line) {
+    try {
+        if (const std::unique_ptr<Statement> statement = CompileStatement(line)) {
+            statement->Execute(environment);
+        }
+    } catch (const SyntaxError& e) {
+        return e.GetMessage();
+    } catch (const RuntimeError& e) {
+        return e.GetMessage();
+    } catch (const ControlFlowException&) {
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string StateValueText(const Value& value) {
@@ -70,25 +86,15 @@ std::string WriteStateText(const Environment& environment) {
 
 bool ExecuteLine(Environment& environment, std::string_view line, std::string_view prefix,
                  std::string& error) {
-    std::string message;
-    try {
-        if (const std::unique_ptr<Statement> statement = CompileStatement(line)) {
-            statement->Execute(environment);
-        }
-        return true;
-    } catch (const SyntaxError& e) {
-        message = e.GetMessage();
-    } catch (const RuntimeError& e) {
-        message = e.GetMessage();
-    } catch (const ControlFlowException&) {
-        return true;
+    const std::optional<std::string> message = FailureOf(environment, line);
+    if (message) {
+        error = std::string(prefix) + std::string(line) + ": " + *message;
     }
-    error = std::string(prefix) + std::string(line) + ": " + message;
-    return false;
+    return !message;
 }
 
 std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
-                                       std::string_view linePrefix) {
+                                       std::string_view linePrefix, StateErrorForm form) {
     std::vector<std::string> errors;
     std::size_t number = 0;
     while (!text.empty()) {
@@ -96,10 +102,12 @@ std::vector<std::string> LoadStateText(Environment& environment, std::string_vie
         const std::string line = Trim(text.substr(0, end));
         text.remove_prefix(std::min(end + 1, text.size()));
         ++number;
-        std::string error;
-        const std::string prefix = std::string(linePrefix) + FormatInt(number) + ": ";
-        if (!line.empty() && !ExecuteLine(environment, line, prefix, error)) {
-            errors.push_back(std::move(error));
+        const std::optional<std::string> message =
+            line.empty() ? std::nullopt : FailureOf(environment, line);
+        if (message) {
+            const std::string quoted = form == StateErrorForm::kMessageOnly ? "" : line + ": ";
+            errors.push_back(std::string(linePrefix) + FormatInt(number) + ": " + quoted +
+                             *message);
         }
     }
     return errors;

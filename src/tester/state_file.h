@@ -26,10 +26,15 @@ std::string WriteStateText(const Environment& environment);
 bool ExecuteLine(Environment& environment, std::string_view line, std::string_view prefix,
                  std::string& error);
 
+// Whether a state-file error quotes the failing line before the message.
+enum class StateErrorForm { kLineAndMessage, kMessageOnly };
+
 // Executes every trimmed non-blank line of a state file. Lines are counted from 1, blank
 // ones included; each failing line gives linePrefix + number + ": " + line + ": " +
-// message. Lines that work stay applied.
+// message, or linePrefix + number + ": " + message with kMessageOnly. Lines that work
+// stay applied.
 std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
-                                       std::string_view linePrefix = "Error on line ");
+                                       std::string_view linePrefix = "Error on line ",
+                                       StateErrorForm form = StateErrorForm::kLineAndMessage);
 
 }  // namespace tw

@@ -80,11 +80,13 @@ TEST_F(ScriptCommandTest, StateFileFillsTheEnvironmentFirst) {
 }
 
 TEST_F(ScriptCommandTest, FailingStateLinesAreReportedAndFailTheRun) {
-    const std::string state = WriteFile("state.txt", "$a = 1\n\n$b = \ngoto Start\n$c = 1 / 0\n");
+    const std::string state =
+        WriteFile("state.txt", "$a = 1\n\n$b = \ngoto Start\n$c = 1 / 0\nflag = 3\n");
     const Outcome outcome = Script({"--state", state}, "$d = $a\n");
     EXPECT_EQ(outcome.err,
-              "state 3: $b =: Assignment statement ends prematurely\n"
-              "state 5: $c = 1 / 0: Division by zero\n");
+              "state 3: Assignment statement ends prematurely\n"
+              "state 5: Division by zero\n"
+              "state 6: Assignment to flag is not allowed, use 'set' instead\n");
     EXPECT_EQ(outcome.out, "--\n$a = 1\n$d = 1\n");
     EXPECT_EQ(outcome.status, 1);
 }

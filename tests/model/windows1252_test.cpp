@@ -59,5 +59,16 @@ TEST(Windows1252, RefusesWhatItCannotStore) {
     }
 }
 
+// What the whole-string tests cannot reach: characters beyond UTF-8's three-byte range and
+// a code point one past a mapped one.
+TEST(Windows1252, MapsSingleCharacters) {
+    EXPECT_EQ(Windows1252ToUnicode(0x80), U'\u20ac');
+    EXPECT_EQ(Windows1252ToUnicode(0xe9), U'\u00e9');
+    EXPECT_EQ(UnicodeToWindows1252(U'\u2014'), 0x97);
+    EXPECT_EQ(UnicodeToWindows1252(U'\u0100'), std::nullopt);
+    EXPECT_EQ(UnicodeToWindows1252(U'\u20ac' + 1), std::nullopt);
+    EXPECT_EQ(UnicodeToWindows1252(U'\U0001F600'), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tw

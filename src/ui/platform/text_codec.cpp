@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "export/windows1252.h"
+#include "model/windows1252.h"
 
 namespace tw {
 
