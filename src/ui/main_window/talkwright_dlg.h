@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
@@ -64,6 +65,8 @@ public:
     }
 
     DocumentSet& Documents() { return documents_; }
+    // The party every test of every open document plays with, kept for the whole run.
+    PartySettings& Party() { return party_; }
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -122,6 +125,7 @@ private:
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
+    PartySettings party_;
     std::function<void(NPCData&)> editNpcData_;
     // The document whose nodes the tree shows; none while the tree is empty.
     Dialogue* shownDocument_ = nullptr;
