@@ -98,6 +98,7 @@ private:
     QWidget* SetupNodeColumn();
     QWidget* SetupListColumn();
     void SetupLayout();
+    void SetupTabOrder();
     void SetupTree();
     void SetupLists();
     void SetupNodeText();
