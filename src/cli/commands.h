@@ -18,6 +18,9 @@ int RunExportCommand(const Invocation& invocation);
 // batch-export SRC_DIR DEST_DIR: every .vrx file below SRC_DIR exported into DEST_DIR.
 int RunBatchExportCommand(const Invocation& invocation);
 
+// generate --nodes N [--seed S] OUT.vrx: a generated dialogue of N nodes.
+int RunGenerateCommand(const Invocation& invocation);
+
 // talkwright-cli script [--expressions] [--state FILE] [FILE|-]
 int RunScriptCommand(const Invocation& invocation);
 

@@ -17,6 +17,7 @@ constexpr std::array kCommands{
     CliCommand{"check", "check FILE...", RunCheckCommand},
     CliCommand{"convert", "convert IN OUT", RunConvertCommand},
     CliCommand{"export", "export IN [OUT]", RunExportCommand},
+    CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", RunGenerateCommand},
     CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
                RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},

@@ -42,6 +42,16 @@ TestEngine::TestEngine(Dialogue& dialogue, Environment& environment, const Party
       substitution_(environment, party, random,
                     [this](const std::string& warning) { display_.AddMessage(warning); }) {}
 
+DialogueNode* TestEngine::FindNode(std::string_view name) {
+    DialogueNode* node = names_.Find(name);
+    if (node == nullptr || !EqualsNoCase(node->GetName(), name)) {
+        // Missing or renamed since the index was made: the tree changed, so index it anew.
+        names_ = NodeNameIndex(dialogue_);
+        node = names_.Find(name);
+    }
+    return node;
+}
+
 void TestEngine::EnterNode(DialogueNode& node) {
     entriesWithoutInput_ = 0;
     Run(&node);
@@ -142,7 +152,7 @@ bool TestEngine::HandleTransfer(const NodeCommand& command, const ControlFlowExc
 
 void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name) {
     gotoPending_ = true;
-    gotoNode_ = dialogue_.FindNodeByName(name);
+    gotoNode_ = FindNode(name);
     if (gotoNode_ == nullptr) {
         ReportMissingNode(command.GetText(), name, true);
         ClearRows();
@@ -230,8 +240,7 @@ void TestEngine::ShowResponses() {
 // stays offered and selectable.
 void TestEngine::StartBranch(const NodeCommand* command, const ControlFlowException& e,
                              bool fatal) {
-    const std::array<DialogueNode*, 2> nodes{dialogue_.FindNodeByName(e.GetText(2)),
-                                             dialogue_.FindNodeByName(e.GetText(4))};
+    const std::array<DialogueNode*, 2> nodes{FindNode(e.GetText(2)), FindNode(e.GetText(4))};
     const std::string text = command != nullptr ? command->GetText() : "branch";
     const std::size_t missing = nodes[0] == nullptr ? 2 : nodes[1] == nullptr ? 4 : 0;
     if (!fatal && missing != 0) {
@@ -260,7 +269,7 @@ void TestEngine::StartList(const NodeCommand* command, const ControlFlowExceptio
     std::vector<DialogueNode*> nodes(count);
     std::size_t missing = count;
     for (std::size_t k = 0; k < count; ++k) {
-        nodes[k] = dialogue_.FindNodeByName(e.GetText(2 * k + 2));
+        nodes[k] = FindNode(e.GetText(2 * k + 2));
         if (nodes[k] == nullptr && missing == count) {
             missing = k;
         }
@@ -312,7 +321,7 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
         return;
     }
     const OfferedResponse chosen = shownResponses_[*row];
-    DialogueNode* node = dialogue_.FindNodeByName(chosen.gotoNode);
+    DialogueNode* node = FindNode(chosen.gotoNode);
     if (node == nullptr) {
         display_.ShowMessage(kRuntimeErrorCaption,
                              "A runtime error occurred while executing the response.\n"
@@ -382,7 +391,7 @@ void TestEngine::HandleCustomTransfer(const std::string& commandText,
             EndConversation();
             break;
         case ControlFlowException::GOTO:
-            if (DialogueNode* node = dialogue_.FindNodeByName(e.GetFirstText())) {
+            if (DialogueNode* node = FindNode(e.GetFirstText())) {
                 EnterNode(*node);
             } else {
                 ReportMissingNode(commandText, e.GetFirstText(), false);

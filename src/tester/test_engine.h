@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/node_name_index.h"
 #include "script/script_errors.h"
 #include "tester/text_substitution.h"
 
@@ -93,12 +94,16 @@ private:
     void ClearRows();
     void AddRow(const std::string& text);
     bool Ask(std::string_view text);
+    // FindNodeByName through an index, so a run's gotos and choices cost the same in a
+    // dialogue of any size.
+    DialogueNode* FindNode(std::string_view name);
     void ReportMissingNode(std::string_view commandText, std::string_view name, bool fatal);
 
     Dialogue& dialogue_;
     Environment& environment_;
     TestDisplay& display_;
     TextSubstitution substitution_;
+    NodeNameIndex names_;  // made at the first look-up, again when the tree has changed
 
     DialogueNode* currentNode_ = nullptr;
     std::vector<OfferedResponse> shownResponses_;

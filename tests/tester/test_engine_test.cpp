@@ -116,6 +116,21 @@ TEST_F(TestEngineTest, GotoFromABlankNodeEntersTheTargetAtOnce) {
     EXPECT_FALSE(engine.IsGotoPending());
 }
 
+// Node names are looked up through an index; a tree changed since it was made is indexed
+// anew, so a rename or a new node between two runs is seen.
+TEST_F(TestEngineTest, GotosFollowNodesRenamedOrAddedSinceTheLastRun) {
+    builder.Root().SetText("  ");
+    DialogueNode& inn = builder.Node("Inn", "The inn.");
+    builder.Command(builder.Root(), "goto Inn");
+    Start();
+    EXPECT_EQ(engine.CurrentNode(), &inn);
+    inn.SetName("Tavern");
+    DialogueNode& newInn = builder.Node("INN", "The new inn.");
+    engine.EnterNode(builder.Root());
+    EXPECT_EQ(engine.CurrentNode(), &newInn);
+    EXPECT_EQ(display.node, "INN");
+}
+
 TEST_F(TestEngineTest, EndClearsTheOfferAndTheNodesOwnResponsesFollow) {
     DialogueNode& bye = builder.Node("Bye");
     builder.Add(builder.Root(), "A01", "Goodbye", "Bye");

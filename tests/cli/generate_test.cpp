@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli_test_support.h"
+#include "export/dialogue_generator.h"
+#include "model/dialogue.h"
+#include "model/dialogue_json.h"
+
+namespace tw::cli {
+namespace {
+
+using test::RunCommand;
+
+class GenerateCommand : public ::testing::Test {
+protected:
+    GenerateCommand() {
+        dir_ = std::filesystem::temp_directory_path() /
+               (std::string("tw_generate_") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    ~GenerateCommand() override { std::filesystem::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path dir_;
+};
+
+TEST_F(GenerateCommand, WritesTheGeneratedDialogueForTheSeed) {
+    const std::string out = Path("big.vrx");
+    const auto outcome = RunCommand(RunGenerateCommand, {"--nodes", "250", "--seed", "42", out});
+    ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(Read(out), GenerateDialogue({.nodes = 250, .seed = 42})->Write());
+    Dialogue loaded;
+    EXPECT_EQ(loaded.Load(out), std::nullopt);
+}
+
+TEST_F(GenerateCommand, SeedDefaultsToOneAndJsonNamesTheJsonForm) {
+    const std::string out = Path("small.json");
+    ASSERT_EQ(RunCommand(RunGenerateCommand, {out, "--nodes", "30"}).status, kExitOk);
+    EXPECT_EQ(Read(out), DialogueToJson(*GenerateDialogue({.nodes = 30, .seed = 1})));
+}
+
+TEST_F(GenerateCommand, WrongArgumentsAreUsageErrors) {
+    const std::string usage = "usage: talkwright-cli generate --nodes N [--seed S] OUT.vrx\n";
+    const std::string out = Path("x.vrx");
+    struct Case {
+        std::vector<std::string_view> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{}, "--nodes is missing"},
+        {{"--nodes", "5"}, "OUT is missing"},
+        {{out, "--nodes"}, "--nodes needs a value"},
+        {{"--nodes", "5", out, "--seed"}, "--seed needs a value"},
+        {{"--nodes", "0", out}, "--nodes takes a whole number from 1 to 10000000"},
+        {{"--nodes", "10000001", out}, "--nodes takes a whole number from 1 to 10000000"},
+        {{"--nodes", "12x", out}, "--nodes takes a whole number from 1 to 10000000"},
+        {{"--nodes", "5", "--seed", "-1", out},
+         "--seed takes a whole number from 0 to 18446744073709551615"},
+        {{"--nodes", "5", out, "other.vrx"}, "unexpected argument other.vrx"},
+        {{"--nodes", "5", "--fast", out}, "unexpected argument --fast"},
+    };
+    for (const Case& c : cases) {
+        const auto outcome = RunCommand(RunGenerateCommand, c.args);
+        EXPECT_EQ(outcome.status, kExitUsage) << c.message;
+        EXPECT_EQ(outcome.err, "talkwright-cli generate: " + c.message + "\n" + usage);
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(GenerateCommand, AnUnwritableOutputFails) {
+    const auto outcome =
+        RunCommand(RunGenerateCommand, {"--nodes", "3", Path("missing/dir/out.vrx")});
+    EXPECT_EQ(outcome.status, kExitFailure);
+    EXPECT_NE(outcome.err.find("talkwright-cli generate: "), std::string::npos) << outcome.err;
+}
+
+}  // namespace
+}  // namespace tw::cli
