@@ -15,7 +15,7 @@ void CTalkwrightApp::SleepFor(std::chrono::milliseconds duration) {
 }
 
 void CTalkwrightApp::InitInstance(std::time_t now) {
-    randomSeed_ = static_cast<std::uint32_t>(now);
+    random_.Seed(static_cast<std::uint32_t>(now));
     if (pause_) {
         pause_(kStartupPause);
     }
@@ -23,6 +23,7 @@ void CTalkwrightApp::InitInstance(std::time_t now) {
 }
 
 int CTalkwrightApp::Run(CTalkwrightDlg& window, const std::vector<std::string>& files) {
+    window.SetRandomSource(random_);
     for (const std::string& file : files) {
         window.OpenDialogueFile(file);
     }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "tester/random_source.h"
 
 namespace tw {
 
@@ -13,7 +14,7 @@ class CTalkwrightDlg;
 class PlatformServices;
 
 // The editor application: the start-up steps, in their order, and the run of the main
-// window. What it keeps (the random seed, the start-up directory) lasts the whole run.
+// window. What it keeps (the random numbers, the start-up directory) lasts the whole run.
 class CTalkwrightApp {
 public:
     using Pause = std::function<void(std::chrono::milliseconds)>;
@@ -24,13 +25,13 @@ public:
 
     // Seeds the random numbers with the time, pauses, and remembers the working directory.
     void InitInstance(std::time_t now);
-    // Opens the files named on the command line, then runs the window until it closes;
-    // answers the exit status.
+    // Hands the window the random numbers, opens the files named on the command line, then
+    // runs the window until it closes; answers the exit status.
     int Run(CTalkwrightDlg& window, const std::vector<std::string>& files);
 
-    // The tester's random source is seeded with this, so that a run's random party
-    // members and values differ from run to run.
-    std::uint32_t RandomSeed() const { return randomSeed_; }
+    // The tester's random numbers: seeded with the start-up time, so that the random
+    // values of a test differ from run to run.
+    RandomSource& Random() { return random_; }
     // Where the state editor looks for its default state file.
     const std::string& StartupDirectory() const { return startupDirectory_; }
 
@@ -39,7 +40,7 @@ public:
 private:
     PlatformServices& services_;
     Pause pause_;
-    std::uint32_t randomSeed_ = 0;
+    RandomSource random_{0};
     std::string startupDirectory_;
 };
 

@@ -63,6 +63,33 @@ TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
     }
 }
 
+// Tab walks the controls in reading order: the top row, the node column, then the lists
+// each with its buttons.
+TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
+    EXPECT_EQ(window->focusWidget(), window->Tree());
+    std::vector<QWidget*> expected{window->Tabs(), window->NpcName()};
+    for (int id : {1117, 1115, 1095, 1063, 1002}) {
+        expected.push_back(window->Button(id));
+    }
+    expected.insert(expected.end(), {window->Tree(), window->NodeText(), window->Comments(),
+                                     window->CommandList()});
+    for (int id : {1008, 1009, 1010}) {
+        expected.push_back(window->Button(id));
+    }
+    expected.push_back(window->ResponseList());
+    for (int id : {1011, 1012, 1013}) {
+        expected.push_back(window->Button(id));
+    }
+    std::vector<QWidget*> chain;
+    for (QWidget* widget = window->nextInFocusChain(); widget != window.get();
+         widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisible()) {
+            chain.push_back(widget);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+}
+
 TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {
     ScriptedPlatformServices services;
     QSize creation;

@@ -37,6 +37,8 @@ void ExpectNothingClipped(QWidget& window) {
 }
 
 TEST_F(MainWindowTest, ScreenshotsOnTheInnkeeper) {
+    QApplication::processEvents();
+    Save(*window, "main_window_untitled");
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     window->Tabs()->setCurrentIndex(0);
@@ -49,6 +51,13 @@ TEST_F(MainWindowTest, ScreenshotsOnTheInnkeeper) {
 
     Select("Initialization Node");
     Save(*window, "main_window_initialization_node");
+    Select("Room [renting a room]");
+    Save(*window, "main_window_cut_response");
+    window->Tabs()->setCurrentIndex(1);
+    window->Tree()->expandAll();
+    Select("Repair [sword repair]");
+    Save(*window, "main_window_blacksmith");
+    window->Tabs()->setCurrentIndex(0);
 
     window->resize(window->minimumSize());
     QApplication::processEvents();

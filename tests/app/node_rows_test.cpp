@@ -8,7 +8,7 @@
 namespace tw {
 namespace {
 
-TEST(NodeRowsTest, CommandRowsShowKindImageNameAndScriptText) {
+TEST(NodeRowsTest, CommandRowsShowKindImageNameAndText) {
     struct Case {
         std::unique_ptr<NodeCommand> command;
         ListRow row;
@@ -23,8 +23,8 @@ TEST(NodeRowsTest, CommandRowsShowKindImageNameAndScriptText) {
     cases.push_back({std::make_unique<CommandReply>("$name"), {7, {"REPLY", "reply $name"}}});
     for (std::int32_t type : {kCommandConditionalVariable, kCommandYesNo, kCommandList}) {
         std::unique_ptr<NodeCommand> command = MakeEmptyCommand(type);
-        ListRow row{type == kCommandList ? 4 : type,
-                    {command->GetTypeName(), command->GetScriptText()}};
+        command->SetCondition(std::make_unique<Conditional>("kReady"));
+        ListRow row{type == kCommandList ? 4 : type, {command->GetTypeName(), ""}};
         cases.push_back({std::move(command), row});
     }
     cases.back().row.cells[0] = "BRANCH";
@@ -33,10 +33,10 @@ TEST(NodeRowsTest, CommandRowsShowKindImageNameAndScriptText) {
     }
 }
 
-TEST(NodeRowsTest, ACommandConditionShowsInItsString) {
+TEST(NodeRowsTest, ACommandConditionStaysOutOfItsString) {
     CommandGoto command("Farewell");
     command.SetCondition(std::make_unique<Conditional>("$gold < 5"));
-    EXPECT_EQ(CommandRow(command).cells[1], "if ($gold < 5) then goto Farewell");
+    EXPECT_EQ(CommandRow(command), (ListRow{6, {"GOTO", "goto Farewell"}}));
 }
 
 TEST(NodeRowsTest, ResponseRowsForBothKinds) {

@@ -10,6 +10,7 @@
 #include "app/main_window_fixture.h"
 #include "export/rich_text.h"
 #include "model/dialogue_file.h"
+#include "tester/party_settings.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 
@@ -58,6 +59,30 @@ TEST_F(MainWindowTest, StartsWithTheUntitledScratchDocument) {
     }
     EXPECT_TRUE(Current().IsScratch());
     EXPECT_FALSE(Current().IsModified());
+}
+
+// One party for the whole run: what the writer set up stays, whichever documents come and go.
+TEST_F(MainWindowTest, ThePartySettingsOutliveEveryDocument) {
+    const PartySettings defaults;
+    PartySettings& party = window->Party();
+    EXPECT_EQ(party.names, defaults.names);
+    EXPECT_EQ(party.alive, defaults.alive);
+    EXPECT_EQ(party.partySize, 6);
+    party.SetMember("Captain Orlek", false, 2);
+    party.weather = 3;
+
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    window->OnNewDialogue();
+    window->Tabs()->setCurrentIndex(0);
+    window->OnCloseDialogue();
+    window->OnCloseDialogue();
+    ASSERT_EQ(TabTitles(), QStringList{"Untitled"});
+
+    EXPECT_EQ(&window->Party(), &party);
+    EXPECT_EQ(party.GetMemberName(2), "Captain Orlek");
+    EXPECT_FALSE(party.alive[2]);
+    EXPECT_EQ(party.weather, 3);
+    EXPECT_EQ(party.GetMemberName(0), "Pelgrin");
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsCaption) {
@@ -146,9 +171,8 @@ TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
     EXPECT_FALSE(window->NodeText()->isEnabled());
     EXPECT_FALSE(window->Button(1011)->isEnabled());
     EXPECT_EQ(window->Comments()->text(), "Greets strangers and regulars differently");
-    EXPECT_EQ(Column(*window->CommandList(), 1),
-              (QStringList{"if (kMetBrannoc == FALSE) then goto Welcome",
-                           "if (kMetBrannoc) then goto WelcomeBack"}));
+    // The conditions stay out of the "String" column.
+    EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"goto Welcome", "goto WelcomeBack"}));
     EXPECT_EQ(Current().GetSelectedNodeId(), 0);
     EXPECT_FALSE(Current().IsModified()) << "filling the view is no change";
 }

@@ -98,7 +98,9 @@ void DrawGoto(QPainter& p) {  // an arrow to the right
     p.drawPolygon(arrow);
 }
 
-void DrawReply(QPainter& p) {  // a speech bubble with a caret
+// A speech bubble holding a line to type on and the caret at its start: a lone upright
+// caret in the middle read as an exclamation mark, a warning.
+void DrawReply(QPainter& p) {
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(0.5, 1.5, 14, 9), 3, 3);
     QPainterPath tail;
@@ -110,7 +112,8 @@ void DrawReply(QPainter& p) {  // a speech bubble with a caret
     p.setBrush(QColor(250, 205, 60));
     p.drawPath(bubble);
     p.setPen(QPen(QColor(90, 60, 0), 1));
-    p.drawLine(QPointF(7.5, 3.5), QPointF(7.5, 8.5));
+    p.drawLine(QPointF(4, 3.5), QPointF(4, 8));
+    p.drawLine(QPointF(5.5, 8), QPointF(11.5, 8));
 }
 
 constexpr std::array<Painter, kCommandImageCount> kPainters{

@@ -15,7 +15,7 @@ int CommandImageIndex(int commandType) {
 
 ListRow CommandRow(const NodeCommand& command) {
     return ListRow{CommandImageIndex(command.GetType()),
-                   {command.GetTypeName(), command.GetScriptText()}};
+                   {command.GetTypeName(), command.GetText()}};
 }
 
 ListRow ResponseRow(const NodeResponse& response) {

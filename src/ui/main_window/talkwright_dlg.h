@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
@@ -25,6 +26,7 @@ class EnhancedListCtrl;
 class EnhancedTreeCtrl;
 class NodeCommand;
 class NodeResponse;
+class RandomSource;
 struct NPCData;
 
 // The editor's main window: one tab per open dialogue, the node tree of the current one,
@@ -64,6 +66,12 @@ public:
     }
 
     DocumentSet& Documents() { return documents_; }
+    // The party every test of every open document plays with, kept for the whole run.
+    PartySettings& Party() { return party_; }
+    // The application's random numbers, for the tests the window starts; none until the
+    // application hands them over.
+    void SetRandomSource(RandomSource& random) { random_ = &random; }
+    RandomSource* Random() const { return random_; }
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -90,6 +98,7 @@ private:
     QWidget* SetupNodeColumn();
     QWidget* SetupListColumn();
     void SetupLayout();
+    void SetupTabOrder();
     void SetupTree();
     void SetupLists();
     void SetupNodeText();
@@ -122,6 +131,8 @@ private:
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
+    PartySettings party_;
+    RandomSource* random_ = nullptr;
     std::function<void(NPCData&)> editNpcData_;
     // The document whose nodes the tree shows; none while the tree is empty.
     Dialogue* shownDocument_ = nullptr;

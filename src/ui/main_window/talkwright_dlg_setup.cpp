@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
@@ -256,6 +257,28 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    SetupTabOrder();
+}
+
+// The controls were made column by column, which left Tab jumping between the columns;
+// it follows the window's reading order instead, and the writer starts in the tree.
+void CTalkwrightDlg::SetupTabOrder() {
+    std::vector<QWidget*> order{tabs_, npcName_};
+    for (int id : {1117, 1115, 1095, 1063, 1002}) {
+        order.push_back(Button(id));
+    }
+    order.insert(order.end(), {tree_, nodeText_, comments_, commands_});
+    for (int id : {1008, 1009, 1010}) {
+        order.push_back(Button(id));
+    }
+    order.push_back(responses_);
+    for (int id : {1011, 1012, 1013}) {
+        order.push_back(Button(id));
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+    tree_->setFocus();
 }
 
 // Rename, Clear Node, Delete Branch and Make Root need a node; Make Root one that is not
