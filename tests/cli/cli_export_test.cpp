@@ -6,8 +6,8 @@
 #include "cli/commands.h"
 #include "cli/progress_bar.h"
 #include "cli_test_support.h"
+#include "export/dialogue_files.h"
 #include "export/temp_dir.h"
-#include "model/dialogue.h"
 
 namespace fs = std::filesystem;
 
@@ -16,22 +16,11 @@ namespace {
 
 using test::Outcome;
 using test::RunCommand;
+using tw::test::ExportOf;
 using tw::test::ReadBytes;
 using tw::test::TempDir;
 using tw::test::WriteBytes;
-
-void WriteDialogue(const std::string& path, const std::string& npcName) {
-    fs::create_directories(fs::path(path).parent_path());
-    Dialogue dialogue;
-    dialogue.Npc().name = npcName;
-    dialogue.SetComments("c");
-    WriteBytes(path, dialogue.Write());
-}
-
-std::string ExportOf(const std::string& npcName) {
-    return "NPC: " + npcName +
-           "\r\n\r\n{** NPC Comments **}\r\n{** c **}\r\n{Begin Dialogue}\r\n\r\n\r\n\r\n\r\n";
-}
+using tw::test::WriteDialogue;
 
 Outcome Export(std::vector<std::string_view> args) {
     return RunCommand(RunExportCommand, std::move(args));

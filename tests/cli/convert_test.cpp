@@ -2,10 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli_test_support.h"
+#include "export/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -15,24 +16,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
+using tw::test::ReadBytes;
 
-Outcome Convert(std::vector<std::string> args) {
-    std::vector<std::string_view> views(args.begin(), args.end());
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunConvertCommand(Invocation{views, in, out, err});
-    return {status, out.str(), err.str()};
-}
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+// Owns its arguments, so callers may pass temporaries such as Path(...).
+Outcome Convert(const std::vector<std::string>& args) {
+    return test::RunCommand(RunConvertCommand,
+                            std::vector<std::string_view>(args.begin(), args.end()));
 }
 
 class ConvertCommand : public testing::Test {
@@ -57,12 +47,12 @@ protected:
 TEST_F(ConvertCommand, VrxToJsonAndBackIsByteForByte) {
     const std::string json = Path("out.JSON");
     ASSERT_EQ(Convert({vrx, json}).status, kExitOk);
-    EXPECT_NE(Slurp(json).find("\"name\": \"Inn\xC3\xA9\""), std::string::npos);
+    EXPECT_NE(ReadBytes(json).find("\"name\": \"Inn\xC3\xA9\""), std::string::npos);
     const std::string back = Path("back.vrx");
     const Outcome run = Convert({json, back});
     EXPECT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(Slurp(back), Slurp(vrx));
+    EXPECT_EQ(ReadBytes(back), ReadBytes(vrx));
 }
 
 TEST_F(ConvertCommand, DashWritesJsonToStandardOutput) {
@@ -74,7 +64,7 @@ TEST_F(ConvertCommand, DashWritesJsonToStandardOutput) {
 }
 
 TEST_F(ConvertCommand, UpgradesOldFilesToTheCurrentVersion) {
-    std::string old = Slurp(vrx);
+    std::string old = ReadBytes(vrx);
     // Version 101: the same records without their markers.
     old[4] = 101;
     std::string unmarked;
@@ -85,7 +75,7 @@ TEST_F(ConvertCommand, UpgradesOldFilesToTheCurrentVersion) {
     }
     std::ofstream(Path("old.vrx"), std::ios::binary) << unmarked;
     ASSERT_EQ(Convert({Path("old.vrx"), Path("new.vrx")}).status, kExitOk);
-    EXPECT_EQ(Slurp(Path("new.vrx")), Slurp(vrx));
+    EXPECT_EQ(ReadBytes(Path("new.vrx")), ReadBytes(vrx));
 }
 
 TEST_F(ConvertCommand, UsageErrors) {
@@ -118,7 +108,7 @@ TEST_F(ConvertCommand, FailuresNameTheFileAndLeaveOutputAlone) {
         EXPECT_EQ(run.status, kExitFailure);
         EXPECT_EQ(run.err, "talkwright-cli convert: " + c.err + "\n");
     }
-    EXPECT_EQ(Slurp(Path("keep.vrx")), "old");
+    EXPECT_EQ(ReadBytes(Path("keep.vrx")), "old");
     const std::string unwritable = Path("no/such/dir.vrx");
     const Outcome run = Convert({vrx, unwritable});
     EXPECT_EQ(run.status, kExitFailure);

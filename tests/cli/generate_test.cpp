@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli_test_support.h"
 #include "export/dialogue_generator.h"
+#include "export/temp_dir.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
 
@@ -16,6 +15,7 @@ namespace tw::cli {
 namespace {
 
 using test::RunCommand;
+using tw::test::ReadBytes;
 
 class GenerateCommand : public ::testing::Test {
 protected:
@@ -30,11 +30,6 @@ protected:
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
 private:
     std::filesystem::path dir_;
 };
@@ -45,7 +40,7 @@ TEST_F(GenerateCommand, WritesTheGeneratedDialogueForTheSeed) {
     ASSERT_EQ(outcome.status, kExitOk) << outcome.err;
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(Read(out), GenerateDialogue({.nodes = 250, .seed = 42})->Write());
+    EXPECT_EQ(ReadBytes(out), GenerateDialogue({.nodes = 250, .seed = 42})->Write());
     Dialogue loaded;
     EXPECT_EQ(loaded.Load(out), std::nullopt);
 }
@@ -53,7 +48,7 @@ TEST_F(GenerateCommand, WritesTheGeneratedDialogueForTheSeed) {
 TEST_F(GenerateCommand, SeedDefaultsToOneAndJsonNamesTheJsonForm) {
     const std::string out = Path("small.json");
     ASSERT_EQ(RunCommand(RunGenerateCommand, {out, "--nodes", "30"}).status, kExitOk);
-    EXPECT_EQ(Read(out), DialogueToJson(*GenerateDialogue({.nodes = 30, .seed = 1})));
+    EXPECT_EQ(ReadBytes(out), DialogueToJson(*GenerateDialogue({.nodes = 30, .seed = 1})));
 }
 
 TEST_F(GenerateCommand, WrongArgumentsAreUsageErrors) {

@@ -2,10 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli_test_support.h"
+#include "export/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 
@@ -14,16 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::Outcome;
+using tw::test::ReadBytes;
 
 // Runs from the source directory, so the paths in the input scripts are those of the
 // repository.
@@ -39,13 +32,9 @@ protected:
     }
     void TearDown() override { fs::current_path(previous); }
 
-    Outcome Play(std::vector<std::string> args, const std::string& input = {}) {
-        std::vector<std::string_view> views(args.begin(), args.end());
-        std::istringstream in(input);
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunPlayCommand(Invocation{views, in, out, err});
-        return {status, out.str(), err.str()};
+    Outcome Play(const std::vector<std::string>& args, const std::string& input = {}) {
+        return test::RunCommand(RunPlayCommand,
+                                std::vector<std::string_view>(args.begin(), args.end()), input);
     }
 
     fs::path previous;
@@ -57,12 +46,12 @@ TEST_F(PlayCommand, ScriptedPlaythroughMatchesItsExpectedTranscript) {
     const Outcome outcome = Play({"samples/innkeeper.vrx", "--seed", "1", "--state",
                                   "tests/cli/data/innkeeper.state.txt", "--input",
                                   "tests/cli/data/innkeeper.play.txt", "--transcript", transcript});
-    const std::string expected = Slurp("tests/cli/data/innkeeper.play.expected");
+    const std::string expected = ReadBytes("tests/cli/data/innkeeper.play.expected");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(outcome.status, kExitOk);
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.out, expected);
-    EXPECT_EQ(Slurp(transcript), expected);
+    EXPECT_EQ(ReadBytes(transcript), expected);
 }
 
 TEST_F(PlayCommand, InteractiveInputIsPromptedAndKeptInTheTranscript) {
@@ -74,7 +63,7 @@ TEST_F(PlayCommand, InteractiveInputIsPromptedAndKeptInTheTranscript) {
     EXPECT_NE(outcome.out.find("A typed reply is awaited: say TEXT\n> == Welcome =="),
               std::string::npos);
     EXPECT_EQ(outcome.out.substr(outcome.out.size() - 3), "> \n");
-    const std::string written = Slurp(transcript);
+    const std::string written = ReadBytes(transcript);
     EXPECT_NE(written.find("> say Ysolde\n== Welcome =="), std::string::npos);
     EXPECT_NE(written.find("> 3\n== Farewell ==\n  Safe roads, friend.\n"), std::string::npos);
     EXPECT_NE(written.find("Messages:\n  *** Conversation Ended. ***\nLast Response: "

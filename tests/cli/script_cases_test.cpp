@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli_test_support.h"
+#include "export/temp_dir.h"
 
 namespace tw::cli {
 namespace {
@@ -33,16 +32,11 @@ std::vector<std::string> CaseFiles() {
     return names;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class ScriptCaseTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
     const fs::path input = kCaseDir / GetParam();
-    const std::string expected = ReadFile(input.string() + ".expected");
+    const std::string expected = tw::test::ReadBytes(input.string() + ".expected");
     const std::size_t statusLine = expected.rfind("exit ");
     ASSERT_NE(statusLine, std::string::npos) << "no exit line";
     const int status = std::stoi(expected.substr(statusLine + 5));

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogue_files.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -15,24 +16,11 @@ namespace fs = std::filesystem;
 namespace tw {
 namespace {
 
+using test::ExportOf;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
-
-// A dialogue file whose NPC has the name, with the comments "c".
-void WriteDialogue(const std::string& path, const std::string& npcName) {
-    fs::create_directories(fs::path(path).parent_path());
-    Dialogue dialogue;
-    dialogue.Npc().name = npcName;
-    dialogue.SetComments("c");
-    WriteBytes(path, dialogue.Write());
-}
-
-// The export of a dialogue written by WriteDialogue, as it must be on disk.
-std::string ExportOf(const std::string& npcName) {
-    return "NPC: " + npcName +
-           "\r\n\r\n{** NPC Comments **}\r\n{** c **}\r\n{Begin Dialogue}\r\n\r\n\r\n\r\n\r\n";
-}
+using test::WriteDialogue;
 
 TEST(BatchExport, FindsDialogueFilesByExactExtensionInTheOrderFound) {
     TempDir dir;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/command_kinds.h"
+#include "model/model_fixtures.h"
 #include "temp_dir.h"
 
 namespace tw {
@@ -20,15 +21,9 @@ const std::string kTemplatePlain =
     "Portrait:\n"
     "You see a cheerful man who reminds you oddly of Lord Ambrel, even down to his "
     "mannerisms.\n\n"
-    "Schedule:\n"
-    "0001-0300 - Fending off bizarre messages crazy dialogue writers\n"
-    "0301-0600 - Sleeping\n"
-    "0601-0630 - Breakfast at home\n"
-    "0631-1200 - At his day job\n"
-    "1201-1230 - Eating lunch at his cube\n"
-    "1231-1900 - At his day job\n"
-    "1901-1930 - Eating supper at home\n"
-    "1931-2400 - Acting as taskmaster for Vorunda\n\n"
+    "Schedule:\n" +
+    std::string(test::kDefaultSchedule) +
+    "\n"
     "Flags and Variables:\n"
     "kNameOrvane\nkMetOrvane\nkVorundaBehindSchedule\n\n"
     "Version History:\n"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/command_kinds.h"
+#include "model_fixtures.h"
 
 namespace tw {
 namespace {
@@ -46,15 +47,8 @@ TEST(Dialogue, DefaultCommentsTemplate) {
         "mannerisms.\n\n"
         "\x02"
         "BSchedule:\n\x03"
-        "B"
-        "0001-0300 - Fending off bizarre messages crazy dialogue writers\n"
-        "0301-0600 - Sleeping\n"
-        "0601-0630 - Breakfast at home\n"
-        "0631-1200 - At his day job\n"
-        "1201-1230 - Eating lunch at his cube\n"
-        "1231-1900 - At his day job\n"
-        "1901-1930 - Eating supper at home\n"
-        "1931-2400 - Acting as taskmaster for Vorunda\n"
+        "B" +
+        std::string(test::kDefaultSchedule) +
         "\n"
         "\x02"
         "BFlags and Variables:\n\x03"
