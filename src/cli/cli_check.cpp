@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/command_entry_points.h"
-#include "model/dialogue_compile.h"
 #include "model/dialogue.h"
+#include "model/dialogue_compile.h"
 
 namespace tw::cli {
 namespace {

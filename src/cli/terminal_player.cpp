@@ -229,8 +229,7 @@ void TerminalPlayer::PrintEnvironment(const StateEditor& editor) {
 
 // The terminal shows every kind of message alike, headed by its caption.
 MessageAnswer TerminalPlayer::ShowMessage(MessageKind, std::string_view caption,
-                                          std::string_view text,
-                                          MessageButtons buttons) {
+                                          std::string_view text, MessageButtons buttons) {
     PrintScreenIfStale();
     const std::string shown = Indented(text);
     Write("[" + std::string(caption) + "] " + shown.substr(2));

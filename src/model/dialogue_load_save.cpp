@@ -6,12 +6,11 @@
 // record -> id name text [0xEE] comments [description textIsRich]
 //           responseCount response* commandCount command*
 
-#include "model/dialogue_file_format.h"
-
 #include <utility>
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_file_format.h"
 #include "model/file.h"
 #include "model/tree_walk.h"
 

@@ -1,8 +1,7 @@
-#include "script/statement.h"
-
 #include "script/byte_string.h"
 #include "script/expression_parser.h"
 #include "script/script_errors.h"
+#include "script/statement.h"
 #include "script/statement_kinds.h"
 
 namespace tw {
