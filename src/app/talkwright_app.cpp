@@ -24,6 +24,7 @@ void CTalkwrightApp::InitInstance(std::time_t now) {
 
 int CTalkwrightApp::Run(CTalkwrightDlg& window, const std::vector<std::string>& files) {
     window.SetRandomSource(random_);
+    window.SetStartupDirectory(startupDirectory_);
     for (const std::string& file : files) {
         window.OpenDialogueFile(file);
     }

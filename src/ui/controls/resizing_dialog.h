@@ -64,6 +64,7 @@ public:
     bool IsResized() const { return resized_; }
     int TemplateId() const { return templateId_; }
     QSizeGrip* Grip() const { return grip_; }
+    PlatformServices& Services() const { return services_; }
 
     void done(int result) override;
 

@@ -87,6 +87,10 @@ void CTalkwrightDlg::ConnectControls() {
     connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    connect(Button(control_id::kEditPartySettings), &QPushButton::clicked, this,
+            [this] { OnEditPartySettings(); });
+    connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
+            [this] { OnTestDialogue(); });
 }
 
 void CTalkwrightDlg::RefreshTitle() {

@@ -75,6 +75,13 @@ public:
     // application hands them over.
     void SetRandomSource(RandomSource& random) { random_ = &random; }
     RandomSource* Random() const { return random_; }
+    // Where the tester looks for the default state file: the directory the program
+    // started in.
+    void SetStartupDirectory(std::string directory) { startupDirectory_ = std::move(directory); }
+    // "Edit Party Settings": the party dialog on Party().
+    void OnEditPartySettings();
+    // "Test Dialogue": the compile window, then, when it ends with OK, the tester window.
+    void OnTestDialogue();
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -137,6 +144,7 @@ private:
     DocumentSet documents_;
     PartySettings party_;
     RandomSource* random_ = nullptr;
+    std::string startupDirectory_;
     std::function<void(NPCData&)> editNpcData_;
     // The document whose nodes the tree shows; none while the tree is empty.
     Dialogue* shownDocument_ = nullptr;
