@@ -1,0 +1,121 @@
+// The compile window and the error list through their widgets.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+#include "model/node_response.h"
+#include "support/modal_helpers.h"
+#include "ui/dialogs/compile_dlg.h"
+#include "ui/dialogs/error_dlg.h"
+
+namespace tw::test {
+namespace {
+
+void SaveShot(QWidget& widget, const QString& name) {
+    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(dir);
+    EXPECT_TRUE(widget.grab().save(dir + "/" + name + ".png"));
+}
+
+// Two bad commands in a child, one bad condition in a grandchild, nothing wrong elsewhere.
+std::unique_ptr<Dialogue> ThreeErrors() {
+    auto dialogue = std::make_unique<Dialogue>();
+    DialogueNode& child = dialogue->AppendNode(dialogue->Root(), 1, "Child", "");
+    child.AppendCommand(std::make_unique<CommandManual>("$a = = 1"));
+    child.AppendCommand(std::make_unique<CommandManual>("$b = (2"));
+    DialogueNode& grand = dialogue->AppendNode(child, 2, "Grand", "");
+    auto response = std::make_unique<NodeResponseAdd>("t");
+    response->SetCondition(std::make_unique<Conditional>("$x > > 1"));
+    grand.AppendResponse(std::move(response));
+    dialogue->AppendNode(dialogue->Root(), 3, "Other", "");
+    return dialogue;
+}
+
+TEST(CompileDlgTest, OnlyTheInitializationNodeReachesHundredAndAccepts) {
+    Dialogue dialogue;
+    CCompileDlg compile(dialogue);
+    EXPECT_EQ(compile.windowTitle(), "Compiling Dialogue");
+    EXPECT_TRUE(compile.findChildren<QPushButton*>().empty());
+    EXPECT_FALSE(compile.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(compile.ErrorsFound()->isReadOnly());
+    EXPECT_EQ(compile.exec(), QDialog::Accepted);
+    EXPECT_EQ(compile.Progress()->value(), 100);
+    EXPECT_EQ(compile.ErrorsFound()->text(), "Errors found: 0");
+}
+
+TEST(CompileDlgTest, ThreeErrorsAreListedInTreeOrderThenCancel) {
+    auto dialogue = ThreeErrors();
+    CCompileDlg compile(*dialogue);
+    QStringList rows;
+    OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
+        EXPECT_EQ(list.windowTitle(), "Syntax Errors");
+        for (int i = 0; i < list.List()->count(); ++i) rows << list.List()->item(i)->text();
+        SaveShot(compile, "compile_dlg_errors");
+        SaveShot(list, "error_dlg");
+        list.OkButton()->click();
+    });
+    EXPECT_EQ(compile.exec(), QDialog::Rejected);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[0].startsWith("NODE Child: Syntax Error: $a = = 1: ")) << rows[0].toStdString();
+    EXPECT_TRUE(rows[1].startsWith("NODE Child: Syntax Error: $b = (2: ")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[2].startsWith("NODE Grand: Response Condition: $x > > 1: "))
+        << rows[2].toStdString();
+    EXPECT_EQ(compile.ErrorsFound()->text(), "Errors found: 3");
+    EXPECT_EQ(compile.Progress()->value(), 100);
+}
+
+TEST(CompileDlgTest, EscapeAndTheCloseBoxDoNotInterrupt) {
+    Dialogue dialogue;
+    CCompileDlg compile(dialogue);
+    compile.show();
+    QTest::keyClick(&compile, Qt::Key_Escape);
+    compile.close();
+    EXPECT_TRUE(compile.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!compile.isVisible(), 2000);
+    EXPECT_EQ(compile.result(), QDialog::Accepted);
+}
+
+TEST(CompileDlgTest, WaitsBeforeTheWalkAndPaintsAtMostThirtyTimesASecond) {
+    Dialogue dialogue;
+    DialogueNode* parent = &dialogue.Root();
+    for (int id = 1; id <= 20000; ++id) {
+        DialogueNode& node = dialogue.AppendNode(*parent, id, "N" + std::to_string(id), "");
+        node.AppendCommand(std::make_unique<CommandManual>("$v = 1"));
+        if (id % 50 == 0) parent = &node;  // several levels deep
+    }
+    CCompileDlg compile(dialogue);
+    QElapsedTimer clock;
+    clock.start();
+    compile.open();
+    QTest::qWait(CCompileDlg::kStartDelayMs / 2);
+    EXPECT_EQ(compile.Progress()->value(), 0);  // the window shows before the work starts
+    QTRY_VERIFY_WITH_TIMEOUT(!compile.isVisible(), 60000);
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+    EXPECT_EQ(compile.result(), QDialog::Accepted);
+    EXPECT_EQ(compile.Progress()->value(), 100);
+    EXPECT_LE(compile.RepaintCount(), static_cast<int>(seconds * 31) + 2);
+    EXPECT_GE(compile.RepaintCount(), 1);
+}
+
+TEST(ErrorDlgTest, ShowsEveryMessageInOrderAndOkCloses) {
+    const std::vector<std::string> errors{"first", "caf\xE9 second", "third"};
+    CErrorDlg list(errors);
+    ASSERT_EQ(list.List()->count(), 3);
+    EXPECT_EQ(list.List()->item(1)->text(), QString::fromUtf8("café second"));
+    EXPECT_EQ(list.OkButton()->text(), "OK");
+    list.show();
+    QTest::keyClick(list.List(), Qt::Key_Return);
+    EXPECT_FALSE(list.isVisible());
+    EXPECT_EQ(list.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace tw::test
