@@ -1,12 +1,13 @@
 // "Party Members" through its widgets.
 
+#include "tester/ui/party_dlg.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
-#include "tester/ui/party_dlg.h"
 #include "tester/ui/tester_ui_fixture.h"
 
 namespace tw::test {
@@ -79,7 +80,8 @@ TEST_F(PartyDlgTest, OkWritesEveryRowAndTheLabelsNameTheirControls) {
     EXPECT_EQ(party.time, 3000);
     EXPECT_EQ(party.weather, 2);
     int buddies = 0;
-    for (QLabel* label : dialog.findChildren<QLabel*>()) buddies += label->buddy() != nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        buddies += label->buddy() != nullptr;
     EXPECT_EQ(buddies, 9);
 }
 

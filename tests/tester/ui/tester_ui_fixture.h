@@ -13,7 +13,9 @@
 #include "ui/platform/scripted_platform_services.h"
 
 // Readable Qt strings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join("|").toStdString() << '}';
 }

@@ -1,5 +1,7 @@
 // The compile window and the error list through their widgets.
 
+#include "ui/dialogs/compile_dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,7 +15,6 @@
 #include "model/dialogue.h"
 #include "model/node_response.h"
 #include "support/modal_helpers.h"
-#include "ui/dialogs/compile_dlg.h"
 #include "ui/dialogs/error_dlg.h"
 
 namespace tw::test {
@@ -57,14 +58,16 @@ TEST(CompileDlgTest, ThreeErrorsAreListedInTreeOrderThenCancel) {
     QStringList rows;
     OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
         EXPECT_EQ(list.windowTitle(), "Syntax Errors");
-        for (int i = 0; i < list.List()->count(); ++i) rows << list.List()->item(i)->text();
+        for (int i = 0; i < list.List()->count(); ++i)
+            rows << list.List()->item(i)->text();
         SaveShot(compile, "compile_dlg_errors");
         SaveShot(list, "error_dlg");
         list.OkButton()->click();
     });
     EXPECT_EQ(compile.exec(), QDialog::Rejected);
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_TRUE(rows[0].startsWith("NODE Child: Syntax Error: $a = = 1: ")) << rows[0].toStdString();
+    EXPECT_TRUE(rows[0].startsWith("NODE Child: Syntax Error: $a = = 1: "))
+        << rows[0].toStdString();
     EXPECT_TRUE(rows[1].startsWith("NODE Child: Syntax Error: $b = (2: ")) << rows[1].toStdString();
     EXPECT_TRUE(rows[2].startsWith("NODE Grand: Response Condition: $x > > 1: "))
         << rows[2].toStdString();
@@ -89,7 +92,8 @@ TEST(CompileDlgTest, WaitsBeforeTheWalkAndPaintsAtMostThirtyTimesASecond) {
     for (int id = 1; id <= 20000; ++id) {
         DialogueNode& node = dialogue.AppendNode(*parent, id, "N" + std::to_string(id), "");
         node.AppendCommand(std::make_unique<CommandManual>("$v = 1"));
-        if (id % 50 == 0) parent = &node;  // several levels deep
+        if (id % 50 == 0)
+            parent = &node;  // several levels deep
     }
     CCompileDlg compile(dialogue);
     QElapsedTimer clock;
