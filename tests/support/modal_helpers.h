@@ -11,14 +11,17 @@
 
 namespace tw::test {
 
-// Calls act on the next modal widget of type T once it is shown (polls the event loop).
+// Calls act on the next modal widget of type T once it is shown and ready says so (polls
+// the event loop).
 template <typename T>
-void OnNextModal(std::function<void(T&)> act, int triesLeft = 200) {
-    QTimer::singleShot(5, [act = std::move(act), triesLeft] {
-        if (auto* modal = dynamic_cast<T*>(QApplication::activeModalWidget())) {
+void OnNextModal(std::function<void(T&)> act, std::function<bool(T&)> ready = {},
+                 int triesLeft = 400) {
+    QTimer::singleShot(5, [act = std::move(act), ready = std::move(ready), triesLeft] {
+        auto* modal = dynamic_cast<T*>(QApplication::activeModalWidget());
+        if (modal && (!ready || ready(*modal))) {
             act(*modal);
         } else if (triesLeft > 0) {
-            OnNextModal<T>(act, triesLeft - 1);
+            OnNextModal<T>(act, ready, triesLeft - 1);
         }
     });
 }

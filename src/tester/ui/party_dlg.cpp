@@ -56,32 +56,38 @@ void CPartyDlg::setupControls() {
 }
 
 void CPartyDlg::setupLayout() {
-    auto* grid = new QGridLayout(this);
-    auto addLabel = [&](const QString& text, QWidget* buddy, int row, int column) {
+    auto addLabel = [this](QGridLayout* grid, const QString& text, QWidget* buddy, int row) {
         auto* label = new QLabel(text, this);
         label->setBuddy(buddy);
-        grid->addWidget(label, row, column);
+        grid->addWidget(label, row, 0);
     };
-    addLabel(tr("1:"), playerName_, 0, 0);
-    grid->addWidget(playerName_, 0, 1);
-    grid->addWidget(sex_, 0, 2);
+    // The members' rows and the settings below them each align in their own grid.
+    auto* members = new QGridLayout;
+    addLabel(members, tr("1:"), playerName_, 0);
+    members->addWidget(playerName_, 0, 1);
+    members->addWidget(sex_, 0, 2);
     for (std::size_t row = 0; row < kCompanionRows; ++row) {
         const int line = static_cast<int>(row) + 1;
-        addLabel(tr("%1:").arg(row + 2), companions_[row], line, 0);
-        grid->addWidget(companions_[row], line, 1);
-        grid->addWidget(alive_[row], line, 2);
+        addLabel(members, tr("%1:").arg(row + 2), companions_[row], line);
+        members->addWidget(companions_[row], line, 1);
+        members->addWidget(alive_[row], line, 2);
     }
-    addLabel(tr("Number of Party Members (including Pelgrin):"), partySize_, 6, 0);
-    addLabel(tr("Time (integer between 0 and 2400):"), time_, 7, 0);
-    addLabel(tr("Current weather:"), weather_, 8, 0);
-    grid->addWidget(partySize_, 6, 1, 1, 2);
-    grid->addWidget(time_, 7, 1, 1, 2);
-    grid->addWidget(weather_, 8, 1, 1, 2);
+    members->setColumnStretch(1, 1);
+    auto* settings = new QGridLayout;
+    addLabel(settings, tr("Number of Party Members (including Pelgrin):"), partySize_, 0);
+    addLabel(settings, tr("Time (integer between 0 and 2400):"), time_, 1);
+    addLabel(settings, tr("Current weather:"), weather_, 2);
+    settings->addWidget(partySize_, 0, 1);
+    settings->addWidget(time_, 1, 1);
+    settings->addWidget(weather_, 2, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPartyDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPartyDlg::reject);
-    grid->addWidget(buttons, 9, 0, 1, 3);
-    grid->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(members);
+    layout->addSpacing(8);
+    layout->addLayout(settings);
+    layout->addWidget(buttons);
 }
 
 void CPartyDlg::ShowFields(const PartyDialogFields& fields) {

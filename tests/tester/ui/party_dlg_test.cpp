@@ -37,6 +37,8 @@ TEST_F(PartyDlgTest, OpensOnTheSettings) {
     EXPECT_TRUE(dialog.Companion(2)->isEnabled());
     EXPECT_FALSE(dialog.Companion(3)->isEnabled());
     EXPECT_FALSE(dialog.Alive(4)->isEnabled());
+    dialog.show();
+    SaveShot(dialog, "party_dlg");
 }
 
 TEST_F(PartyDlgTest, SizeRuleOnEveryChangeAndDigitsOnly) {
@@ -98,7 +100,6 @@ TEST_F(PartyDlgTest, EmptyNameIsRefusedAndNothingWritten) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(party.partySize, 6);
     EXPECT_EQ(party.names[0], "Pelgrin");
-    SaveShot(dialog, "party_dlg");
 }
 
 }  // namespace

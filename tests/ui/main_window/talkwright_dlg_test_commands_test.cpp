@@ -1,0 +1,62 @@
+// The main window's "Edit Party Settings" and "Test Dialogue", from the button on.
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "model/command_kinds.h"
+#include "support/modal_helpers.h"
+#include "tester/ui/party_dlg.h"
+#include "tester/ui/state_dlg.h"
+#include "tester/ui/test_dlg.h"
+#include "ui/dialogs/error_dlg.h"
+#include "ui/main_window/main_window_fixture.h"
+
+namespace tw::test {
+namespace {
+
+using TestCommandsTest = MainWindowTest;
+
+TEST_F(TestCommandsTest, EditPartySettingsEditsTheWindowsParty) {
+    OnNextModal<CPartyDlg>([](CPartyDlg& dialog) {
+        dialog.PlayerName()->setText("Ysolde");
+        dialog.accept();
+    });
+    window->Button(control_id::kEditPartySettings)->click();
+    EXPECT_EQ(window->Party().names[0], "Ysolde");
+}
+
+TEST_F(TestCommandsTest, TestDialogueCompilesThenRunsTheTesterOnTheParty) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    window->Party().names[0] = "Ysolde";
+    OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
+    QString node;
+    std::string player;
+    OnNextModal<CTestDlg>(
+        [&](CTestDlg& tester) {
+            node = tester.NodeName()->text();
+            player = tester.Session().GetEnvironment().Get("$P1").ToString();
+            services.QueueAnswer(MessageAnswer::kYes);
+            tester.Button("Quit")->click();
+        },
+        [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
+    window->Button(control_id::kTestDialogue)->click();
+    EXPECT_EQ(node, "Welcome");
+    EXPECT_EQ(player, "Ysolde");
+}
+
+TEST_F(TestCommandsTest, TestDialogueWithErrorsListsThemAndRunsNoTest) {
+    Current().Root().AppendCommand(std::make_unique<CommandManual>("$a = = 1"));
+    int rows = 0;
+    OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
+        rows = list.List()->count();
+        list.accept();
+    });
+    // A tester window would wait for input here, and the test would not end.
+    window->Button(control_id::kTestDialogue)->click();
+    EXPECT_EQ(rows, 1);
+    EXPECT_TRUE(services.Messages().empty());
+}
+
+}  // namespace
+}  // namespace tw::test
