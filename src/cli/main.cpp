@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/checked_run.h"
 #include "cli/cli_command.h"
 #include "cli/commands.h"
 
@@ -43,12 +44,13 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(std::cout);
-        return kExitOk;
+        return CheckOutput("", Invocation{{}, std::cin, std::cout, std::cerr}) ? kExitOk
+                                                                               : kExitFailure;
     }
     std::vector<std::string_view> args(argv + 2, argv + argc);
     for (const CliCommand& command : kCommands) {
         if (command.name == name) {
-            return command.run(Invocation{args, std::cin, std::cout, std::cerr});
+            return RunChecked(command, Invocation{args, std::cin, std::cout, std::cerr});
         }
     }
     std::cerr << "talkwright-cli: unknown command '" << name << "'\n";
