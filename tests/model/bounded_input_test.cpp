@@ -150,8 +150,8 @@ TEST(DialogueJsonExcerptTest, MessagesQuoteOnlyAnExcerptOfTheInput) {
         DialogueFromJson("{\"format\": \"" + huge, dialogue);
     ASSERT_TRUE(unterminated);
     EXPECT_LT(unterminated->size(), 400u) << unterminated->substr(0, 400);
-    EXPECT_TRUE(unterminated->ends_with("; last read: '\"" + std::string(kMaxExcerptBytes - 1, 'a') +
-                                        "...'"))
+    EXPECT_TRUE(unterminated->ends_with("; last read: '\"" +
+                                        std::string(kMaxExcerptBytes - 1, 'a') + "...'"))
         << *unterminated;
 
     const std::string head = "{\"format\": \"talkwright-dialogue\", ";
@@ -161,9 +161,10 @@ TEST(DialogueJsonExcerptTest, MessagesQuoteOnlyAnExcerptOfTheInput) {
         head + "\"nodes\": [{\"depth\": 0, \"commands\": [{\"kind\": \"" + huge + "\"}]}]}",
         dialogue);
     ASSERT_TRUE(kind);
-    EXPECT_TRUE(kind->starts_with("not a dialogue: nodes[0].commands[0].kind: unknown command "
-                                  "kind \"" +
-                                  Excerpt(huge) + "\" (expected manual"))
+    EXPECT_TRUE(
+        kind->starts_with("not a dialogue: nodes[0].commands[0].kind: unknown command "
+                          "kind \"" +
+                          Excerpt(huge) + "\" (expected manual"))
         << kind->substr(0, 400);
 }
 

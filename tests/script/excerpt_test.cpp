@@ -41,8 +41,8 @@ TEST(ExcerptTest, ScriptErrorsQuoteOnlyAnExcerptOfTheirInput) {
     const std::string huge(5'000'000, 'a');
     const std::string cut = std::string(kMaxExcerptBytes, 'a') + "...";
     EXPECT_EQ(SyntaxMessage("$x = \"" + huge), "Unterminated string constant: " + cut);
-    EXPECT_EQ(SyntaxMessage("$x = 1" + huge), "Invalid numeric constant: 1" +
-                                                   std::string(kMaxExcerptBytes - 1, 'a') + "...");
+    EXPECT_EQ(SyntaxMessage("$x = 1" + huge),
+              "Invalid numeric constant: 1" + std::string(kMaxExcerptBytes - 1, 'a') + "...");
     EXPECT_EQ(SyntaxMessage("$x = " + std::string(5'000'000, '@')),
               "Invalid operator: " + std::string(kMaxExcerptBytes, '@') + "...");
     EXPECT_EQ(SyntaxMessage(huge + " 1"),

@@ -74,7 +74,9 @@ public:
                               MessageButtons buttons) override {
         return script.Show(caption, text, buttons);
     }
-    void ShowErrors(const std::vector<std::string>& errors) override { errorLists.push_back(errors); }
+    void ShowErrors(const std::vector<std::string>& errors) override {
+        errorLists.push_back(errors);
+    }
 
     MessageScript script;
     std::vector<std::vector<std::string>> errorLists;
