@@ -89,7 +89,8 @@ int RunGenerateCommand(const Invocation& invocation) {
     if (bytes.size() > invocation.limits.dialogueBytes) {
         invocation.err << "talkwright-cli generate: the dialogue would be " << bytes.size()
                        << " bytes, more than a dialogue file can be ("
-                       << ByteLimitText(invocation.limits.dialogueBytes) << "); ask for fewer nodes\n";
+                       << ByteLimitText(invocation.limits.dialogueBytes)
+                       << "); ask for fewer nodes\n";
         return kExitFailure;
     }
     if (auto error = ReplaceFileAtomically(parsed.out, bytes)) {

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <istream>
-#include <ostream>
-#include <system_error>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "cli/commands.h"

@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "model/command_kinds.h"
-#include "model/dialogue_bytes.h"
 #include "model/dialogue.h"
+#include "model/dialogue_bytes.h"
 #include "model/file.h"
 #include "model/tree_walk.h"
 

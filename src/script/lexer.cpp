@@ -3,9 +3,9 @@
 #include <array>
 
 #include "script/byte_string.h"
+#include "script/excerpt.h"
 #include "script/operator_table.h"
 #include "script/script_errors.h"
-#include "script/excerpt.h"
 
 namespace tw {
 namespace {

@@ -4,10 +4,10 @@
 #include <iterator>
 #include <vector>
 
+#include "script/excerpt.h"
 #include "script/operator_table.h"
 #include "script/operators.h"
 #include "script/script_errors.h"
-#include "script/excerpt.h"
 
 namespace tw {
 namespace {
@@ -32,8 +32,8 @@ bool IsValueToken(const Token& token) {
 std::unique_ptr<Expression> Parser::TokenToExpression(Token& token) {
     switch (token.GetKind()) {
         case TokenKind::Delimiter:
-            throw SyntaxError("Malformed expression (unexpected delimeter '" + Excerpt(token.Text()) +
-                              "')");
+            throw SyntaxError("Malformed expression (unexpected delimeter '" +
+                              Excerpt(token.Text()) + "')");
         case TokenKind::Identifier:
             return std::make_unique<ExprVariable>(token.Text());
         case TokenKind::Keyword:
@@ -42,8 +42,8 @@ std::unique_ptr<Expression> Parser::TokenToExpression(Token& token) {
         case TokenKind::Literal:
             return std::make_unique<ExprConstant>(static_cast<TokenLiteral&>(token).GetValue());
         case TokenKind::Operator:
-            throw SyntaxError("Malformed expression (unexpected operator '" + Excerpt(token.Text()) +
-                              "')");
+            throw SyntaxError("Malformed expression (unexpected operator '" +
+                              Excerpt(token.Text()) + "')");
         case TokenKind::Result:
             return static_cast<TokenResult&>(token).TakeExpression();
     }

@@ -1,10 +1,10 @@
 #include "script/statement.h"
 
 #include "script/byte_string.h"
+#include "script/excerpt.h"
 #include "script/parser.h"
 #include "script/script_errors.h"
 #include "script/statements.h"
-#include "script/excerpt.h"
 
 namespace tw {
 namespace {
