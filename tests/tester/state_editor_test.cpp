@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "script/environment.h"
+#include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_file_reader.h"
 
@@ -17,20 +18,6 @@ constexpr const char* kErrorsWarning =
     "There are syntax errors in the current environment.  To ignore those errors and continue "
     "with the operation, press OK.\nTo view those errors and cancel the operation, press "
     "Cancel.";
-
-class RecordingStateDisplay : public StateEditorDisplay {
-public:
-    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
-                              MessageButtons buttons) override {
-        return script.Show(kind, caption, text, buttons);
-    }
-    void ShowErrors(const std::vector<std::string>& errors) override {
-        errorLists.push_back(errors);
-    }
-
-    MessageScript script;
-    std::vector<std::vector<std::string>> errorLists;
-};
 
 class StateEditorTest : public testing::Test {
 protected:

@@ -10,6 +10,7 @@
 
 #include "script/environment.h"
 #include "script/excerpt.h"
+#include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
 #include "tester/state_file.h"
@@ -68,23 +69,9 @@ TEST_F(StateFileReaderTest, RefusesWhatIsNoStateFileAndSaysWhy) {
     }
 }
 
-class RecordingDisplay : public StateEditorDisplay {
-public:
-    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
-                              MessageButtons buttons) override {
-        return script.Show(kind, caption, text, buttons);
-    }
-    void ShowErrors(const std::vector<std::string>& errors) override {
-        errorLists.push_back(errors);
-    }
-
-    MessageScript script;
-    std::vector<std::vector<std::string>> errorLists;
-};
-
 TEST_F(StateFileReaderTest, TheEditorReportsARefusedFileAndLoadsNothing) {
     Environment environment;
-    RecordingDisplay display;
+    RecordingStateDisplay display;
     StateEditor editor(environment, display);
     editor.SetMaxFileBytes(16);
     const fs::path file = Write("s.txt", "$gold = 5\n$silver = 7\n");
