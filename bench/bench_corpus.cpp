@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "export/dialogue_export.h"
-#include "export/dialogue_generator.h"
+#include "generator/dialogue_generator.h"
 #include "lua_form.h"
 #include "model/dialogue_json.h"
 #include "model/tree_walk.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench_corpus.h"
-#include "export/dialogue_compile.h"
+#include "model/dialogue_compile.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
 

@@ -21,7 +21,8 @@ namespace {
 // goes on past runtime errors.
 class NullDisplay : public TestDisplay {
 public:
-    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageButtons buttons) override {
+    MessageAnswer ShowMessage(MessageKind, std::string_view, std::string_view,
+                              MessageButtons buttons) override {
         return buttons == MessageButtons::kYesNo ? MessageAnswer::kYes : MessageAnswer::kOk;
     }
     void SetField(TestField, const std::string&) override {}

@@ -14,7 +14,8 @@ namespace {
 // Answers OK to every question, so every line that works is kept.
 class AcceptingDisplay : public tw::StateEditorDisplay {
 public:
-    tw::MessageAnswer ShowMessage(std::string_view, std::string_view, tw::MessageButtons) override {
+    tw::MessageAnswer ShowMessage(tw::MessageKind, std::string_view, std::string_view,
+                                  tw::MessageButtons) override {
         return tw::MessageAnswer::kOk;
     }
     void ShowErrors(const std::vector<std::string>&) override {}

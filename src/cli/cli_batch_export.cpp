@@ -4,15 +4,13 @@
 #include <ostream>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli/export_messages.h"
-#include "cli/progress_bar.h"
+#include "cli/terminal_progress.h"
 #include "export/batch_export.h"
 
 namespace tw::cli {
 namespace {
-
-constexpr std::string_view kUsage = "usage: talkwright-cli batch-export SRC_DIR DEST_DIR";
 
 void ReportResult(const BatchExportResult& result, std::ostream& err) {
     if (result.error) {
@@ -29,8 +27,7 @@ void ReportResult(const BatchExportResult& result, std::ostream& err) {
 
 int RunBatchExportCommand(const Invocation& invocation) {
     if (invocation.args.size() != 2) {
-        invocation.err << kUsage << '\n';
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "batch-export");
     }
     const std::string source(invocation.args[0]);
     const std::string dest(invocation.args[1]);

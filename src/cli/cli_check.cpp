@@ -4,14 +4,12 @@
 #include <ostream>
 #include <string>
 
-#include "cli/commands.h"
-#include "export/dialogue_compile.h"
+#include "cli/command_entry_points.h"
+#include "model/dialogue_compile.h"
 #include "model/dialogue.h"
 
 namespace tw::cli {
 namespace {
-
-constexpr std::string_view kUsage = "usage: talkwright-cli check FILE...";
 
 // True when the file loaded and compiled without a message.
 bool CheckFile(const std::string& path, const Invocation& invocation) {
@@ -31,8 +29,7 @@ bool CheckFile(const std::string& path, const Invocation& invocation) {
 
 int RunCheckCommand(const Invocation& invocation) {
     if (invocation.args.empty()) {
-        invocation.err << kUsage << '\n';
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "check");
     }
     bool clean = true;
     for (std::string_view path : invocation.args) {

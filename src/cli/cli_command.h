@@ -20,10 +20,20 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// One sub-command: the table of these is the one place its name and usage are written;
+// --help, the command's own usage errors and the README's check all read it.
 struct CliCommand {
     std::string_view name;
     std::string_view usage;  // one line, after "talkwright-cli "
+    std::string_view hint;   // said after the usage line in a usage error, when not empty
     int (*run)(const Invocation&);
 };
+
+// Every sub-command, in name order.
+std::span<const CliCommand> CliCommands();
+// The sub-command of that name, or nullptr.
+const CliCommand* FindCliCommand(std::string_view name);
+// "usage: talkwright-cli USAGE" and the hint, for the named command; answers kExitUsage.
+int PrintCommandUsage(std::ostream& out, std::string_view name);
 
 }  // namespace tw::cli

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
 #include "model/file.h"
@@ -17,9 +17,6 @@
 
 namespace tw::cli {
 namespace {
-
-constexpr std::string_view kUsage =
-    "usage: talkwright-cli convert IN OUT   (OUT: *.vrx, *.json or -)";
 
 enum class Form { kVrx, kJson, kJsonToStdout, kUnknown };
 
@@ -53,8 +50,7 @@ std::optional<std::string> Load(const std::string& path, Dialogue& dialogue) {
 
 int RunConvertCommand(const Invocation& invocation) {
     if (invocation.args.size() != 2) {
-        invocation.err << kUsage << '\n';
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "convert");
     }
     const std::string in(invocation.args[0]);
     const std::string out(invocation.args[1]);

@@ -4,15 +4,13 @@
 #include <ostream>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli/export_messages.h"
 #include "export/dialogue_export.h"
 #include "model/dialogue.h"
 
 namespace tw::cli {
 namespace {
-
-constexpr std::string_view kUsage = "usage: talkwright-cli export IN [OUT]";
 
 // IN with the extension of its file name replaced by ".txt", or ".txt" added when it has none.
 std::string DefaultOutputPath(const std::string& in) {
@@ -32,8 +30,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 int RunExportCommand(const Invocation& invocation) {
     if (invocation.args.empty() || invocation.args.size() > 2) {
-        invocation.err << kUsage << '\n';
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "export");
     }
     const std::string in(invocation.args[0]);
     const std::string out =

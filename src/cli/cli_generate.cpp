@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/commands.h"
-#include "export/dialogue_generator.h"
+#include "cli/command_entry_points.h"
+#include "generator/dialogue_generator.h"
 #include "model/dialogue_json.h"
 #include "model/file.h"
 #include "script/byte_string.h"
@@ -17,7 +17,6 @@
 namespace tw::cli {
 namespace {
 
-constexpr std::string_view kUsage = "usage: talkwright-cli generate --nodes N [--seed S] OUT.vrx";
 // Enough for any benchmark while keeping a typing slip from filling the memory.
 constexpr std::int32_t kMaxNodes = 10'000'000;
 
@@ -78,8 +77,8 @@ bool EndsWithJson(std::string_view path) {
 int RunGenerateCommand(const Invocation& invocation) {
     GenerateArgs parsed;
     if (auto error = ParseArgs(invocation.args, parsed)) {
-        invocation.err << "talkwright-cli generate: " << *error << '\n' << kUsage << '\n';
-        return kExitUsage;
+        invocation.err << "talkwright-cli generate: " << *error << '\n';
+        return PrintCommandUsage(invocation.err, "generate");
     }
     const std::unique_ptr<Dialogue> dialogue = GenerateDialogue(parsed.options);
     const std::string bytes =

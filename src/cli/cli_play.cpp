@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
 #include "script/byte_string.h"
@@ -19,10 +19,6 @@
 
 namespace tw::cli {
 namespace {
-
-constexpr std::string_view kPlayUsage =
-    "usage: talkwright-cli play FILE [--state STATE] [--seed N] [--input SCRIPT] "
-    "[--transcript OUT]\n";
 
 struct PlayOptions {
     std::string file;
@@ -122,8 +118,7 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
 int RunPlayCommand(const Invocation& invocation) {
     PlayOptions options;
     if (!ParseOptions(invocation.args, options)) {
-        invocation.err << kPlayUsage;
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "play");
     }
     return Play(invocation, options);
 }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "script/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
@@ -25,8 +25,6 @@ struct ScriptOptions {
     std::optional<std::string> stateFile;
     std::string input = "-";
 };
-
-constexpr std::string_view kUsage = "script [--expressions] [--state FILE] [FILE|-]";
 
 std::optional<ScriptOptions> ParseOptions(const Invocation& invocation) {
     ScriptOptions options;
@@ -178,8 +176,7 @@ bool RunLines(std::string_view text, const ScriptOptions& options, Environment& 
 int RunScriptCommand(const Invocation& invocation) {
     const std::optional<ScriptOptions> options = ParseOptions(invocation);
     if (!options) {
-        invocation.err << "usage: talkwright-cli " << kUsage << '\n';
-        return kExitUsage;
+        return PrintCommandUsage(invocation.err, "script");
     }
     std::optional<std::string> stateText;
     if (options->stateFile) {

@@ -1,31 +1,18 @@
 // talkwright-cli: the headless front end of Talkwright. Each sub-command lives in a
-// file of its own and is listed in the table below.
+// file of its own and is listed in the command table (cli_command.cpp).
 
-#include <array>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "cli/commands.h"
 
 namespace tw::cli {
 namespace {
 
-constexpr std::array kCommands{
-    CliCommand{"batch-export", "batch-export SRC_DIR DEST_DIR", RunBatchExportCommand},
-    CliCommand{"check", "check FILE...", RunCheckCommand},
-    CliCommand{"convert", "convert IN OUT", RunConvertCommand},
-    CliCommand{"export", "export IN [OUT]", RunExportCommand},
-    CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", RunGenerateCommand},
-    CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
-               RunPlayCommand},
-    CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", RunScriptCommand},
-};
-
 int PrintUsage(std::ostream& out) {
     out << "usage: talkwright-cli COMMAND [ARGS...]\n\ncommands:\n";
-    for (const CliCommand& command : kCommands) {
+    for (const CliCommand& command : CliCommands()) {
         out << "  talkwright-cli " << command.usage << '\n';
     }
     return kExitUsage;
@@ -46,10 +33,8 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     std::vector<std::string_view> args(argv + 2, argv + argc);
-    for (const CliCommand& command : kCommands) {
-        if (command.name == name) {
-            return command.run(Invocation{args, std::cin, std::cout, std::cerr});
-        }
+    if (const CliCommand* command = FindCliCommand(name)) {
+        return command->run(Invocation{args, std::cin, std::cout, std::cerr});
     }
     std::cerr << "talkwright-cli: unknown command '" << name << "'\n";
     return PrintUsage(std::cerr);

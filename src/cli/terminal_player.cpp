@@ -79,9 +79,9 @@ bool IsNumber(std::string_view word) {
 class TerminalPlayer::StateDialog : public StateEditorDisplay {
 public:
     explicit StateDialog(TerminalPlayer& player) : player_(player) {}
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override {
-        return player_.ShowMessage(caption, text, buttons);
+        return player_.ShowMessage(kind, caption, text, buttons);
     }
     void ShowErrors(const std::vector<std::string>& errors) override {
         player_.Write("[Syntax Errors]\n");
@@ -227,7 +227,9 @@ void TerminalPlayer::PrintEnvironment(const StateEditor& editor) {
     }
 }
 
-MessageAnswer TerminalPlayer::ShowMessage(std::string_view caption, std::string_view text,
+// The terminal shows every kind of message alike, headed by its caption.
+MessageAnswer TerminalPlayer::ShowMessage(MessageKind, std::string_view caption,
+                                          std::string_view text,
                                           MessageButtons buttons) {
     PrintScreenIfStale();
     const std::string shown = Indented(text);

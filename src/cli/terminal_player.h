@@ -26,7 +26,7 @@ public:
     void Play(TestSession& session);
 
     // TestDisplay
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override;
     void SetField(TestField field, const std::string& text) override;
     void SetNodeText(const std::string& text, bool isRich) override;

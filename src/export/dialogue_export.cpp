@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "export/export_file.h"
-#include "export/rtf_to_text.h"
+#include "model/text/rtf_to_text.h"
 #include "model/tree_walk.h"
 
 namespace tw {

@@ -5,6 +5,9 @@
 
 namespace tw {
 
+class ByteReader;
+class ByteWriter;
+
 // A guard in script syntax: the boolean expression a command or response depends on.
 class Conditional {
 public:
@@ -18,5 +21,10 @@ public:
 private:
     std::string expression_;
 };
+
+// The optional condition of a command or response as files and the clipboard hold it: a
+// flag, then the expression when the flag is set.
+void WriteOptionalCondition(ByteWriter& out, const Conditional* condition);
+std::unique_ptr<Conditional> ReadOptionalCondition(ByteReader& in);
 
 }  // namespace tw

@@ -45,7 +45,7 @@ const std::string& DefaultNpcComments() {
 }
 
 Dialogue::Dialogue()
-    : root_(std::make_unique<DialogueNode>(0, "Initialization Node")),
+    : root_(std::make_unique<DialogueNode>(kInitializationNodeId, "Initialization Node")),
       comments_(DefaultNpcComments()) {}
 
 DialogueNode* Dialogue::FindNodeById(std::int32_t id) {
@@ -77,13 +77,17 @@ DialogueNode* Dialogue::FindMovableNode(std::int32_t id) {
     return node == root_.get() ? nullptr : node;
 }
 
-void Dialogue::MoveNode(std::int32_t id, std::int32_t newParentId) {
+bool Dialogue::MoveNode(std::int32_t id, std::int32_t newParentId) {
     DialogueNode* node = FindMovableNode(id);
     DialogueNode* newParent = FindNodeById(newParentId);
     if (node == nullptr || newParent == nullptr || node->Contains(newParent)) {
-        return;
+        return false;
+    }
+    if (node->Parent() == newParent && newParent->Children().back().get() == node) {
+        return false;
     }
     newParent->AppendChild(node->Parent()->DetachChild(node));
+    return true;
 }
 
 void Dialogue::MakeRoot(std::int32_t id) {

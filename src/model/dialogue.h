@@ -17,6 +17,9 @@
 namespace tw {
 
 inline constexpr std::int32_t kCurrentFileVersion = 102;
+// The id of a new document's initialization node, which the editor's tree also reads as
+// "the initialization node" in its items.
+inline constexpr std::int32_t kInitializationNodeId = 0;
 
 // The NPC comments a new document starts with, style marks included.
 const std::string& DefaultNpcComments();
@@ -59,7 +62,10 @@ public:
     // Appends a new node under a node the caller already holds: no search.
     DialogueNode& AppendNode(DialogueNode& parent, std::int32_t id, std::string name,
                              std::string description = {});
-    void MoveNode(std::int32_t id, std::int32_t newParentId);
+    // Makes the node the last child of the new parent; false (and nothing changes) for the
+    // root, a missing node or parent, a parent inside the node's own branch, or a node that
+    // already is its parent's last child.
+    bool MoveNode(std::int32_t id, std::int32_t newParentId);
     void MakeRoot(std::int32_t id);
     void DeleteBranch(std::int32_t id);
 

@@ -21,13 +21,14 @@ std::unique_ptr<T> RemoveFrom(std::vector<std::unique_ptr<T>>& list, const T* el
 }
 
 template <typename T>
-void MoveWithin(std::vector<std::unique_ptr<T>>& list, std::size_t from, std::size_t to) {
+bool MoveWithin(std::vector<std::unique_ptr<T>>& list, std::size_t from, std::size_t to) {
     if (from >= list.size() || to >= list.size() || from == to) {
-        return;
+        return false;
     }
     std::unique_ptr<T> moved = std::move(list[from]);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(from));
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
+    return true;
 }
 
 }  // namespace
@@ -89,8 +90,8 @@ std::unique_ptr<NodeCommand> DialogueNode::RemoveCommand(const NodeCommand* comm
     return RemoveFrom(commands_, command);
 }
 
-void DialogueNode::MoveCommand(std::size_t from, std::size_t to) {
-    MoveWithin(commands_, from, to);
+bool DialogueNode::MoveCommand(std::size_t from, std::size_t to) {
+    return MoveWithin(commands_, from, to);
 }
 
 std::unique_ptr<NodeCommand> DialogueNode::ReplaceCommand(
@@ -112,8 +113,25 @@ std::unique_ptr<NodeResponse> DialogueNode::RemoveResponse(const NodeResponse* r
     return RemoveFrom(responses_, response);
 }
 
-void DialogueNode::MoveResponse(std::size_t from, std::size_t to) {
-    MoveWithin(responses_, from, to);
+bool DialogueNode::MoveResponse(std::size_t from, std::size_t to) {
+    return MoveWithin(responses_, from, to);
+}
+
+bool DialogueNode::EditRichText(std::string rtf) {
+    if (textIsRich_ && rtf == text_) {
+        return false;
+    }
+    text_ = std::move(rtf);
+    textIsRich_ = true;
+    return true;
+}
+
+bool DialogueNode::EditComments(std::string comments) {
+    if (comments == comments_) {
+        return false;
+    }
+    comments_ = std::move(comments);
+    return true;
 }
 
 DialogueNode& DialogueNode::AppendChild(std::unique_ptr<DialogueNode> child) {

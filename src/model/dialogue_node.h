@@ -42,6 +42,11 @@ public:
     // adds one message headed "NODE " + label to errors, and the walk goes on.
     void Compile(std::vector<std::string>& errors);
 
+    // The node-text box's edit: the text becomes that RTF. False when it already was.
+    bool EditRichText(std::string rtf);
+    // The comments line's edit; false when they already were that.
+    bool EditComments(std::string comments);
+
     // Empties text and comments and destroys every command and response.
     void Clear();
 
@@ -49,8 +54,9 @@ public:
     NodeCommand& AppendCommand(std::unique_ptr<NodeCommand> command);
     // Takes the command out of the list and hands it over; nullptr when not in the list.
     std::unique_ptr<NodeCommand> RemoveCommand(const NodeCommand* command);
-    // Takes the element at from out and re-inserts it at to (0 is the front).
-    void MoveCommand(std::size_t from, std::size_t to);
+    // Takes the element at from out and re-inserts it at to (0 is the front); false when
+    // nothing moved (the same place, or a place outside the list).
+    bool MoveCommand(std::size_t from, std::size_t to);
     // The replacement takes the old command's place; the old one is handed back, or
     // nullptr (and nothing changes) when it is not in the list.
     std::unique_ptr<NodeCommand> ReplaceCommand(const NodeCommand* old,
@@ -59,7 +65,7 @@ public:
     const std::vector<std::unique_ptr<NodeResponse>>& Responses() const { return responses_; }
     NodeResponse& AppendResponse(std::unique_ptr<NodeResponse> response);
     std::unique_ptr<NodeResponse> RemoveResponse(const NodeResponse* response);
-    void MoveResponse(std::size_t from, std::size_t to);
+    bool MoveResponse(std::size_t from, std::size_t to);
 
     // Tree links. Children are in list order; the dialogue edits them.
     DialogueNode* Parent() const { return parent_; }

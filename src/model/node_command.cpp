@@ -39,20 +39,14 @@ std::string NodeCommand::GetScriptText() const {
 void NodeCommand::WriteRecord(ByteWriter& out) const {
     out.WriteInt32(type_);
     out.WriteString(text_);
-    out.WriteFlag(condition_ != nullptr);
-    if (condition_ != nullptr) {
-        out.WriteString(condition_->GetExpression());
-    }
+    WriteOptionalCondition(out, condition_.get());
     WriteFields(out);
 }
 
 void NodeCommand::ReadBody(ByteReader& in) {
-    condition_.reset();
     statement_.reset();
     text_ = in.ReadString();
-    if (in.ReadFlag()) {
-        condition_ = std::make_unique<Conditional>(in.ReadString());
-    }
+    condition_ = ReadOptionalCondition(in);
     ReadFields(in);
     AfterRead();
 }

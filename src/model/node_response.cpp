@@ -27,21 +27,30 @@ Value NodeResponse::Evaluate(const Environment& environment) const {
 void NodeResponse::WriteRecord(ByteWriter& out) const {
     out.WriteInt32(type_);
     out.WriteString(tag_);
-    out.WriteFlag(condition_ != nullptr);
-    if (condition_ != nullptr) {
-        out.WriteString(condition_->GetExpression());
-    }
+    WriteOptionalCondition(out, condition_.get());
     WriteStrings(out);
 }
 
 void NodeResponse::ReadBody(ByteReader& in) {
-    condition_.reset();
     compiled_.reset();
     tag_ = in.ReadString();
-    if (in.ReadFlag()) {
-        condition_ = std::make_unique<Conditional>(in.ReadString());
-    }
+    condition_ = ReadOptionalCondition(in);
     ReadStrings(in);
+}
+
+bool NodeResponseAdd::EditShownText(std::string& text) {
+    if (text.empty()) {
+        text = playerText_;
+        return false;
+    }
+    const bool changed = text != playerText_;
+    playerText_ = text;
+    return changed;
+}
+
+bool NodeResponseCut::EditShownText(std::string& text) {
+    text = cutText_;
+    return false;
 }
 
 std::unique_ptr<NodeResponse> MakeEmptyResponse(std::int32_t type) {

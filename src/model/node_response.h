@@ -36,6 +36,10 @@ public:
     // True without a compiled condition, else the condition's value.
     Value Evaluate(const Environment& environment) const;
 
+    // The player's line as the response list shows it was edited to text (already trimmed).
+    // text becomes what the list shows; answers whether the response changed.
+    virtual bool EditShownText(std::string& text) = 0;
+
     // type, tag, condition flag and expression, then the kind's two strings.
     void WriteRecord(ByteWriter& out) const;
     // Reads what follows the type code.
@@ -63,6 +67,8 @@ public:
     void SetPlayerText(std::string text) { playerText_ = std::move(text); }
     const std::string& GetGotoNode() const { return gotoNode_; }
     void SetGotoNode(std::string node) { gotoNode_ = std::move(node); }
+    // A non-empty text becomes the player's line; an empty one puts the line back.
+    bool EditShownText(std::string& text) override;
 
 protected:
     void WriteStrings(ByteWriter& out) const override {
@@ -87,6 +93,8 @@ public:
     void SetCutTag(std::string tag) { cutTag_ = std::move(tag); }
     const std::string& GetCutText() const { return cutText_; }
     void SetCutText(std::string text) { cutText_ = std::move(text); }
+    // The copy of the cut line is not edited here: the list shows it again.
+    bool EditShownText(std::string& text) override;
 
 protected:
     void WriteStrings(ByteWriter& out) const override {

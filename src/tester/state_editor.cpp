@@ -151,7 +151,7 @@ bool StateEditor::ApplyLists() {
     std::vector<std::string> errors;
     ApplyList(StateList::kVariables, errors);
     ApplyList(StateList::kFlags, errors);
-    if (errors.empty() || display_.ShowMessage("Warning", kErrorsWarning,
+    if (errors.empty() || display_.ShowMessage(MessageKind::kWarning, "Warning", kErrorsWarning,
                                                MessageButtons::kOkCancel) == MessageAnswer::kOk) {
         return true;
     }
@@ -187,19 +187,19 @@ bool StateEditor::SaveState(std::string& text) {
 void StateEditor::SaveStateToFile(const std::filesystem::path& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        display_.ShowMessage("Error", "Unable to create file", MessageButtons::kOk);
+        display_.ShowMessage(MessageKind::kError, "Error", "Unable to create file", MessageButtons::kOk);
         return;
     }
     std::string text;
     if (SaveState(text) && !out.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-        display_.ShowMessage("Error", "Unable to write file", MessageButtons::kOk);
+        display_.ShowMessage(MessageKind::kError, "Error", "Unable to write file", MessageButtons::kOk);
     }
 }
 
 void StateEditor::LoadStateFromFile(const std::filesystem::path& path) {
     const std::optional<std::string> text = ReadStateFile(path);
     if (!text) {
-        display_.ShowMessage("Error", "Unable to open file", MessageButtons::kOk);
+        display_.ShowMessage(MessageKind::kError, "Error", "Unable to open file", MessageButtons::kOk);
         return;
     }
     LoadState(*text);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tester/message_box.h"
+#include "tester/message_boxes.h"
 
 namespace tw {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tester/message_box.h"
+#include "tester/message_boxes.h"
 
 namespace tw {
 

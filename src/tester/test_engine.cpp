@@ -162,7 +162,7 @@ void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name)
     } else if (entriesWithoutInput_ >= kMaxEntriesWithoutInput) {
         gotoNode_ = nullptr;
         display_.ShowMessage(
-            kRuntimeErrorCaption,
+            MessageKind::kError, kRuntimeErrorCaption,
             std::string(kExecuting) + command.GetText() +
                 "\nDescription: " + FormatInt(kMaxEntriesWithoutInput) +
                 " nodes were entered one after another without any input from the user; "
@@ -323,7 +323,7 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
     const OfferedResponse chosen = shownResponses_[*row];
     DialogueNode* node = FindNode(chosen.gotoNode);
     if (node == nullptr) {
-        display_.ShowMessage(kRuntimeErrorCaption,
+        display_.ShowMessage(MessageKind::kError, kRuntimeErrorCaption,
                              "A runtime error occurred while executing the response.\n"
                              "Description: " +
                                  NoSuchNode(chosen.gotoNode) + std::string(kUnableToContinue),
@@ -347,7 +347,7 @@ void TestEngine::EnterReply(std::string_view typed) {
     }
     std::string reply = Trim(typed.substr(0, std::min(typed.size(), kMaxTypedReply)));
     if (reply.empty()) {
-        display_.ShowMessage("Error", "Please enter a response.", MessageButtons::kOk);
+        display_.ShowMessage(MessageKind::kError, "Error", "Please enter a response.", MessageButtons::kOk);
         return;
     }
     environment_.Set(replyVariable_, Value(std::move(reply)));
@@ -423,7 +423,7 @@ void TestEngine::AddRow(const std::string& text) {
 }
 
 bool TestEngine::Ask(std::string_view text) {
-    return display_.ShowMessage(kRuntimeErrorCaption, text, MessageButtons::kYesNo) ==
+    return display_.ShowMessage(MessageKind::kError, kRuntimeErrorCaption, text, MessageButtons::kYesNo) ==
            MessageAnswer::kYes;
 }
 
@@ -434,7 +434,7 @@ void TestEngine::ReportMissingNode(std::string_view commandText, std::string_vie
     if (fatal) {
         text += kUnableToContinue;
     }
-    display_.ShowMessage(kRuntimeErrorCaption, text, MessageButtons::kOk);
+    display_.ShowMessage(MessageKind::kError, kRuntimeErrorCaption, text, MessageButtons::kOk);
 }
 
 }  // namespace tw

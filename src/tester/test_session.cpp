@@ -48,7 +48,7 @@ void TestSession::ExecuteCustomCommand(std::string_view text) {
     try {
         statement = CompileStatement(line);
     } catch (const SyntaxError& e) {
-        display_.ShowMessage("Syntax Error", "Syntax Error: " + e.GetMessage(),
+        display_.ShowMessage(MessageKind::kError, "Syntax Error", "Syntax Error: " + e.GetMessage(),
                              MessageButtons::kOk);
         return;
     }
@@ -58,7 +58,7 @@ void TestSession::ExecuteCustomCommand(std::string_view text) {
     try {
         statement->Execute(environment_);
     } catch (const RuntimeError& e) {
-        display_.ShowMessage("Runtime Error",
+        display_.ShowMessage(MessageKind::kError, "Runtime Error",
                              "A runtime error occurred while executing: " + line +
                                  "\nDescription: " + e.GetMessage(),
                              MessageButtons::kOk);
@@ -78,7 +78,7 @@ void TestSession::ViewEnvironmentState() {
 }
 
 bool TestSession::QuitTest() {
-    return display_.ShowMessage("Warning", "Are you sure you want to end the test?",
+    return display_.ShowMessage(MessageKind::kQuestion, "Warning", "Are you sure you want to end the test?",
                                 MessageButtons::kYesNo) == MessageAnswer::kYes;
 }
 

@@ -5,7 +5,7 @@
 #include <QTabBar>
 #include <QTimer>
 
-#include "app/app_test_support.h"
+#include "support/app_test_support.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/scripted_platform_services.h"
 

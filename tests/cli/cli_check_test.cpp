@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "export/temp_dir.h"
+#include "support/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 

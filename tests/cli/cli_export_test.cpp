@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/commands.h"
-#include "cli/progress_bar.h"
+#include "cli/command_entry_points.h"
+#include "cli/terminal_progress.h"
 #include "cli_test_support.h"
-#include "export/dialogue_files.h"
-#include "export/temp_dir.h"
+#include "support/dialogue_files.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli_test_support.h"
 
 namespace tw::cli {

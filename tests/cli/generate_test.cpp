@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "export/dialogue_generator.h"
-#include "export/temp_dir.h"
+#include "generator/dialogue_generator.h"
+#include "support/temp_dir.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "export/temp_dir.h"
+#include "support/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "export/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace tw::cli {
 namespace {

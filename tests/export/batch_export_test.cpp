@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "dialogue_files.h"
-#include "temp_dir.h"
+#include "support/dialogue_files.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 

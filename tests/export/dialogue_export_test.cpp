@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "model/command_kinds.h"
-#include "model/model_fixtures.h"
-#include "temp_dir.h"
+#include "support/model_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 

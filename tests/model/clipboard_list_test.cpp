@@ -9,11 +9,6 @@ namespace {
 
 using test::Bytes;
 
-TEST(ClipboardList, FormatNames) {
-    EXPECT_EQ(kNodeCommandListFormat, "NodeCommandList");
-    EXPECT_EQ(kNodeResponseListFormat, "NodeResponseList");
-}
-
 TEST(ClipboardList, CommandArchiveLayout) {
     CommandFlag flag(true, "kMet");
     flag.SetCondition(std::make_unique<Conditional>("a"));

@@ -5,7 +5,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
-#include "model_fixtures.h"
+#include "support/model_fixtures.h"
 #include "script/environment.h"
 #include "script/script_errors.h"
 #include "script/value.h"

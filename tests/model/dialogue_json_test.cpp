@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "model_fixtures.h"
+#include "support/model_fixtures.h"
 
 namespace tw {
 namespace {

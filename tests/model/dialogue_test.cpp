@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/command_kinds.h"
-#include "model_fixtures.h"
+#include "support/model_fixtures.h"
 
 namespace tw {
 namespace {
@@ -103,18 +103,19 @@ protected:
 };
 
 TEST_F(TreeOperations, MoveNodeCarriesTheSubtree) {
-    dialogue.MoveNode(2, 5);
+    EXPECT_TRUE(dialogue.MoveNode(2, 5));
     EXPECT_EQ(ChildNames(*dialogue.FindNodeById(1)), std::vector<std::string>{"A2"});
     EXPECT_EQ(ChildNames(*dialogue.FindNodeById(5)), std::vector<std::string>{"A1"});
     EXPECT_EQ(dialogue.FindNodeById(3)->Parent(), dialogue.FindNodeById(2));
 }
 
 TEST_F(TreeOperations, ImpossibleMovesDoNothing) {
-    dialogue.MoveNode(0, 5);   // the root
-    dialogue.MoveNode(1, 1);   // onto itself
-    dialogue.MoveNode(1, 3);   // into its own subtree
-    dialogue.MoveNode(1, 99);  // no such parent
-    dialogue.MoveNode(99, 1);  // no such node
+    EXPECT_FALSE(dialogue.MoveNode(0, 5));   // the root
+    EXPECT_FALSE(dialogue.MoveNode(1, 1));   // onto itself
+    EXPECT_FALSE(dialogue.MoveNode(1, 3));   // into its own subtree
+    EXPECT_FALSE(dialogue.MoveNode(1, 99));  // no such parent
+    EXPECT_FALSE(dialogue.MoveNode(99, 1));  // no such node
+    EXPECT_FALSE(dialogue.MoveNode(5, 0));   // already the root's last child
     dialogue.MakeRoot(0);
     dialogue.DeleteBranch(0);
     EXPECT_EQ(ChildNames(dialogue.Root()), (std::vector<std::string>{"A", "B"}));
@@ -285,11 +286,12 @@ TEST(DialogueNode, ListOperations) {
         }
         return joined;
     };
-    node.MoveCommand(2, 0);
+    EXPECT_TRUE(node.MoveCommand(2, 0));
     EXPECT_EQ(texts(), "cab");
-    node.MoveCommand(0, 2);
+    EXPECT_TRUE(node.MoveCommand(0, 2));
     EXPECT_EQ(texts(), "abc");
-    node.MoveCommand(0, 9);
+    EXPECT_FALSE(node.MoveCommand(0, 9));
+    EXPECT_FALSE(node.MoveCommand(1, 1));
     EXPECT_EQ(texts(), "abc");
     std::unique_ptr<NodeCommand> removed = node.RemoveCommand(&b);
     EXPECT_EQ(removed.get(), &b);
@@ -304,11 +306,26 @@ TEST(DialogueNode, ListOperations) {
 
     NodeResponse& r1 = node.AppendResponse(Add("1"));
     node.AppendResponse(Add("2"));
-    node.MoveResponse(0, 1);
+    EXPECT_TRUE(node.MoveResponse(0, 1));
+    EXPECT_FALSE(node.MoveResponse(0, 0));
     EXPECT_EQ(node.Responses()[1].get(), &r1);
     EXPECT_EQ(node.RemoveResponse(&r1).get(), &r1);
     ASSERT_EQ(node.Responses().size(), 1u);
     EXPECT_EQ(node.Responses()[0]->GetTag(), "2");
+}
+
+// The node-text box and the comments line store what they show only when it differs.
+TEST(DialogueNode, TextAndCommentEditsTellWhetherTheyChangedAnything) {
+    DialogueNode node(1, "N");
+    node.SetText("{\\rtf1 plain}");
+    EXPECT_TRUE(node.EditRichText("{\\rtf1 plain}"));  // the same bytes, now rich
+    EXPECT_TRUE(node.IsTextRich());
+    EXPECT_FALSE(node.EditRichText("{\\rtf1 plain}"));
+    EXPECT_TRUE(node.EditRichText("{\\rtf1 new}"));
+    EXPECT_EQ(node.GetText(), "{\\rtf1 new}");
+    EXPECT_TRUE(node.EditComments("note"));
+    EXPECT_FALSE(node.EditComments("note"));
+    EXPECT_EQ(node.GetComments(), "note");
 }
 
 TEST(Dialogue, DeepTreesAreBuiltSearchedAndDestroyedWithoutRecursion) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script/statements.h"
+#include "script/statement_kinds.h"
 #include "script_test_support.h"
 
 namespace tw {

@@ -14,9 +14,9 @@ namespace tw {
 
 class RecordingTestDisplay : public TestDisplay {
 public:
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override {
-        return script.Show(caption, text, buttons);
+        return script.Show(kind, caption, text, buttons);
     }
     void SetField(TestField field, const std::string& text) override {
         (field == TestField::kNode ? node : lastResponse) = text;

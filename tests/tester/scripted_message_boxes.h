@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tester/message_box.h"
+#include "tester/message_boxes.h"
 
 namespace tw {
 
@@ -23,8 +23,10 @@ struct ShownMessage {
 // Displays under test hold one and forward ShowMessage to it.
 class MessageScript {
 public:
-    MessageAnswer Show(std::string_view caption, std::string_view text, MessageButtons buttons) {
+    MessageAnswer Show(MessageKind kind, std::string_view caption, std::string_view text,
+                       MessageButtons buttons) {
         messages.push_back({std::string(caption), std::string(text), buttons});
+        kinds.push_back(kind);
         if (buttons == MessageButtons::kOk) {
             return MessageAnswer::kOk;
         }
@@ -39,6 +41,7 @@ public:
 
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> messages;
+    std::vector<MessageKind> kinds;  // one per message
 };
 
 }  // namespace tw

@@ -19,9 +19,9 @@ constexpr const char* kErrorsWarning =
 
 class RecordingStateDisplay : public StateEditorDisplay {
 public:
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override {
-        return script.Show(caption, text, buttons);
+        return script.Show(kind, caption, text, buttons);
     }
     void ShowErrors(const std::vector<std::string>& errors) override {
         errorLists.push_back(errors);
@@ -126,6 +126,7 @@ TEST_F(StateEditorTest, FailedRowsAreReportedByRowNumber) {
     ASSERT_EQ(display.script.messages.size(), 1u);
     EXPECT_EQ(display.script.messages[0],
               (ShownMessage{"Warning", kErrorsWarning, MessageButtons::kOkCancel}));
+    EXPECT_EQ(display.script.kinds, std::vector<MessageKind>{MessageKind::kWarning});
     ASSERT_EQ(display.errorLists.size(), 1u);
     EXPECT_EQ(display.errorLists[0][1], errors[1]);
     EXPECT_EQ(display.errorLists[0], errors);

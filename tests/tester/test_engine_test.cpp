@@ -262,6 +262,7 @@ TEST_F(TestEngineTest, TypedRepliesAreTrimmedAndResumeTheNode) {
     EXPECT_EQ(
         Boxes(),
         (std::vector<ShownMessage>{{"Error", "Please enter a response.", MessageButtons::kOk}}));
+    EXPECT_EQ(display.script.kinds, std::vector<MessageKind>{MessageKind::kError});
     EXPECT_TRUE(engine.IsAwaitingReply());
 
     engine.EnterReply("  Ysolde  ");

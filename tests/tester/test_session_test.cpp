@@ -212,6 +212,8 @@ TEST_F(TestSessionTest, QuitAsksFirst) {
     const ShownMessage question{"Warning", "Are you sure you want to end the test?",
                                 MessageButtons::kYesNo};
     EXPECT_EQ(Boxes(), (std::vector<ShownMessage>{question, question}));
+    EXPECT_EQ(display.script.kinds,
+              (std::vector<MessageKind>{MessageKind::kQuestion, MessageKind::kQuestion}));
     EXPECT_EQ(display.node, "Start");
 }
 

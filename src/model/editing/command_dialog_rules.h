@@ -43,6 +43,7 @@ struct CommandFields {
     // The questions described so far through the two Describe dialogs.
     std::optional<YesNoFields> yesNo;
     std::optional<ListFields> list;
+    bool operator==(const CommandFields&) const = default;
 };
 
 // The built command (none when no kind is chosen), or the message that keeps the dialog open.

@@ -25,6 +25,9 @@ enum CommandImage : int {
     kImageCutResponse = kImageEnd,
 };
 
+// The images the lists and the tree show for nodes and responses are fixed by the layout.
+static_assert(kImageInitializationNode == 1 && kImageAddResponse == 1 && kImageCutResponse == 5);
+
 constexpr int kCommandImageSize = 15;
 
 // The image of an index from 0 to 7 (a null pixmap for any other index).

@@ -10,6 +10,9 @@
 #include <QTextDocument>
 
 #include "ui/platform/text_codec.h"
+#include "model/text/rtf_writer.h"
+#include "model/text/rtf_reader.h"
+#include "model/text/styled_text.h"
 
 namespace tw {
 namespace {

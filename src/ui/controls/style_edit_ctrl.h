@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/rich_text.h"
+#include "model/text/rich_text.h"
 
 namespace tw {
 
@@ -18,12 +18,6 @@ class CStyleEditCtrl : public QTextEdit {
 
 public:
     using Callback = std::function<void()>;
-
-    // Styled-text markup: kStyleOn or kStyleOff then 'B', 'I' or 'U'; kColor then R, G, B
-    // with a component 1 standing for 0 (a zero byte would end the text).
-    static constexpr char kStyleOn = '\x02';
-    static constexpr char kStyleOff = '\x03';
-    static constexpr char kColor = '\x04';
 
     explicit CStyleEditCtrl(QWidget* parent = nullptr);
 
@@ -79,9 +73,5 @@ private:
     Callback onFocusLost_;
     Callback onRightButton_;
 };
-
-// The markup of styled text, and back; exposed for tests of the format itself.
-std::string EncodeStyledText(const RichText& rich);
-RichText DecodeStyledText(std::string_view markup);
 
 }  // namespace tw

@@ -93,7 +93,7 @@ void CEditingDialog::SetTextOf(int id, const std::string& text) {
 }
 
 void CEditingDialog::ShowError(const std::string& text) {
-    services_.ShowMessage("Error", text, MessageButtons::kOk);
+    services_.ShowMessage(MessageKind::kError, "Error", text, MessageButtons::kOk);
 }
 
 bool CEditingDialog::RunSteps(const OkSteps& steps) {
@@ -102,7 +102,7 @@ bool CEditingDialog::RunSteps(const OkSteps& steps) {
             ShowError(step.text);
             return false;
         }
-        if (services_.ShowMessage("Warning", step.text, MessageButtons::kYesNo) !=
+        if (services_.ShowMessage(MessageKind::kWarning, "Warning", step.text, MessageButtons::kYesNo) !=
             MessageAnswer::kYes) {
             return false;
         }

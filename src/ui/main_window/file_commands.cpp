@@ -42,7 +42,7 @@ std::optional<std::string> FileCommands::ChooseDialogueToOpen() {
 
 bool FileCommands::Load(Dialogue& document, const std::string& path) {
     if (std::optional<std::string> error = document.Load(path)) {
-        services_.ShowMessage("Error", *error, MessageButtons::kOk);
+        services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }
     return true;
@@ -53,7 +53,7 @@ bool FileCommands::Save(Dialogue& document) {
         return SaveAs(document);
     }
     if (std::optional<std::string> error = document.Save()) {
-        services_.ShowMessage("Error", *error, MessageButtons::kOk);
+        services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }
     return true;
@@ -68,7 +68,7 @@ bool FileCommands::SaveAs(Dialogue& document) {
     }
     FollowChosenFile(*path);
     if (std::optional<std::string> error = document.SaveAs(AbsolutePath(*path))) {
-        services_.ShowMessage("Error", *error, MessageButtons::kOk);
+        services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }
     return true;
@@ -79,7 +79,7 @@ bool FileCommands::ConfirmClose(Dialogue& document) {
         return true;
     }
     const std::string question = "Save changes to " + document.Npc().name + "?";
-    switch (services_.ShowMessage("Dialogue Editor", question, MessageButtons::kYesNoCancel)) {
+    switch (services_.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", question, MessageButtons::kYesNoCancel)) {
         case MessageAnswer::kYes:
             return Save(document);
         case MessageAnswer::kNo:

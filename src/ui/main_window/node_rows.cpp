@@ -30,19 +30,4 @@ ListRow ResponseRow(const NodeResponse& response) {
                     condition ? condition->GetExpression() : std::string()}};
 }
 
-bool ApplyResponseTextEdit(NodeResponse& response, std::string& text) {
-    auto* add = dynamic_cast<NodeResponseAdd*>(&response);
-    if (add == nullptr) {
-        text = static_cast<const NodeResponseCut&>(response).GetCutText();
-        return false;
-    }
-    if (text.empty()) {
-        text = add->GetPlayerText();
-        return false;
-    }
-    const bool changed = text != add->GetPlayerText();
-    add->SetPlayerText(text);
-    return changed;
-}
-
 }  // namespace tw

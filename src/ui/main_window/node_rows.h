@@ -22,10 +22,4 @@ ListRow CommandRow(const NodeCommand& command);
 // "Tag", "Type", "Response", "Goto Node", "Condition".
 ListRow ResponseRow(const NodeResponse& response);
 
-// The "Response" cell of a response was edited to text (already trimmed). An add-response
-// takes a non-empty text as its player line; an empty one, and any edit of a cut-response,
-// puts the response's own text back. text becomes what the cell shows; answers whether the
-// response changed.
-bool ApplyResponseTextEdit(NodeResponse& response, std::string& text);
-
 }  // namespace tw

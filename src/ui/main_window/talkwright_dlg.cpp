@@ -9,6 +9,7 @@
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/control_ids.h"
 #include "ui/main_window/node_rows.h"
 #include "ui/main_window/node_tree_view.h"
 #include "ui/platform/text_codec.h"
@@ -20,7 +21,6 @@ constexpr int kCreationWidth = 1000;
 constexpr int kCreationHeight = 660;
 constexpr int kTimerMs = 100;
 const QColor kNoNodeBackground(255, 0, 0);
-constexpr int kResponseButtons[] = {1011, 1012, 1013};
 
 // Sets a flag for the life of the scope.
 class FillingScope {
@@ -49,6 +49,10 @@ void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
 
 }  // namespace
 
+bool IsPlainNodeItem(const QTreeWidgetItem* item) {
+    return item != nullptr && EnhancedTreeCtrl::ItemValue(item) != kInitializationNodeId;
+}
+
 CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
     : CResizingDialog(kTemplateId, services, parent), files_(services), recent_(services) {
     setWindowTitle(kTitle);
@@ -67,7 +71,7 @@ CTalkwrightDlg::~CTalkwrightDlg() = default;
 // The controls know nothing of dialogues: these callbacks keep the document in step.
 void CTalkwrightDlg::ConnectControls() {
     const auto isNode = [](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
-        return EnhancedTreeCtrl::ItemValue(item) != 0;
+        return IsPlainNodeItem(item);
     };
     tree_->SetCanDrag(isNode);
     tree_->SetCanDrop(isNode);
@@ -75,11 +79,6 @@ void CTalkwrightDlg::ConnectControls() {
                                  EnhancedTreeCtrl&) { OnTreeDrop(dragged, target); });
     commands_->SetMoveHandler(
         [this](int from, int to, EnhancedListCtrl&) { OnCommandMoved(from, to); });
-    commands_->SetEditHandler([this](int, int, QString&, EnhancedListCtrl&) {
-        if (shownDocument_ != nullptr) {
-            shownDocument_->SetModified(true);
-        }
-    });
     responses_->SetMoveHandler(
         [this](int from, int to, EnhancedListCtrl&) { OnResponseMoved(from, to); });
     responses_->SetEditHandler(
@@ -172,7 +171,7 @@ void CTalkwrightDlg::EnableNodeText(bool enabled) {
     } else {
         nodeText_->SetBackgroundColor(kNoNodeBackground);
     }
-    for (int id : kResponseButtons) {
+    for (int id : control_id::kResponseButtons) {
         buttons_.at(id)->setEnabled(enabled);
     }
 }
@@ -180,7 +179,7 @@ void CTalkwrightDlg::EnableNodeText(bool enabled) {
 void CTalkwrightDlg::RefreshSelection() {
     FillingScope filling(filling_);
     QTreeWidgetItem* item = tree_->currentItem();
-    EnableNodeText(item != nullptr && EnhancedTreeCtrl::ItemValue(item) != 0);
+    EnableNodeText(IsPlainNodeItem(item));
     nodeText_->clear();
     nodeText_->Init();
     comments_->clear();
@@ -194,7 +193,8 @@ void CTalkwrightDlg::RefreshSelection() {
     }
     // Filling the box is no step the writer can undo.
     nodeText_->document()->clearUndoRedoStacks();
-    documents_.Current().SetSelectedNodeId(item ? EnhancedTreeCtrl::ItemValue(item) : 0);
+    documents_.Current().SetSelectedNodeId(item ? EnhancedTreeCtrl::ItemValue(item)
+                                                : kInitializationNodeId);
 }
 
 void CTalkwrightDlg::ShowNode(DialogueNode& node) {
@@ -221,44 +221,42 @@ void CTalkwrightDlg::AddResponseRow(int index, const NodeResponse& response) {
     FillRow(*responses_, index, ResponseRow(response));
 }
 
-void CTalkwrightDlg::WriteBackNodeText() {
-    DialogueNode* node = filling_ ? nullptr : SelectedNode();
-    if (node == nullptr) {
-        return;
+// Every edit the window makes comes through here: the document is marked modified when
+// the model says the edit changed it.
+void CTalkwrightDlg::Edited(bool changed) {
+    if (changed && shownDocument_ != nullptr) {
+        shownDocument_->SetModified(true);
     }
-    node->SetText(nodeText_->GetRTF());
-    node->SetTextRich(true);
-    documents_.Current().SetModified(true);
+}
+
+void CTalkwrightDlg::WriteBackNodeText() {
+    if (DialogueNode* node = filling_ ? nullptr : SelectedNode()) {
+        Edited(node->EditRichText(nodeText_->GetRTF()));
+    }
 }
 
 // Only the comments: the node text was stored as it changed, and storing it again would
 // rewrite, in our own RTF, a text that another program wrote and nobody touched.
 void CTalkwrightDlg::WriteBackComments() {
-    DialogueNode* node = filling_ ? nullptr : SelectedNode();
-    if (node == nullptr) {
-        return;
+    if (DialogueNode* node = filling_ ? nullptr : SelectedNode()) {
+        Edited(node->EditComments(ToBytes(comments_->text())));
     }
-    node->SetComments(ToBytes(comments_->text()));
-    documents_.Current().SetModified(true);
 }
 
 void CTalkwrightDlg::OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target) {
-    documents_.Current().MoveNode(EnhancedTreeCtrl::ItemValue(dragged),
-                                  EnhancedTreeCtrl::ItemValue(target));
-    documents_.Current().SetModified(true);
+    Edited(documents_.Current().MoveNode(EnhancedTreeCtrl::ItemValue(dragged),
+                                         EnhancedTreeCtrl::ItemValue(target)));
 }
 
 void CTalkwrightDlg::OnCommandMoved(int from, int to) {
     if (DialogueNode* node = ListedNode()) {
-        node->MoveCommand(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-        shownDocument_->SetModified(true);
+        Edited(node->MoveCommand(static_cast<std::size_t>(from), static_cast<std::size_t>(to)));
     }
 }
 
 void CTalkwrightDlg::OnResponseMoved(int from, int to) {
     if (DialogueNode* node = ListedNode()) {
-        node->MoveResponse(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-        shownDocument_->SetModified(true);
+        Edited(node->MoveResponse(static_cast<std::size_t>(from), static_cast<std::size_t>(to)));
     }
 }
 
@@ -268,9 +266,7 @@ void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
         return;
     }
     std::string bytes = ToBytes(text);
-    if (ApplyResponseTextEdit(*node->Responses()[static_cast<std::size_t>(row)], bytes)) {
-        shownDocument_->SetModified(true);
-    }
+    Edited(node->Responses()[static_cast<std::size_t>(row)]->EditShownText(bytes));
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
         item->setToolTip(2, text);

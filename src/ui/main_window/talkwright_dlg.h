@@ -30,6 +30,9 @@ class NodeResponse;
 class RandomSource;
 struct NPCData;
 
+// True for a tree item that stands for a node other than the initialization node.
+bool IsPlainNodeItem(const QTreeWidgetItem* item);
+
 // The editor's main window: one tab per open dialogue, the node tree of the current one,
 // and the selected node's text, comments, commands and responses. It owns the open
 // documents; the decisions of its File menu live in FileCommands and DocumentSet.
@@ -136,6 +139,7 @@ private:
     DialogueNode* ListedNode();
     void ShowNode(DialogueNode& node);
     void EnableNodeText(bool enabled);
+    void Edited(bool changed);
     void WriteBackNodeText();
     void WriteBackComments();
     void OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target);

@@ -53,7 +53,7 @@ void CTalkwrightDlg::ConnectEditCommands() {
 
 int CTalkwrightDlg::SingleSelectedRow(const EnhancedListCtrl& list) {
     if (list.selectedItems().size() != 1) {
-        Services().ShowMessage("Error", "Please select exactly one item in the list.",
+        Services().ShowMessage(MessageKind::kError, "Error", "Please select exactly one item in the list.",
                                MessageButtons::kOk);
         return -1;
     }

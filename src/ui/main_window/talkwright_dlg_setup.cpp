@@ -18,12 +18,18 @@
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/control_ids.h"
 #include "ui/main_window/talkwright_dlg.h"
 
 namespace tw {
 namespace {
 
 constexpr int kListColumnWidth = 440;
+constexpr int kTopRowButtons[] = {control_id::kExpandCollapseAll, control_id::kEditPartySettings,
+                                  control_id::kTestDialogue, control_id::kEditNpcComments,
+                                  control_id::kEditNpcProperties};
+constexpr int kCommandButtons[] = {control_id::kAddCommand, control_id::kEditCommand,
+                                   control_id::kDeleteCommand};
 constexpr int kTreeHeight = 220;
 
 // The window icon: a speech bubble, as the program is about conversations.
@@ -152,11 +158,11 @@ QWidget* CTalkwrightDlg::SetupTopRow() {
     layout->addWidget(label);
     layout->addWidget(npcName_, 1);
     layout->addSpacing(12);
-    layout->addWidget(MakeButton(1117, "Expand/Collapse All"));
-    layout->addWidget(MakeButton(1115, "Edit Party Settings"));
-    layout->addWidget(MakeButton(1095, "Test Dialogue"));
-    layout->addWidget(MakeButton(1063, "Edit NPC Comments"));
-    layout->addWidget(MakeButton(1002, "Edit NPC Properties"));
+    layout->addWidget(MakeButton(control_id::kExpandCollapseAll, "Expand/Collapse All"));
+    layout->addWidget(MakeButton(control_id::kEditPartySettings, "Edit Party Settings"));
+    layout->addWidget(MakeButton(control_id::kTestDialogue, "Test Dialogue"));
+    layout->addWidget(MakeButton(control_id::kEditNpcComments, "Edit NPC Comments"));
+    layout->addWidget(MakeButton(control_id::kEditNpcProperties, "Edit NPC Properties"));
     return row;
 }
 
@@ -228,13 +234,13 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(commands_, 1);
-    layout->addLayout(ButtonRow({MakeButton(1008, "Add Command"), MakeButton(1009, "Edit Command"),
-                                 MakeButton(1010, "Delete Command")}));
+    layout->addLayout(ButtonRow({MakeButton(control_id::kAddCommand, "Add Command"), MakeButton(control_id::kEditCommand, "Edit Command"),
+                                 MakeButton(control_id::kDeleteCommand, "Delete Command")}));
     layout->addSpacing(6);
     layout->addWidget(responses_, 1);
     layout->addLayout(
-        ButtonRow({MakeButton(1011, "Add Response"), MakeButton(1012, "Edit Response"),
-                   MakeButton(1013, "Delete Response")}));
+        ButtonRow({MakeButton(control_id::kAddResponse, "Add Response"), MakeButton(control_id::kEditResponse, "Edit Response"),
+                   MakeButton(control_id::kDeleteResponse, "Delete Response")}));
     return column;
 }
 
@@ -264,15 +270,15 @@ void CTalkwrightDlg::SetupLayout() {
 // it follows the window's reading order instead, and the writer starts in the tree.
 void CTalkwrightDlg::SetupTabOrder() {
     std::vector<QWidget*> order{tabs_, npcName_};
-    for (int id : {1117, 1115, 1095, 1063, 1002}) {
+    for (int id : kTopRowButtons) {
         order.push_back(Button(id));
     }
     order.insert(order.end(), {tree_, nodeText_, comments_, commands_});
-    for (int id : {1008, 1009, 1010}) {
+    for (int id : kCommandButtons) {
         order.push_back(Button(id));
     }
     order.push_back(responses_);
-    for (int id : {1011, 1012, 1013}) {
+    for (int id : control_id::kResponseButtons) {
         order.push_back(Button(id));
     }
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -291,7 +297,7 @@ void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
     if (item == nullptr) {
         return;
     }
-    const bool isNode = EnhancedTreeCtrl::ItemValue(item) != 0;
+    const bool isNode = IsPlainNodeItem(item);
     QMenu menu(this);
     menu.addAction("&Rename")->setEnabled(isNode);
     menu.addAction("&Clear Node")->setEnabled(isNode);

@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tw {
+#include "tester/message_boxes.h"
 
-enum class MessageButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
-enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+namespace tw {
 
 // One line of a file dialog's type list, e.g. {"Vorunda Dialogue Files (*.vrx)", "*.vrx"}.
 struct FileFilter {
@@ -32,12 +31,8 @@ struct FileDialogRequest {
 };
 
 // The platform's message boxes, file dialogs, clipboard, profile and working directory.
-class PlatformServices {
+class PlatformServices : public MessageBoxes {
 public:
-    virtual ~PlatformServices() = default;
-
-    virtual MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
-                                      MessageButtons buttons) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFileToOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) = 0;

@@ -47,13 +47,6 @@ MessageAnswer AnswerOf(int button) {
     }
 }
 
-QMessageBox::Icon IconOf(std::string_view caption, MessageButtons buttons) {
-    if (buttons == MessageButtons::kYesNo || buttons == MessageButtons::kYesNoCancel) {
-        return QMessageBox::Question;
-    }
-    return caption.ends_with("Error") ? QMessageBox::Critical : QMessageBox::Warning;
-}
-
 QString FilterText(const FileDialogRequest& request) {
     QStringList filters;
     for (const FileFilter& filter : request.filters) {
@@ -68,6 +61,18 @@ QString FilterText(const FileDialogRequest& request) {
 
 }  // namespace
 
+QMessageBox::Icon MessageIcon(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::kError:
+            return QMessageBox::Critical;
+        case MessageKind::kWarning:
+            return QMessageBox::Warning;
+        case MessageKind::kQuestion:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
 QtPlatformServices::QtPlatformServices(QWidget* dialogParent)
     : dialogParent_(dialogParent), settings_(std::make_unique<QSettings>()) {}
 
@@ -77,9 +82,10 @@ QtPlatformServices::QtPlatformServices(QWidget* dialogParent, const QString& pro
 
 QtPlatformServices::~QtPlatformServices() = default;
 
-MessageAnswer QtPlatformServices::ShowMessage(std::string_view caption, std::string_view text,
+MessageAnswer QtPlatformServices::ShowMessage(MessageKind kind, std::string_view caption,
+                                          std::string_view text,
                                               MessageButtons buttons) {
-    QMessageBox box(IconOf(caption, buttons), FromBytes(caption), FromBytes(text),
+    QMessageBox box(MessageIcon(kind), FromBytes(caption), FromBytes(text),
                     ButtonsOf(buttons), dialogParent_);
     // Closing the box answers Cancel where there is one, else the only button.
     if (buttons == MessageButtons::kYesNo) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <memory>
 
@@ -9,6 +10,9 @@ class QSettings;
 class QWidget;
 
 namespace tw {
+
+// The icon of a message box of that kind.
+QMessageBox::Icon MessageIcon(MessageKind kind);
 
 // The platform services on Qt: QMessageBox, QFileDialog, the system clipboard and QSettings.
 class QtPlatformServices : public PlatformServices {
@@ -21,7 +25,7 @@ public:
 
     void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
 
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override;
     std::optional<std::string> ChooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override;

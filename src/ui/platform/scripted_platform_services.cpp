@@ -31,9 +31,10 @@ void ScriptedPlatformServices::Fail(std::string message) {
     errors_.push_back(std::move(message));
 }
 
-MessageAnswer ScriptedPlatformServices::ShowMessage(std::string_view caption, std::string_view text,
+MessageAnswer ScriptedPlatformServices::ShowMessage(MessageKind kind, std::string_view caption,
+                                          std::string_view text,
                                                     MessageButtons buttons) {
-    messages_.push_back(Message{std::string(caption), std::string(text), buttons});
+    messages_.push_back(Message{std::string(caption), std::string(text), buttons, kind});
     if (answers_.empty()) {
         std::string message = "unexpected message box: ";
         message.append(caption).append(": ").append(text);

@@ -19,6 +19,7 @@ public:
         std::string caption;
         std::string text;
         MessageButtons buttons;
+        MessageKind kind;
         bool operator==(const Message&) const = default;
     };
     struct FileDialog {
@@ -37,7 +38,7 @@ public:
     // Answers queued but never asked for.
     std::size_t PendingAnswers() const { return answers_.size() + files_.size(); }
 
-    MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
                               MessageButtons buttons) override;
     std::optional<std::string> ChooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override;

@@ -96,7 +96,8 @@ protected:
         Click(dialog, 1);
         ASSERT_EQ(services.Messages().size(), before + 1) << error;
         EXPECT_EQ(services.Messages().back(),
-                  (ScriptedPlatformServices::Message{"Error", error, MessageButtons::kOk}));
+                  (ScriptedPlatformServices::Message{"Error", error, MessageButtons::kOk,
+                                                    MessageKind::kError}));
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }

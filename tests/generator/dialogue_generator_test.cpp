@@ -1,0 +1,262 @@
+#include "generator/dialogue_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "export/dialogue_export.h"
+#include "model/text/rich_text.h"
+#include "model/command_kinds.h"
+#include "model/dialogue_json.h"
+#include "model/tree_walk.h"
+#include "script/byte_string.h"
+#include "script/compile.h"
+#include "script/script_errors.h"
+#include "model/text/rtf_reader.h"
+
+namespace tw {
+namespace {
+
+std::vector<const DialogueNode*> PreOrder(const Dialogue& dialogue) {
+    std::vector<const DialogueNode*> nodes;
+    ForEachPreOrder(dialogue.Root(),
+                    [&nodes](const DialogueNode& node) { nodes.push_back(&node); });
+    return nodes;
+}
+
+// Every node name a command or response of the dialogue goes to.
+std::vector<std::string> TargetsOf(const DialogueNode& node) {
+    std::vector<std::string> targets;
+    for (const auto& command : node.Commands()) {
+        if (const auto* go = dynamic_cast<const CommandGoto*>(command.get())) {
+            targets.push_back(go->GetNode());
+        } else if (const auto* yesNo = dynamic_cast<const CommandYesNo*>(command.get())) {
+            targets.insert(targets.end(), yesNo->GetNodes().begin(), yesNo->GetNodes().end());
+        } else if (const auto* list = dynamic_cast<const CommandList*>(command.get())) {
+            for (std::size_t i = 0; i < CommandList::kEntries; ++i) {
+                if (!list->GetChoice(i).empty()) {
+                    targets.push_back(list->GetNode(i));
+                }
+            }
+            targets.push_back(list->GetReturnNode());
+        }
+    }
+    for (const auto& response : node.Responses()) {
+        if (const auto* add = dynamic_cast<const NodeResponseAdd*>(response.get())) {
+            targets.push_back(add->GetGotoNode());
+        }
+    }
+    return targets;
+}
+
+TEST(DialogueGenerator, SameOptionsGiveTheSameDialogueAndOtherSeedsAnother) {
+    const std::string first = GenerateDialogue({.nodes = 300, .seed = 7})->Write();
+    EXPECT_EQ(GenerateDialogue({.nodes = 300, .seed = 7})->Write(), first);
+    EXPECT_NE(GenerateDialogue({.nodes = 300, .seed = 8})->Write(), first);
+    EXPECT_NE(GenerateDialogue({.nodes = 301, .seed = 7})->Write(), first);
+}
+
+TEST(DialogueGenerator, NodesHaveDistinctIdsAndNamesAndEveryTargetExists) {
+    for (const std::int32_t count : {1, 2, 10, 500}) {
+        const auto dialogue = GenerateDialogue({.nodes = count, .seed = 3});
+        const auto nodes = PreOrder(*dialogue);
+        ASSERT_EQ(nodes.size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(dialogue->GetNextNodeId(), count);
+        std::set<std::int32_t> ids;
+        std::set<std::string> names;
+        for (const DialogueNode* node : nodes) {
+            ids.insert(node->GetId());
+            names.insert(ToLowerAscii(node->GetName()));
+            // Commands name nodes by words; only the initialization node keeps its blank.
+            EXPECT_EQ(ContainsWhiteSpace(node->GetName()), node->GetId() == 0) << node->GetName();
+        }
+        EXPECT_EQ(ids.size(), nodes.size());
+        EXPECT_EQ(*ids.rbegin(), count - 1);
+        EXPECT_EQ(names.size(), nodes.size());
+        for (const DialogueNode* node : nodes) {
+            for (const std::string& target : TargetsOf(*node)) {
+                EXPECT_TRUE(names.contains(ToLowerAscii(target)))
+                    << node->GetName() << " goes to " << target;
+            }
+        }
+    }
+}
+
+// What one dialogue holds of each thing the generator promises.
+struct Inventory {
+    std::set<std::int32_t> commandKinds;
+    bool commandCondition = false;
+    bool addResponse = false;
+    bool cutResponse = false;
+    bool responseCondition = false;
+    bool richText = false;
+    bool plainText = false;
+    bool emptyText = false;
+    bool styled = false;
+    bool coloured = false;
+    bool accented = false;
+    bool nodeComment = false;
+    bool description = false;
+};
+
+void TakeText(const DialogueNode& node, Inventory& seen) {
+    if (node.GetText().empty()) {
+        seen.emptyText = seen.emptyText || node.GetId() != 0;
+        return;
+    }
+    (node.IsTextRich() ? seen.richText : seen.plainText) = true;
+    if (!node.IsTextRich()) {
+        return;
+    }
+    for (const TextRun& run : ReadRtf(node.GetText())) {
+        seen.styled = seen.styled || run.style.bold || run.style.italic || run.style.underline;
+        seen.coloured = seen.coloured || run.style.color != TextColor{};
+        seen.accented = seen.accented || std::any_of(run.text.begin(), run.text.end(), [](char c) {
+                            return static_cast<unsigned char>(c) >= 0x80;
+                        });
+    }
+}
+
+Inventory TakeInventory(const Dialogue& dialogue) {
+    Inventory seen;
+    for (const DialogueNode* node : PreOrder(dialogue)) {
+        TakeText(*node, seen);
+        seen.nodeComment = seen.nodeComment || !node->GetComments().empty();
+        seen.description = seen.description || !node->GetDescription().empty();
+        for (const auto& command : node->Commands()) {
+            seen.commandKinds.insert(command->GetType());
+            seen.commandCondition = seen.commandCondition || command->GetCondition() != nullptr;
+        }
+        for (const auto& response : node->Responses()) {
+            (response->GetType() == kResponseAdd ? seen.addResponse : seen.cutResponse) = true;
+            seen.responseCondition = seen.responseCondition || response->HasCondition();
+        }
+    }
+    return seen;
+}
+
+TEST(DialogueGenerator, EveryKindOfContentIsPresentFromTenNodesOn) {
+    for (const std::uint64_t seed : {0ULL, 1ULL, 99ULL, 123456789ULL}) {
+        const auto dialogue = GenerateDialogue({.nodes = 10, .seed = seed});
+        const Inventory seen = TakeInventory(*dialogue);
+        EXPECT_EQ(seen.commandKinds.size(), static_cast<std::size_t>(kCommandTypeCount)) << seed;
+        EXPECT_TRUE(seen.addResponse && seen.cutResponse && seen.responseCondition) << seed;
+    }
+    const Inventory seen = TakeInventory(*GenerateDialogue({.nodes = 200, .seed = 5}));
+    EXPECT_TRUE(seen.commandCondition);
+    EXPECT_TRUE(seen.richText && seen.plainText && seen.emptyText);
+    EXPECT_TRUE(seen.styled && seen.coloured && seen.accented);
+    EXPECT_TRUE(seen.nodeComment && seen.description);
+}
+
+TEST(DialogueGenerator, NpcCommentsCarryEveryKindOfMark) {
+    const std::string comments = GenerateDialogue({.nodes = 1, .seed = 1})->GetComments();
+    for (const std::string mark : {"\x02"
+                                   "B",
+                                   "\x03"
+                                   "B",
+                                   "\x02"
+                                   "I",
+                                   "\x03"
+                                   "I",
+                                   "\x02"
+                                   "U",
+                                   "\x03"
+                                   "U",
+                                   "\x04"}) {
+        EXPECT_NE(comments.find(mark), std::string::npos) << int(mark[0]) << mark.substr(1);
+    }
+    EXPECT_EQ(comments.find('\0'), std::string::npos);
+    const std::string plain = RemoveCommentMarks(comments);
+    EXPECT_TRUE(std::none_of(plain.begin(), plain.end(), [](char c) { return c >= 2 && c <= 4; }));
+}
+
+TEST(DialogueGenerator, CutResponsesNameAnEarlierAddResponseAndCopyItsText) {
+    const auto dialogue = GenerateDialogue({.nodes = 400, .seed = 11});
+    std::vector<std::pair<std::string, std::string>> added;  // tag, player text, so far
+    std::size_t cuts = 0;
+    for (const DialogueNode* node : PreOrder(*dialogue)) {
+        for (const auto& response : node->Responses()) {
+            if (const auto* add = dynamic_cast<const NodeResponseAdd*>(response.get())) {
+                EXPECT_FALSE(ContainsNonWordChar(add->GetTag())) << add->GetTag();
+                added.emplace_back(add->GetTag(), add->GetPlayerText());
+                continue;
+            }
+            const auto& cut = dynamic_cast<const NodeResponseCut&>(*response);
+            EXPECT_TRUE(cut.GetTag().empty());
+            ++cuts;
+            EXPECT_NE(
+                std::find(added.begin(), added.end(), std::pair{cut.GetCutTag(), cut.GetCutText()}),
+                added.end())
+                << cut.GetCutTag();
+        }
+    }
+    std::set<std::string> tags;
+    for (const auto& entry : added) {
+        tags.insert(ToLowerAscii(entry.first));
+    }
+    EXPECT_EQ(tags.size(), added.size());
+    EXPECT_GT(cuts, 10U);
+}
+
+TEST(DialogueGenerator, EveryCommandAndConditionCompilesClean) {
+    const auto dialogue = GenerateDialogue({.nodes = 2000, .seed = 21});
+    for (const DialogueNode* node : PreOrder(*dialogue)) {
+        for (const auto& command : node->Commands()) {
+            EXPECT_NO_THROW(EXPECT_NE(CompileStatement(command->GetScriptText()), nullptr))
+                << command->GetScriptText();
+        }
+        for (const auto& response : node->Responses()) {
+            if (response->HasCondition()) {
+                const std::string& condition = response->GetCondition()->GetExpression();
+                EXPECT_NO_THROW(EXPECT_NE(ParseCondition(condition), nullptr)) << condition;
+            }
+        }
+    }
+}
+
+TEST(DialogueGenerator, FileAndJsonFormsReadBackToTheSameDialogue) {
+    const auto dialogue = GenerateDialogue({.nodes = 1500, .seed = 4});
+    const std::string bytes = dialogue->Write();
+    Dialogue fromFile;
+    ASSERT_EQ(fromFile.Read(bytes), std::nullopt);
+    EXPECT_EQ(fromFile.Write(), bytes);
+    Dialogue fromJson;
+    ASSERT_EQ(DialogueFromJson(DialogueToJson(*dialogue), fromJson), std::nullopt);
+    EXPECT_EQ(fromJson.Write(), bytes);
+    EXPECT_EQ(ExportScript(fromFile), ExportScript(*dialogue));
+}
+
+// The tree is neither a chain nor a fan: depths and numbers of children vary.
+TEST(DialogueGenerator, NestingVariesInDepthAndFanOut) {
+    const auto dialogue = GenerateDialogue({.nodes = 5000, .seed = 2});
+    std::size_t maxDepth = 0;
+    std::size_t maxChildren = 0;
+    std::size_t leaves = 0;
+    std::set<std::size_t> depths;
+    std::vector<std::pair<const DialogueNode*, std::size_t>> stack{{&dialogue->Root(), 0}};
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        depths.insert(depth);
+        maxDepth = std::max(maxDepth, depth);
+        maxChildren = std::max(maxChildren, node->Children().size());
+        leaves += node->Children().empty() ? 1 : 0;
+        for (const auto& child : node->Children()) {
+            stack.emplace_back(child.get(), depth + 1);
+        }
+    }
+    EXPECT_GE(maxDepth, 10U);
+    EXPECT_LE(maxDepth, 40U);
+    EXPECT_EQ(depths.size(), maxDepth + 1);
+    EXPECT_GE(maxChildren, 5U);
+    EXPECT_GT(leaves, 1000U);
+    EXPECT_LT(leaves, 4000U);
+}
+
+}  // namespace
+}  // namespace tw

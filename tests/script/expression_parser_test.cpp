@@ -1,0 +1,176 @@
+#include "script/expression_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "script/lexer.h"
+#include "script_test_support.h"
+
+namespace tw {
+namespace {
+
+using test::ConditionError;
+using test::Evaluate;
+
+std::string Repeat(std::string_view piece, std::size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+std::string Nested(int depth, std::string_view core) {
+    return Repeat("(", depth) + std::string(core) + Repeat(")", depth);
+}
+
+TEST(ParserTest, EmptyListGivesNothing) {
+    EXPECT_EQ(Parser(TokenList()).Parse(), nullptr);
+    EXPECT_EQ(ParseCondition("  "), nullptr);
+}
+
+TEST(ParserTest, AcceptsResultTokensAsOperands) {
+    TokenList tokens;
+    tokens.push_back(std::make_unique<TokenResult>(std::make_unique<ExprConstant>(Value(2))));
+    tokens.push_back(std::make_unique<TokenOperator>("*"));
+    tokens.push_back(std::make_unique<TokenLiteral>(Value(4)));
+    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(8));
+}
+
+TEST(ParserTest, TokenToExpressionRefusesNonValues) {
+    struct Case {
+        std::unique_ptr<Token> token;
+        const char* message;
+    };
+    Case cases[] = {
+        {std::make_unique<TokenDelimeter>(','), "Malformed expression (unexpected delimeter ',')"},
+        {std::make_unique<TokenKeyword>("Then"),
+         "Malformed expression (unexpected keyword 'Then')"},
+        {std::make_unique<TokenOperator>("Or"), "Malformed expression (unexpected operator 'Or')"},
+    };
+    for (Case& c : cases) {
+        try {
+            Parser::TokenToExpression(*c.token);
+            ADD_FAILURE() << c.message;
+        } catch (const SyntaxError& e) {
+            EXPECT_EQ(e.GetMessage(), c.message);
+        }
+    }
+    TokenIdentifier name(" $x");
+    EXPECT_EQ(Parser::TokenToExpression(name)->Evaluate(Environment()), Value(0));
+}
+
+TEST(ParserTest, GroupsAndAssociativity) {
+    Environment environment;
+    environment.Set("$a", 10);
+    environment.Set("$b", 3);
+    environment.Set("$c", 2);
+    struct Case {
+        const char* condition;
+        Value value;
+    };
+    const Case cases[] = {
+        {"$a - $b - $c", Value(5)},
+        {"$a - $b * $c", Value(4)},
+        {"-$a * $b", Value()},
+        {"- $a * $b", Value(-30)},
+        {"$a / $b / $c", Value(1)},
+        {"$a - - $b", Value(13)},
+        {"$a--$b", Value()},
+        {"(($a))", Value(10)},
+        {"not kA and kB", Value(false)},
+        {"not kA or kB and kC", Value(true)},
+        {"not 1 = 2", Value(false)},
+        {"$a > $b = $b > $c", Value(true)},
+        {"$a % $b * $c", Value(2)},
+        {"($a + $b) * $c", Value(26)},
+        {"'x' + $a * $b", Value("x30")},
+        {"$a + 1 = 11 and $b < 4", Value(true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.condition);
+        if (c.value.GetType() == ValueType::Invalid) {
+            EXPECT_NE(ConditionError(c.condition), "");
+            continue;
+        }
+        EXPECT_EQ(Evaluate(c.condition, environment), c.value);
+    }
+}
+
+TEST(ParserTest, ReportsMalformedExpressions) {
+    struct Case {
+        const char* condition;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"()", "Empty expression not allowed"},
+        {"1 + ()", "Empty expression not allowed"},
+        {"(1", "Parentheses mismatch: missing ')'"},
+        {"1)", "Parentheses mismatch: unexpected ')'"},
+        {"(1 + 2))", "Parentheses mismatch: unexpected ')'"},
+        {"((1 2) 3", "Parentheses mismatch: missing ')'"},
+        {"(1 2) )", "Malformed expression (does not reduce to a single value)"},
+        {"(1) ((2 3) 4", "Parentheses mismatch: missing ')'"},
+        {"(1 2) (3", "Malformed expression (does not reduce to a single value)"},
+        {"1 +", "Operator '+' has missing or invalid operands"},
+        {"a and not", "Operator 'not' has missing or invalid operand"},
+        {"-", "Malformed expression (unexpected operator '-')"},
+        {"not", "Malformed expression (unexpected operator 'not')"},
+        {"1 -", "Operator '-' has missing or invalid operands"},
+        {"2 ^^ 3", "Unknown operator type: ^^"},
+        {"a -> b", "Unknown operator type: ->"},
+        {"1 ^^", "Operator '^^' has missing or invalid operands"},
+        {"1 2", "Malformed expression (does not reduce to a single value)"},
+        {"f(x)", "Malformed expression (does not reduce to a single value)"},
+        {",", "Malformed expression (unexpected delimeter ',')"},
+        {"1 , 2", "Malformed expression (does not reduce to a single value)"},
+        {"3 * +5", "Malformed expression (unexpected operator '+')"},
+        {"1 + then", "Malformed expression (unexpected keyword 'then')"},
+        {"(1 + )", "Operator '+' has missing or invalid operands"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.condition);
+        EXPECT_EQ(ConditionError(c.condition), c.message);
+    }
+}
+
+TEST(ParserTest, BoundsParenthesisNesting) {
+    EXPECT_EQ(Evaluate(Nested(kMaxParenthesisDepth, "7")), Value(7));
+    EXPECT_EQ(ConditionError(Nested(kMaxParenthesisDepth + 1, "7")),
+              "Expression nested too deeply");
+    EXPECT_EQ(ConditionError(Repeat("(", 1000000)), "Expression nested too deeply");
+}
+
+TEST(ParserTest, BoundsTheDepthOfOperatorChains) {
+    // kMaxExpressionDepth - 1 additions build a tree exactly kMaxExpressionDepth deep.
+    const std::string longest = "1" + Repeat(" + 1", kMaxExpressionDepth - 1);
+    EXPECT_EQ(Evaluate(longest), Value(kMaxExpressionDepth));
+    EXPECT_EQ(ConditionError(longest + " + 1"), "Expression nested too deeply");
+    EXPECT_EQ(ConditionError(Repeat("- ", kMaxExpressionDepth) + "1"),
+              "Expression nested too deeply");
+    EXPECT_EQ(ConditionError(Repeat("not ", 100000) + "true"), "Expression nested too deeply");
+    EXPECT_EQ(ConditionError("1" + Repeat(" * 1", 300000)), "Expression nested too deeply");
+}
+
+TEST(ParserTest, MegabyteLinesParseInLinearTime) {
+    const auto start = std::chrono::steady_clock::now();
+    // Deeply nested groups side by side, joined by operators up to the depth limit.
+    const std::string group = Nested(100, "1");
+    const std::string allowed = group + Repeat(" + " + group, kMaxExpressionDepth - 1);
+    EXPECT_EQ(Evaluate(allowed), Value(kMaxExpressionDepth));
+    EXPECT_EQ(ConditionError(allowed + " + " + group), "Expression nested too deeply");
+    const std::string text(4'000'000, 'a');
+    EXPECT_EQ(Evaluate("'" + text + "'").GetString().size(), text.size());
+    EXPECT_EQ(ConditionError("1" + Repeat(" + 1", 300'000)), "Expression nested too deeply");
+    EXPECT_EQ(ConditionError(Repeat("1 ", 500'000)),
+              "Malformed expression (does not reduce to a single value)");
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    // A walk that is quadratic in the line's length would take hours here.
+    EXPECT_LT(elapsed, std::chrono::seconds(60));
+}
+
+}  // namespace
+}  // namespace tw

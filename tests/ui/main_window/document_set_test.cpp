@@ -1,0 +1,111 @@
+#include "ui/main_window/document_set.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/app_test_support.h"
+#include "ui/main_window/file_identity.h"
+
+namespace tw {
+namespace {
+
+std::unique_ptr<Dialogue> Named(const std::string& name, bool scratch = false) {
+    auto document = std::make_unique<Dialogue>();
+    document->Npc().name = name;
+    document->SetScratch(scratch);
+    return document;
+}
+
+std::vector<std::string> Names(DocumentSet& documents) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < documents.Count(); ++i) {
+        names.push_back(documents.At(i).Npc().name);
+    }
+    return names;
+}
+
+TEST(DocumentSetTest, StartsWithOneUntouchedScratchDocument) {
+    DocumentSet documents;
+    ASSERT_EQ(documents.Count(), 1u);
+    EXPECT_TRUE(documents.Current().IsScratch());
+    EXPECT_EQ(documents.Current().Npc().name, "Untitled");
+    EXPECT_TRUE(documents.IsReplaceableScratch());
+}
+
+TEST(DocumentSetTest, OnlyTheUntouchedScratchDocumentIsReplaced) {
+    DocumentSet untouched;
+    EXPECT_EQ(untouched.Add(Named("Ann")), 0u);
+    EXPECT_EQ(Names(untouched), (std::vector<std::string>{"Ann"}));
+
+    DocumentSet modified;
+    modified.Current().SetModified(true);
+    EXPECT_EQ(modified.Add(Named("Ann")), 1u);
+    EXPECT_EQ(modified.Count(), 2u);
+
+    // A document made with New is no scratch document, even while it is empty.
+    DocumentSet fromNew;
+    fromNew.Add(Named("New"));
+    fromNew.Add(Named("Ann"));
+    EXPECT_EQ(Names(fromNew), (std::vector<std::string>{"New", "Ann"}));
+    EXPECT_EQ(fromNew.CurrentIndex(), 1u);
+}
+
+TEST(DocumentSetTest, ClosingMakesThePreviousCurrentElseTheNext) {
+    DocumentSet documents;
+    for (const char* name : {"A", "B", "C"}) {
+        documents.Add(Named(name));
+    }
+    documents.Remove(1);
+    EXPECT_EQ(Names(documents), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(documents.Current().Npc().name, "A");
+    documents.Remove(0);
+    EXPECT_EQ(documents.Current().Npc().name, "C");
+    documents.Remove(0);
+    ASSERT_EQ(documents.Count(), 1u);
+    EXPECT_TRUE(documents.Current().IsScratch());
+    EXPECT_EQ(documents.Current().Npc().name, "Untitled");
+}
+
+TEST(DocumentSetTest, ClearLeavesOneScratchDocument) {
+    DocumentSet documents;
+    documents.Add(Named("A"));
+    documents.Add(Named("B"));
+    documents.Clear();
+    ASSERT_EQ(documents.Count(), 1u);
+    EXPECT_TRUE(documents.IsReplaceableScratch());
+}
+
+TEST(DocumentSetTest, FindsAnOpenFileByIdentityNotByPathText) {
+    test::TempDir dir("document_set_identity");
+    const std::string upper = dir.CopySample("innkeeper.vrx", "Inn.vrx");
+    const std::string lower = dir.CopySample("innkeeper.vrx", "inn.vrx");
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::filesystem::create_symlink(upper, dir.Path() / "link.vrx");
+
+    DocumentSet documents;
+    documents.Add(Named("Inn"));
+    documents.Current().SetPath(upper);
+    EXPECT_EQ(documents.FindFile(upper), 0u);
+    EXPECT_EQ(documents.FindFile(dir.File("sub/../Inn.vrx")), 0u);
+    EXPECT_EQ(documents.FindFile(dir.File("link.vrx")), 0u);
+    // On this file system a path differing in case is another file.
+    EXPECT_EQ(documents.FindFile(lower), std::nullopt);
+    EXPECT_EQ(documents.FindFile(dir.File("missing.vrx")), std::nullopt);
+}
+
+TEST(FileIdentityTest, PathsThatCannotBeExaminedMatchOnlyByText) {
+    EXPECT_TRUE(IsSameFile("/no/such/file.vrx", "/no/such/file.vrx"));
+    EXPECT_FALSE(IsSameFile("/no/such/file.vrx", "/no/such/FILE.vrx"));
+    EXPECT_FALSE(IsSameFile(test::SamplePath("innkeeper.vrx"), "/no/such/file.vrx"));
+}
+
+TEST(FileIdentityTest, AbsolutePathIsNormalised) {
+    const std::string cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(AbsolutePath("a/../b.vrx"), cwd + "/b.vrx");
+    EXPECT_EQ(AbsolutePath("/x/./y.vrx"), "/x/y.vrx");
+    EXPECT_EQ(AbsolutePath(""), "");
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,216 @@
+#include "ui/main_window/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "support/app_test_support.h"
+#include "model/dialogue.h"
+#include "model/dialogue_file_format.h"
+#include "ui/main_window/document_set.h"
+#include "ui/platform/qt_platform_services.h"
+#include "ui/platform/scripted_platform_services.h"
+
+namespace tw {
+namespace {
+
+using Message = ScriptedPlatformServices::Message;
+
+class FileCommandsTest : public testing::Test {
+protected:
+    void TearDown() override {
+        EXPECT_EQ(services.Errors(), std::vector<std::string>{});
+        EXPECT_EQ(services.PendingAnswers(), 0u);
+    }
+    Message Question(const std::string& name) {
+        return Message{"Dialogue Editor", "Save changes to " + name + "?",
+                       MessageButtons::kYesNoCancel, MessageKind::kQuestion};
+    }
+    Message Error(const std::string& text) { return Message{"Error", text, MessageButtons::kOk, MessageKind::kError}; }
+
+    ScriptedPlatformServices services;
+    FileCommands files{services};
+    test::TempDir dir{"file_commands"};
+};
+
+TEST_F(FileCommandsTest, LoadShowsWhyAFileCannotBeRead) {
+    struct Case {
+        std::string bytes;
+        std::string_view message;
+    };
+    const std::string header("\xA9\xC3\xF4\x70", 4);
+    const Case cases[] = {
+        {"not a dialogue", kNotVrxMessage},
+        {header + std::string("\x67\0\0\0", 4), kNewerVersionMessage},
+        {header + std::string("\x66\0\0\0\x05\0\0\0", 8), kDamagedMessage},
+    };
+    for (const Case& c : cases) {
+        services.QueueAnswer(MessageAnswer::kOk);
+        Dialogue document;
+        EXPECT_FALSE(files.Load(document, dir.Write("bad.vrx", c.bytes)));
+        EXPECT_EQ(services.Messages().back(), Error(std::string(c.message)));
+    }
+    services.QueueAnswer(MessageAnswer::kOk);
+    Dialogue document;
+    EXPECT_FALSE(files.Load(document, dir.File("missing.vrx")));
+    EXPECT_EQ(services.Messages().back(), Error("Unable to open file"));
+}
+
+TEST_F(FileCommandsTest, OpenDialogAsksForDialogueFilesAndFollowsTheChosenDirectory) {
+    services.SetWorkingDirectory("/start");
+    services.QueueFileChoice("/stories/inn/innkeeper.vrx");
+    EXPECT_EQ(files.ChooseDialogueToOpen(), "/stories/inn/innkeeper.vrx");
+    ASSERT_EQ(services.FileDialogs().size(), 1u);
+    const FileDialogRequest& request = services.FileDialogs()[0].request;
+    EXPECT_FALSE(services.FileDialogs()[0].save);
+    EXPECT_EQ(request.filters, (std::vector<FileFilter>{{"Vorunda Dialogue Files (*.vrx)", "*.vrx"},
+                                                        {"All Files (*.*)", "*.*"}}));
+    EXPECT_EQ(request.defaultExtension, "vrx");
+    EXPECT_EQ(request.startDirectory, "/start");
+    EXPECT_EQ(services.GetWorkingDirectory(), "/stories/inn");
+
+    services.QueueFileChoice(std::nullopt);
+    EXPECT_EQ(files.ChooseDialogueToOpen(), std::nullopt);
+    EXPECT_EQ(services.GetWorkingDirectory(), "/stories/inn");
+}
+
+TEST_F(FileCommandsTest, SaveWithoutPathAsksForOneAndWritesTheFile) {
+    Dialogue document;
+    document.SetModified(true);
+    const std::string path = dir.File("new.vrx");
+    services.QueueFileChoice(path);
+    EXPECT_TRUE(files.Save(document));
+    EXPECT_TRUE(services.FileDialogs().at(0).save);
+    EXPECT_TRUE(services.FileDialogs().at(0).request.promptOverwrite);
+    EXPECT_EQ(document.GetPath(), path);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.IsScratch());
+    EXPECT_EQ(test::ReadFile(path), document.Write());
+}
+
+TEST_F(FileCommandsTest, FailedSaveSaysSoAndKeepsTheDocumentModified) {
+    Dialogue document;
+    const std::string path = dir.File("no/such/dir/x.vrx");
+    document.SetPath(path);
+    document.SetModified(true);
+    services.QueueAnswer(MessageAnswer::kOk);
+    EXPECT_FALSE(files.Save(document));
+    EXPECT_EQ(services.Messages().back(), Error("Unable to create file " + path));
+    EXPECT_TRUE(document.IsModified());
+
+    // Save As onto an unwritable place keeps the old path as well.
+    services.QueueFileChoice(dir.File("gone/y.vrx"));
+    services.QueueAnswer(MessageAnswer::kOk);
+    EXPECT_FALSE(files.SaveAs(document));
+    EXPECT_EQ(document.GetPath(), path);
+    EXPECT_TRUE(document.IsModified());
+
+    services.QueueFileChoice(std::nullopt);  // cancelled
+    Dialogue untitled;
+    untitled.SetModified(true);
+    EXPECT_FALSE(files.Save(untitled));
+    EXPECT_TRUE(untitled.IsModified());
+}
+
+TEST_F(FileCommandsTest, CloseQuestionAnswers) {
+    struct Case {
+        MessageAnswer answer;
+        bool writable;
+        bool mayClose;
+    };
+    const Case cases[] = {
+        {MessageAnswer::kYes, true, true},
+        {MessageAnswer::kYes, false, false},  // a save that fails keeps the document
+        {MessageAnswer::kNo, true, true},
+        {MessageAnswer::kCancel, true, false},
+    };
+    for (const Case& c : cases) {
+        Dialogue document;
+        document.Npc().name = "Brannoc";
+        document.SetPath(c.writable ? dir.File("close.vrx") : dir.File("none/close.vrx"));
+        document.SetModified(true);
+        services.QueueAnswer(c.answer);
+        if (c.answer == MessageAnswer::kYes && !c.writable) {
+            services.QueueAnswer(MessageAnswer::kOk);
+        }
+        const std::size_t before = services.Messages().size();
+        EXPECT_EQ(files.ConfirmClose(document), c.mayClose);
+        EXPECT_EQ(services.Messages().at(before), Question("Brannoc"));
+        EXPECT_EQ(document.IsModified(), !(c.answer == MessageAnswer::kYes && c.writable));
+    }
+    Dialogue unmodified;
+    EXPECT_TRUE(files.ConfirmClose(unmodified));
+}
+
+TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrder) {
+    DocumentSet documents;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        auto document = std::make_unique<Dialogue>();
+        document->Npc().name = name;
+        document->SetModified(std::string(name) != "B");
+        document->SetPath(dir.File(std::string(name) + ".vrx"));
+        documents.Add(std::move(document));
+    }
+    services.QueueAnswer(MessageAnswer::kNo);
+    services.QueueAnswer(MessageAnswer::kCancel);
+    EXPECT_FALSE(files.ConfirmShutdown(documents));
+    EXPECT_EQ(services.Messages(), (std::vector<Message>{Question("A"), Question("C")}));
+
+    services.QueueAnswer(MessageAnswer::kYes);
+    services.QueueAnswer(MessageAnswer::kNo);
+    services.QueueAnswer(MessageAnswer::kYes);
+    EXPECT_TRUE(files.ConfirmShutdown(documents));
+    EXPECT_FALSE(documents.At(0).IsModified());
+    EXPECT_TRUE(documents.At(2).IsModified());
+    EXPECT_FALSE(documents.At(3).IsModified());
+}
+
+TEST_F(FileCommandsTest, ShutdownStopsAtASaveThatFails) {
+    DocumentSet documents;
+    for (const char* name : {"A", "B"}) {
+        auto document = std::make_unique<Dialogue>();
+        document->Npc().name = name;
+        document->SetModified(true);
+        document->SetPath(dir.File(std::string("none/") + name + ".vrx"));
+        documents.Add(std::move(document));
+    }
+    services.QueueAnswer(MessageAnswer::kYes);
+    services.QueueAnswer(MessageAnswer::kOk);
+    EXPECT_FALSE(files.ConfirmShutdown(documents));
+    EXPECT_EQ(services.Messages().size(), 2u);  // B is never asked about
+}
+
+TEST_F(FileCommandsTest, WorkingDirectoryIsKeptInTheProfile) {
+    services.SetWorkingDirectory("/stories/inn");
+    files.RememberWorkingDirectory();
+    EXPECT_EQ(services.GetProfileString("vorunda", "current directory", "?"), "/stories/inn");
+    services.SetWorkingDirectory("/elsewhere");
+    files.RestoreWorkingDirectory();
+    EXPECT_EQ(services.GetWorkingDirectory(), "/stories/inn");
+
+    ScriptedPlatformServices fresh;
+    fresh.SetWorkingDirectory("/home");
+    FileCommands(fresh).RestoreWorkingDirectory();
+    EXPECT_EQ(fresh.GetWorkingDirectory(), "/home");
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+// Paths are the file system's bytes (UTF-8 here), not Windows-1252 text; the directory
+// kept in the profile must come back byte for byte from the profile file.
+TEST(ProfilePathTest, AWorkingDirectoryWithAnyBytesSurvivesTheProfileFile) {
+    test::TempDir dir("profile_path");
+    const QString ini = QString::fromStdString(dir.File("profile.ini"));
+    const std::string path = "/home/zo\xC3\xAB/\x81\x8D\x8F\x90\x9D/Sz\xC3\xA9nes";
+    {
+        QtPlatformServices services(nullptr, ini);
+        services.WriteProfileString("vorunda", "current directory", path);
+    }
+    QtPlatformServices services(nullptr, ini);
+    EXPECT_EQ(services.GetProfileString("vorunda", "current directory", ""), path);
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,98 @@
+#pragma once
+
+// A main window on scripted platform services, shown on the offscreen platform, with the
+// helpers its tests share.
+
+#include <gtest/gtest.h>
+
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "support/app_test_support.h"
+#include "model/dialogue.h"
+#include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/main_window/talkwright_dlg.h"
+#include "ui/platform/scripted_platform_services.h"
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace tw::test {
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        services.SetFailureHook([](const std::string& error) { ADD_FAILURE() << error; });
+        window = std::make_unique<CTalkwrightDlg>(services);
+        // A dialog no test drives is cancelled instead of waiting for a user.
+        window->SetDialogRunner([](QDialog&) { return int{QDialog::Rejected}; });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override {
+        EXPECT_EQ(services.PendingAnswers(), 0u);
+        // Whatever a test left modified is not asked about again.
+        for (std::size_t i = 0; i < window->Documents().Count(); ++i) {
+            window->Documents().At(i).SetModified(false);
+        }
+    }
+
+    Dialogue& Current() { return window->Documents().Current(); }
+    DialogueNode& Node(const std::string& name) { return *Current().FindNodeByName(name); }
+
+    QTreeWidgetItem* Item(const QString& label) {
+        const QList<QTreeWidgetItem*> found =
+            window->Tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+    void Select(const QString& label) {
+        QTreeWidgetItem* item = Item(label);
+        ASSERT_NE(item, nullptr) << label.toStdString();
+        window->Tree()->setCurrentItem(item);
+    }
+
+    // The tree as text: label(value), children in brackets.
+    static QString Dump(QTreeWidgetItem* item) {
+        QString text = item->text(0) + QString("(%1)").arg(EnhancedTreeCtrl::ItemValue(item));
+        if (item->childCount() > 0) {
+            QStringList children;
+            for (int i = 0; i < item->childCount(); ++i) {
+                children << Dump(item->child(i));
+            }
+            text += "[" + children.join(";") + "]";
+        }
+        return text;
+    }
+    QString TreeDump() const {
+        QStringList top;
+        for (int i = 0; i < window->Tree()->topLevelItemCount(); ++i) {
+            top << Dump(window->Tree()->topLevelItem(i));
+        }
+        return top.join(";");
+    }
+
+    static QStringList Column(const EnhancedListCtrl& list, int column) {
+        QStringList cells;
+        for (int row = 0; row < list.RowCount(); ++row) {
+            cells << list.ItemText(row, column);
+        }
+        return cells;
+    }
+
+    QStringList TabTitles() const {
+        QStringList titles;
+        for (int i = 0; i < window->Tabs()->count(); ++i) {
+            titles << window->Tabs()->tabText(i);
+        }
+        return titles;
+    }
+
+    ScriptedPlatformServices services;
+    std::unique_ptr<CTalkwrightDlg> window;
+};
+
+}  // namespace tw::test

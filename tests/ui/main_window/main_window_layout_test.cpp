@@ -1,0 +1,114 @@
+// How the main window's controls follow its size, and the size kept between runs.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/main_window/main_window_fixture.h"
+#include "ui/controls/style_edit_ctrl.h"
+
+namespace tw::test {
+namespace {
+
+QRect Place(QWidget* control, QWidget* window) {
+    return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+}
+
+struct Change {
+    int dx = 0;
+    int dy = 0;
+    int dw = 0;
+    int dh = 0;
+};
+
+Change Difference(const QRect& before, const QRect& after) {
+    return Change{after.x() - before.x(), after.y() - before.y(), after.width() - before.width(),
+                  after.height() - before.height()};
+}
+
+TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    struct Control {
+        const char* name;
+        QWidget* widget;
+        Change expected;
+    };
+    // Growing the window by 200 by 100 pixels.
+    const Control controls[] = {
+        {"tree", window->Tree(), {0, 0, 200, 0}},
+        {"node text", window->NodeText(), {0, 0, 200, 100}},
+        {"comments", window->Comments(), {0, 100, 200, 0}},
+        {"NPC name", window->NpcName(), {0, 0, 200, 0}},
+        {"Expand/Collapse All", window->Button(1117), {200, 0, 0, 0}},
+        {"Edit NPC Properties", window->Button(1002), {200, 0, 0, 0}},
+        {"command list", window->CommandList(), {200, 0, 0, 50}},
+        {"Add Command", window->Button(1008), {200, 50, 0, 0}},
+        {"response list", window->ResponseList(), {200, 50, 0, 50}},
+        {"Delete Response", window->Button(1013), {200, 100, 0, 0}},
+    };
+    std::vector<QRect> before;
+    for (const Control& control : controls) {
+        before.push_back(Place(control.widget, window.get()));
+    }
+    window->resize(window->size() + QSize(200, 100));
+    QApplication::processEvents();
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        const Change change = Difference(before[i], Place(controls[i].widget, window.get()));
+        const Change& expected = controls[i].expected;
+        SCOPED_TRACE(controls[i].name);
+        EXPECT_NEAR(change.dx, expected.dx, 1);
+        EXPECT_NEAR(change.dy, expected.dy, 1);
+        EXPECT_NEAR(change.dw, expected.dw, 1);
+        EXPECT_NEAR(change.dh, expected.dh, 1);
+    }
+}
+
+// Tab walks the controls in reading order: the top row, the node column, then the lists
+// each with its buttons.
+TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
+    EXPECT_EQ(window->focusWidget(), window->Tree());
+    std::vector<QWidget*> expected{window->Tabs(), window->NpcName()};
+    for (int id : {1117, 1115, 1095, 1063, 1002}) {
+        expected.push_back(window->Button(id));
+    }
+    expected.insert(expected.end(), {window->Tree(), window->NodeText(), window->Comments(),
+                                     window->CommandList()});
+    for (int id : {1008, 1009, 1010}) {
+        expected.push_back(window->Button(id));
+    }
+    expected.push_back(window->ResponseList());
+    for (int id : {1011, 1012, 1013}) {
+        expected.push_back(window->Button(id));
+    }
+    std::vector<QWidget*> chain;
+    for (QWidget* widget = window->nextInFocusChain(); widget != window.get();
+         widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisible()) {
+            chain.push_back(widget);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {
+    ScriptedPlatformServices services;
+    QSize creation;
+    {
+        CTalkwrightDlg window(services);
+        creation = window.minimumSize();
+        window.show();
+        window.resize(creation + QSize(234, 117));
+        QApplication::processEvents();
+        EXPECT_TRUE(window.OnQuit());
+    }
+    EXPECT_EQ(services.GetProfileInt("66", "CX", 0), creation.width() + 234);
+    EXPECT_EQ(services.GetProfileInt("66", "CY", 0), creation.height() + 117);
+    EXPECT_EQ(services.GetProfileInt("66", "ST", 0), 1);
+
+    CTalkwrightDlg again(services);
+    EXPECT_EQ(again.size(), creation + QSize(234, 117));
+    EXPECT_EQ(again.minimumSize(), creation);
+}
+
+}  // namespace
+}  // namespace tw::test
