@@ -45,7 +45,10 @@ YesNoFields FieldsOfYesNo(const CommandYesNo& command) {
 }
 
 ListFields FieldsOfList(const CommandList& command) {
-    ListFields fields{command.GetChoices(), command.GetNodes(), {}, command.GetReturnChoice(),
+    ListFields fields{command.GetChoices(),
+                      command.GetNodes(),
+                      {},
+                      command.GetReturnChoice(),
                       command.GetReturnNode()};
     for (std::size_t i = 0; i < CommandList::kEntries; ++i) {
         fields.conditions[i] = command.GetConditions()[i].GetExpression();

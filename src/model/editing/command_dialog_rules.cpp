@@ -38,8 +38,7 @@ CommandOutcome BuildConditionalAssignment(const CommandFields& fields) {
         return Refuse("Please select a conditional expression.");
     }
     return Built(std::make_unique<CommandConditionalVariable>(fields.variable, test,
-                                                              fields.trueValue,
-                                                              fields.falseValue));
+                                                              fields.trueValue, fields.falseValue));
 }
 
 CommandOutcome BuildFlag(const CommandFields& fields, bool set) {
@@ -65,13 +64,20 @@ CommandOutcome BuildManual(const CommandFields& fields) {
 
 CommandOutcome BuildKind(const CommandFields& fields) {
     switch (fields.choice) {
-        case CommandChoice::kAssign: return BuildAssignment(fields);
-        case CommandChoice::kConditionalAssign: return BuildConditionalAssignment(fields);
-        case CommandChoice::kClearFlag: return BuildFlag(fields, false);
-        case CommandChoice::kSetFlag: return BuildFlag(fields, true);
-        case CommandChoice::kEnd: return Built(std::make_unique<CommandEnd>());
-        case CommandChoice::kGoto: return BuildGoto(fields);
-        case CommandChoice::kManual: return BuildManual(fields);
+        case CommandChoice::kAssign:
+            return BuildAssignment(fields);
+        case CommandChoice::kConditionalAssign:
+            return BuildConditionalAssignment(fields);
+        case CommandChoice::kClearFlag:
+            return BuildFlag(fields, false);
+        case CommandChoice::kSetFlag:
+            return BuildFlag(fields, true);
+        case CommandChoice::kEnd:
+            return Built(std::make_unique<CommandEnd>());
+        case CommandChoice::kGoto:
+            return BuildGoto(fields);
+        case CommandChoice::kManual:
+            return BuildManual(fields);
         case CommandChoice::kReply:
             return Built(std::make_unique<CommandReply>(fields.replyVariable));
         case CommandChoice::kMultipleChoice:
@@ -84,7 +90,8 @@ CommandOutcome BuildKind(const CommandFields& fields) {
                 return Refuse("Please describe the branch query.");
             }
             return Built(BuildListCommand(*fields.list));
-        case CommandChoice::kNone: break;
+        case CommandChoice::kNone:
+            break;
     }
     return {};
 }

@@ -31,7 +31,7 @@ struct CommandFields {
     CommandChoice choice = CommandChoice::kManual;
     std::string manual;
     std::string replyVariable;
-    std::string flag;  // shared by Set Flag and Clear Flag
+    std::string flag;      // shared by Set Flag and Clear Flag
     std::string variable;  // shared by both assignments
     std::string value;
     std::string test;

@@ -45,7 +45,8 @@ ConditionOutcome BuildCondition(const ConditionFields& fields) {
             }
             return ConditionOutcome{std::move(text), {}};
         }
-        case ConditionForm::kNone: break;
+        case ConditionForm::kNone:
+            break;
     }
     return {};
 }

@@ -81,9 +81,8 @@ DialogueNames CollectDialogueNames(const Dialogue& dialogue) {
     DialogueNames names;
     names.nodes = NodeNamesOf(dialogue);
     NameCollector collector;
-    ForEachPreOrder(dialogue.Root(), [&collector](const DialogueNode& node) {
-        collector.AddNode(node);
-    });
+    ForEachPreOrder(dialogue.Root(),
+                    [&collector](const DialogueNode& node) { collector.AddNode(node); });
     collector.MoveInto(names);
     return names;
 }

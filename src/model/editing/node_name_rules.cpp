@@ -15,10 +15,9 @@ NodeNameOutcome CheckNodeName(const NodeNameFields& typed, std::string_view orig
     if (name.find_first_of(" \t") != std::string::npos) {
         return {{}, "That is not a legal name -- node names may not contain spaces."};
     }
-    const bool taken = std::any_of(nodeNames.begin(), nodeNames.end(),
-                                   [&name](const std::string& each) {
-                                       return EqualsNoCase(each, name);
-                                   });
+    const bool taken =
+        std::any_of(nodeNames.begin(), nodeNames.end(),
+                    [&name](const std::string& each) { return EqualsNoCase(each, name); });
     if (taken && !EqualsNoCase(name, originalName)) {
         return {{},
                 "The node name \"" + name +

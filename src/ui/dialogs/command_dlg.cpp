@@ -25,11 +25,16 @@ constexpr int kConditionLength = 511;
 
 // Radio ids by kind, in the order of the rows.
 const std::pair<int, CommandChoice> kRadios[] = {
-    {1017, CommandChoice::kManual},         {1125, CommandChoice::kReply},
-    {1019, CommandChoice::kSetFlag},        {1021, CommandChoice::kClearFlag},
-    {1022, CommandChoice::kAssign},         {1029, CommandChoice::kConditionalAssign},
-    {1027, CommandChoice::kMultipleChoice}, {1030, CommandChoice::kResponseList},
-    {1026, CommandChoice::kEnd},            {1040, CommandChoice::kGoto},
+    {1017, CommandChoice::kManual},
+    {1125, CommandChoice::kReply},
+    {1019, CommandChoice::kSetFlag},
+    {1021, CommandChoice::kClearFlag},
+    {1022, CommandChoice::kAssign},
+    {1029, CommandChoice::kConditionalAssign},
+    {1027, CommandChoice::kMultipleChoice},
+    {1030, CommandChoice::kResponseList},
+    {1026, CommandChoice::kEnd},
+    {1040, CommandChoice::kGoto},
 };
 
 }  // namespace
@@ -70,19 +75,20 @@ QWidget* CCommandDlg::AddButton(int id, const QString& caption) {
 }
 
 // A script field with its hint on the row below.
-QLineEdit* CCommandDlg::AddScriptEdit(int id, int maxLength, QGridLayout* grid, int row) {
+QLineEdit* CCommandDlg::AddScriptEdit(int id, int maxLength, QGridLayout* grid, int row, int column,
+                                      int span) {
     QLineEdit* edit = AddEdit(id, maxLength);
-    grid->addWidget(edit, row, 2);
-    auto* hint = new ScriptHint(edit, id == 1018 ? CheckStatementField : CheckExpressionField, this);
-    grid->addWidget(hint, row + 1, 2, 1, 2);
+    grid->addWidget(edit, row, column, 1, span);
+    auto* hint =
+        new ScriptHint(edit, id == 1018 ? CheckStatementField : CheckExpressionField, this);
+    grid->addWidget(hint, row + 1, column, 1, span);
     return edit;
 }
 
 void CCommandDlg::SetupManualAndReply(QGridLayout* grid) {
     AddRadio(1017, "Enter Command &Manually:", grid, row_);
-    QLineEdit* manual = AddScriptEdit(1018, kTextLength, grid, row_);
+    QLineEdit* manual = AddScriptEdit(1018, kTextLength, grid, row_, 1, 3);
     manual->setAccessibleName("Enter Command Manually:");
-    grid->addWidget(manual, row_, 1, 1, 3);
     kindControls_[1017] = {manual};
     row_ += 2;
     AddRadio(1125, "&Typed Reply:", grid, row_);
@@ -112,7 +118,7 @@ void CCommandDlg::SetupAssignments(QGridLayout* grid) {
     AddNameCompleter(variable, names_.variables);
     grid->addWidget(variableLabel, row_, 1);
     grid->addWidget(variable, row_++, 2, 1, 2);
-    QLineEdit* value = AddScriptEdit(1024, kTextLength, grid, row_);
+    QLineEdit* value = AddScriptEdit(1024, kTextLength, grid, row_, 2, 2);
     QLabel* valueLabel = AddLabel("value:", value);
     grid->addWidget(valueLabel, row_, 1);
     row_ += 2;
@@ -123,7 +129,9 @@ void CCommandDlg::SetupAssignments(QGridLayout* grid) {
     const std::pair<int, QString> fields[] = {
         {1031, "Condition:"}, {1033, "True Value:"}, {1034, "False Value:"}};
     for (const auto& [id, caption] : fields) {
-        QLineEdit* edit = AddScriptEdit(id, id == 1031 ? kConditionLength : kTextLength, grid, row_);
+        const bool test = id == 1031;
+        QLineEdit* edit =
+            AddScriptEdit(id, test ? kConditionLength : kTextLength, grid, row_, 2, test ? 1 : 2);
         QLabel* label = AddLabel(caption, edit);
         grid->addWidget(label, row_, 1);
         conditional.insert(conditional.end(), {label, edit});
@@ -131,7 +139,8 @@ void CCommandDlg::SetupAssignments(QGridLayout* grid) {
             QWidget* choose = AddButton(1032, "Choose");
             choose->setAccessibleName("Choose the condition of the assignment");
             grid->addWidget(choose, row_, 3);
-            connect(Control<QPushButton>(1032), &QPushButton::clicked, this, [this] { OnChoose(1031); });
+            connect(Control<QPushButton>(1032), &QPushButton::clicked, this,
+                    [this] { OnChoose(1031); });
             conditional.push_back(choose);
         }
         row_ += 2;
@@ -166,11 +175,11 @@ void CCommandDlg::SetupCondition(QGridLayout* grid) {
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     grid->addWidget(line, row_++, 0, 1, 4);
-    auto* check = Keep(1015, new QCheckBox("Only e&xecute when the following condition is true:", this));
+    auto* check =
+        Keep(1015, new QCheckBox("Only e&xecute when the following condition is true:", this));
     grid->addWidget(check, row_++, 0, 1, 4);
-    QLineEdit* condition = AddScriptEdit(1016, kConditionLength, grid, row_);
+    QLineEdit* condition = AddScriptEdit(1016, kConditionLength, grid, row_, 0, 3);
     condition->setAccessibleName("Condition");
-    grid->addWidget(condition, row_, 0, 1, 3);
     QWidget* choose = AddButton(1025, "Ch&oose");
     choose->setAccessibleName("Choose the condition");
     grid->addWidget(choose, row_, 3);

@@ -24,8 +24,8 @@ public:
     static constexpr int kTemplateId = 146;
 
     // command is the one to edit, or none for a new one; names are the document's.
-    CCommandDlg(PlatformServices& services, const NodeCommand* command,
-                const DialogueNames& names, QWidget* parent = nullptr);
+    CCommandDlg(PlatformServices& services, const NodeCommand* command, const DialogueNames& names,
+                QWidget* parent = nullptr);
     ~CCommandDlg() override;
 
     CommandFields Fields() const;
@@ -43,7 +43,8 @@ private:
     void SetupCondition(QGridLayout* grid);
     QRadioButton* AddRadio(int id, const QString& caption, QGridLayout* grid, int row);
     QWidget* AddButton(int id, const QString& caption);
-    QLineEdit* AddScriptEdit(int id, int maxLength, QGridLayout* grid, int row);
+    QLineEdit* AddScriptEdit(int id, int maxLength, QGridLayout* grid, int row, int column,
+                             int span);
     void ShowFields(const CommandFields& fields);
     void OnRadio(int id);
     void OnChoose(int editId);

@@ -32,8 +32,7 @@ QPushButton* MakeStyleButton(const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-CCommentsDlg::CCommentsDlg(PlatformServices& services, const std::string& comments,
-                           QWidget* parent)
+CCommentsDlg::CCommentsDlg(PlatformServices& services, const std::string& comments, QWidget* parent)
     : CResizingDialog(kTemplateId, services, parent), comments_(comments) {
     setWindowTitle("Edit NPC Comments");
     SetupControls();
@@ -94,10 +93,14 @@ void CCommentsDlg::SetupLayout() {
 
 QPushButton* CCommentsDlg::StyleButton(int id) const {
     switch (id) {
-        case 1074: return bold_;
-        case 1075: return italic_;
-        case 1076: return underline_;
-        default: return nullptr;
+        case 1074:
+            return bold_;
+        case 1075:
+            return italic_;
+        case 1076:
+            return underline_;
+        default:
+            return nullptr;
     }
 }
 

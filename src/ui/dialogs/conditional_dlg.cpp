@@ -16,8 +16,8 @@ constexpr int kConditionLength = 511;
 
 }  // namespace
 
-CConditionalDlg::CConditionalDlg(PlatformServices& services,
-                                 std::optional<std::string> expression, QWidget* parent)
+CConditionalDlg::CConditionalDlg(PlatformServices& services, std::optional<std::string> expression,
+                                 QWidget* parent)
     : CEditingDialog(services, parent), expression_(expression.value_or(std::string{})) {
     setWindowTitle("Create Boolean Expression");
     auto* grid = new QGridLayout(this);
@@ -58,8 +58,8 @@ void CConditionalDlg::SetupSimple(QGridLayout* grid) {
     grid->setColumnStretch(2, 1);
 }
 
-void CConditionalDlg::SetupJunction(QGridLayout* grid, int radio, const QString& caption,
-                                    int left, const QString& word, int right, int row) {
+void CConditionalDlg::SetupJunction(QGridLayout* grid, int radio, const QString& caption, int left,
+                                    const QString& word, int right, int row) {
     grid->addWidget(Keep(radio, new QRadioButton(caption, this)), row, 0, 1, 4);
     QLineEdit* a = AddEdit(left, kConditionLength);
     QLineEdit* b = AddEdit(right, kConditionLength);
@@ -97,7 +97,8 @@ ConditionFields CConditionalDlg::Fields() const {
                   : Control<QRadioButton>(1054)->isChecked() ? ConditionForm::kComplex
                                                              : ConditionForm::kNone;
     fields.left = TextOf(1045);
-    fields.operatorIndex = static_cast<std::size_t>(std::max(0, Control<QComboBox>(1048)->currentIndex()));
+    fields.operatorIndex =
+        static_cast<std::size_t>(std::max(0, Control<QComboBox>(1048)->currentIndex()));
     fields.right = TextOf(1067);
     fields.andLeft = TextOf(1049);
     fields.andRight = TextOf(1050);

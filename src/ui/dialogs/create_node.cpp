@@ -34,8 +34,7 @@ CCreateNode::CCreateNode(PlatformServices& services, std::string name, std::stri
 }
 
 void CCreateNode::OnOk() {
-    const NodeNameOutcome outcome =
-        CheckNodeName({TextOf(1014), TextOf(1015)}, name_, nodeNames_);
+    const NodeNameOutcome outcome = CheckNodeName({TextOf(1014), TextOf(1015)}, name_, nodeNames_);
     if (!outcome.error.empty()) {
         ShowError(outcome.error);
         return;

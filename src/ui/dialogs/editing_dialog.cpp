@@ -102,8 +102,8 @@ bool CEditingDialog::RunSteps(const OkSteps& steps) {
             ShowError(step.text);
             return false;
         }
-        if (services_.ShowMessage(MessageKind::kWarning, "Warning", step.text, MessageButtons::kYesNo) !=
-            MessageAnswer::kYes) {
+        if (services_.ShowMessage(MessageKind::kWarning, "Warning", step.text,
+                                  MessageButtons::kYesNo) != MessageAnswer::kYes) {
             return false;
         }
     }

@@ -35,6 +35,8 @@ ListDlg::ListDlg(PlatformServices& services, const std::optional<ListFields>& pr
     grid->setColumnStretch(3, 2);
     grid->setColumnStretch(5, 2);
     grid->setColumnStretch(6, 1);
+    grid->setColumnMinimumWidth(6, 260);
+    setMinimumWidth(1000);
     grid->addWidget(AddOkCancel(), last + 1, 0, 1, 7);
     if (prepared) {
         Show(*prepared);
@@ -56,7 +58,9 @@ void ListDlg::AddRow(QGridLayout* grid, int row, const std::vector<std::string>&
     grid->addWidget(AddLabel("on condition:", condition), row, 4);
     condition->setAccessibleName("Choice " + number + " on condition:");
     grid->addWidget(condition, row, 5);
-    grid->addWidget(new ScriptHint(condition, CheckExpressionField, this), row, 6);
+    auto* hint = new ScriptHint(condition, CheckExpressionField, this);
+    hint->setWordWrap(false);
+    grid->addWidget(hint, row, 6);
 }
 
 void ListDlg::Show(const ListFields& fields) {

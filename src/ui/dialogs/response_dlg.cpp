@@ -56,9 +56,8 @@ void CResponseDlg::SetupAdd(QGridLayout* grid) {
     grid->addWidget(AddLabel("&Go to Node:", node), 3, 1);
     grid->addWidget(node, 3, 2, 1, 2);
     connect(add, &QRadioButton::clicked, this, [this] { SetAddMode(true); });
-    connect(autoChoose, &QPushButton::clicked, this, [this] {
-        SetTextOf(1037, context_.dialogue->NextFreeResponseTag());
-    });
+    connect(autoChoose, &QPushButton::clicked, this,
+            [this] { SetTextOf(1037, context_.dialogue->NextFreeResponseTag()); });
 }
 
 void CResponseDlg::SetupCut(QGridLayout* grid) {

@@ -22,7 +22,9 @@ ScriptHint::ScriptHint(QLineEdit* field, Check check, QWidget* parent)
 void ScriptHint::Refresh() {
     state_ = check_(ToBytes(field_->text()));
     switch (state_.state) {
-        case FieldCheck::kEmpty: setText({}); break;
+        case FieldCheck::kEmpty:
+            setText({});
+            break;
         case FieldCheck::kFine:
             setText(kFineText);
             setStyleSheet("color: #1b6e20;");

@@ -41,9 +41,9 @@ void RewriteRow(EnhancedListCtrl& list, int row, const ListRow& cells) {
 
 void CTalkwrightDlg::ConnectEditCommands() {
     const std::pair<int, void (CTalkwrightDlg::*)()> buttons[] = {
-        {1008, &CTalkwrightDlg::OnAddCommand},       {1009, &CTalkwrightDlg::OnEditCommand},
-        {1011, &CTalkwrightDlg::OnAddResponse},      {1012, &CTalkwrightDlg::OnEditResponse},
-        {1063, &CTalkwrightDlg::OnEditNpcComments},  {1002, &CTalkwrightDlg::OnEditNpcProperties},
+        {1008, &CTalkwrightDlg::OnAddCommand},      {1009, &CTalkwrightDlg::OnEditCommand},
+        {1011, &CTalkwrightDlg::OnAddResponse},     {1012, &CTalkwrightDlg::OnEditResponse},
+        {1063, &CTalkwrightDlg::OnEditNpcComments}, {1002, &CTalkwrightDlg::OnEditNpcProperties},
     };
     for (const auto& [id, handler] : buttons) {
         connect(Button(id), &QPushButton::clicked, this, handler);
@@ -53,8 +53,8 @@ void CTalkwrightDlg::ConnectEditCommands() {
 
 int CTalkwrightDlg::SingleSelectedRow(const EnhancedListCtrl& list) {
     if (list.selectedItems().size() != 1) {
-        Services().ShowMessage(MessageKind::kError, "Error", "Please select exactly one item in the list.",
-                               MessageButtons::kOk);
+        Services().ShowMessage(MessageKind::kError, "Error",
+                               "Please select exactly one item in the list.", MessageButtons::kOk);
         return -1;
     }
     return list.SelectedRow();

@@ -57,8 +57,7 @@ TEST(ListRulesTest, RowsKeepTheirPlacesAndConditions) {
     fields.returnChoice = "Bye";
     fields.returnNode = "N3";
     const auto command = BuildListCommand(fields);
-    EXPECT_EQ(command->GetText(),
-              "list \"Yes\"->N1, \"Maybe\"->N2 if (x > 1) then, \"Bye\"->N3");
+    EXPECT_EQ(command->GetText(), "list \"Yes\"->N1, \"Maybe\"->N2 if (x > 1) then, \"Bye\"->N3");
     const ListFields back = FieldsOfList(*command);
     EXPECT_EQ(back.choices, fields.choices);
     EXPECT_EQ(back.nodes, fields.nodes);

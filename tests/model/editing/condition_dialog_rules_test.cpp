@@ -37,7 +37,8 @@ TEST(ConditionRulesTest, EmptySidesAreRefusedWithTheFormsMessage) {
               "Both sides of the AND must contain boolean expressions");
     fields.form = ConditionForm::kDisjunction;
     fields.orRight = "b";
-    EXPECT_EQ(BuildCondition(fields).error, "Both sides of the OR must contain boolean expressions");
+    EXPECT_EQ(BuildCondition(fields).error,
+              "Both sides of the OR must contain boolean expressions");
     fields.form = ConditionForm::kComplex;
     fields.complex = " \t";
     EXPECT_EQ(BuildCondition(fields).error, "You must enter a boolean expression");

@@ -65,8 +65,8 @@ TEST_F(ResponseRulesTest, AddWarnsOfATagInUseAndAMissingNode) {
                                 "The response tag \"a01\" is already used by this dialogue.  "
                                 "Are you sure you want to re-use it here?  (Note that this "
                                 "will result in ambiguous branching if it is not corrected)"}));
-    EXPECT_EQ(steps[1], (OkStep{OkStep::kQuestion,
-                                "The node \"Nowhere\" does not exist.  Are you sure?"}));
+    EXPECT_EQ(steps[1],
+              (OkStep{OkStep::kQuestion, "The node \"Nowhere\" does not exist.  Are you sure?"}));
     // The response keeps its own tag without a question.
     context.currentTag = "A01";
     EXPECT_EQ(CheckResponseFields(Add("a01", "Hi", "Greeting"), context), OkSteps{});
@@ -120,9 +120,9 @@ TEST_F(ResponseRulesTest, CutTakesTheTagOfARowAndCopiesItsText) {
 TEST_F(ResponseRulesTest, CutRefusesABlankAndAsksAboutAnUnknownTag) {
     EXPECT_EQ(CheckResponseFields(Cut("   "), context),
               Error("The response tag must not be blank"));
-    EXPECT_EQ(CheckResponseFields(Cut("Q07 - \"gone\""), context),
-              (OkSteps{{OkStep::kQuestion,
-                        "The response tag \"Q07\" does not exist.  Are you sure?"}}));
+    EXPECT_EQ(
+        CheckResponseFields(Cut("Q07 - \"gone\""), context),
+        (OkSteps{{OkStep::kQuestion, "The response tag \"Q07\" does not exist.  Are you sure?"}}));
     // B01 is only cut, never added: no text to copy.
     const auto response = BuildResponse(Cut("B01"), context);
     EXPECT_EQ(dynamic_cast<const NodeResponseCut&>(*response).GetCutText(), "");

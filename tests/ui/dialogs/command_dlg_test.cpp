@@ -16,8 +16,8 @@
 namespace tw::test {
 namespace {
 
-const int kKindControls[] = {1018, 1126, 1020, 1023, 1024, 1031, 1032,
-                             1033, 1034, 1028, 1035, 1041};
+const int kKindControls[] = {1018, 1126, 1020, 1023, 1024, 1031,
+                             1032, 1033, 1034, 1028, 1035, 1041};
 
 class CommandDlgTest : public DialogTest {
 protected:

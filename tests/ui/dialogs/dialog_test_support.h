@@ -97,7 +97,7 @@ protected:
         ASSERT_EQ(services.Messages().size(), before + 1) << error;
         EXPECT_EQ(services.Messages().back(),
                   (ScriptedPlatformServices::Message{"Error", error, MessageButtons::kOk,
-                                                    MessageKind::kError}));
+                                                     MessageKind::kError}));
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }

@@ -5,17 +5,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/main_window/main_window_fixture.h"
 #include "model/command_kinds.h"
-#include "ui/main_window/control_ids.h"
+#include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/command_dlg.h"
 #include "ui/dialogs/comments_dlg.h"
+#include "ui/dialogs/list_dlg.h"
 #include "ui/dialogs/npc_dlg.h"
 #include "ui/dialogs/response_dlg.h"
 #include "ui/dialogs/yes_no_dlg.h"
-#include "ui/dialogs/list_dlg.h"
-#include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/control_ids.h"
+#include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
 namespace {
@@ -262,11 +262,15 @@ TEST_F(EditCommandsTest, NpcPropertiesAndCommentsAndAbout) {
     steps.push_back([](QDialog& opened) {
         auto& dialog = dynamic_cast<CCommentsDlg&>(opened);
         EXPECT_EQ(dialog.windowTitle(), "Edit NPC Comments");
-        dialog.Editor()->SetStyledText("Shy \x02" "Bshy");
+        dialog.Editor()->SetStyledText(
+            "Shy \x02"
+            "Bshy");
         dialog.accept();
     });
     Press(control_id::kEditNpcComments);
-    EXPECT_EQ(Current().GetComments(), "Shy \x02" "Bshy");
+    EXPECT_EQ(Current().GetComments(),
+              "Shy \x02"
+              "Bshy");
     EXPECT_TRUE(Current().IsModified());
 
     steps.push_back([](QDialog& opened) {
