@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "model/text/rich_text.h"
-#include "model/text/rtf_writer.h"
 #include "model/text/rtf_reader.h"
+#include "model/text/rtf_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view rtf(reinterpret_cast<const char*>(data), size);

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "model/text/rich_text.h"
 #include "model/command_kinds.h"
-#include "script/byte_string.h"
+#include "model/text/rich_text.h"
 #include "model/text/rtf_writer.h"
+#include "script/byte_string.h"
 
 namespace tw {
 namespace {

@@ -1,7 +1,7 @@
 #include "script/compile.h"
 
-#include "script/lexer.h"
 #include "script/expression_parser.h"
+#include "script/lexer.h"
 #include "script/script_errors.h"
 
 namespace tw {

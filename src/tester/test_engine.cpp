@@ -347,7 +347,8 @@ void TestEngine::EnterReply(std::string_view typed) {
     }
     std::string reply = Trim(typed.substr(0, std::min(typed.size(), kMaxTypedReply)));
     if (reply.empty()) {
-        display_.ShowMessage(MessageKind::kError, "Error", "Please enter a response.", MessageButtons::kOk);
+        display_.ShowMessage(MessageKind::kError, "Error", "Please enter a response.",
+                             MessageButtons::kOk);
         return;
     }
     environment_.Set(replyVariable_, Value(std::move(reply)));
@@ -423,8 +424,8 @@ void TestEngine::AddRow(const std::string& text) {
 }
 
 bool TestEngine::Ask(std::string_view text) {
-    return display_.ShowMessage(MessageKind::kError, kRuntimeErrorCaption, text, MessageButtons::kYesNo) ==
-           MessageAnswer::kYes;
+    return display_.ShowMessage(MessageKind::kError, kRuntimeErrorCaption, text,
+                                MessageButtons::kYesNo) == MessageAnswer::kYes;
 }
 
 void TestEngine::ReportMissingNode(std::string_view commandText, std::string_view name,

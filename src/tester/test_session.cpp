@@ -78,7 +78,8 @@ void TestSession::ViewEnvironmentState() {
 }
 
 bool TestSession::QuitTest() {
-    return display_.ShowMessage(MessageKind::kQuestion, "Warning", "Are you sure you want to end the test?",
+    return display_.ShowMessage(MessageKind::kQuestion, "Warning",
+                                "Are you sure you want to end the test?",
                                 MessageButtons::kYesNo) == MessageAnswer::kYes;
 }
 

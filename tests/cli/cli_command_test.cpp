@@ -1,13 +1,13 @@
 // The command table against the README: each command's heading there is its usage line.
 
+#include "cli/cli_command.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
-
-#include "cli/cli_command.h"
 
 namespace tw::cli {
 namespace {

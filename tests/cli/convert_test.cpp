@@ -6,10 +6,10 @@
 
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "support/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
+#include "support/temp_dir.h"
 
 namespace tw::cli {
 namespace {

@@ -7,9 +7,9 @@
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
 #include "generator/dialogue_generator.h"
-#include "support/temp_dir.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
+#include "support/temp_dir.h"
 
 namespace tw::cli {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
-#include "support/temp_dir.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "support/temp_dir.h"
 
 namespace tw::cli {
 namespace {

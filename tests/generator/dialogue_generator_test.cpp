@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "export/dialogue_export.h"
-#include "model/text/rich_text.h"
 #include "model/command_kinds.h"
 #include "model/dialogue_json.h"
+#include "model/text/rich_text.h"
+#include "model/text/rtf_reader.h"
 #include "model/tree_walk.h"
 #include "script/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
-#include "model/text/rtf_reader.h"
 
 namespace tw {
 namespace {

@@ -5,10 +5,10 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
-#include "support/model_fixtures.h"
 #include "script/environment.h"
 #include "script/script_errors.h"
 #include "script/value.h"
+#include "support/model_fixtures.h"
 
 namespace tw {
 namespace {

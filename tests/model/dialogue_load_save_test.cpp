@@ -1,5 +1,3 @@
-#include "model/dialogue_file_format.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -11,6 +9,7 @@
 #include "byte_test_util.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_file_format.h"
 #include "model/file.h"
 #include "support/model_fixtures.h"
 

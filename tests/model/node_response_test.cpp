@@ -1,8 +1,8 @@
+#include "model/node_response.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "model/node_response.h"
 
 namespace tw {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/temp_dir.h"
 #include "model/dialogue.h"
+#include "support/temp_dir.h"
 
 namespace tw::test {
 

@@ -8,6 +8,7 @@
 
 #include "script/environment.h"
 #include "tester/scripted_message_boxes.h"
+#include "tester/state_file_reader.h"
 
 namespace tw {
 namespace {
@@ -190,7 +191,7 @@ TEST_F(StateEditorTest, FilesThatCannotBeUsedAreReported) {
     const std::vector<ShownMessage> expected{
         {"Error", "Unable to open file", MessageButtons::kOk},
         {"Error", "Unable to open file", MessageButtons::kOk},
-        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", std::string(kNotRegularStateFileMessage), MessageButtons::kOk},
         {"Error", "Unable to create file", MessageButtons::kOk}};
     EXPECT_EQ(display.script.messages, expected);
 }

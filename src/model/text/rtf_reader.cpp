@@ -1,8 +1,9 @@
+#include "model/text/rtf_reader.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
 
-#include "model/text/rtf_reader.h"
 #include "model/windows1252.h"
 
 namespace tw {

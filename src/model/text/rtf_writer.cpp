@@ -1,7 +1,7 @@
+#include "model/text/rtf_writer.h"
+
 #include <cstdio>
 #include <unordered_map>
-
-#include "model/text/rtf_writer.h"
 
 namespace tw {
 namespace {

@@ -20,8 +20,7 @@ void WriteSwitch(std::string& out, bool from, bool to, char letter) {
 }
 
 bool IsMarkupByte(char c) {
-    return c == '\0' || c == kStyleOn || c == kStyleOff ||
-           c == kStyleColor;
+    return c == '\0' || c == kStyleOn || c == kStyleOff || c == kStyleColor;
 }
 
 // Applies 0x02/0x03 with its letter; any other letter changes nothing.

@@ -9,10 +9,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "ui/platform/text_codec.h"
-#include "model/text/rtf_writer.h"
 #include "model/text/rtf_reader.h"
+#include "model/text/rtf_writer.h"
 #include "model/text/styled_text.h"
+#include "ui/platform/text_codec.h"
 
 namespace tw {
 namespace {

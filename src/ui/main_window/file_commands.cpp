@@ -79,7 +79,8 @@ bool FileCommands::ConfirmClose(Dialogue& document) {
         return true;
     }
     const std::string question = "Save changes to " + document.Npc().name + "?";
-    switch (services_.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", question, MessageButtons::kYesNoCancel)) {
+    switch (services_.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", question,
+                                  MessageButtons::kYesNoCancel)) {
         case MessageAnswer::kYes:
             return Save(document);
         case MessageAnswer::kNo:

@@ -234,13 +234,14 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(commands_, 1);
-    layout->addLayout(ButtonRow({MakeButton(control_id::kAddCommand, "Add Command"), MakeButton(control_id::kEditCommand, "Edit Command"),
+    layout->addLayout(ButtonRow({MakeButton(control_id::kAddCommand, "Add Command"),
+                                 MakeButton(control_id::kEditCommand, "Edit Command"),
                                  MakeButton(control_id::kDeleteCommand, "Delete Command")}));
     layout->addSpacing(6);
     layout->addWidget(responses_, 1);
-    layout->addLayout(
-        ButtonRow({MakeButton(control_id::kAddResponse, "Add Response"), MakeButton(control_id::kEditResponse, "Edit Response"),
-                   MakeButton(control_id::kDeleteResponse, "Delete Response")}));
+    layout->addLayout(ButtonRow({MakeButton(control_id::kAddResponse, "Add Response"),
+                                 MakeButton(control_id::kEditResponse, "Edit Response"),
+                                 MakeButton(control_id::kDeleteResponse, "Delete Response")}));
     return column;
 }
 

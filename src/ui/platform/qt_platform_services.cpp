@@ -83,10 +83,9 @@ QtPlatformServices::QtPlatformServices(QWidget* dialogParent, const QString& pro
 QtPlatformServices::~QtPlatformServices() = default;
 
 MessageAnswer QtPlatformServices::ShowMessage(MessageKind kind, std::string_view caption,
-                                          std::string_view text,
-                                              MessageButtons buttons) {
-    QMessageBox box(MessageIcon(kind), FromBytes(caption), FromBytes(text),
-                    ButtonsOf(buttons), dialogParent_);
+                                              std::string_view text, MessageButtons buttons) {
+    QMessageBox box(MessageIcon(kind), FromBytes(caption), FromBytes(text), ButtonsOf(buttons),
+                    dialogParent_);
     // Closing the box answers Cancel where there is one, else the only button.
     if (buttons == MessageButtons::kYesNo) {
         box.setEscapeButton(QMessageBox::No);

@@ -32,8 +32,7 @@ void ScriptedPlatformServices::Fail(std::string message) {
 }
 
 MessageAnswer ScriptedPlatformServices::ShowMessage(MessageKind kind, std::string_view caption,
-                                          std::string_view text,
-                                                    MessageButtons buttons) {
+                                                    std::string_view text, MessageButtons buttons) {
     messages_.push_back(Message{std::string(caption), std::string(text), buttons, kind});
     if (answers_.empty()) {
         std::string message = "unexpected message box: ";

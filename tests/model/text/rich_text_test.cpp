@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
+#include "model/text/rtf_reader.h"
 #include "model/text/rtf_to_text.h"
 #include "model/text/rtf_writer.h"
-#include "model/text/rtf_reader.h"
 
 namespace tw {
 namespace {

@@ -1,3 +1,5 @@
+#include "model/text/rtf_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -6,13 +8,13 @@
 
 #include "model/text/rich_text.h"
 #include "model/text/rtf_to_text.h"
-#include "model/text/rtf_reader.h"
 
 namespace tw {
 namespace {
 
 std::string ReadData(const std::string& name) {
-    std::ifstream in(std::string(TW_SOURCE_DIR) + "/tests/model/text/data/" + name, std::ios::binary);
+    std::ifstream in(std::string(TW_SOURCE_DIR) + "/tests/model/text/data/" + name,
+                     std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/app_test_support.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
+#include "support/app_test_support.h"
 #include "ui/main_window/document_set.h"
 #include "ui/platform/qt_platform_services.h"
 #include "ui/platform/scripted_platform_services.h"
@@ -24,7 +24,9 @@ protected:
         return Message{"Dialogue Editor", "Save changes to " + name + "?",
                        MessageButtons::kYesNoCancel, MessageKind::kQuestion};
     }
-    Message Error(const std::string& text) { return Message{"Error", text, MessageButtons::kOk, MessageKind::kError}; }
+    Message Error(const std::string& text) {
+        return Message{"Error", text, MessageButtons::kOk, MessageKind::kError};
+    }
 
     ScriptedPlatformServices services;
     FileCommands files{services};

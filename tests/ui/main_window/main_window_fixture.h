@@ -9,10 +9,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "support/app_test_support.h"
 #include "model/dialogue.h"
+#include "support/app_test_support.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/main_window/control_ids.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/scripted_platform_services.h"
 

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/main_window/main_window_fixture.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
 namespace {
@@ -39,12 +39,12 @@ TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
         {"node text", window->NodeText(), {0, 0, 200, 100}},
         {"comments", window->Comments(), {0, 100, 200, 0}},
         {"NPC name", window->NpcName(), {0, 0, 200, 0}},
-        {"Expand/Collapse All", window->Button(1117), {200, 0, 0, 0}},
-        {"Edit NPC Properties", window->Button(1002), {200, 0, 0, 0}},
+        {"Expand/Collapse All", window->Button(control_id::kExpandCollapseAll), {200, 0, 0, 0}},
+        {"Edit NPC Properties", window->Button(control_id::kEditNpcProperties), {200, 0, 0, 0}},
         {"command list", window->CommandList(), {200, 0, 0, 50}},
-        {"Add Command", window->Button(1008), {200, 50, 0, 0}},
+        {"Add Command", window->Button(control_id::kAddCommand), {200, 50, 0, 0}},
         {"response list", window->ResponseList(), {200, 50, 0, 50}},
-        {"Delete Response", window->Button(1013), {200, 100, 0, 0}},
+        {"Delete Response", window->Button(control_id::kDeleteResponse), {200, 100, 0, 0}},
     };
     std::vector<QRect> before;
     for (const Control& control : controls) {

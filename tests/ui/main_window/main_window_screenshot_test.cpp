@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/main_window/main_window_fixture.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
 namespace {

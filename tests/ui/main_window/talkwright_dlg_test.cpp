@@ -7,13 +7,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "ui/main_window/main_window_fixture.h"
-#include "model/text/rich_text.h"
 #include "model/dialogue_file_format.h"
+#include "model/text/rich_text.h"
+#include "model/text/rtf_reader.h"
 #include "tester/party_settings.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
-#include "model/text/rtf_reader.h"
+#include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
 namespace {
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Welcome [first meeting]");
     EXPECT_TRUE(window->NodeText()->isEnabled());
-    EXPECT_TRUE(window->Button(1011)->isEnabled());
+    EXPECT_TRUE(window->Button(control_id::kAddResponse)->isEnabled());
     EXPECT_TRUE(window->NodeText()->toPlainText().startsWith(
         "Welcome to the Gilded Tankard, stranger! Our caf\u00e9 serves"));
     EXPECT_EQ(Column(*window->CommandList(), 0), (QStringList{"F_SET", "REPLY"}));
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
     // The initialization node: no text to write, but its commands are shown.
     Select("Initialization Node");
     EXPECT_FALSE(window->NodeText()->isEnabled());
-    EXPECT_FALSE(window->Button(1011)->isEnabled());
+    EXPECT_FALSE(window->Button(control_id::kAddResponse)->isEnabled());
     EXPECT_EQ(window->Comments()->text(), "Greets strangers and regulars differently");
     // The conditions stay out of the "String" column.
     EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"goto Welcome", "goto WelcomeBack"}));

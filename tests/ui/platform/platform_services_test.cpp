@@ -15,10 +15,11 @@ TEST(ScriptedPlatformServicesTest, AnswersFromTheQueueAndRecordsTheQuestions) {
     ScriptedPlatformServices services;
     services.QueueAnswer(MessageAnswer::kNo);
     services.QueueAnswer(MessageAnswer::kCancel);
-    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", "Save changes to Hild?",
-                                   MessageButtons::kYesNoCancel),
+    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Dialogue Editor",
+                                   "Save changes to Hild?", MessageButtons::kYesNoCancel),
               MessageAnswer::kNo);
-    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Warning", "Delete?", MessageButtons::kOkCancel),
+    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Warning", "Delete?",
+                                   MessageButtons::kOkCancel),
               MessageAnswer::kCancel);
     EXPECT_EQ(services.Messages(),
               (std::vector<Message>{
@@ -33,11 +34,15 @@ TEST(ScriptedPlatformServicesTest, AnUnexpectedQuestionIsAnError) {
     ScriptedPlatformServices services;
     std::vector<std::string> reported;
     services.SetFailureHook([&reported](const std::string& error) { reported.push_back(error); });
-    EXPECT_EQ(services.ShowMessage(MessageKind::kError, "Error", "Unable to open file", MessageButtons::kOk),
+    EXPECT_EQ(services.ShowMessage(MessageKind::kError, "Error", "Unable to open file",
+                                   MessageButtons::kOk),
               MessageAnswer::kOk);
-    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", "Save?", MessageButtons::kYesNoCancel),
+    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", "Save?",
+                                   MessageButtons::kYesNoCancel),
               MessageAnswer::kCancel);
-    EXPECT_EQ(services.ShowMessage(MessageKind::kQuestion, "Warning", "Sure?", MessageButtons::kYesNo), MessageAnswer::kNo);
+    EXPECT_EQ(
+        services.ShowMessage(MessageKind::kQuestion, "Warning", "Sure?", MessageButtons::kYesNo),
+        MessageAnswer::kNo);
     FileDialogRequest request;
     request.caption = "Open";
     EXPECT_EQ(services.ChooseFileToOpen(request), std::nullopt);
