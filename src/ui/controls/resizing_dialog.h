@@ -68,6 +68,7 @@ public:
     void done(int result) override;
 
 protected:
+    PlatformServices& Services() const { return services_; }
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 

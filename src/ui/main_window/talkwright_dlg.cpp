@@ -87,6 +87,7 @@ void CTalkwrightDlg::ConnectControls() {
     connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    ConnectEditCommands();
 }
 
 void CTalkwrightDlg::RefreshTitle() {
