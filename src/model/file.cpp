@@ -118,7 +118,7 @@ File::BoundedBytes File::ReadAtMost(std::uint64_t maxBytes) {
         }
         result.bytes.append(buffer, count);
     }
-    result.status = std::ferror(stream_) != 0 ? BoundedBytes::kFailed : BoundedBytes::kRead;
+    result.status = std::ferror(stream_) != 0 ? BoundedBytes::kFailed : BoundedBytes::kComplete;
     return result;
 }
 

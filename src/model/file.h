@@ -35,7 +35,7 @@ public:
     // At most maxBytes bytes from the current position. A stream that holds more is
     // kTooLarge as soon as that shows, so an endless device costs no more than maxBytes.
     struct BoundedBytes {
-        enum Status { kRead, kTooLarge, kFailed } status = kFailed;
+        enum Status { kComplete, kTooLarge, kFailed } status = kFailed;
         std::string bytes;
     };
     BoundedBytes ReadAtMost(std::uint64_t maxBytes);

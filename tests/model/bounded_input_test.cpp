@@ -57,7 +57,7 @@ TEST(BoundedReadTest, ReadAtMostStopsAtTheLimit) {
     BinaryFile exact(dir / "ten", File::kRead);
     EXPECT_EQ(exact.RegularFileSize(), 10u);
     const File::BoundedBytes whole = exact.ReadAtMost(10);
-    EXPECT_EQ(whole.status, File::BoundedBytes::kRead);
+    EXPECT_EQ(whole.status, File::BoundedBytes::kComplete);
     EXPECT_EQ(whole.bytes, "0123456789");
 
     BinaryFile over(dir / "ten", File::kRead);
