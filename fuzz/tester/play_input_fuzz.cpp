@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream out;
     tw::cli::TerminalPlayer player(in, out, nullptr, true, {});
+    player.SetMaxLineBytes(256);  // small, so the refusal of a long line is reached too
     tw::PartySettings party;
     tw::RandomSource random(1);
     tw::TestSession session(dialogue, party, random, player, player);

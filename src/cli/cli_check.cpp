@@ -14,7 +14,7 @@ namespace {
 // True when the file loaded and compiled without a message.
 bool CheckFile(const std::string& path, const Invocation& invocation) {
     Dialogue dialogue;
-    if (auto error = dialogue.Load(path)) {
+    if (auto error = dialogue.Load(path, invocation.limits.dialogueBytes)) {
         invocation.err << path << ": " << *error << '\n';
         return false;
     }

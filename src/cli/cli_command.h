@@ -1,18 +1,29 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <span>
 #include <string_view>
 
+#include "model/input_limits.h"
+
 namespace tw::cli {
 
-// What a sub-command sees: its own arguments (the command name removed) and the
-// three standard streams, so tests can run commands without a process.
+// How much a sub-command reads at most; tests make them small.
+struct InputLimits {
+    std::uint64_t dialogueBytes = kMaxDialogueFileBytes;
+    std::uint64_t stateFileBytes = kMaxStateFileBytes;
+    std::uint64_t lineBytes = kMaxInputLineBytes;
+};
+
+// What a sub-command sees: its own arguments (the command name removed), the three
+// standard streams and the input limits, so tests can run commands without a process.
 struct Invocation {
     std::span<const std::string_view> args;
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
+    InputLimits limits = {};
 };
 
 // Exit statuses shared by every sub-command.

@@ -11,6 +11,7 @@
 
 #include "cli/command_entry_points.h"
 #include "model/dialogue.h"
+#include "model/dialogue_bytes.h"
 #include "model/dialogue_json.h"
 #include "model/file.h"
 #include "script/byte_string.h"
@@ -37,13 +38,14 @@ bool LooksLikeJson(std::string_view bytes) {
     return first != bytes.end() && *first == '{';
 }
 
-std::optional<std::string> Load(const std::string& path, Dialogue& dialogue) {
-    BinaryFile file(path, File::kRead);
-    std::optional<std::string> bytes = file.ReadAll();
-    if (!bytes) {
-        return "Unable to open file";
+std::optional<std::string> Load(const std::string& path, Dialogue& dialogue,
+                                std::uint64_t maxBytes) {
+    const DialogueBytes file = ReadDialogueBytes(path, DialogueForms::kFileOrJson, maxBytes);
+    if (file.error) {
+        return file.error;
     }
-    return LooksLikeJson(*bytes) ? DialogueFromJson(*bytes, dialogue) : dialogue.Read(*bytes);
+    return LooksLikeJson(file.bytes) ? DialogueFromJson(file.bytes, dialogue)
+                                     : dialogue.Read(file.bytes);
 }
 
 }  // namespace
@@ -61,7 +63,7 @@ int RunConvertCommand(const Invocation& invocation) {
         return kExitUsage;
     }
     auto dialogue = std::make_unique<Dialogue>();
-    if (auto error = Load(in, *dialogue)) {
+    if (auto error = Load(in, *dialogue, invocation.limits.dialogueBytes)) {
         invocation.err << "talkwright-cli convert: " << in << ": " << *error << '\n';
         return kExitFailure;
     }

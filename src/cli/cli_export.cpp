@@ -36,7 +36,7 @@ int RunExportCommand(const Invocation& invocation) {
     const std::string out =
         invocation.args.size() == 2 ? std::string(invocation.args[1]) : DefaultOutputPath(in);
     Dialogue dialogue;
-    if (auto error = dialogue.Load(in)) {
+    if (auto error = dialogue.Load(in, invocation.limits.dialogueBytes)) {
         invocation.err << in << ": " << *error << '\n';
         return kExitFailure;
     }

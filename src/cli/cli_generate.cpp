@@ -12,6 +12,7 @@
 #include "generator/dialogue_generator.h"
 #include "model/dialogue_json.h"
 #include "model/file.h"
+#include "model/input_limits.h"
 #include "script/byte_string.h"
 
 namespace tw::cli {
@@ -83,6 +84,14 @@ int RunGenerateCommand(const Invocation& invocation) {
     const std::unique_ptr<Dialogue> dialogue = GenerateDialogue(parsed.options);
     const std::string bytes =
         EndsWithJson(parsed.out) ? DialogueToJson(*dialogue) : dialogue->Write();
+    // What could not be loaded again is not written.
+    if (bytes.size() > invocation.limits.dialogueBytes) {
+        invocation.err << "talkwright-cli generate: the dialogue would be " << bytes.size()
+                       << " bytes, more than a dialogue file can be ("
+                       << ByteLimitText(invocation.limits.dialogueBytes)
+                       << "); ask for fewer nodes\n";
+        return kExitFailure;
+    }
     if (auto error = ReplaceFileAtomically(parsed.out, bytes)) {
         invocation.err << "talkwright-cli generate: " << *error << '\n';
         return kExitFailure;

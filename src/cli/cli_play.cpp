@@ -15,6 +15,7 @@
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "tester/state_editor.h"
+#include "tester/state_file_reader.h"
 #include "tester/test_session.h"
 
 namespace tw::cli {
@@ -72,15 +73,21 @@ int Fail(std::ostream& err, const std::string& message) {
 
 int Play(const Invocation& invocation, const PlayOptions& options) {
     Dialogue dialogue;
-    if (const std::optional<std::string> error = dialogue.Load(options.file)) {
+    if (const std::optional<std::string> error =
+            dialogue.Load(options.file, invocation.limits.dialogueBytes)) {
         return Fail(invocation.err, options.file + ": " + *error);
     }
     std::filesystem::path stateFile =
         options.state ? std::filesystem::path(*options.state)
                       : std::filesystem::current_path() / std::string(kDefaultStateFileName);
-    std::error_code ignored;
-    if (options.state && !std::filesystem::is_regular_file(stateFile, ignored)) {
-        return Fail(invocation.err, "cannot read state file '" + *options.state + "'");
+    if (options.state) {
+        const StateFileText state = ReadStateFile(stateFile, invocation.limits.stateFileBytes);
+        if (state.refused) {
+            return Fail(invocation.err, *options.state + ": " + *state.error);
+        }
+        if (state.error) {
+            return Fail(invocation.err, "cannot read state file '" + *options.state + "'");
+        }
     }
     std::ifstream script;
     if (options.input && !(script = std::ifstream(*options.input, std::ios::binary))) {
@@ -97,6 +104,8 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
     TerminalPlayer player(options.input ? script : invocation.in, invocation.out,
                           options.transcript ? &transcript : nullptr, options.input.has_value(),
                           std::move(stateFile));
+    player.SetMaxLineBytes(invocation.limits.lineBytes);
+    player.SetMaxStateFileBytes(invocation.limits.stateFileBytes);
     TestSession session(dialogue, party, random, player, player);
     // As the compile window does before a test, every syntax error is listed and the test
     // does not start.
@@ -107,6 +116,10 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
         return kExitFailure;
     }
     player.Play(session);
+    if (player.InputError()) {
+        const std::string input = options.input ? *options.input : "standard input";
+        return Fail(invocation.err, input + ": " + *player.InputError());
+    }
     if (options.transcript && !transcript.flush()) {
         return Fail(invocation.err, "cannot write transcript '" + *options.transcript + "'");
     }

@@ -4,14 +4,17 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <istream>
 #include <optional>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "cli/command_entry_points.h"
+#include "cli/input_text.h"
+#include "cli/line_reader.h"
 #include "script/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
@@ -45,45 +48,6 @@ std::optional<ScriptOptions> ParseOptions(const Invocation& invocation) {
         }
     }
     return options;
-}
-
-std::optional<std::string> ReadAll(std::istream& in) {
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return std::move(text).str();
-}
-
-std::optional<std::string> ReadInput(const std::string& path, const Invocation& invocation) {
-    if (path == "-") {
-        return ReadAll(invocation.in);
-    }
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return ReadAll(file);
-}
-
-// Lines split on LF, one trailing CR removed; a final LF does not start another line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
-    return lines;
 }
 
 std::string DescribeTransfer(const ControlFlowException& transfer) {
@@ -155,20 +119,57 @@ bool LoadState(const std::string& text, Environment& environment, std::ostream& 
     return errors.empty();
 }
 
-bool RunLines(std::string_view text, const ScriptOptions& options, Environment& environment,
-              std::ostream& out) {
+// What a run of the lines found: whether a line failed, and the input error that stopped it.
+struct LinesResult {
+    bool ok = true;
+    std::optional<std::string> inputError;
+};
+
+LinesResult RunLines(LineReader& lines, const ScriptOptions& options, Environment& environment,
+                     std::ostream& out) {
     bool failed = false;
-    std::size_t number = 0;
-    for (const std::string_view line : SplitLines(text)) {
-        ++number;
+    std::string line;
+    LineReader::Status status;
+    while ((status = lines.Next(line)) == LineReader::Status::kLine) {
         const std::optional<std::string> event = options.expressions
                                                      ? EvaluateLine(line, environment, failed)
                                                      : RunStatement(line, environment, failed);
         if (event) {
-            out << number << ": " << *event << '\n';
+            out << lines.LineNumber() << ": " << *event << '\n';
         }
     }
-    return !failed;
+    if (status == LineReader::Status::kTooLong) {
+        return {false, lines.TooLongMessage()};
+    }
+    return {!failed, std::nullopt};
+}
+
+// Reads the --state file; false (with the message) when it is unreadable or too large.
+bool ReadState(const Invocation& invocation, const std::string& path, std::string& text) {
+    InputText state =
+        ReadInputText(path, invocation.in, invocation.limits.stateFileBytes, "a state file");
+    std::error_code ignored;
+    if (state.error || std::filesystem::is_directory(path, ignored)) {
+        invocation.err << "talkwright-cli script: "
+                       << (state.tooLarge ? path + ": " + *state.error : "cannot read " + path)
+                       << '\n';
+        return false;
+    }
+    text = std::move(state.text);
+    return true;
+}
+
+// The input file, or nothing when it is "-" (standard input); false when it can't be read.
+bool OpenInput(const std::string& path, std::ifstream& file) {
+    std::error_code ignored;
+    if (path == "-") {
+        return true;
+    }
+    if (std::filesystem::is_directory(path, ignored)) {
+        return false;
+    }
+    file.open(path, std::ios::binary);
+    return file.is_open();
 }
 
 }  // namespace
@@ -178,25 +179,26 @@ int RunScriptCommand(const Invocation& invocation) {
     if (!options) {
         return PrintCommandUsage(invocation.err, "script");
     }
-    std::optional<std::string> stateText;
-    if (options->stateFile) {
-        stateText = ReadInput(*options->stateFile, invocation);
-        if (!stateText) {
-            invocation.err << "talkwright-cli script: cannot read " << *options->stateFile << '\n';
-            return kExitUsage;
-        }
+    std::string stateText;
+    if (options->stateFile && !ReadState(invocation, *options->stateFile, stateText)) {
+        return kExitUsage;
     }
-    const std::optional<std::string> input = ReadInput(options->input, invocation);
-    if (!input) {
+    std::ifstream file;
+    if (!OpenInput(options->input, file)) {
         invocation.err << "talkwright-cli script: cannot read " << options->input << '\n';
         return kExitUsage;
     }
     Environment environment;
-    bool ok = !stateText || LoadState(*stateText, environment, invocation.err);
-    ok = RunLines(*input, *options, environment, invocation.out) && ok;
+    const bool stateOk = !options->stateFile || LoadState(stateText, environment, invocation.err);
+    LineReader lines(file.is_open() ? file : invocation.in, invocation.limits.lineBytes);
+    const LinesResult result = RunLines(lines, *options, environment, invocation.out);
+    if (result.inputError) {
+        const std::string name = options->input == "-" ? "standard input" : options->input;
+        invocation.err << "talkwright-cli script: " << name << ": " << *result.inputError << '\n';
+        return kExitFailure;
+    }
     invocation.out << "--\n" << WriteStateText(environment);
-    invocation.out.flush();
-    return ok ? kExitOk : kExitFailure;
+    return result.ok && stateOk ? kExitOk : kExitFailure;
 }
 
 }  // namespace tw::cli

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/checked_run.h"
 #include "cli/cli_command.h"
 
 namespace tw::cli {
@@ -30,11 +31,12 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(std::cout);
-        return kExitOk;
+        return CheckOutput("", Invocation{{}, std::cin, std::cout, std::cerr}) ? kExitOk
+                                                                               : kExitFailure;
     }
     std::vector<std::string_view> args(argv + 2, argv + argc);
     if (const CliCommand* command = FindCliCommand(name)) {
-        return command->run(Invocation{args, std::cin, std::cout, std::cerr});
+        return RunChecked(*command, Invocation{args, std::cin, std::cout, std::cerr});
     }
     std::cerr << "talkwright-cli: unknown command '" << name << "'\n";
     return PrintUsage(std::cerr);

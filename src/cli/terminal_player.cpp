@@ -4,9 +4,10 @@
 #include <istream>
 #include <ostream>
 
+#include "model/text/rtf_reader.h"
 #include "model/windows1252.h"
 #include "script/byte_string.h"
-#include "tester/node_text_preview.h"
+#include "script/excerpt.h"
 
 namespace tw::cli {
 namespace {
@@ -97,6 +98,7 @@ private:
 TerminalPlayer::TerminalPlayer(std::istream& in, std::ostream& out, std::ostream* transcript,
                                bool echoInput, std::filesystem::path defaultStateFile)
     : in_(in),
+      lines_(in),
       out_(out),
       transcript_(transcript),
       echoInput_(echoInput),
@@ -106,7 +108,7 @@ void TerminalPlayer::Play(TestSession& session) {
     session.Start();
     PrintScreenIfStale();
     while (const std::optional<std::string> line = ReadLine("> ")) {
-        if (!RunCommand(session, *line)) {
+        if (!RunCommand(session, *line) || !out_) {
             return;
         }
         PrintScreenIfStale();
@@ -145,7 +147,7 @@ bool TerminalPlayer::RunCommand(TestSession& session, const std::string& line) {
     } else if (verb == "quit") {
         return !session.QuitTest();
     } else if (!RunStateCommand(session, verb, rest)) {
-        Write("(unknown command '" + verb + "'; type help for the commands)\n");
+        Write("(unknown command '" + Excerpt(verb) + "'; type help for the commands)\n");
     }
     return true;
 }
@@ -187,6 +189,7 @@ void TerminalPlayer::ChooseResponse(TestSession& session, std::string_view numbe
 void TerminalPlayer::RunStateEditor(Environment& environment, bool loadDefaultState) {
     StateDialog dialog(*this);
     StateEditor editor(environment, dialog);
+    editor.SetMaxFileBytes(maxStateFileBytes_);
     const bool hasDefault = loadDefaultState && !defaultStateFile_.empty();
     editor.Open(hasDefault ? &defaultStateFile_ : nullptr);
     ApplyStateAction(editor);
@@ -245,20 +248,26 @@ MessageAnswer TerminalPlayer::ReadAnswer(MessageButtons buttons) {
         }
         Write(isYesNo ? "(answer yes or no)\n" : "(answer ok or cancel)\n");
     }
-    Write(isYesNo ? "(end of input: no)\n" : "(end of input: cancel)\n");
+    if (!inputError_) {
+        Write(isYesNo ? "(end of input: no)\n" : "(end of input: cancel)\n");
+    }
     return isYesNo ? MessageAnswer::kNo : MessageAnswer::kCancel;
 }
 
 std::optional<std::string> TerminalPlayer::ReadLine(std::string_view prompt) {
+    if (inputError_) {
+        return std::nullopt;
+    }
     if (!echoInput_) {
         out_ << prompt << std::flush;
     }
     std::string line;
-    if (!std::getline(in_, line)) {
-        return std::nullopt;
+    const LineReader::Status status = lines_.Next(line);
+    if (status == LineReader::Status::kTooLong) {
+        inputError_ = lines_.TooLongMessage();
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+    if (status != LineReader::Status::kLine) {
+        return std::nullopt;
     }
     if (echoInput_) {
         out_ << prompt << line << '\n';
@@ -284,7 +293,13 @@ void TerminalPlayer::SetField(TestField field, const std::string& text) {
 }
 
 void TerminalPlayer::SetNodeText(const std::string& text, bool isRich) {
-    text_ = PlainNodeText(text, isRich);
+    // As the editor's text box shows it: every character escape of the RTF read as its
+    // Windows-1252 byte (the export's stripper turns most of them into '!'). The last
+    // paragraph's mark starts no line of its own.
+    text_ = isRich ? PlainText(ReadRtf(text)) : text;
+    while (isRich && !text_.empty() && text_.back() == '\n') {
+        text_.pop_back();
+    }
     Changed();
 }
 

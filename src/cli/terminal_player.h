@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/line_reader.h"
 #include "tester/state_editor.h"
 #include "tester/test_display.h"
 #include "tester/test_session.h"
@@ -22,8 +24,13 @@ public:
     TerminalPlayer(std::istream& in, std::ostream& out, std::ostream* transcript, bool echoInput,
                    std::filesystem::path defaultStateFile);
 
-    // Starts the session and runs commands until quit or the end of input.
+    // Starts the session and runs commands until quit, the end of input, an input line
+    // longer than the limit or an output that can no longer be written.
     void Play(TestSession& session);
+    // Why reading the input stopped early ("line N is longer than ..."), if it did.
+    const std::optional<std::string>& InputError() const { return inputError_; }
+    void SetMaxLineBytes(std::uint64_t maxBytes) { lines_.SetMaxBytes(maxBytes); }
+    void SetMaxStateFileBytes(std::uint64_t maxBytes) { maxStateFileBytes_ = maxBytes; }
 
     // TestDisplay
     MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
@@ -65,6 +72,9 @@ private:
     void PrintScreen();
 
     std::istream& in_;
+    LineReader lines_;
+    std::optional<std::string> inputError_;
+    std::uint64_t maxStateFileBytes_ = kMaxStateFileBytes;
     std::ostream& out_;
     std::ostream* transcript_;
     bool echoInput_;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/dialogue_node.h"
+#include "model/input_limits.h"
 #include "model/npc_data.h"
 
 namespace tw {
@@ -87,7 +88,8 @@ public:
     // message to show on failure; the document is then to be discarded.
     std::optional<std::string> Read(std::string_view bytes);
     // Opens and reads the file at path, which becomes the document's path on success.
-    std::optional<std::string> Load(const std::string& path);
+    std::optional<std::string> Load(const std::string& path,
+                                    std::uint64_t maxBytes = kMaxDialogueFileBytes);
     // Saves to the path; on failure returns the message, and the document stays modified.
     std::optional<std::string> Save();
     // Saves under a new path, which becomes the document's path.

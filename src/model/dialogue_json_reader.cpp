@@ -5,6 +5,7 @@
 
 #include "model/dialogue_json.h"
 #include "model/windows1252.h"
+#include "script/excerpt.h"
 
 namespace tw {
 namespace {
@@ -33,7 +34,7 @@ void ExpectObject(const Json& value, const std::string& where,
     }
     for (const auto& [key, member] : value.items()) {
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            throw ShapeError(Member(where, key), "unknown key");
+            throw ShapeError(Member(where, Excerpt(key)), "unknown key");
         }
     }
 }
@@ -198,7 +199,7 @@ std::unique_ptr<NodeCommand> ReadCommand(const Json& json, const std::string& wh
     const auto found = std::find(kCommandKindNames.begin(), kCommandKindNames.end(), kind);
     if (found == kCommandKindNames.end()) {
         throw ShapeError(Member(where, "kind"),
-                         "unknown command kind \"" + kind +
+                         "unknown command kind \"" + Excerpt(kind) +
                              "\" (expected manual, flag, conditionalAssign, assign, yesNo, end, "
                              "goto, reply or list)");
     }
@@ -303,6 +304,20 @@ std::string WithoutTag(const std::string& message) {
                : message;
 }
 
+// A parse error ends with "last read: '...'", the whole token read so far: an excerpt of it
+// is enough.
+std::string WithShortLastRead(const std::string& message) {
+    constexpr std::string_view kLastRead = "; last read: '";
+    const auto start = message.find(kLastRead);
+    if (start == std::string::npos || message.back() != '\'') {
+        return message;
+    }
+    const auto from = start + kLastRead.size();
+    const std::string_view token =
+        std::string_view(message).substr(from, message.size() - 1 - from);
+    return message.substr(0, from) + Excerpt(token) + "'";
+}
+
 }  // namespace
 
 std::optional<std::string> DialogueFromJson(std::string_view text, Dialogue& dialogue) {
@@ -310,7 +325,7 @@ std::optional<std::string> DialogueFromJson(std::string_view text, Dialogue& dia
     try {
         json = Json::parse(text);
     } catch (const Json::exception& error) {
-        return "invalid JSON: " + WithoutTag(error.what());
+        return "invalid JSON: " + WithShortLastRead(WithoutTag(error.what()));
     }
     try {
         ReadDocument(json, dialogue);

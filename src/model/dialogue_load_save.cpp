@@ -10,6 +10,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_bytes.h"
 #include "model/dialogue_file_format.h"
 #include "model/file.h"
 #include "model/tree_walk.h"
@@ -178,13 +179,12 @@ std::optional<std::string> Dialogue::Read(std::string_view bytes) {
     return DialogueReader(*this, in).Read();
 }
 
-std::optional<std::string> Dialogue::Load(const std::string& path) {
-    BinaryFile file(path, File::kRead);
-    std::optional<std::string> bytes = file.ReadAll();
-    if (!bytes) {
-        return std::string(kUnableToOpenMessage);
+std::optional<std::string> Dialogue::Load(const std::string& path, std::uint64_t maxBytes) {
+    DialogueBytes file = ReadDialogueBytes(path, DialogueForms::kFileOnly, maxBytes);
+    if (file.error) {
+        return file.error;
     }
-    if (auto error = Read(*bytes)) {
+    if (auto error = Read(file.bytes)) {
         return error;
     }
     path_ = path;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -97,6 +98,49 @@ std::optional<std::string> File::ReadAll() {
         return std::nullopt;
     }
     return bytes;
+}
+
+File::BoundedBytes File::ReadAtMost(std::uint64_t maxBytes) {
+    BoundedBytes result;
+    if (stream_ == nullptr) {
+        return result;
+    }
+    if (const std::optional<std::uint64_t> size = RegularFileSize()) {
+        result.bytes.reserve(static_cast<std::size_t>(std::min(*size, maxBytes)));
+    }
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, stream_)) > 0) {
+        if (count > maxBytes - result.bytes.size()) {
+            result.status = BoundedBytes::kTooLarge;
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes.append(buffer, count);
+    }
+    result.status = std::ferror(stream_) != 0 ? BoundedBytes::kFailed : BoundedBytes::kComplete;
+    return result;
+}
+
+std::optional<std::string> File::ReadUpTo(std::size_t count) {
+    if (stream_ == nullptr) {
+        return std::nullopt;
+    }
+    std::string bytes(count, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, count, stream_));
+    if (std::ferror(stream_) != 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::uint64_t> File::RegularFileSize() const {
+    struct stat status {};
+    if (stream_ == nullptr || ::fstat(::fileno(stream_), &status) != 0 ||
+        !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 bool File::WriteBytes(std::string_view bytes) {

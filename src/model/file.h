@@ -32,6 +32,17 @@ public:
 
     // Every byte of the stream from the current position; nullopt when a read fails.
     std::optional<std::string> ReadAll();
+    // At most maxBytes bytes from the current position. A stream that holds more is
+    // kTooLarge as soon as that shows, so an endless device costs no more than maxBytes.
+    struct BoundedBytes {
+        enum Status { kComplete, kTooLarge, kFailed } status = kFailed;
+        std::string bytes;
+    };
+    BoundedBytes ReadAtMost(std::uint64_t maxBytes);
+    // The next count bytes, fewer at the end of the file; nullopt when a read fails.
+    std::optional<std::string> ReadUpTo(std::size_t count);
+    // The file's size when it is a regular file; nothing for pipes and devices.
+    std::optional<std::uint64_t> RegularFileSize() const;
     // False when not every byte reached the stream.
     bool WriteBytes(std::string_view bytes);
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "script/excerpt.h"
 #include "script/operator_table.h"
 #include "script/operators.h"
 #include "script/script_errors.h"
@@ -31,19 +32,22 @@ bool IsValueToken(const Token& token) {
 std::unique_ptr<Expression> Parser::TokenToExpression(Token& token) {
     switch (token.GetKind()) {
         case TokenKind::Delimiter:
-            throw SyntaxError("Malformed expression (unexpected delimeter '" + token.Text() + "')");
+            throw SyntaxError("Malformed expression (unexpected delimeter '" +
+                              Excerpt(token.Text()) + "')");
         case TokenKind::Identifier:
             return std::make_unique<ExprVariable>(token.Text());
         case TokenKind::Keyword:
-            throw SyntaxError("Malformed expression (unexpected keyword '" + token.Text() + "')");
+            throw SyntaxError("Malformed expression (unexpected keyword '" + Excerpt(token.Text()) +
+                              "')");
         case TokenKind::Literal:
             return std::make_unique<ExprConstant>(static_cast<TokenLiteral&>(token).GetValue());
         case TokenKind::Operator:
-            throw SyntaxError("Malformed expression (unexpected operator '" + token.Text() + "')");
+            throw SyntaxError("Malformed expression (unexpected operator '" +
+                              Excerpt(token.Text()) + "')");
         case TokenKind::Result:
             return static_cast<TokenResult&>(token).TakeExpression();
     }
-    throw SyntaxError("Malformed expression (unexpected token '" + token.Text() + "')");
+    throw SyntaxError("Malformed expression (unexpected token '" + Excerpt(token.Text()) + "')");
 }
 
 std::unique_ptr<Expression> Parser::Parse() {

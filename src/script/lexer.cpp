@@ -3,6 +3,7 @@
 #include <array>
 
 #include "script/byte_string.h"
+#include "script/excerpt.h"
 #include "script/operator_table.h"
 #include "script/script_errors.h"
 
@@ -88,7 +89,8 @@ std::unique_ptr<Token> Lexer::ReadNumber() {
         while (IsIdentifierChar(Current()) || Current() == '.') {
             ++position_;
         }
-        throw SyntaxError("Invalid numeric constant: " + line_.substr(start, position_ - start));
+        throw SyntaxError("Invalid numeric constant: " +
+                          Excerpt(std::string_view(line_).substr(start, position_ - start)));
     }
     const std::string_view text = std::string_view(line_).substr(start, position_ - start);
     if (hasPoint) {
@@ -104,7 +106,8 @@ std::unique_ptr<Token> Lexer::ReadString() {
     const std::size_t end = line_.find(quote, start);
     if (end == std::string::npos) {
         position_ = line_.size();
-        throw SyntaxError("Unterminated string constant: " + line_.substr(start));
+        throw SyntaxError("Unterminated string constant: " +
+                          Excerpt(std::string_view(line_).substr(start)));
     }
     position_ = end + 1;
     return std::make_unique<TokenLiteral>(Value(line_.substr(start, end - start)));
@@ -142,7 +145,7 @@ std::unique_ptr<Token> Lexer::ReadOperator() {
     }
     std::string run = line_.substr(start, position_ - start);
     if (FindOperator(run) == nullptr) {
-        throw SyntaxError("Invalid operator: " + run);
+        throw SyntaxError("Invalid operator: " + Excerpt(run));
     }
     return std::make_unique<TokenOperator>(std::move(run));
 }

@@ -1,4 +1,5 @@
 #include "script/byte_string.h"
+#include "script/excerpt.h"
 #include "script/expression_parser.h"
 #include "script/script_errors.h"
 #include "script/statement.h"
@@ -32,7 +33,7 @@ std::string ReadChoiceText(Lexer& lexer) {
         Fail("'branch' statement ended prematurely; expected string literal");
     }
     if (token->GetKind() != TokenKind::Literal) {
-        Fail("Expected string literal, found '" + token->Text() + "'");
+        Fail("Expected string literal, found '" + Excerpt(token->Text()) + "'");
     }
     const Value value = static_cast<const TokenLiteral&>(*token).GetValue();
     if (value.GetType() != ValueType::String) {
@@ -47,7 +48,7 @@ void ReadArrow(Lexer& lexer) {
         Fail("'branch' statement ended prematurely; expected -> operator");
     }
     if (token->GetKind() != TokenKind::Operator) {
-        Fail("Expected operator, found '" + token->Text() + "'");
+        Fail("Expected operator, found '" + Excerpt(token->Text()) + "'");
     }
     if (token->Text() != "->") {
         Fail("-> operator must follow branch choice string");
@@ -69,7 +70,7 @@ Choice ReadChoice(Lexer& lexer) {
 // Checks a token read where a comma must stand.
 void ExpectComma(const Token& token) {
     if (token.GetKind() != TokenKind::Delimiter) {
-        Fail("Expected comma, found '" + token.Text() + "'");
+        Fail("Expected comma, found '" + Excerpt(token.Text()) + "'");
     }
     if (token.Text() != ",") {
         Fail("comma must follow node name");
@@ -148,7 +149,7 @@ std::unique_ptr<Statement> ParseConditionalAssign(Lexer& lexer, std::string name
 std::unique_ptr<Statement> ParseAssign(Lexer& lexer, std::string name) {
     const std::unique_ptr<Token> equals = lexer.NextToken();
     if (!equals || equals->Text() != "=") {
-        Fail("Invalid statement (expected '=' following identifier '" + name + "')");
+        Fail("Invalid statement (expected '=' following identifier '" + Excerpt(name) + "')");
     }
     std::size_t after = 0;
     const std::unique_ptr<Token> next = lexer.PeekToken(after);
@@ -234,7 +235,7 @@ std::unique_ptr<Statement> Statement::Parse(Lexer& lexer, int depth) {
         return ParseAssign(lexer, token->GetText());
     }
     if (token->GetKind() != TokenKind::Keyword) {
-        Fail("Statement begins with unexpected token '" + token->Text() + "'");
+        Fail("Statement begins with unexpected token '" + Excerpt(token->Text()) + "'");
     }
     const std::string& word = token->Text();
     if (EqualsNoCase(word, "branch")) {
@@ -262,7 +263,7 @@ std::unique_ptr<Statement> Statement::Parse(Lexer& lexer, int depth) {
     if (EqualsNoCase(word, "list")) {
         return ParseList(lexer);
     }
-    Fail("Statement begins with unexpected keyword '" + word + "'");
+    Fail("Statement begins with unexpected keyword '" + Excerpt(word) + "'");
 }
 
 }  // namespace tw

@@ -9,6 +9,7 @@
 #include "script/byte_string.h"
 #include "script/environment.h"
 #include "tester/state_file.h"
+#include "tester/state_file_reader.h"
 
 namespace tw {
 namespace {
@@ -20,23 +21,6 @@ constexpr std::string_view kErrorsWarning =
     "There are syntax errors in the current environment.  To ignore those errors and continue "
     "with the operation, press OK.\nTo view those errors and cancel the operation, press "
     "Cancel.";
-
-// A state file is a few lines; anything that is not a file of sane size (a directory, a
-// device that never ends) is refused before it is read.
-constexpr std::uintmax_t kMaxStateFileSize = 64u << 20;
-
-std::optional<std::string> ReadStateFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) ||
-        std::filesystem::file_size(path, error) > kMaxStateFileSize || error) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string CellText(const std::string& text) {
     return text.substr(0, kMaxCellText);
@@ -67,8 +51,12 @@ void StateEditor::Open(const std::filesystem::path* defaultStateFile) {
     if (defaultStateFile == nullptr) {
         return;
     }
-    if (const std::optional<std::string> text = ReadStateFile(*defaultStateFile)) {
-        LoadState(*text);
+    // A default state file that can't be opened is no error, one that is refused is.
+    const StateFileText file = ReadStateFile(*defaultStateFile, maxFileBytes_);
+    if (!file.error) {
+        LoadState(file.text);
+    } else if (file.refused) {
+        display_.ShowMessage(MessageKind::kError, "Error", *file.error, MessageButtons::kOk);
     }
 }
 
@@ -199,13 +187,12 @@ void StateEditor::SaveStateToFile(const std::filesystem::path& path) {
 }
 
 void StateEditor::LoadStateFromFile(const std::filesystem::path& path) {
-    const std::optional<std::string> text = ReadStateFile(path);
-    if (!text) {
-        display_.ShowMessage(MessageKind::kError, "Error", "Unable to open file",
-                             MessageButtons::kOk);
+    const StateFileText file = ReadStateFile(path, maxFileBytes_);
+    if (file.error) {
+        display_.ShowMessage(MessageKind::kError, "Error", *file.error, MessageButtons::kOk);
         return;
     }
-    LoadState(*text);
+    LoadState(file.text);
 }
 
 void StateEditor::LoadState(std::string_view text) {

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/input_limits.h"
 #include "tester/message_boxes.h"
 
 namespace tw {
@@ -65,6 +67,8 @@ public:
     // "Save State to File" and "Load State from File" after their file dialogs.
     void SaveStateToFile(const std::filesystem::path& path);
     void LoadStateFromFile(const std::filesystem::path& path);
+    // Larger state files are refused with a message (kMaxStateFileBytes unless set).
+    void SetMaxFileBytes(std::uint64_t maxBytes) { maxFileBytes_ = maxBytes; }
     // The state as file text, or nothing when the lists could not be applied.
     bool SaveState(std::string& text);
     void LoadState(std::string_view text);
@@ -77,6 +81,7 @@ private:
     Environment& environment_;
     StateEditorDisplay& display_;
     std::array<std::vector<StateRow>, 2> lists_;
+    std::uint64_t maxFileBytes_ = kMaxStateFileBytes;
 };
 
 }  // namespace tw

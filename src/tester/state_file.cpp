@@ -7,6 +7,7 @@
 
 #include "script/byte_string.h"
 #include "script/compile.h"
+#include "script/excerpt.h"
 #include "script/script_errors.h"
 #include "script/statement.h"
 
@@ -105,7 +106,8 @@ std::vector<std::string> LoadStateText(Environment& environment, std::string_vie
         const std::optional<std::string> message =
             line.empty() ? std::nullopt : FailureOf(environment, line);
         if (message) {
-            const std::string quoted = form == StateErrorForm::kMessageOnly ? "" : line + ": ";
+            const std::string quoted =
+                form == StateErrorForm::kMessageOnly ? "" : Excerpt(line) + ": ";
             errors.push_back(std::string(linePrefix) + FormatInt(number) + ": " + quoted +
                              *message);
         }

@@ -7,7 +7,9 @@
 #include <iterator>
 
 #include "script/environment.h"
+#include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
+#include "tester/state_file_reader.h"
 
 namespace tw {
 namespace {
@@ -16,20 +18,6 @@ constexpr const char* kErrorsWarning =
     "There are syntax errors in the current environment.  To ignore those errors and continue "
     "with the operation, press OK.\nTo view those errors and cancel the operation, press "
     "Cancel.";
-
-class RecordingStateDisplay : public StateEditorDisplay {
-public:
-    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
-                              MessageButtons buttons) override {
-        return script.Show(kind, caption, text, buttons);
-    }
-    void ShowErrors(const std::vector<std::string>& errors) override {
-        errorLists.push_back(errors);
-    }
-
-    MessageScript script;
-    std::vector<std::vector<std::string>> errorLists;
-};
 
 class StateEditorTest : public testing::Test {
 protected:
@@ -190,7 +178,7 @@ TEST_F(StateEditorTest, FilesThatCannotBeUsedAreReported) {
     const std::vector<ShownMessage> expected{
         {"Error", "Unable to open file", MessageButtons::kOk},
         {"Error", "Unable to open file", MessageButtons::kOk},
-        {"Error", "Unable to open file", MessageButtons::kOk},
+        {"Error", std::string(kNotRegularStateFileMessage), MessageButtons::kOk},
         {"Error", "Unable to create file", MessageButtons::kOk}};
     EXPECT_EQ(display.script.messages, expected);
 }

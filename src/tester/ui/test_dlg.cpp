@@ -31,6 +31,7 @@ CTestDlg::CTestDlg(Dialogue& dialogue, PartySettings& party, RandomSource& rando
     setupControls();
     setupButtons();
     setupLayout();
+    setupTabOrder();
     connectControls();
     session_ = std::make_unique<TestSession>(dialogue, party, random, *this, *this);
 }
@@ -136,6 +137,27 @@ QLayout* CTestDlg::setupRightColumn() {
     column->setRowStretch(3, 2);
     column->setRowStretch(6, 1);
     return column;
+}
+
+// Reading order: the Responses column, then the right column top to bottom, then the
+// buttons along the bottom.
+void CTestDlg::setupTabOrder() {
+    QWidget* const order[] = {responses_,
+                              Button("Select Response"),
+                              node_,
+                              lastResponse_,
+                              commands_,
+                              nodeText_,
+                              customCommand_,
+                              Button("Execute Custom Command"),
+                              typed_,
+                              Button("Enter"),
+                              messages_,
+                              Button("View/Alter Environment State"),
+                              Button("Restart Dialogue"),
+                              Button("Quit")};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void CTestDlg::connectControls() {

@@ -75,6 +75,7 @@ private:
     void setupControls();
     void setupButtons();
     void setupLayout();
+    void setupTabOrder();
     QLayout* setupRightColumn();
     void connectControls();
     QPushButton* AddButton(const char* caption);

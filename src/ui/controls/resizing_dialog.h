@@ -64,11 +64,11 @@ public:
     bool IsResized() const { return resized_; }
     int TemplateId() const { return templateId_; }
     QSizeGrip* Grip() const { return grip_; }
-    PlatformServices& Services() const { return services_; }
 
     void done(int result) override;
 
 protected:
+    PlatformServices& Services() const { return services_; }
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 

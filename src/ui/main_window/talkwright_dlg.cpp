@@ -91,6 +91,7 @@ void CTalkwrightDlg::ConnectControls() {
             [this] { OnEditPartySettings(); });
     connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
             [this] { OnTestDialogue(); });
+    ConnectEditCommands();
 }
 
 void CTalkwrightDlg::RefreshTitle() {

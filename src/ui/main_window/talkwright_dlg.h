@@ -8,6 +8,7 @@
 
 #include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
+#include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/recent_files.h"
@@ -56,6 +57,16 @@ public:
     // Shut-down: the save questions, then the window ends. False when the user stayed.
     bool OnQuit();
     void OnRecentFile(std::size_t index);
+    // The editing buttons and Help > About (talkwright_dlg_edit_commands.cpp).
+    void OnAddCommand();
+    void OnEditCommand();
+    void OnAddResponse();
+    void OnEditResponse();
+    void OnEditNpcComments();
+    void OnEditNpcProperties();
+    void OnAbout();
+    // Every dialog the window opens runs through this; tests drive the dialogs with it.
+    void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
     void RefreshTitle();
     void RebuildView();
@@ -113,6 +124,10 @@ private:
     void SetupLists();
     void SetupNodeText();
     void ConnectControls();
+    void ConnectEditCommands();
+    void EditNpcData(NPCData& npc);
+    // The one selected row of a list, or -1 after telling the writer to select one.
+    int SingleSelectedRow(const EnhancedListCtrl& list);
     void ShowNodeMenu(const QPoint& pos);
     QPushButton* MakeButton(int id, const QString& caption);
 
@@ -146,6 +161,7 @@ private:
     RandomSource* random_ = nullptr;
     std::string startupDirectory_;
     std::function<void(NPCData&)> editNpcData_;
+    DialogRunner runDialog_ = RunModal;
     // The document whose nodes the tree shows; none while the tree is empty.
     Dialogue* shownDocument_ = nullptr;
     // Set while the window writes into its own boxes, so their change signals do not

@@ -93,7 +93,7 @@ void CTalkwrightDlg::SetupMenus() {
     menuBar_->addMenu(SetupEditMenu());
     menuBar_->addMenu(SetupSortMenu());
     QMenu* help = menuBar_->addMenu("&Help");
-    AddAction(help, "&About");
+    connect(AddAction(help, "&About"), &QAction::triggered, this, &CTalkwrightDlg::OnAbout);
 }
 
 QMenu* CTalkwrightDlg::SetupFileMenu() {

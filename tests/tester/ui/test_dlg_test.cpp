@@ -119,6 +119,15 @@ void TestDlgTest::Play(const PlayStep& step) {
     }
 }
 
+// The control that Tab moves to from widget, as the focus chain orders them.
+QWidget* NextTabStop(QWidget* widget) {
+    for (QWidget* next = widget->nextInFocusChain(); next != widget;
+         next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(widget->window()))
+            return next;
+    return nullptr;
+}
+
 // Types a value into a row of the state editor's list.
 void SetVariable(CStateDlg& state, const QString& name, const QString& value) {
     EnhancedListCtrl& list = *state.List(StateList::kVariables);
@@ -186,6 +195,11 @@ TEST_F(TestDlgTest, ControlsHaveNamesAndTypedReplyMode) {
     EXPECT_EQ(tester->Commands()->accessibleName(), "Commands");
     EXPECT_TRUE(tester->NodeText()->isReadOnly());
     EXPECT_TRUE(tester->Button("Select Response")->isDefault());
+    // Tab follows reading order.
+    EXPECT_EQ(NextTabStop(tester->Responses()), tester->Button("Select Response"));
+    EXPECT_EQ(NextTabStop(tester->CustomCommand()), tester->Button("Execute Custom Command"));
+    EXPECT_EQ(NextTabStop(tester->Button("Execute Custom Command")), tester->TypedResponse());
+    EXPECT_EQ(NextTabStop(tester->Messages()), tester->Button("View/Alter Environment State"));
     QStringList buddies;
     for (QLabel* label : tester->findChildren<QLabel*>())
         if (label->buddy())

@@ -29,6 +29,8 @@ protected:
     void SetUp() override {
         services.SetFailureHook([](const std::string& error) { ADD_FAILURE() << error; });
         window = std::make_unique<CTalkwrightDlg>(services);
+        // A dialog no test drives is cancelled instead of waiting for a user.
+        window->SetDialogRunner([](QDialog&) { return int{QDialog::Rejected}; });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

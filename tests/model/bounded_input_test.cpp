@@ -1,0 +1,172 @@
+// The readers refuse what is larger than a dialogue can be, and read no further than the
+// size and the header allow: sparse files, /dev/zero and pipes stay cheap.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "support/temp_dir.h"
+#include "model/dialogue.h"
+#include "model/dialogue_bytes.h"
+#include "model/dialogue_file_format.h"
+#include "model/dialogue_json.h"
+#include "model/file.h"
+#include "model/input_limits.h"
+#include "script/excerpt.h"
+
+namespace tw {
+namespace {
+
+using test::TempDir;
+using test::WriteBytes;
+
+// A file of that size that takes no disk space.
+void MakeSparseFile(const std::string& path, std::uintmax_t size, const std::string& head = {}) {
+    WriteBytes(path, head);
+    std::filesystem::resize_file(path, size);
+}
+
+std::string SmallDialogueBytes() {
+    Dialogue dialogue;
+    dialogue.Npc().name = "Brannoc";
+    return dialogue.Write();
+}
+
+TEST(InputLimitsTest, MessagesNameTheSizeAndTheLimit) {
+    EXPECT_EQ(ByteLimitText(kMaxDialogueFileBytes), "1073741824 bytes (1 GiB)");
+    EXPECT_EQ(ByteLimitText(kMaxStateFileBytes), "67108864 bytes (64 MiB)");
+    EXPECT_EQ(ByteLimitText(kMaxInputLineBytes), "1048576 bytes (1 MiB)");
+    EXPECT_EQ(ByteLimitText(3072), "3072 bytes (3 KiB)");
+    EXPECT_EQ(ByteLimitText(100), "100 bytes");
+    EXPECT_EQ(ByteLimitText(1), "1 byte");
+    EXPECT_EQ(TooLargeMessage("a dialogue", 150, 100),
+              "This file is too large for a dialogue: 150 bytes, more than the limit of 100 "
+              "bytes.");
+    EXPECT_EQ(TooLargeMessage("a state file", std::nullopt, 1024),
+              "This file is too large for a state file: more than the limit of 1024 bytes (1 "
+              "KiB).");
+}
+
+TEST(BoundedReadTest, ReadAtMostStopsAtTheLimit) {
+    TempDir dir;
+    WriteBytes(dir / "ten", "0123456789");
+    BinaryFile exact(dir / "ten", File::kRead);
+    EXPECT_EQ(exact.RegularFileSize(), 10u);
+    const File::BoundedBytes whole = exact.ReadAtMost(10);
+    EXPECT_EQ(whole.status, File::BoundedBytes::kComplete);
+    EXPECT_EQ(whole.bytes, "0123456789");
+
+    BinaryFile over(dir / "ten", File::kRead);
+    EXPECT_EQ(over.ReadUpTo(4), "0123");
+    EXPECT_EQ(over.ReadAtMost(5).status, File::BoundedBytes::kTooLarge);
+
+    // An endless device costs no more than the limit.
+    BinaryFile zero("/dev/zero", File::kRead);
+    EXPECT_EQ(zero.RegularFileSize(), std::nullopt);
+    const File::BoundedBytes endless = zero.ReadAtMost(1 << 20);
+    EXPECT_EQ(endless.status, File::BoundedBytes::kTooLarge);
+    EXPECT_TRUE(endless.bytes.empty());
+}
+
+TEST(ReadDialogueBytesTest, AFileLargerThanTheLimitIsRefusedBeforeItIsRead) {
+    TempDir dir;
+    // 4 GiB of a valid header and zeros: refused by its size alone, at once.
+    const std::string big = dir / "big.vrx";
+    MakeSparseFile(big, std::uintmax_t{4} << 30, SmallDialogueBytes().substr(0, 8));
+    const std::string expected =
+        "This file is too large for a dialogue: 4294967296 bytes, more than the limit of "
+        "1073741824 bytes (1 GiB).";
+    EXPECT_EQ(ReadDialogueBytes(big, DialogueForms::kFileOnly).error, expected);
+    Dialogue dialogue;
+    EXPECT_EQ(dialogue.Load(big), expected);
+    EXPECT_EQ(dialogue.GetPath(), "");
+
+    // The limit itself is still read.
+    const std::string bytes = SmallDialogueBytes();
+    WriteBytes(dir / "small.vrx", bytes);
+    EXPECT_EQ(ReadDialogueBytes(dir / "small.vrx", DialogueForms::kFileOnly, bytes.size()).bytes,
+              bytes);
+    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size()), std::nullopt);
+    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size() - 1),
+              TooLargeMessage("a dialogue", bytes.size(), bytes.size() - 1));
+}
+
+TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
+    TempDir dir;
+    // Neither is read past its first eight bytes: /dev/zero never ends, and the sparse
+    // file would take seconds to read.
+    EXPECT_EQ(ReadDialogueBytes("/dev/zero", DialogueForms::kFileOnly).error, kNotVrxMessage);
+    EXPECT_EQ(ReadDialogueBytes("/dev/zero", DialogueForms::kFileOrJson).error, kNotVrxMessage);
+    std::string newer = SmallDialogueBytes().substr(0, 8);
+    newer[4] = 103;
+    MakeSparseFile(dir / "newer.vrx", std::uintmax_t{1} << 30, newer);
+    EXPECT_EQ(ReadDialogueBytes(dir / "newer.vrx", DialogueForms::kFileOnly).error,
+              kNewerVersionMessage);
+    MakeSparseFile(dir / "zeros.vrx", std::uintmax_t{1} << 30);
+    EXPECT_EQ(ReadDialogueBytes(dir / "zeros.vrx", DialogueForms::kFileOnly).error, kNotVrxMessage);
+    // Short files are left to the reader, which gives the same messages.
+    WriteBytes(dir / "short.vrx", "\xA9\xC3");
+    Dialogue dialogue;
+    EXPECT_EQ(dialogue.Load(dir / "short.vrx"), kNotVrxMessage);
+    EXPECT_EQ(dialogue.Load(dir / "missing.vrx"), kUnableToOpenMessage);
+}
+
+TEST(ReadDialogueBytesTest, JsonIsTakenOnlyWhereAskedFor) {
+    TempDir dir;
+    const std::string text = "  {\"format\": \"talkwright-dialogue\"}";
+    WriteBytes(dir / "d.json", text);
+    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOnly).error, kNotVrxMessage);
+    const DialogueBytes json =
+        ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size());
+    EXPECT_EQ(json.error, std::nullopt);
+    EXPECT_EQ(json.bytes, text);
+    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size() - 1).error,
+              TooLargeMessage("a dialogue", text.size(), text.size() - 1));
+}
+
+// A pipe has no size: what it holds beyond the limit is found while reading.
+TEST(ReadDialogueBytesTest, APipeIsReadNoFurtherThanTheLimit) {
+    TempDir dir;
+    const std::string fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Less than a pipe's buffer, so the writer never waits for the reader that gave up.
+    const std::string bytes = SmallDialogueBytes() + std::string(4000, 'x');
+    std::thread writer([&] { WriteBytes(fifo, bytes); });
+    const DialogueBytes read = ReadDialogueBytes(fifo, DialogueForms::kFileOnly, 1000);
+    writer.join();
+    EXPECT_EQ(read.error, TooLargeMessage("a dialogue", std::nullopt, 1000));
+    EXPECT_TRUE(read.bytes.empty());
+}
+
+// nlohmann quotes the whole token it choked on; a 5 MB string becomes an excerpt.
+TEST(DialogueJsonExcerptTest, MessagesQuoteOnlyAnExcerptOfTheInput) {
+    const std::string huge(5'000'000, 'a');
+    Dialogue dialogue;
+    const std::optional<std::string> unterminated =
+        DialogueFromJson("{\"format\": \"" + huge, dialogue);
+    ASSERT_TRUE(unterminated);
+    EXPECT_LT(unterminated->size(), 400u) << unterminated->substr(0, 400);
+    EXPECT_TRUE(unterminated->ends_with("; last read: '\"" +
+                                        std::string(kMaxExcerptBytes - 1, 'a') + "...'"))
+        << *unterminated;
+
+    const std::string head = "{\"format\": \"talkwright-dialogue\", ";
+    EXPECT_EQ(DialogueFromJson(head + "\"" + huge + "\": 1}", dialogue),
+              "not a dialogue: " + Excerpt(huge) + ": unknown key");
+    const std::optional<std::string> kind = DialogueFromJson(
+        head + "\"nodes\": [{\"depth\": 0, \"commands\": [{\"kind\": \"" + huge + "\"}]}]}",
+        dialogue);
+    ASSERT_TRUE(kind);
+    EXPECT_TRUE(
+        kind->starts_with("not a dialogue: nodes[0].commands[0].kind: unknown command "
+                          "kind \"" +
+                          Excerpt(huge) + "\" (expected manual"))
+        << kind->substr(0, 400);
+}
+
+}  // namespace
+}  // namespace tw
