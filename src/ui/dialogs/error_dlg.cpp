@@ -19,7 +19,7 @@ CErrorDlg::CErrorDlg(const std::vector<std::string>& errors, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     layout->addWidget(ok_, 0, Qt::AlignHCenter);
-    resize(520, 260);
+    resize(640, 260);  // the messages name node and script text: room for both
 }
 
 }  // namespace tw
