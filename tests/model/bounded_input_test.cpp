@@ -9,7 +9,6 @@
 #include <string>
 #include <thread>
 
-#include "support/temp_dir.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_file_format.h"
@@ -17,6 +16,7 @@
 #include "model/file.h"
 #include "model/input_limits.h"
 #include "script/excerpt.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
