@@ -8,9 +8,15 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
+
+#include "model/file_replace.h"
 
 namespace tw {
 namespace {
+
+// Every write of WriteAll goes through here, so tests can make writes fail part-way.
+WriteCall writeCall = &::write;
 
 // The C-library mode string for a mode number; empty for a number that opens nothing.
 std::string ModeString(bool binary, int mode, bool create) {
@@ -212,7 +218,7 @@ std::string ToCrLf(std::string_view text) {
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = writeCall(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -240,23 +246,19 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = path.empty() ? -1 : ::mkstemp(temp.data());
-    if (fd < 0) {
+    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, bytes);
+    if (!failure) {
+        return std::nullopt;
+    }
+    if (failure->step == ReplaceFailure::kCreate) {
         return "Unable to create file " + path;
     }
-    // mkstemp makes the file private; the saved file keeps the permissions it had.
-    struct stat old {};
-    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temp.c_str());
-        return "Unable to write file " + path + " (" + reason + ").\nThe file was not changed.";
-    }
-    SyncDirectoryOf(path);
-    return std::nullopt;
+    return "Unable to write file " + path + " (" + std::strerror(failure->error) +
+           ").\nThe file was not changed.";
+}
+
+WriteCall SetWriteCallForTesting(WriteCall call) {
+    return std::exchange(writeCall, call != nullptr ? call : &::write);
 }
 
 }  // namespace tw

@@ -3,6 +3,8 @@
 // The program's files: a C-library stream opened by mode number, with binary and text
 // flavours, plus the atomic replacement every save goes through.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -93,6 +95,11 @@ private:
 // Turns each LF into CR LF, as text files store it.
 std::string ToCrLf(std::string_view text);
 
+// The system call WriteAll writes with. Tests swap in one that fails after some bytes;
+// nullptr restores ::write. Returns the previous one.
+using WriteCall = ssize_t (*)(int, const void*, std::size_t);
+WriteCall SetWriteCallForTesting(WriteCall call);
+
 // Writes every byte to fd, retrying interrupted writes; false with errno set on failure.
 bool WriteAll(int fd, std::string_view bytes);
 
@@ -100,9 +107,10 @@ bool WriteAll(int fd, std::string_view bytes);
 // that can't be synced is no error.
 void SyncDirectoryOf(const std::string& path);
 
-// Replaces the file at path with bytes without ever leaving it half written: the bytes go
-// to a temporary file in the same directory, which is flushed, synced and renamed over
-// the target. Returns the message to show on failure; the old file is then untouched.
+// Replaces the file at path with bytes without ever leaving it half written (see
+// ReplaceFileContents: mode, owner and symbolic links survive; a killed save leaves
+// nothing to clean up). Returns the message to show on failure; the old file is then
+// untouched.
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace tw

@@ -1,0 +1,33 @@
+#pragma once
+
+// The one way a file on disk is replaced: the new bytes are written where no one sees
+// them, synced, and only then take the place of the old file in a single rename.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Why a replacement failed: no file could be made beside the target (kCreate), or the
+// bytes could not be written or put in place (kWrite); error is the errno of that step.
+struct ReplaceFailure {
+    enum Step { kCreate, kWrite } step = kCreate;
+    int error = 0;
+};
+
+// The file a save of path replaces: the final target of a symbolic link, so the link
+// itself survives; path itself otherwise.
+std::string ReplaceTargetOf(const std::string& path);
+
+// The hidden name beside target that holds the new bytes just before the rename (and
+// the whole time where the file system has no unnamed files). A killed save may leave
+// it; the next save of the same target removes it.
+std::string HiddenTempPathFor(const std::string& target);
+
+// Replaces the file at path (through any symbolic link) with bytes. An existing file
+// keeps its mode, and its owner where permitted; a new one gets 0666 less the umask.
+// On failure the old file is untouched and nothing is left beside it.
+std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+}  // namespace tw

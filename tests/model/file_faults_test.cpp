@@ -1,0 +1,178 @@
+// Saves under faults: failing writes, a full disk, a directory that vanishes or turns
+// read-only, and what a save keeps of the file it replaces (mode, owner, links).
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "export/export_file.h"
+#include "model/dialogue.h"
+#include "model/file.h"
+#include "model/file_replace.h"
+#include "support/temp_dir.h"
+#include "support/tmpfs_mount.h"
+
+namespace tw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::set<std::string> Names(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+// Lets the first budget bytes through, then fails every write with ENOSPC.
+std::size_t budget = 0;
+ssize_t FailAfterBudget(int fd, const void* data, std::size_t size) {
+    if (budget == 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const std::size_t now = std::min(size, budget);
+    budget -= now;
+    return ::write(fd, data, now);
+}
+
+class FailingWrites : public ::testing::Test {
+protected:
+    void TearDown() override { SetWriteCallForTesting(nullptr); }
+    void FailAfter(std::size_t bytes) {
+        budget = bytes;
+        SetWriteCallForTesting(&FailAfterBudget);
+    }
+};
+
+TEST_F(FailingWrites, KeepTheOldFileAndReportTheMessage) {
+    TempDir dir;
+    const std::string path = dir / "a.vrx";
+    const std::string bytes(100000, 'n');
+    for (const std::size_t after :
+         {std::size_t{0}, std::size_t{1}, std::size_t{4096}, bytes.size() - 1}) {
+        WriteBytes(path, "old bytes");
+        FailAfter(after);
+        EXPECT_EQ(ReplaceFileAtomically(path, bytes),
+                  "Unable to write file " + path +
+                      " (No space left on device).\nThe file was not changed.")
+            << "failing after " << after;
+        EXPECT_EQ(ReadBytes(path), "old bytes");
+        EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.vrx"});
+    }
+}
+
+TEST_F(FailingWrites, KeepTheDialogueModifiedAndTheExportOld) {
+    TempDir dir;
+    Dialogue dialogue;
+    ASSERT_FALSE(dialogue.SaveAs(dir / "d.vrx").has_value());
+    const std::string saved = ReadBytes(dir / "d.vrx");
+    dialogue.SetModified(true);
+    FailAfter(10);
+    EXPECT_TRUE(dialogue.Save().has_value());
+    EXPECT_TRUE(dialogue.IsModified());
+    EXPECT_EQ(ReadBytes(dir / "d.vrx"), saved);
+
+    WriteBytes(dir / "d.txt", "old export");
+    EXPECT_EQ(WriteExportFile(dir / "d.txt", "new export"),
+              "Unable to write output file " + (dir / "d.txt") + ": No space left on device");
+    EXPECT_EQ(ReadBytes(dir / "d.txt"), "old export");
+    EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"d.txt", "d.vrx"}));
+}
+
+TEST(ReplaceFileContents, KeepsModeOwnerAndSymbolicLinks) {
+    TempDir dir;
+    const std::string path = dir / "private.vrx";
+    WriteBytes(path, "old");
+    ::chmod(path.c_str(), 0600);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    }
+    ASSERT_FALSE(ReplaceFileContents(path, "new").has_value());
+    EXPECT_EQ(ModeOf(path), 0600u);
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    if (::geteuid() == 0) {
+        EXPECT_EQ(status.st_uid, 1234u);
+        EXPECT_EQ(status.st_gid, 5678u);
+    }
+
+    std::filesystem::create_directories(dir.Path() / "real");
+    WriteBytes(dir / "real/t.vrx", "old");
+    std::filesystem::create_symlink("real/t.vrx", dir.Path() / "link.vrx");
+    ASSERT_FALSE(ReplaceFileAtomically(dir / "link.vrx", "through the link").has_value());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.vrx"));
+    EXPECT_EQ(ReadBytes(dir / "real/t.vrx"), "through the link");
+    EXPECT_EQ(Names(dir.Path() / "real"), std::set<std::string>{"t.vrx"});
+}
+
+TEST(ReplaceFileContents, RemovesWhatAKilledSaveLeft) {
+    TempDir dir;
+    const std::string path = dir / "a.vrx";
+    WriteBytes(path, "old");
+    WriteBytes(HiddenTempPathFor(path), "half a save");
+    EXPECT_EQ(HiddenTempPathFor(path), dir / ".a.vrx.talkwright-tmp");
+    ASSERT_FALSE(ReplaceFileContents(path, "new").has_value());
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.vrx"});
+}
+
+TEST(DirectoryFaults, VanishedDirectoryKeepsTheDialogueModified) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "gone");
+    Dialogue dialogue;
+    ASSERT_FALSE(dialogue.SaveAs(dir / "gone/d.vrx").has_value());
+    dialogue.SetModified(true);
+    std::filesystem::remove_all(dir.Path() / "gone");
+    EXPECT_EQ(dialogue.Save(), "Unable to create file " + (dir / "gone/d.vrx"));
+    EXPECT_TRUE(dialogue.IsModified());
+}
+
+TEST(DirectoryFaults, ReadOnlyDirectoryKeepsTheOldFile) {
+    TempDir dir;
+    test::TmpfsMount mount(dir.Path().string(), "1m");
+    if (!mount.Error().empty()) {
+        GTEST_SKIP() << "cannot make a read-only directory: " << mount.Error();
+    }
+    Dialogue dialogue;
+    ASSERT_FALSE(dialogue.SaveAs(dir / "d.vrx").has_value());
+    const std::string saved = ReadBytes(dir / "d.vrx");
+    dialogue.SetModified(true);
+    ASSERT_TRUE(mount.RemountReadOnly());
+    EXPECT_EQ(dialogue.Save(), "Unable to create file " + (dir / "d.vrx"));
+    EXPECT_TRUE(dialogue.IsModified());
+    EXPECT_EQ(ReadBytes(dir / "d.vrx"), saved);
+}
+
+TEST(DiskFull, SaveOnAFullTmpfsKeepsTheOldFile) {
+    TempDir dir;
+    test::TmpfsMount mount(dir.Path().string(), "64k");
+    if (!mount.Error().empty()) {
+        GTEST_SKIP() << "cannot fill a disk: " << mount.Error();
+    }
+    const std::string path = dir / "a.vrx";
+    WriteBytes(path, "old bytes");
+    EXPECT_EQ(
+        ReplaceFileAtomically(path, std::string(1 << 20, 'x')),
+        "Unable to write file " + path + " (No space left on device).\nThe file was not changed.");
+    EXPECT_EQ(ReadBytes(path), "old bytes");
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.vrx"});
+    EXPECT_FALSE(ReplaceFileAtomically(path, "fits").has_value());
+    EXPECT_EQ(ReadBytes(path), "fits");
+}
+
+}  // namespace
+}  // namespace tw
