@@ -7,6 +7,7 @@
 
 #include "model/check/dialogue_references.h"
 #include "model/check/name_usage.h"
+#include "model/check/no_case_hash.h"
 #include "model/check/provided_names.h"
 #include "model/dialogue.h"
 #include "model/node_command.h"
@@ -37,7 +38,7 @@ std::string MissingNodeMessage(const NodeReference& reference) {
             what = "list return choice " + Quoted(reference.choice);
             break;
         case ReferenceKind::Add:
-            what = "response [" + reference.choice + "]";
+            what = "response [" + std::string(reference.choice) + "]";
             break;
     }
     return what + " leads to node " + Quoted(reference.target) +
@@ -47,40 +48,49 @@ std::string MissingNodeMessage(const NodeReference& reference) {
 class Checker {
 public:
     Checker(Dialogue& dialogue, const CheckOptions& options)
-        : dialogue_(dialogue), options_(options) {
-        ForEachPreOrder(dialogue.Root(),
-                        [this](DialogueNode& node) { order_.emplace(&node, order_.size()); });
-    }
+        : dialogue_(dialogue), options_(options) {}
 
     std::vector<Finding> Run() {
-        ForEachPreOrder(dialogue_.Root(), [this](DialogueNode& node) { Compile(node); });
+        std::size_t at = 0;
+        ForEachPreOrder(dialogue_.Root(), [this, &at](DialogueNode& node) { Compile(node, at++); });
         const DialogueReferences references(dialogue_);
-        CheckLinks(references);
+        references_ = &references;
+        CheckLinks();
         CheckTags();
-        CheckReachable(references);
+        CheckReachable();
         CheckNames();
-        SortFindings();
-        return std::move(findings_);
+        return SortedFindings();
     }
 
 private:
-    void Add(std::string_view rule, Severity severity, const DialogueNode& node, ItemKind item,
-             std::size_t index, std::string message) {
-        if (options_.IsEnabled(rule)) {
-            findings_.push_back({std::string(rule), severity, &node, node.GetId(), node.Label(),
-                                 item, index, std::move(message)});
+    struct Key {
+        std::size_t node;
+        std::size_t rule;
+        ItemKind item;
+        std::size_t index;
+        std::size_t sequence;
+        auto Tie() const { return std::tie(node, rule, item, index, sequence); }
+    };
+
+    void Add(std::string_view rule, Severity severity, std::size_t nodeIndex,
+             const DialogueNode& node, ItemKind item, std::size_t index, std::string message) {
+        if (!options_.IsEnabled(rule)) {
+            return;
         }
+        keys_.push_back({nodeIndex, RuleOrder(rule), item, index, keys_.size()});
+        findings_.push_back({std::string(rule), severity, &node, node.GetId(), node.Label(), item,
+                             index, std::move(message)});
     }
 
     // The messages are the compile window's, word for word.
-    void Compile(DialogueNode& node) {
+    void Compile(DialogueNode& node, std::size_t nodeIndex) {
         const std::string head = "NODE " + node.Label();
         const auto& commands = node.Commands();
         for (std::size_t i = 0; i < commands.size(); ++i) {
             try {
                 commands[i]->Compile();
             } catch (const SyntaxError& error) {
-                Add(kRuleSyntax, Severity::Error, node, ItemKind::Command, i,
+                Add(kRuleSyntax, Severity::Error, nodeIndex, node, ItemKind::Command, i,
                     head + ": Syntax Error: " + commands[i]->GetScriptText() + ": " +
                         error.GetMessage());
             }
@@ -90,18 +100,20 @@ private:
             try {
                 responses[i]->Compile();
             } catch (const SyntaxError& error) {
-                Add(kRuleSyntax, Severity::Error, node, ItemKind::Response, i,
+                Add(kRuleSyntax, Severity::Error, nodeIndex, node, ItemKind::Response, i,
                     head + ": Response Condition: " +
                         responses[i]->GetCondition()->GetExpression() + ": " + error.GetMessage());
             }
         }
     }
 
-    void CheckLinks(const DialogueReferences& references) {
-        for (const NodeReference& reference : references.All()) {
-            if (reference.resolved == nullptr) {
-                Add(kRuleMissingNode, Severity::Error, *reference.from, reference.item,
-                    reference.index, MissingNodeMessage(reference));
+    void CheckLinks() {
+        for (std::size_t node = 0; node < references_->Nodes().size(); ++node) {
+            for (const NodeReference& reference : references_->OfNode(node)) {
+                if (reference.resolved == nullptr) {
+                    Add(kRuleMissingNode, Severity::Error, node, *reference.from, reference.item,
+                        reference.index, MissingNodeMessage(reference));
+                }
             }
         }
     }
@@ -110,23 +122,29 @@ private:
         const DialogueNode* node;
         const NodeResponseAdd* response;
     };
+    using TagMap = std::unordered_map<std::string_view, TagOwner, NoCaseHash, NoCaseEqual>;
 
     void CheckTags() {
-        std::map<std::string, TagOwner, LessNoCase> adds;
-        ForEachPreOrder(dialogue_.Root(), [&](const DialogueNode& node) { CheckAdds(node, adds); });
-        ForEachPreOrder(dialogue_.Root(), [&](const DialogueNode& node) { CheckCuts(node, adds); });
+        TagMap adds;
+        const auto& nodes = references_->Nodes();
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            CheckAdds(i, *nodes[i], adds);
+        }
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            CheckCuts(i, *nodes[i], adds);
+        }
     }
 
-    void CheckAdds(const DialogueNode& node, std::map<std::string, TagOwner, LessNoCase>& adds) {
+    void CheckAdds(std::size_t nodeIndex, const DialogueNode& node, TagMap& adds) {
         const auto& responses = node.Responses();
         for (std::size_t i = 0; i < responses.size(); ++i) {
-            const auto* add = dynamic_cast<const NodeResponseAdd*>(responses[i].get());
-            if (add == nullptr) {
+            if (responses[i]->GetType() != kResponseAdd) {
                 continue;
             }
+            const auto* add = static_cast<const NodeResponseAdd*>(responses[i].get());
             const auto [first, isNew] = adds.emplace(add->GetTag(), TagOwner{&node, add});
             if (!isNew && !SameChoice(*first->second.response, *add)) {
-                Add(kRuleAmbiguousTag, Severity::Warning, node, ItemKind::Response, i,
+                Add(kRuleAmbiguousTag, Severity::Warning, nodeIndex, node, ItemKind::Response, i,
                     "[ADD] tag " + Quoted(add->GetTag()) + " is also added in node " +
                         Quoted(first->second.node->Label()) + " with a different text or target");
             }
@@ -138,54 +156,50 @@ private:
                EqualsNoCase(a.GetGotoNode(), b.GetGotoNode());
     }
 
-    void CheckCuts(const DialogueNode& node,
-                   const std::map<std::string, TagOwner, LessNoCase>& adds) {
+    void CheckCuts(std::size_t nodeIndex, const DialogueNode& node, const TagMap& adds) {
         const auto& responses = node.Responses();
         for (std::size_t i = 0; i < responses.size(); ++i) {
-            const auto* cut = dynamic_cast<const NodeResponseCut*>(responses[i].get());
-            if (cut != nullptr && adds.find(cut->GetCutTag()) == adds.end()) {
-                Add(kRuleUnknownCutTag, Severity::Warning, node, ItemKind::Response, i,
+            if (responses[i]->GetType() != kResponseCut) {
+                continue;
+            }
+            const auto* cut = static_cast<const NodeResponseCut*>(responses[i].get());
+            if (adds.find(std::string_view(cut->GetCutTag())) == adds.end()) {
+                Add(kRuleUnknownCutTag, Severity::Warning, nodeIndex, node, ItemKind::Response, i,
                     "[CUT] names tag " + Quoted(cut->GetCutTag()) +
                         ", which no [ADD] response of this dialogue has");
             }
         }
     }
 
-    void CheckReachable(const DialogueReferences& references) {
+    void CheckReachable() {
         if (!options_.IsEnabled(kRuleUnreachableNode)) {
             return;
         }
-        std::unordered_map<const DialogueNode*, std::vector<const DialogueNode*>> edges;
-        for (const NodeReference& reference : references.All()) {
-            if (reference.resolved != nullptr) {
-                edges[reference.from].push_back(reference.resolved);
-            }
-        }
-        const std::vector<bool> reached = Reached(edges);
-        ForEachPreOrder(dialogue_.Root(), [&](const DialogueNode& node) {
-            if (!reached[order_.at(&node)]) {
-                Add(kRuleUnreachableNode, Severity::Warning, node, ItemKind::Node, 0,
+        const std::vector<bool> reached = Reached();
+        const auto& nodes = references_->Nodes();
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (!reached[i]) {
+                Add(kRuleUnreachableNode, Severity::Warning, i, *nodes[i], ItemKind::Node, 0,
                     "no road from the initialization node leads to this node");
             }
-        });
+        }
     }
 
-    std::vector<bool> Reached(
-        const std::unordered_map<const DialogueNode*, std::vector<const DialogueNode*>>& edges)
-        const {
-        std::vector<bool> reached(order_.size(), false);
-        std::vector<const DialogueNode*> pending{&dialogue_.Root()};
+    // Pre-order index 0 is the initialization node.
+    std::vector<bool> Reached() const {
+        std::vector<bool> reached(references_->Nodes().size(), false);
+        std::vector<std::size_t> pending{0};
         reached[0] = true;
         while (!pending.empty()) {
-            const DialogueNode* node = pending.back();
+            const std::size_t node = pending.back();
             pending.pop_back();
-            const auto out = edges.find(node);
-            if (out == edges.end()) {
-                continue;
-            }
-            for (const DialogueNode* next : out->second) {
-                if (!reached[order_.at(next)]) {
-                    reached[order_.at(next)] = true;
+            for (const NodeReference& reference : references_->OfNode(node)) {
+                if (reference.resolved == nullptr) {
+                    continue;
+                }
+                const std::size_t next = reference.resolvedIndex;
+                if (!reached[next]) {
+                    reached[next] = true;
                     pending.push_back(next);
                 }
             }
@@ -197,13 +211,20 @@ private:
         if (!options_.IsEnabled(kRuleUnsetName)) {
             return;
         }
-        const NameUsage usage(dialogue_);
+        const NameUsage usage(references_->Nodes());
+        std::vector<std::pair<std::string_view, NameRead>> unset;
         for (const auto& [name, where] : usage.Reads()) {
             if (!usage.IsSet(name) && !IsProvidedName(name)) {
-                const char* what = name.front() == '$' ? "variable " : "flag ";
-                Add(kRuleUnsetName, Severity::Note, *where.node, where.item, where.index,
-                    what + Quoted(name) + " is read but never set");
+                unset.emplace_back(name, where);
             }
+        }
+        // The same place may read several names; they come in name order.
+        std::sort(unset.begin(), unset.end(),
+                  [](const auto& a, const auto& b) { return CompareNoCase(a.first, b.first) < 0; });
+        for (const auto& [name, where] : unset) {
+            const char* what = name.front() == '$' ? "variable " : "flag ";
+            Add(kRuleUnsetName, Severity::Note, where.nodeIndex, *where.node, where.item,
+                where.index, what + Quoted(name) + " is read but never set");
         }
     }
 
@@ -213,20 +234,22 @@ private:
                                         rules.begin());
     }
 
-    void SortFindings() {
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [this](const Finding& a, const Finding& b) { return Key(a) < Key(b); });
-    }
-
-    std::tuple<std::size_t, std::size_t, int, std::size_t> Key(const Finding& finding) const {
-        return {order_.at(finding.node), RuleOrder(finding.rule), static_cast<int>(finding.item),
-                finding.index};
+    std::vector<Finding> SortedFindings() {
+        std::sort(keys_.begin(), keys_.end(),
+                  [](const Key& a, const Key& b) { return a.Tie() < b.Tie(); });
+        std::vector<Finding> sorted;
+        sorted.reserve(findings_.size());
+        for (const Key& key : keys_) {
+            sorted.push_back(std::move(findings_[key.sequence]));
+        }
+        return sorted;
     }
 
     Dialogue& dialogue_;
     const CheckOptions& options_;
-    std::unordered_map<const DialogueNode*, std::size_t> order_;
+    const DialogueReferences* references_ = nullptr;
     std::vector<Finding> findings_;
+    std::vector<Key> keys_;
 };
 
 }  // namespace

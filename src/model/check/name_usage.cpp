@@ -1,5 +1,7 @@
 #include "model/check/name_usage.h"
 
+#include <typeinfo>
+
 #include "model/dialogue.h"
 #include "model/node_command.h"
 #include "model/node_response.h"
@@ -16,47 +18,66 @@ bool IsNameChar(char c) {
 
 }  // namespace
 
-NameUsage::NameUsage(const Dialogue& dialogue) {
-    ForEachPreOrder(dialogue.Root(), [this](const DialogueNode& node) { AddNode(node); });
+NameUsage::NameUsage(const std::vector<DialogueNode*>& nodes) {
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        AddNode(*nodes[i], i);
+    }
 }
 
 bool NameUsage::IsSet(std::string_view name) const {
-    return sets_.count(std::string(name)) != 0;
+    return sets_.find(name) != sets_.end();
 }
 
-void NameUsage::AddNode(const DialogueNode& node) {
-    AddText(node);
+void NameUsage::AddNode(const DialogueNode& node, std::size_t nodeIndex) {
+    AddText(node, nodeIndex);
     const auto& commands = node.Commands();
     for (std::size_t i = 0; i < commands.size(); ++i) {
-        AddStatement(commands[i]->GetStatement(), {&node, ItemKind::Command, i});
+        AddStatement(commands[i]->GetStatement(), {&node, nodeIndex, ItemKind::Command, i});
     }
     const auto& responses = node.Responses();
     for (std::size_t i = 0; i < responses.size(); ++i) {
-        AddExpression(responses[i]->GetCompiled(), {&node, ItemKind::Response, i});
+        AddExpression(responses[i]->GetCompiled(), {&node, nodeIndex, ItemKind::Response, i});
     }
 }
 
+// typeid compares cheaply; a chain of dynamic casts cost more than the rest of the walk.
 void NameUsage::AddStatement(const Statement* statement, const NameRead& where) {
-    if (const auto* assign = dynamic_cast<const AssignStatement*>(statement)) {
-        AddExpression(&assign->GetValue(), where);
-        sets_.insert(assign->GetName());
-    } else if (const auto* cassign = dynamic_cast<const CAssignStatement*>(statement)) {
-        AddExpression(&cassign->GetCondition(), where);
-        AddExpression(&cassign->GetThen(), where);
-        AddExpression(&cassign->GetElse(), where);
-        sets_.insert(cassign->GetName());
-    } else if (const auto* set = dynamic_cast<const SetStatement*>(statement)) {
-        AddExpression(&set->GetValue(), where);
-        sets_.insert(set->GetName());
-    } else if (const auto* ifStatement = dynamic_cast<const IfStatement*>(statement)) {
-        AddExpression(&ifStatement->GetCondition(), where);
-        AddStatement(ifStatement->GetThen(), where);
-        AddStatement(ifStatement->GetElse(), where);
-    } else if (const auto* reply = dynamic_cast<const ReplyStatement*>(statement)) {
-        sets_.insert(reply->GetName());
-    } else if (const auto* list = dynamic_cast<const ListStatement*>(statement)) {
-        for (std::size_t i = 0; i < list->GetItemCount(); ++i) {
-            AddExpression(list->GetItem(i).condition.get(), where);
+    if (statement == nullptr) {
+        return;
+    }
+    const std::type_info& type = typeid(*statement);
+    if (type == typeid(AssignStatement)) {
+        const auto& assign = static_cast<const AssignStatement&>(*statement);
+        AddExpression(&assign.GetValue(), where);
+        sets_.insert(assign.GetName());
+    } else if (type == typeid(CAssignStatement)) {
+        const auto& cassign = static_cast<const CAssignStatement&>(*statement);
+        AddExpression(&cassign.GetCondition(), where);
+        AddExpression(&cassign.GetThen(), where);
+        AddExpression(&cassign.GetElse(), where);
+        sets_.insert(cassign.GetName());
+    } else if (type == typeid(SetStatement)) {
+        const auto& set = static_cast<const SetStatement&>(*statement);
+        AddExpression(&set.GetValue(), where);
+        sets_.insert(set.GetName());
+    } else {
+        AddControlStatement(*statement, type, where);
+    }
+}
+
+void NameUsage::AddControlStatement(const Statement& statement, const std::type_info& type,
+                                    const NameRead& where) {
+    if (type == typeid(IfStatement)) {
+        const auto& ifStatement = static_cast<const IfStatement&>(statement);
+        AddExpression(&ifStatement.GetCondition(), where);
+        AddStatement(ifStatement.GetThen(), where);
+        AddStatement(ifStatement.GetElse(), where);
+    } else if (type == typeid(ReplyStatement)) {
+        sets_.insert(static_cast<const ReplyStatement&>(statement).GetName());
+    } else if (type == typeid(ListStatement)) {
+        const auto& list = static_cast<const ListStatement&>(statement);
+        for (std::size_t i = 0; i < list.GetItemCount(); ++i) {
+            AddExpression(list.GetItem(i).condition.get(), where);
         }
     }
 }
@@ -67,11 +88,16 @@ void NameUsage::AddExpression(const Expression* expression, const NameRead& wher
     while (!stack.empty()) {
         const Expression* e = stack.back();
         stack.pop_back();
-        if (const auto* variable = dynamic_cast<const ExprVariable*>(e)) {
-            Read(variable->GetName(), where);
-        } else if (const auto* unary = dynamic_cast<const ExprUnary*>(e)) {
-            stack.push_back(&unary->GetOperand());
-        } else if (const auto* binary = dynamic_cast<const ExprBinary*>(e)) {
+        if (e == nullptr) {
+            continue;
+        }
+        const std::type_info& type = typeid(*e);
+        if (type == typeid(ExprVariable)) {
+            Read(static_cast<const ExprVariable*>(e)->GetName(), where);
+        } else if (type == typeid(ExprUnary)) {
+            stack.push_back(&static_cast<const ExprUnary*>(e)->GetOperand());
+        } else if (type == typeid(ExprBinary)) {
+            const auto* binary = static_cast<const ExprBinary*>(e);
             stack.push_back(&binary->GetRight());
             stack.push_back(&binary->GetLeft());
         }
@@ -79,7 +105,7 @@ void NameUsage::AddExpression(const Expression* expression, const NameRead& wher
 }
 
 // The tester replaces '$' followed by letters, digits or '_' in the node's plain text.
-void NameUsage::AddText(const DialogueNode& node) {
+void NameUsage::AddText(const DialogueNode& node, std::size_t nodeIndex) {
     if (node.GetText().find('$') == std::string::npos) {
         return;
     }
@@ -94,12 +120,15 @@ void NameUsage::AddText(const DialogueNode& node) {
         while (i < text.size() && IsNameChar(text[i])) {
             ++i;
         }
-        Read(std::string_view(text).substr(start, i - start), {&node, ItemKind::Node, 0});
+        Read(std::string_view(text).substr(start, i - start),
+             {&node, nodeIndex, ItemKind::Node, 0});
     }
 }
 
 void NameUsage::Read(std::string_view name, const NameRead& where) {
-    reads_.emplace(std::string(name), where);
+    if (reads_.find(name) == reads_.end()) {
+        reads_.emplace(std::string(name), where);
+    }
 }
 
 }  // namespace tw

@@ -4,13 +4,15 @@
 // conditions and from the '$' names its node texts substitute.
 
 #include <cstddef>
-#include <map>
-#include <set>
 #include <string>
 #include <string_view>
+#include <typeinfo>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "model/check/check_finding.h"
-#include "script/byte_string.h"
+#include "model/check/no_case_hash.h"
 
 namespace tw {
 
@@ -21,27 +23,32 @@ class Statement;
 
 struct NameRead {
     const DialogueNode* node = nullptr;
+    std::size_t nodeIndex = 0;  // the node's place in the walk
     ItemKind item = ItemKind::Node;
     std::size_t index = 0;
 };
 
 class NameUsage {
 public:
-    explicit NameUsage(const Dialogue& dialogue);
+    // The nodes in the order their reads count (pre-order).
+    explicit NameUsage(const std::vector<DialogueNode*>& nodes);
 
+    using ReadMap = std::unordered_map<std::string, NameRead, NoCaseHash, NoCaseEqual>;
     // Each name read, with where it is read first (pre-order, then row order).
-    const std::map<std::string, NameRead, LessNoCase>& Reads() const { return reads_; }
+    const ReadMap& Reads() const { return reads_; }
     bool IsSet(std::string_view name) const;
 
 private:
-    void AddNode(const DialogueNode& node);
+    void AddNode(const DialogueNode& node, std::size_t nodeIndex);
     void AddStatement(const Statement* statement, const NameRead& where);
+    void AddControlStatement(const Statement& statement, const std::type_info& type,
+                             const NameRead& where);
     void AddExpression(const Expression* expression, const NameRead& where);
-    void AddText(const DialogueNode& node);
+    void AddText(const DialogueNode& node, std::size_t nodeIndex);
     void Read(std::string_view name, const NameRead& where);
 
-    std::map<std::string, NameRead, LessNoCase> reads_;
-    std::set<std::string, LessNoCase> sets_;
+    ReadMap reads_;
+    std::unordered_set<std::string, NoCaseHash, NoCaseEqual> sets_;
 };
 
 }  // namespace tw
