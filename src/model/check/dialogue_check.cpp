@@ -288,6 +288,14 @@ FindingCounts CountFindings(const std::vector<Finding>& findings) {
     return counts;
 }
 
+std::string DescribeCounts(const FindingCounts& counts) {
+    const auto part = [](std::size_t n, const char* what) {
+        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    return part(counts.errors, "error") + ", " + part(counts.warnings, "warning") + ", " +
+           part(counts.notes, "note");
+}
+
 std::string_view SeverityName(Severity severity) {
     switch (severity) {
         case Severity::Error:

@@ -43,5 +43,7 @@ struct FindingCounts {
     std::size_t notes = 0;
 };
 FindingCounts CountFindings(const std::vector<Finding>& findings);
+// "1 error, 2 warnings, 0 notes".
+std::string DescribeCounts(const FindingCounts& counts);
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include "model/node_command.h"
 #include "model/node_response.h"
 #include "model/tree_walk.h"
+#include "script/script_errors.h"
 #include "script/statement_kinds.h"
 
 namespace tw {
@@ -119,6 +120,30 @@ std::vector<const NodeReference*> DialogueReferences::From(const DialogueNode& n
         }
     }
     return found;
+}
+
+std::vector<NodeReference> DialogueReferences::OfRow(Dialogue& dialogue, DialogueNode& node,
+                                                     ItemKind item, std::size_t index) {
+    DialogueReferences row;
+    if (item == ItemKind::Command && index < node.Commands().size()) {
+        NodeCommand& command = *node.Commands()[index];
+        try {
+            command.Compile();
+        } catch (const SyntaxError&) {
+            return {};
+        }
+        row.AddStatement(node, index, command.GetType() == kCommandList, command.GetStatement());
+    } else if (item == ItemKind::Response && index < node.Responses().size()) {
+        if (node.Responses()[index]->GetType() == kResponseAdd) {
+            const auto& add = static_cast<const NodeResponseAdd&>(*node.Responses()[index]);
+            row.references_.push_back({ReferenceKind::Add, &node, ItemKind::Response, index,
+                                       add.GetTag(), add.GetGotoNode(), nullptr, 0});
+        }
+    }
+    for (NodeReference& reference : row.references_) {
+        reference.resolved = dialogue.FindNodeByName(reference.target);
+    }
+    return std::move(row.references_);
 }
 
 std::vector<const NodeReference*> DialogueReferences::To(const DialogueNode& node) const {

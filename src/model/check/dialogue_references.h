@@ -42,6 +42,10 @@ public:
     // The references made by one command or response row.
     std::vector<const NodeReference*> From(const DialogueNode& node, ItemKind item,
                                            std::size_t index) const;
+    // The references of one row alone, compiled afresh, for following a link without
+    // indexing the whole dialogue; a row that does not compile makes none.
+    static std::vector<NodeReference> OfRow(Dialogue& dialogue, DialogueNode& node, ItemKind item,
+                                            std::size_t index);
     // The references that lead to the node.
     std::vector<const NodeReference*> To(const DialogueNode& node) const;
     // The nodes in pre-order, and a node's place in it (none for a node of another dialogue).
@@ -51,6 +55,7 @@ public:
     std::span<const NodeReference> OfNode(std::size_t index) const;
 
 private:
+    DialogueReferences() = default;
     void AddNode(const DialogueNode& node);
     void AddStatement(const DialogueNode& node, std::size_t index, bool isListCommand,
                       const Statement* statement);

@@ -125,3 +125,37 @@ TEST(DialogueReferences, AnUncompiledCommandLeadsNowhere) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(DialogueReferences, OneRowCompiledAfresh) {
+    CheckDialogueBuilder builder;
+    BuildChain(builder);
+    Dialogue& dialogue = builder.Get();
+    DialogueNode& a = *dialogue.FindNodeByName("A");
+    const auto branch = DialogueReferences::OfRow(dialogue, a, ItemKind::Command, 0);
+    ASSERT_EQ(branch.size(), 2U);
+    EXPECT_EQ(branch[0].resolved, dialogue.FindNodeByName("B"));
+    EXPECT_EQ(branch[1].resolved, &a);
+    DialogueNode& d = *dialogue.FindNodeByName("D");
+    const auto add = DialogueReferences::OfRow(dialogue, d, ItemKind::Response, 0);
+    ASSERT_EQ(add.size(), 1U);
+    EXPECT_EQ(add[0].kind, ReferenceKind::Add);
+    EXPECT_EQ(add[0].resolved, dialogue.FindNodeByName("E"));
+    EXPECT_TRUE(DialogueReferences::OfRow(dialogue, d, ItemKind::Response, 1).empty());
+    B::Manual(d, "goto");
+    EXPECT_TRUE(DialogueReferences::OfRow(dialogue, d, ItemKind::Command, 0).empty());
+    B::Goto(d, "Missing");
+    const auto missing = DialogueReferences::OfRow(dialogue, d, ItemKind::Command, 1);
+    ASSERT_EQ(missing.size(), 1U);
+    EXPECT_EQ(missing[0].resolved, nullptr);
+}
+
+TEST(DialogueReferences, CountsInWords) {
+    EXPECT_EQ(DescribeCounts({1, 2, 0}), "1 error, 2 warnings, 0 notes");
+    EXPECT_EQ(DescribeCounts({0, 1, 1}), "0 errors, 1 warning, 1 note");
+}
+
+}  // namespace
+}  // namespace tw
