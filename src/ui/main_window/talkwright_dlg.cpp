@@ -92,6 +92,7 @@ void CTalkwrightDlg::ConnectControls() {
     connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
             [this] { OnTestDialogue(); });
     ConnectEditCommands();
+    ConnectLinks();
 }
 
 void CTalkwrightDlg::RefreshTitle() {
@@ -146,6 +147,7 @@ void CTalkwrightDlg::ShowCurrentDocument() {
     SyncTabs();
     RebuildView();
     RefreshTitle();
+    ScheduleCheck();
 }
 
 void CTalkwrightDlg::RebuildView() {
@@ -230,6 +232,7 @@ void CTalkwrightDlg::AddResponseRow(int index, const NodeResponse& response) {
 void CTalkwrightDlg::Edited(bool changed) {
     if (changed && shownDocument_ != nullptr) {
         shownDocument_->SetModified(true);
+        ScheduleCheck();
     }
 }
 
