@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QMenuBar>
 
+#include "generator/dialogue_generator.h"
+#include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/platform/text_codec.h"
 
 namespace tw::test {
 namespace {
@@ -117,6 +120,24 @@ TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     PressF7();  // Check Dialogue shows it again
     EXPECT_TRUE(window->Problems()->isVisible());
     EXPECT_TRUE(shown->isChecked());
+}
+
+// The pane shows what the check (and so `lint`) finds in a file, finding for finding.
+TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
+    const TempDir dir("problems_pane");
+    const std::string path = dir.Write("generated.vrx", GenerateDialogue({300, 7})->Write());
+    ASSERT_TRUE(window->OpenDialogueFile(path));
+    PressF7();
+    Dialogue copy;
+    ASSERT_FALSE(copy.Load(path).has_value());
+    QStringList expected;
+    for (const Finding& finding : CheckDialogue(copy)) {
+        expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
+                        FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) + " [" +
+                        QString::fromStdString(finding.rule) + "]";
+    }
+    EXPECT_GT(expected.size(), 10);
+    EXPECT_EQ(Messages(), expected);
 }
 
 TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {
