@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/platform/text_codec.h"
 
@@ -26,6 +27,16 @@ QIcon SeverityIcon(const QStyle& style, Severity severity) {
             return style.standardIcon(QStyle::SP_MessageBoxInformation);
     }
     return {};
+}
+
+bool SameFinding(const Finding& a, const Finding& b) {
+    return a.rule == b.rule && a.severity == b.severity && a.nodeId == b.nodeId &&
+           a.nodeLabel == b.nodeLabel && a.item == b.item && a.index == b.index &&
+           a.message == b.message;
+}
+
+bool SameFindings(const std::vector<Finding>& a, const std::vector<Finding>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameFinding);
 }
 
 }  // namespace
@@ -55,6 +66,13 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
 }
 
 void ProblemsPane::SetFindings(const std::vector<Finding>& findings) {
+    if (SameFindings(findings, shown_)) {
+        return;
+    }
+    shown_ = findings;
+    for (Finding& finding : shown_) {
+        finding.node = nullptr;  // the node may be gone by the next check
+    }
     list_->setUpdatesEnabled(false);
     list_->clear();
     QList<QTreeWidgetItem*> items;

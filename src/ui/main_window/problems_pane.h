@@ -34,6 +34,9 @@ public:
 private:
     void Activate(QTreeWidgetItem* item);
 
+    // What the rows show, to leave them (and the writer's place in them) alone when a check
+    // finds the same again.
+    std::vector<Finding> shown_;
     QLabel* caption_ = nullptr;
     QTreeWidget* list_ = nullptr;
     Handler activate_;

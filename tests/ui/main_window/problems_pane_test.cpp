@@ -111,6 +111,19 @@ TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
     EXPECT_EQ(window->ResponseList()->SelectedRow(), 1);
 }
 
+TEST_F(ProblemsPaneTest, ACheckThatFindsTheSameKeepsTheWritersPlace) {
+    Node("Farewell").AppendCommand(std::make_unique<CommandGoto>("Elsewhere"));
+    window->RebuildView();
+    PressF7();
+    ASSERT_EQ(List()->topLevelItemCount(), 2);
+    List()->setCurrentItem(List()->topLevelItem(1));
+    PressF7();
+    EXPECT_EQ(List()->currentItem(), List()->topLevelItem(1));
+    Node("Farewell").RemoveCommand(Node("Farewell").Commands().front().get());
+    PressF7();
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+}
+
 TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     QAction* shown = ViewAction("viewProblems");
     ASSERT_NE(shown, nullptr);
