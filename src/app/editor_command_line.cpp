@@ -8,8 +8,8 @@
 namespace tw {
 namespace {
 
-const QCommandLineOption kQuitAfter(
-    QStringList{"quit-after"}, "Close the window after MS milliseconds (for scripts).", "MS");
+const QCommandLineOption kQuitAfter(QStringList{"quit-after"},
+                                    "Close the window after MS milliseconds (for scripts).", "MS");
 
 void SetUpParser(QCommandLineParser& parser) {
     parser.setApplicationDescription(

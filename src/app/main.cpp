@@ -18,9 +18,8 @@ namespace {
 void SetApplicationNames() {
     QCoreApplication::setOrganizationName("Vorunda");
     QCoreApplication::setApplicationName("Talkwright");
-    QCoreApplication::setApplicationVersion(
-        QString::fromLatin1(tw::kTalkwrightVersion.data(),
-                            static_cast<qsizetype>(tw::kTalkwrightVersion.size())));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(
+        tw::kTalkwrightVersion.data(), static_cast<qsizetype>(tw::kTalkwrightVersion.size())));
 }
 
 // The command line is read under a plain QCoreApplication first, so that --help, --version

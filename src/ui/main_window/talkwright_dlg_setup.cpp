@@ -198,7 +198,7 @@ QWidget* CTalkwrightDlg::SetupNodeColumn() {
     splitter->setSizes({kTreeHeight, 200});
     layout->addWidget(splitter, 1);
     auto* commentsRow = new QHBoxLayout;
-    auto* label = new QLabel("Comments:", column);
+    auto* label = new QLabel("&Comments:", column);
     label->setBuddy(comments_);
     commentsRow->addWidget(label);
     commentsRow->addWidget(comments_, 1);
@@ -264,6 +264,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    SetupKeyboardAndNames();
     SetupTabOrder();
 }
 
