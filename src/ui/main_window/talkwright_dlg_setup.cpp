@@ -246,7 +246,8 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
 }
 
 void CTalkwrightDlg::SetupLayout() {
-    setWindowIcon(AppIcon());
+    // The installed program icon when the theme has it, so the window matches the menu.
+    setWindowIcon(QIcon::fromTheme("org.talkwright.Talkwright", AppIcon()));
     SetupMenus();
     SetupTree();
     SetupNodeText();
