@@ -57,6 +57,10 @@ int RunCliMain(std::span<const std::string_view> args, std::istream& in, std::os
         return kExitUsage;
     }
     const std::string_view name = args.front();
+    if (name == "help" && args.size() > 2) {
+        err << "usage: talkwright-cli help COMMAND\n";
+        return kExitUsage;
+    }
     if (name == "help" && args.size() == 2) {
         return PrintCommandHelp(args[1], plain);
     }

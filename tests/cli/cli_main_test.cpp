@@ -107,6 +107,11 @@ TEST(CliMainTest, UnknownCommandsAndMissingCommandsAreUsageErrors) {
     EXPECT_EQ(unknownHelp.status, kExitUsage);
     EXPECT_EQ(unknownHelp.out, "");
     EXPECT_TRUE(unknownHelp.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
+
+    const Outcome twoNames = RunWith({"help", "check", "export"});
+    EXPECT_EQ(twoNames.status, kExitUsage);
+    EXPECT_EQ(twoNames.out, "");
+    EXPECT_EQ(twoNames.err, "usage: talkwright-cli help COMMAND\n");
 }
 
 TEST(CliMainTest, CommandsStillRunAndSeeOnlyTheirOwnArguments) {
