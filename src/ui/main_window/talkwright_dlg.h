@@ -120,6 +120,7 @@ private:
     QWidget* SetupListColumn();
     void SetupLayout();
     void SetupTabOrder();
+    void SetupKeyboardAndNames();
     void SetupTree();
     void SetupLists();
     void SetupNodeText();

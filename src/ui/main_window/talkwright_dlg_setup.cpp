@@ -198,7 +198,7 @@ QWidget* CTalkwrightDlg::SetupNodeColumn() {
     splitter->setSizes({kTreeHeight, 200});
     layout->addWidget(splitter, 1);
     auto* commentsRow = new QHBoxLayout;
-    auto* label = new QLabel("Comments:", column);
+    auto* label = new QLabel("&Comments:", column);
     label->setBuddy(comments_);
     commentsRow->addWidget(label);
     commentsRow->addWidget(comments_, 1);
@@ -246,7 +246,8 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
 }
 
 void CTalkwrightDlg::SetupLayout() {
-    setWindowIcon(AppIcon());
+    // The installed program icon when the theme has it, so the window matches the menu.
+    setWindowIcon(QIcon::fromTheme("org.talkwright.Talkwright", AppIcon()));
     SetupMenus();
     SetupTree();
     SetupNodeText();
@@ -264,6 +265,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    SetupKeyboardAndNames();
     SetupTabOrder();
 }
 
