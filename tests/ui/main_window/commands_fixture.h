@@ -15,6 +15,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue_json.h"
+#include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
 
