@@ -1,8 +1,10 @@
 // The Edit and Sort menus, the node menu, the list buttons and keys, Export and Batch Export
 // of the main window, through its real widgets.
 
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 #include <filesystem>
 
 #include "model/clipboard_list.h"
@@ -276,6 +278,80 @@ TEST_F(CommandsTest, BatchExportWalksTheWorkingDirectoryIntoOneDestination) {
     // Both documents stay open as tabs.
     EXPECT_TRUE(TabTitles().contains("Bee"));
     EXPECT_GE(window->Documents().Count(), 2u);
+}
+
+}  // namespace
+}  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+// Acts on the popup menu once it is open.
+void OnNextPopup(std::function<void(QMenu&)> act, int triesLeft = 200) {
+    QTimer::singleShot(5, [act = std::move(act), triesLeft] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            act(*menu);
+        } else if (triesLeft > 0) {
+            OnNextPopup(act, triesLeft - 1);
+        }
+    });
+}
+
+QAction* ActionOf(QMenu& menu, const QString& caption) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == caption) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(CommandsTest, RightButtonInTheTreeSelectsTheItemAndRunsTheChosenCommand) {
+    Item("Greeting")->setExpanded(true);
+    QTreeWidgetItem* shop = Item("Shop [sells ale]");
+    bool opened = false;
+    OnNextPopup([&opened](QMenu& menu) {
+        opened = true;
+        QAction* makeRoot = ActionOf(menu, "&Make Root");
+        ASSERT_NE(makeRoot, nullptr);
+        EXPECT_TRUE(makeRoot->isEnabled());
+        menu.hide();
+        makeRoot->trigger();
+    });
+    const QPoint at = window->Tree()->visualItemRect(shop).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at,
+                            window->Tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(window->Tree()->viewport(), &click);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(TreeDump(), "Initialization Node(0);Greeting(1);Farewell(3);Shop [sells ale](2)");
+    EXPECT_EQ(UndoItem()->text(), "&Undo Make Root");
+}
+
+TEST_F(CommandsTest, UndoKeysInTheNodeTextUndoTheWritersSteps) {
+    FocusNodeText();
+    QTest::keyClicks(window->NodeText(), "Hello");
+    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
+    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(window->NodeText()->toPlainText().isEmpty());
+    EXPECT_FALSE(Current().IsModified());
+    QTest::keyClick(window->NodeText(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
+    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
+    EXPECT_TRUE(Current().IsModified());
+}
+
+TEST_F(CommandsTest, RightButtonInTheNodeTextOpensTheEditMenuThere) {
+    bool opened = false;
+    OnNextPopup([&opened, this](QMenu& menu) {
+        opened = &menu == window->EditMenu();
+        menu.hide();
+    });
+    const QPoint at(20, 10);
+    QTest::mouseRelease(window->NodeText()->viewport(), Qt::RightButton, {}, at);
+    QTest::qWait(50);
+    EXPECT_TRUE(opened);
 }
 
 }  // namespace
