@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTreeWidgetItemIterator>
+#include <memory>
+#include <utility>
 
 #include "model/dialogue.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
@@ -58,8 +60,12 @@ void CTalkwrightDlg::RouteUndoKeys() {
 }
 
 void CTalkwrightDlg::Apply(QUndoCommand* step, bool quiet) {
+    std::unique_ptr<QUndoCommand> owned(step);
+    if (shownDocument_ == nullptr) {
+        return;  // no document on show: nothing the step could change
+    }
     const bool wasQuiet = std::exchange(quietStep_, quiet);
-    history_.Push(*shownDocument_, step);
+    history_.Push(*shownDocument_, owned.release());
     quietStep_ = wasQuiet;
 }
 
