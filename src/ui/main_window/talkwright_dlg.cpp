@@ -104,6 +104,7 @@ void CTalkwrightDlg::ConnectControls() {
     ConnectEditCommands();
     SetupListKeys();
     RouteUndoKeys();
+    WatchNodeMenuReason();
 }
 
 void CTalkwrightDlg::RefreshTitle() {

@@ -166,6 +166,7 @@ private:
     // The one selected row of a list, or -1 after telling the writer to select one.
     int SingleSelectedRow(const EnhancedListCtrl& list);
     void ShowNodeMenu(const QPoint& pos);
+    void WatchNodeMenuReason();
     QPushButton* MakeButton(int id, const QString& caption);
 
     void OnTabChanged(int index);

@@ -1,5 +1,6 @@
 // The node menu of the tree (right button), the Sort menu and Expand/Collapse All.
 
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTreeWidgetItem>
 
@@ -31,16 +32,52 @@ void CTalkwrightDlg::FillNodeMenu(QMenu& menu) {
     add("&Add New Node", true, &CTalkwrightDlg::OnAddNewNode);
 }
 
+namespace {
+
+// Notes whether the tree's menu was asked for with the menu key rather than the mouse.
+class ContextMenuReason : public QObject {
+public:
+    explicit ContextMenuReason(QObject* parent) : QObject(parent) {}
+    bool FromKeyboard() const { return keyboard_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ContextMenu) {
+            keyboard_ =
+                static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool keyboard_ = false;
+};
+
+}  // namespace
+
+void CTalkwrightDlg::WatchNodeMenuReason() {
+    auto* reason = new ContextMenuReason(tree_);
+    reason->setObjectName("nodeMenuReason");
+    tree_->installEventFilter(reason);
+    tree_->viewport()->installEventFilter(reason);
+}
+
+// The mouse picks the item under it; the menu key keeps the selection and opens the menu
+// on the selected item.
 void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
-    if (QTreeWidgetItem* hit = tree_->itemAt(pos)) {
+    const auto* reason = tree_->findChild<ContextMenuReason*>("nodeMenuReason");
+    const bool keyboard = reason != nullptr && reason->FromKeyboard();
+    if (QTreeWidgetItem* hit = keyboard ? nullptr : tree_->itemAt(pos)) {
         tree_->setCurrentItem(hit);
     }
-    if (tree_->currentItem() == nullptr) {
+    QTreeWidgetItem* item = tree_->currentItem();
+    if (item == nullptr) {
         return;
     }
     QMenu menu(this);
     FillNodeMenu(menu);
-    menu.exec(tree_->viewport()->mapToGlobal(pos));
+    const QPoint at = keyboard ? tree_->visualItemRect(item).center() : pos;
+    menu.exec(tree_->viewport()->mapToGlobal(at));
 }
 
 void CTalkwrightDlg::OnRenameNode() {

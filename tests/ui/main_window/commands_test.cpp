@@ -327,6 +327,23 @@ TEST_F(CommandsTest, RightButtonInTheTreeSelectsTheItemAndRunsTheChosenCommand) 
     EXPECT_EQ(UndoItem()->text(), "&Undo Make Root");
 }
 
+TEST_F(CommandsTest, MenuKeyOpensTheNodeMenuOnTheSelectedItem) {
+    Item("Greeting")->setExpanded(true);
+    Select("Farewell");
+    QString enabled;
+    OnNextPopup([&enabled](QMenu& menu) {
+        enabled = ActionOf(menu, "&Rename")->isEnabled() ? "rename" : "-";
+        menu.hide();
+    });
+    // Where the keyboard's request points is not where the writer looks.
+    const QPoint at = window->Tree()->visualItemRect(Item("Initialization Node")).center();
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, at,
+                          window->Tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(window->Tree()->viewport(), &key);
+    EXPECT_EQ(enabled, "rename");
+    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Farewell");
+}
+
 TEST_F(CommandsTest, UndoKeysInTheNodeTextUndoTheWritersSteps) {
     FocusNodeText();
     QTest::keyClicks(window->NodeText(), "Hello");
