@@ -373,3 +373,44 @@ TEST_F(CommandsTest, RightButtonInTheNodeTextOpensTheEditMenuThere) {
 
 }  // namespace
 }  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+// A whole dialogue made in the editor alone: new, nodes, commands, responses, text, save,
+// export, and the file read back as it was made.
+TEST_F(CommandsTest, AWriterBuildsSavesAndExportsANewDialogue) {
+    TempDir dir("commands_whole_dialogue");
+    steps.push_back(Fill({{1065, "Brannoc"}}));
+    window->OnNewDialogue();
+    steps.push_back(Fill({{1014, "Hello"}, {1015, "greets"}}));
+    window->OnAddNewNode();
+    steps.push_back(Fill({{1014, "Goodbye"}}));
+    window->OnAddNewNode();
+    Select("Hello [greets]");
+    steps.push_back(Fill({{1018, "set kMet = TRUE"}}));
+    Press(control_id::kAddCommand);
+    steps.push_back([](QDialog& opened) {
+        dynamic_cast<CEditingDialog&>(opened).Control<QAbstractButton>(1038)->click();
+        Fill({{1036, "Farewell."}, {1040, "Goodbye"}})(opened);
+    });
+    Press(control_id::kAddResponse);
+    QTest::keyClicks(window->NodeText(), "Well met, traveller.");
+    services.QueueFileChoice(dir.File("brannoc.vrx"));
+    window->OnSaveAs();
+    EXPECT_FALSE(Current().IsModified());
+    services.QueueFileChoice(dir.File("brannoc.txt"));
+    window->OnExport();
+    const std::string script = ReadFile(dir.File("brannoc.txt"));
+    for (const char* part :
+         {"Brannoc", "Hello", "set kMet = TRUE", "Farewell.", "Goodbye", "Well met, traveller."}) {
+        EXPECT_NE(script.find(part), std::string::npos) << part;
+    }
+    Dialogue reread;
+    ASSERT_FALSE(reread.Load(dir.File("brannoc.vrx")).has_value());
+    reread.SetPath(Current().GetPath());
+    EXPECT_EQ(DialogueToJson(reread), Json());
+}
+
+}  // namespace
+}  // namespace tw::test
