@@ -75,6 +75,7 @@ void CTalkwrightDlg::OnBatchExport() {
     progress.setWindowTitle("Batch Export");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
+    progress.show();
     for (std::size_t i = 0; i < found.files.size() && !progress.wasCanceled(); ++i) {
         progress.setValue(static_cast<int>(i));
         progress.setLabelText(

@@ -2,6 +2,7 @@
 // of the main window, through its real widgets.
 
 #include <QContextMenuEvent>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -265,7 +266,17 @@ TEST_F(CommandsTest, BatchExportWalksTheWorkingDirectoryIntoOneDestination) {
     services.SetWorkingDirectory(dir.File("source"));
     services.QueueFileChoice(dir.File("out/anything.txt"));
     services.QueueAnswer(MessageAnswer::kOk);  // broken.vrx can't be read
+    QString progress;
+    QTimer::singleShot(0, [&progress] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QProgressDialog*>(widget);
+                dialog && dialog->isVisible()) {
+                progress = dialog->windowTitle() + QString(" %1").arg(dialog->maximum());
+            }
+        }
+    });
     window->OnBatchExport();
+    EXPECT_EQ(progress, "Batch Export 3");  // a.vrx, broken.vrx and sub/b.vrx
     const FileDialogRequest& request = services.FileDialogs().back().request;
     EXPECT_EQ(request.defaultExtension, "txt");
     EXPECT_EQ(request.filters, (std::vector<FileFilter>{{"Export Files (*.txt)", "*.txt"},
