@@ -18,18 +18,6 @@
 namespace tw {
 namespace {
 
-QTreeWidgetItem* FindItem(QTreeWidgetItem* item, std::int32_t nodeId) {
-    if (EnhancedTreeCtrl::ItemValue(item) == nodeId) {
-        return item;
-    }
-    for (int i = 0; i < item->childCount(); ++i) {
-        if (QTreeWidgetItem* found = FindItem(item->child(i), nodeId)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 QString LinkText(const NodeReference& reference) {
     const QString row = reference.item == ItemKind::Command ? "command %1" : "response %1";
     QString text = FromBytes(reference.from->Label()) + ": " + row.arg(reference.index + 1) + ": " +
@@ -45,10 +33,10 @@ QString LinkText(const NodeReference& reference) {
 void CTalkwrightDlg::ConnectLinks() {
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item != nullptr && !walkingHistory_) {
-            history_.Visit(EnhancedTreeCtrl::ItemValue(item));
+            selectionHistory_.Visit(EnhancedTreeCtrl::ItemValue(item));
         }
     });
-    connect(tabs_, &QTabBar::currentChanged, this, [this] { history_.Clear(); });
+    connect(tabs_, &QTabBar::currentChanged, this, [this] { selectionHistory_.Clear(); });
     for (EnhancedListCtrl* list : {commands_, responses_}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
@@ -81,15 +69,10 @@ void CTalkwrightDlg::ShowListMenu(EnhancedListCtrl& list, const QPoint& pos) {
 }
 
 void CTalkwrightDlg::SelectNodeRow(std::int32_t nodeId, ItemKind item, std::size_t index) {
-    QTreeWidgetItem* found = nullptr;
-    for (int i = 0; i < tree_->topLevelItemCount() && found == nullptr; ++i) {
-        found = FindItem(tree_->topLevelItem(i), nodeId);
-    }
-    if (found == nullptr) {
+    if (ItemOfNode(nodeId) == nullptr) {
         return;
     }
-    tree_->setCurrentItem(found);
-    tree_->scrollToItem(found);
+    SelectNodeItem(nodeId);
     EnhancedListCtrl* list = item == ItemKind::Response ? responses_ : commands_;
     if (item != ItemKind::Node && static_cast<int>(index) < list->RowCount()) {
         list->SelectRow(static_cast<int>(index));
@@ -124,7 +107,7 @@ void CTalkwrightDlg::OnGoToNode() {
 
 void CTalkwrightDlg::OnBack() {
     walkingHistory_ = true;
-    if (const auto id = history_.Back()) {
+    if (const auto id = selectionHistory_.Back()) {
         SelectNodeRow(*id, ItemKind::Node, 0);
     }
     walkingHistory_ = false;
@@ -132,7 +115,7 @@ void CTalkwrightDlg::OnBack() {
 
 void CTalkwrightDlg::OnForward() {
     walkingHistory_ = true;
-    if (const auto id = history_.Forward()) {
+    if (const auto id = selectionHistory_.Forward()) {
         SelectNodeRow(*id, ItemKind::Node, 0);
     }
     walkingHistory_ = false;
