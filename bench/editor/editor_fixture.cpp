@@ -59,7 +59,7 @@ std::int32_t BusiestNodeId(Dialogue& dialogue) {
     std::size_t most = 0;
     ForEachPreOrder(dialogue.Root(), [&](DialogueNode& node) {
         const std::size_t rows = node.Commands().size() + node.Responses().size();
-        if (rows > most && node.GetId() != kInitializationNodeId) {
+        if (rows >= most && node.GetId() != kInitializationNodeId) {
             most = rows;
             busiest = node.GetId();
         }

@@ -40,7 +40,8 @@ void Settle();
 // The item of the node, or none.
 QTreeWidgetItem* FindItem(CTalkwrightDlg& window, std::int32_t nodeId);
 
-// The node with the most commands and responses together.
+// The last node in tree order with the most commands and responses together: the one the
+// window looks up longest.
 std::int32_t BusiestNodeId(Dialogue& dialogue);
 
 }  // namespace tw::bench

@@ -106,6 +106,18 @@ void EnhancedTreeCtrl::ExpandAll(bool expand) {
     }
 }
 
+std::unique_ptr<ParkedTreeItems> EnhancedTreeCtrl::TakeAllItems() {
+    const QSignalBlocker block(this);
+    pressItem_ = nullptr;
+    SetDropHighlight(nullptr);
+    return std::make_unique<ParkedTreeItems>(invisibleRootItem()->takeChildren());
+}
+
+void EnhancedTreeCtrl::PutBackItems(ParkedTreeItems& parked) {
+    const QSignalBlocker block(this);
+    invisibleRootItem()->addChildren(parked.Release());
+}
+
 void EnhancedTreeCtrl::OnItemCopied(QTreeWidgetItem*, QTreeWidgetItem*) {}
 
 QTreeWidgetItem* EnhancedTreeCtrl::GetDropTarget(QTreeWidgetItem* item) {

@@ -4,11 +4,28 @@
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/controls/drag_image.h"
 
 namespace tw {
+
+// Items taken out of a tree whole, with their subtrees, to be put back later; the ones
+// never put back are deleted with the set.
+class ParkedTreeItems {
+public:
+    explicit ParkedTreeItems(QList<QTreeWidgetItem*> items) : items_(std::move(items)) {}
+    ~ParkedTreeItems() { qDeleteAll(items_); }
+    ParkedTreeItems(const ParkedTreeItems&) = delete;
+    ParkedTreeItems& operator=(const ParkedTreeItems&) = delete;
+
+    // Hands the items over; the set is empty afterwards.
+    QList<QTreeWidgetItem*> Release() { return std::exchange(items_, {}); }
+
+private:
+    QList<QTreeWidgetItem*> items_;
+};
 
 // The node tree: a tree view whose branches are moved by dragging one item onto another,
 // with a drag image and a drop highlight. It knows nothing of nodes: each item carries an
@@ -52,6 +69,12 @@ public:
     // Moves the branch to the end of the top level; returns its new item.
     QTreeWidgetItem* MakeRoot(QTreeWidgetItem* item);
     void ExpandAll(bool expand);
+
+    // Every item leaves the tree at once, in one change of the view, and comes back the
+    // same way: far cheaper than deleting and making a large tree again. No signal tells
+    // of the selection lost; the items come back collapsed and unselected.
+    std::unique_ptr<ParkedTreeItems> TakeAllItems();
+    void PutBackItems(ParkedTreeItems& parked);
 
     virtual void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem);
     virtual QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* item);

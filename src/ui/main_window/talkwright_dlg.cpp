@@ -137,9 +137,12 @@ void CTalkwrightDlg::OnTabChanged(int index) {
 void CTalkwrightDlg::ShowDocument(std::size_t index) {
     if (shownDocument_ != nullptr) {
         SaveTreeState(*tree_, *shownDocument_);
+        ParkShownTree();
     }
     documents_.SetCurrent(index);
-    ShowCurrentDocument();
+    if (!ShowParkedDocument()) {
+        ShowCurrentDocument();
+    }
 }
 
 void CTalkwrightDlg::ShowCurrentDocument() {
@@ -151,6 +154,7 @@ void CTalkwrightDlg::ShowCurrentDocument() {
 void CTalkwrightDlg::RebuildView() {
     ClearViews();
     Dialogue& document = documents_.Current();
+    parkedTrees_.Forget(document);  // made anew: what was kept of it is out of date
     {
         const QSignalBlocker block(tree_);
         RestoreTreeState(*tree_, document, FillTree(*tree_, document));

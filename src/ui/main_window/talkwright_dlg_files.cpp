@@ -106,6 +106,7 @@ void CTalkwrightDlg::reject() {
 
 void CTalkwrightDlg::EndWindow() {
     ClearViews();
+    parkedTrees_.Clear();
     documents_.Clear();
     if (timerId_ != 0) {
         killTimer(timerId_);

@@ -200,6 +200,54 @@ TEST_F(EnhancedTreeCtrlTest, ExpandAndCollapseAll) {
     EXPECT_TRUE(a1->isExpanded());
 }
 
+// Taking the items out and putting them back is the same tree, items and all, with no word
+// to the window of a selection it should follow.
+TEST_F(EnhancedTreeCtrlTest, TakenItemsComeBackWholeAndQuietly) {
+    tree.setCurrentItem(a1);
+    int currentChanges = 0;
+    QObject::connect(&tree, &QTreeWidget::currentItemChanged, [&] { ++currentChanges; });
+
+    std::unique_ptr<ParkedTreeItems> parked = tree.TakeAllItems();
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+    EXPECT_EQ(tree.currentItem(), nullptr);
+    EXPECT_EQ(a1->treeWidget(), nullptr);
+    EXPECT_EQ(a1a->treeWidget(), nullptr);
+
+    tree.PutBackItems(*parked);
+    EXPECT_EQ(Dump(tree), kStart);
+    EXPECT_EQ(tree.topLevelItem(1), a);
+    EXPECT_EQ(a1a->treeWidget(), &tree);
+    EXPECT_EQ(a1->checkState(0), Qt::Checked);
+    EXPECT_EQ(currentChanges, 0);
+
+    tree.PutBackItems(*parked);  // handed over once: nothing comes twice
+    EXPECT_EQ(Dump(tree), kStart);
+}
+
+// Counts its deletions.
+class CountedItem : public QTreeWidgetItem {
+public:
+    explicit CountedItem(int& deleted) : deleted_(deleted) {}
+    ~CountedItem() override { ++deleted_; }
+
+private:
+    int& deleted_;
+};
+
+TEST(ParkedTreeItemsTest, ItemsNeverPutBackGoWithTheSet) {
+    int deleted = 0;
+    EnhancedTreeCtrl tree;
+    auto* top = new CountedItem(deleted);
+    top->addChild(new CountedItem(deleted));
+    tree.addTopLevelItem(top);
+    tree.addTopLevelItem(new CountedItem(deleted));
+    std::unique_ptr<ParkedTreeItems> parked = tree.TakeAllItems();
+    EXPECT_EQ(deleted, 0);
+    parked.reset();
+    EXPECT_EQ(deleted, 3);
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+}
+
 TEST(EnhancedTreeCtrlDepthTest, ADeepBranchIsCopiedWithoutRecursion) {
     EnhancedTreeCtrl tree;
     QTreeWidgetItem* top = tree.InsertItem("0", 0, 0, 0);
