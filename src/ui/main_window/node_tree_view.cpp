@@ -2,8 +2,10 @@
 
 #include <QTreeWidgetItemIterator>
 #include <unordered_map>
+#include <utility>
 
 #include "model/tree_view.h"
+#include "model/tree_walk.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/platform/text_codec.h"
 
@@ -22,16 +24,44 @@ std::vector<QTreeWidgetItem*> FillTree(EnhancedTreeCtrl& tree, Dialogue& dialogu
     return items;
 }
 
-void SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue) {
-    std::unordered_map<int, bool> expandedById;
+namespace {
+
+// Each item's node id and expanded state, in the tree's pre-order. Only items with children
+// are asked: asking the view is most of the cost, and a leaf has nothing to show.
+std::vector<std::pair<int, bool>> ItemStates(EnhancedTreeCtrl& tree) {
+    std::vector<std::pair<int, bool>> states;
     for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        expandedById.emplace(EnhancedTreeCtrl::ItemValue(*it), (*it)->isExpanded());
+        states.emplace_back(EnhancedTreeCtrl::ItemValue(*it),
+                            (*it)->childCount() > 0 && (*it)->isExpanded());
     }
+    return states;
+}
+
+// The states in the document's pre-order. The tree has the document's order but for an
+// edit that made them part; then the node ids decide.
+std::vector<bool> ExpandedInDocumentOrder(Dialogue& dialogue,
+                                          const std::vector<std::pair<int, bool>>& states) {
     std::vector<bool> expanded;
-    for (const TreeViewItem& entry : TreeViewItems(dialogue)) {
-        const auto found = expandedById.find(entry.nodeId);
-        expanded.push_back(found != expandedById.end() && found->second);
-    }
+    std::unordered_map<int, bool> byId;
+    ForEachPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
+        const std::size_t at = expanded.size();
+        if (at < states.size() && states[at].first == node.GetId() && byId.empty()) {
+            expanded.push_back(states[at].second);
+            return;
+        }
+        if (byId.empty()) {
+            byId = std::unordered_map<int, bool>(states.begin(), states.end());
+        }
+        const auto found = byId.find(node.GetId());
+        expanded.push_back(found != byId.end() && found->second);
+    });
+    return expanded;
+}
+
+}  // namespace
+
+void SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue) {
+    const std::vector<bool> expanded = ExpandedInDocumentOrder(dialogue, ItemStates(tree));
     const QTreeWidgetItem* selected = tree.currentItem();
     SaveViewState(dialogue, expanded, selected ? EnhancedTreeCtrl::ItemValue(selected) : 0);
 }
