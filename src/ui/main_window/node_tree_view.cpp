@@ -26,13 +26,22 @@ std::vector<QTreeWidgetItem*> FillTree(EnhancedTreeCtrl& tree, Dialogue& dialogu
 
 namespace {
 
-// Each item's node id and expanded state, in the tree's pre-order. Only items with children
-// are asked: asking the view is most of the cost, and a leaf has nothing to show.
-std::vector<std::pair<int, bool>> ItemStates(EnhancedTreeCtrl& tree) {
-    std::vector<std::pair<int, bool>> states;
+// Each item's node id and expanded state, in the tree's pre-order, and the expanded items.
+// Only items with children are asked: asking the view is most of the cost, and a leaf has
+// nothing to show.
+struct ItemStates {
+    std::vector<std::pair<int, bool>> byItem;
+    std::vector<QTreeWidgetItem*> expanded;
+};
+
+ItemStates StatesOf(EnhancedTreeCtrl& tree) {
+    ItemStates states;
     for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        states.emplace_back(EnhancedTreeCtrl::ItemValue(*it),
-                            (*it)->childCount() > 0 && (*it)->isExpanded());
+        const bool expanded = (*it)->childCount() > 0 && (*it)->isExpanded();
+        states.byItem.emplace_back(EnhancedTreeCtrl::ItemValue(*it), expanded);
+        if (expanded) {
+            states.expanded.push_back(*it);
+        }
     }
     return states;
 }
@@ -60,10 +69,12 @@ std::vector<bool> ExpandedInDocumentOrder(Dialogue& dialogue,
 
 }  // namespace
 
-void SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue) {
-    const std::vector<bool> expanded = ExpandedInDocumentOrder(dialogue, ItemStates(tree));
+std::vector<QTreeWidgetItem*> SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue) {
+    ItemStates states = StatesOf(tree);
     const QTreeWidgetItem* selected = tree.currentItem();
-    SaveViewState(dialogue, expanded, selected ? EnhancedTreeCtrl::ItemValue(selected) : 0);
+    SaveViewState(dialogue, ExpandedInDocumentOrder(dialogue, states.byItem),
+                  selected ? EnhancedTreeCtrl::ItemValue(selected) : 0);
+    return std::move(states.expanded);
 }
 
 void RestoreTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue,

@@ -1,7 +1,7 @@
 #include "ui/main_window/parked_trees.h"
 
-#include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <utility>
 
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/main_window/document_set.h"
@@ -11,25 +11,29 @@ namespace tw {
 ParkedTrees::ParkedTrees() = default;
 ParkedTrees::~ParkedTrees() = default;
 
-void ParkedTrees::Park(const Dialogue& document, EnhancedTreeCtrl& tree) {
-    parked_[&document] = tree.TakeAllItems();
+void ParkedTrees::Park(const Dialogue& document, EnhancedTreeCtrl& tree,
+                       std::vector<QTreeWidgetItem*> expanded) {
+    QTreeWidgetItem* current = tree.currentItem();
+    parked_[&document] = Parked{tree.TakeAllItems(), std::move(expanded), current};
 }
 
-std::vector<QTreeWidgetItem*> ParkedTrees::PutBack(const Dialogue& document,
-                                                   const DocumentSet& open,
-                                                   EnhancedTreeCtrl& tree) {
+bool ParkedTrees::PutBack(const Dialogue& document, const DocumentSet& open,
+                          EnhancedTreeCtrl& tree) {
     DropClosed(open);
     const auto found = parked_.find(&document);
     if (found == parked_.end()) {
-        return {};
+        return false;
     }
-    tree.PutBackItems(*found->second);
+    const Parked parked = std::move(found->second);
     parked_.erase(found);
-    std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        items.push_back(*it);
+    tree.PutBackItems(*parked.items);
+    for (QTreeWidgetItem* item : parked.expanded) {
+        item->setExpanded(true);
     }
-    return items;
+    if (parked.current != nullptr) {
+        tree.setCurrentItem(parked.current);
+    }
+    return true;
 }
 
 void ParkedTrees::Forget(const Dialogue& document) {

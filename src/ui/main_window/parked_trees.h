@@ -22,20 +22,26 @@ public:
     ParkedTrees(const ParkedTrees&) = delete;
     ParkedTrees& operator=(const ParkedTrees&) = delete;
 
-    // Takes every item out of the tree, kept for the document.
-    void Park(const Dialogue& document, EnhancedTreeCtrl& tree);
-    // Puts the document's items into the empty tree; answers them in pre-order, or none
-    // when nothing is kept for it. Items of documents no longer open are dropped first,
-    // so a new document at a closed one's address never gets its items.
-    std::vector<QTreeWidgetItem*> PutBack(const Dialogue& document, const DocumentSet& open,
-                                          EnhancedTreeCtrl& tree);
+    // Takes every item out of the tree, kept for the document with the items that were
+    // expanded and the current one.
+    void Park(const Dialogue& document, EnhancedTreeCtrl& tree,
+              std::vector<QTreeWidgetItem*> expanded);
+    // Puts the document's items into the empty tree, expanded and current as they were;
+    // false when nothing is kept for it. Items of documents no longer open are dropped
+    // first, so a new document at a closed one's address never gets their items.
+    bool PutBack(const Dialogue& document, const DocumentSet& open, EnhancedTreeCtrl& tree);
     void Forget(const Dialogue& document);
     void Clear();
 
 private:
     void DropClosed(const DocumentSet& open);
 
-    std::map<const Dialogue*, std::unique_ptr<ParkedTreeItems>> parked_;
+    struct Parked {
+        std::unique_ptr<ParkedTreeItems> items;
+        std::vector<QTreeWidgetItem*> expanded;
+        QTreeWidgetItem* current = nullptr;
+    };
+    std::map<const Dialogue*, Parked> parked_;
 };
 
 }  // namespace tw
