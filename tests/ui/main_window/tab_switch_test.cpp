@@ -116,5 +116,35 @@ TEST_F(TabSwitchTest, ClosedTabsLeaveNoTreeBehind) {
     EXPECT_EQ(TreeDump(), innkeeper);
 }
 
+// The tab left for another file keeps its very items: coming back makes none anew. The
+// untouched scratch document the first file replaced leaves nothing behind either.
+TEST_F(TabSwitchTest, OpeningAnotherFileKeepsTheItemsOfTheTabLeft) {
+    const QString scratch = TreeDump();
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    const QString innkeeper = TreeDump();
+    QTreeWidgetItem* branch = FirstBranch();
+    ASSERT_NE(branch, nullptr);
+    branch->setExpanded(true);
+    window->Tree()->setCurrentItem(branch);
+
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
+    const QString blacksmith = TreeDump();
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(FirstBranch(), branch);
+    EXPECT_TRUE(branch->isExpanded());
+    EXPECT_EQ(window->Tree()->currentItem(), branch);
+    EXPECT_EQ(TreeDump(), innkeeper);
+
+    window->OnNewDialogue();
+    EXPECT_EQ(TreeDump(), scratch);
+    EXPECT_EQ(TabTitles().size(), 3);
+    window->Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(TreeDump(), blacksmith);
+    window->Tabs()->setCurrentIndex(2);
+    EXPECT_EQ(TreeDump(), scratch);
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(TreeDump(), innkeeper);
+}
+
 }  // namespace
 }  // namespace tw::test
