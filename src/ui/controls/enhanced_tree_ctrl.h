@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QTreeWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -75,6 +76,10 @@ public:
     // of the selection lost; the items come back collapsed and unselected.
     std::unique_ptr<ParkedTreeItems> TakeAllItems();
     void PutBackItems(ParkedTreeItems& parked);
+    // Grows with every item added, removed or moved and every expand and collapse (ExpandAll
+    // included; QTreeView's own expandAll is not seen), so an owner can tell that the tree
+    // is as it last saw it.
+    std::uint64_t ChangeCount() const { return changes_; }
 
     virtual void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem);
     virtual QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* item);
@@ -103,6 +108,7 @@ private:
     void InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
+    void setupChangeCount();
 
     ItemTest canDrag_;
     ItemTest canDrop_;
@@ -117,6 +123,7 @@ private:
     QTreeWidgetItem* draggedItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
+    std::uint64_t changes_ = 0;
 };
 
 }  // namespace tw

@@ -24,7 +24,7 @@ bool ParkedTrees::PutBack(const Dialogue& document, const DocumentSet& open,
     if (found == parked_.end()) {
         return false;
     }
-    const Parked parked = std::move(found->second);
+    Parked parked = std::move(found->second);
     parked_.erase(found);
     tree.PutBackItems(*parked.items);
     for (QTreeWidgetItem* item : parked.expanded) {
@@ -33,15 +33,28 @@ bool ParkedTrees::PutBack(const Dialogue& document, const DocumentSet& open,
     if (parked.current != nullptr) {
         tree.setCurrentItem(parked.current);
     }
+    shown_ = Shown{&document, std::move(parked.expanded), tree.ChangeCount()};
     return true;
+}
+
+std::optional<std::vector<QTreeWidgetItem*>> ParkedTrees::UnchangedExpanded(
+    const Dialogue& document, const EnhancedTreeCtrl& tree) const {
+    if (shown_.document != &document || shown_.changeCount != tree.ChangeCount()) {
+        return std::nullopt;
+    }
+    return shown_.expanded;
 }
 
 void ParkedTrees::Forget(const Dialogue& document) {
     parked_.erase(&document);
+    if (shown_.document == &document) {
+        shown_ = Shown{};
+    }
 }
 
 void ParkedTrees::Clear() {
     parked_.clear();
+    shown_ = Shown{};
 }
 
 void ParkedTrees::DropClosed(const DocumentSet& open) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTreeWidgetItem;
@@ -30,6 +32,10 @@ public:
     // false when nothing is kept for it. Items of documents no longer open are dropped
     // first, so a new document at a closed one's address never gets their items.
     bool PutBack(const Dialogue& document, const DocumentSet& open, EnhancedTreeCtrl& tree);
+    // The expanded items as they were put back for the document, while the tree has not
+    // changed since; none otherwise.
+    std::optional<std::vector<QTreeWidgetItem*>> UnchangedExpanded(
+        const Dialogue& document, const EnhancedTreeCtrl& tree) const;
     void Forget(const Dialogue& document);
     void Clear();
 
@@ -42,6 +48,14 @@ private:
         QTreeWidgetItem* current = nullptr;
     };
     std::map<const Dialogue*, Parked> parked_;
+    // What the last PutBack showed: the document, its expanded items and the tree's
+    // change count just after.
+    struct Shown {
+        const Dialogue* document = nullptr;
+        std::vector<QTreeWidgetItem*> expanded;
+        std::uint64_t changeCount = 0;
+    };
+    Shown shown_;
 };
 
 }  // namespace tw

@@ -136,7 +136,7 @@ void CTalkwrightDlg::OnTabChanged(int index) {
 // The document left behind keeps its expanded items and selection for when it comes back.
 void CTalkwrightDlg::ShowDocument(std::size_t index) {
     if (shownDocument_ != nullptr) {
-        ParkShownTree(SaveTreeState(*tree_, *shownDocument_));
+        ParkShownTree();
     }
     documents_.SetCurrent(index);
     if (!ShowParkedDocument()) {

@@ -136,7 +136,7 @@ private:
     void ShowDocument(std::size_t index);
     void ShowCurrentDocument();
     // Tab switches keep the tree items of the document left (talkwright_dlg_tabs.cpp).
-    void ParkShownTree(std::vector<QTreeWidgetItem*> expanded);
+    void ParkShownTree();
     bool ShowParkedDocument();
     void SyncTabs();
     void ClearViews();

@@ -2,12 +2,24 @@
 // document costs two quick passes over its items, not one new item per node.
 
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/main_window/node_tree_view.h"
 #include "ui/main_window/talkwright_dlg.h"
 
 namespace tw {
 
-void CTalkwrightDlg::ParkShownTree(std::vector<QTreeWidgetItem*> expanded) {
-    parkedTrees_.Park(*shownDocument_, *tree_, std::move(expanded));
+// A tree unchanged since it was put back has nothing new to keep in the document: its
+// state there is the one it was put back with, and the selection is kept as it moves.
+void CTalkwrightDlg::ParkShownTree() {
+    std::optional<std::vector<QTreeWidgetItem*>> expanded =
+        parkedTrees_.UnchangedExpanded(*shownDocument_, *tree_);
+    if (expanded) {
+        const QTreeWidgetItem* current = tree_->currentItem();
+        shownDocument_->SetSelectedNodeId(current ? EnhancedTreeCtrl::ItemValue(current)
+                                                  : kInitializationNodeId);
+    } else {
+        expanded = SaveTreeState(*tree_, *shownDocument_);
+    }
+    parkedTrees_.Park(*shownDocument_, *tree_, std::move(*expanded));
     ClearViews();
 }
 

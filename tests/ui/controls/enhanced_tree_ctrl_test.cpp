@@ -224,6 +224,38 @@ TEST_F(EnhancedTreeCtrlTest, TakenItemsComeBackWholeAndQuietly) {
     EXPECT_EQ(Dump(tree), kStart);
 }
 
+// Whatever changes which items there are or which are expanded is counted; a new label is not.
+TEST_F(EnhancedTreeCtrlTest, TheChangeCountSeesItemsAndExpansion) {
+    std::uint64_t seen = tree.ChangeCount();
+    const auto changed = [&] {
+        const bool grew = tree.ChangeCount() > seen;
+        seen = tree.ChangeCount();
+        return grew;
+    };
+    a->setText(0, "Renamed");
+    EXPECT_FALSE(changed());
+    a1->setExpanded(false);
+    EXPECT_TRUE(changed());
+    a1->setExpanded(true);
+    EXPECT_TRUE(changed());
+    tree.ExpandAll(false);
+    EXPECT_TRUE(changed());
+    tree.ExpandAll(true);
+    EXPECT_TRUE(changed());
+    tree.InsertItem("C", 0, 0, 6, b);
+    EXPECT_TRUE(changed());
+    delete a2;
+    EXPECT_TRUE(changed());
+    {
+        const QSignalBlocker block(&tree);
+        delete a1a;
+    }
+    EXPECT_TRUE(changed());
+    tree.MakeRoot(a1);
+    EXPECT_TRUE(changed());
+    EXPECT_FALSE(changed());
+}
+
 // Counts its deletions.
 class CountedItem : public QTreeWidgetItem {
 public:

@@ -146,5 +146,38 @@ TEST_F(TabSwitchTest, OpeningAnotherFileKeepsTheItemsOfTheTabLeft) {
     EXPECT_EQ(TreeDump(), innkeeper);
 }
 
+// Leaving a tab again after changing nothing keeps it as it came back; after an expand or
+// a collapse it keeps the new state, in the tree and in the document.
+TEST_F(TabSwitchTest, EveryVisitKeepsTheLatestExpansion) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    QTreeWidgetItem* branch = FirstBranch();
+    ASSERT_NE(branch, nullptr);
+    branch->setExpanded(true);
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
+    window->Tabs()->setCurrentIndex(0);
+    window->Tabs()->setCurrentIndex(1);
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_TRUE(branch->isExpanded());
+
+    branch->setExpanded(false);
+    window->Tree()->setCurrentItem(branch);
+    window->Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(&Current(), &window->Documents().At(1));
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_FALSE(branch->isExpanded());
+    EXPECT_EQ(window->Tree()->currentItem(), branch);
+    window->Tabs()->setCurrentIndex(1);
+    Dialogue& innkeeper = window->Documents().At(0);
+    EXPECT_EQ(innkeeper.FindNodeById(EnhancedTreeCtrl::ItemValue(branch))->GetExpanded(), 0);
+    EXPECT_EQ(innkeeper.GetSelectedNodeId(), EnhancedTreeCtrl::ItemValue(branch));
+
+    window->Tabs()->setCurrentIndex(0);
+    window->Tree()->ExpandAll(true);
+    window->Tabs()->setCurrentIndex(1);
+    window->Tabs()->setCurrentIndex(0);
+    EXPECT_TRUE(branch->isExpanded());
+    EXPECT_EQ(innkeeper.FindNodeById(EnhancedTreeCtrl::ItemValue(branch))->GetExpanded(), 1);
+}
+
 }  // namespace
 }  // namespace tw::test
