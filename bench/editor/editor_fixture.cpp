@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "bench_corpus.h"
+#include "model/command_kinds.h"
+#include "model/node_response.h"
 #include "model/tree_walk.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 
@@ -38,6 +40,31 @@ std::string CorpusFile(std::int64_t nodes, const std::string& name) {
     if (!std::filesystem::exists(path)) {
         WritePlain(path, corpus.bytes);
     }
+    return path;
+}
+
+std::string BusyCorpusFile(std::int64_t nodes) {
+    const Corpus& corpus = CorpusOf(nodes);
+    const std::string path = ScratchPath(corpus, "busy.vrx");
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    Dialogue dialogue;
+    if (dialogue.Read(corpus.bytes)) {
+        throw std::runtime_error("the corpus does not read back");
+    }
+    DialogueNode& busy = *dialogue.FindNodeById(BusiestNodeId(dialogue));
+    for (int i = 0; i < kBusyCommands; ++i) {
+        busy.AppendCommand(std::make_unique<CommandVariable>("$gold", std::to_string(i)));
+    }
+    for (int i = 0; i < kBusyResponses; ++i) {
+        auto response = std::make_unique<NodeResponseAdd>("B" + std::to_string(i));
+        response->SetPlayerText("How much for the room, and the stabling of " + std::to_string(i) +
+                                " horses?");
+        response->SetGotoNode(busy.GetName());
+        busy.AppendResponse(std::move(response));
+    }
+    WritePlain(path, dialogue.Write());
     return path;
 }
 

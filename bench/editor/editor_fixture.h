@@ -34,6 +34,12 @@ private:
 // The corpus dialogue of that size written to a file of the given name; written once.
 std::string CorpusFile(std::int64_t nodes, const std::string& name);
 
+// The corpus dialogue of that size with its busiest node given kBusyCommands more commands
+// and kBusyResponses more responses, written to a file once.
+inline constexpr int kBusyCommands = 200;
+inline constexpr int kBusyResponses = 100;
+std::string BusyCorpusFile(std::int64_t nodes);
+
 // Lets the window lay out and paint what changed, as the event loop would.
 void Settle();
 

@@ -74,10 +74,10 @@ void BM_EditorOpenYardstick(benchmark::State& state) {
 BENCHMARK(BM_EditorOpenYardstick)->Apply(DialogueSizes)->Iterations(3);
 
 // Selecting the node with the most commands and responses from a small one: its text,
-// comments and both lists filled.
+// comments and both lists filled, some 300 rows.
 void BM_EditorSelectBusyNode(benchmark::State& state) {
     EditorWindow editor;
-    editor.Open(CorpusFile(state.range(0), "select.vrx"));
+    editor.Open(BusyCorpusFile(state.range(0)));
     CTalkwrightDlg& window = editor.Window();
     QTreeWidgetItem* busy = FindItem(window, BusiestNodeId(window.Documents().Current()));
     QTreeWidgetItem* other = window.Tree()->topLevelItem(1);
@@ -111,7 +111,7 @@ BENCHMARK(BM_EditorSwitchTabs)->Apply(DialogueSizes)->Iterations(6);
 // the key is taken back again outside the timing.
 void BM_EditorTypeCharacter(benchmark::State& state) {
     EditorWindow editor;
-    editor.Open(CorpusFile(state.range(0), "type.vrx"));
+    editor.Open(BusyCorpusFile(state.range(0)));
     CTalkwrightDlg& window = editor.Window();
     window.Tree()->setCurrentItem(FindItem(window, BusiestNodeId(window.Documents().Current())));
     Settle();
