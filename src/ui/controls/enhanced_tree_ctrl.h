@@ -102,6 +102,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    // The context menu from the keyboard (the Menu key, Shift+F10, a screen reader's "show
+    // menu"): requested at the current item, as a right click on it would.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     static bool IsAncestor(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item);
@@ -109,6 +113,7 @@ private:
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
     void setupChangeCount();
+    void RequestKeyboardMenu();
 
     ItemTest canDrag_;
     ItemTest canDrop_;
@@ -124,6 +129,7 @@ private:
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
     std::uint64_t changes_ = 0;
+    bool menuKeyHandled_ = false;
 };
 
 }  // namespace tw

@@ -29,6 +29,7 @@ bool CTalkwrightDlg::ShowParkedDocument() {
     if (!parkedTrees_.PutBack(document, documents_, *tree_)) {
         return false;
     }
+    history_.SetActive(document);
     SyncTabs();
     shownDocument_ = &document;
     RefreshSelection();
