@@ -23,6 +23,7 @@ public:
     EditorWindow& operator=(const EditorWindow&) = delete;
 
     CTalkwrightDlg& Window() { return *window_; }
+    ScriptedPlatformServices& Services() { return services_; }
     // Opens the file and fails the run when it cannot.
     void Open(const std::string& path);
 
