@@ -40,7 +40,9 @@ public:
         enum Status { kComplete, kTooLarge, kFailed } status = kFailed;
         std::string bytes;
     };
-    BoundedBytes ReadAtMost(std::uint64_t maxBytes);
+    // The bytes come after prefix, which counts towards maxBytes, in one buffer read into
+    // directly: a large file is copied once, from the stream to the string.
+    BoundedBytes ReadAtMost(std::uint64_t maxBytes, std::string prefix = {});
     // The next count bytes, fewer at the end of the file; nullopt when a read fails.
     std::optional<std::string> ReadUpTo(std::size_t count);
     // The file's size when it is a regular file; nothing for pipes and devices.
@@ -52,6 +54,8 @@ protected:
     std::FILE* Stream() const { return stream_; }
 
 private:
+    BoundedBytes ReadInto(std::string bytes, std::uint64_t maxBytes, std::size_t chunk);
+
     std::FILE* stream_ = nullptr;
     std::string path_;
 };
