@@ -129,6 +129,7 @@ std::string HeadJson(const Dialogue& dialogue) {
 // form are all layout (those in strings are escaped), so indenting them places the node.
 void AppendNodeJson(std::string& json, const DialogueNode& node, int depth) {
     const std::string printed = NodeJson(node, depth).dump(2);
+    json.reserve(json.size() + printed.size() + printed.size() / 4);
     json += "\n    ";
     for (char c : printed) {
         json += c;
@@ -142,23 +143,27 @@ void AppendNodeJson(std::string& json, const DialogueNode& node, int depth) {
 
 // Printed node by node, so a large dialogue never exists as one JSON tree: the bytes are
 // those of the whole document printed with an indent of 2.
-std::string DialogueToJson(const Dialogue& dialogue) {
-    std::string json = HeadJson(dialogue);
+void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::string_view)>& put) {
+    put(HeadJson(dialogue));
     // Depths follow the walk: a node is one deeper than its parent, whose depth is known.
     std::vector<std::pair<const DialogueNode*, int>> parents;
-    bool first = true;
+    std::string piece;
     ForEachPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
         while (!parents.empty() && parents.back().first != node.Parent()) {
             parents.pop_back();
         }
         const int depth = parents.empty() ? 0 : parents.back().second + 1;
-        if (!std::exchange(first, false)) {
-            json += ',';
-        }
-        AppendNodeJson(json, node, depth);
+        piece.assign(parents.empty() ? "" : ",");
+        AppendNodeJson(piece, node, depth);
+        put(piece);
         parents.emplace_back(&node, depth);
     });
-    json += "\n  ]\n}\n";
+    put("\n  ]\n}\n");
+}
+
+std::string DialogueToJson(const Dialogue& dialogue) {
+    std::string json;
+    WriteDialogueJson(dialogue, [&json](std::string_view piece) { json.append(piece); });
     return json;
 }
 

@@ -271,7 +271,12 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, bytes);
+    return ReplaceFileAtomically(path, [bytes](int fd) { return WriteAll(fd, bytes); });
+}
+
+std::optional<std::string> ReplaceFileAtomically(const std::string& path,
+                                                 const std::function<bool(int fd)>& write) {
+    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, write);
     if (!failure) {
         return std::nullopt;
     }

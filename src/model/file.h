@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -116,5 +117,9 @@ void SyncDirectoryOf(const std::string& path);
 // nothing to clean up). Returns the message to show on failure; the old file is then
 // untouched.
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// The same, with the bytes written into the open file by write, which returns false with
+// errno set when a write fails.
+std::optional<std::string> ReplaceFileAtomically(const std::string& path,
+                                                 const std::function<bool(int fd)>& write);
 
 }  // namespace tw
