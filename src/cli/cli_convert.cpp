@@ -3,6 +3,7 @@
 // standard output, for diff drivers.
 
 #include <algorithm>
+#include <cerrno>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -33,6 +34,29 @@ Form FormOf(std::string_view path) {
 }
 
 // JSON starts with '{' after any white space; anything else is taken for a dialogue file.
+// The JSON text goes to the file in blocks as it is made, so a large dialogue's text is
+// never held whole. False with errno set when a write fails; nothing is written after.
+bool WriteJsonInBlocks(const Dialogue& dialogue, int fd) {
+    constexpr std::size_t kBlockBytes = 256 * 1024;
+    std::string block;
+    int error = 0;
+    const auto flush = [&] {
+        if (error == 0 && !WriteAll(fd, block)) {
+            error = errno != 0 ? errno : EIO;
+        }
+        block.clear();
+    };
+    WriteDialogueJson(dialogue, [&](std::string_view piece) {
+        block.append(piece);
+        if (block.size() >= kBlockBytes) {
+            flush();
+        }
+    });
+    flush();
+    errno = error;
+    return error == 0;
+}
+
 bool LooksLikeJson(std::string_view bytes) {
     const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsSpace);
     return first != bytes.end() && *first == '{';
@@ -67,12 +91,18 @@ int RunConvertCommand(const Invocation& invocation) {
         invocation.err << "talkwright-cli convert: " << in << ": " << *error << '\n';
         return kExitFailure;
     }
-    const std::string bytes = form == Form::kVrx ? dialogue->Write() : DialogueToJson(*dialogue);
     if (form == Form::kJsonToStdout) {
-        invocation.out << bytes;
+        WriteDialogueJson(*dialogue, [&invocation](std::string_view piece) {
+            invocation.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
         return invocation.out ? kExitOk : kExitFailure;
     }
-    if (auto error = ReplaceFileAtomically(out, bytes)) {
+    const std::optional<std::string> error = form == Form::kVrx
+                                                 ? ReplaceFileAtomically(out, dialogue->Write())
+                                                 : ReplaceFileAtomically(out, [&dialogue](int fd) {
+                                                       return WriteJsonInBlocks(*dialogue, fd);
+                                                   });
+    if (error) {
         invocation.err << "talkwright-cli convert: " << *error << '\n';
         return kExitFailure;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "export/crlf_block_writer.h"
 #include "model/file.h"
 #include "model/file_replace.h"
 
@@ -11,11 +12,20 @@ namespace fs = std::filesystem;
 namespace tw {
 
 std::optional<std::string> WriteExportFile(const std::string& path, std::string_view text) {
+    return WriteExportFile(path, [text](CrLfBlockWriter& out) { out.Put(text); });
+}
+
+std::optional<std::string> WriteExportFile(const std::string& path,
+                                           const std::function<void(CrLfBlockWriter&)>& produce) {
     std::error_code error;
     if (fs::is_directory(ReplaceTargetOf(path), error)) {
         return std::string(kUnableToCreateOutputFile);
     }
-    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, ToCrLf(text));
+    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, [&produce](int fd) {
+        CrLfBlockWriter out(fd);
+        produce(out);
+        return out.Finish();
+    });
     if (!failure) {
         return std::nullopt;
     }

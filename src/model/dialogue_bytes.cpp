@@ -57,15 +57,13 @@ DialogueBytes ReadDialogueBytes(const std::string& path, DialogueForms forms,
     if (std::optional<std::string> refusal = HeaderRefusal(*header, forms)) {
         return Refused(std::move(*refusal));
     }
-    const std::uint64_t rest = maxBytes > header->size() ? maxBytes - header->size() : 0;
-    File::BoundedBytes body = file.ReadAtMost(rest);
-    if (body.status == File::BoundedBytes::kTooLarge || header->size() > maxBytes) {
+    File::BoundedBytes body = file.ReadAtMost(maxBytes, std::move(*header));
+    if (body.status == File::BoundedBytes::kTooLarge) {
         return Refused(TooLargeMessage("a dialogue", size, maxBytes));
     }
     if (body.status == File::BoundedBytes::kFailed) {
         return Refused(std::string(kUnableToOpenMessage));
     }
-    body.bytes.insert(0, *header);
     return DialogueBytes{std::move(body.bytes), std::nullopt};
 }
 

@@ -4,6 +4,7 @@
 // Windows-1252 read into UTF-8 text, the nodes as a flat pre-order list with depths.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ inline constexpr std::array<std::string_view, 9> kCommandKindNames = {
 static_assert(kCommandKindNames.size() == kCommandTypeCount);
 
 std::string DialogueToJson(const Dialogue& dialogue);
+// The same text handed to put in pieces as it is made (a node at a time), so a large
+// dialogue's JSON can go to a file without being held whole.
+void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::string_view)>& put);
 
 // Fills a new document from JSON text. Returns the message naming what is wrong and
 // where; the document is then to be discarded.

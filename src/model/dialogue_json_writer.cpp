@@ -1,4 +1,6 @@
 #include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
 
 #include "model/dialogue_json.h"
 #include "model/tree_walk.h"
@@ -107,9 +109,8 @@ Json NodeJson(const DialogueNode& node, int depth) {
     return out;
 }
 
-}  // namespace
-
-std::string DialogueToJson(const Dialogue& dialogue) {
+// The document's fields before its nodes, as the opening of the pretty-printed object.
+std::string HeadJson(const Dialogue& dialogue) {
     Json out;
     out["format"] = kJsonFormatName;
     out["formatVersion"] = kJsonFormatVersion;
@@ -119,19 +120,51 @@ std::string DialogueToJson(const Dialogue& dialogue) {
                   {"name", Text(dialogue.Npc().name)},
                   {"gender", dialogue.Npc().gender}};
     out["comments"] = Text(dialogue.GetComments());
-    Json nodes = Json::array();
+    std::string head = out.dump(2);
+    head.resize(head.size() - 2);  // the closing "\n}"; the node list follows
+    return head + ",\n  \"nodes\": [";
+}
+
+// A node printed as an element of the node list, two levels in. Line breaks in the printed
+// form are all layout (those in strings are escaped), so indenting them places the node.
+void AppendNodeJson(std::string& json, const DialogueNode& node, int depth) {
+    const std::string printed = NodeJson(node, depth).dump(2);
+    json.reserve(json.size() + printed.size() + printed.size() / 4);
+    json += "\n    ";
+    for (char c : printed) {
+        json += c;
+        if (c == '\n') {
+            json += "    ";
+        }
+    }
+}
+
+}  // namespace
+
+// Printed node by node, so a large dialogue never exists as one JSON tree: the bytes are
+// those of the whole document printed with an indent of 2.
+void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::string_view)>& put) {
+    put(HeadJson(dialogue));
     // Depths follow the walk: a node is one deeper than its parent, whose depth is known.
     std::vector<std::pair<const DialogueNode*, int>> parents;
+    std::string piece;
     ForEachPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
         while (!parents.empty() && parents.back().first != node.Parent()) {
             parents.pop_back();
         }
         const int depth = parents.empty() ? 0 : parents.back().second + 1;
-        nodes.push_back(NodeJson(node, depth));
+        piece.assign(parents.empty() ? "" : ",");
+        AppendNodeJson(piece, node, depth);
+        put(piece);
         parents.emplace_back(&node, depth);
     });
-    out["nodes"] = std::move(nodes);
-    return out.dump(2) + "\n";
+    put("\n  ]\n}\n");
+}
+
+std::string DialogueToJson(const Dialogue& dialogue) {
+    std::string json;
+    WriteDialogueJson(dialogue, [&json](std::string_view piece) { json.append(piece); });
+    return json;
 }
 
 }  // namespace tw

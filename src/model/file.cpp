@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -106,24 +107,48 @@ std::optional<std::string> File::ReadAll() {
     return bytes;
 }
 
-File::BoundedBytes File::ReadAtMost(std::uint64_t maxBytes) {
+File::BoundedBytes File::ReadAtMost(std::uint64_t maxBytes, std::string prefix) {
     BoundedBytes result;
     if (stream_ == nullptr) {
         return result;
     }
-    if (const std::optional<std::uint64_t> size = RegularFileSize()) {
-        result.bytes.reserve(static_cast<std::size_t>(std::min(*size, maxBytes)));
+    result.bytes = std::move(prefix);
+    if (result.bytes.size() > maxBytes) {
+        result.status = BoundedBytes::kTooLarge;
+        result.bytes.clear();
+        return result;
     }
-    char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, stream_)) > 0) {
-        if (count > maxBytes - result.bytes.size()) {
+    // One byte past the size the file claims, so a file that grew shows as more to read.
+    const std::optional<std::uint64_t> size = RegularFileSize();
+    const std::uint64_t expected = size ? std::min(*size, maxBytes) + 1 : 65536;
+    return ReadInto(std::move(result.bytes), maxBytes, static_cast<std::size_t>(expected));
+}
+
+// Reads straight into the string's spare room, growing it as needed, so the bytes are
+// copied once; at most maxBytes in all.
+File::BoundedBytes File::ReadInto(std::string bytes, std::uint64_t maxBytes, std::size_t chunk) {
+    BoundedBytes result;
+    // One byte past the limit is enough to tell a stream that holds too much.
+    const std::uint64_t room = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
+    std::size_t used = bytes.size();
+    for (;;) {
+        if (bytes.size() - used < 4096) {
+            const std::uint64_t wanted = used + std::max<std::size_t>(chunk, 65536);
+            bytes.resize(static_cast<std::size_t>(std::min(wanted, room)));
+        }
+        const std::size_t count = std::fread(bytes.data() + used, 1, bytes.size() - used, stream_);
+        if (count > maxBytes - used) {
             result.status = BoundedBytes::kTooLarge;
-            result.bytes.clear();
             return result;
         }
-        result.bytes.append(buffer, count);
+        used += count;
+        if (count == 0 || std::feof(stream_) != 0 || std::ferror(stream_) != 0) {
+            break;
+        }
+        chunk = used;  // doubling keeps a stream of unknown length linear
     }
+    bytes.resize(used);
+    result.bytes = std::move(bytes);
     result.status = std::ferror(stream_) != 0 ? BoundedBytes::kFailed : BoundedBytes::kComplete;
     return result;
 }
@@ -246,7 +271,12 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, bytes);
+    return ReplaceFileAtomically(path, [bytes](int fd) { return WriteAll(fd, bytes); });
+}
+
+std::optional<std::string> ReplaceFileAtomically(const std::string& path,
+                                                 const std::function<bool(int fd)>& write) {
+    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, write);
     if (!failure) {
         return std::nullopt;
     }

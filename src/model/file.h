@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,9 @@ public:
         enum Status { kComplete, kTooLarge, kFailed } status = kFailed;
         std::string bytes;
     };
-    BoundedBytes ReadAtMost(std::uint64_t maxBytes);
+    // The bytes come after prefix, which counts towards maxBytes, in one buffer read into
+    // directly: a large file is copied once, from the stream to the string.
+    BoundedBytes ReadAtMost(std::uint64_t maxBytes, std::string prefix = {});
     // The next count bytes, fewer at the end of the file; nullopt when a read fails.
     std::optional<std::string> ReadUpTo(std::size_t count);
     // The file's size when it is a regular file; nothing for pipes and devices.
@@ -52,6 +55,8 @@ protected:
     std::FILE* Stream() const { return stream_; }
 
 private:
+    BoundedBytes ReadInto(std::string bytes, std::uint64_t maxBytes, std::size_t chunk);
+
     std::FILE* stream_ = nullptr;
     std::string path_;
 };
@@ -112,5 +117,9 @@ void SyncDirectoryOf(const std::string& path);
 // nothing to clean up). Returns the message to show on failure; the old file is then
 // untouched.
 std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// The same, with the bytes written into the open file by write, which returns false with
+// errno set when a write fails.
+std::optional<std::string> ReplaceFileAtomically(const std::string& path,
+                                                 const std::function<bool(int fd)>& write);
 
 }  // namespace tw

@@ -69,9 +69,8 @@ bool NamePending(PendingFile& file, const std::string& hidden) {
 }
 
 // Writes, syncs, names and closes the file; the errno of the failing step, or 0.
-int Complete(PendingFile& file, const std::string& hidden, std::string_view bytes) {
-    const bool written =
-        WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0 && NamePending(file, hidden);
+int Complete(PendingFile& file, const std::string& hidden, const ContentWriter& write) {
+    const bool written = write(file.fd) && ::fsync(file.fd) == 0 && NamePending(file, hidden);
     const int error = errno;
     const bool closed = ::close(file.fd) == 0;
     if (!written || !closed) {
@@ -99,6 +98,11 @@ std::string HiddenTempPathFor(const std::string& target) {
 }
 
 std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    return ReplaceFileContents(path, [bytes](int fd) { return WriteAll(fd, bytes); });
+}
+
+std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path,
+                                                  const ContentWriter& write) {
     if (path.empty()) {
         return ReplaceFailure{ReplaceFailure::kCreate, ENOENT};
     }
@@ -110,7 +114,7 @@ std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::
         return ReplaceFailure{ReplaceFailure::kCreate, errno};
     }
     CopyOwnerAndMode(file.fd, target);
-    int error = Complete(file, hidden, bytes);
+    int error = Complete(file, hidden, write);
     if (error == 0 && std::rename(hidden.c_str(), target.c_str()) != 0) {
         error = errno;
     }

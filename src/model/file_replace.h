@@ -3,6 +3,7 @@
 // The one way a file on disk is replaced: the new bytes are written where no one sees
 // them, synced, and only then take the place of the old file in a single rename.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,5 +30,12 @@ std::string HiddenTempPathFor(const std::string& target);
 // keeps its mode, and its owner where permitted; a new one gets 0666 less the umask.
 // On failure the old file is untouched and nothing is left beside it.
 std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The same, with the new contents written by write into the open file: a writer that
+// produces the bytes as it goes never holds them all. write returns false with errno set
+// when a write fails.
+using ContentWriter = std::function<bool(int fd)>;
+std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path,
+                                                  const ContentWriter& write);
 
 }  // namespace tw

@@ -15,7 +15,8 @@ constexpr std::array<std::string_view, 10> kKeywords{"if",  "then",   "else", "r
 
 bool IsKeywordText(std::string_view word) {
     for (std::string_view keyword : kKeywords) {
-        if (EqualsNoCase(keyword, word)) {
+        // The length test first: it rules out nearly every keyword without a call.
+        if (keyword.size() == word.size() && EqualsNoCase(keyword, word)) {
             return true;
         }
     }
@@ -113,29 +114,31 @@ std::unique_ptr<Token> Lexer::ReadString() {
     return std::make_unique<TokenLiteral>(Value(line_.substr(start, end - start)));
 }
 
+// Words are classified on a view of the line; only the token keeps a copy.
 std::unique_ptr<Token> Lexer::ReadWord() {
+    const std::size_t start = position_;
     const bool isVariable = Current() == '$';
     if (isVariable) {
         ++position_;
     }
-    const std::size_t start = position_;
     while (IsIdentifierChar(Current())) {
         ++position_;
     }
-    std::string word = line_.substr(start, position_ - start);
+    const std::string_view word = std::string_view(line_).substr(start, position_ - start);
     if (isVariable) {
-        return std::make_unique<TokenIdentifier>("$" + word);
+        return std::make_unique<TokenIdentifier>(std::string(word));
     }
-    if (EqualsNoCase(word, "true") || EqualsNoCase(word, "false")) {
-        return std::make_unique<TokenLiteral>(Value(EqualsNoCase(word, "true")));
+    const bool isTrue = EqualsNoCase(word, "true");
+    if (isTrue || EqualsNoCase(word, "false")) {
+        return std::make_unique<TokenLiteral>(Value(isTrue));
     }
     if (IsKeywordText(word)) {
-        return std::make_unique<TokenKeyword>(std::move(word));
+        return std::make_unique<TokenKeyword>(std::string(word));
     }
     if (FindOperator(word) != nullptr) {
-        return std::make_unique<TokenOperator>(std::move(word));
+        return std::make_unique<TokenOperator>(std::string(word));
     }
-    return std::make_unique<TokenIdentifier>(std::move(word));
+    return std::make_unique<TokenIdentifier>(std::string(word));
 }
 
 std::unique_ptr<Token> Lexer::ReadOperator() {
@@ -143,11 +146,11 @@ std::unique_ptr<Token> Lexer::ReadOperator() {
     while (IsOperatorChar(Current())) {
         ++position_;
     }
-    std::string run = line_.substr(start, position_ - start);
+    const std::string_view run = std::string_view(line_).substr(start, position_ - start);
     if (FindOperator(run) == nullptr) {
         throw SyntaxError("Invalid operator: " + Excerpt(run));
     }
-    return std::make_unique<TokenOperator>(std::move(run));
+    return std::make_unique<TokenOperator>(std::string(run));
 }
 
 std::unique_ptr<Token> Lexer::PeekToken(std::size_t& after) {

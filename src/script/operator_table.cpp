@@ -9,7 +9,8 @@ const OperatorTableEntry* FindOperator(std::string_view symbol) {
         if (entry.type == operator_type::kEnd) {
             break;
         }
-        if (EqualsNoCase(entry.symbol, symbol)) {
+        // The length test first: it rules out most rows without a call.
+        if (entry.symbol.size() == symbol.size() && EqualsNoCase(entry.symbol, symbol)) {
             return &entry;
         }
     }

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
+#include "generator/dialogue_generator.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
+#include "model/file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -53,6 +56,31 @@ TEST_F(ConvertCommand, VrxToJsonAndBackIsByteForByte) {
     EXPECT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadBytes(back), ReadBytes(vrx));
+}
+
+// The JSON goes to the file in blocks as it is made; a text of many blocks must come out
+// whole, the same as on standard output, and a failed write must leave the old file.
+TEST_F(ConvertCommand, LargeJsonIsWrittenWholeOrNotAtAll) {
+    GeneratorOptions options;
+    options.nodes = 3000;
+    const std::unique_ptr<Dialogue> big = GenerateDialogue(options);
+    const std::string in = Path("big.vrx");
+    std::ofstream(in, std::ios::binary) << big->Write();
+    const std::string expected = DialogueToJson(*big);
+    ASSERT_GT(expected.size(), 1u << 20);
+    const std::string json = Path("big.json");
+    ASSERT_EQ(Convert({in, json}).status, kExitOk);
+    EXPECT_TRUE(ReadBytes(json) == expected);
+    EXPECT_TRUE(Convert({in, "-"}).out == expected);
+
+    std::ofstream(json, std::ios::binary) << "the old file";
+    const WriteCall previous = SetWriteCallForTesting(
+        [](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; });
+    const Outcome failed = Convert({in, json});
+    SetWriteCallForTesting(previous);
+    EXPECT_EQ(failed.status, kExitFailure);
+    EXPECT_NE(failed.err.find("No space left on device"), std::string::npos) << failed.err;
+    EXPECT_EQ(ReadBytes(json), "the old file");
 }
 
 TEST_F(ConvertCommand, DashWritesJsonToStandardOutput) {

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "generator/dialogue_generator.h"
 #include "support/model_fixtures.h"
 
 namespace tw {
@@ -25,6 +26,21 @@ TEST(DialogueJson, RoundTripKeepsEveryByteOfTheFile) {
     EXPECT_EQ(
         dynamic_cast<const CommandReply&>(*copy->Root().Children()[0]->Commands()[3]).GetVariable(),
         "$answer");
+}
+
+// The text is made node by node; it must be exactly the whole document printed at once.
+TEST(DialogueJson, TextIsTheWholeDocumentPrintedWithAnIndentOfTwo) {
+    GeneratorOptions options;
+    options.nodes = 300;
+    options.seed = 7;
+    const std::unique_ptr<Dialogue> generated = GenerateDialogue(options);
+    const std::unique_ptr<Dialogue> full = test::MakeFullDialogue();
+    Dialogue rootOnly;
+    for (const Dialogue* dialogue : {full.get(), generated.get(), &rootOnly}) {
+        const std::string json = DialogueToJson(*dialogue);
+        EXPECT_TRUE(json == nlohmann::ordered_json::parse(json).dump(2) + "\n");
+        EXPECT_EQ(FromJson(json)->Write(), dialogue->Write());
+    }
 }
 
 TEST(DialogueJson, TextAndStructure) {

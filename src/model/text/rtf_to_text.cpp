@@ -63,11 +63,21 @@ private:
                 --depth_;
             }
         } else {
-            if (depth_ == 0) {
-                out_ += c;
-            }
-            ++pos_;
+            PlainRun();
         }
+    }
+
+    // Text up to the next brace or backslash, kept whole at the top level: one append per
+    // run instead of one per character.
+    void PlainRun() {
+        std::size_t end = pos_;
+        while (end < rtf_.size() && rtf_[end] != '\\' && rtf_[end] != '{' && rtf_[end] != '}') {
+            ++end;
+        }
+        if (depth_ == 0) {
+            out_.append(rtf_.substr(pos_, end - pos_));
+        }
+        pos_ = end;
     }
 
     void Backslash() {

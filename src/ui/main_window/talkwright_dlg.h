@@ -13,6 +13,7 @@
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
+#include "ui/main_window/parked_trees.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 
@@ -197,6 +198,9 @@ private:
     void OnTabChanged(int index);
     void ShowDocument(std::size_t index);
     void ShowCurrentDocument();
+    // Tab switches keep the tree items of the document left (talkwright_dlg_tabs.cpp).
+    void ParkShownTree();
+    bool ShowParkedDocument();
     void SyncTabs();
     void ClearViews();
     void FillRecentMenu();
@@ -234,6 +238,7 @@ private:
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
+    ParkedTrees parkedTrees_;
     PartySettings party_;
     RandomSource* random_ = nullptr;
     std::string startupDirectory_;

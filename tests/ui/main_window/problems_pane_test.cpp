@@ -170,3 +170,28 @@ TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {
 
 }  // namespace
 }  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+TEST_F(ProblemsPaneTest, ThePaneFollowsTheDocumentOnShow) {
+    PressF7();
+    ASSERT_EQ(Messages(), QStringList{kNowhere});
+    Current().SetScratch(false);  // kept open beside the new one
+    window->OnNewDialogue();
+    ASSERT_EQ(window->Tabs()->count(), 2);
+    window->Tabs()->setCurrentIndex(0);
+    window->Tabs()->setCurrentIndex(1);
+    for (int waited = 0; waited < 3000 && !Messages().isEmpty(); waited += 50) {
+        QTest::qWait(50);
+    }
+    EXPECT_TRUE(Messages().isEmpty());
+    window->Tabs()->setCurrentIndex(0);
+    for (int waited = 0; waited < 3000 && Messages().isEmpty(); waited += 50) {
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+}
+
+}  // namespace
+}  // namespace tw::test
