@@ -108,6 +108,7 @@ void CTalkwrightDlg::ConnectControls() {
     SetupListKeys();
     RouteUndoKeys();
     WatchNodeMenuReason();
+    ConnectLinks();
 }
 
 void CTalkwrightDlg::RefreshTitle() {
@@ -158,6 +159,7 @@ void CTalkwrightDlg::ShowDocument(std::size_t index) {
     if (!ShowParkedDocument()) {
         ShowCurrentDocument();
     }
+    ScheduleCheck();  // the pane follows the document on show
 }
 
 void CTalkwrightDlg::ShowCurrentDocument() {
@@ -165,6 +167,7 @@ void CTalkwrightDlg::ShowCurrentDocument() {
     SyncTabs();
     RebuildView();
     RefreshTitle();
+    ScheduleCheck();
 }
 
 void CTalkwrightDlg::RebuildView() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/check/check_finding.h"
+#include "model/check/selection_history.h"
 #include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/dialogs/editing_dialog.h"
@@ -15,7 +17,9 @@
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 
+class QLabel;
 class QLineEdit;
+class QTimer;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -30,6 +34,7 @@ class EnhancedListCtrl;
 class EnhancedTreeCtrl;
 class NodeCommand;
 class NodeResponse;
+class ProblemsPane;
 class RandomSource;
 struct NPCData;
 
@@ -127,6 +132,19 @@ public:
     void OnEditPartySettings();
     // "Test Dialogue": the compile window, then, when it ends with OK, the tester window.
     void OnTestDialogue();
+    // The Problems pane and following links (talkwright_dlg_problems.cpp,
+    // talkwright_dlg_links.cpp).
+    void OnCheckDialogue();
+    void OnGoToNode();
+    void OnBack();
+    void OnForward();
+    void OnLinksToNode();
+    // Selects the node and, in its list, the command or response row.
+    void SelectNodeRow(std::int32_t nodeId, ItemKind item, std::size_t index);
+    ProblemsPane* Problems() const { return problems_; }
+    QLabel* StatusText() const { return status_; }
+    // The check runs this long after the last change.
+    static constexpr int kCheckDelayMs = 400;
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -149,6 +167,12 @@ private:
     QMenu* SetupFileMenu();
     QMenu* SetupEditMenu();
     QMenu* SetupSortMenu();
+    QMenu* SetupViewMenu();
+    QWidget* SetupProblemsPane();
+    void ConnectLinks();
+    void ScheduleCheck();
+    void AddLinkActions(QMenu& menu, bool onTree);
+    void ShowListMenu(EnhancedListCtrl& list, const QPoint& pos);
     QWidget* SetupTopRow();
     QWidget* SetupNodeColumn();
     QWidget* SetupListColumn();
@@ -238,6 +262,11 @@ private:
     EnhancedListCtrl* commands_ = nullptr;
     EnhancedListCtrl* responses_ = nullptr;
     std::map<int, QPushButton*> buttons_;
+    ProblemsPane* problems_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTimer* checkTimer_ = nullptr;
+    SelectionHistory selectionHistory_;
+    bool walkingHistory_ = false;
 };
 
 }  // namespace tw
