@@ -51,8 +51,8 @@ public:
 
     // Enters a node on the user's behalf (start, restart, a typed goto).
     void EnterNode(DialogueNode& node);
-    // Runs a node's commands for their effect on the environment alone: nothing is shown,
-    // runtime errors skip the command and a control transfer ends the run of commands.
+    // Runs every command of a node for its effect on the environment alone: nothing is
+    // shown or entered; runtime errors and control transfers skip to the next command.
     void RunCommandsSilently(const DialogueNode& node);
     // The choices and typed replies made so far, oldest first.
     const std::vector<RunStep>& Steps() const { return steps_; }

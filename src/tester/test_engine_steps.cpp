@@ -18,7 +18,9 @@ void TestEngine::RunCommandsSilently(const DialogueNode& node) {
         } catch (const RuntimeError&) {
             continue;
         } catch (const ControlFlowException&) {
-            return;
+            // Nothing is entered or awaited: a node that asks for a reply first still
+            // prepares everything its later commands set.
+            continue;
         }
     }
 }

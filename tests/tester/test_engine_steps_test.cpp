@@ -149,8 +149,9 @@ TEST_F(EngineStepsTest, SilentCommandsChangeOnlyTheEnvironment) {
     builder.Command(setup, "$gold = 5");
     builder.Command(setup, "$broken = $gold / 0");
     builder.Command(setup, "$after = 1");
+    builder.Command(setup, "reply $name");
     builder.Command(setup, "goto Bye");
-    builder.Command(setup, "$never = 1");
+    builder.Command(setup, "$last = 1");
     std::vector<std::string> errors;
     builder.dialogue.Compile(errors);
     ASSERT_EQ(errors, Rows{});
@@ -158,7 +159,9 @@ TEST_F(EngineStepsTest, SilentCommandsChangeOnlyTheEnvironment) {
     engine.RunCommandsSilently(setup);
     EXPECT_EQ(environment.Get("$gold").ToString(), "5");
     EXPECT_TRUE(environment.IsDefined("$after"));
-    EXPECT_FALSE(environment.IsDefined("$never"));
+    EXPECT_TRUE(environment.IsDefined("$last"));
+    EXPECT_FALSE(environment.IsDefined("$broken"));
+    EXPECT_FALSE(engine.IsAwaitingReply());
     EXPECT_EQ(display.nodeText, shown);
     EXPECT_EQ(display.node, "Start");
     EXPECT_TRUE(display.script.messages.empty());

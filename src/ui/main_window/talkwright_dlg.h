@@ -93,6 +93,9 @@ public:
     void OnEditPartySettings();
     // "Test Dialogue": the compile window, then, when it ends with OK, the tester window.
     void OnTestDialogue();
+    // "Test from Selected Node": as "Test Dialogue", with the run entering the selected node
+    // once the initialization node's commands have prepared the environment.
+    void OnTestFromSelectedNode();
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -141,6 +144,7 @@ private:
     void EndWindow();
 
     DialogueNode* SelectedNode();
+    void RunTestFrom(DialogueNode* start);
     // The node whose commands and responses the lists show. An edit still open in a list
     // may end after the selection has moved on, and then belongs to this node.
     DialogueNode* ListedNode();

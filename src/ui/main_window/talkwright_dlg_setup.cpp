@@ -305,7 +305,10 @@ void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
     menu.addAction("Delete &Branch")->setEnabled(isNode);
     menu.addAction("&Make Root")->setEnabled(isNode && item->parent() != nullptr);
     menu.addAction("&Add New Node");
-    menu.exec(tree_->viewport()->mapToGlobal(pos));
+    QAction* test = menu.addAction("&Test from Selected Node");
+    test->setEnabled(isNode);
+    if (menu.exec(tree_->viewport()->mapToGlobal(pos)) == test)
+        OnTestFromSelectedNode();
 }
 
 }  // namespace tw
