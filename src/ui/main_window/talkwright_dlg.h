@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
+#include "ui/main_window/find_run.h"
 #include "ui/main_window/recent_files.h"
 
 class QLineEdit;
@@ -18,6 +20,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTabBar;
+class QTimer;
 class QTreeWidgetItem;
 
 namespace tw {
@@ -25,6 +28,7 @@ namespace tw {
 class CStyleEditCtrl;
 class EnhancedListCtrl;
 class EnhancedTreeCtrl;
+class FindBar;
 class NodeCommand;
 class NodeResponse;
 class RandomSource;
@@ -96,6 +100,11 @@ public:
     // "Test from Selected Node": as "Test Dialogue", with the run entering the selected node
     // once the initialization node's commands have prepared the environment.
     void OnTestFromSelectedNode();
+    // The "Search" menu: Ctrl+F shows the find bar over the current dialogue, Ctrl+Shift+F
+    // over every open one; F3 and Shift+F3 go to the next and the previous result.
+    void OnFind(bool allDialogues);
+    void OnFindNext(bool forward);
+    FindBar* Find() const { return findBar_; }
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -145,6 +154,14 @@ private:
 
     DialogueNode* SelectedNode();
     void RunTestFrom(DialogueNode* start);
+    QWidget* SetupFindBar();
+    QMenu* SetupSearchMenu();
+    void StartFind(bool allDialogues);
+    void SearchSlice();
+    void GoToFindResult(int row);
+    bool SelectTreeNode(std::int32_t id);
+    void ShowFoundField(const SearchMatch& match);
+    void SelectFoundText(const SearchMatch& match);
     // The node whose commands and responses the lists show. An edit still open in a list
     // may end after the selection has moved on, and then belongs to this node.
     DialogueNode* ListedNode();
@@ -177,6 +194,12 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QTabBar* tabs_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    QTimer* findTimer_ = nullptr;
+    std::shared_ptr<FindRun> findRun_;
+    std::vector<FoundMatch> findResults_;
+    int findCurrent_ = -1;
+    bool findAll_ = false;
     QLineEdit* npcName_ = nullptr;
     EnhancedTreeCtrl* tree_ = nullptr;
     CStyleEditCtrl* nodeText_ = nullptr;

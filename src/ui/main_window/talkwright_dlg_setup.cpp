@@ -92,6 +92,7 @@ void CTalkwrightDlg::SetupMenus() {
     menuBar_->addMenu(SetupFileMenu());
     menuBar_->addMenu(SetupEditMenu());
     menuBar_->addMenu(SetupSortMenu());
+    menuBar_->addMenu(SetupSearchMenu());
     QMenu* help = menuBar_->addMenu("&Help");
     connect(AddAction(help, "&About"), &QAction::triggered, this, &CTalkwrightDlg::OnAbout);
 }
@@ -264,6 +265,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    outer->addWidget(SetupFindBar());
     SetupTabOrder();
 }
 
