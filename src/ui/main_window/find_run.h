@@ -21,7 +21,13 @@ struct FoundMatch {
 class FindRun {
 public:
     void Add(std::size_t document, const Dialogue& dialogue, const SearchOptions& options) {
-        searches_.push_back({document, DialogueSearch(dialogue, options)});
+        searches_.push_back({document, &dialogue, DialogueSearch(dialogue, options)});
+    }
+    // Drops the searches of dialogues that are no longer open at their place, so no slice
+    // walks the nodes of a closed one.
+    template <typename IsOpen>
+    void DropClosed(IsOpen isOpen) {
+        std::erase_if(searches_, [&](const Pending& p) { return !isOpen(p.document, p.dialogue); });
     }
     // Searches up to maxNodes more nodes; answers the results found by this slice.
     std::vector<FoundMatch> Step(std::size_t maxNodes);
@@ -30,6 +36,7 @@ public:
 private:
     struct Pending {
         std::size_t document;
+        const Dialogue* dialogue;
         DialogueSearch search;
     };
     std::deque<Pending> searches_;

@@ -82,6 +82,9 @@ void CTalkwrightDlg::StartFind(bool allDialogues) {
 void CTalkwrightDlg::SearchSlice() {
     if (!findRun_)
         return;
+    findRun_->DropClosed([this](std::size_t index, const Dialogue* dialogue) {
+        return index < documents_.Count() && &documents_.At(index) == dialogue;
+    });
     for (FoundMatch& found : findRun_->Step(kNodesPerSlice)) {
         QString node = FromBytes(found.match.node->Label());
         if (findAll_)
