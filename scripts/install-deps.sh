@@ -11,6 +11,10 @@ packages=(
     nlohmann-json3-dev                  # the JSON form of dialogues
     qt6-base-dev libgl-dev              # the editor (Qt 6 Widgets, Qt Test)
     lua5.4                              # yardstick for the parser benchmarks
+    desktop-file-utils appstream        # the install test: desktop entry and metainfo
+    shared-mime-info libxml2-utils      #   the .vrx file type
+    man-db                              #   the manual pages
+    dpkg-dev fakeroot file              # cpack -G DEB (dpkg-shlibdeps finds the Qt packages)
 )
 
 missing=()

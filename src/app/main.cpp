@@ -4,36 +4,57 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <ctime>
-#include <string>
-#include <vector>
 
+#include "app/editor_command_line.h"
 #include "app/talkwright_app.h"
+#include "talkwright_version.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/qt_platform_services.h"
-#include "ui/platform/text_codec.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+void SetApplicationNames() {
+    QCoreApplication::setOrganizationName("Vorunda");
+    QCoreApplication::setApplicationName("Talkwright");
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(
+        tw::kTalkwrightVersion.data(), static_cast<qsizetype>(tw::kTalkwrightVersion.size())));
+}
+
+// The command line is read under a plain QCoreApplication first, so that --help, --version
+// and mistakes are answered on a machine without any display.
+tw::EditorCommandLine ReadCommandLine(int argc, char** argv) {
+    QCoreApplication probe(argc, argv);
+    SetApplicationNames();
+    return tw::ParseEditorCommandLine(QCoreApplication::arguments());
+}
+
+int RunEditor(int argc, char** argv, const tw::EditorCommandLine& commandLine) {
     QApplication application(argc, argv);
-    QApplication::setOrganizationName("Vorunda");
-    QApplication::setApplicationName("Talkwright");
-    std::vector<std::string> files;
-    int quitAfterMs = -1;
-    const QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == "--quit-after" && i + 1 < arguments.size()) {
-            quitAfterMs = arguments[++i].toInt();
-        } else {
-            files.push_back(tw::ToPath(arguments[i]));
-        }
-    }
+    SetApplicationNames();
+    QGuiApplication::setDesktopFileName("org.talkwright.Talkwright");
     tw::QtPlatformServices services;
     tw::CTalkwrightApp app(services);
     app.InitInstance(std::time(nullptr));
     tw::CTalkwrightDlg window(services);
     services.SetDialogParent(&window);
-    if (quitAfterMs >= 0) {
-        QTimer::singleShot(quitAfterMs, &window, [&window] { window.OnQuit(); });
+    if (commandLine.quitAfterMs >= 0) {
+        QTimer::singleShot(commandLine.quitAfterMs, &window, [&window] { window.OnQuit(); });
     }
-    return app.Run(window, files);
+    return app.Run(window, commandLine.files);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const tw::EditorCommandLine commandLine = ReadCommandLine(argc, argv);
+    if (commandLine.action != tw::EditorCommandLine::Action::Run) {
+        std::FILE* stream =
+            commandLine.action == tw::EditorCommandLine::Action::Fail ? stderr : stdout;
+        const bool written = std::fputs(commandLine.text.toLocal8Bit().constData(), stream) >= 0 &&
+                             std::fflush(stream) == 0;
+        return written ? commandLine.ExitStatus() : 1;
+    }
+    return RunEditor(argc, argv, commandLine);
 }

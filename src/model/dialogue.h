@@ -25,6 +25,23 @@ inline constexpr std::int32_t kInitializationNodeId = 0;
 // The NPC comments a new document starts with, style marks included.
 const std::string& DefaultNpcComments();
 
+// Where a node stands in the tree: its parent and its index among the parent's children.
+struct NodePlace {
+    std::int32_t parentId = 0;
+    std::size_t index = 0;
+    bool operator==(const NodePlace&) const = default;
+};
+
+// A branch taken out of the tree with the place it came from, so it can go back there.
+struct DetachedBranch {
+    std::unique_ptr<DialogueNode> node;
+    NodePlace place;
+};
+
+// The order of the children of the nodes of a branch, by node id: each node with two or
+// more children and the ids of its children in list order.
+using SiblingOrders = std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>>;
+
 class Dialogue {
 public:
     Dialogue();
@@ -69,6 +86,23 @@ public:
     bool MoveNode(std::int32_t id, std::int32_t newParentId);
     void MakeRoot(std::int32_t id);
     void DeleteBranch(std::int32_t id);
+
+    // The node's place; nothing for the root or a missing node.
+    std::optional<NodePlace> PlaceOf(std::int32_t id);
+    // Takes the node (not the root) out with its branch; nothing when there is none.
+    std::optional<DetachedBranch> DetachBranch(std::int32_t id);
+    // Puts a detached branch back at its place; false (and the branch stays the caller's)
+    // when the parent is gone.
+    bool RestoreBranch(DetachedBranch& branch);
+    // Moves a node with its branch to a place, as undoing a move does; false for the root,
+    // a missing node or parent, or a parent inside the node's own branch.
+    bool PlaceNode(std::int32_t id, const NodePlace& place);
+
+    // The sibling orders of the node's branch, the only thing a sort of it changes.
+    SiblingOrders CaptureSiblingOrders(std::int32_t id);
+    // Puts children back in the captured orders; lists that changed members since are
+    // left alone.
+    void RestoreSiblingOrders(const SiblingOrders& orders);
 
     void SortChildren(std::int32_t id, bool ascending);
     void SortBranch(std::int32_t id, bool ascending);

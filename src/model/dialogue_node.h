@@ -13,6 +13,14 @@
 
 namespace tw {
 
+// What Clear takes out of a node, kept whole so that it can be put back.
+struct NodeContents {
+    std::string text;
+    std::string comments;
+    std::vector<std::unique_ptr<NodeCommand>> commands;
+    std::vector<std::unique_ptr<NodeResponse>> responses;
+};
+
 class DialogueNode {
 public:
     DialogueNode(std::int32_t id, std::string name, std::string description = {});
@@ -49,6 +57,10 @@ public:
 
     // Empties text and comments and destroys every command and response.
     void Clear();
+    // Empties the node as Clear does, handing what it held to the caller.
+    NodeContents TakeContents();
+    // Puts back what TakeContents took; what the node holds now is dropped.
+    void RestoreContents(NodeContents contents);
 
     const std::vector<std::unique_ptr<NodeCommand>>& Commands() const { return commands_; }
     NodeCommand& AppendCommand(std::unique_ptr<NodeCommand> command);
@@ -62,7 +74,18 @@ public:
     std::unique_ptr<NodeCommand> ReplaceCommand(const NodeCommand* old,
                                                 std::unique_ptr<NodeCommand> replacement);
 
+    // Inserts at index (past the end: appends); the inverse of RemoveCommandAt.
+    NodeCommand& InsertCommand(std::size_t index, std::unique_ptr<NodeCommand> command);
+    // Takes the command at index out; nullptr when there is none.
+    std::unique_ptr<NodeCommand> RemoveCommandAt(std::size_t index);
+
     const std::vector<std::unique_ptr<NodeResponse>>& Responses() const { return responses_; }
+    NodeResponse& InsertResponse(std::size_t index, std::unique_ptr<NodeResponse> response);
+    std::unique_ptr<NodeResponse> RemoveResponseAt(std::size_t index);
+    // The replacement takes the place of the response at index, which is handed back;
+    // nullptr (and nothing changes) when index is outside the list.
+    std::unique_ptr<NodeResponse> ReplaceResponseAt(std::size_t index,
+                                                    std::unique_ptr<NodeResponse> replacement);
     NodeResponse& AppendResponse(std::unique_ptr<NodeResponse> response);
     std::unique_ptr<NodeResponse> RemoveResponse(const NodeResponse* response);
     bool MoveResponse(std::size_t from, std::size_t to);
@@ -72,6 +95,10 @@ public:
     const std::vector<std::unique_ptr<DialogueNode>>& Children() const { return children_; }
     // Appends a child as the last one and hands it back.
     DialogueNode& AppendChild(std::unique_ptr<DialogueNode> child);
+    // Inserts a child at index (past the end: appends) and hands it back.
+    DialogueNode& InsertChild(std::size_t index, std::unique_ptr<DialogueNode> child);
+    // The child's place in the list; the count of children when it is none of them.
+    std::size_t IndexOfChild(const DialogueNode* child) const;
     // Takes a child out of the list; nullptr when it is not a child of this node.
     std::unique_ptr<DialogueNode> DetachChild(const DialogueNode* child);
     // Reorders the children; order must hold exactly the current children.

@@ -74,12 +74,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    // The context menu from the keyboard (the Menu key, Shift+F10, a screen reader's "show
+    // menu"): requested at the current item, as a right click on it would.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     static bool IsAncestor(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item);
     void InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
+    void RequestKeyboardMenu();
 
     ItemTest canDrag_;
     ItemTest canDrop_;
@@ -94,6 +99,7 @@ private:
     QTreeWidgetItem* draggedItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
+    bool menuKeyHandled_ = false;
 };
 
 }  // namespace tw

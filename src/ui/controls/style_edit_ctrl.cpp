@@ -31,12 +31,21 @@ TextStyle StyleOf(const QTextCharFormat& format) {
     return style;
 }
 
+// Black is the text's automatic colour: it is drawn in the palette's text colour, so plain
+// text stays readable on a dark desktop, and reads back as black.
+QBrush ForegroundOf(const TextColor& color) {
+    if (color == TextColor{}) {
+        return QBrush();
+    }
+    return QColor(color.red, color.green, color.blue);
+}
+
 QTextCharFormat FormatOf(const TextStyle& style) {
     QTextCharFormat format;
     format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(style.italic);
     format.setFontUnderline(style.underline);
-    format.setForeground(QColor(style.color.red, style.color.green, style.color.blue));
+    format.setForeground(ForegroundOf(style.color));
     return format;
 }
 
@@ -167,7 +176,9 @@ void CStyleEditCtrl::SetItalic(bool on) {
 void CStyleEditCtrl::SetColor(int red, int green, int blue) {
     QTextCharFormat format;
     format.setForeground(
-        QColor(std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255)));
+        ForegroundOf(TextColor{static_cast<std::uint8_t>(std::clamp(red, 0, 255)),
+                               static_cast<std::uint8_t>(std::clamp(green, 0, 255)),
+                               static_cast<std::uint8_t>(std::clamp(blue, 0, 255))}));
     MergeFormat(format);
 }
 

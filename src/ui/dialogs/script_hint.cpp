@@ -1,10 +1,24 @@
 #include "ui/dialogs/script_hint.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 #include "ui/platform/text_codec.h"
 
 namespace tw {
+namespace {
+
+// Green for a good script, red for an error, each dark on a light window and light on a
+// dark one, so the hint stays readable under either desktop palette.
+QString HintStyle(bool isFine, const QColor& background) {
+    const bool isDark = background.lightnessF() < 0.5;
+    if (isFine) {
+        return isDark ? "color: #81c784;" : "color: #1b6e20;";
+    }
+    return isDark ? "color: #ff8a80;" : "color: #b00020;";
+}
+
+}  // namespace
 
 ScriptHint::ScriptHint(QLineEdit* field, Check check, QWidget* parent)
     : QLabel(parent), field_(field), check_(check) {
@@ -27,14 +41,21 @@ void ScriptHint::Refresh() {
             break;
         case FieldCheck::kFine:
             setText(kFineText);
-            setStyleSheet("color: #1b6e20;");
+            setStyleSheet(HintStyle(true, window()->palette().color(QPalette::Window)));
             break;
         case FieldCheck::kError:
             setText("\u2716 " + FromBytes(state_.message));
-            setStyleSheet("color: #b00020;");
+            setStyleSheet(HintStyle(false, window()->palette().color(QPalette::Window)));
             break;
     }
     field_->setAccessibleDescription(text());
+}
+
+void ScriptHint::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        Refresh();
+    }
 }
 
 }  // namespace tw

@@ -22,6 +22,10 @@ public:
     FieldCheck State() const { return state_; }
     void Refresh();
 
+protected:
+    // The hint's colours follow a change between a light and a dark desktop palette.
+    void changeEvent(QEvent* event) override;
+
 private:
     QLineEdit* field_;
     Check check_;

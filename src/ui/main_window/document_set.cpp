@@ -34,6 +34,7 @@ bool DocumentSet::IsReplaceableScratch() const {
 
 std::size_t DocumentSet::Add(std::unique_ptr<Dialogue> document) {
     if (IsReplaceableScratch()) {
+        Removing(*documents_.front());
         documents_.clear();
     }
     documents_.push_back(std::move(document));
@@ -45,6 +46,7 @@ void DocumentSet::Remove(std::size_t index) {
     if (index >= documents_.size()) {
         return;
     }
+    Removing(*documents_[index]);
     documents_.erase(documents_.begin() + static_cast<std::ptrdiff_t>(index));
     if (documents_.empty()) {
         documents_.push_back(std::make_unique<Dialogue>());
@@ -57,6 +59,9 @@ void DocumentSet::Remove(std::size_t index) {
 }
 
 void DocumentSet::Clear() {
+    for (const auto& document : documents_) {
+        Removing(*document);
+    }
     documents_.clear();
     documents_.push_back(std::make_unique<Dialogue>());
     current_ = 0;

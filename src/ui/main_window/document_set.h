@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,9 +35,20 @@ public:
     void Remove(std::size_t index);
     // Every document goes, as at shut-down; a fresh scratch document remains.
     void Clear();
+    // Called with each document just before it is destroyed, whatever removes it.
+    void SetRemovalHandler(std::function<void(const Dialogue&)> handler) {
+        onRemoval_ = std::move(handler);
+    }
 
 private:
+    void Removing(const Dialogue& document) const {
+        if (onRemoval_) {
+            onRemoval_(document);
+        }
+    }
+
     std::vector<std::unique_ptr<Dialogue>> documents_;
+    std::function<void(const Dialogue&)> onRemoval_;
     std::size_t current_ = 0;
 };
 

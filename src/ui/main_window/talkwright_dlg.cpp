@@ -6,12 +6,16 @@
 #include <QTextDocument>
 
 #include "model/dialogue.h"
+#include "model/element_copy.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/control_ids.h"
 #include "ui/main_window/node_rows.h"
 #include "ui/main_window/node_tree_view.h"
+#include "ui/main_window/undo/list_steps.h"
+#include "ui/main_window/undo/text_steps.h"
+#include "ui/main_window/undo/tree_steps.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -54,7 +58,13 @@ bool IsPlainNodeItem(const QTreeWidgetItem* item) {
 }
 
 CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
-    : CResizingDialog(kTemplateId, services, parent), files_(services), recent_(services) {
+    : CResizingDialog(kTemplateId, services, parent),
+      history_([this](Dialogue& document, std::int32_t nodeId, ViewScope scope) {
+          StepApplied(document, nodeId, scope);
+      }),
+      files_(services),
+      recent_(services) {
+    documents_.SetRemovalHandler([this](const Dialogue& document) { history_.Forget(document); });
     setWindowTitle(kTitle);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     SetupLayout();
@@ -92,6 +102,9 @@ void CTalkwrightDlg::ConnectControls() {
     connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
             [this] { OnTestDialogue(); });
     ConnectEditCommands();
+    SetupListKeys();
+    RouteUndoKeys();
+    WatchNodeMenuReason();
 }
 
 void CTalkwrightDlg::RefreshTitle() {
@@ -143,6 +156,7 @@ void CTalkwrightDlg::ShowDocument(std::size_t index) {
 }
 
 void CTalkwrightDlg::ShowCurrentDocument() {
+    history_.SetActive(documents_.Current());
     SyncTabs();
     RebuildView();
     RefreshTitle();
@@ -225,42 +239,68 @@ void CTalkwrightDlg::AddResponseRow(int index, const NodeResponse& response) {
     FillRow(*responses_, index, ResponseRow(response));
 }
 
-// Every edit the window makes comes through here: the document is marked modified when
-// the model says the edit changed it.
-void CTalkwrightDlg::Edited(bool changed) {
-    if (changed && shownDocument_ != nullptr) {
-        shownDocument_->SetModified(true);
-    }
-}
-
 void CTalkwrightDlg::WriteBackNodeText() {
-    if (DialogueNode* node = filling_ ? nullptr : SelectedNode()) {
-        Edited(node->EditRichText(nodeText_->GetRTF()));
+    DialogueNode* node = filling_ ? nullptr : SelectedNode();
+    if (node == nullptr) {
+        return;
+    }
+    NodeTextValue before{node->GetText(), node->IsTextRich()};
+    if (node->EditRichText(nodeText_->GetRTF())) {
+        NodeTextValue after{node->GetText(), true};
+        Apply(new NodeTextStep(*shownDocument_, history_.Update(), node->GetId(), std::move(before),
+                               std::move(after)),
+              true);
     }
 }
 
 // Only the comments: the node text was stored as it changed, and storing it again would
 // rewrite, in our own RTF, a text that another program wrote and nobody touched.
 void CTalkwrightDlg::WriteBackComments() {
-    if (DialogueNode* node = filling_ ? nullptr : SelectedNode()) {
-        Edited(node->EditComments(ToBytes(comments_->text())));
+    DialogueNode* node = filling_ ? nullptr : SelectedNode();
+    if (node == nullptr) {
+        return;
+    }
+    std::string before = node->GetComments();
+    if (node->EditComments(ToBytes(comments_->text()))) {
+        Apply(new NodeCommentsStep(*shownDocument_, history_.Update(), node->GetId(),
+                                   std::move(before), node->GetComments()),
+              true);
     }
 }
 
+// The tree has moved its items already; the step moves the node in the document.
 void CTalkwrightDlg::OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target) {
-    Edited(documents_.Current().MoveNode(EnhancedTreeCtrl::ItemValue(dragged),
-                                         EnhancedTreeCtrl::ItemValue(target)));
+    Dialogue& document = documents_.Current();
+    const int id = EnhancedTreeCtrl::ItemValue(dragged);
+    const int parentId = EnhancedTreeCtrl::ItemValue(target);
+    DialogueNode* node = document.FindNodeById(id);
+    DialogueNode* parent = document.FindNodeById(parentId);
+    if (node == nullptr || parent == nullptr || node == &document.Root() ||
+        node->Contains(parent) ||
+        (node->Parent() == parent && parent->Children().back().get() == node)) {
+        return;
+    }
+    Apply(new MoveNodeStep(document, history_.Update(), id, parentId, false), true);
 }
 
 void CTalkwrightDlg::OnCommandMoved(int from, int to) {
-    if (DialogueNode* node = ListedNode()) {
-        Edited(node->MoveCommand(static_cast<std::size_t>(from), static_cast<std::size_t>(to)));
+    DialogueNode* node = ListedNode();
+    const auto count = node ? static_cast<int>(node->Commands().size()) : 0;
+    if (from != to && from >= 0 && to >= 0 && from < count && to < count) {
+        Apply(new MoveCommandStep(*shownDocument_, history_.Update(), "Move Command", node->GetId(),
+                                  static_cast<std::size_t>(from), static_cast<std::size_t>(to)),
+              true);
     }
 }
 
 void CTalkwrightDlg::OnResponseMoved(int from, int to) {
-    if (DialogueNode* node = ListedNode()) {
-        Edited(node->MoveResponse(static_cast<std::size_t>(from), static_cast<std::size_t>(to)));
+    DialogueNode* node = ListedNode();
+    const auto count = node ? static_cast<int>(node->Responses().size()) : 0;
+    if (from != to && from >= 0 && to >= 0 && from < count && to < count) {
+        Apply(
+            new MoveResponseStep(*shownDocument_, history_.Update(), "Move Response", node->GetId(),
+                                 static_cast<std::size_t>(from), static_cast<std::size_t>(to)),
+            true);
     }
 }
 
@@ -269,8 +309,16 @@ void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
     if (node == nullptr || row < 0 || row >= static_cast<int>(node->Responses().size())) {
         return;
     }
+    // The edit is made on a copy, which the step then swaps in: the step keeps the original.
     std::string bytes = ToBytes(text);
-    Edited(node->Responses()[static_cast<std::size_t>(row)]->EditShownText(bytes));
+    std::unique_ptr<NodeResponse> edited =
+        CopyResponse(*node->Responses()[static_cast<std::size_t>(row)]);
+    if (edited != nullptr && edited->EditShownText(bytes)) {
+        Apply(new ReplaceResponseStep(*shownDocument_, history_.Update(), "Edit Response Text",
+                                      node->GetId(), static_cast<std::size_t>(row),
+                                      std::move(edited)),
+              true);
+    }
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
         item->setToolTip(2, text);

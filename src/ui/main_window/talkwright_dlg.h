@@ -14,6 +14,7 @@
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/find_run.h"
 #include "ui/main_window/recent_files.h"
+#include "ui/main_window/undo/document_history.h"
 
 class QLineEdit;
 class QMenu;
@@ -22,6 +23,7 @@ class QPushButton;
 class QTabBar;
 class QTimer;
 class QTreeWidgetItem;
+class QUndoCommand;
 
 namespace tw {
 
@@ -69,6 +71,37 @@ public:
     void OnEditNpcComments();
     void OnEditNpcProperties();
     void OnAbout();
+    // The Edit menu (talkwright_dlg_clipboard.cpp): commands first, then responses, then
+    // the node-text box.
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
+    void OnDelete();
+    void OnSelectAll();
+    void OnDeleteCommand();
+    void OnDeleteResponse();
+    // The clipboard keys of the lists, each list for its own kind.
+    void CopyCommands();
+    void CopyResponses();
+    void PasteCommands();
+    void PasteResponses();
+    // The node menu and the tree commands (talkwright_dlg_node_menu.cpp).
+    void OnRenameNode();
+    void OnClearNode();
+    void OnDeleteBranch();
+    void OnMakeRoot();
+    void OnAddNewNode();
+    void OnSortAll(bool ascending);
+    void OnSortBranch(bool ascending);
+    void OnExpandCollapseAll();
+    // Fills the node menu for the selected item, with its enabling rules.
+    void FillNodeMenu(QMenu& menu);
+    // Export and Batch Export (talkwright_dlg_export.cpp).
+    void OnExport();
+    void OnBatchExport();
+    // The undo history of the open documents (talkwright_dlg_undo.cpp).
+    DocumentHistory& History() { return history_; }
+    QMenu* EditMenu() const { return editMenu_; }
     // Every dialog the window opens runs through this; tests drive the dialogs with it.
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
@@ -132,6 +165,11 @@ private:
     QWidget* SetupListColumn();
     void SetupLayout();
     void SetupTabOrder();
+    void SetupKeyboardAndNames();
+    void SetupUndo(QMenu* edit);
+    void RouteUndoKeys();
+    void SetupListKeys();
+    void ShowNodeTextMenu();
     void SetupTree();
     void SetupLists();
     void SetupNodeText();
@@ -141,6 +179,7 @@ private:
     // The one selected row of a list, or -1 after telling the writer to select one.
     int SingleSelectedRow(const EnhancedListCtrl& list);
     void ShowNodeMenu(const QPoint& pos);
+    void WatchNodeMenuReason();
     QPushButton* MakeButton(int id, const QString& caption);
 
     void OnTabChanged(int index);
@@ -157,6 +196,7 @@ private:
     QWidget* SetupFindBar();
     QMenu* SetupSearchMenu();
     void StartFind(bool allDialogues);
+    void RestartRunningFind();
     void SearchSlice();
     void GoToFindResult(int row);
     bool SelectTreeNode(std::int32_t id);
@@ -167,14 +207,28 @@ private:
     DialogueNode* ListedNode();
     void ShowNode(DialogueNode& node);
     void EnableNodeText(bool enabled);
-    void Edited(bool changed);
     void WriteBackNodeText();
     void WriteBackComments();
     void OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
     void OnCommandMoved(int from, int to);
     void OnResponseMoved(int from, int to);
     void OnResponseEdited(int row, QString& text);
+    // Runs a change as an undoable step of the shown document. A quiet step changes only
+    // the model: the control it came from already shows it.
+    void Apply(QUndoCommand* step, bool quiet = false);
+    void StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope);
+    bool SelectNodeItem(std::int32_t nodeId);
+    QTreeWidgetItem* ItemOfNode(std::int32_t nodeId) const;
+    std::vector<std::size_t> SelectedCommandIndices() const;
+    std::vector<std::size_t> SelectedResponseIndices();
+    void RemoveSelectedCommands(const QString& stepName);
+    void RemoveSelectedResponses(const QString& stepName);
+    bool ExportTo(const Dialogue& document, const std::string& path);
 
+    DocumentHistory history_;
+    bool quietStep_ = false;
+    bool expandedAll_ = false;
+    QMenu* editMenu_ = nullptr;
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
@@ -200,6 +254,7 @@ private:
     std::vector<FoundMatch> findResults_;
     int findCurrent_ = -1;
     bool findAll_ = false;
+    bool findNavigating_ = false;
     QLineEdit* npcName_ = nullptr;
     EnhancedTreeCtrl* tree_ = nullptr;
     CStyleEditCtrl* nodeText_ = nullptr;

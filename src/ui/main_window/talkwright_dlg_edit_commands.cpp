@@ -7,6 +7,7 @@
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
 #include "model/editing/response_dialog_rules.h"
+#include "model/element_copy.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/command_dlg.h"
@@ -15,6 +16,8 @@
 #include "ui/dialogs/response_dlg.h"
 #include "ui/main_window/node_rows.h"
 #include "ui/main_window/talkwright_dlg.h"
+#include "ui/main_window/undo/list_steps.h"
+#include "ui/main_window/undo/text_steps.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
 
@@ -29,21 +32,29 @@ ResponseContext ContextOf(Dialogue& document) {
     return context;
 }
 
-void RewriteRow(EnhancedListCtrl& list, int row, const ListRow& cells) {
-    for (std::size_t column = 0; column < cells.cells.size(); ++column) {
-        const QString text = FromBytes(cells.cells[column]);
-        list.SetItemText(row, static_cast<int>(column), text);
-        list.topLevelItem(row)->setToolTip(static_cast<int>(column), text);
+bool SameRecord(const NodeResponse& a, const NodeResponse& b) {
+    const NodeResponse* first[] = {&a};
+    const NodeResponse* second[] = {&b};
+    return NodeResponseList::Serialize(first) == NodeResponseList::Serialize(second);
+}
+
+std::size_t IndexOf(const DialogueNode& node, const NodeResponse* response) {
+    std::size_t at = 0;
+    while (at < node.Responses().size() && node.Responses()[at].get() != response) {
+        ++at;
     }
+    return at;
 }
 
 }  // namespace
 
 void CTalkwrightDlg::ConnectEditCommands() {
     const std::pair<int, void (CTalkwrightDlg::*)()> buttons[] = {
-        {1008, &CTalkwrightDlg::OnAddCommand},      {1009, &CTalkwrightDlg::OnEditCommand},
-        {1011, &CTalkwrightDlg::OnAddResponse},     {1012, &CTalkwrightDlg::OnEditResponse},
-        {1063, &CTalkwrightDlg::OnEditNpcComments}, {1002, &CTalkwrightDlg::OnEditNpcProperties},
+        {1010, &CTalkwrightDlg::OnDeleteCommand},     {1013, &CTalkwrightDlg::OnDeleteResponse},
+        {1117, &CTalkwrightDlg::OnExpandCollapseAll}, {1008, &CTalkwrightDlg::OnAddCommand},
+        {1009, &CTalkwrightDlg::OnEditCommand},       {1011, &CTalkwrightDlg::OnAddResponse},
+        {1012, &CTalkwrightDlg::OnEditResponse},      {1063, &CTalkwrightDlg::OnEditNpcComments},
+        {1002, &CTalkwrightDlg::OnEditNpcProperties},
     };
     for (const auto& [id, handler] : buttons) {
         connect(Button(id), &QPushButton::clicked, this, handler);
@@ -71,9 +82,10 @@ void CTalkwrightDlg::OnAddCommand() {
         return;
     }
     if (std::unique_ptr<NodeCommand> command = dialog.TakeCommand()) {
-        const NodeCommand& added = node->AppendCommand(std::move(command));
-        AddCommandRow(commands_->RowCount(), added);
-        shownDocument_->SetModified(true);
+        AppendCommandsStep::Elements added;
+        added.push_back(std::move(command));
+        Apply(new AppendCommandsStep(*shownDocument_, history_.Update(), "Add Command",
+                                     node->GetId(), std::move(added)));
     }
 }
 
@@ -90,12 +102,10 @@ void CTalkwrightDlg::OnEditCommand() {
         return;
     }
     if (std::unique_ptr<NodeCommand> command = dialog.TakeCommand()) {
-        const NodeCommand& replacement = *command;
-        node->ReplaceCommand(old, std::move(command));
-        commands_->DeleteRow(row);
-        AddCommandRow(row, replacement);
+        Apply(new ReplaceCommandStep(*shownDocument_, history_.Update(), "Edit Command",
+                                     node->GetId(), static_cast<std::size_t>(row),
+                                     std::move(command)));
         commands_->SelectRow(row);
-        shownDocument_->SetModified(true);
     }
 }
 
@@ -109,10 +119,11 @@ void CTalkwrightDlg::OnAddResponse() {
     if (runDialog_(dialog) != QDialog::Accepted) {
         return;
     }
-    shownDocument_->SetModified(true);
     if (std::unique_ptr<NodeResponse> response = dialog.TakeCreated()) {
-        const NodeResponse& added = node->AppendResponse(std::move(response));
-        AddResponseRow(responses_->RowCount(), added);
+        AppendResponsesStep::Elements added;
+        added.push_back(std::move(response));
+        Apply(new AppendResponsesStep(*shownDocument_, history_.Update(), "Add Response",
+                                      node->GetId(), std::move(added)));
     }
 }
 
@@ -126,20 +137,27 @@ void CTalkwrightDlg::OnEditResponse() {
     if (response == nullptr) {
         return;
     }
+    // The dialog edits the response in place; the step then holds the copy taken before.
+    std::unique_ptr<NodeResponse> before = CopyResponse(*response);
     CResponseDlg dialog(Services(), response, ContextOf(*shownDocument_), this);
     dialog.SetDialogRunner(runDialog_);
-    if (runDialog_(dialog) == QDialog::Accepted) {
-        RewriteRow(*responses_, row, ResponseRow(*response));
-        shownDocument_->SetModified(true);
+    if (runDialog_(dialog) != QDialog::Accepted || before == nullptr ||
+        SameRecord(*before, *response)) {
+        return;
     }
+    const std::size_t at = IndexOf(*node, response);
+    std::unique_ptr<NodeResponse> edited = node->ReplaceResponseAt(at, std::move(before));
+    Apply(new ReplaceResponseStep(*shownDocument_, history_.Update(), "Edit Response",
+                                  node->GetId(), at, std::move(edited)));
+    responses_->SelectRow(row);
 }
 
 void CTalkwrightDlg::OnEditNpcComments() {
     Dialogue& document = documents_.Current();
     CCommentsDlg dialog(Services(), document.GetComments(), this);
-    if (runDialog_(dialog) == QDialog::Accepted) {
-        document.SetComments(dialog.GetComments());
-        document.SetModified(true);
+    if (runDialog_(dialog) == QDialog::Accepted && dialog.GetComments() != document.GetComments()) {
+        Apply(new NpcCommentsStep(document, history_.Update(), document.GetComments(),
+                                  dialog.GetComments()));
     }
 }
 
@@ -147,9 +165,10 @@ void CTalkwrightDlg::OnEditNpcProperties() {
     Dialogue& document = documents_.Current();
     const NPCData before = document.Npc();
     EditNpcData(document.Npc());
-    const NPCData& after = document.Npc();
+    const NPCData after = document.Npc();
     if (after.id != before.id || after.name != before.name || after.gender != before.gender) {
-        document.SetModified(true);
+        document.Npc() = before;
+        Apply(new NpcDataStep(document, history_.Update(), before, after));
     }
     // Whatever the answer, the tab and the NPC box show the document's name.
     SyncTabs();

@@ -65,6 +65,9 @@ void CTalkwrightDlg::OnCloseDialogue() {
 }
 
 void CTalkwrightDlg::AfterSave() {
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        history_.MarkSavedIfClean(documents_.At(i));
+    }
     RefreshTitle();
     files_.RememberWorkingDirectory();
 }

@@ -34,6 +34,12 @@ QWidget* CTalkwrightDlg::SetupFindBar() {
     findTimer_ = new QTimer(this);
     findTimer_->setInterval(0);
     connect(findTimer_, &QTimer::timeout, this, [this] { SearchSlice(); });
+    // A search under way walks the tree's nodes between events: when nodes may have gone
+    // (a branch deleted, a step undone, a tab closed) it starts again on what is left.
+    connect(tree_->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] {
+        if (!findNavigating_)
+            RestartRunningFind();
+    });
     connect(findBar_->Pattern(), &QLineEdit::textChanged, this, [this] { StartFind(findAll_); });
     connect(findBar_->MatchCase(), &QCheckBox::toggled, this, [this] { StartFind(findAll_); });
     connect(findBar_->WholeWords(), &QCheckBox::toggled, this, [this] { StartFind(findAll_); });
@@ -62,6 +68,14 @@ void CTalkwrightDlg::OnFind(bool allDialogues) {
     findBar_->Pattern()->setFocus();
     findBar_->Pattern()->selectAll();
     StartFind(allDialogues);
+}
+
+void CTalkwrightDlg::RestartRunningFind() {
+    if (!findRun_ || findRun_->IsDone())
+        return;
+    findRun_.reset();
+    findTimer_->stop();
+    QTimer::singleShot(0, this, [this] { StartFind(findAll_); });
 }
 
 // A new search replaces the one under way; the first slice runs at once.
@@ -119,8 +133,11 @@ void CTalkwrightDlg::GoToFindResult(int row) {
     const FoundMatch found = findResults_[static_cast<std::size_t>(row)];
     if (found.document >= documents_.Count())
         return;
-    if (found.document != documents_.CurrentIndex())
+    if (found.document != documents_.CurrentIndex()) {
+        findNavigating_ = true;  // showing another tab frees no node
         ShowDocument(found.document);
+        findNavigating_ = false;
+    }
     if (!SelectTreeNode(found.nodeId))
         return;
     ShowFoundField(found.match);

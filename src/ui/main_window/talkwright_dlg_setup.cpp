@@ -113,8 +113,9 @@ QMenu* CTalkwrightDlg::SetupFileMenu() {
     connect(AddAction(file, "Save &As..."), &QAction::triggered, this, [this] { OnSaveAs(); });
     connect(AddAction(file, "Save A&ll"), &QAction::triggered, this, [this] { OnSaveAll(); });
     file->addSeparator();
-    AddAction(file, "&Export...");
-    AddAction(file, "&Batch Export...");
+    connect(AddAction(file, "&Export..."), &QAction::triggered, this, [this] { OnExport(); });
+    connect(AddAction(file, "&Batch Export..."), &QAction::triggered, this,
+            [this] { OnBatchExport(); });
     file->addSeparator();
     recentMenu_ = file->addMenu("Recent Files");
     connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
@@ -126,23 +127,34 @@ QMenu* CTalkwrightDlg::SetupFileMenu() {
 
 QMenu* CTalkwrightDlg::SetupEditMenu() {
     auto* edit = new QMenu("&Edit", this);
-    connect(AddAction(edit, "&Undo"), &QAction::triggered, this, [this] { nodeText_->undo(); });
+    editMenu_ = edit;
+    SetupUndo(edit);
     edit->addSeparator();
-    for (const char* caption : {"Cu&t", "&Copy", "&Paste", "&Delete"}) {
-        AddAction(edit, caption);
+    const std::pair<const char*, void (CTalkwrightDlg::*)()> commands[] = {
+        {"Cu&t", &CTalkwrightDlg::OnCut},
+        {"&Copy", &CTalkwrightDlg::OnCopy},
+        {"&Paste", &CTalkwrightDlg::OnPaste},
+        {"&Delete", &CTalkwrightDlg::OnDelete}};
+    for (const auto& [caption, handler] : commands) {
+        connect(AddAction(edit, caption), &QAction::triggered, this, handler);
     }
     edit->addSeparator();
     connect(AddAction(edit, "Select &All"), &QAction::triggered, this,
-            [this] { nodeText_->selectAll(); });
+            &CTalkwrightDlg::OnSelectAll);
     return edit;
 }
 
 QMenu* CTalkwrightDlg::SetupSortMenu() {
     auto* sort = new QMenu("&Sort", this);
-    for (const char* scope : {"All Nodes", "Selected Branch"}) {
+    const std::pair<const char*, void (CTalkwrightDlg::*)(bool)> scopes[] = {
+        {"All Nodes", &CTalkwrightDlg::OnSortAll},
+        {"Selected Branch", &CTalkwrightDlg::OnSortBranch}};
+    for (const auto& [scope, handler] : scopes) {
         QMenu* sub = sort->addMenu(scope);
-        AddAction(sub, "Ascending");
-        AddAction(sub, "Descending");
+        connect(AddAction(sub, "Ascending"), &QAction::triggered, this,
+                [this, run = handler] { (this->*run)(true); });
+        connect(AddAction(sub, "Descending"), &QAction::triggered, this,
+                [this, run = handler] { (this->*run)(false); });
     }
     return sort;
 }
@@ -199,7 +211,7 @@ QWidget* CTalkwrightDlg::SetupNodeColumn() {
     splitter->setSizes({kTreeHeight, 200});
     layout->addWidget(splitter, 1);
     auto* commentsRow = new QHBoxLayout;
-    auto* label = new QLabel("Comments:", column);
+    auto* label = new QLabel("&Comments:", column);
     label->setBuddy(comments_);
     commentsRow->addWidget(label);
     commentsRow->addWidget(comments_, 1);
@@ -247,7 +259,8 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
 }
 
 void CTalkwrightDlg::SetupLayout() {
-    setWindowIcon(AppIcon());
+    // The installed program icon when the theme has it, so the window matches the menu.
+    setWindowIcon(QIcon::fromTheme("org.talkwright.Talkwright", AppIcon()));
     SetupMenus();
     SetupTree();
     SetupNodeText();
@@ -266,6 +279,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
     outer->addWidget(SetupFindBar());
+    SetupKeyboardAndNames();
     SetupTabOrder();
 }
 
@@ -288,29 +302,6 @@ void CTalkwrightDlg::SetupTabOrder() {
         setTabOrder(order[i - 1], order[i]);
     }
     tree_->setFocus();
-}
-
-// Rename, Clear Node, Delete Branch and Make Root need a node; Make Root one that is not
-// already at the top.
-void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
-    if (QTreeWidgetItem* hit = tree_->itemAt(pos)) {
-        tree_->setCurrentItem(hit);
-    }
-    QTreeWidgetItem* item = tree_->currentItem();
-    if (item == nullptr) {
-        return;
-    }
-    const bool isNode = IsPlainNodeItem(item);
-    QMenu menu(this);
-    menu.addAction("&Rename")->setEnabled(isNode);
-    menu.addAction("&Clear Node")->setEnabled(isNode);
-    menu.addAction("Delete &Branch")->setEnabled(isNode);
-    menu.addAction("&Make Root")->setEnabled(isNode && item->parent() != nullptr);
-    menu.addAction("&Add New Node");
-    QAction* test = menu.addAction("&Test from Selected Node");
-    test->setEnabled(isNode);
-    if (menu.exec(tree_->viewport()->mapToGlobal(pos)) == test)
-        OnTestFromSelectedNode();
 }
 
 }  // namespace tw

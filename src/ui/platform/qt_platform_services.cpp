@@ -118,8 +118,10 @@ std::optional<std::string> QtPlatformServices::RunFileDialog(const FileDialogReq
     return ToPath(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
+// On Windows Qt keeps data of this MIME type under the registered clipboard format of that
+// name, so other programs that know "NodeCommandList" or "NodeResponseList" read it.
 QString QtPlatformServices::ClipboardMimeType(std::string_view format) {
-    return "application/x-talkwright-" + FromBytes(format);
+    return "application/x-qt-windows-mime;value=\"" + FromBytes(format) + "\"";
 }
 
 void QtPlatformServices::SetClipboardData(std::string_view format, std::string_view bytes) {

@@ -76,6 +76,23 @@ TEST(DocumentSetTest, ClearLeavesOneScratchDocument) {
     EXPECT_TRUE(documents.IsReplaceableScratch());
 }
 
+// Whatever takes a document away tells the handler first, while it can still be read.
+TEST(DocumentSetTest, EveryRemovalIsReportedBeforeTheDocumentGoes) {
+    DocumentSet documents;
+    std::vector<std::string> removed;
+    documents.SetRemovalHandler(
+        [&removed](const Dialogue& document) { removed.push_back(document.Npc().name); });
+    documents.Add(Named("A"));  // replaces the untouched scratch document
+    documents.Add(Named("B"));
+    documents.Add(Named("C"));
+    documents.Remove(1);
+    EXPECT_EQ(removed, (std::vector<std::string>{"Untitled", "B"}));
+    documents.Remove(7);
+    EXPECT_EQ(removed.size(), 2u);
+    documents.Clear();
+    EXPECT_EQ(removed, (std::vector<std::string>{"Untitled", "B", "A", "C"}));
+}
+
 TEST(DocumentSetTest, FindsAnOpenFileByIdentityNotByPathText) {
     test::TempDir dir("document_set_identity");
     const std::string upper = dir.CopySample("innkeeper.vrx", "Inn.vrx");

@@ -162,5 +162,29 @@ TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
     EXPECT_EQ(Column(0).size(), 9000);
 }
 
+TEST_F(FindBarTest, DeletingNodesDuringASearchStartsItAgainOnWhatIsLeft) {
+    Dialogue large;
+    for (int i = 1; i <= 9000; ++i)
+        large.AppendNode(large.Root(), i, "n" + std::to_string(i) + " gold");
+    large.SetNextNodeId(9001);
+    const fs::path path = fs::path(TW_BINARY_DIR) / "find_bar_test" / "delete.vrx";
+    fs::create_directories(path.parent_path());
+    ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
+    ASSERT_TRUE(window->OpenDialogueFile(path.string()));
+    window->OnFind(false);
+    window->Find()->Pattern()->setText("gold");
+    ASSERT_LT(Column(0).size(), 9000);  // the last node is not searched yet
+    Select("n9000 gold");
+    services.QueueAnswer(MessageAnswer::kYes);
+    window->OnDeleteBranch();
+    ASSERT_EQ(Current().FindNodeById(9000), nullptr);
+    for (int i = 0; i < 300 && Column(0).size() < 8999; ++i)
+        QTest::qWait(5);
+    QTest::qWait(20);
+    const QStringList nodes = Column(0);
+    EXPECT_EQ(nodes.size(), 8999);
+    EXPECT_FALSE(nodes.contains("n9000 gold"));
+}
+
 }  // namespace
 }  // namespace tw::test

@@ -92,9 +92,10 @@ TEST_F(MainWindowTest, EveryControlHasItsCaption) {
         {1063, "Edit NPC Comments"},   {1002, "Edit NPC Properties"}, {1008, "Add Command"},
         {1009, "Edit Command"},        {1010, "Delete Command"},      {1011, "Add Response"},
         {1012, "Edit Response"},       {1013, "Delete Response"}};
+    // The captions carry mnemonics; the words are the ones above.
     for (auto [id, caption] : buttons) {
         ASSERT_NE(window->Button(id), nullptr) << id;
-        EXPECT_EQ(window->Button(id)->text(), caption);
+        EXPECT_EQ(window->Button(id)->text().remove(QChar('&')), caption);
         EXPECT_FALSE(window->Button(id)->autoDefault()) << "Enter must do nothing";
     }
     const QStringList captions = MenuCaptions(window->MenuBar());

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include "ui/platform/qt_platform_services.h"
@@ -108,6 +111,20 @@ TEST(QtPlatformServicesTest, ClipboardAndProfileOnQt) {
     }
     QtPlatformServices reopened(nullptr, profile);
     EXPECT_EQ(reopened.GetProfileInt("66", "CX", 0), -640);
+}
+
+// The bytes sit on the system clipboard under the MIME type Qt maps to the registered
+// format name, and plain text set afterwards replaces them.
+TEST(QtPlatformServicesTest, ClipboardFormatsAreTheRegisteredNames) {
+    QtPlatformServices services;
+    services.SetClipboardData("NodeResponseList", "abc");
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data("application/x-qt-windows-mime;value=\"NodeResponseList\""),
+              QByteArray("abc"));
+    services.SetClipboardText("plain");
+    EXPECT_EQ(services.GetClipboardData("NodeResponseList"), std::nullopt);
+    EXPECT_EQ(services.GetClipboardText(), "plain");
 }
 
 // The icon follows what the message is, whatever its caption says.

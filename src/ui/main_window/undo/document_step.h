@@ -1,0 +1,42 @@
+#pragma once
+
+// The base of every undoable change to a document: one model operation each way, then a
+// report of which node changed and what of the window has to show it again.
+
+#include <QUndoCommand>
+#include <cstdint>
+#include <functional>
+
+namespace tw {
+
+class Dialogue;
+class DialogueNode;
+
+// What part of the window a change touches.
+enum class ViewScope {
+    kTree,   // the node tree itself: nodes added, removed, moved or reordered
+    kNode,   // one node's text, comments or lists
+    kLabel,  // one node's name or description
+    kNpc,    // the NPC's data or comments
+};
+
+using ViewUpdate = std::function<void(Dialogue& document, std::int32_t nodeId, ViewScope scope)>;
+
+class DocumentStep : public QUndoCommand {
+public:
+    DocumentStep(Dialogue& document, const ViewUpdate& update, const QString& text)
+        : QUndoCommand(text), document_(document), update_(update) {}
+
+protected:
+    Dialogue& Document() { return document_; }
+    const Dialogue& Document() const { return document_; }
+    // The node the step works on, looked up afresh: earlier steps may have replaced others.
+    DialogueNode* Node(std::int32_t id);
+    void Show(std::int32_t nodeId, ViewScope scope) { update_(document_, nodeId, scope); }
+
+private:
+    Dialogue& document_;
+    const ViewUpdate& update_;
+};
+
+}  // namespace tw

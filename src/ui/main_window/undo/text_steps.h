@@ -1,0 +1,82 @@
+#pragma once
+
+// Undoable changes to texts: the node text and comments as they are typed (consecutive
+// typing in one node is one step), the NPC's data and the NPC comments.
+
+#include <string>
+
+#include "model/dialogue.h"
+#include "ui/main_window/undo/document_step.h"
+
+namespace tw {
+
+// The node text's content and form, as the box stores them.
+struct NodeTextValue {
+    std::string text;
+    bool rich = false;
+};
+
+class NodeTextStep : public DocumentStep {
+public:
+    static constexpr int kMergeId = 1;
+    NodeTextStep(Dialogue& document, const ViewUpdate& update, std::int32_t nodeId,
+                 NodeTextValue before, NodeTextValue after);
+    int id() const override { return kMergeId; }
+    bool mergeWith(const QUndoCommand* other) override;
+    void redo() override { Apply(after_); }
+    void undo() override { Apply(before_); }
+
+private:
+    void Apply(const NodeTextValue& value);
+
+    std::int32_t nodeId_;
+    NodeTextValue before_;
+    NodeTextValue after_;
+};
+
+class NodeCommentsStep : public DocumentStep {
+public:
+    static constexpr int kMergeId = 2;
+    NodeCommentsStep(Dialogue& document, const ViewUpdate& update, std::int32_t nodeId,
+                     std::string before, std::string after);
+    int id() const override { return kMergeId; }
+    bool mergeWith(const QUndoCommand* other) override;
+    void redo() override { Apply(after_); }
+    void undo() override { Apply(before_); }
+
+private:
+    void Apply(const std::string& value);
+
+    std::int32_t nodeId_;
+    std::string before_;
+    std::string after_;
+};
+
+class NpcDataStep : public DocumentStep {
+public:
+    NpcDataStep(Dialogue& document, const ViewUpdate& update, NPCData before, NPCData after);
+    void redo() override { Apply(after_); }
+    void undo() override { Apply(before_); }
+
+private:
+    void Apply(const NPCData& value);
+
+    NPCData before_;
+    NPCData after_;
+};
+
+class NpcCommentsStep : public DocumentStep {
+public:
+    NpcCommentsStep(Dialogue& document, const ViewUpdate& update, std::string before,
+                    std::string after);
+    void redo() override { Apply(after_); }
+    void undo() override { Apply(before_); }
+
+private:
+    void Apply(const std::string& value);
+
+    std::string before_;
+    std::string after_;
+};
+
+}  // namespace tw

@@ -1,0 +1,100 @@
+#pragma once
+
+// Undoable changes to the node tree: each holds only the nodes or the order it changed.
+
+#include <optional>
+#include <string>
+
+#include "model/dialogue.h"
+#include "ui/main_window/undo/document_step.h"
+
+namespace tw {
+
+// Add New Node: the new node under its parent, and the document's next id with it.
+class AddNodeStep : public DocumentStep {
+public:
+    AddNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t parentId,
+                std::string name, std::string description);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::int32_t id_;
+    std::int32_t parentId_;
+    std::string name_;
+    std::string description_;
+    std::optional<DetachedBranch> removed_;  // while undone
+};
+
+// Delete Branch: the branch is kept, detached, while the step is done.
+class DeleteBranchStep : public DocumentStep {
+public:
+    DeleteBranchStep(Dialogue& document, const ViewUpdate& update, std::int32_t id);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::int32_t id_;
+    std::optional<DetachedBranch> removed_;
+};
+
+// A drop in the tree or Make Root: the node moves, and goes back to the place it left.
+class MoveNodeStep : public DocumentStep {
+public:
+    // newParentId 0 with makeRoot set: Make Root; else a move under that parent.
+    MoveNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id,
+                 std::int32_t newParentId, bool makeRoot);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::int32_t id_;
+    std::int32_t newParentId_;
+    bool makeRoot_;
+    NodePlace from_;
+};
+
+// The Sort menu: the sibling orders of the branch before the sort are kept.
+class SortStep : public DocumentStep {
+public:
+    SortStep(Dialogue& document, const ViewUpdate& update, std::int32_t id, bool ascending,
+             std::int32_t selectedId);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::int32_t id_;
+    bool ascending_;
+    std::int32_t selectedId_;
+    SiblingOrders before_;
+};
+
+// Rename: the node's name and description, before and after.
+class RenameNodeStep : public DocumentStep {
+public:
+    RenameNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id, std::string name,
+                   std::string description);
+    void redo() override;
+    void undo() override;
+
+private:
+    void Swap();
+
+    std::int32_t id_;
+    std::string name_;
+    std::string description_;
+};
+
+// Clear Node: what the node held is kept while the step is done.
+class ClearNodeStep : public DocumentStep {
+public:
+    ClearNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::int32_t id_;
+    NodeContents contents_;
+};
+
+}  // namespace tw

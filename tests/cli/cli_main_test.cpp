@@ -1,0 +1,125 @@
+// The command line around the sub-commands: the general help and version, and the help for
+// one command reached three ways.
+
+#include "cli/cli_main.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_command.h"
+#include "talkwright_version.h"
+
+namespace tw::cli {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunWith(std::vector<std::string_view> args) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome run;
+    run.status = RunCliMain(args, in, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// The "  talkwright-cli USAGE" lines of a help text.
+std::set<std::string> ListedUsages(const std::string& help) {
+    std::istringstream lines(help);
+    const std::string prefix = "  talkwright-cli ";
+    std::set<std::string> usages;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(prefix)) {
+            usages.insert(line.substr(prefix.size()));
+        }
+    }
+    return usages;
+}
+
+std::set<std::string> ReadmeUsages() {
+    std::ifstream in(std::string(TW_SOURCE_DIR) + "/README.md");
+    const std::string prefix = "### `talkwright-cli ";
+    std::set<std::string> usages;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with(prefix) && line.ends_with("`")) {
+            usages.insert(line.substr(prefix.size(), line.size() - prefix.size() - 1));
+        }
+    }
+    return usages;
+}
+
+TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocuments) {
+    for (std::string_view option : {"--help", "-h", "help"}) {
+        const Outcome run = RunWith({option});
+        EXPECT_EQ(run.status, kExitOk) << option;
+        EXPECT_EQ(run.err, "") << option;
+        EXPECT_TRUE(run.out.starts_with("usage: talkwright-cli COMMAND [ARGS...]\n")) << option;
+        EXPECT_EQ(ListedUsages(run.out), ReadmeUsages()) << option;
+    }
+}
+
+TEST(CliMainTest, VersionNamesTheProgramAndItsRelease) {
+    const Outcome run = RunWith({"--version"});
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "talkwright-cli " + std::string(kTalkwrightVersion) + "\n");
+    EXPECT_NE(kTalkwrightVersion.find('.'), std::string_view::npos);
+}
+
+TEST(CliMainTest, EveryCommandAnswersHelpWithItsOwnUsage) {
+    for (const CliCommand& command : CliCommands()) {
+        std::ostringstream expected;
+        PrintCommandUsage(expected, command.name);
+        const Outcome viaHelp = RunWith({"help", command.name});
+        const Outcome viaOption = RunWith({command.name, "--help"});
+        const Outcome afterArgs = RunWith({command.name, "some-file", "-h"});
+        for (const Outcome& run : {viaHelp, viaOption, afterArgs}) {
+            EXPECT_EQ(run.status, kExitOk) << command.name;
+            EXPECT_EQ(run.out, expected.str()) << command.name;
+            EXPECT_EQ(run.err, "") << command.name;
+        }
+        EXPECT_TRUE(viaHelp.out.starts_with("usage: talkwright-cli " + std::string(command.usage)));
+    }
+}
+
+TEST(CliMainTest, UnknownCommandsAndMissingCommandsAreUsageErrors) {
+    const Outcome none = RunWith({});
+    EXPECT_EQ(none.status, kExitUsage);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(ListedUsages(none.err), ReadmeUsages());
+
+    const Outcome unknown = RunWith({"frobnicate", "--help"});
+    EXPECT_EQ(unknown.status, kExitUsage);
+    EXPECT_TRUE(unknown.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
+
+    const Outcome unknownHelp = RunWith({"help", "frobnicate"});
+    EXPECT_EQ(unknownHelp.status, kExitUsage);
+    EXPECT_EQ(unknownHelp.out, "");
+    EXPECT_TRUE(unknownHelp.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
+
+    const Outcome twoNames = RunWith({"help", "check", "export"});
+    EXPECT_EQ(twoNames.status, kExitUsage);
+    EXPECT_EQ(twoNames.out, "");
+    EXPECT_EQ(twoNames.err, "usage: talkwright-cli help COMMAND\n");
+}
+
+TEST(CliMainTest, CommandsStillRunAndSeeOnlyTheirOwnArguments) {
+    const Outcome check = RunWith({"check"});
+    EXPECT_EQ(check.status, kExitUsage);
+    EXPECT_EQ(check.out, "");
+    EXPECT_NE(check.err.find("usage: talkwright-cli check FILE..."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tw::cli

@@ -1,0 +1,204 @@
+// Every window as a screen reader sees it: each control that takes the keyboard focus has
+// a name to be read by, and the main window's tree and lists report their rows.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTreeWidgetItemIterator>
+#include <memory>
+
+#include "model/command_kinds.h"
+#include "model/dialogue.h"
+#include "script/environment.h"
+#include "support/app_test_support.h"
+#include "tester/party_settings.h"
+#include "tester/random_source.h"
+#include "tester/ui/party_dlg.h"
+#include "tester/ui/state_dlg.h"
+#include "tester/ui/test_dlg.h"
+#include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/style_edit_ctrl.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/command_dlg.h"
+#include "ui/dialogs/comments_dlg.h"
+#include "ui/dialogs/compile_dlg.h"
+#include "ui/dialogs/conditional_dlg.h"
+#include "ui/dialogs/create_node.h"
+#include "ui/dialogs/error_dlg.h"
+#include "ui/dialogs/list_dlg.h"
+#include "ui/dialogs/npc_dlg.h"
+#include "ui/dialogs/response_dlg.h"
+#include "ui/dialogs/yes_no_dlg.h"
+#include "ui/main_window/talkwright_dlg.h"
+#include "ui/platform/scripted_platform_services.h"
+
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{' << texts.join(" | ").toStdString() << '}';
+}
+
+namespace tw::test {
+namespace {
+
+QString Describe(const QWidget& widget) {
+    return QString("%1 \"%2\" (%3)")
+        .arg(widget.metaObject()->className(), widget.objectName(), widget.window()->windowTitle());
+}
+
+// The parts of a composite control (a combo box's line edit and drop-down list, a spin
+// box's line edit) are read through the control itself.
+bool IsPartOfAnotherControl(const QWidget& widget) {
+    for (const QWidget* up = widget.parentWidget(); up != nullptr; up = up->parentWidget()) {
+        if (qobject_cast<const QComboBox*>(up) != nullptr ||
+            qobject_cast<const QAbstractSpinBox*>(up) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every control of the window that can take the focus, shown now or only in another mode
+// of the window, and has no accessible name.
+QStringList UnnamedControls(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->focusPolicy() == Qt::NoFocus || IsPartOfAnotherControl(*widget)) {
+            continue;
+        }
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+        if (node == nullptr || node->text(QAccessible::Name).trimmed().isEmpty()) {
+            unnamed << Describe(*widget);
+        }
+    }
+    return unnamed;
+}
+
+QString NameOf(QWidget* widget) {
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+    return node == nullptr ? QString() : node->text(QAccessible::Name);
+}
+
+int ReportedRows(QWidget* view) {
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(view);
+    return node != nullptr && node->tableInterface() != nullptr ? node->tableInterface()->rowCount()
+                                                                : -1;
+}
+
+class AccessibilityTest : public testing::Test {
+protected:
+    void SetUp() override {
+        services.SetFailureHook([](const std::string& error) { ADD_FAILURE() << error; });
+        ASSERT_FALSE(dialogue.Load(SamplePath("innkeeper.vrx")).has_value());
+        names.nodes = {"Welcome", "Room", "Farewell"};
+        context.dialogue = &dialogue;
+        context.nodeNames = names.nodes;
+    }
+
+    void ExpectAllNamed(QWidget& window) {
+        EXPECT_EQ(UnnamedControls(window), QStringList()) << window.windowTitle().toStdString();
+    }
+
+    ScriptedPlatformServices services;
+    Dialogue dialogue;
+    DialogueNames names;
+    ResponseContext context;
+    PartySettings party;
+    RandomSource random{1};
+};
+
+TEST_F(AccessibilityTest, TheMainWindowNamesItsControlsAndReportsItsRows) {
+    CTalkwrightDlg window(services);
+    window.SetDialogRunner([](QDialog&) { return int{QDialog::Rejected}; });
+    ASSERT_TRUE(window.OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.Tree()->expandAll();
+    // The first node that has both commands and responses.
+    for (QTreeWidgetItemIterator it(window.Tree()); *it != nullptr; ++it) {
+        window.Tree()->setCurrentItem(*it);
+        if (window.CommandList()->RowCount() > 0 && window.ResponseList()->RowCount() > 0) {
+            break;
+        }
+    }
+    ASSERT_GT(window.CommandList()->RowCount(), 0);
+    ASSERT_GT(window.ResponseList()->RowCount(), 0);
+
+    QApplication::processEvents();  // the views lay out their rows
+
+    ExpectAllNamed(window);
+    EXPECT_EQ(NameOf(window.Tree()), "Nodes");
+    EXPECT_EQ(NameOf(window.NodeText()), "Node text");
+    EXPECT_EQ(NameOf(window.CommandList()), "Commands");
+    EXPECT_EQ(NameOf(window.ResponseList()), "Responses");
+    EXPECT_EQ(NameOf(window.Button(1095)), "Test Dialogue");
+
+    int items = 0;
+    for (QTreeWidgetItemIterator it(window.Tree()); *it != nullptr; ++it) {
+        ++items;
+    }
+    EXPECT_EQ(ReportedRows(window.Tree()), items);
+    EXPECT_EQ(ReportedRows(window.CommandList()), window.CommandList()->RowCount());
+    EXPECT_EQ(ReportedRows(window.ResponseList()), window.ResponseList()->RowCount());
+    for (std::size_t i = 0; i < window.Documents().Count(); ++i) {
+        window.Documents().At(i).SetModified(false);
+    }
+}
+
+TEST_F(AccessibilityTest, EveryEditingDialogNamesItsControls) {
+    CCommandDlg addCommand(services, nullptr, names);
+    ExpectAllNamed(addCommand);
+    CommandGoto jump("Farewell");
+    CCommandDlg editCommand(services, &jump, names);
+    ExpectAllNamed(editCommand);
+    CConditionalDlg condition(services, std::string("$gold > 5"));
+    ExpectAllNamed(condition);
+    CYesNoDlg yesNo(services, std::nullopt, names.nodes);
+    ExpectAllNamed(yesNo);
+    ListDlg list(services, std::nullopt, names.nodes);
+    ExpectAllNamed(list);
+    CResponseDlg response(services, nullptr, context);
+    ExpectAllNamed(response);
+    CCreateNode node(services, "Greeting", "", names.nodes, "Create Node");
+    ExpectAllNamed(node);
+    NPCData npc{12, "Brannoc", kMale};
+    CNPCDlg npcDlg(services, npc);
+    ExpectAllNamed(npcDlg);
+    CCommentsDlg comments(services, DefaultNpcComments());
+    ExpectAllNamed(comments);
+    CAboutDlg about;
+    ExpectAllNamed(about);
+    CCompileDlg compile(dialogue);
+    ExpectAllNamed(compile);
+    CErrorDlg errors({"NODE Greet: Syntax Error: goto: missing node"});
+    ExpectAllNamed(errors);
+}
+
+TEST_F(AccessibilityTest, EveryTesterWindowNamesItsControls) {
+    CPartyDlg partyDlg(party, services);
+    ExpectAllNamed(partyDlg);
+    Environment environment;
+    CStateDlg state(environment, nullptr, services);
+    ExpectAllNamed(state);
+    CTestDlg tester(dialogue, party, random, services, std::nullopt);
+    ExpectAllNamed(tester);
+}
+
+// The walk itself finds what it is for: a new unnamed control fails it.
+TEST_F(AccessibilityTest, TheWalkFindsAnUnnamedControl) {
+    CAboutDlg about;
+    auto* list = new EnhancedListCtrl(&about);
+    list->setObjectName("unnamedList");
+    const QStringList unnamed = UnnamedControls(about);
+    ASSERT_EQ(unnamed.size(), 1);
+    EXPECT_TRUE(unnamed.front().contains("unnamedList"));
+    list->setAccessibleName("Named now");
+    EXPECT_EQ(UnnamedControls(about), QStringList());
+}
+
+}  // namespace
+}  // namespace tw::test
