@@ -15,8 +15,10 @@ constexpr std::array kCommands{
     CliCommand{"export", "export IN [OUT]", "", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", "", RunGenerateCommand},
     CliCommand{"lint", "lint [--format text|json] [--disable RULE]... FILE...", "", RunLintCommand},
-    CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
-               "", RunPlayCommand},
+    CliCommand{
+        "play",
+        "play FILE [--start NODE] [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
+        "", RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", "", RunScriptCommand},
 };
 

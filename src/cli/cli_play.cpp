@@ -10,6 +10,7 @@
 #include "cli/command_entry_points.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
+#include "model/windows1252.h"
 #include "script/byte_string.h"
 #include "script/script_errors.h"
 #include "tester/party_settings.h"
@@ -27,6 +28,7 @@ struct PlayOptions {
     std::optional<std::uint32_t> seed;
     std::optional<std::string> input;
     std::optional<std::string> transcript;
+    std::optional<std::string> start;
 };
 
 std::optional<std::uint32_t> ParseSeed(std::string_view text) {
@@ -55,6 +57,8 @@ bool ParseOptions(std::span<const std::string_view> args, PlayOptions& options) 
             }
         } else if (arg == "--input" && hasValue) {
             options.input = std::string(args[++i]);
+        } else if (arg == "--start" && hasValue) {
+            options.start = std::string(args[++i]);
         } else if (arg == "--transcript" && hasValue) {
             options.transcript = std::string(args[++i]);
         } else if (arg.starts_with("--") || !options.file.empty()) {
@@ -76,6 +80,14 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
     if (const std::optional<std::string> error =
             dialogue.Load(options.file, invocation.limits.dialogueBytes)) {
         return Fail(invocation.err, options.file + ": " + *error);
+    }
+    DialogueNode* start = &dialogue.Root();
+    if (options.start) {
+        const std::string name = Utf8ToWindows1252(*options.start).value_or(*options.start);
+        start = dialogue.FindNodeByName(name);
+        if (start == nullptr) {
+            return Fail(invocation.err, options.file + ": no node named '" + *options.start + "'");
+        }
     }
     std::filesystem::path stateFile =
         options.state ? std::filesystem::path(*options.state)
@@ -115,7 +127,11 @@ int Play(const Invocation& invocation, const PlayOptions& options) {
     if (!session.CompileErrors().empty()) {
         return kExitFailure;
     }
-    player.Play(session);
+    if (options.start) {
+        player.PlayFrom(session, *start);
+    } else {
+        player.Play(session);
+    }
     if (player.InputError()) {
         const std::string input = options.input ? *options.input : "standard input";
         return Fail(invocation.err, input + ": " + *player.InputError());

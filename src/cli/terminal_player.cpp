@@ -8,6 +8,7 @@
 #include "model/windows1252.h"
 #include "script/byte_string.h"
 #include "script/excerpt.h"
+#include "tester/run_step.h"
 
 namespace tw::cli {
 namespace {
@@ -21,6 +22,8 @@ constexpr std::string_view kHelp =
     "  load FILE         load a state file into the environment\n"
     "  set NAME = VALUE  set a variable ($NAME) or a flag (NAME)\n"
     "  restart           restart the dialogue at its initialization node\n"
+    "  back [N]          step back before the last choice or reply (or before entry N)\n"
+    "  history           list the nodes entered and the choices made\n"
     "  show              show the screen again\n"
     "  quit              end the test (asks first)\n"
     "  help              list these commands\n"
@@ -106,6 +109,15 @@ TerminalPlayer::TerminalPlayer(std::istream& in, std::ostream& out, std::ostream
 
 void TerminalPlayer::Play(TestSession& session) {
     session.Start();
+    RunCommands(session);
+}
+
+void TerminalPlayer::PlayFrom(TestSession& session, DialogueNode& start) {
+    session.StartAt(start);
+    RunCommands(session);
+}
+
+void TerminalPlayer::RunCommands(TestSession& session) {
     PrintScreenIfStale();
     while (const std::optional<std::string> line = ReadLine("> ")) {
         if (!RunCommand(session, *line) || !out_) {
@@ -140,6 +152,10 @@ bool TerminalPlayer::RunCommand(TestSession& session, const std::string& line) {
         session.ExecuteCustomCommand(DialogueText(rest));
     } else if (verb == "restart") {
         session.RestartDialogue();
+    } else if (verb == "back") {
+        StepBack(session, rest);
+    } else if (verb == "history") {
+        PrintHistory(session);
     } else if (verb == "show") {
         PrintScreen();
     } else if (verb == "help") {
@@ -173,6 +189,37 @@ bool TerminalPlayer::RunStateCommand(TestSession& session, std::string_view verb
     }
     session.ViewEnvironmentState();
     return true;
+}
+
+// Entries are numbered from 1 as history lists them; without a number the last one.
+void TerminalPlayer::StepBack(TestSession& session, std::string_view number) {
+    TestEngine& engine = session.Engine();
+    if (engine.Steps().empty()) {
+        Write("(nothing to step back over)\n");
+        return;
+    }
+    if (number.empty()) {
+        engine.StepBack();
+        return;
+    }
+    const std::int32_t entry = IsNumber(number) ? StrToLong32(number) : 0;
+    if (entry < 1 || !engine.StepBackTo(static_cast<std::size_t>(entry - 1))) {
+        Write("(no history entry numbered " + Excerpt(number) + ")\n");
+    }
+}
+
+void TerminalPlayer::PrintHistory(TestSession& session) {
+    const auto& steps = session.Engine().Steps();
+    if (steps.empty()) {
+        Write("History: (none)\n");
+        return;
+    }
+    std::string text = "History:\n";
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        text += "  " + std::to_string(i + 1) + ". " + steps[i].nodeName + " -> " + steps[i].choice +
+                "\n";
+    }
+    Write(text);
 }
 
 void TerminalPlayer::ChooseResponse(TestSession& session, std::string_view number) {

@@ -27,6 +27,8 @@ public:
     // Starts the session and runs commands until quit, the end of input, an input line
     // longer than the limit or an output that can no longer be written.
     void Play(TestSession& session);
+    // As Play, with the run entering start after the initialization node's commands.
+    void PlayFrom(TestSession& session, DialogueNode& start);
     // Why reading the input stopped early ("line N is longer than ..."), if it did.
     const std::optional<std::string>& InputError() const { return inputError_; }
     void SetMaxLineBytes(std::uint64_t maxBytes) { lines_.SetMaxBytes(maxBytes); }
@@ -62,6 +64,9 @@ private:
     bool RunCommand(TestSession& session, const std::string& line);
     bool RunStateCommand(TestSession& session, std::string_view verb, std::string_view rest);
     void ChooseResponse(TestSession& session, std::string_view number);
+    void StepBack(TestSession& session, std::string_view number);
+    void PrintHistory(TestSession& session);
+    void RunCommands(TestSession& session);
     void ApplyStateAction(StateEditor& editor);
     void PrintEnvironment(const StateEditor& editor);
     std::optional<std::string> ReadLine(std::string_view prompt);

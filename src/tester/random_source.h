@@ -15,6 +15,8 @@ public:
     static RandomSource SeededWithTime();
 
     void Seed(std::uint32_t seed) { state_ = seed; }
+    // Where the sequence stands; Seed with it resumes from there.
+    std::uint32_t State() const { return state_; }
     // 0 to kMax, like rand().
     int Next();
 

@@ -7,6 +7,8 @@
 #include "script/byte_string.h"
 #include "script/environment.h"
 #include "tester/node_text_preview.h"
+#include "tester/random_source.h"
+#include "tester/run_step.h"
 #include "tester/test_display.h"
 
 namespace tw {
@@ -40,7 +42,17 @@ TestEngine::TestEngine(Dialogue& dialogue, Environment& environment, const Party
       environment_(environment),
       display_(display),
       substitution_(environment, party, random,
-                    [this](const std::string& warning) { display_.AddMessage(warning); }) {}
+                    [this](const std::string& warning) { NoteMessage(warning); }),
+      random_(random) {
+    environment_.SetJournal(&journal_);
+}
+
+TestEngine::~TestEngine() { environment_.SetJournal(nullptr); }
+
+void TestEngine::NoteMessage(const std::string& text) {
+    messages_.push_back(text);
+    display_.AddMessage(text);
+}
 
 DialogueNode* TestEngine::FindNode(std::string_view name) {
     DialogueNode* node = names_.Find(name);
@@ -53,6 +65,9 @@ DialogueNode* TestEngine::FindNode(std::string_view name) {
 }
 
 void TestEngine::EnterNode(DialogueNode& node) {
+    if (steps_.empty()) {
+        journal_.clear();  // nothing to step back to: the undo log need not grow
+    }
     entriesWithoutInput_ = 0;
     Run(&node);
 }
@@ -68,6 +83,7 @@ void TestEngine::Run(DialogueNode* node) {
 // rest of this visit.
 DialogueNode* TestEngine::VisitNode(DialogueNode& node) {
     currentNode_ = &node;
+    messages_.clear();
     display_.ClearMessages();
     SetReplyMode(false);
     gotoPending_ = branchArmed_ = awaitingReply_ = listStarted_ = false;
@@ -94,6 +110,8 @@ void TestEngine::FinishVisit() {
 void TestEngine::ShowNodeText() {
     const std::string shown = substitution_.SubstituteVariables(currentNode_->GetText());
     display_.SetNodeText(shown, currentNode_->IsTextRich());
+    shownText_ = shown;
+    shownTextIsRich_ = currentNode_->IsTextRich();
     nodeTextEmpty_ = NodeTextPreview(shown, currentNode_->IsTextRich()).empty();
 }
 
@@ -177,7 +195,7 @@ void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name)
 }
 
 void TestEngine::EndConversation() {
-    display_.AddMessage("*** Conversation Ended. ***");
+    NoteMessage("*** Conversation Ended. ***");
     ClearOffered();
 }
 
@@ -307,7 +325,12 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
     if (!row || *row >= rows_.size()) {
         return;
     }
+    if (!gotoPending_ && !branchArmed_ && *row >= shownResponses_.size()) {
+        return;
+    }
     entriesWithoutInput_ = 0;
+    RecordStep(rows_[*row]);
+    lastResponse_ = rows_[*row];
     display_.SetField(TestField::kLastResponse, rows_[*row]);
     if (gotoPending_) {
         Run(gotoNode_);
@@ -315,9 +338,6 @@ void TestEngine::SelectResponse(std::optional<std::size_t> row) {
     }
     if (branchArmed_) {
         Run(branchNodes_[*row == 0 ? 0 : 1]);
-        return;
-    }
-    if (*row >= shownResponses_.size()) {
         return;
     }
     const OfferedResponse chosen = shownResponses_[*row];
@@ -351,6 +371,7 @@ void TestEngine::EnterReply(std::string_view typed) {
                              MessageButtons::kOk);
         return;
     }
+    RecordStep(reply);
     environment_.Set(replyVariable_, Value(std::move(reply)));
     display_.ClearTypedResponse();
     SetReplyMode(false);

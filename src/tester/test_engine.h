@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/node_name_index.h"
+#include "script/environment.h"
 #include "script/script_errors.h"
 #include "tester/text_substitution.h"
 
@@ -21,6 +22,7 @@ class NodeResponse;
 class PartySettings;
 class RandomSource;
 class TestDisplay;
+struct RunStep;
 
 // A choice on offer: what the tester keeps of an [ADD] response, so that the entries a
 // list command makes need no owner of their own.
@@ -43,9 +45,22 @@ public:
     // The dialogue must have been compiled: commands and conditions run compiled.
     TestEngine(Dialogue& dialogue, Environment& environment, const PartySettings& party,
                RandomSource& random, TestDisplay& display);
+    ~TestEngine();
+    TestEngine(const TestEngine&) = delete;
+    TestEngine& operator=(const TestEngine&) = delete;
 
     // Enters a node on the user's behalf (start, restart, a typed goto).
     void EnterNode(DialogueNode& node);
+    // Runs every command of a node for its effect on the environment alone: nothing is
+    // shown or entered; runtime errors and control transfers skip to the next command.
+    void RunCommandsSilently(const DialogueNode& node);
+    // The choices and typed replies made so far, oldest first.
+    const std::vector<RunStep>& Steps() const { return steps_; }
+    // Returns to the moment before step index was taken: node, text, offered responses,
+    // messages, environment and random numbers as they were; later steps are forgotten.
+    // False when there is no such step.
+    bool StepBackTo(std::size_t index);
+    bool StepBack();
     // "Select Response" with the selected row of the Responses list box, if any.
     void SelectResponse(std::optional<std::size_t> row);
     // "Enter" with the text of the typed-response edit.
@@ -72,6 +87,10 @@ public:
 
 private:
     void Run(DialogueNode* node);
+    void RecordStep(std::string choice);
+    void RestoreStep(RunStep& step);
+    void ShowRestored(const RunStep& step);
+    void NoteMessage(const std::string& text);
     DialogueNode* VisitNode(DialogueNode& node);
     void ShowNodeText();
     void ShowNodeCommands();
@@ -125,6 +144,14 @@ private:
     // waits here for the entry loop.
     DialogueNode* chainedNode_ = nullptr;
     int entriesWithoutInput_ = 0;
+    // What stepping back needs to put back on the display.
+    RandomSource& random_;
+    std::string shownText_;
+    bool shownTextIsRich_ = false;
+    std::string lastResponse_;
+    std::vector<std::string> messages_;
+    EnvironmentJournal journal_;
+    std::vector<RunStep> steps_;
 };
 
 }  // namespace tw

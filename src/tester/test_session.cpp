@@ -27,12 +27,27 @@ TestSession::TestSession(Dialogue& dialogue, PartySettings& party, RandomSource&
 }
 
 void TestSession::Start() {
+    PrepareRun();
+    EnterInitializationNode();
+}
+
+void TestSession::StartAt(DialogueNode& node) {
+    PrepareRun();
+    DialogueNode* initialization = dialogue_.FindNodeById(kInitializationNodeId);
+    if (initialization == nullptr || initialization == &node) {
+        engine_.EnterNode(node);
+        return;
+    }
+    engine_.RunCommandsSilently(*initialization);
+    engine_.EnterNode(node);
+}
+
+void TestSession::PrepareRun() {
     SyncPartySettings(environment_, party_);
     stateEditor_.RunStateEditor(environment_, true);
     SyncPartySettings(environment_, party_);
     display_.EnableControl(TestControl::kTypedResponse, false);
     display_.EnableControl(TestControl::kEnter, false);
-    EnterInitializationNode();
 }
 
 void TestSession::EnterInitializationNode() {

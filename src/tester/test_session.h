@@ -10,6 +10,7 @@
 namespace tw {
 
 class Dialogue;
+class DialogueNode;
 class PartySettings;
 class RandomSource;
 class TestDisplay;
@@ -37,6 +38,9 @@ public:
 
     // When the window opens: party, state editor, party again, the initialization node.
     void Start();
+    // "Test from Selected Node": as Start, but the initialization node's commands only
+    // prepare the environment, unseen, and the run enters node.
+    void StartAt(DialogueNode& node);
     // "Execute Custom Command" with the text of the custom command edit.
     void ExecuteCustomCommand(std::string_view text);
     void RestartDialogue();
@@ -48,6 +52,7 @@ public:
     Environment& GetEnvironment() { return environment_; }
 
 private:
+    void PrepareRun();
     void EnterInitializationNode();
 
     Dialogue& dialogue_;

@@ -118,12 +118,13 @@ TEST_F(PlayCommand, DialoguesThatDoNotCompileAreNotPlayed) {
 
 TEST_F(PlayCommand, BadArgumentsAndFilesAreReported) {
     const std::string usage =
-        "usage: talkwright-cli play FILE [--state STATE] [--seed N] [--input SCRIPT] "
-        "[--transcript OUT]\n";
+        "usage: talkwright-cli play FILE [--start NODE] [--state STATE] [--seed N] "
+        "[--input SCRIPT] [--transcript OUT]\n";
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
                                                {"a.vrx", "b.vrx"},
                                                {"a.vrx", "--seed"},
+                                               {"a.vrx", "--start"},
                                                {"a.vrx", "--seed", "-1"},
                                                {"a.vrx", "--seed", "4294967296"},
                                                {"a.vrx", "--verbose"}}) {

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,6 +81,7 @@ void CTestDlg::setupButtons() {
     AddButton("View/Alter Environment State");
     AddButton("Restart Dialogue");
     AddButton("Quit");
+    AddButton("Step Back")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
 }
 
 QPushButton* CTestDlg::Button(const QString& caption) const {
@@ -101,7 +103,8 @@ void CTestDlg::setupLayout() {
     groupLayout->addWidget(responses_, 1);
     groupLayout->addWidget(Button("Select Response"), 0, Qt::AlignLeft);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(group, 0, 0, 2, 1);
+    grid->addWidget(group, 0, 0);
+    grid->addWidget(setupHistory(), 1, 0);
     grid->addLayout(setupRightColumn(), 0, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Button("View/Alter Environment State"));
@@ -144,6 +147,8 @@ QLayout* CTestDlg::setupRightColumn() {
 void CTestDlg::setupTabOrder() {
     QWidget* const order[] = {responses_,
                               Button("Select Response"),
+                              history_,
+                              Button("Step Back"),
                               node_,
                               lastResponse_,
                               commands_,
@@ -171,6 +176,9 @@ void CTestDlg::connectControls() {
     connect(Button("Restart Dialogue"), &QPushButton::clicked, this,
             [this] { session_->RestartDialogue(); });
     connect(Button("Quit"), &QPushButton::clicked, this, [this] { reject(); });
+    connect(Button("Step Back"), &QPushButton::clicked, this, [this] { OnStepBack(); });
+    connect(history_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { OnHistoryEntry(history_->row(item)); });
 }
 
 void CTestDlg::showEvent(QShowEvent* event) {
@@ -183,7 +191,11 @@ void CTestDlg::StartTest() {
     if (started_)
         return;
     started_ = true;
-    session_->Start();
+    if (startNode_ != nullptr)
+        session_->StartAt(*startNode_);
+    else
+        session_->Start();
+    RefreshHistory();
 }
 
 bool CTestDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -194,6 +206,8 @@ bool CTestDlg::eventFilter(QObject* watched, QEvent* event) {
                 Button("Enter")->click();
             else if (watched == customCommand_)
                 Button("Execute Custom Command")->click();
+            else if (watched == history_)
+                OnHistoryEntry(history_->currentRow());
             else
                 return QDialog::eventFilter(watched, event);
             return true;
@@ -206,12 +220,14 @@ void CTestDlg::OnSelectResponse() {
     const int row = responses_->currentRow();
     const bool selected = row >= 0 && responses_->currentItem()->isSelected();
     session_->Engine().SelectResponse(selected ? std::optional<std::size_t>(row) : std::nullopt);
+    RefreshHistory();
 }
 
 void CTestDlg::OnEnter() {
     if (!typed_->isEnabled())
         return;
     session_->Engine().EnterReply(ToBytes(typed_->text()));
+    RefreshHistory();
 }
 
 void CTestDlg::OnExecuteCustomCommand() {

@@ -17,6 +17,7 @@ namespace tw {
 
 class CStyleEditCtrl;
 class Dialogue;
+class DialogueNode;
 class EnhancedListCtrl;
 class PartySettings;
 class PlatformServices;
@@ -36,6 +37,8 @@ public:
 
     // The start-up sequence; called once the window is shown, or by tests.
     void StartTest();
+    // "Test from Selected Node": the test starts at node instead; set before it starts.
+    void SetStartNode(DialogueNode* node) { startNode_ = node; }
     TestSession& Session() { return *session_; }
 
     QListWidget* Responses() const { return responses_; }
@@ -47,6 +50,7 @@ public:
     QLineEdit* CustomCommand() const { return customCommand_; }
     QLineEdit* TypedResponse() const { return typed_; }
     QPushButton* Button(const QString& caption) const;
+    QListWidget* History() const { return history_; }
 
     // TestDisplay
     MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
@@ -77,6 +81,10 @@ private:
     void setupLayout();
     void setupTabOrder();
     QLayout* setupRightColumn();
+    QWidget* setupHistory();
+    void RefreshHistory();
+    void OnStepBack();
+    void OnHistoryEntry(int row);
     void connectControls();
     QPushButton* AddButton(const char* caption);
     void OnSelectResponse();
@@ -96,6 +104,8 @@ private:
     QLineEdit* typed_ = nullptr;
     QListWidget* messages_ = nullptr;
     std::vector<QPushButton*> buttons_;
+    QListWidget* history_ = nullptr;
+    DialogueNode* startNode_ = nullptr;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
 #include "ui/main_window/parked_trees.h"
+#include "ui/main_window/find_run.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 
@@ -24,6 +26,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTabBar;
+class QTimer;
 class QTreeWidgetItem;
 class QUndoCommand;
 
@@ -32,6 +35,7 @@ namespace tw {
 class CStyleEditCtrl;
 class EnhancedListCtrl;
 class EnhancedTreeCtrl;
+class FindBar;
 class NodeCommand;
 class NodeResponse;
 class ProblemsPane;
@@ -145,6 +149,14 @@ public:
     QLabel* StatusText() const { return status_; }
     // The check runs this long after the last change.
     static constexpr int kCheckDelayMs = 400;
+    // "Test from Selected Node": as "Test Dialogue", with the run entering the selected node
+    // once the initialization node's commands have prepared the environment.
+    void OnTestFromSelectedNode();
+    // The "Search" menu: Ctrl+F shows the find bar over the current dialogue, Ctrl+Shift+F
+    // over every open one; F3 and Shift+F3 go to the next and the previous result.
+    void OnFind(bool allDialogues);
+    void OnFindNext(bool forward);
+    FindBar* Find() const { return findBar_; }
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -208,6 +220,16 @@ private:
     void EndWindow();
 
     DialogueNode* SelectedNode();
+    void RunTestFrom(DialogueNode* start);
+    QWidget* SetupFindBar();
+    QMenu* SetupSearchMenu();
+    void StartFind(bool allDialogues);
+    void RestartRunningFind();
+    void SearchSlice();
+    void GoToFindResult(int row);
+    bool SelectTreeNode(std::int32_t id);
+    void ShowFoundField(const SearchMatch& match);
+    void SelectFoundText(const SearchMatch& match);
     // The node whose commands and responses the lists show. An edit still open in a list
     // may end after the selection has moved on, and then belongs to this node.
     DialogueNode* ListedNode();
@@ -255,6 +277,13 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QTabBar* tabs_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    QTimer* findTimer_ = nullptr;
+    std::shared_ptr<FindRun> findRun_;
+    std::vector<FoundMatch> findResults_;
+    int findCurrent_ = -1;
+    bool findAll_ = false;
+    bool findNavigating_ = false;
     QLineEdit* npcName_ = nullptr;
     EnhancedTreeCtrl* tree_ = nullptr;
     CStyleEditCtrl* nodeText_ = nullptr;

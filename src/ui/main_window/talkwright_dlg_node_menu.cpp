@@ -30,6 +30,7 @@ void CTalkwrightDlg::FillNodeMenu(QMenu& menu) {
     add("Delete &Branch", isNode, &CTalkwrightDlg::OnDeleteBranch);
     add("&Make Root", isNode && item->parent() != nullptr, &CTalkwrightDlg::OnMakeRoot);
     add("&Add New Node", true, &CTalkwrightDlg::OnAddNewNode);
+    add("&Test from Selected Node", isNode, &CTalkwrightDlg::OnTestFromSelectedNode);
 }
 
 namespace {

@@ -94,6 +94,7 @@ void CTalkwrightDlg::SetupMenus() {
     menuBar_->addMenu(SetupEditMenu());
     menuBar_->addMenu(SetupSortMenu());
     menuBar_->addMenu(SetupViewMenu());
+    menuBar_->addMenu(SetupSearchMenu());
     QMenu* help = menuBar_->addMenu("&Help");
     connect(AddAction(help, "&About"), &QAction::triggered, this, &CTalkwrightDlg::OnAbout);
 }
@@ -279,6 +280,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    outer->addWidget(SetupFindBar());
     outer->addWidget(SetupProblemsPane());
     SetupKeyboardAndNames();
     SetupTabOrder();

@@ -16,6 +16,15 @@ void CTalkwrightDlg::OnEditPartySettings() {
 }
 
 void CTalkwrightDlg::OnTestDialogue() {
+    RunTestFrom(nullptr);
+}
+
+void CTalkwrightDlg::OnTestFromSelectedNode() {
+    if (DialogueNode* node = SelectedNode())
+        RunTestFrom(node);
+}
+
+void CTalkwrightDlg::RunTestFrom(DialogueNode* start) {
     Dialogue& dialogue = documents_.Current();
     CCompileDlg compile(dialogue, this);
     if (compile.exec() != QDialog::Accepted)
@@ -27,6 +36,7 @@ void CTalkwrightDlg::OnTestDialogue() {
     if (!startupDirectory_.empty())
         stateFile = std::filesystem::path(startupDirectory_) / kDefaultStateFileName;
     CTestDlg tester(dialogue, party_, random, Services(), stateFile, this);
+    tester.SetStartNode(start);
     tester.exec();
 }
 

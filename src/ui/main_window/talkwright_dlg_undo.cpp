@@ -67,6 +67,7 @@ void CTalkwrightDlg::Apply(QUndoCommand* step, bool quiet) {
     const bool wasQuiet = std::exchange(quietStep_, quiet);
     history_.Push(*shownDocument_, owned.release());
     quietStep_ = wasQuiet;
+    RestartRunningFind();  // the step may have freed nodes a search under way would walk
 }
 
 void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope) {

@@ -118,11 +118,12 @@ TEST_F(CommandsTest, NodeMenuEnablesByTheSelectedItem) {
         return on.join(",");
     };
     Select("Initialization Node");
-    EXPECT_EQ(enabled(), "-,-,-,-,&Add New Node");
+    EXPECT_EQ(enabled(), "-,-,-,-,&Add New Node,-");
     Select("Greeting");
-    EXPECT_EQ(enabled(), "&Rename,&Clear Node,Delete &Branch,-,&Add New Node");
+    EXPECT_EQ(enabled(), "&Rename,&Clear Node,Delete &Branch,-,&Add New Node,&Test from Selected Node");
     Select("Shop [sells ale]");
-    EXPECT_EQ(enabled(), "&Rename,&Clear Node,Delete &Branch,&Make Root,&Add New Node");
+    EXPECT_EQ(enabled(),
+              "&Rename,&Clear Node,Delete &Branch,&Make Root,&Add New Node,&Test from Selected Node");
 }
 
 TEST_F(CommandsTest, RenameClearAndDeleteAskFirst) {

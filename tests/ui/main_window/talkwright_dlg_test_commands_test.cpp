@@ -2,7 +2,10 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
 
 #include "model/command_kinds.h"
 #include "support/modal_helpers.h"
@@ -56,6 +59,43 @@ TEST_F(TestCommandsTest, TestDialogueWithErrorsListsThemAndRunsNoTest) {
     window->Button(control_id::kTestDialogue)->click();
     EXPECT_EQ(rows, 1);
     EXPECT_TRUE(services.Messages().empty());
+}
+
+// Presses key in the next popup menu once it shows, and reports the menu's entries.
+void OnNextPopup(Qt::Key key, QStringList& entries, int triesLeft = 400) {
+    QTimer::singleShot(5, [key, &entries, triesLeft] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                entries << action->text();
+            QTest::keyClick(menu, key);
+        } else if (triesLeft > 0) {
+            OnNextPopup(key, entries, triesLeft - 1);
+        }
+    });
+}
+
+TEST_F(TestCommandsTest, TestFromSelectedNodeStartsThereAfterTheInitializationCommands) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    Current().Root().AppendCommand(std::make_unique<CommandManual>("$fromInit = 1"));
+    Select(QString::fromStdString(Node("Room").Label()));
+    OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
+    QString node;
+    bool prepared = false;
+    OnNextModal<CTestDlg>(
+        [&](CTestDlg& tester) {
+            node = tester.NodeName()->text();
+            prepared = tester.Session().GetEnvironment().IsDefined("$fromInit");
+            services.QueueAnswer(MessageAnswer::kYes);
+            tester.Button("Quit")->click();
+        },
+        [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
+    QStringList entries;
+    OnNextPopup(Qt::Key_T, entries);
+    QTreeWidget* tree = window->Tree();
+    emit tree->customContextMenuRequested(tree->visualItemRect(tree->currentItem()).center());
+    EXPECT_TRUE(entries.contains("&Test from Selected Node"));
+    EXPECT_EQ(node, "Room");
+    EXPECT_TRUE(prepared);
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+// The find bar over the current dialogue: the text, the case and whole-word options, where
+// to look, and the list of results. It holds no search of its own: the window runs the
+// core search and fills the list.
+
+#include <QWidget>
+#include <functional>
+
+#include "model/search/dialogue_search.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTreeWidget;
+
+namespace tw {
+
+class FindBar : public QWidget {
+public:
+    explicit FindBar(QWidget* parent = nullptr);
+
+    // The options as the controls hold them; the text as the model's bytes.
+    SearchOptions Options() const;
+    QLineEdit* Pattern() const { return pattern_; }
+    QCheckBox* MatchCase() const { return matchCase_; }
+    QCheckBox* WholeWords() const { return wholeWords_; }
+    QComboBox* LookIn() const { return lookIn_; }
+    QTreeWidget* Results() const { return results_; }
+
+    // Enter in the text: the window goes to the next result.
+    std::function<void()> onEnter;
+    // A result was activated (Enter or double-click on its row).
+    std::function<void(int row)> onActivate;
+
+    void ClearResults();
+    // One row: the node's label, the field's caption, the line with the match marked.
+    void AddResult(const QString& node, const SearchMatch& match);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setupControls();
+    void setupLayout();
+
+    QLineEdit* pattern_ = nullptr;
+    QCheckBox* matchCase_ = nullptr;
+    QCheckBox* wholeWords_ = nullptr;
+    QComboBox* lookIn_ = nullptr;
+    QTreeWidget* results_ = nullptr;
+};
+
+}  // namespace tw

@@ -1,0 +1,190 @@
+// The find bar through its widgets: Ctrl+F, the options, Enter, F3 and Shift+F3, going to
+// each kind of result, every open dialogue, and a large dialogue searched in slices.
+
+#include "ui/main_window/find_bar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTextCursor>
+#include <filesystem>
+
+#include "model/command_kinds.h"
+#include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/main_window_fixture.h"
+
+namespace tw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FindBarTest : public MainWindowTest {
+protected:
+    // Start (commands), Greet (rich text, a response) and Shop (comments, a name).
+    std::string WriteShop(const std::string& name, const std::string& word) {
+        Dialogue dialogue;
+        dialogue.Root().SetName("Start");
+        dialogue.Root().AppendCommand(std::make_unique<CommandManual>("$x = 1"));
+        dialogue.Root().AppendCommand(std::make_unique<CommandManual>("$" + word + " = 2"));
+        DialogueNode& greet = dialogue.AppendNode(dialogue.Root(), 1, "Greet");
+        greet.SetText("{\\rtf1 Hello, the \\b " + word + "\\b0  is here.}");
+        greet.SetTextRich(true);
+        auto response = std::make_unique<NodeResponseAdd>("A01");
+        response->SetPlayerText("Fine");
+        response->SetGotoNode("Start");
+        greet.AppendResponse(std::make_unique<NodeResponseAdd>("A00"));
+        greet.AppendResponse(std::move(response));
+        static_cast<NodeResponseAdd&>(*greet.Responses()[1]).SetPlayerText("Show " + word);
+        DialogueNode& shop = dialogue.AppendNode(dialogue.Root(), 2, word + "Shop");
+        shop.SetComments("no " + word + " today");
+        dialogue.SetNextNodeId(3);
+        const fs::path dir = fs::path(TW_BINARY_DIR) / "find_bar_test";
+        fs::create_directories(dir);
+        const std::string path = (dir / name).string();
+        EXPECT_EQ(dialogue.SaveAs(path), std::nullopt);
+        return path;
+    }
+    void Activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QStringList Column(int column) const {
+        QStringList texts;
+        QTreeWidget* results = window->Find()->Results();
+        for (int i = 0; i < results->topLevelItemCount(); ++i)
+            texts << results->topLevelItem(i)->text(column);
+        return texts;
+    }
+    QString SelectedNodeLabel() const { return window->Tree()->currentItem()->text(0); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+};
+
+TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
+    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
+    Activate();
+    EXPECT_FALSE(window->Find()->isVisible());
+    Key(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(window->Find()->isVisible());
+    ASSERT_EQ(QApplication::focusWidget(), window->Find()->Pattern());
+    QTest::keyClicks(window->Find()->Pattern(), "GOLD");
+    EXPECT_EQ(Column(0), (QStringList{"Start", "Greet", "Greet", "goldShop", "goldShop"}));
+    EXPECT_EQ(Column(1), (QStringList{"Command", "Text", "Response text", "Name", "Comments"}));
+    EXPECT_EQ(Column(2).at(2), "Show [gold]");
+    EXPECT_EQ(window->Find()->Results()->accessibleName(), "Find results");
+    const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(shots);
+
+    Key(Qt::Key_Return);  // the command: its node and its row
+    EXPECT_EQ(SelectedNodeLabel(), "Start");
+    EXPECT_EQ(window->CommandList()->SelectedRow(), 1);
+    EXPECT_TRUE(window->isVisible());  // Enter pressed no default button
+    Key(Qt::Key_F3);                   // the rich text: the match selected in the box
+    EXPECT_EQ(SelectedNodeLabel(), "Greet");
+    EXPECT_EQ(window->NodeText()->textCursor().selectedText(), "gold");
+    EXPECT_TRUE(window->grab().save(shots + "/find_results.png"));
+    Key(Qt::Key_F3);  // the response row
+    EXPECT_EQ(window->ResponseList()->SelectedRow(), 1);
+    Key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(window->NodeText()->textCursor().selectedText(), "gold");
+    // Round the end of the list.
+    Key(Qt::Key_F3);
+    Key(Qt::Key_F3);
+    Key(Qt::Key_F3);
+    Key(Qt::Key_F3);
+    EXPECT_EQ(SelectedNodeLabel(), "Start");
+    EXPECT_EQ(window->Find()->Results()->currentIndex().row(), 0);
+}
+
+TEST_F(FindBarTest, OptionsNarrowTheResults) {
+    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
+    window->OnFind(false);
+    FindBar& bar = *window->Find();
+    bar.Pattern()->setText("gold");
+    EXPECT_EQ(Column(0).size(), 5);
+    bar.WholeWords()->setChecked(true);  // not "goldShop"
+    EXPECT_EQ(Column(1), (QStringList{"Command", "Text", "Response text", "Comments"}));
+    bar.WholeWords()->setChecked(false);
+    bar.Pattern()->setText("Gold");
+    bar.MatchCase()->setChecked(true);
+    EXPECT_TRUE(Column(0).isEmpty());
+    bar.MatchCase()->setChecked(false);
+    bar.LookIn()->setCurrentText("Comments");
+    window->OnFind(false);
+    EXPECT_EQ(Column(1), QStringList{"Comments"});
+    bar.LookIn()->setCurrentText("Node text");
+    window->OnFind(false);
+    EXPECT_EQ(Column(1), QStringList{"Text"});
+}
+
+TEST_F(FindBarTest, FindInAllOpenDialoguesGoesToTheOtherTab) {
+    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("first.vrx", "gold")));
+    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("second.vrx", "silver")));
+    Activate();
+    Key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(window->Find()->isVisible());
+    ASSERT_EQ(window->Documents().Count(), 2u);
+    QTest::keyClicks(window->Find()->Pattern(), "Shop");
+    const QStringList nodes = Column(0);
+    ASSERT_EQ(nodes.size(), 2);
+    EXPECT_TRUE(nodes[0].endsWith(": goldShop"));
+    EXPECT_TRUE(nodes[1].endsWith(": silverShop"));
+    const std::size_t before = window->Documents().CurrentIndex();
+    Key(Qt::Key_Return);
+    Key(Qt::Key_F3);
+    EXPECT_EQ(SelectedNodeLabel(), "silverShop");
+    EXPECT_NE(window->Documents().CurrentIndex(), before == 0 ? 1u : 0u);
+    window->Find()->Results()->setFocus();
+    window->Find()->Results()->setCurrentItem(window->Find()->Results()->topLevelItem(0));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(SelectedNodeLabel(), "goldShop");
+    EXPECT_EQ(window->Tabs()->currentIndex(), static_cast<int>(window->Documents().CurrentIndex()));
+}
+
+TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
+    Dialogue large;
+    for (int i = 1; i <= 9000; ++i)
+        large.AppendNode(large.Root(), i, "n" + std::to_string(i) + " gold");
+    large.SetNextNodeId(9001);
+    const fs::path path = fs::path(TW_BINARY_DIR) / "find_bar_test" / "large.vrx";
+    fs::create_directories(path.parent_path());
+    ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
+    ASSERT_TRUE(window->OpenDialogueFile(path.string()));
+    window->OnFind(false);
+    window->Find()->Pattern()->setText("gold");
+    const int first = static_cast<int>(Column(0).size());
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, 9000);  // the rest comes in later turns of the event loop
+    for (int i = 0; i < 200 && Column(0).size() < 9000; ++i)
+        QTest::qWait(5);
+    EXPECT_EQ(Column(0).size(), 9000);
+}
+
+TEST_F(FindBarTest, DeletingNodesDuringASearchStartsItAgainOnWhatIsLeft) {
+    Dialogue large;
+    for (int i = 1; i <= 9000; ++i)
+        large.AppendNode(large.Root(), i, "n" + std::to_string(i) + " gold");
+    large.SetNextNodeId(9001);
+    const fs::path path = fs::path(TW_BINARY_DIR) / "find_bar_test" / "delete.vrx";
+    fs::create_directories(path.parent_path());
+    ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
+    ASSERT_TRUE(window->OpenDialogueFile(path.string()));
+    window->OnFind(false);
+    window->Find()->Pattern()->setText("gold");
+    ASSERT_LT(Column(0).size(), 9000);  // the last node is not searched yet
+    Select("n9000 gold");
+    services.QueueAnswer(MessageAnswer::kYes);
+    window->OnDeleteBranch();
+    ASSERT_EQ(Current().FindNodeById(9000), nullptr);
+    for (int i = 0; i < 300 && Column(0).size() < 8999; ++i)
+        QTest::qWait(5);
+    QTest::qWait(20);
+    const QStringList nodes = Column(0);
+    EXPECT_EQ(nodes.size(), 8999);
+    EXPECT_FALSE(nodes.contains("n9000 gold"));
+}
+
+}  // namespace
+}  // namespace tw::test
