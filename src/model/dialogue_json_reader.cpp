@@ -46,23 +46,24 @@ const Json* Find(const Json& object, std::string_view key) {
     return found == object.end() ? nullptr : &*found;
 }
 
-std::string ToBytes(const Json& value, const std::string& where) {
+// The place is named only when there is an error: most strings convert.
+std::string ToBytes(const Json& value, const std::string& where, std::string_view key) {
     if (!value.is_string()) {
-        throw ShapeError(where, "expected a string");
+        throw ShapeError(Member(where, key), "expected a string");
     }
     std::string error;
     std::optional<std::string> bytes =
         Utf8ToWindows1252(value.get_ref<const std::string&>(), &error);
     if (!bytes) {
-        throw ShapeError(where, error);
+        throw ShapeError(Member(where, key), error);
     }
-    return *bytes;
+    return std::move(*bytes);
 }
 
 std::string String(const Json& object, std::string_view key, const std::string& where,
                    std::string fallback = {}) {
     const Json* value = Find(object, key);
-    return value == nullptr ? fallback : ToBytes(*value, Member(where, key));
+    return value == nullptr ? fallback : ToBytes(*value, where, key);
 }
 
 std::int32_t Int(const Json& object, std::string_view key, const std::string& where,
@@ -114,7 +115,7 @@ std::unique_ptr<Conditional> Condition(const Json& object, const std::string& wh
     if (value == nullptr || value->is_null()) {
         return nullptr;
     }
-    return std::make_unique<Conditional>(ToBytes(*value, Member(where, "condition")));
+    return std::make_unique<Conditional>(ToBytes(*value, where, "condition"));
 }
 
 std::unique_ptr<NodeResponse> ReadResponse(const Json& json, const std::string& where) {
