@@ -14,6 +14,7 @@ constexpr std::array kCommands{
     CliCommand{"convert", "convert IN OUT", "OUT: *.vrx, *.json or -", RunConvertCommand},
     CliCommand{"export", "export IN [OUT]", "", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", "", RunGenerateCommand},
+    CliCommand{"lint", "lint [--format text|json] [--disable RULE]... FILE...", "", RunLintCommand},
     CliCommand{"play", "play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
                "", RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", "", RunScriptCommand},

@@ -24,6 +24,8 @@ int RunGenerateCommand(const Invocation& invocation);
 // talkwright-cli script [--expressions] [--state FILE] [FILE|-]
 int RunScriptCommand(const Invocation& invocation);
 
+// lint [--format text|json] [--disable RULE]... FILE...: the dialogue check of each file.
+int RunLintCommand(const Invocation& invocation);
 // play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]: the tester in a
 // terminal.
 int RunPlayCommand(const Invocation& invocation);

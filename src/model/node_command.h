@@ -49,6 +49,8 @@ public:
     // SyntaxError; the command then has no statement.
     void Compile();
     bool IsCompiled() const { return statement_ != nullptr; }
+    // The statement of the last successful compile; null before one or after a failure.
+    const Statement* GetStatement() const { return statement_.get(); }
     // Runs the compiled statement, if any. Control transfers surface as
     // ControlFlowException, failures as RuntimeError.
     void Execute(Environment& environment) const;

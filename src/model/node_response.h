@@ -35,6 +35,8 @@ public:
     void Compile();
     // True without a compiled condition, else the condition's value.
     Value Evaluate(const Environment& environment) const;
+    // The condition of the last successful compile; null without one.
+    const Expression* GetCompiled() const { return compiled_.get(); }
 
     // The player's line as the response list shows it was edited to text (already trimmed).
     // text becomes what the list shows; answers whether the response changed.

@@ -58,6 +58,7 @@ public:
     Value Evaluate(const Environment& environment) const override;
     bool Check(std::string& message) const override;
     bool IsBoolean() const override;
+    const Expression& GetOperand() const { return *operand_; }
     int Depth() const override { return depth_; }
 
 private:
@@ -75,6 +76,8 @@ public:
     Value Evaluate(const Environment& environment) const override;
     bool Check(std::string& message) const override;
     bool IsBoolean() const override;
+    const Expression& GetLeft() const { return *left_; }
+    const Expression& GetRight() const { return *right_; }
     int Depth() const override { return depth_; }
 
 private:

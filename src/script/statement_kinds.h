@@ -16,6 +16,8 @@ public:
         : name_(std::move(name)), value_(std::move(value)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const std::string& GetName() const { return name_; }
+    const Expression& GetValue() const { return *value_; }
 
 private:
     std::string name_;
@@ -33,6 +35,10 @@ public:
           else_(std::move(elseValue)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const std::string& GetName() const { return name_; }
+    const Expression& GetCondition() const { return *condition_; }
+    const Expression& GetThen() const { return *then_; }
+    const Expression& GetElse() const { return *else_; }
 
 private:
     std::string name_;
@@ -48,6 +54,8 @@ public:
         : name_(std::move(name)), value_(std::move(value)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const std::string& GetName() const { return name_; }
+    const Expression& GetValue() const { return *value_; }
 
 private:
     std::string name_;
@@ -64,6 +72,9 @@ public:
           else_(std::move(elseStatement)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const Expression& GetCondition() const { return *condition_; }
+    const Statement* GetThen() const { return then_.get(); }
+    const Statement* GetElse() const { return else_.get(); }
 
 private:
     std::unique_ptr<Expression> condition_;
@@ -77,6 +88,7 @@ public:
     explicit GotoStatement(std::string node) : node_(std::move(node)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const std::string& GetNode() const { return node_; }
 
 private:
     std::string node_;
@@ -95,6 +107,8 @@ public:
         : first_(std::move(first)), second_(std::move(second)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const Choice& GetFirst() const { return first_; }
+    const Choice& GetSecond() const { return second_; }
 
 private:
     Choice first_;
@@ -120,6 +134,7 @@ public:
     std::size_t GetItemCount() const { return count_; }
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const Item& GetItem(std::size_t index) const { return items_.at(index); }
 
 private:
     std::array<Item, kMaxItems> items_;
@@ -132,6 +147,7 @@ public:
     explicit ReplyStatement(std::string name) : name_(std::move(name)) {}
     void Execute(Environment& environment) const override;
     bool Check(std::string& message) const override;
+    const std::string& GetName() const { return name_; }
 
 private:
     std::string name_;

@@ -14,6 +14,20 @@ EnhancedTreeCtrl::EnhancedTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);  // the drag is ours, so it can be vetoed and drawn as we like
     setIconSize(QSize(15, 15));
+    setupChangeCount();
+}
+
+// The model's signals come even while the tree's own are blocked, so no removal of items
+// goes uncounted.
+void EnhancedTreeCtrl::setupChangeCount() {
+    const auto count = [this] { ++changes_; };
+    connect(model(), &QAbstractItemModel::rowsInserted, this, count);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, count);
+    connect(model(), &QAbstractItemModel::rowsMoved, this, count);
+    connect(model(), &QAbstractItemModel::layoutChanged, this, count);
+    connect(model(), &QAbstractItemModel::modelReset, this, count);
+    connect(this, &QTreeView::expanded, this, count);
+    connect(this, &QTreeView::collapsed, this, count);
 }
 
 EnhancedTreeCtrl::~EnhancedTreeCtrl() = default;
@@ -98,12 +112,26 @@ QTreeWidgetItem* EnhancedTreeCtrl::MakeRoot(QTreeWidgetItem* item) {
     return copy;
 }
 
+// QTreeView's expandAll tells of no item it expands, so it is counted here.
 void EnhancedTreeCtrl::ExpandAll(bool expand) {
+    ++changes_;
     if (expand) {
         expandAll();
     } else {
         collapseAll();
     }
+}
+
+std::unique_ptr<ParkedTreeItems> EnhancedTreeCtrl::TakeAllItems() {
+    const QSignalBlocker block(this);
+    pressItem_ = nullptr;
+    SetDropHighlight(nullptr);
+    return std::make_unique<ParkedTreeItems>(invisibleRootItem()->takeChildren());
+}
+
+void EnhancedTreeCtrl::PutBackItems(ParkedTreeItems& parked) {
+    const QSignalBlocker block(this);
+    invisibleRootItem()->addChildren(parked.Release());
 }
 
 void EnhancedTreeCtrl::OnItemCopied(QTreeWidgetItem*, QTreeWidgetItem*) {}

@@ -2,13 +2,31 @@
 
 #include <QIcon>
 #include <QTreeWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "ui/controls/drag_image.h"
 
 namespace tw {
+
+// Items taken out of a tree whole, with their subtrees, to be put back later; the ones
+// never put back are deleted with the set.
+class ParkedTreeItems {
+public:
+    explicit ParkedTreeItems(QList<QTreeWidgetItem*> items) : items_(std::move(items)) {}
+    ~ParkedTreeItems() { qDeleteAll(items_); }
+    ParkedTreeItems(const ParkedTreeItems&) = delete;
+    ParkedTreeItems& operator=(const ParkedTreeItems&) = delete;
+
+    // Hands the items over; the set is empty afterwards.
+    QList<QTreeWidgetItem*> Release() { return std::exchange(items_, {}); }
+
+private:
+    QList<QTreeWidgetItem*> items_;
+};
 
 // The node tree: a tree view whose branches are moved by dragging one item onto another,
 // with a drag image and a drop highlight. It knows nothing of nodes: each item carries an
@@ -53,6 +71,16 @@ public:
     QTreeWidgetItem* MakeRoot(QTreeWidgetItem* item);
     void ExpandAll(bool expand);
 
+    // Every item leaves the tree at once, in one change of the view, and comes back the
+    // same way: far cheaper than deleting and making a large tree again. No signal tells
+    // of the selection lost; the items come back collapsed and unselected.
+    std::unique_ptr<ParkedTreeItems> TakeAllItems();
+    void PutBackItems(ParkedTreeItems& parked);
+    // Grows with every item added, removed or moved and every expand and collapse (ExpandAll
+    // included; QTreeView's own expandAll is not seen), so an owner can tell that the tree
+    // is as it last saw it.
+    std::uint64_t ChangeCount() const { return changes_; }
+
     virtual void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem);
     virtual QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* item);
     virtual bool CanDrag(QTreeWidgetItem* item);
@@ -84,6 +112,7 @@ private:
     void InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
+    void setupChangeCount();
     void RequestKeyboardMenu();
 
     ItemTest canDrag_;
@@ -99,6 +128,7 @@ private:
     QTreeWidgetItem* draggedItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
+    std::uint64_t changes_ = 0;
     bool menuKeyHandled_ = false;
 };
 

@@ -19,6 +19,7 @@ public:
 
     std::size_t Count() const { return documents_.size(); }
     Dialogue& At(std::size_t index) { return *documents_.at(index); }
+    const Dialogue& At(std::size_t index) const { return *documents_.at(index); }
     std::size_t CurrentIndex() const { return current_; }
     Dialogue& Current() { return *documents_[current_]; }
     void SetCurrent(std::size_t index);

@@ -14,8 +14,9 @@ class EnhancedTreeCtrl;
 // the items in the document's pre-order.
 std::vector<QTreeWidgetItem*> FillTree(EnhancedTreeCtrl& tree, Dialogue& dialogue);
 
-// Keeps each node's expanded state and the selected node in the document.
-void SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue);
+// Keeps each node's expanded state and the selected node in the document; answers the
+// expanded items in pre-order.
+std::vector<QTreeWidgetItem*> SaveTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue);
 // Expands and selects as the document's view state says; items as FillTree answered them.
 void RestoreTreeState(EnhancedTreeCtrl& tree, Dialogue& dialogue,
                       const std::vector<QTreeWidgetItem*>& items);

@@ -64,7 +64,10 @@ CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
       }),
       files_(services),
       recent_(services) {
-    documents_.SetRemovalHandler([this](const Dialogue& document) { history_.Forget(document); });
+    documents_.SetRemovalHandler([this](const Dialogue& document) {
+        history_.Forget(document);
+        parkedTrees_.Forget(document);
+    });
     setWindowTitle(kTitle);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     SetupLayout();
@@ -105,6 +108,7 @@ void CTalkwrightDlg::ConnectControls() {
     SetupListKeys();
     RouteUndoKeys();
     WatchNodeMenuReason();
+    ConnectLinks();
 }
 
 void CTalkwrightDlg::RefreshTitle() {
@@ -149,10 +153,13 @@ void CTalkwrightDlg::OnTabChanged(int index) {
 // The document left behind keeps its expanded items and selection for when it comes back.
 void CTalkwrightDlg::ShowDocument(std::size_t index) {
     if (shownDocument_ != nullptr) {
-        SaveTreeState(*tree_, *shownDocument_);
+        ParkShownTree();
     }
     documents_.SetCurrent(index);
-    ShowCurrentDocument();
+    if (!ShowParkedDocument()) {
+        ShowCurrentDocument();
+    }
+    ScheduleCheck();  // the pane follows the document on show
 }
 
 void CTalkwrightDlg::ShowCurrentDocument() {
@@ -160,11 +167,13 @@ void CTalkwrightDlg::ShowCurrentDocument() {
     SyncTabs();
     RebuildView();
     RefreshTitle();
+    ScheduleCheck();
 }
 
 void CTalkwrightDlg::RebuildView() {
     ClearViews();
     Dialogue& document = documents_.Current();
+    parkedTrees_.Forget(document);  // made anew: what was kept of it is out of date
     {
         const QSignalBlocker block(tree_);
         RestoreTreeState(*tree_, document, FillTree(*tree_, document));

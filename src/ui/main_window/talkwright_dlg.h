@@ -6,15 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "model/check/check_finding.h"
+#include "model/check/selection_history.h"
 #include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
+#include "ui/main_window/parked_trees.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 
+class QLabel;
 class QLineEdit;
+class QTimer;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -29,6 +34,7 @@ class EnhancedListCtrl;
 class EnhancedTreeCtrl;
 class NodeCommand;
 class NodeResponse;
+class ProblemsPane;
 class RandomSource;
 struct NPCData;
 
@@ -126,6 +132,19 @@ public:
     void OnEditPartySettings();
     // "Test Dialogue": the compile window, then, when it ends with OK, the tester window.
     void OnTestDialogue();
+    // The Problems pane and following links (talkwright_dlg_problems.cpp,
+    // talkwright_dlg_links.cpp).
+    void OnCheckDialogue();
+    void OnGoToNode();
+    void OnBack();
+    void OnForward();
+    void OnLinksToNode();
+    // Selects the node and, in its list, the command or response row.
+    void SelectNodeRow(std::int32_t nodeId, ItemKind item, std::size_t index);
+    ProblemsPane* Problems() const { return problems_; }
+    QLabel* StatusText() const { return status_; }
+    // The check runs this long after the last change.
+    static constexpr int kCheckDelayMs = 400;
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
     EnhancedListCtrl* CommandList() const { return commands_; }
@@ -148,6 +167,12 @@ private:
     QMenu* SetupFileMenu();
     QMenu* SetupEditMenu();
     QMenu* SetupSortMenu();
+    QMenu* SetupViewMenu();
+    QWidget* SetupProblemsPane();
+    void ConnectLinks();
+    void ScheduleCheck();
+    void AddLinkActions(QMenu& menu, bool onTree);
+    void ShowListMenu(EnhancedListCtrl& list, const QPoint& pos);
     QWidget* SetupTopRow();
     QWidget* SetupNodeColumn();
     QWidget* SetupListColumn();
@@ -173,6 +198,9 @@ private:
     void OnTabChanged(int index);
     void ShowDocument(std::size_t index);
     void ShowCurrentDocument();
+    // Tab switches keep the tree items of the document left (talkwright_dlg_tabs.cpp).
+    void ParkShownTree();
+    bool ShowParkedDocument();
     void SyncTabs();
     void ClearViews();
     void FillRecentMenu();
@@ -210,6 +238,7 @@ private:
     FileCommands files_;
     RecentFileList recent_;
     DocumentSet documents_;
+    ParkedTrees parkedTrees_;
     PartySettings party_;
     RandomSource* random_ = nullptr;
     std::string startupDirectory_;
@@ -233,6 +262,11 @@ private:
     EnhancedListCtrl* commands_ = nullptr;
     EnhancedListCtrl* responses_ = nullptr;
     std::map<int, QPushButton*> buttons_;
+    ProblemsPane* problems_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTimer* checkTimer_ = nullptr;
+    SelectionHistory selectionHistory_;
+    bool walkingHistory_ = false;
 };
 
 }  // namespace tw

@@ -26,7 +26,7 @@ bool CTalkwrightDlg::OpenDialogueFile(const std::string& path) {
         return false;
     }
     if (shownDocument_ != nullptr) {
-        SaveTreeState(*tree_, *shownDocument_);
+        ParkShownTree();
     }
     ClearViews();
     documents_.Add(std::move(document));
@@ -37,7 +37,7 @@ bool CTalkwrightDlg::OpenDialogueFile(const std::string& path) {
 
 void CTalkwrightDlg::OnNewDialogue() {
     if (shownDocument_ != nullptr) {
-        SaveTreeState(*tree_, *shownDocument_);
+        ParkShownTree();
     }
     ClearViews();
     auto document = std::make_unique<Dialogue>();
@@ -109,6 +109,7 @@ void CTalkwrightDlg::reject() {
 
 void CTalkwrightDlg::EndWindow() {
     ClearViews();
+    parkedTrees_.Clear();
     documents_.Clear();
     if (timerId_ != 0) {
         killTimer(timerId_);

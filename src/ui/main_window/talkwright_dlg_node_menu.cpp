@@ -76,6 +76,7 @@ void CTalkwrightDlg::ShowNodeMenu(const QPoint& pos) {
     }
     QMenu menu(this);
     FillNodeMenu(menu);
+    AddLinkActions(menu, true);
     const QPoint at = keyboard ? tree_->visualItemRect(item).center() : pos;
     menu.exec(tree_->viewport()->mapToGlobal(at));
 }

@@ -19,6 +19,7 @@
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/control_ids.h"
+#include "ui/main_window/problems_pane.h"
 #include "ui/main_window/talkwright_dlg.h"
 
 namespace tw {
@@ -92,6 +93,7 @@ void CTalkwrightDlg::SetupMenus() {
     menuBar_->addMenu(SetupFileMenu());
     menuBar_->addMenu(SetupEditMenu());
     menuBar_->addMenu(SetupSortMenu());
+    menuBar_->addMenu(SetupViewMenu());
     QMenu* help = menuBar_->addMenu("&Help");
     connect(AddAction(help, "&About"), &QAction::triggered, this, &CTalkwrightDlg::OnAbout);
 }
@@ -277,6 +279,7 @@ void CTalkwrightDlg::SetupLayout() {
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
     outer->addLayout(body, 1);
+    outer->addWidget(SetupProblemsPane());
     SetupKeyboardAndNames();
     SetupTabOrder();
 }
@@ -296,6 +299,7 @@ void CTalkwrightDlg::SetupTabOrder() {
     for (int id : control_id::kResponseButtons) {
         order.push_back(Button(id));
     }
+    order.push_back(problems_->List());
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

@@ -200,6 +200,86 @@ TEST_F(EnhancedTreeCtrlTest, ExpandAndCollapseAll) {
     EXPECT_TRUE(a1->isExpanded());
 }
 
+// Taking the items out and putting them back is the same tree, items and all, with no word
+// to the window of a selection it should follow.
+TEST_F(EnhancedTreeCtrlTest, TakenItemsComeBackWholeAndQuietly) {
+    tree.setCurrentItem(a1);
+    int currentChanges = 0;
+    QObject::connect(&tree, &QTreeWidget::currentItemChanged, [&] { ++currentChanges; });
+
+    std::unique_ptr<ParkedTreeItems> parked = tree.TakeAllItems();
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+    EXPECT_EQ(tree.currentItem(), nullptr);
+    EXPECT_EQ(a1->treeWidget(), nullptr);
+    EXPECT_EQ(a1a->treeWidget(), nullptr);
+
+    tree.PutBackItems(*parked);
+    EXPECT_EQ(Dump(tree), kStart);
+    EXPECT_EQ(tree.topLevelItem(1), a);
+    EXPECT_EQ(a1a->treeWidget(), &tree);
+    EXPECT_EQ(a1->checkState(0), Qt::Checked);
+    EXPECT_EQ(currentChanges, 0);
+
+    tree.PutBackItems(*parked);  // handed over once: nothing comes twice
+    EXPECT_EQ(Dump(tree), kStart);
+}
+
+// Whatever changes which items there are or which are expanded is counted; a new label is not.
+TEST_F(EnhancedTreeCtrlTest, TheChangeCountSeesItemsAndExpansion) {
+    std::uint64_t seen = tree.ChangeCount();
+    const auto changed = [&] {
+        const bool grew = tree.ChangeCount() > seen;
+        seen = tree.ChangeCount();
+        return grew;
+    };
+    a->setText(0, "Renamed");
+    EXPECT_FALSE(changed());
+    a1->setExpanded(false);
+    EXPECT_TRUE(changed());
+    a1->setExpanded(true);
+    EXPECT_TRUE(changed());
+    tree.ExpandAll(false);
+    EXPECT_TRUE(changed());
+    tree.ExpandAll(true);
+    EXPECT_TRUE(changed());
+    tree.InsertItem("C", 0, 0, 6, b);
+    EXPECT_TRUE(changed());
+    delete a2;
+    EXPECT_TRUE(changed());
+    {
+        const QSignalBlocker block(&tree);
+        delete a1a;
+    }
+    EXPECT_TRUE(changed());
+    tree.MakeRoot(a1);
+    EXPECT_TRUE(changed());
+    EXPECT_FALSE(changed());
+}
+
+// Counts its deletions.
+class CountedItem : public QTreeWidgetItem {
+public:
+    explicit CountedItem(int& deleted) : deleted_(deleted) {}
+    ~CountedItem() override { ++deleted_; }
+
+private:
+    int& deleted_;
+};
+
+TEST(ParkedTreeItemsTest, ItemsNeverPutBackGoWithTheSet) {
+    int deleted = 0;
+    EnhancedTreeCtrl tree;
+    auto* top = new CountedItem(deleted);
+    top->addChild(new CountedItem(deleted));
+    tree.addTopLevelItem(top);
+    tree.addTopLevelItem(new CountedItem(deleted));
+    std::unique_ptr<ParkedTreeItems> parked = tree.TakeAllItems();
+    EXPECT_EQ(deleted, 0);
+    parked.reset();
+    EXPECT_EQ(deleted, 3);
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+}
+
 TEST(EnhancedTreeCtrlDepthTest, ADeepBranchIsCopiedWithoutRecursion) {
     EnhancedTreeCtrl tree;
     QTreeWidgetItem* top = tree.InsertItem("0", 0, 0, 0);

@@ -6,6 +6,7 @@
 
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/main_window/problems_pane.h"
 
 namespace tw::test {
 namespace {
@@ -80,6 +81,7 @@ TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
     for (int id : {1011, 1012, 1013}) {
         expected.push_back(window->Button(id));
     }
+    expected.push_back(window->Problems()->List());
     std::vector<QWidget*> chain;
     for (QWidget* widget = window->nextInFocusChain(); widget != window.get();
          widget = widget->nextInFocusChain()) {

@@ -1,0 +1,86 @@
+// Sort All over the whole tree, and undo and redo of a Delete Branch of a large subtree.
+
+#include <benchmark/benchmark.h>
+
+#include <QUndoGroup>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "bench_corpus.h"
+#include "editor/editor_fixture.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/main_window/undo/document_history.h"
+
+namespace tw::bench {
+namespace {
+
+// Each iteration sorts the other way, so every sort moves nodes.
+void BM_EditorSortAll(benchmark::State& state) {
+    EditorWindow editor;
+    editor.Open(CorpusFile(state.range(0), "sort.vrx"));
+    bool ascending = true;
+    for (auto _ : state) {
+        editor.Window().OnSortAll(ascending);
+        Settle();
+        ascending = !ascending;
+    }
+}
+BENCHMARK(BM_EditorSortAll)->Apply(DialogueSizes)->Iterations(4);
+
+std::int64_t CountNodes(const DialogueNode& node) {
+    std::int64_t count = 1;
+    for (const auto& child : node.Children()) {
+        count += CountNodes(*child);
+    }
+    return count;
+}
+
+// The node below the top whose branch is nearest the wanted size; answers its size too.
+const DialogueNode* BranchNear(const DialogueNode& node, std::int64_t wanted, std::int64_t& size) {
+    const DialogueNode* best = nullptr;
+    for (const auto& child : node.Children()) {
+        const std::int64_t count = CountNodes(*child);
+        if (best == nullptr || std::llabs(count - wanted) < std::llabs(size - wanted)) {
+            best = child.get();
+            size = count;
+        }
+        std::int64_t inner = 0;
+        const DialogueNode* below = count > wanted ? BranchNear(*child, wanted, inner) : nullptr;
+        if (below != nullptr && std::llabs(inner - wanted) < std::llabs(size - wanted)) {
+            best = below;
+            size = inner;
+        }
+    }
+    return best;
+}
+
+// A branch of 10,000 nodes (a tenth of the smaller dialogues) deleted once; each iteration
+// undoes the deletion and redoes it.
+void BM_EditorUndoRedoDeleteBranch(benchmark::State& state) {
+    EditorWindow editor;
+    editor.Open(CorpusFile(state.range(0), "undo.vrx"));
+    CTalkwrightDlg& window = editor.Window();
+    std::int64_t size = 0;
+    const DialogueNode* branch =
+        BranchNear(window.Documents().Current().Root(),
+                   std::min<std::int64_t>(10'000, state.range(0) / 10), size);
+    window.Tree()->setCurrentItem(FindItem(window, branch->GetId()));
+    editor.Services().QueueAnswer(MessageAnswer::kYes);
+    window.OnDeleteBranch();
+    Settle();
+    QUndoGroup& steps = window.History().Group();
+    if (!steps.canUndo()) {
+        throw std::runtime_error("the branch was not deleted");
+    }
+    for (auto _ : state) {
+        steps.undo();
+        Settle();
+        steps.redo();
+        Settle();
+    }
+    state.counters["branch"] = static_cast<double>(size);
+}
+BENCHMARK(BM_EditorUndoRedoDeleteBranch)->Apply(DialogueSizes)->Iterations(4);
+
+}  // namespace
+}  // namespace tw::bench

@@ -1,0 +1,12 @@
+#pragma once
+
+// The flags and variables a test run provides without the dialogue setting them: the party
+// settings' names and the tester's random draws.
+
+#include <string_view>
+
+namespace tw {
+
+bool IsProvidedName(std::string_view name);
+
+}  // namespace tw

@@ -1,0 +1,45 @@
+#pragma once
+
+// The "Problems" pane below the lists: the findings of the dialogue check of the current
+// document, one row each with its severity icon, node and message.
+
+#include <QWidget>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "model/check/check_finding.h"
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tw {
+
+class ProblemsPane : public QWidget {
+    Q_OBJECT
+
+public:
+    // Where a row leads: the node and the command or response row.
+    using Handler = std::function<void(std::int32_t nodeId, ItemKind item, std::size_t index)>;
+
+    explicit ProblemsPane(QWidget* parent = nullptr);
+
+    void SetFindings(const std::vector<Finding>& findings);
+    // Double-click or Enter on a row.
+    void SetActivateHandler(Handler handler) { activate_ = std::move(handler); }
+    QTreeWidget* List() const { return list_; }
+
+private:
+    void Activate(QTreeWidgetItem* item);
+
+    // What the rows show, to leave them (and the writer's place in them) alone when a check
+    // finds the same again.
+    std::vector<Finding> shown_;
+    QLabel* caption_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    Handler activate_;
+};
+
+}  // namespace tw

@@ -1,0 +1,197 @@
+// The Problems pane through the real widgets: the check after a change, the counts, and a
+// finding that leads to its node and row.
+
+#include "ui/main_window/problems_pane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+
+#include "generator/dialogue_generator.h"
+#include "model/check/dialogue_check.h"
+#include "model/command_kinds.h"
+#include "ui/controls/style_edit_ctrl.h"
+#include "ui/main_window/main_window_fixture.h"
+#include "ui/platform/text_codec.h"
+
+namespace tw::test {
+namespace {
+
+class ProblemsPaneTest : public MainWindowTest {
+public:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Dialogue& document = Current();
+        DialogueNode& greeting = document.AppendNode(document.Root(), 1, "Greeting");
+        document.AppendNode(document.Root(), 2, "Farewell");
+        document.SetNextNodeId(3);
+        document.Root().AppendCommand(std::make_unique<CommandGoto>("Greeting"));
+        greeting.AppendCommand(std::make_unique<CommandGoto>("Farewell"));
+        greeting.AppendCommand(std::make_unique<CommandGoto>("Nowhere"));
+        window->RebuildView();
+    }
+
+    QTreeWidget* List() { return window->Problems()->List(); }
+    QStringList Messages() {
+        QStringList messages;
+        for (int i = 0; i < List()->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = List()->topLevelItem(i);
+            messages << item->text(0) + " | " + item->text(1) + " | " + item->text(2);
+        }
+        return messages;
+    }
+    void PressF7() { QTest::keyClick(window.get(), Qt::Key_F7); }
+    QAction* ViewAction(const QString& name) { return window->findChild<QAction*>(name); }
+};
+
+const QString kNowhere =
+    "error | Greeting | goto leads to node \"Nowhere\", which this dialogue does not have "
+    "[missing-node]";
+
+TEST_F(ProblemsPaneTest, CheckDialogueListsTheFindingsAndCountsThem) {
+    PressF7();
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+    EXPECT_EQ(window->StatusText()->text(), "Problems: 1 error, 0 warnings, 0 notes");
+    const QTreeWidgetItem* row = List()->topLevelItem(0);
+    EXPECT_FALSE(row->icon(0).isNull());
+}
+
+TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
+    PressF7();
+    Select("Farewell");
+    window->NodeText()->setFocus();
+    QTest::keyClicks(window->NodeText(), "Gold: $coins");
+    // Typing only restarts the timer: nothing has been checked yet.
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+    for (int waited = 0; waited < 3000 && Messages().size() < 2; waited += 50) {
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(Messages(), (QStringList{kNowhere,
+                                       "note | Farewell | variable \"$coins\" is read but never "
+                                       "set [unset-name]"}));
+    EXPECT_EQ(window->StatusText()->text(), "Problems: 1 error, 0 warnings, 1 note");
+}
+
+TEST_F(ProblemsPaneTest, DoubleClickSelectsTheNodeAndTheRow) {
+    PressF7();
+    Select("Farewell");
+    QTreeWidgetItem* row = List()->topLevelItem(0);
+    const QRect rect = List()->visualItemRect(row);
+    // A double-click is a click, then the second press that the platform reports as one.
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
+    ASSERT_NE(window->Tree()->currentItem(), nullptr);
+    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Greeting");
+    EXPECT_EQ(window->CommandList()->SelectedRow(), 1);
+    EXPECT_TRUE(window->CommandList()->hasFocus());
+}
+
+TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
+    auto cut = std::make_unique<NodeResponseCut>();
+    cut->SetCutTag("Z09");
+    auto add = std::make_unique<NodeResponseAdd>("A01");
+    add->SetGotoNode("Greeting");
+    Node("Farewell").AppendResponse(std::move(add));
+    Node("Farewell").AppendResponse(std::move(cut));
+    window->RebuildView();
+    PressF7();
+    QTreeWidgetItem* found = nullptr;
+    for (int i = 0; i < List()->topLevelItemCount(); ++i) {
+        if (List()->topLevelItem(i)->text(2).contains("Z09")) {
+            found = List()->topLevelItem(i);
+        }
+    }
+    ASSERT_NE(found, nullptr) << Messages().join("\n").toStdString();
+    List()->setFocus();
+    List()->setCurrentItem(found);
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Farewell");
+    EXPECT_EQ(window->ResponseList()->SelectedRow(), 1);
+}
+
+TEST_F(ProblemsPaneTest, ACheckThatFindsTheSameKeepsTheWritersPlace) {
+    Node("Farewell").AppendCommand(std::make_unique<CommandGoto>("Elsewhere"));
+    window->RebuildView();
+    PressF7();
+    ASSERT_EQ(List()->topLevelItemCount(), 2);
+    List()->setCurrentItem(List()->topLevelItem(1));
+    PressF7();
+    EXPECT_EQ(List()->currentItem(), List()->topLevelItem(1));
+    Node("Farewell").RemoveCommand(Node("Farewell").Commands().front().get());
+    PressF7();
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+}
+
+TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
+    QAction* shown = ViewAction("viewProblems");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(window->Problems()->isVisible());
+    shown->trigger();
+    EXPECT_FALSE(window->Problems()->isVisible());
+    PressF7();  // Check Dialogue shows it again
+    EXPECT_TRUE(window->Problems()->isVisible());
+    EXPECT_TRUE(shown->isChecked());
+}
+
+// The pane shows what the check (and so `lint`) finds in a file, finding for finding.
+TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
+    const TempDir dir("problems_pane");
+    const std::string path = dir.Write("generated.vrx", GenerateDialogue({300, 7})->Write());
+    ASSERT_TRUE(window->OpenDialogueFile(path));
+    PressF7();
+    Dialogue copy;
+    ASSERT_FALSE(copy.Load(path).has_value());
+    QStringList expected;
+    for (const Finding& finding : CheckDialogue(copy)) {
+        expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
+                        FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) + " [" +
+                        QString::fromStdString(finding.rule) + "]";
+    }
+    EXPECT_GT(expected.size(), 10);
+    EXPECT_EQ(Messages(), expected);
+}
+
+TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {
+    Node("Farewell").SetText("Gold: $coins");
+    Node("Farewell").AppendCommand(std::make_unique<CommandManual>("$x ="));
+    Current().AppendNode(Current().Root(), 3, "Lonely", "nothing leads here");
+    window->RebuildView();
+    window->resize(1100, 720);
+    PressF7();
+    Select("Greeting");
+    QApplication::processEvents();
+    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(dir);
+    EXPECT_EQ(List()->topLevelItemCount(), 4);
+    EXPECT_TRUE(window->grab().toImage().save(dir + "/main_window_problems.png"));
+}
+
+}  // namespace
+}  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+TEST_F(ProblemsPaneTest, ThePaneFollowsTheDocumentOnShow) {
+    PressF7();
+    ASSERT_EQ(Messages(), QStringList{kNowhere});
+    Current().SetScratch(false);  // kept open beside the new one
+    window->OnNewDialogue();
+    ASSERT_EQ(window->Tabs()->count(), 2);
+    window->Tabs()->setCurrentIndex(0);
+    window->Tabs()->setCurrentIndex(1);
+    for (int waited = 0; waited < 3000 && !Messages().isEmpty(); waited += 50) {
+        QTest::qWait(50);
+    }
+    EXPECT_TRUE(Messages().isEmpty());
+    window->Tabs()->setCurrentIndex(0);
+    for (int waited = 0; waited < 3000 && Messages().isEmpty(); waited += 50) {
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(Messages(), QStringList{kNowhere});
+}
+
+}  // namespace
+}  // namespace tw::test
