@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/dialogue_json.h"
+#include "model/json_value_builder.h"
 #include "model/windows1252.h"
 #include "script/excerpt.h"
 
@@ -17,6 +18,7 @@ class ShapeError : public std::runtime_error {
 public:
     ShapeError(const std::string& where, const std::string& what)
         : std::runtime_error(where + ": " + what) {}
+    explicit ShapeError(const std::string& message) : std::runtime_error(message) {}
 };
 
 std::string Member(const std::string& where, std::string_view key) {
@@ -44,23 +46,24 @@ const Json* Find(const Json& object, std::string_view key) {
     return found == object.end() ? nullptr : &*found;
 }
 
-std::string ToBytes(const Json& value, const std::string& where) {
+// The place is named only when there is an error: most strings convert.
+std::string ToBytes(const Json& value, const std::string& where, std::string_view key) {
     if (!value.is_string()) {
-        throw ShapeError(where, "expected a string");
+        throw ShapeError(Member(where, key), "expected a string");
     }
     std::string error;
     std::optional<std::string> bytes =
         Utf8ToWindows1252(value.get_ref<const std::string&>(), &error);
     if (!bytes) {
-        throw ShapeError(where, error);
+        throw ShapeError(Member(where, key), error);
     }
-    return *bytes;
+    return std::move(*bytes);
 }
 
 std::string String(const Json& object, std::string_view key, const std::string& where,
                    std::string fallback = {}) {
     const Json* value = Find(object, key);
-    return value == nullptr ? fallback : ToBytes(*value, Member(where, key));
+    return value == nullptr ? fallback : ToBytes(*value, where, key);
 }
 
 std::int32_t Int(const Json& object, std::string_view key, const std::string& where,
@@ -112,7 +115,7 @@ std::unique_ptr<Conditional> Condition(const Json& object, const std::string& wh
     if (value == nullptr || value->is_null()) {
         return nullptr;
     }
-    return std::make_unique<Conditional>(ToBytes(*value, Member(where, "condition")));
+    return std::make_unique<Conditional>(ToBytes(*value, where, "condition"));
 }
 
 std::unique_ptr<NodeResponse> ReadResponse(const Json& json, const std::string& where) {
@@ -233,39 +236,73 @@ void ReadNode(const Json& json, const std::string& where, DialogueNode& node) {
     }
 }
 
-// nodes -> [root at depth 0, then every other node in pre-order, each at most one level
-// deeper than the node before it]
-void ReadNodes(const Json& nodes, Dialogue& dialogue) {
-    if (nodes.empty()) {
-        throw ShapeError("nodes", "expected at least the initialization node");
+// Adds each node as it is read. nodes -> [root at depth 0, then every other node in
+// pre-order, each at most one level deeper than the node before it]. The first error is
+// kept and the nodes after it are left unread.
+class NodeSequence {
+public:
+    explicit NodeSequence(Dialogue& dialogue) : dialogue_(dialogue) {}
+
+    std::size_t Count() const { return count_; }
+    const std::optional<std::string>& Error() const { return error_; }
+
+    void Add(const Json& json) {
+        const std::size_t index = count_++;
+        if (error_) {
+            return;
+        }
+        try {
+            Read(json, index);
+        } catch (const ShapeError& error) {
+            error_ = error.what();
+        }
     }
-    std::vector<DialogueNode*> path;  // path[d]: the latest node at depth d
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::string where = Element("nodes", i);
+
+    // A repeated "nodes" key: as with any other key, its last value is the one that counts.
+    void Restart() {
+        DialogueNode& root = dialogue_.Root();
+        while (!root.Children().empty()) {
+            root.DetachChild(root.Children().back().get());
+        }
+        path_.clear();
+        count_ = 0;
+        error_.reset();
+    }
+
+private:
+    void Read(const Json& json, std::size_t index) {
+        const std::string where = Element("nodes", index);
         std::unique_ptr<DialogueNode> node;
-        if (i == 0) {
-            dialogue.Root().Clear();
+        if (index == 0) {
+            dialogue_.Root().Clear();
         } else {
             node = std::make_unique<DialogueNode>(0, std::string());
         }
-        ReadNode(nodes[i], where, node != nullptr ? *node : dialogue.Root());
-        const std::int32_t depth = Int(nodes[i], "depth", where, -1);
-        const auto deepest = static_cast<std::int32_t>(path.size());
-        if (i == 0 ? depth != 0 : depth < 1 || depth > deepest) {
+        ReadNode(json, where, node != nullptr ? *node : dialogue_.Root());
+        const std::int32_t depth = Int(json, "depth", where, -1);
+        const auto deepest = static_cast<std::int32_t>(path_.size());
+        if (index == 0 ? depth != 0 : depth < 1 || depth > deepest) {
             throw ShapeError(Member(where, "depth"),
-                             i == 0 ? std::string("the first node must have depth 0")
-                                    : "expected a depth from 1 to " + std::to_string(deepest));
+                             index == 0 ? std::string("the first node must have depth 0")
+                                        : "expected a depth from 1 to " + std::to_string(deepest));
         }
-        path.resize(static_cast<std::size_t>(depth));
-        if (i == 0) {
-            path.push_back(&dialogue.Root());
+        path_.resize(static_cast<std::size_t>(depth));
+        if (index == 0) {
+            path_.push_back(&dialogue_.Root());
         } else {
-            path.push_back(&path.back()->AppendChild(std::move(node)));
+            path_.push_back(&path_.back()->AppendChild(std::move(node)));
         }
     }
-}
 
-void ReadDocument(const Json& json, Dialogue& dialogue) {
+    Dialogue& dialogue_;
+    std::vector<DialogueNode*> path_;  // path_[d]: the latest node at depth d
+    std::size_t count_ = 0;
+    std::optional<std::string> error_;
+};
+
+// Everything but the nodes; json holds an empty array in place of the nodes when they were
+// an array.
+void ReadDocument(const Json& json, const NodeSequence& nodes, Dialogue& dialogue) {
     ExpectObject(
         json, "",
         {"format", "formatVersion", "fileVersion", "nextNodeId", "npc", "comments", "nodes"});
@@ -293,7 +330,13 @@ void ReadDocument(const Json& json, Dialogue& dialogue) {
     if (Find(json, "nodes") == nullptr) {
         throw ShapeError("nodes", "missing: a dialogue needs at least the initialization node");
     }
-    ReadNodes(Array(json, "nodes", ""), dialogue);
+    Array(json, "nodes", "");
+    if (nodes.Count() == 0) {
+        throw ShapeError("nodes", "expected at least the initialization node");
+    }
+    if (nodes.Error()) {
+        throw ShapeError(*nodes.Error());
+    }
 }
 
 // nlohmann's messages open with an internal tag, "[json.exception.parse_error.101] ".
@@ -318,22 +361,127 @@ std::string WithShortLastRead(const std::string& message) {
     return message.substr(0, from) + Excerpt(token) + "'";
 }
 
+// Reads the document from the parser's events. Only the node being read and the members
+// outside the nodes are held as JSON trees; each node joins the dialogue as soon as it
+// ends. A shape error does not stop the parse: a syntax error later in the text is still
+// the one reported, as when the whole document is parsed first.
+class DocumentEvents {
+public:
+    explicit DocumentEvents(Dialogue& dialogue) : dialogue_(dialogue), nodes_(dialogue) {}
+
+    // The error, or nothing once the document is read.
+    std::optional<std::string> Finish() {
+        if (parseError_) {
+            return "invalid JSON: " + WithShortLastRead(WithoutTag(*parseError_));
+        }
+        try {
+            if (state_ == State::kIgnored) {
+                throw ShapeError("document", "expected an object");
+            }
+            ReadDocument(members_, nodes_, dialogue_);
+        } catch (const ShapeError& error) {
+            return std::string("not a dialogue: ") + error.what();
+        }
+        return std::nullopt;
+    }
+
+    bool null() { return Value(nullptr); }
+    bool boolean(bool value) { return Value(value); }
+    bool number_integer(Json::number_integer_t value) { return Value(value); }
+    bool number_unsigned(Json::number_unsigned_t value) { return Value(value); }
+    bool number_float(Json::number_float_t value, const std::string&) { return Value(value); }
+    bool string(std::string& value) { return Value(std::move(value)); }
+    // JSON text has no binary values; only the library's binary formats make them.
+    bool binary(Json::binary_t&) { return true; }
+    bool start_object(std::size_t) { return Value(Json::object()); }
+    bool start_array(std::size_t) { return Value(Json::array()); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+    bool key(std::string& key);
+    bool parse_error(std::size_t, const std::string&, const Json::exception& error) {
+        parseError_ = error.what();
+        return false;
+    }
+
+private:
+    // kIgnored: the document is not an object, so nothing in it is read.
+    enum class State { kDocument, kMembers, kNodes, kIgnored };
+
+    bool Value(Json value);
+    bool Close();
+    void Built();
+
+    Dialogue& dialogue_;
+    NodeSequence nodes_;
+    State state_ = State::kDocument;
+    Json members_ = Json::object();  // the document's members, the nodes left out
+    std::string key_;                // the member being read
+    JsonValueBuilder builder_;
+    std::optional<std::string> parseError_;
+};
+
+bool DocumentEvents::key(std::string& key) {
+    if (builder_.Building()) {
+        builder_.Key(key);
+    } else if (state_ == State::kMembers) {
+        key_ = std::move(key);
+        if (key_ == "nodes") {
+            nodes_.Restart();
+        }
+    }
+    return true;
+}
+
+bool DocumentEvents::Value(Json value) {
+    const bool opensNodes =
+        state_ == State::kMembers && !builder_.Building() && key_ == "nodes" && value.is_array();
+    if (state_ == State::kIgnored) {
+        return true;
+    }
+    if (state_ == State::kDocument) {
+        state_ = value.is_object() ? State::kMembers : State::kIgnored;
+    } else if (opensNodes) {
+        members_[key_] = Json::array();
+        state_ = State::kNodes;
+    } else {
+        builder_.Put(std::move(value));
+        Built();
+    }
+    return true;
+}
+
+bool DocumentEvents::Close() {
+    if (builder_.Building()) {
+        builder_.Close();
+        Built();
+    } else if (state_ == State::kNodes) {
+        state_ = State::kMembers;
+    }
+    return true;
+}
+
+// Hands a value that has just been put together to its place.
+void DocumentEvents::Built() {
+    if (!builder_.Complete()) {
+        return;
+    }
+    if (state_ == State::kNodes) {
+        nodes_.Add(builder_.Take());
+    } else {
+        members_[key_] = builder_.Take();
+    }
+}
+
 }  // namespace
 
 std::optional<std::string> DialogueFromJson(std::string_view text, Dialogue& dialogue) {
-    Json json;
-    try {
-        json = Json::parse(text);
-    } catch (const Json::exception& error) {
-        return "invalid JSON: " + WithShortLastRead(WithoutTag(error.what()));
+    DocumentEvents events(dialogue);
+    Json::sax_parse(text.data(), text.data() + text.size(), &events);
+    std::optional<std::string> error = events.Finish();
+    if (!error) {
+        dialogue.SetModified(false);
     }
-    try {
-        ReadDocument(json, dialogue);
-    } catch (const ShapeError& error) {
-        return std::string("not a dialogue: ") + error.what();
-    }
-    dialogue.SetModified(false);
-    return std::nullopt;
+    return error;
 }
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "model/windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -84,7 +85,12 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 std::optional<std::string> Utf8ToWindows1252(std::string_view text, std::string* error) {
     std::string out;
     out.reserve(text.size());
-    std::size_t pos = 0;
+    // ASCII is its own Windows-1252 text: the run before the first byte that needs
+    // decoding is copied as it is, which is most text in one step.
+    const auto ascii = std::find_if(text.begin(), text.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    std::size_t pos = static_cast<std::size_t>(ascii - text.begin());
+    out.append(text.substr(0, pos));
     while (pos < text.size()) {
         const std::size_t start = pos;
         const std::optional<char32_t> c = DecodeAt(text, pos);

@@ -59,6 +59,21 @@ TEST(Windows1252, RefusesWhatItCannotStore) {
     }
 }
 
+// Plain ASCII runs are copied whole; what follows them must still be decoded in place.
+TEST(Windows1252, AsciiRunsAroundOtherCharactersKeepTheirPlace) {
+    using namespace std::string_literals;
+    EXPECT_EQ(Utf8ToWindows1252("plain text"), "plain text");
+    EXPECT_EQ(Utf8ToWindows1252("caf\xC3\xA9 au lait \xE2\x82\xAC"
+                                "5"),
+              "caf\xE9 au lait \x80"
+              "5");
+    EXPECT_EQ(Utf8ToWindows1252("a\0b\xC3\xA9"s), "a\0b\xE9"s);
+    EXPECT_EQ(Utf8ToWindows1252(""), "");
+    std::string error;
+    EXPECT_FALSE(Utf8ToWindows1252("long ascii run \xC3\xA9 then \xFF", &error).has_value());
+    EXPECT_EQ(error, "invalid UTF-8 at byte 23");
+}
+
 // What the whole-string tests cannot reach: characters beyond UTF-8's three-byte range and
 // a code point one past a mapped one.
 TEST(Windows1252, MapsSingleCharacters) {
