@@ -47,7 +47,9 @@ TestEngine::TestEngine(Dialogue& dialogue, Environment& environment, const Party
     environment_.SetJournal(&journal_);
 }
 
-TestEngine::~TestEngine() { environment_.SetJournal(nullptr); }
+TestEngine::~TestEngine() {
+    environment_.SetJournal(nullptr);
+}
 
 void TestEngine::NoteMessage(const std::string& text) {
     messages_.push_back(text);

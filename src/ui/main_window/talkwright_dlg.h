@@ -14,8 +14,8 @@
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/document_set.h"
 #include "ui/main_window/file_commands.h"
-#include "ui/main_window/parked_trees.h"
 #include "ui/main_window/find_run.h"
+#include "ui/main_window/parked_trees.h"
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 

@@ -120,10 +120,12 @@ TEST_F(CommandsTest, NodeMenuEnablesByTheSelectedItem) {
     Select("Initialization Node");
     EXPECT_EQ(enabled(), "-,-,-,-,&Add New Node,-");
     Select("Greeting");
-    EXPECT_EQ(enabled(), "&Rename,&Clear Node,Delete &Branch,-,&Add New Node,&Test from Selected Node");
-    Select("Shop [sells ale]");
     EXPECT_EQ(enabled(),
-              "&Rename,&Clear Node,Delete &Branch,&Make Root,&Add New Node,&Test from Selected Node");
+              "&Rename,&Clear Node,Delete &Branch,-,&Add New Node,&Test from Selected Node");
+    Select("Shop [sells ale]");
+    EXPECT_EQ(
+        enabled(),
+        "&Rename,&Clear Node,Delete &Branch,&Make Root,&Add New Node,&Test from Selected Node");
 }
 
 TEST_F(CommandsTest, RenameClearAndDeleteAskFirst) {
