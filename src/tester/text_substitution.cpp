@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/text/text_variables.h"
 #include "script/byte_string.h"
 #include "script/environment.h"
 #include "tester/party_settings.h"
@@ -10,11 +11,6 @@
 
 namespace tw {
 namespace {
-
-// Characters outside ASCII end a name.
-bool IsNameChar(char c) {
-    return IsAlnum(c) || c == '_';
-}
 
 // Only an integer "$randmax" sets the range; any other kind counts as 0.
 std::int32_t RandomMaximum(const Environment& environment) {
@@ -33,20 +29,10 @@ TextSubstitution::TextSubstitution(Environment& environment, const PartySettings
 std::string TextSubstitution::SubstituteVariables(std::string_view text) {
     std::string out;
     std::size_t last = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '$' || i + 1 >= text.size() || !IsNameChar(text[i + 1])) {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i++;
-        while (i < text.size() && IsNameChar(text[i])) {
-            ++i;
-        }
-        const std::string replacement = Replacement(text.substr(start, i - start));
-        out.append(text.substr(last, start - last));
-        out += replacement;
-        last = i;
+    while (const auto name = NextTextVariable(text, last)) {
+        out.append(text.substr(last, name->start - last));
+        out += Replacement(text.substr(name->start, name->length));
+        last = name->start + name->length;
     }
     out.append(text.substr(last));
     return out;

@@ -9,21 +9,10 @@
 #include <sstream>
 #include <string>
 
+#include "support/readme_usages.h"
+
 namespace tw::cli {
 namespace {
-
-// The usage lines of the README's "### `talkwright-cli ...`" headings.
-std::set<std::string> ReadmeUsages() {
-    std::ifstream in(std::string(TW_SOURCE_DIR) + "/README.md");
-    const std::string prefix = "### `talkwright-cli ";
-    std::set<std::string> usages;
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with(prefix) && line.ends_with("`")) {
-            usages.insert(line.substr(prefix.size(), line.size() - prefix.size() - 1));
-        }
-    }
-    return usages;
-}
 
 TEST(CliCommandTest, TheReadmeDocumentsEveryCommandByItsUsage) {
     std::set<std::string> table;
@@ -31,7 +20,7 @@ TEST(CliCommandTest, TheReadmeDocumentsEveryCommandByItsUsage) {
         table.insert(std::string(command.usage));
         EXPECT_TRUE(command.usage.starts_with(command.name)) << command.name;
     }
-    EXPECT_EQ(ReadmeUsages(), table);
+    EXPECT_EQ(test::ReadmeUsages(), table);
 }
 
 TEST(CliCommandTest, UsageErrorsComeFromTheTable) {

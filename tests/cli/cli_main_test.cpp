@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "support/readme_usages.h"
 #include "talkwright_version.h"
 
 namespace tw::cli {
@@ -47,25 +48,13 @@ std::set<std::string> ListedUsages(const std::string& help) {
     return usages;
 }
 
-std::set<std::string> ReadmeUsages() {
-    std::ifstream in(std::string(TW_SOURCE_DIR) + "/README.md");
-    const std::string prefix = "### `talkwright-cli ";
-    std::set<std::string> usages;
-    for (std::string line; std::getline(in, line);) {
-        if (line.starts_with(prefix) && line.ends_with("`")) {
-            usages.insert(line.substr(prefix.size(), line.size() - prefix.size() - 1));
-        }
-    }
-    return usages;
-}
-
 TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocuments) {
     for (std::string_view option : {"--help", "-h", "help"}) {
         const Outcome run = RunWith({option});
         EXPECT_EQ(run.status, kExitOk) << option;
         EXPECT_EQ(run.err, "") << option;
         EXPECT_TRUE(run.out.starts_with("usage: talkwright-cli COMMAND [ARGS...]\n")) << option;
-        EXPECT_EQ(ListedUsages(run.out), ReadmeUsages()) << option;
+        EXPECT_EQ(ListedUsages(run.out), test::ReadmeUsages()) << option;
     }
 }
 
@@ -97,7 +86,7 @@ TEST(CliMainTest, UnknownCommandsAndMissingCommandsAreUsageErrors) {
     const Outcome none = RunWith({});
     EXPECT_EQ(none.status, kExitUsage);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(ListedUsages(none.err), ReadmeUsages());
+    EXPECT_EQ(ListedUsages(none.err), test::ReadmeUsages());
 
     const Outcome unknown = RunWith({"frobnicate", "--help"});
     EXPECT_EQ(unknown.status, kExitUsage);

@@ -6,17 +6,11 @@
 #include "model/node_command.h"
 #include "model/node_response.h"
 #include "model/text/rtf_to_text.h"
+#include "model/text/text_variables.h"
 #include "model/tree_walk.h"
 #include "script/statement_kinds.h"
 
 namespace tw {
-namespace {
-
-bool IsNameChar(char c) {
-    return IsAlnum(c) || c == '_';
-}
-
-}  // namespace
 
 NameUsage::NameUsage(const std::vector<DialogueNode*>& nodes) {
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -110,18 +104,11 @@ void NameUsage::AddText(const DialogueNode& node, std::size_t nodeIndex) {
         return;
     }
     const std::string text = node.IsTextRich() ? RtfToText(node.GetText()) : node.GetText();
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '$' || i + 1 >= text.size() || !IsNameChar(text[i + 1])) {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i++;
-        while (i < text.size() && IsNameChar(text[i])) {
-            ++i;
-        }
-        Read(std::string_view(text).substr(start, i - start),
+    std::size_t from = 0;
+    while (const auto name = NextTextVariable(text, from)) {
+        Read(std::string_view(text).substr(name->start, name->length),
              {&node, nodeIndex, ItemKind::Node, 0});
+        from = name->start + name->length;
     }
 }
 
