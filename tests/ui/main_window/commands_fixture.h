@@ -60,19 +60,7 @@ public:
         MainWindowTest::TearDown();
     }
 
-    int RunStep(QDialog& dialog) {
-        if (steps.empty()) {
-            ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-            return int{QDialog::Rejected};
-        }
-        const Step step = std::move(steps.front());
-        steps.pop_front();
-        dialog.setResult(QDialog::Rejected);
-        dialog.show();
-        step(dialog);
-        dialog.hide();
-        return dialog.result();
-    }
+    int RunStep(QDialog& dialog) { return RunQueuedStep(steps, dialog); }
 
     // A dialog step that types into fields by id and presses OK.
     static Step Fill(std::vector<std::pair<int, QString>> fields) {

@@ -26,19 +26,7 @@ public:
 
     void SetUp() override {
         MainWindowTest::SetUp();
-        window->SetDialogRunner([this](QDialog& dialog) {
-            if (steps.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int{QDialog::Rejected};
-            }
-            const Step step = std::move(steps.front());
-            steps.pop_front();
-            dialog.setResult(QDialog::Rejected);
-            dialog.show();
-            step(dialog);
-            dialog.hide();
-            return dialog.result();
-        });
+        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
         Dialogue& document = Current();
         document.AppendNode(document.Root(), 1, "Greeting");
         document.AppendNode(document.Root(), 2, "Farewell");

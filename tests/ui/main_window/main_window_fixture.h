@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <deque>
+#include <functional>
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
@@ -23,6 +26,24 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace tw::test {
+
+using DialogStep = std::function<void(QDialog&)>;
+
+// Plays the next queued step on a dialog the window opens, the way a writer fills it in;
+// a dialog no step expects fails the test and is cancelled.
+inline int RunQueuedStep(std::deque<DialogStep>& steps, QDialog& dialog) {
+    if (steps.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+        return int{QDialog::Rejected};
+    }
+    const DialogStep step = std::move(steps.front());
+    steps.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    step(dialog);
+    dialog.hide();
+    return dialog.result();
+}
 
 class MainWindowTest : public testing::Test {
 protected:
