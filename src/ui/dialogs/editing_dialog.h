@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/editing/ok_step.h"
@@ -60,6 +61,18 @@ protected:
     std::string TextOf(int id) const;
     void SetTextOf(int id, const std::string& text);
     void ShowError(const std::string& text);
+    // The OK of a dialog whose fields pass or fail one check: the first fault is shown and
+    // the dialog stays; otherwise the fields become the result and the dialog ends.
+    template <typename Fields>
+    void AcceptChecked(Fields fields, std::string (*check)(const Fields&), Fields& result) {
+        const std::string error = check(fields);
+        if (!error.empty()) {
+            ShowError(error);
+            return;
+        }
+        result = std::move(fields);
+        accept();
+    }
     // Shows each step in turn; true when none was an error and every question got Yes.
     bool RunSteps(const OkSteps& steps);
     int RunChild(QDialog& dialog) { return runner_(dialog); }

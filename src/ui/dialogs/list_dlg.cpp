@@ -86,14 +86,7 @@ ListFields ListDlg::Fields() const {
 }
 
 void ListDlg::OnOk() {
-    const ListFields fields = Fields();
-    const std::string error = CheckListFields(fields);
-    if (!error.empty()) {
-        ShowError(error);
-        return;
-    }
-    result_ = fields;
-    accept();
+    AcceptChecked(Fields(), CheckListFields, result_);
 }
 
 }  // namespace tw

@@ -48,14 +48,7 @@ YesNoFields CYesNoDlg::Fields() const {
 }
 
 void CYesNoDlg::OnOk() {
-    const YesNoFields fields = Fields();
-    const std::string error = CheckYesNoFields(fields);
-    if (!error.empty()) {
-        ShowError(error);
-        return;
-    }
-    result_ = fields;
-    accept();
+    AcceptChecked(Fields(), CheckYesNoFields, result_);
 }
 
 }  // namespace tw
