@@ -1,37 +1,37 @@
 #include "export/crlf_block_writer.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "model/file.h"
 
 namespace tw {
 
-CrLfBlockWriter::CrLfBlockWriter(int fd) : fd_(fd) {
-    block_.reserve(kBlockBytes + kBlockBytes / 8);
-}
+CrLfBlockWriter::CrLfBlockWriter(int fd)
+    : fd_(fd),
+      block_(std::make_unique_for_overwrite<char[]>(kBlockBytes)),
+      cursor_(block_.get()),
+      limit_(block_.get() + kBlockBytes) {}
 
-void CrLfBlockWriter::Put(std::string_view text) {
+void CrLfBlockWriter::PutLines(std::string_view text) {
     while (!text.empty()) {
         const void* found = std::memchr(text.data(), '\n', text.size());
         if (found == nullptr) {
-            block_.append(text);
+            PutRaw(text);
             break;
         }
         const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        block_.append(text.data(), length);
-        block_.append("\r\n", 2);
+        PutRaw(text.substr(0, length));
+        PutLineEnd();
         text.remove_prefix(length + 1);
     }
-    FlushIfFull();
 }
 
 void CrLfBlockWriter::Put(char c) {
     if (c == '\n') {
-        block_.push_back('\r');
+        PutLineEnd();
+    } else {
+        PutRaw(std::string_view(&c, 1));
     }
-    block_.push_back(c);
-    FlushIfFull();
 }
 
 bool CrLfBlockWriter::Finish() {
@@ -40,17 +40,26 @@ bool CrLfBlockWriter::Finish() {
     return error_ == 0;
 }
 
-void CrLfBlockWriter::FlushIfFull() {
-    if (block_.size() >= kBlockBytes) {
+// Fills the block to its end before it is written, so every write but the last is a whole
+// block.
+void CrLfBlockWriter::PutAcrossBlocks(std::string_view bytes) {
+    while (bytes.size() > Room()) {
+        const std::size_t part = Room();
+        std::memcpy(cursor_, bytes.data(), part);
+        cursor_ += part;
+        bytes.remove_prefix(part);
         Flush();
     }
+    std::memcpy(cursor_, bytes.data(), bytes.size());
+    cursor_ += bytes.size();
 }
 
 void CrLfBlockWriter::Flush() {
-    if (error_ == 0 && !WriteAll(fd_, block_)) {
+    const std::string_view bytes(block_.get(), static_cast<std::size_t>(cursor_ - block_.get()));
+    if (error_ == 0 && !WriteAll(fd_, bytes)) {
         error_ = errno != 0 ? errno : EIO;
     }
-    block_.clear();
+    cursor_ = block_.get();
 }
 
 }  // namespace tw

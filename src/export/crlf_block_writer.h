@@ -5,7 +5,8 @@
 // it is still in the cache.
 
 #include <cstddef>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace tw {
@@ -18,18 +19,52 @@ public:
     explicit CrLfBlockWriter(int fd);
 
     // Appends text, each LF as CR LF; a full block goes to the file.
-    void Put(std::string_view text);
+    void Put(std::string_view text) {
+        if (HoldsLineFeed(text)) {
+            PutLines(text);
+        } else {
+            PutRaw(text);
+        }
+    }
     void Put(char c);
+    // Appends bytes the caller knows hold no LF, such as the script's own punctuation,
+    // without looking for one.
+    void PutRaw(std::string_view bytes) {
+        if (bytes.size() <= Room()) {
+            std::memcpy(cursor_, bytes.data(), bytes.size());
+            cursor_ += bytes.size();
+        } else {
+            PutAcrossBlocks(bytes);
+        }
+    }
+    // Appends one line end.
+    void PutLineEnd() { PutRaw(std::string_view("\r\n", 2)); }
     // Writes what is left; false with errno set when any write failed. After a failure
     // nothing more is written.
     bool Finish();
 
 private:
-    void FlushIfFull();
+    // Most pieces are names and tags of a few bytes, for which a call to memchr costs more
+    // than the look itself.
+    static bool HoldsLineFeed(std::string_view text) {
+        if (text.size() > 32) {
+            return std::memchr(text.data(), '\n', text.size()) != nullptr;
+        }
+        bool found = false;
+        for (char c : text) {
+            found |= c == '\n';
+        }
+        return found;
+    }
+    void PutLines(std::string_view text);
+    std::size_t Room() const { return static_cast<std::size_t>(limit_ - cursor_); }
+    void PutAcrossBlocks(std::string_view bytes);
     void Flush();
 
     int fd_;
-    std::string block_;
+    std::unique_ptr<char[]> block_;
+    char* cursor_;
+    char* limit_;
     int error_ = 0;
 };
 

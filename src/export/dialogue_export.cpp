@@ -10,6 +10,8 @@
 namespace tw {
 namespace {
 
+using namespace std::string_view_literals;
+
 // Bytes a style mark takes, the mark byte included; 0 for any other byte.
 std::size_t MarkLength(char c) {
     switch (c) {
@@ -23,103 +25,128 @@ std::size_t MarkLength(char c) {
     }
 }
 
-// Where the script goes: a string here, a block writer for a file.
+// Where the script goes: a string here, a block writer for a file. Put takes text that may
+// hold line feeds, PutRaw the script's own punctuation, which never does.
 class StringOut {
 public:
     explicit StringOut(std::string& script) : script_(script) {}
     void Put(std::string_view text) { script_.append(text); }
-    void Put(char c) { script_.push_back(c); }
+    void PutRaw(std::string_view bytes) { script_.append(bytes); }
+    void PutLineEnd() { script_.push_back('\n'); }
 
 private:
     std::string& script_;
 };
 
-// The script is written piece by piece, never through temporaries, since it is the
-// export's whole cost.
+// Writes the script piece by piece, never through temporaries, since that is the export's
+// whole cost; one buffer serves the plain text of every node.
 template <typename Out>
-void PutCondition(Out& out, std::string_view expression, std::string_view after) {
-    out.Put("if (");
-    out.Put(expression);
-    out.Put(after);
-}
+class ScriptWriter {
+public:
+    explicit ScriptWriter(Out& out) : out_(out) {}
 
-template <typename Out>
-void PutCommands(const DialogueNode& node, bool isRoot, Out& out) {
-    for (const auto& command : node.Commands()) {
-        out.Put('[');
-        if (const Conditional* condition = command->GetCondition()) {
-            PutCondition(out, condition->GetExpression(), ") then ");
-        }
-        out.Put(command->GetText());
-        out.Put(']');
-        if (isRoot) {
-            out.Put('\n');
+    void PutHeader(const Dialogue& dialogue) {
+        out_.PutRaw("NPC: "sv);
+        out_.Put(dialogue.Npc().name);
+        PutLineEnds(2);
+        out_.PutRaw("{** NPC Comments **}"sv);
+        out_.PutLineEnd();
+        out_.PutRaw("{** "sv);
+        out_.Put(RemoveCommentMarks(dialogue.GetComments()));
+        out_.PutRaw(" **}"sv);
+        out_.PutLineEnd();
+        out_.PutRaw("{Begin Dialogue}"sv);
+        PutLineEnds(2);
+    }
+
+    void PutNode(const DialogueNode& node) {
+        // The root is the tree's top, whatever id a file gave it.
+        PutFirstLine(node, node.Parent() == nullptr);
+        PutLineEnds(2);
+        PutChoices(node);
+        out_.PutLineEnd();
+    }
+
+private:
+    void PutLineEnds(int count) {
+        for (int i = 0; i < count; ++i) {
+            out_.PutLineEnd();
         }
     }
-}
 
-template <typename Out>
-void PutResponseTags(const DialogueNode& node, Out& out) {
-    for (const auto& response : node.Responses()) {
-        out.Put('[');
-        if (const Conditional* condition = response->GetCondition()) {
-            PutCondition(out, condition->GetExpression(), ") ");
+    void PutFirstLine(const DialogueNode& node, bool isRoot) {
+        if (!isRoot) {
+            out_.Put(node.GetName());
+            out_.PutRaw(") "sv);
+            out_.Put(RtfToText(node.GetText(), text_));
+            out_.PutRaw("  "sv);
         }
-        if (const auto* add = dynamic_cast<const NodeResponseAdd*>(response.get())) {
-            out.Put("Add ");
-            out.Put(add->GetTag());
-        } else if (const auto* cut = dynamic_cast<const NodeResponseCut*>(response.get())) {
-            out.Put("Cut ");
-            out.Put(cut->GetCutTag());
-        }
-        out.Put(']');
+        PutCommands(node, isRoot);
+        PutResponseTags(node);
     }
-}
 
-template <typename Out>
-void PutFirstLine(const DialogueNode& node, bool isRoot, Out& out) {
-    if (!isRoot) {
-        out.Put(node.GetName());
-        out.Put(") ");
-        out.Put(RtfToText(node.GetText()));
-        out.Put("  ");
-    }
-    PutCommands(node, isRoot, out);
-    PutResponseTags(node, out);
-}
-
-template <typename Out>
-void PutChoices(const DialogueNode& node, Out& out) {
-    for (const auto& response : node.Responses()) {
-        if (const auto* add = dynamic_cast<const NodeResponseAdd*>(response.get())) {
-            out.Put("    ");
-            out.Put(add->GetTag());
-            out.Put(") ");
-            out.Put(add->GetPlayerText());
-            out.Put(" [Goto ");
-            out.Put(add->GetGotoNode());
-            out.Put("]\n");
+    void PutCondition(const Conditional* condition, std::string_view after) {
+        if (condition != nullptr) {
+            out_.PutRaw("if ("sv);
+            out_.Put(condition->GetExpression());
+            out_.PutRaw(after);
         }
     }
-}
 
-template <typename Out>
-void PutNode(const DialogueNode& node, Out& out) {
-    // The root is the tree's top, whatever id a file gave it.
-    PutFirstLine(node, node.Parent() == nullptr, out);
-    out.Put("\n\n");
-    PutChoices(node, out);
-    out.Put('\n');
-}
+    void PutCommands(const DialogueNode& node, bool isRoot) {
+        for (const auto& command : node.Commands()) {
+            out_.PutRaw("["sv);
+            PutCondition(command->GetCondition(), ") then "sv);
+            out_.Put(command->GetText());
+            out_.PutRaw("]"sv);
+            if (isRoot) {
+                out_.PutLineEnd();
+            }
+        }
+    }
+
+    // The type says which class a response is, so no cast has to be tried.
+    void PutResponseTags(const DialogueNode& node) {
+        for (const auto& response : node.Responses()) {
+            out_.PutRaw("["sv);
+            PutCondition(response->GetCondition(), ") "sv);
+            if (response->GetType() == kResponseAdd) {
+                out_.PutRaw("Add "sv);
+                out_.Put(response->GetTag());
+            } else {
+                out_.PutRaw("Cut "sv);
+                out_.Put(static_cast<const NodeResponseCut&>(*response).GetCutTag());
+            }
+            out_.PutRaw("]"sv);
+        }
+    }
+
+    void PutChoices(const DialogueNode& node) {
+        for (const auto& response : node.Responses()) {
+            if (response->GetType() != kResponseAdd) {
+                continue;
+            }
+            const auto& add = static_cast<const NodeResponseAdd&>(*response);
+            out_.PutRaw("    "sv);
+            out_.Put(add.GetTag());
+            out_.PutRaw(") "sv);
+            out_.Put(add.GetPlayerText());
+            out_.PutRaw(" [Goto "sv);
+            out_.Put(add.GetGotoNode());
+            out_.PutRaw("]"sv);
+            out_.PutLineEnd();
+        }
+    }
+
+    Out& out_;
+    std::string text_;
+};
 
 template <typename Out>
 void PutScript(const Dialogue& dialogue, Out& out) {
-    out.Put("NPC: ");
-    out.Put(dialogue.Npc().name);
-    out.Put("\n\n{** NPC Comments **}\n{** ");
-    out.Put(RemoveCommentMarks(dialogue.GetComments()));
-    out.Put(" **}\n{Begin Dialogue}\n\n");
-    ForEachPreOrder(dialogue.Root(), [&out](const DialogueNode& node) { PutNode(node, out); });
+    ScriptWriter<Out> writer(out);
+    writer.PutHeader(dialogue);
+    ForEachPreOrder(dialogue.Root(), [&writer](const DialogueNode& node) { writer.PutNode(node); });
 }
 
 }  // namespace
@@ -140,7 +167,7 @@ std::string RemoveCommentMarks(std::string_view comments) {
 
 void Export(const DialogueNode& node, std::string& script) {
     StringOut out(script);
-    PutNode(node, out);
+    ScriptWriter<StringOut>(out).PutNode(node);
 }
 
 std::string ExportScript(const Dialogue& dialogue) {

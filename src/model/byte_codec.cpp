@@ -2,11 +2,13 @@
 
 namespace tw {
 
+// One append of the four bytes: a push_back each checks the room four times.
 void ByteWriter::WriteInt32(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes_.push_back(static_cast<char>((bits >> shift) & 0xFFu));
-    }
+    const char little[4] = {static_cast<char>(bits & 0xFFu), static_cast<char>((bits >> 8) & 0xFFu),
+                            static_cast<char>((bits >> 16) & 0xFFu),
+                            static_cast<char>((bits >> 24) & 0xFFu)};
+    bytes_.append(little, sizeof little);
 }
 
 void ByteWriter::WriteByte(std::uint8_t value) {

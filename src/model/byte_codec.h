@@ -30,6 +30,8 @@ public:
 
     const std::string& Bytes() const { return bytes_; }
     std::string TakeBytes() { return std::move(bytes_); }
+    // Empties the bytes but keeps their room, for a writer that hands them on in blocks.
+    void ClearBytes() { bytes_.clear(); }
 
 private:
     ByteLayout layout_;

@@ -18,6 +18,16 @@
 namespace tw {
 namespace {
 
+void WriteHeader(ByteWriter& out, const Dialogue& dialogue) {
+    out.WriteInt32(static_cast<std::int32_t>(kDialogueMagic));
+    out.WriteInt32(kCurrentFileVersion);
+    out.WriteInt32(dialogue.GetNextNodeId());
+    out.WriteInt32(dialogue.Npc().id);
+    out.WriteString(dialogue.Npc().name);
+    out.WriteInt32(dialogue.Npc().gender);
+    out.WriteString(dialogue.GetComments());
+}
+
 void WriteNodeRecord(ByteWriter& out, const DialogueNode& node) {
     out.WriteInt32(node.GetId());
     out.WriteString(node.GetName());
@@ -34,6 +44,19 @@ void WriteNodeRecord(ByteWriter& out, const DialogueNode& node) {
     for (const auto& command : node.Commands()) {
         command->WriteRecord(out);
     }
+}
+
+// The header and every node record with its child count, in pre-order; afterNode may hand
+// on what is written so far, and stops the writing by returning false.
+template <typename AfterNode>
+bool WriteFile(ByteWriter& out, const Dialogue& dialogue, AfterNode afterNode) {
+    WriteHeader(out, dialogue);
+    const DialogueNode* stopped = FindPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
+        WriteNodeRecord(out, node);
+        out.WriteInt32(static_cast<std::int32_t>(node.Children().size()));
+        return !afterNode();
+    });
+    return stopped == nullptr;
 }
 
 // Skips to just past the next marker; a damaged record may hold stray bytes before it.
@@ -160,18 +183,21 @@ private:
 
 std::string Dialogue::Write() const {
     ByteWriter out(ByteLayout::kFile);
-    out.WriteInt32(static_cast<std::int32_t>(kDialogueMagic));
-    out.WriteInt32(kCurrentFileVersion);
-    out.WriteInt32(nextNodeId_);
-    out.WriteInt32(npc_.id);
-    out.WriteString(npc_.name);
-    out.WriteInt32(npc_.gender);
-    out.WriteString(comments_);
-    ForEachPreOrder(*root_, [&out](const DialogueNode& node) {
-        WriteNodeRecord(out, node);
-        out.WriteInt32(static_cast<std::int32_t>(node.Children().size()));
-    });
+    WriteFile(out, *this, [] { return true; });
     return out.TakeBytes();
+}
+
+bool WriteDialogueBlocks(const Dialogue& dialogue, const DialogueByteSink& sink) {
+    ByteWriter out(ByteLayout::kFile);
+    const auto handOn = [&out, &sink] {
+        const bool taken = sink(out.Bytes());
+        out.ClearBytes();
+        return taken;
+    };
+    const bool written = WriteFile(out, dialogue, [&out, &handOn] {
+        return out.Bytes().size() < kDialogueBlockBytes || handOn();
+    });
+    return written && (out.Bytes().empty() || handOn());
 }
 
 std::optional<std::string> Dialogue::Read(std::string_view bytes) {
@@ -191,8 +217,14 @@ std::optional<std::string> Dialogue::Load(const std::string& path, std::uint64_t
     return std::nullopt;
 }
 
+// The file is written in blocks as it is made: a large document never sits in memory twice,
+// and each block is written while it is still in the cache.
 std::optional<std::string> Dialogue::Save() {
-    if (auto error = ReplaceFileAtomically(path_, Write())) {
+    const auto writeBlocks = [this](int fd) {
+        return WriteDialogueBlocks(*this,
+                                   [fd](std::string_view block) { return WriteAll(fd, block); });
+    };
+    if (auto error = ReplaceFileAtomically(path_, writeBlocks)) {
         return error;
     }
     scratch_ = false;

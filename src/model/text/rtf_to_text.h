@@ -11,4 +11,11 @@ namespace tw {
 // Reading stops at the first zero byte. The result is never longer than the input.
 std::string RtfToText(std::string_view rtf);
 
+// The same into out, which must have room for rtf.size() bytes; returns the bytes written.
+// Callers converting many texts keep one buffer instead of making a string for each.
+std::size_t RtfToText(std::string_view rtf, char* out);
+
+// The same into buffer, grown as needed and reused; the view is valid until buffer changes.
+std::string_view RtfToText(std::string_view rtf, std::string& buffer);
+
 }  // namespace tw
