@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "export/dialogue_export.h"
 #include "generator/dialogue_generator.h"
@@ -66,6 +67,47 @@ TEST(CrLfBlockWriter, PiecesOfAnySizeComeOutAsOneCrLfText) {
     OpenFile empty(dir / "empty.txt");
     EXPECT_TRUE(CrLfBlockWriter(empty.Fd()).Finish());
     EXPECT_EQ(ReadBytes(dir / "empty.txt"), "");
+}
+
+std::vector<std::size_t> writeSizes;
+ssize_t RecordingWrite(int fd, const void* data, std::size_t size) {
+    writeSizes.push_back(size);
+    return ::write(fd, data, size);
+}
+
+// The script's punctuation goes in without a look for line feeds and its line ends as CR LF
+// pairs; a pair that meets the end of a block is split over two, and every block but the
+// last is written whole.
+TEST(CrLfBlockWriter, RawPiecesAndLineEndsFillWholeBlocks) {
+    TempDir dir;
+    std::string expected;
+    writeSizes.clear();
+    const WriteCall previous = SetWriteCallForTesting(&RecordingWrite);
+    {
+        OpenFile file(dir / "raw.txt");
+        CrLfBlockWriter out(file.Fd());
+        const std::string filler(kBlock - 1, 'r');
+        out.PutRaw(filler);  // one byte of room left: the line end straddles the boundary
+        out.PutLineEnd();
+        expected += filler + "\r\n";
+        const std::string huge(2 * kBlock + 5, 'h');
+        out.PutRaw(huge);
+        expected += huge;
+        for (int i = 0; i < 1000; ++i) {
+            out.PutRaw("[Add ");
+            out.Put("A1\nB");
+            out.PutLineEnd();
+            expected += "[Add A1\r\nB\r\n";
+        }
+        ASSERT_TRUE(out.Finish());
+    }
+    SetWriteCallForTesting(previous);
+    EXPECT_EQ(ReadBytes(dir / "raw.txt"), expected);
+    ASSERT_EQ(writeSizes.size(), expected.size() / kBlock + 1);
+    for (std::size_t i = 0; i + 1 < writeSizes.size(); ++i) {
+        EXPECT_EQ(writeSizes[i], kBlock) << "write " << i;
+    }
+    EXPECT_EQ(writeSizes.back(), expected.size() % kBlock);
 }
 
 int writesAfterFailure = 0;

@@ -1,0 +1,68 @@
+// Exports and saves of whole dialogues against files written before the export and the
+// save were made faster: generated dialogues of several shapes and the samples, each with
+// the script it exported to.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "export/dialogue_export.h"
+#include "model/dialogue.h"
+#include "model/file.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+
+const std::filesystem::path kSource(TW_SOURCE_DIR);
+
+struct Golden {
+    const char* name;
+    std::filesystem::path dialogue;  // the .vrx file
+    std::filesystem::path script;    // its export, CR LF line ends
+};
+
+class ExportGolden : public testing::TestWithParam<Golden> {
+protected:
+    void SetUp() override {
+        const auto error = dialogue_.Load(GetParam().dialogue.string());
+        ASSERT_FALSE(error.has_value()) << *error;
+    }
+    Dialogue dialogue_;
+};
+
+TEST_P(ExportGolden, TheExportFileIsTheGoldenScript) {
+    TempDir dir;
+    ASSERT_EQ(Export(dialogue_, dir / "out.txt"), std::nullopt);
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), ReadBytes(GetParam().script.string()));
+    EXPECT_EQ(ToCrLf(ExportScript(dialogue_)), ReadBytes(GetParam().script.string()));
+}
+
+TEST_P(ExportGolden, ASaveGivesBackTheFileItWasLoadedFrom) {
+    TempDir dir;
+    ASSERT_EQ(dialogue_.SaveAs(dir / "saved.vrx"), std::nullopt);
+    const std::string original = ReadBytes(GetParam().dialogue.string());
+    EXPECT_EQ(ReadBytes(dir / "saved.vrx"), original);
+    EXPECT_EQ(dialogue_.Write(), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ExportGolden,
+    testing::Values(Golden{"Generated40", kSource / "tests/export/data/generated_40.vrx",
+                           kSource / "tests/export/data/generated_40.txt"},
+                    Golden{"Generated90", kSource / "tests/export/data/generated_90.vrx",
+                           kSource / "tests/export/data/generated_90.txt"},
+                    Golden{"Generated150", kSource / "tests/export/data/generated_150.vrx",
+                           kSource / "tests/export/data/generated_150.txt"},
+                    Golden{"Blacksmith", kSource / "samples/blacksmith.vrx",
+                           kSource / "tests/export/data/blacksmith.txt"},
+                    Golden{"Innkeeper", kSource / "samples/innkeeper.vrx",
+                           kSource / "tests/export/data/innkeeper.txt"}),
+    [](const testing::TestParamInfo<Golden>& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,137 @@
+// A save writes the file in blocks as it is made: the blocks are the bytes of Write(), a
+// refused block ends the writing, and a write failing anywhere in the file keeps the old one.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "generator/dialogue_generator.h"
+#include "model/dialogue.h"
+#include "model/dialogue_bytes.h"
+#include "model/file.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::unique_ptr<Dialogue> Generated(std::int32_t nodes, std::uint64_t seed) {
+    GeneratorOptions options;
+    options.nodes = nodes;
+    options.seed = seed;
+    return GenerateDialogue(options);
+}
+
+std::vector<std::string> BlocksOf(const Dialogue& dialogue) {
+    std::vector<std::string> blocks;
+    EXPECT_TRUE(WriteDialogueBlocks(dialogue, [&blocks](std::string_view block) {
+        blocks.emplace_back(block);
+        return true;
+    }));
+    return blocks;
+}
+
+TEST(DialogueBlocks, TheBlocksMakeTheBytesOfWrite) {
+    for (const std::int32_t nodes : {1, 2, 300, 4000}) {
+        const auto dialogue = Generated(nodes, 7);
+        const std::vector<std::string> blocks = BlocksOf(*dialogue);
+        std::string joined;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            EXPECT_FALSE(blocks[i].empty()) << "block " << i;
+            if (i + 1 < blocks.size()) {
+                EXPECT_GE(blocks[i].size(), kDialogueBlockBytes) << "block " << i;
+            }
+            joined += blocks[i];
+        }
+        EXPECT_EQ(joined, dialogue->Write()) << nodes << " nodes";
+        if (joined.size() > 2 * kDialogueBlockBytes) {
+            EXPECT_GT(blocks.size(), 2u) << "a large file is handed on in pieces";
+        }
+    }
+}
+
+TEST(DialogueBlocks, ANewDocumentIsOneBlock) {
+    const Dialogue dialogue;
+    const std::vector<std::string> blocks = BlocksOf(dialogue);
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0], dialogue.Write());
+}
+
+TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {
+    const auto dialogue = Generated(4000, 8);
+    for (const int takes : {0, 1, 3}) {
+        int offered = 0;
+        const bool written = WriteDialogueBlocks(
+            *dialogue, [&offered, takes](std::string_view) { return offered++ < takes; });
+        EXPECT_FALSE(written);
+        EXPECT_EQ(offered, takes + 1) << "no block is offered after a refusal";
+    }
+}
+
+// Lets the first budget bytes through, then fails every write with ENOSPC.
+std::size_t budget = 0;
+ssize_t FailAfterBudget(int fd, const void* data, std::size_t size) {
+    if (budget == 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const std::size_t now = std::min(size, budget);
+    budget -= now;
+    return ::write(fd, data, now);
+}
+
+class BlockSaveFaults : public testing::Test {
+protected:
+    void TearDown() override { SetWriteCallForTesting(nullptr); }
+};
+
+TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSo) {
+    TempDir dir;
+    const std::string path = dir / "big.vrx";
+    const auto dialogue = Generated(4000, 9);
+    const std::size_t size = dialogue->Write().size();
+    ASSERT_GT(size, 3 * kDialogueBlockBytes);
+    for (const std::size_t after :
+         {std::size_t{0}, std::size_t{1}, kDialogueBlockBytes - 1, kDialogueBlockBytes,
+          kDialogueBlockBytes + 1, 2 * kDialogueBlockBytes + 17, size - 1}) {
+        WriteBytes(path, "old bytes");
+        ASSERT_EQ(dialogue->SaveAs(path), std::nullopt);  // the path becomes the document's
+        WriteBytes(path, "old bytes");
+        dialogue->SetModified(true);
+        budget = after;
+        SetWriteCallForTesting(&FailAfterBudget);
+        EXPECT_EQ(dialogue->Save(), "Unable to write file " + path +
+                                        " (No space left on device).\nThe file was not changed.")
+            << "failing after " << after;
+        SetWriteCallForTesting(nullptr);
+        EXPECT_EQ(ReadBytes(path), "old bytes") << "failing after " << after;
+        EXPECT_TRUE(dialogue->IsModified());
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            ++entries;
+        }
+        EXPECT_EQ(entries, 1u) << "no temporary file is left beside the target";
+    }
+}
+
+TEST_F(BlockSaveFaults, TheWholeBudgetIsASuccessfulSave) {
+    TempDir dir;
+    const std::string path = dir / "exact.vrx";
+    const auto dialogue = Generated(4000, 10);
+    const std::string bytes = dialogue->Write();
+    budget = bytes.size();
+    SetWriteCallForTesting(&FailAfterBudget);
+    EXPECT_EQ(dialogue->SaveAs(path), std::nullopt);
+    SetWriteCallForTesting(nullptr);
+    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_FALSE(dialogue->IsModified());
+}
+
+}  // namespace
+}  // namespace tw
