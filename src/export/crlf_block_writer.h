@@ -60,8 +60,10 @@ private:
     std::size_t Room() const { return static_cast<std::size_t>(limit_ - cursor_); }
     void PutAcrossBlocks(std::string_view bytes);
     void Flush();
+    void StartWriteback(std::size_t bytes);
 
     int fd_;
+    std::size_t written_ = 0;
     std::unique_ptr<char[]> block_;
     char* cursor_;
     char* limit_;
