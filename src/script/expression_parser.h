@@ -1,7 +1,8 @@
 #pragma once
 
-#include <list>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "script/expression.h"
 #include "script/token.h"
@@ -14,10 +15,14 @@ inline constexpr int kMaxParenthesisDepth = 200;
 // once per level, so a long operator chain must not grow the tree without bound.
 inline constexpr int kMaxExpressionDepth = 2000;
 
-using TokenList = std::list<std::unique_ptr<Token>>;
+using TokenList = std::vector<Token>;
 
 // Turns a flat token list into one expression tree: parenthesised groups first, then one
 // sweep per precedence level from the tightest to the loosest.
+//
+// The tokens stay where they are in one vector and are linked both ways by index, so that
+// reducing an operator unlinks its operands without moving anything. A group is parsed in
+// place, its '(' and ')' standing as the ends of the list while it is.
 class Parser {
 public:
     explicit Parser(TokenList tokens) : tokens_(std::move(tokens)) {}
@@ -25,21 +30,41 @@ public:
     // The expression, or null for an empty list; throws SyntaxError.
     std::unique_ptr<Expression> Parse();
 
-    // Throws SyntaxError for tokens that are not values.
-    static std::unique_ptr<Expression> TokenToExpression(Token& token);
+    // Throws SyntaxError for tokens that are not values; a result token hands over the
+    // expression this parser holds for it.
+    std::unique_ptr<Expression> TokenToExpression(const Token& token);
 
 private:
-    using Position = TokenList::iterator;
+    using Position = std::uint32_t;
+    struct Link {
+        Position previous;
+        Position next;
+    };
+    // The tokens strictly between two positions.
+    struct Range {
+        Position head;
+        Position tail;
+    };
 
-    void GroupParentheses();
-    Position CheckParentheses(const char*& failure);
+    void LinkTokens();
+    std::unique_ptr<Expression> ParseRange(Range range);
+    void GroupParentheses(Range range);
+    Position CheckParentheses(Range range, const char*& failure);
     Position CloseGroup(Position open, Position close);
-    void ReduceOperators();
-    void ReduceLevel(int level);
+    void ReduceOperators(Range range);
+    void ReduceLevel(Range range, int level);
     // Answers the position where the walk goes on from.
-    Position ReduceOperator(Position at, bool backwards);
+    Position ReduceOperator(Range range, Position at, bool backwards);
+    Token HoldResult(std::unique_ptr<Expression> expression);
+    void Unlink(Position at);
+    Position Next(Position at) const { return links_[at].next; }
+    Position Previous(Position at) const { return links_[at].previous; }
 
     TokenList tokens_;
+    // One entry per token, then the two ends of the whole list.
+    std::vector<Link> links_;
+    // The expressions of result tokens, by the index the token carries.
+    std::vector<std::unique_ptr<Expression>> results_;
 };
 
 // Whether a token can stand as an operand: an identifier, a literal or a result.

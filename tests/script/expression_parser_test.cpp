@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <string>
 
 #include "script/lexer.h"
@@ -32,35 +33,43 @@ TEST(ParserTest, EmptyListGivesNothing) {
     EXPECT_EQ(ParseCondition("  "), nullptr);
 }
 
-TEST(ParserTest, AcceptsResultTokensAsOperands) {
-    TokenList tokens;
-    tokens.push_back(std::make_unique<TokenResult>(std::make_unique<ExprConstant>(Value(2))));
-    tokens.push_back(std::make_unique<TokenOperator>("*"));
-    tokens.push_back(std::make_unique<TokenLiteral>(Value(4)));
-    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(8));
+TEST(ParserTest, GroupsBecomeResultOperands) {
+    TokenList tokens{Token::Delimiter('('), Token::Integer(2),     Token::Delimiter(')'),
+                     Token::Operator("*"),  Token::Delimiter('('), Token::Real(0.5),
+                     Token::Operator("+"),  Token::Integer(1),     Token::Delimiter(')')};
+    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(3.0));
 }
 
-TEST(ParserTest, TokenToExpressionRefusesNonValues) {
+TEST(ParserTest, RefusesAResultTokenItDoesNotHold) {
+    EXPECT_THROW(Parser(TokenList{Token::Result(0)}).Parse(), std::logic_error);
+    TokenList tokens{Token::Integer(1), Token::Operator("+"), Token::Result(7)};
+    EXPECT_THROW(Parser(std::move(tokens)).Parse(), std::logic_error);
+}
+
+TEST(ParserTest, ALoneTokenMustBeAValue) {
     struct Case {
-        std::unique_ptr<Token> token;
+        Token token;
         const char* message;
     };
-    Case cases[] = {
-        {std::make_unique<TokenDelimeter>(','), "Malformed expression (unexpected delimeter ',')"},
-        {std::make_unique<TokenKeyword>("Then"),
-         "Malformed expression (unexpected keyword 'Then')"},
-        {std::make_unique<TokenOperator>("Or"), "Malformed expression (unexpected operator 'Or')"},
+    const Case cases[] = {
+        {Token::Delimiter(','), "Malformed expression (unexpected delimeter ',')"},
+        {Token::Delimiter('('), "Parentheses mismatch: missing ')'"},
+        {Token::Delimiter(')'), "Parentheses mismatch: unexpected ')'"},
+        {Token::Keyword("Then"), "Malformed expression (unexpected keyword 'Then')"},
+        {Token::Operator("Or"), "Malformed expression (unexpected operator 'Or')"},
     };
-    for (Case& c : cases) {
+    for (const Case& c : cases) {
         try {
-            Parser::TokenToExpression(*c.token);
+            Parser(TokenList{c.token}).Parse();
             ADD_FAILURE() << c.message;
         } catch (const SyntaxError& e) {
             EXPECT_EQ(e.GetMessage(), c.message);
         }
     }
-    TokenIdentifier name(" $x");
-    EXPECT_EQ(Parser::TokenToExpression(name)->Evaluate(Environment()), Value(0));
+    Environment environment;
+    environment.Set("$x", 4);
+    EXPECT_EQ(Parser(TokenList{Token::Identifier("$x")}).Parse()->Evaluate(environment), Value(4));
+    EXPECT_EQ(Parser(TokenList{Token::String("hi")}).Parse()->Evaluate(environment), Value("hi"));
 }
 
 TEST(ParserTest, GroupsAndAssociativity) {
