@@ -20,12 +20,11 @@ std::unique_ptr<Statement> CompileStatement(std::string_view line) {
 
 std::unique_ptr<Expression> ParseCondition(std::string_view line) {
     Lexer lexer(line);
-    TokenList tokens;
-    tokens.reserve(8);
+    Parser parser;
     while (const std::optional<Token> token = lexer.NextToken()) {
-        tokens.push_back(*token);
+        parser.Append(*token);
     }
-    return Parser(std::move(tokens)).Parse();
+    return parser.Parse();
 }
 
 }  // namespace tw

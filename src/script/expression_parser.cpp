@@ -1,6 +1,7 @@
 #include "script/expression_parser.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "script/excerpt.h"
@@ -47,54 +48,65 @@ std::unique_ptr<Expression> Parser::TokenToExpression(const Token& token) {
             throw SyntaxError("Malformed expression (unexpected operator '" +
                               Excerpt(token.View()) + "')");
         case TokenKind::Result: {
-            const std::uint32_t index = token.GetResultIndex();
-            if (index >= results_.size() || !results_[index]) {
+            const std::uint32_t at = token.GetResultIndex();
+            if (at >= slots_.size() || !slots_[at].result) {
                 throw std::logic_error("result token of another parser, or used twice");
             }
-            return std::move(results_[index]);
+            return std::move(slots_[at].result);
         }
     }
     throw SyntaxError("Malformed expression (unexpected token '" + Excerpt(token.GetText()) + "')");
 }
 
+Parser::Parser(const TokenList& tokens) {
+    slots_.reserve(tokens.size() + 2);
+    for (const Token& token : tokens) {
+        Append(token);
+    }
+}
+
+void Parser::Append(const Token& token) {
+    if (slots_.empty()) {
+        // Room for the common expression and the two ends, so the list grows at most once.
+        slots_.reserve(10);
+    }
+    slots_.push_back({token, 0, 0, nullptr});
+}
+
 std::unique_ptr<Expression> Parser::Parse() {
-    if (tokens_.empty()) {
+    if (slots_.empty()) {
         return nullptr;
     }
     // Most expressions are one value; they need no links.
-    if (tokens_.size() == 1 && !IsParenthesis(tokens_.front())) {
-        return TokenToExpression(tokens_.front());
+    if (slots_.size() == 1 && !IsParenthesis(TokenAt(0))) {
+        return TokenToExpression(TokenAt(0));
     }
     LinkTokens();
-    const auto end = static_cast<Position>(tokens_.size());
-    return ParseRange({end, end + 1});
+    return ParseRange({count_, count_ + 1});
 }
 
 void Parser::LinkTokens() {
-    const auto count = static_cast<Position>(tokens_.size());
-    const Position head = count;
-    const Position tail = count + 1;
-    links_.resize(std::size_t{count} + 2);
-    for (Position at = 0; at < count; ++at) {
-        links_[at] = {at == 0 ? head : at - 1, at + 1 == count ? tail : at + 1};
+    count_ = static_cast<Position>(slots_.size());
+    const Position head = count_;
+    const Position tail = count_ + 1;
+    for (Position at = 0; at < count_; ++at) {
+        slots_[at].previous = at == 0 ? head : at - 1;
+        slots_[at].next = at + 1 == count_ ? tail : at + 1;
     }
-    links_[head] = {head, count == 0 ? tail : 0};
-    links_[tail] = {count == 0 ? head : count - 1, tail};
+    // The ends hold no token the walks read.
+    slots_.push_back({Token::Identifier({}), head, count_ == 0 ? tail : 0, nullptr});
+    slots_.push_back({Token::Identifier({}), count_ == 0 ? head : count_ - 1, tail, nullptr});
 }
 
 void Parser::Unlink(Position at) {
-    const Link link = links_[at];
-    links_[link.previous].next = link.next;
-    links_[link.next].previous = link.previous;
+    const Slot& slot = slots_[at];
+    slots_[slot.previous].next = slot.next;
+    slots_[slot.next].previous = slot.previous;
 }
 
-Token Parser::HoldResult(std::unique_ptr<Expression> expression) {
-    if (results_.empty()) {
-        // At most one result per token.
-        results_.reserve(tokens_.size());
-    }
-    results_.push_back(std::move(expression));
-    return Token::Result(static_cast<std::uint32_t>(results_.size() - 1));
+Token Parser::HoldResult(Position at, std::unique_ptr<Expression> expression) {
+    slots_[at].result = std::move(expression);
+    return Token::Result(at);
 }
 
 std::unique_ptr<Expression> Parser::ParseRange(Range range) {
@@ -109,7 +121,7 @@ std::unique_ptr<Expression> Parser::ParseRange(Range range) {
             throw SyntaxError("Malformed expression (does not reduce to a single value)");
         }
     }
-    return TokenToExpression(tokens_[Next(range.head)]);
+    return TokenToExpression(TokenAt(Next(range.head)));
 }
 
 // Groups are folded innermost first, each the moment its ')' is reached, so every token is
@@ -119,13 +131,14 @@ std::unique_ptr<Expression> Parser::ParseRange(Range range) {
 void Parser::GroupParentheses(Range range) {
     const char* failure = nullptr;
     const Position limit = CheckParentheses(range, failure);
-    std::vector<Position> open;
+    // The check bounds the nesting, so the open groups fit here.
+    std::array<Position, kMaxParenthesisDepth> open;
+    std::size_t openCount = 0;
     for (Position at = Next(range.head); at != limit; at = Next(at)) {
-        if (IsDelimiter(tokens_[at], '(')) {
-            open.push_back(at);
-        } else if (IsDelimiter(tokens_[at], ')')) {
-            at = CloseGroup(open.back(), at);
-            open.pop_back();
+        if (IsDelimiter(TokenAt(at), '(')) {
+            open[openCount++] = at;
+        } else if (IsDelimiter(TokenAt(at), ')')) {
+            at = CloseGroup(open[--openCount], at);
         }
     }
     if (failure != nullptr) {
@@ -139,14 +152,14 @@ Parser::Position Parser::CheckParentheses(Range range, const char*& failure) {
     int depth = 0;
     Position unclosed = range.tail;
     for (Position at = Next(range.head); at != range.tail; at = Next(at)) {
-        if (IsDelimiter(tokens_[at], '(')) {
+        if (IsDelimiter(TokenAt(at), '(')) {
             if (depth == 0) {
                 unclosed = at;
             }
             if (++depth > kMaxParenthesisDepth) {
                 throw SyntaxError("Expression nested too deeply");
             }
-        } else if (IsDelimiter(tokens_[at], ')') && --depth < 0) {
+        } else if (IsDelimiter(TokenAt(at), ')') && --depth < 0) {
             failure = "Parentheses mismatch: unexpected ')'";
             return at;
         }
@@ -166,9 +179,9 @@ Parser::Position Parser::CloseGroup(Position open, Position close) {
     }
     // The '(' goes, and with it what is left of the group's tokens.
     const Position before = Previous(open);
-    links_[before].next = close;
-    links_[close].previous = before;
-    tokens_[close] = HoldResult(std::move(expression));
+    slots_[before].next = close;
+    slots_[close].previous = before;
+    TokenAt(close) = HoldResult(close, std::move(expression));
     return close;
 }
 
@@ -181,14 +194,14 @@ void Parser::ReduceOperators(Range range) {
 void Parser::ReduceLevel(Range range, int level) {
     if (!WalksBackwards(level)) {
         for (Position at = Next(range.head); at != range.tail;) {
-            at = IsOperatorAt(tokens_[at], level) ? ReduceOperator(range, at, false) : Next(at);
+            at = IsOperatorAt(TokenAt(at), level) ? ReduceOperator(range, at, false) : Next(at);
         }
         return;
     }
     Position at = range.tail;
     while (Previous(at) != range.head) {
         at = Previous(at);
-        if (IsOperatorAt(tokens_[at], level)) {
+        if (IsOperatorAt(TokenAt(at), level)) {
             at = ReduceOperator(range, at, true);
         }
     }
@@ -197,9 +210,9 @@ void Parser::ReduceLevel(Range range, int level) {
 // Answers the position the walk continues from: for a forward walk the next token to look
 // at, for a backward walk the token whose predecessor is looked at next.
 Parser::Position Parser::ReduceOperator(Range range, Position at, bool backwards) {
-    Token& token = tokens_[at];
+    Token& token = TokenAt(at);
     const Position left = Previous(at);
-    const bool hasLeft = left != range.head && IsValueToken(tokens_[left]);
+    const bool hasLeft = left != range.head && IsValueToken(TokenAt(left));
     if (hasLeft && token.GetOperatorType() == operator_type::kMinus && token.GetPrecedence() == 2) {
         // A minus after a value subtracts; it is reduced later together with "+".
         token.SetPrecedence(kBinaryMinusPrecedence);
@@ -211,11 +224,11 @@ Parser::Position Parser::ReduceOperator(Range range, Position at, bool backwards
         throw SyntaxError("Operator '" + token.GetText() + "' has missing or invalid operand" +
                           (hasLeft ? "s" : ""));
     }
-    std::unique_ptr<Expression> rightOperand = TokenToExpression(tokens_[right]);
+    std::unique_ptr<Expression> rightOperand = TokenToExpression(TokenAt(right));
     std::unique_ptr<Operator> op = CreateOperator(token.GetOperatorType(), token.View());
     std::unique_ptr<Expression> result;
     if (hasLeft) {
-        std::unique_ptr<Expression> leftOperand = TokenToExpression(tokens_[left]);
+        std::unique_ptr<Expression> leftOperand = TokenToExpression(TokenAt(left));
         if (std::max(leftOperand->Depth(), rightOperand->Depth()) >= kMaxExpressionDepth) {
             throw SyntaxError("Expression nested too deeply");
         }
@@ -229,7 +242,7 @@ Parser::Position Parser::ReduceOperator(Range range, Position at, bool backwards
         result = std::make_unique<ExprUnary>(std::move(op), std::move(rightOperand));
     }
     Unlink(right);
-    tokens_[at] = HoldResult(std::move(result));
+    TokenAt(at) = HoldResult(at, std::move(result));
     return backwards ? at : Next(at);
 }
 

@@ -25,9 +25,12 @@ using TokenList = std::vector<Token>;
 // place, its '(' and ')' standing as the ends of the list while it is.
 class Parser {
 public:
-    explicit Parser(TokenList tokens) : tokens_(std::move(tokens)) {}
+    Parser() = default;
+    explicit Parser(const TokenList& tokens);
 
-    // The expression, or null for an empty list; throws SyntaxError.
+    // Adds a token at the end of the list.
+    void Append(const Token& token);
+    // The expression, or null for an empty list; throws SyntaxError. Once only.
     std::unique_ptr<Expression> Parse();
 
     // Throws SyntaxError for tokens that are not values; a result token hands over the
@@ -36,9 +39,12 @@ public:
 
 private:
     using Position = std::uint32_t;
-    struct Link {
-        Position previous;
-        Position next;
+    // A token, its neighbours, and the expression of the result token standing there.
+    struct Slot {
+        Token token;
+        Position previous = 0;
+        Position next = 0;
+        std::unique_ptr<Expression> result;
     };
     // The tokens strictly between two positions.
     struct Range {
@@ -55,16 +61,17 @@ private:
     void ReduceLevel(Range range, int level);
     // Answers the position where the walk goes on from.
     Position ReduceOperator(Range range, Position at, bool backwards);
-    Token HoldResult(std::unique_ptr<Expression> expression);
+    Token HoldResult(Position at, std::unique_ptr<Expression> expression);
     void Unlink(Position at);
-    Position Next(Position at) const { return links_[at].next; }
-    Position Previous(Position at) const { return links_[at].previous; }
+    Position Next(Position at) const { return slots_[at].next; }
+    Position Previous(Position at) const { return slots_[at].previous; }
 
-    TokenList tokens_;
-    // One entry per token, then the two ends of the whole list.
-    std::vector<Link> links_;
-    // The expressions of result tokens, by the index the token carries.
-    std::vector<std::unique_ptr<Expression>> results_;
+    Token& TokenAt(Position at) { return slots_[at].token; }
+
+    // One per token, then (once parsing starts) the two ends of the whole list. A result
+    // token carries its own position, where its expression is held.
+    std::vector<Slot> slots_;
+    Position count_ = 0;
 };
 
 // Whether a token can stand as an operand: an identifier, a literal or a result.

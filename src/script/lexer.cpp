@@ -122,8 +122,9 @@ Token Lexer::ReadWord() {
     if (isVariable || word.size() > kLongestReservedWord) {
         return Token::Identifier(word);
     }
-    const bool isTrue = EqualsNoCase(word, "true");
-    if (isTrue || EqualsNoCase(word, "false")) {
+    const char first = ToLowerAscii(word.front());
+    const bool isTrue = first == 't' && EqualsNoCase(word, "true");
+    if (isTrue || (first == 'f' && EqualsNoCase(word, "false"))) {
         return Token::Boolean(isTrue);
     }
     KeywordCode keyword = KeywordCode::If;

@@ -187,18 +187,16 @@ bool Statement::IsTerminator(const Token& token) {
 }
 
 std::unique_ptr<Expression> Statement::ParseExpression(Lexer& lexer) {
-    TokenList tokens;
-    // Room for the common expression, so the list grows at most once.
-    tokens.reserve(8);
+    Parser parser;
     std::size_t after = 0;
     while (const std::optional<Token> token = lexer.PeekToken(after)) {
         if (IsTerminator(*token)) {
             break;
         }
-        tokens.push_back(*token);
+        parser.Append(*token);
         lexer.SetPosition(after);
     }
-    std::unique_ptr<Expression> expression = Parser(std::move(tokens)).Parse();
+    std::unique_ptr<Expression> expression = parser.Parse();
     if (!expression) {
         Fail("Empty expression not allowed");
     }

@@ -38,11 +38,16 @@ bool FindKeyword(std::string_view word, KeywordCode& code) {
 }
 
 Token Token::Delimiter(char c) {
-    const std::size_t at = kDelimiters.find(c);
-    if (c == '\0' || at == std::string_view::npos) {
-        throw std::invalid_argument("not a delimiter");
+    switch (c) {
+        case '(':
+            return Token(TokenKind::Delimiter, kDelimiters.substr(0, 1));
+        case ')':
+            return Token(TokenKind::Delimiter, kDelimiters.substr(1, 1));
+        case ',':
+            return Token(TokenKind::Delimiter, kDelimiters.substr(2, 1));
+        default:
+            throw std::invalid_argument("not a delimiter");
     }
-    return Token(TokenKind::Delimiter, kDelimiters.substr(at, 1));
 }
 
 Token Token::Keyword(std::string_view text) {
@@ -145,15 +150,6 @@ bool Token::TextEquals(std::string_view text) const {
 
 bool IsKeyword(const Token& token, std::string_view keyword) {
     return token.GetKind() == TokenKind::Keyword && EqualsNoCase(token.View(), keyword);
-}
-
-bool IsKeyword(const Token& token, KeywordCode keyword) {
-    return token.GetKind() == TokenKind::Keyword && token.GetKeyword() == keyword;
-}
-
-bool IsDelimiter(const Token& token, char c) {
-    return token.GetKind() == TokenKind::Delimiter && token.View().size() == 1 &&
-           token.View()[0] == c;
 }
 
 }  // namespace tw

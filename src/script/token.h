@@ -83,8 +83,15 @@ private:
 };
 
 bool IsKeyword(const Token& token, std::string_view keyword);
-bool IsKeyword(const Token& token, KeywordCode keyword);
-bool IsDelimiter(const Token& token, char c);
+
+inline bool IsKeyword(const Token& token, KeywordCode keyword) {
+    return token.GetKind() == TokenKind::Keyword && token.GetKeyword() == keyword;
+}
+
+inline bool IsDelimiter(const Token& token, char c) {
+    return token.GetKind() == TokenKind::Delimiter && token.View().size() == 1 &&
+           token.View()[0] == c;
+}
 
 // The code of a reserved word written in any case, or false when the word is none.
 bool FindKeyword(std::string_view word, KeywordCode& code);
