@@ -58,15 +58,39 @@ std::unique_ptr<Expression> Parser::TokenToExpression(const Token& token) {
     throw SyntaxError("Malformed expression (unexpected token '" + Excerpt(token.GetText()) + "')");
 }
 
-Parser::Parser(const TokenList& tokens) {
+std::vector<std::vector<Parser::Slot>>& Parser::SpareSlotLists() {
+    thread_local std::vector<std::vector<Slot>> spare;
+    return spare;
+}
+
+Parser::Parser() {
+    std::vector<std::vector<Slot>>& spare = SpareSlotLists();
+    if (!spare.empty()) {
+        slots_ = std::move(spare.back());
+        spare.pop_back();
+    }
+}
+
+Parser::Parser(const TokenList& tokens) : Parser() {
     slots_.reserve(tokens.size() + 2);
     for (const Token& token : tokens) {
         Append(token);
     }
 }
 
+Parser::~Parser() {
+    // A list grown by a huge line is not kept; a few lists cover parsers alive at once.
+    constexpr std::size_t kMaxKeptSlots = 64;
+    constexpr std::size_t kMaxKeptLists = 4;
+    std::vector<std::vector<Slot>>& spare = SpareSlotLists();
+    if (slots_.capacity() <= kMaxKeptSlots && spare.size() < kMaxKeptLists) {
+        slots_.clear();
+        spare.push_back(std::move(slots_));
+    }
+}
+
 void Parser::Append(const Token& token) {
-    if (slots_.empty()) {
+    if (slots_.capacity() == 0) {
         // Room for the common expression and the two ends, so the list grows at most once.
         slots_.reserve(10);
     }

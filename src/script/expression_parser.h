@@ -25,8 +25,11 @@ using TokenList = std::vector<Token>;
 // place, its '(' and ')' standing as the ends of the list while it is.
 class Parser {
 public:
-    Parser() = default;
+    Parser();
     explicit Parser(const TokenList& tokens);
+    ~Parser();
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
 
     // Adds a token at the end of the list.
     void Append(const Token& token);
@@ -51,6 +54,10 @@ private:
         Position head;
         Position tail;
     };
+
+    // Parsing is done line after line: a finished parser leaves its slot list, emptied, to
+    // the next one on the same thread, so that most parsers allocate none.
+    static std::vector<std::vector<Slot>>& SpareSlotLists();
 
     void LinkTokens();
     std::unique_ptr<Expression> ParseRange(Range range);
