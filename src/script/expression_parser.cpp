@@ -90,6 +90,9 @@ Parser::~Parser() {
 }
 
 void Parser::Append(const Token& token) {
+    if (parsed_) {
+        throw std::logic_error("a parser parses its list once");
+    }
     if (slots_.capacity() == 0) {
         // Room for the common expression and the two ends, so the list grows at most once.
         slots_.reserve(10);
@@ -98,6 +101,10 @@ void Parser::Append(const Token& token) {
 }
 
 std::unique_ptr<Expression> Parser::Parse() {
+    if (parsed_) {
+        throw std::logic_error("a parser parses its list once");
+    }
+    parsed_ = true;
     if (slots_.empty()) {
         return nullptr;
     }

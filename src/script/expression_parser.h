@@ -79,6 +79,7 @@ private:
     // token carries its own position, where its expression is held.
     std::vector<Slot> slots_;
     Position count_ = 0;
+    bool parsed_ = false;
 };
 
 // Whether a token can stand as an operand: an identifier, a literal or a result.

@@ -46,6 +46,35 @@ TEST(ParserTest, RefusesAResultTokenItDoesNotHold) {
     EXPECT_THROW(Parser(std::move(tokens)).Parse(), std::logic_error);
 }
 
+TEST(ParserTest, ParsesItsListOnce) {
+    Parser parser(TokenList{Token::Integer(1), Token::Operator("+"), Token::Integer(2)});
+    EXPECT_EQ(parser.Parse()->Evaluate(Environment()), Value(3));
+    EXPECT_THROW(parser.Parse(), std::logic_error);
+    EXPECT_THROW(parser.Append(Token::Integer(3)), std::logic_error);
+}
+
+// Finished parsers leave their slot lists to later ones: parsers alive at once, and parsers
+// after a failed or a very long parse, each still see only their own tokens.
+TEST(ParserTest, ParsersAliveAtOnceKeepTheirOwnTokens) {
+    Parser outer;
+    outer.Append(Token::Integer(6));
+    outer.Append(Token::Operator("*"));
+    {
+        Parser failing(TokenList{Token::Integer(1), Token::Operator("+")});
+        EXPECT_THROW(failing.Parse(), SyntaxError);
+    }
+    Parser inner(TokenList{Token::Delimiter('('), Token::Integer(2), Token::Delimiter(')')});
+    outer.Append(Token::Integer(7));
+    EXPECT_EQ(inner.Parse()->Evaluate(Environment()), Value(2));
+    EXPECT_EQ(outer.Parse()->Evaluate(Environment()), Value(42));
+    EXPECT_EQ(Evaluate("1" + Repeat(" + 1", 999)), Value(1000));
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(Evaluate("(" + std::to_string(i) + ") - 1"), Value(i - 1));
+        EXPECT_EQ(ConditionError("1 2"),
+                  "Malformed expression (does not reduce to a single value)");
+    }
+}
+
 TEST(ParserTest, ALoneTokenMustBeAValue) {
     struct Case {
         Token token;
