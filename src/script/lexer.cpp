@@ -14,6 +14,7 @@ constexpr std::size_t kLongestReservedWord = 6;
 }  // namespace
 
 Lexer::Lexer(std::string_view line) : line_(line.substr(0, line.find('\0'))) {}
+
 bool Lexer::IsWhiteSpace(char c) {
     return IsSpace(c);
 }
