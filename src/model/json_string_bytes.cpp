@@ -1,0 +1,125 @@
+#include "model/json_string_bytes.h"
+
+#include <cstring>
+
+#include "model/windows1252.h"
+
+namespace tw {
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// Reads the code point of \uXXXX at pos (just after the 'u'); a surrogate has no
+// Windows-1252 byte, so it is refused like any other such character.
+std::optional<char32_t> UnicodeEscape(std::string_view text, std::size_t& pos) {
+    if (text.size() - pos < 4) {
+        return std::nullopt;
+    }
+    char32_t code = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const int digit = HexDigit(text[pos + i]);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        code = code * 16 + static_cast<char32_t>(digit);
+    }
+    pos += 4;
+    return code;
+}
+
+// One escape at pos (just after the backslash).
+std::optional<char32_t> Escape(std::string_view text, std::size_t& pos) {
+    if (pos == text.size()) {
+        return std::nullopt;
+    }
+    switch (text[pos++]) {
+        case '"':
+            return U'"';
+        case '\\':
+            return U'\\';
+        case '/':
+            return U'/';
+        case 'b':
+            return U'\b';
+        case 'f':
+            return U'\f';
+        case 'n':
+            return U'\n';
+        case 'r':
+            return U'\r';
+        case 't':
+            return U'\t';
+        case 'u':
+            return UnicodeEscape(text, pos);
+        default:
+            return std::nullopt;
+    }
+}
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// A UTF-8 sequence of two or three bytes at pos; every character Windows-1252 holds is
+// one of those.
+std::optional<char32_t> Utf8Sequence(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead >= 0xC2 && lead < 0xE0 && text.size() - pos >= 2 && IsContinuation(text[pos + 1])) {
+        const char32_t code = ((lead & 0x1Fu) << 6) | (text[pos + 1] & 0x3F);
+        pos += 2;
+        return code;
+    }
+    if (lead >= 0xE0 && lead < 0xF0 && text.size() - pos >= 3 && IsContinuation(text[pos + 1]) &&
+        IsContinuation(text[pos + 2])) {
+        const char32_t code =
+            ((lead & 0x0Fu) << 12) | ((text[pos + 1] & 0x3Fu) << 6) | (text[pos + 2] & 0x3F);
+        pos += 3;
+        return code >= 0x800 ? std::optional<char32_t>(code) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool IsPlain(unsigned char c) {
+    return c >= 0x20 && c < 0x80 && c != '\\' && c != '"';
+}
+
+}  // namespace
+
+std::optional<std::string> JsonStringBytes(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        while (pos < text.size() && IsPlain(static_cast<unsigned char>(text[pos]))) {
+            ++pos;
+        }
+        bytes.append(text.data() + start, pos - start);
+        if (pos == text.size()) {
+            break;
+        }
+        const auto c = static_cast<unsigned char>(text[pos]);
+        std::optional<char32_t> code;
+        if (c == '\\') {
+            code = Escape(text, ++pos);
+        } else if (c >= 0x80) {
+            code = Utf8Sequence(text, pos);
+        }
+        const std::optional<unsigned char> byte = code ? UnicodeToWindows1252(*code) : std::nullopt;
+        if (!byte) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<char>(*byte));
+    }
+    return bytes;
+}
+
+}  // namespace tw
