@@ -451,9 +451,8 @@ void ReadDocument(od::document& document, Dialogue& dialogue) {
     for (od::field field : document.get_object()) {
         ReadDocumentMember(read, KeyIndex(field, kDocumentKeys, read.seen), field.value(), nodes);
     }
-    if (!AtEnd(document) || !read.seen.test(kDFormat) ||
-        read.formatVersion != kJsonFormatVersion || read.fileVersion < 100 ||
-        read.fileVersion > kCurrentFileVersion || nodes.Count() == 0) {
+    if (!AtEnd(document) || !read.seen.test(kDFormat) || read.formatVersion != kJsonFormatVersion ||
+        read.fileVersion < 100 || read.fileVersion > kCurrentFileVersion || nodes.Count() == 0) {
         Doubt();
     }
     dialogue.SetFileVersion(read.fileVersion);
@@ -466,9 +465,16 @@ void ReadDocument(od::document& document, Dialogue& dialogue) {
 
 }  // namespace
 
-bool ReadDialogueJsonFast(std::string_view json, Dialogue& dialogue) {
+static_assert(kJsonReadPadding == simdjson::SIMDJSON_PADDING);
+
+bool ReadDialogueJsonFast(std::string_view json, Dialogue& dialogue, std::size_t readableAfter) {
     try {
-        const simdjson::padded_string padded(json);
+        simdjson::padded_string copy;
+        simdjson::padded_string_view padded(json.data(), json.size(), json.size() + readableAfter);
+        if (readableAfter < kJsonReadPadding) {
+            copy = simdjson::padded_string(json);
+            padded = copy;
+        }
         od::parser parser;
         od::document document = parser.iterate(padded);
         ReadDocument(document, dialogue);

@@ -27,4 +27,18 @@ std::optional<std::string> DialogueFromJson(std::string_view json, Dialogue& dia
     return ReadDialogueJsonEvents(json, dialogue);
 }
 
+std::optional<std::string> DialogueFromJsonText(std::string& json, Dialogue& dialogue) {
+    const std::size_t size = json.size();
+    json.append(kJsonReadPadding, ' ');
+    const bool built =
+        ReadDialogueJsonFast(std::string_view(json).substr(0, size), dialogue, kJsonReadPadding);
+    json.resize(size);
+    if (built) {
+        dialogue.SetModified(false);
+        return std::nullopt;
+    }
+    ClearForJsonRead(dialogue);
+    return ReadDialogueJsonEvents(json, dialogue);
+}
+
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "model/json_string_bytes.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "model/windows1252.h"
@@ -91,6 +92,31 @@ bool IsPlain(unsigned char c) {
     return c >= 0x20 && c < 0x80 && c != '\\' && c != '"';
 }
 
+// Whether any of eight bytes is a control character, a backslash, a quote or past ASCII.
+bool AnyUnplain(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+    const std::uint64_t control = (word - 0x20 * kOnes) & ~word & kHighs;
+    return ((word & kHighs) | control | hasZero(word ^ ('\\' * kOnes)) |
+            hasZero(word ^ ('"' * kOnes))) != 0;
+}
+
+// The end of the run of plain bytes from pos, eight at a time where it can.
+std::size_t PlainRunEnd(std::string_view text, std::size_t pos) {
+    for (; text.size() - pos >= 8; pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if (AnyUnplain(word)) {
+            break;
+        }
+    }
+    while (pos < text.size() && IsPlain(static_cast<unsigned char>(text[pos]))) {
+        ++pos;
+    }
+    return pos;
+}
+
 }  // namespace
 
 std::optional<std::string> JsonStringBytes(std::string_view text) {
@@ -99,9 +125,7 @@ std::optional<std::string> JsonStringBytes(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t start = pos;
-        while (pos < text.size() && IsPlain(static_cast<unsigned char>(text[pos]))) {
-            ++pos;
-        }
+        pos = PlainRunEnd(text, pos);
         bytes.append(text.data() + start, pos - start);
         if (pos == text.size()) {
             break;

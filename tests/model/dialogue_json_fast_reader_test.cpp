@@ -41,6 +41,15 @@ bool ExpectSameReading(const std::string& text) {
     if (!answer) {
         EXPECT_EQ(DialogueToJson(either), DialogueToJson(full)) << text;
     }
+    // Read in place, the text given room at its end and handed back as it was.
+    std::string inPlace = text;
+    inPlace.shrink_to_fit();
+    Dialogue fromText;
+    EXPECT_EQ(DialogueFromJsonText(inPlace, fromText), error) << text;
+    EXPECT_EQ(inPlace, text);
+    if (!error) {
+        EXPECT_EQ(DialogueToJson(fromText), DialogueToJson(full)) << text;
+    }
     return built;
 }
 
