@@ -5,8 +5,13 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
+#include <array>
 #include <bitset>
+#include <limits>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "model/dialogue_json.h"
@@ -65,14 +70,34 @@ std::optional<std::string> ConditionBytes(od::value value) {
     return Bytes(value);
 }
 
+// Set even when there is none, as the full reader does.
+std::unique_ptr<Conditional> MakeCondition(std::optional<std::string> condition) {
+    return condition ? std::make_unique<Conditional>(std::move(*condition)) : nullptr;
+}
+
+// Where the search for the next key starts: after the latest key of the table seen so far.
+template <std::size_t N>
+std::size_t AfterLatest(const std::bitset<N>& seen) {
+    for (std::size_t i = N; i > 0; --i) {
+        if (seen.test(i - 1)) {
+            return i;
+        }
+    }
+    return 0;
+}
+
 // The index of the key among the keys an object may have; a key written with escapes, an
-// unknown key or a repeated one is a doubt.
+// unknown key or a repeated one is a doubt. Printed documents list the keys in the order
+// of the table, so the search starts after the latest one.
 template <std::size_t N>
 std::size_t KeyIndex(od::field& field, const std::array<std::string_view, N>& keys,
                      std::bitset<N>& seen) {
     const od::raw_json_string key = field.key();
-    for (std::size_t i = 0; i < N; ++i) {
-        if (key.unsafe_is_equal(keys[i])) {
+    const char first = *key.raw();
+    const std::size_t start = AfterLatest(seen);
+    for (std::size_t n = 0; n < N; ++n) {
+        const std::size_t i = (start + n) % N;
+        if (keys[i].front() == first && key.unsafe_is_equal(keys[i])) {
             if (seen.test(i)) {
                 Doubt();
             }
@@ -130,9 +155,7 @@ std::unique_ptr<NodeResponse> ReadResponse(od::object object) {
     } else {
         Doubt();
     }
-    if (condition) {
-        response->SetCondition(std::make_unique<Conditional>(std::move(*condition)));
-    }
+    response->SetCondition(MakeCondition(std::move(condition)));
     return response;
 }
 
@@ -266,9 +289,7 @@ std::unique_ptr<NodeCommand> ReadCommand(od::object object) {
     if (hasText && code != kCommandManual) {
         command->SetText(std::move(storedText));
     }
-    if (read.condition) {
-        command->SetCondition(std::make_unique<Conditional>(std::move(*read.condition)));
-    }
+    command->SetCondition(MakeCondition(std::move(read.condition)));
     return command;
 }
 
@@ -463,22 +484,42 @@ void ReadDocument(od::document& document, Dialogue& dialogue) {
     dialogue.SetComments(std::move(read.comments));
 }
 
-}  // namespace
-
 static_assert(kJsonReadPadding == simdjson::SIMDJSON_PADDING);
 
+// Texts up to this size reuse one parser and one padded copy per thread, so reading many
+// small documents does not map and fault in fresh memory for each; larger ones get their
+// own, freed once they are read.
+constexpr std::size_t kReusedBytes = std::size_t{16} << 20;
+
+struct ParseBuffers {
+    od::parser parser;
+    std::string padded;  // the text copied, with room after it
+};
+
+bool ReadWith(ParseBuffers& buffers, std::string_view json, Dialogue& dialogue,
+              std::size_t readableAfter) {
+    simdjson::padded_string_view padded(json.data(), json.size(), json.size() + readableAfter);
+    if (readableAfter < kJsonReadPadding) {
+        buffers.padded.assign(json);
+        buffers.padded.append(kJsonReadPadding, ' ');
+        padded =
+            simdjson::padded_string_view(buffers.padded.data(), json.size(), buffers.padded.size());
+    }
+    od::document document = buffers.parser.iterate(padded);
+    ReadDocument(document, dialogue);
+    return true;
+}
+
+}  // namespace
+
 bool ReadDialogueJsonFast(std::string_view json, Dialogue& dialogue, std::size_t readableAfter) {
+    thread_local ParseBuffers reused;
     try {
-        simdjson::padded_string copy;
-        simdjson::padded_string_view padded(json.data(), json.size(), json.size() + readableAfter);
-        if (readableAfter < kJsonReadPadding) {
-            copy = simdjson::padded_string(json);
-            padded = copy;
+        if (json.size() <= kReusedBytes) {
+            return ReadWith(reused, json, dialogue, readableAfter);
         }
-        od::parser parser;
-        od::document document = parser.iterate(padded);
-        ReadDocument(document, dialogue);
-        return true;
+        ParseBuffers own;
+        return ReadWith(own, json, dialogue, readableAfter);
     } catch (const GiveUp&) {
         return false;
     } catch (const simdjson::simdjson_error&) {

@@ -102,47 +102,77 @@ bool AnyUnplain(std::uint64_t word) {
             hasZero(word ^ ('"' * kOnes))) != 0;
 }
 
-// The end of the run of plain bytes from pos, eight at a time where it can.
-std::size_t PlainRunEnd(std::string_view text, std::size_t pos) {
-    for (; text.size() - pos >= 8; pos += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + pos, sizeof word);
-        if (AnyUnplain(word)) {
-            break;
+// The byte a one-letter escape stands for, 0 for none (\u is read apart).
+char SimpleEscape(char letter) {
+    switch (letter) {
+        case '"':
+            return '"';
+        case '\\':
+            return '\\';
+        case '/':
+            return '/';
+        case 'b':
+            return '\b';
+        case 'f':
+            return '\f';
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        default:
+            return 0;
+    }
+}
+
+// Converts what follows a plain run at pos: one escape or one UTF-8 sequence.
+std::optional<unsigned char> SpecialAt(std::string_view text, std::size_t& pos) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c == '\\' && pos + 1 < text.size()) {
+        if (const char simple = SimpleEscape(text[pos + 1])) {
+            pos += 2;
+            return static_cast<unsigned char>(simple);
         }
     }
-    while (pos < text.size() && IsPlain(static_cast<unsigned char>(text[pos]))) {
-        ++pos;
+    std::optional<char32_t> code;
+    if (c == '\\') {
+        code = Escape(text, ++pos);
+    } else if (c >= 0x80) {
+        code = Utf8Sequence(text, pos);
     }
-    return pos;
+    return code ? UnicodeToWindows1252(*code) : std::nullopt;
 }
 
 }  // namespace
 
+// Every escape and UTF-8 sequence is at least as long as the byte it gives, so the bytes
+// fit in a buffer the size of the text, and plain bytes are copied eight at a time.
 std::optional<std::string> JsonStringBytes(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
+    std::string bytes(text.size(), '\0');
+    char* out = bytes.data();
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t start = pos;
-        pos = PlainRunEnd(text, pos);
-        bytes.append(text.data() + start, pos - start);
+        for (std::uint64_t word; text.size() - pos >= 8; pos += 8, out += 8) {
+            std::memcpy(&word, text.data() + pos, sizeof word);
+            if (AnyUnplain(word)) {
+                break;
+            }
+            std::memcpy(out, &word, sizeof word);
+        }
+        while (pos < text.size() && IsPlain(static_cast<unsigned char>(text[pos]))) {
+            *out++ = text[pos++];
+        }
         if (pos == text.size()) {
             break;
         }
-        const auto c = static_cast<unsigned char>(text[pos]);
-        std::optional<char32_t> code;
-        if (c == '\\') {
-            code = Escape(text, ++pos);
-        } else if (c >= 0x80) {
-            code = Utf8Sequence(text, pos);
-        }
-        const std::optional<unsigned char> byte = code ? UnicodeToWindows1252(*code) : std::nullopt;
+        const std::optional<unsigned char> byte = SpecialAt(text, pos);
         if (!byte) {
             return std::nullopt;
         }
-        bytes.push_back(static_cast<char>(*byte));
+        *out++ = static_cast<char>(*byte);
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 
