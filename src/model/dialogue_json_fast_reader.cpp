@@ -167,6 +167,7 @@ struct Entry {
 
 std::vector<Entry> ReadEntries(od::array array) {
     std::vector<Entry> entries;
+    entries.reserve(CommandList::kEntries);
     for (od::value element : array) {
         if (entries.size() == CommandList::kEntries) {
             Doubt();
