@@ -32,6 +32,10 @@ void EditorWindow::Open(const std::string& path) {
         throw std::runtime_error("cannot open " + path);
     }
     Settle();
+    // The Problems check an open schedules would otherwise fire inside whichever timed
+    // iteration its delay ends in; it runs here, untimed, instead.
+    window_->OnCheckDialogue();
+    Settle();
 }
 
 std::string CorpusFile(std::int64_t nodes, const std::string& name) {

@@ -15,6 +15,7 @@ EnhancedTreeCtrl::EnhancedTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setDragEnabled(false);  // the drag is ours, so it can be vetoed and drawn as we like
     setIconSize(QSize(15, 15));
     setupChangeCount();
+    setupItemIndex();
 }
 
 // The model's signals come even while the tree's own are blocked, so no removal of items
@@ -30,25 +31,22 @@ void EnhancedTreeCtrl::setupChangeCount() {
     connect(this, &QTreeView::collapsed, this, count);
 }
 
-EnhancedTreeCtrl::~EnhancedTreeCtrl() = default;
+// The model outlives this part of the tree and tells of the items it deletes as it goes:
+// nothing here may listen by then.
+EnhancedTreeCtrl::~EnhancedTreeCtrl() {
+    disconnect(model(), nullptr, this, nullptr);
+}
 
 QTreeWidgetItem* EnhancedTreeCtrl::InsertItem(const QString& text, int image, int selectedImage,
                                               int value, QTreeWidgetItem* parent,
                                               QTreeWidgetItem* after) {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, text);
-    SetItemImage(item, image, selectedImage);
-    SetItemValue(item, value);
+    QTreeWidgetItem* item = MakeItem(text, image, selectedImage, value);
     InsertAt(item, parent, after);
     return item;
 }
 
 int EnhancedTreeCtrl::ItemValue(const QTreeWidgetItem* item) {
     return item ? item->data(0, kItemValueRole).toInt() : 0;
-}
-
-void EnhancedTreeCtrl::SetItemValue(QTreeWidgetItem* item, int value) {
-    item->setData(0, kItemValueRole, value);
 }
 
 void EnhancedTreeCtrl::SetItemImage(QTreeWidgetItem* item, int image, int selectedImage) {
@@ -78,7 +76,7 @@ void EnhancedTreeCtrl::InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent,
 
 QTreeWidgetItem* EnhancedTreeCtrl::CopyItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
                                             QTreeWidgetItem* after) {
-    auto* copy = new QTreeWidgetItem;
+    QTreeWidgetItem* copy = NewItem();
     for (int column = 0; column < item->columnCount(); ++column) {
         for (int role : {int(Qt::DisplayRole), int(Qt::DecorationRole), int(Qt::ToolTipRole),
                          int(Qt::CheckStateRole), kItemValueRole, kImageRole, kSelectedImageRole}) {
@@ -126,12 +124,23 @@ std::unique_ptr<ParkedTreeItems> EnhancedTreeCtrl::TakeAllItems() {
     const QSignalBlocker block(this);
     pressItem_ = nullptr;
     SetDropHighlight(nullptr);
-    return std::make_unique<ParkedTreeItems>(invisibleRootItem()->takeChildren());
+    indexPaused_ = true;
+    QList<QTreeWidgetItem*> items = invisibleRootItem()->takeChildren();
+    indexPaused_ = false;
+    return std::make_unique<ParkedTreeItems>(std::move(items), std::exchange(byValue_, {}));
 }
 
 void EnhancedTreeCtrl::PutBackItems(ParkedTreeItems& parked) {
     const QSignalBlocker block(this);
+    indexPaused_ = true;
     invisibleRootItem()->addChildren(parked.Release());
+    indexPaused_ = false;
+    ParkedTreeItems::ItemIndex index = parked.ReleaseIndex();
+    if (byValue_.empty()) {
+        byValue_ = std::move(index);
+    } else {
+        byValue_.merge(index);
+    }
 }
 
 void EnhancedTreeCtrl::OnItemCopied(QTreeWidgetItem*, QTreeWidgetItem*) {}

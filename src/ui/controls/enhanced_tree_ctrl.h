@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,16 +17,23 @@ namespace tw {
 // never put back are deleted with the set.
 class ParkedTreeItems {
 public:
-    explicit ParkedTreeItems(QList<QTreeWidgetItem*> items) : items_(std::move(items)) {}
+    using ItemIndex = std::unordered_map<int, QTreeWidgetItem*>;
+
+    explicit ParkedTreeItems(QList<QTreeWidgetItem*> items, ItemIndex index = {})
+        : items_(std::move(items)), index_(std::move(index)) {}
     ~ParkedTreeItems() { qDeleteAll(items_); }
     ParkedTreeItems(const ParkedTreeItems&) = delete;
     ParkedTreeItems& operator=(const ParkedTreeItems&) = delete;
 
     // Hands the items over; the set is empty afterwards.
     QList<QTreeWidgetItem*> Release() { return std::exchange(items_, {}); }
+    // The tree's index of the items by value, kept with them so putting them back needs no
+    // walk; handed over the same way.
+    ItemIndex ReleaseIndex() { return std::exchange(index_, {}); }
 
 private:
     QList<QTreeWidgetItem*> items_;
+    ItemIndex index_;
 };
 
 // The node tree: a tree view whose branches are moved by dragging one item onto another,
@@ -58,7 +66,25 @@ public:
                                 QTreeWidgetItem* parent = nullptr,
                                 QTreeWidgetItem* after = nullptr);
     static int ItemValue(const QTreeWidgetItem* item);
+    // A value changed on an item in a tree is changed in that tree's index too.
     static void SetItemValue(QTreeWidgetItem* item, int value);
+    // The item in the tree carrying the value, or none: a look-up in an index kept as items
+    // are added, removed and moved, not a walk. When several carry it, the latest added.
+    QTreeWidgetItem* FindItem(int value) const;
+    // How many values the index holds, one per distinct value of the items in the tree.
+    std::size_t IndexedValueCount() const { return byValue_.size(); }
+    // A new item, in no tree yet: children can be added to it before it goes in whole.
+    QTreeWidgetItem* MakeItem(const QString& text, int image, int selectedImage, int value);
+    // Puts an item with its subtree under parent (top level when none) at the index.
+    void InsertItemAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, int index);
+    // Expands the items with one layout of the view afterwards, rather than one layout per
+    // item.
+    void ExpandItems(const std::vector<QTreeWidgetItem*>& items);
+    // Reorders children without taking any item out, so expanded state, selection and the
+    // index stay: each item made here gets a rank, and the children of parent (every item
+    // of the tree when parent is none) are put in the order of their ranks.
+    static void SetItemRank(QTreeWidgetItem* item, int rank);
+    void SortChildrenByRank(QTreeWidgetItem* parent);
     void SetItemImage(QTreeWidgetItem* item, int image, int selectedImage);
 
     // A new item with the old one's text, images, value and check state; OnItemCopied follows.
@@ -108,11 +134,14 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    static QTreeWidgetItem* NewItem();
     static bool IsAncestor(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item);
     void InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
     void setupChangeCount();
+    void setupItemIndex();
+    void IndexSubtrees(const QModelIndex& parent, int first, int last, bool add);
     void RequestKeyboardMenu();
 
     ItemTest canDrag_;
@@ -129,6 +158,9 @@ private:
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
     std::uint64_t changes_ = 0;
+    // Node look-ups by value; kept in step by the model's signals, handed to parked items.
+    ParkedTreeItems::ItemIndex byValue_;
+    bool indexPaused_ = false;
     bool menuKeyHandled_ = false;
 };
 

@@ -59,9 +59,8 @@ bool IsPlainNodeItem(const QTreeWidgetItem* item) {
 
 CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
     : CResizingDialog(kTemplateId, services, parent),
-      history_([this](Dialogue& document, std::int32_t nodeId, ViewScope scope) {
-          StepApplied(document, nodeId, scope);
-      }),
+      history_([this](Dialogue& document, std::int32_t nodeId, ViewScope scope,
+                      DialogueNode* changed) { StepApplied(document, nodeId, scope, changed); }),
       files_(services),
       recent_(services) {
     documents_.SetRemovalHandler([this](const Dialogue& document) {

@@ -244,7 +244,13 @@ private:
     // Runs a change as an undoable step of the shown document. A quiet step changes only
     // the model: the control it came from already shows it.
     void Apply(QUndoCommand* step, bool quiet = false);
-    void StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope);
+    void StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope,
+                     DialogueNode* changed);
+    // A change to the tree shown: in the changed branch's items alone, or, where they do
+    // not match the document, by filling the tree again (talkwright_dlg_tree_changes.cpp).
+    void ShowBranchChange(Dialogue& document, std::int32_t nodeId, ViewScope scope,
+                          DialogueNode& changed);
+    void ShowWholeTree(Dialogue& document, std::int32_t nodeId);
     bool SelectNodeItem(std::int32_t nodeId);
     QTreeWidgetItem* ItemOfNode(std::int32_t nodeId) const;
     std::vector<std::size_t> SelectedCommandIndices() const;

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTreeWidgetItemIterator>
 #include <memory>
 #include <utility>
 
@@ -70,7 +69,8 @@ void CTalkwrightDlg::Apply(QUndoCommand* step, bool quiet) {
     RestartRunningFind();  // the step may have freed nodes a search under way would walk
 }
 
-void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope) {
+void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope,
+                                 DialogueNode* changed) {
     ScheduleCheck();  // every change, undo and redo passes here
     if (&document != shownDocument_) {
         parkedTrees_.Forget(document);  // a kept tree would show it as it was
@@ -80,10 +80,13 @@ void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewSc
     }
     switch (scope) {
         case ViewScope::kTree:
-            SaveTreeState(*tree_, document);
-            document.SetSelectedNodeId(nodeId);
-            RebuildView();
-            SelectNodeItem(nodeId);
+            ShowWholeTree(document, nodeId);
+            break;
+        case ViewScope::kBranchAdded:
+        case ViewScope::kBranchRemoved:
+        case ViewScope::kBranchMoved:
+        case ViewScope::kBranchSorted:
+            ShowBranchChange(document, nodeId, scope, *changed);
             break;
         case ViewScope::kLabel:
             if (QTreeWidgetItem* item = ItemOfNode(nodeId)) {
@@ -107,12 +110,7 @@ void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewSc
 }
 
 QTreeWidgetItem* CTalkwrightDlg::ItemOfNode(std::int32_t nodeId) const {
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
-        if (EnhancedTreeCtrl::ItemValue(*it) == nodeId) {
-            return *it;
-        }
-    }
-    return nullptr;
+    return tree_->FindItem(nodeId);
 }
 
 // The item is made visible, its branch opened down to it. True when the selection moved.

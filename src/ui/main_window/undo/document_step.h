@@ -18,9 +18,18 @@ enum class ViewScope {
     kNode,   // one node's text, comments or lists
     kLabel,  // one node's name or description
     kNpc,    // the NPC's data or comments
+    // The tree changed in one branch only, the changed node given with the report: its
+    // items alone need making, removing, moving or reordering.
+    kBranchAdded,    // the branch is in the document now, at its place
+    kBranchRemoved,  // the branch is out of the document, detached and still alive
+    kBranchMoved,    // the branch is at another place
+    kBranchSorted,   // the children in the branch are in another order
 };
 
-using ViewUpdate = std::function<void(Dialogue& document, std::int32_t nodeId, ViewScope scope)>;
+// nodeId is the node to show; changed, for the branch scopes, the root of the branch that
+// changed (none otherwise).
+using ViewUpdate = std::function<void(Dialogue& document, std::int32_t nodeId, ViewScope scope,
+                                      DialogueNode* changed)>;
 
 class DocumentStep : public QUndoCommand {
 public:
@@ -32,7 +41,12 @@ protected:
     const Dialogue& Document() const { return document_; }
     // The node the step works on, looked up afresh: earlier steps may have replaced others.
     DialogueNode* Node(std::int32_t id);
-    void Show(std::int32_t nodeId, ViewScope scope) { update_(document_, nodeId, scope); }
+    void Show(std::int32_t nodeId, ViewScope scope) { update_(document_, nodeId, scope, nullptr); }
+    // A change to the tree in one branch; without the branch's node the whole tree is shown
+    // again.
+    void ShowBranch(std::int32_t nodeId, ViewScope scope, DialogueNode* changed) {
+        update_(document_, nodeId, changed != nullptr ? scope : ViewScope::kTree, changed);
+    }
 
 private:
     Dialogue& document_;

@@ -13,20 +13,24 @@ AddNodeStep::AddNodeStep(Dialogue& document, const ViewUpdate& update, std::int3
       description_(std::move(description)) {}
 
 void AddNodeStep::redo() {
+    DialogueNode* added = nullptr;
     if (removed_) {
-        Document().RestoreBranch(*removed_);
+        added = removed_->node.get();
+        if (!Document().RestoreBranch(*removed_)) {
+            added = nullptr;
+        }
         removed_.reset();
     } else {
-        Document().AddNode(id_, parentId_, name_, description_);
+        added = Document().AddNode(id_, parentId_, name_, description_);
     }
     Document().SetNextNodeId(id_ + 1);
-    Show(parentId_, ViewScope::kTree);
+    ShowBranch(parentId_, ViewScope::kBranchAdded, added);
 }
 
 void AddNodeStep::undo() {
     removed_ = Document().DetachBranch(id_);
     Document().SetNextNodeId(id_);
-    Show(parentId_, ViewScope::kTree);
+    ShowBranch(parentId_, ViewScope::kBranchRemoved, removed_ ? removed_->node.get() : nullptr);
 }
 
 DeleteBranchStep::DeleteBranchStep(Dialogue& document, const ViewUpdate& update, std::int32_t id)
@@ -34,15 +38,20 @@ DeleteBranchStep::DeleteBranchStep(Dialogue& document, const ViewUpdate& update,
 
 void DeleteBranchStep::redo() {
     removed_ = Document().DetachBranch(id_);
-    Show(removed_ ? removed_->place.parentId : 0, ViewScope::kTree);
+    ShowBranch(removed_ ? removed_->place.parentId : 0, ViewScope::kBranchRemoved,
+               removed_ ? removed_->node.get() : nullptr);
 }
 
 void DeleteBranchStep::undo() {
+    DialogueNode* restored = nullptr;
     if (removed_) {
-        Document().RestoreBranch(*removed_);
+        restored = removed_->node.get();
+        if (!Document().RestoreBranch(*removed_)) {
+            restored = nullptr;
+        }
         removed_.reset();
     }
-    Show(id_, ViewScope::kTree);
+    ShowBranch(id_, ViewScope::kBranchAdded, restored);
 }
 
 MoveNodeStep::MoveNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id,
@@ -59,12 +68,12 @@ void MoveNodeStep::redo() {
     } else {
         Document().MoveNode(id_, newParentId_);
     }
-    Show(id_, ViewScope::kTree);
+    ShowBranch(id_, ViewScope::kBranchMoved, Node(id_));
 }
 
 void MoveNodeStep::undo() {
     Document().PlaceNode(id_, from_);
-    Show(id_, ViewScope::kTree);
+    ShowBranch(id_, ViewScope::kBranchMoved, Node(id_));
 }
 
 SortStep::SortStep(Dialogue& document, const ViewUpdate& update, std::int32_t id, bool ascending,
@@ -77,12 +86,12 @@ SortStep::SortStep(Dialogue& document, const ViewUpdate& update, std::int32_t id
 
 void SortStep::redo() {
     Document().SortBranch(id_, ascending_);
-    Show(selectedId_, ViewScope::kTree);
+    ShowBranch(selectedId_, ViewScope::kBranchSorted, Node(id_));
 }
 
 void SortStep::undo() {
     Document().RestoreSiblingOrders(before_);
-    Show(selectedId_, ViewScope::kTree);
+    ShowBranch(selectedId_, ViewScope::kBranchSorted, Node(id_));
 }
 
 RenameNodeStep::RenameNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id,
