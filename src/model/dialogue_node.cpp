@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/node_id_index.h"
 #include "script/script_errors.h"
 
 namespace tw {
@@ -47,6 +48,13 @@ DialogueNode::~DialogueNode() {
             pending.push_back(std::move(child));
         }
         node->children_.clear();
+    }
+}
+
+void DialogueNode::SetId(std::int32_t id) {
+    const std::int32_t old = std::exchange(id_, id);
+    if (idIndex_ != nullptr && old != id) {
+        idIndex_->Renumber(*this, old);
     }
 }
 
@@ -137,6 +145,9 @@ bool DialogueNode::EditComments(std::string comments) {
 DialogueNode& DialogueNode::AppendChild(std::unique_ptr<DialogueNode> child) {
     child->parent_ = this;
     children_.push_back(std::move(child));
+    if (idIndex_ != nullptr) {
+        idIndex_->Attach(*children_.back());
+    }
     return *children_.back();
 }
 
@@ -144,6 +155,9 @@ std::unique_ptr<DialogueNode> DialogueNode::DetachChild(const DialogueNode* chil
     std::unique_ptr<DialogueNode> detached = RemoveFrom(children_, child);
     if (detached != nullptr) {
         detached->parent_ = nullptr;
+        if (idIndex_ != nullptr) {
+            idIndex_->Detach(*detached);
+        }
     }
     return detached;
 }
