@@ -1,6 +1,7 @@
 #include "model/dialogue_node.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "model/node_id_index.h"
@@ -32,10 +33,19 @@ bool MoveWithin(std::vector<std::unique_ptr<T>>& list, std::size_t from, std::si
     return true;
 }
 
+// Atomic, so documents may be read on any thread.
+std::uint64_t NextSerial() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 }  // namespace
 
 DialogueNode::DialogueNode(std::int32_t id, std::string name, std::string description)
-    : id_(id), name_(std::move(name)), description_(std::move(description)) {}
+    : serial_(NextSerial()),
+      id_(id),
+      name_(std::move(name)),
+      description_(std::move(description)) {}
 
 DialogueNode::~DialogueNode() {
     // Flatten the subtree first: each node popped here has no children left, so its own

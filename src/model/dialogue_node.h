@@ -32,6 +32,9 @@ public:
     ~DialogueNode();
 
     std::int32_t GetId() const { return id_; }
+    // A number no other node object of this run had: caches keyed by it cannot take a new
+    // node for one that held its id or its address before.
+    std::uint64_t GetSerial() const { return serial_; }
     void SetId(std::int32_t id);
     const std::string& GetName() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
@@ -110,6 +113,7 @@ public:
     bool Contains(const DialogueNode* node) const;
 
 private:
+    std::uint64_t serial_;
     std::int32_t id_;
     std::string name_;
     std::string text_;
