@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev           # GoogleTest
     libbenchmark-dev                    # Google Benchmark
     nlohmann-json3-dev                  # the JSON form of dialogues
+    libsimdjson-dev                     #   and its fast reader
     qt6-base-dev libgl-dev              # the editor (Qt 6 Widgets, Qt Test)
     lua5.4                              # yardstick for the parser benchmarks
     desktop-file-utils appstream        # the install test: desktop entry and metainfo

@@ -64,11 +64,11 @@ bool LooksLikeJson(std::string_view bytes) {
 
 std::optional<std::string> Load(const std::string& path, Dialogue& dialogue,
                                 std::uint64_t maxBytes) {
-    const DialogueBytes file = ReadDialogueBytes(path, DialogueForms::kFileOrJson, maxBytes);
+    DialogueBytes file = ReadDialogueBytes(path, DialogueForms::kFileOrJson, maxBytes);
     if (file.error) {
         return file.error;
     }
-    return LooksLikeJson(file.bytes) ? DialogueFromJson(file.bytes, dialogue)
+    return LooksLikeJson(file.bytes) ? DialogueFromJsonText(file.bytes, dialogue)
                                      : dialogue.Read(file.bytes);
 }
 

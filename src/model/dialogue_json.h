@@ -30,5 +30,9 @@ void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::s
 // Fills a new document from JSON text. Returns the message naming what is wrong and
 // where; the document is then to be discarded.
 std::optional<std::string> DialogueFromJson(std::string_view json, Dialogue& dialogue);
+// The same from a string that may take a few more bytes at its end for the time it is read
+// (its text is as it was afterwards), so that a large text is read where it stands and
+// never copied.
+std::optional<std::string> DialogueFromJsonText(std::string& json, Dialogue& dialogue);
 
 }  // namespace tw

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/dialogue_json.h"
+#include "model/dialogue_json_readers.h"
 #include "model/json_value_builder.h"
 #include "model/windows1252.h"
 #include "script/excerpt.h"
@@ -474,7 +475,7 @@ void DocumentEvents::Built() {
 
 }  // namespace
 
-std::optional<std::string> DialogueFromJson(std::string_view text, Dialogue& dialogue) {
+std::optional<std::string> ReadDialogueJsonEvents(std::string_view text, Dialogue& dialogue) {
     DocumentEvents events(dialogue);
     Json::sax_parse(text.data(), text.data() + text.size(), &events);
     std::optional<std::string> error = events.Finish();

@@ -1,170 +1,204 @@
-#include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
 
 #include "model/dialogue_json.h"
+#include "model/json_text_printer.h"
 #include "model/tree_walk.h"
-#include "model/windows1252.h"
 
 namespace tw {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-Json Text(std::string_view bytes) {
-    return Windows1252ToUtf8(bytes);
-}
-
-void PutCondition(Json& out, const Conditional* condition) {
+void PutCondition(JsonTextPrinter& json, const Conditional* condition) {
     if (condition != nullptr) {
-        out["condition"] = Text(condition->GetExpression());
+        json.StringMember("condition", condition->GetExpression());
     }
 }
 
-Json ResponseJson(const NodeResponse& response) {
-    Json out;
-    const auto* add = dynamic_cast<const NodeResponseAdd*>(&response);
-    out["kind"] = add != nullptr ? "add" : "cut";
-    out["tag"] = Text(response.GetTag());
-    PutCondition(out, response.GetCondition());
-    if (add != nullptr) {
-        out["playerText"] = Text(add->GetPlayerText());
-        out["gotoNode"] = Text(add->GetGotoNode());
+void PutResponse(JsonTextPrinter& json, const NodeResponse& response) {
+    const bool add = response.GetType() == kResponseAdd;
+    json.OpenObject();
+    json.StringMember("kind", add ? "add" : "cut");
+    json.StringMember("tag", response.GetTag());
+    PutCondition(json, response.GetCondition());
+    if (add) {
+        const auto& added = static_cast<const NodeResponseAdd&>(response);
+        json.StringMember("playerText", added.GetPlayerText());
+        json.StringMember("gotoNode", added.GetGotoNode());
     } else {
-        const auto& cut = dynamic_cast<const NodeResponseCut&>(response);
-        out["cutTag"] = Text(cut.GetCutTag());
-        out["cutText"] = Text(cut.GetCutText());
+        const auto& cut = static_cast<const NodeResponseCut&>(response);
+        json.StringMember("cutTag", cut.GetCutTag());
+        json.StringMember("cutText", cut.GetCutText());
     }
-    return out;
+    json.CloseObject();
 }
 
 template <typename Branching>
-Json EntriesJson(const Branching& command, bool withConditions) {
-    Json entries = Json::array();
+void PutEntries(JsonTextPrinter& json, const Branching& command, bool withConditions) {
+    json.Key("entries");
+    json.OpenArray();
     for (std::size_t i = 0; i < Branching::kEntries; ++i) {
-        Json entry;
-        entry["choice"] = Text(command.GetChoice(i));
-        entry["node"] = Text(command.GetNode(i));
+        json.Element();
+        json.OpenObject();
+        json.StringMember("choice", command.GetChoice(i));
+        json.StringMember("node", command.GetNode(i));
         if constexpr (std::is_same_v<Branching, CommandList>) {
             if (withConditions) {
-                entry["condition"] = Text(command.GetConditions()[i].GetExpression());
+                json.StringMember("condition", command.GetConditions()[i].GetExpression());
             }
         }
-        entries.push_back(std::move(entry));
+        json.CloseObject();
     }
-    return entries;
+    json.CloseArray();
 }
 
-void PutKindFields(Json& out, const NodeCommand& command) {
-    if (const auto* flag = dynamic_cast<const CommandFlag*>(&command)) {
-        out["set"] = flag->IsSet();
-        out["flag"] = Text(flag->GetFlag());
-    } else if (const auto* cassign = dynamic_cast<const CommandConditionalVariable*>(&command)) {
-        out["variable"] = Text(cassign->GetVariable());
-        out["test"] = Text(cassign->GetTest().GetExpression());
-        out["trueExpression"] = Text(cassign->GetTrueExpression());
-        out["falseExpression"] = Text(cassign->GetFalseExpression());
-    } else if (const auto* assign = dynamic_cast<const CommandVariable*>(&command)) {
-        out["variable"] = Text(assign->GetVariable());
-        out["expression"] = Text(assign->GetExpression());
-    } else if (const auto* yesNo = dynamic_cast<const CommandYesNo*>(&command)) {
-        out["entries"] = EntriesJson(*yesNo, false);
-    } else if (const auto* go = dynamic_cast<const CommandGoto*>(&command)) {
-        out["node"] = Text(go->GetNode());
-    } else if (const auto* reply = dynamic_cast<const CommandReply*>(&command)) {
-        out["variable"] = Text(reply->GetVariable());
-    } else if (const auto* list = dynamic_cast<const CommandList*>(&command)) {
-        out["entries"] = EntriesJson(*list, true);
-        out["returnChoice"] = Text(list->GetReturnChoice());
-        out["returnNode"] = Text(list->GetReturnNode());
+void PutAssignFields(JsonTextPrinter& json, const NodeCommand& command) {
+    if (command.GetType() == kCommandConditionalVariable) {
+        const auto& assign = static_cast<const CommandConditionalVariable&>(command);
+        json.StringMember("variable", assign.GetVariable());
+        json.StringMember("test", assign.GetTest().GetExpression());
+        json.StringMember("trueExpression", assign.GetTrueExpression());
+        json.StringMember("falseExpression", assign.GetFalseExpression());
+    } else {
+        const auto& assign = static_cast<const CommandVariable&>(command);
+        json.StringMember("variable", assign.GetVariable());
+        json.StringMember("expression", assign.GetExpression());
     }
 }
 
-Json CommandJson(const NodeCommand& command) {
-    Json out;
-    out["kind"] = kCommandKindNames.at(static_cast<std::size_t>(command.GetType()));
-    out["text"] = Text(command.GetText());
-    PutCondition(out, command.GetCondition());
-    PutKindFields(out, command);
-    return out;
-}
-
-Json NodeJson(const DialogueNode& node, int depth) {
-    Json out;
-    out["depth"] = depth;
-    out["id"] = node.GetId();
-    out["name"] = Text(node.GetName());
-    out["description"] = Text(node.GetDescription());
-    out["textIsRich"] = node.IsTextRich();
-    out["text"] = Text(node.GetText());
-    out["comments"] = Text(node.GetComments());
-    out["responses"] = Json::array();
-    for (const auto& response : node.Responses()) {
-        out["responses"].push_back(ResponseJson(*response));
-    }
-    out["commands"] = Json::array();
-    for (const auto& command : node.Commands()) {
-        out["commands"].push_back(CommandJson(*command));
-    }
-    return out;
-}
-
-// The document's fields before its nodes, as the opening of the pretty-printed object.
-std::string HeadJson(const Dialogue& dialogue) {
-    Json out;
-    out["format"] = kJsonFormatName;
-    out["formatVersion"] = kJsonFormatVersion;
-    out["fileVersion"] = dialogue.GetFileVersion();
-    out["nextNodeId"] = dialogue.GetNextNodeId();
-    out["npc"] = {{"id", dialogue.Npc().id},
-                  {"name", Text(dialogue.Npc().name)},
-                  {"gender", dialogue.Npc().gender}};
-    out["comments"] = Text(dialogue.GetComments());
-    std::string head = out.dump(2);
-    head.resize(head.size() - 2);  // the closing "\n}"; the node list follows
-    return head + ",\n  \"nodes\": [";
-}
-
-// A node printed as an element of the node list, two levels in. Line breaks in the printed
-// form are all layout (those in strings are escaped), so indenting them places the node.
-void AppendNodeJson(std::string& json, const DialogueNode& node, int depth) {
-    const std::string printed = NodeJson(node, depth).dump(2);
-    json.reserve(json.size() + printed.size() + printed.size() / 4);
-    json += "\n    ";
-    for (char c : printed) {
-        json += c;
-        if (c == '\n') {
-            json += "    ";
+// The type code names the command's class: each kind's constructor sets its own.
+void PutKindFields(JsonTextPrinter& json, const NodeCommand& command) {
+    switch (command.GetType()) {
+        case kCommandFlag: {
+            const auto& flag = static_cast<const CommandFlag&>(command);
+            json.Key("set");
+            json.Bool(flag.IsSet());
+            json.StringMember("flag", flag.GetFlag());
+            break;
         }
+        case kCommandConditionalVariable:
+        case kCommandVariable:
+            PutAssignFields(json, command);
+            break;
+        case kCommandYesNo:
+            PutEntries(json, static_cast<const CommandYesNo&>(command), false);
+            break;
+        case kCommandGoto:
+            json.StringMember("node", static_cast<const CommandGoto&>(command).GetNode());
+            break;
+        case kCommandReply:
+            json.StringMember("variable", static_cast<const CommandReply&>(command).GetVariable());
+            break;
+        case kCommandList: {
+            const auto& list = static_cast<const CommandList&>(command);
+            PutEntries(json, list, true);
+            json.StringMember("returnChoice", list.GetReturnChoice());
+            json.StringMember("returnNode", list.GetReturnNode());
+            break;
+        }
+        default:
+            break;
     }
 }
 
-}  // namespace
+void PutCommand(JsonTextPrinter& json, const NodeCommand& command) {
+    json.OpenObject();
+    json.StringMember("kind", kCommandKindNames.at(static_cast<std::size_t>(command.GetType())));
+    json.StringMember("text", command.GetText());
+    PutCondition(json, command.GetCondition());
+    PutKindFields(json, command);
+    json.CloseObject();
+}
 
-// Printed node by node, so a large dialogue never exists as one JSON tree: the bytes are
-// those of the whole document printed with an indent of 2.
-void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::string_view)>& put) {
-    put(HeadJson(dialogue));
+template <typename List, typename PutOne>
+void PutList(JsonTextPrinter& json, std::string_view key, const List& list, PutOne putOne) {
+    json.Key(key);
+    json.OpenArray();
+    for (const auto& element : list) {
+        json.Element();
+        putOne(json, *element);
+    }
+    json.CloseArray();
+}
+
+void PutNode(JsonTextPrinter& json, const DialogueNode& node, int depth) {
+    json.Element();
+    json.OpenObject();
+    json.Key("depth");
+    json.Int(depth);
+    json.Key("id");
+    json.Int(node.GetId());
+    json.StringMember("name", node.GetName());
+    json.StringMember("description", node.GetDescription());
+    json.Key("textIsRich");
+    json.Bool(node.IsTextRich());
+    json.StringMember("text", node.GetText());
+    json.StringMember("comments", node.GetComments());
+    PutList(json, "responses", node.Responses(), PutResponse);
+    PutList(json, "commands", node.Commands(), PutCommand);
+    json.CloseObject();
+}
+
+// The document's fields, up to the opening of the node list.
+void PutHead(JsonTextPrinter& json, const Dialogue& dialogue) {
+    json.OpenObject();
+    json.StringMember("format", kJsonFormatName);
+    json.Key("formatVersion");
+    json.Int(kJsonFormatVersion);
+    json.Key("fileVersion");
+    json.Int(dialogue.GetFileVersion());
+    json.Key("nextNodeId");
+    json.Int(dialogue.GetNextNodeId());
+    json.Key("npc");
+    json.OpenObject();
+    json.Key("id");
+    json.Int(dialogue.Npc().id);
+    json.StringMember("name", dialogue.Npc().name);
+    json.Key("gender");
+    json.Int(dialogue.Npc().gender);
+    json.CloseObject();
+    json.StringMember("comments", dialogue.GetComments());
+    json.Key("nodes");
+    json.OpenArray();
+}
+
+// Prints the whole document into json's string; afterNode runs once each node is in it.
+template <typename AfterNode>
+void PrintDialogue(JsonTextPrinter& json, const Dialogue& dialogue, AfterNode afterNode) {
+    PutHead(json, dialogue);
     // Depths follow the walk: a node is one deeper than its parent, whose depth is known.
     std::vector<std::pair<const DialogueNode*, int>> parents;
-    std::string piece;
     ForEachPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
         while (!parents.empty() && parents.back().first != node.Parent()) {
             parents.pop_back();
         }
         const int depth = parents.empty() ? 0 : parents.back().second + 1;
-        piece.assign(parents.empty() ? "" : ",");
-        AppendNodeJson(piece, node, depth);
-        put(piece);
+        PutNode(json, node, depth);
+        afterNode();
         parents.emplace_back(&node, depth);
     });
-    put("\n  ]\n}\n");
+    json.CloseArray();
+    json.CloseObject();
+    json.Out() += '\n';
+}
+
+}  // namespace
+
+// Printed straight into the text, a node at a time, without a JSON tree of any of it.
+void WriteDialogueJson(const Dialogue& dialogue, const std::function<void(std::string_view)>& put) {
+    std::string piece;
+    JsonTextPrinter json(piece);
+    PrintDialogue(json, dialogue, [&] {
+        put(piece);
+        piece.clear();
+    });
+    put(piece);
 }
 
 std::string DialogueToJson(const Dialogue& dialogue) {
-    std::string json;
-    WriteDialogueJson(dialogue, [&json](std::string_view piece) { json.append(piece); });
-    return json;
+    std::string text;
+    JsonTextPrinter json(text);
+    PrintDialogue(json, dialogue, [] {});
+    return text;
 }
 
 }  // namespace tw

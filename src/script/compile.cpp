@@ -1,5 +1,7 @@
 #include "script/compile.h"
 
+#include <optional>
+
 #include "script/expression_parser.h"
 #include "script/lexer.h"
 #include "script/script_errors.h"
@@ -18,11 +20,11 @@ std::unique_ptr<Statement> CompileStatement(std::string_view line) {
 
 std::unique_ptr<Expression> ParseCondition(std::string_view line) {
     Lexer lexer(line);
-    TokenList tokens;
-    while (std::unique_ptr<Token> token = lexer.NextToken()) {
-        tokens.push_back(std::move(token));
+    Parser parser;
+    while (const std::optional<Token> token = lexer.NextToken()) {
+        parser.Append(*token);
     }
-    return Parser(std::move(tokens)).Parse();
+    return parser.Parse();
 }
 
 }  // namespace tw

@@ -1,7 +1,5 @@
 #include "script/lexer.h"
 
-#include <array>
-
 #include "script/byte_string.h"
 #include "script/excerpt.h"
 #include "script/operator_table.h"
@@ -10,18 +8,8 @@
 namespace tw {
 namespace {
 
-constexpr std::array<std::string_view, 10> kKeywords{"if",  "then",   "else", "rem",   "goto",
-                                                     "set", "branch", "end",  "reply", "list"};
-
-bool IsKeywordText(std::string_view word) {
-    for (std::string_view keyword : kKeywords) {
-        // The length test first: it rules out nearly every keyword without a call.
-        if (keyword.size() == word.size() && EqualsNoCase(keyword, word)) {
-            return true;
-        }
-    }
-    return false;
-}
+// "branch": a longer word is never a keyword, operator or boolean.
+constexpr std::size_t kLongestReservedWord = 6;
 
 }  // namespace
 
@@ -47,17 +35,25 @@ bool Lexer::IsOperatorChar(char c) {
     return c != '\0' && !IsIdentifierChar(c) && !IsDelimiter(c) && !IsWhiteSpace(c);
 }
 
-std::unique_ptr<Token> Lexer::NextToken() {
+std::optional<Token> Lexer::NextToken() {
+    if (peekedFrom_ == position_) {
+        position_ = peekedTo_;
+        return peeked_;
+    }
+    return Scan();
+}
+
+std::optional<Token> Lexer::Scan() {
     while (!AtEnd() && IsWhiteSpace(Current())) {
         ++position_;
     }
     if (AtEnd()) {
-        return nullptr;
+        return std::nullopt;
     }
     const char c = Current();
     if (IsDelimiter(c)) {
         ++position_;
-        return std::make_unique<TokenDelimeter>(c);
+        return Token::Delimiter(c);
     }
     if (IsDigit(c) || (c == '.' && IsDigit(At(position_ + 1)))) {
         return ReadNumber();
@@ -72,7 +68,7 @@ std::unique_ptr<Token> Lexer::NextToken() {
 }
 
 // number -> {digit | '.'}, at most one '.', not followed by a letter or '_'
-std::unique_ptr<Token> Lexer::ReadNumber() {
+Token Lexer::ReadNumber() {
     const std::size_t start = position_;
     bool hasPoint = false;
     bool valid = true;
@@ -91,31 +87,30 @@ std::unique_ptr<Token> Lexer::ReadNumber() {
             ++position_;
         }
         throw SyntaxError("Invalid numeric constant: " +
-                          Excerpt(std::string_view(line_).substr(start, position_ - start)));
+                          Excerpt(line_.substr(start, position_ - start)));
     }
     const std::string_view text = std::string_view(line_).substr(start, position_ - start);
     if (hasPoint) {
-        return std::make_unique<TokenLiteral>(Value(StrToDouble(text)));
+        return Token::Real(StrToDouble(text));
     }
-    return std::make_unique<TokenLiteral>(Value(StrToLong32(text)));
+    return Token::Integer(StrToLong32(text));
 }
 
 // string -> quote {any other character} quote, with no escapes
-std::unique_ptr<Token> Lexer::ReadString() {
+Token Lexer::ReadString() {
     const char quote = Current();
     const std::size_t start = ++position_;
     const std::size_t end = line_.find(quote, start);
-    if (end == std::string::npos) {
+    if (end == std::string_view::npos) {
         position_ = line_.size();
-        throw SyntaxError("Unterminated string constant: " +
-                          Excerpt(std::string_view(line_).substr(start)));
+        throw SyntaxError("Unterminated string constant: " + Excerpt(line_.substr(start)));
     }
     position_ = end + 1;
-    return std::make_unique<TokenLiteral>(Value(line_.substr(start, end - start)));
+    return Token::String(line_.substr(start, end - start));
 }
 
-// Words are classified on a view of the line; only the token keeps a copy.
-std::unique_ptr<Token> Lexer::ReadWord() {
+// Words are classified on a view of the line, which the token keeps.
+Token Lexer::ReadWord() {
     const std::size_t start = position_;
     const bool isVariable = Current() == '$';
     if (isVariable) {
@@ -124,47 +119,54 @@ std::unique_ptr<Token> Lexer::ReadWord() {
     while (IsIdentifierChar(Current())) {
         ++position_;
     }
-    const std::string_view word = std::string_view(line_).substr(start, position_ - start);
-    if (isVariable) {
-        return std::make_unique<TokenIdentifier>(std::string(word));
+    const std::string_view word = line_.substr(start, position_ - start);
+    if (isVariable || word.size() > kLongestReservedWord) {
+        return Token::Identifier(word);
     }
-    const bool isTrue = EqualsNoCase(word, "true");
-    if (isTrue || EqualsNoCase(word, "false")) {
-        return std::make_unique<TokenLiteral>(Value(isTrue));
+    const char first = ToLowerAscii(word.front());
+    const bool isTrue = first == 't' && EqualsNoCase(word, "true");
+    if (isTrue || (first == 'f' && EqualsNoCase(word, "false"))) {
+        return Token::Boolean(isTrue);
     }
-    if (IsKeywordText(word)) {
-        return std::make_unique<TokenKeyword>(std::string(word));
+    KeywordCode keyword = KeywordCode::If;
+    if (FindKeyword(word, keyword)) {
+        return Token::Keyword(word, keyword);
     }
-    if (FindOperator(word) != nullptr) {
-        return std::make_unique<TokenOperator>(std::string(word));
+    if (const OperatorTableEntry* entry = FindOperator(word)) {
+        return Token::Operator(word, *entry);
     }
-    return std::make_unique<TokenIdentifier>(std::string(word));
+    return Token::Identifier(word);
 }
 
-std::unique_ptr<Token> Lexer::ReadOperator() {
+Token Lexer::ReadOperator() {
     const std::size_t start = position_;
     while (IsOperatorChar(Current())) {
         ++position_;
     }
-    const std::string_view run = std::string_view(line_).substr(start, position_ - start);
-    if (FindOperator(run) == nullptr) {
+    const std::string_view run = line_.substr(start, position_ - start);
+    const OperatorTableEntry* entry = FindOperator(run);
+    if (entry == nullptr) {
         throw SyntaxError("Invalid operator: " + Excerpt(run));
     }
-    return std::make_unique<TokenOperator>(std::string(run));
+    return Token::Operator(run, *entry);
 }
 
-std::unique_ptr<Token> Lexer::PeekToken(std::size_t& after) {
+std::optional<Token> Lexer::PeekToken(std::size_t& after) {
     const std::size_t saved = position_;
-    // Restore the position even when the token is malformed.
-    try {
-        std::unique_ptr<Token> token = NextToken();
-        after = position_;
+    if (peekedFrom_ != saved) {
+        // Restore the position even when the token is malformed.
+        try {
+            peeked_ = Scan();
+        } catch (...) {
+            position_ = saved;
+            throw;
+        }
+        peekedFrom_ = saved;
+        peekedTo_ = position_;
         position_ = saved;
-        return token;
-    } catch (...) {
-        position_ = saved;
-        throw;
     }
+    after = peekedTo_;
+    return peeked_;
 }
 
 std::string Lexer::ReadNodeName() {
@@ -175,7 +177,7 @@ std::string Lexer::ReadNodeName() {
     while (!AtEnd() && !IsWhiteSpace(Current()) && Current() != ',') {
         ++position_;
     }
-    return line_.substr(start, position_ - start);
+    return std::string(line_.substr(start, position_ - start));
 }
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,15 +9,22 @@
 
 namespace tw {
 
-// Cuts one script line into tokens on demand. The line ends at its first NUL byte.
+// Cuts one script line into tokens on demand. The line ends at its first NUL byte. The
+// lexer and its tokens view the line, which must outlive them both.
 class Lexer {
 public:
     explicit Lexer(std::string_view line);
+    explicit Lexer(const std::string& line) : Lexer(std::string_view(line)) {}
+    explicit Lexer(const char* line) : Lexer(std::string_view(line)) {}
+    // A temporary line would be gone before its tokens are read.
+    explicit Lexer(std::string&& line) = delete;
+    Lexer(const Lexer&) = delete;
+    Lexer& operator=(const Lexer&) = delete;
 
-    // The next token, or null at the end of the line; throws SyntaxError.
-    std::unique_ptr<Token> NextToken();
+    // The next token, or none at the end of the line; throws SyntaxError.
+    std::optional<Token> NextToken();
     // The next token without consuming it; `after` receives the position past it.
-    std::unique_ptr<Token> PeekToken(std::size_t& after);
+    std::optional<Token> PeekToken(std::size_t& after);
     void SetPosition(std::size_t position) { position_ = position; }
     std::size_t GetPosition() const { return position_; }
     // Raw text up to white space, ',' or the end of the line (node names, "conversation").
@@ -30,16 +37,23 @@ public:
     static bool IsOperatorChar(char c);
 
 private:
-    std::unique_ptr<Token> ReadNumber();
-    std::unique_ptr<Token> ReadString();
-    std::unique_ptr<Token> ReadWord();
-    std::unique_ptr<Token> ReadOperator();
+    // The token at the current position, which it moves past.
+    std::optional<Token> Scan();
+    Token ReadNumber();
+    Token ReadString();
+    Token ReadWord();
+    Token ReadOperator();
     bool AtEnd() const { return position_ >= line_.size(); }
     char Current() const { return AtEnd() ? '\0' : line_[position_]; }
     char At(std::size_t index) const { return index < line_.size() ? line_[index] : '\0'; }
 
-    std::string line_;
+    std::string_view line_;
     std::size_t position_ = 0;
+    // The parsers peek at nearly every token before they take it: the last peek is kept,
+    // so that taking it, or peeking again from the same place, does not cut it again.
+    std::optional<Token> peeked_;
+    std::size_t peekedFrom_ = std::string_view::npos;
+    std::size_t peekedTo_ = 0;
 };
 
 }  // namespace tw

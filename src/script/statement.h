@@ -34,6 +34,8 @@ public:
 protected:
     static std::unique_ptr<Statement> Parse(Lexer& lexer, int depth);
     static std::unique_ptr<Statement> ParseIf(Lexer& lexer, int depth);
+    static std::unique_ptr<Statement> ParseKeywordStatement(Lexer& lexer, const Token& keyword,
+                                                            int depth);
 };
 
 }  // namespace tw

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "script/byte_string.h"
 #include "script/excerpt.h"
 #include "script/expression_parser.h"
@@ -12,45 +14,44 @@ namespace {
     throw SyntaxError(message);
 }
 
-bool NextIsKeyword(Lexer& lexer, std::string_view keyword) {
-    const std::unique_ptr<Token> token = lexer.NextToken();
+bool NextIsKeyword(Lexer& lexer, KeywordCode keyword) {
+    const std::optional<Token> token = lexer.NextToken();
     return token && IsKeyword(*token, keyword);
 }
 
 // The next token, which must be an identifier; its text is the name.
 std::string ReadName(Lexer& lexer, const char* message) {
-    const std::unique_ptr<Token> token = lexer.NextToken();
+    const std::optional<Token> token = lexer.NextToken();
     if (!token || token->GetKind() != TokenKind::Identifier) {
         Fail(message);
     }
-    return token->GetText();
+    return std::string(token->View());
 }
 
 // choice -> string literal   (messages name 'branch' inside a list too)
 std::string ReadChoiceText(Lexer& lexer) {
-    const std::unique_ptr<Token> token = lexer.NextToken();
+    const std::optional<Token> token = lexer.NextToken();
     if (!token) {
         Fail("'branch' statement ended prematurely; expected string literal");
     }
     if (token->GetKind() != TokenKind::Literal) {
-        Fail("Expected string literal, found '" + Excerpt(token->Text()) + "'");
+        Fail("Expected string literal, found '" + Excerpt(token->View()) + "'");
     }
-    const Value value = static_cast<const TokenLiteral&>(*token).GetValue();
-    if (value.GetType() != ValueType::String) {
+    if (token->GetLiteralType() != ValueType::String) {
         Fail("Branch choice must be string literal");
     }
-    return value.GetString();
+    return std::string(token->View());
 }
 
 void ReadArrow(Lexer& lexer) {
-    const std::unique_ptr<Token> token = lexer.NextToken();
+    const std::optional<Token> token = lexer.NextToken();
     if (!token) {
         Fail("'branch' statement ended prematurely; expected -> operator");
     }
     if (token->GetKind() != TokenKind::Operator) {
-        Fail("Expected operator, found '" + Excerpt(token->Text()) + "'");
+        Fail("Expected operator, found '" + Excerpt(token->GetText()) + "'");
     }
-    if (token->Text() != "->") {
+    if (token->View() != "->") {
         Fail("-> operator must follow branch choice string");
     }
 }
@@ -70,9 +71,9 @@ Choice ReadChoice(Lexer& lexer) {
 // Checks a token read where a comma must stand.
 void ExpectComma(const Token& token) {
     if (token.GetKind() != TokenKind::Delimiter) {
-        Fail("Expected comma, found '" + Excerpt(token.Text()) + "'");
+        Fail("Expected comma, found '" + Excerpt(token.GetText()) + "'");
     }
-    if (token.Text() != ",") {
+    if (token.View() != ",") {
         Fail("comma must follow node name");
     }
 }
@@ -80,7 +81,7 @@ void ExpectComma(const Token& token) {
 // branch -> "branch" choice "," choice
 std::unique_ptr<Statement> ParseBranch(Lexer& lexer) {
     Choice first = ReadChoice(lexer);
-    const std::unique_ptr<Token> comma = lexer.NextToken();
+    const std::optional<Token> comma = lexer.NextToken();
     if (!comma) {
         Fail("'branch' statement ended prematurely; expected comma");
     }
@@ -93,8 +94,8 @@ std::unique_ptr<Statement> ParseBranch(Lexer& lexer) {
 ListStatement::Item ReadListItem(Lexer& lexer) {
     ListStatement::Item item{ReadChoice(lexer), nullptr};
     std::size_t after = 0;
-    const std::unique_ptr<Token> next = lexer.PeekToken(after);
-    if (next && IsKeyword(*next, "if")) {
+    const std::optional<Token> next = lexer.PeekToken(after);
+    if (next && IsKeyword(*next, KeywordCode::If)) {
         lexer.SetPosition(after);
         item.condition = Statement::ParseExpression(lexer);
         lexer.NextToken();  // the keyword that ended the condition, normally "then"
@@ -110,7 +111,7 @@ std::unique_ptr<Statement> ParseList(Lexer& lexer) {
         if (list->GetItemCount() == ListStatement::kMaxItems) {
             break;
         }
-        const std::unique_ptr<Token> comma = lexer.NextToken();
+        const std::optional<Token> comma = lexer.NextToken();
         if (!comma) {
             break;
         }
@@ -123,8 +124,9 @@ std::unique_ptr<Statement> ParseList(Lexer& lexer) {
 std::unique_ptr<Statement> ParseSet(Lexer& lexer) {
     std::string name = ReadName(lexer, "Expected identifier following 'set'");
     std::size_t after = 0;
-    const std::unique_ptr<Token> next = lexer.PeekToken(after);
-    if (next && next->Text() == "=") {
+    const std::optional<Token> next = lexer.PeekToken(after);
+    // Any token whose text is "=", a string literal '=' too.
+    if (next && next->TextEquals("=")) {
         lexer.SetPosition(after);
     }
     return std::make_unique<SetStatement>(std::move(name), Statement::ParseExpression(lexer));
@@ -133,11 +135,11 @@ std::unique_ptr<Statement> ParseSet(Lexer& lexer) {
 // conditional assignment -> name "=" "if" expr "then" expr "else" expr
 std::unique_ptr<Statement> ParseConditionalAssign(Lexer& lexer, std::string name) {
     std::unique_ptr<Expression> condition = Statement::ParseExpression(lexer);
-    if (!NextIsKeyword(lexer, "then")) {
+    if (!NextIsKeyword(lexer, KeywordCode::Then)) {
         Fail("Expected 'then' following conditional expression");
     }
     std::unique_ptr<Expression> thenValue = Statement::ParseExpression(lexer);
-    if (!NextIsKeyword(lexer, "else")) {
+    if (!NextIsKeyword(lexer, KeywordCode::Else)) {
         Fail("Expected 'else' following expression");
     }
     std::unique_ptr<Expression> elseValue = Statement::ParseExpression(lexer);
@@ -147,16 +149,16 @@ std::unique_ptr<Statement> ParseConditionalAssign(Lexer& lexer, std::string name
 
 // assignment -> name "=" expr | conditional assignment
 std::unique_ptr<Statement> ParseAssign(Lexer& lexer, std::string name) {
-    const std::unique_ptr<Token> equals = lexer.NextToken();
-    if (!equals || equals->Text() != "=") {
+    const std::optional<Token> equals = lexer.NextToken();
+    if (!equals || !equals->TextEquals("=")) {
         Fail("Invalid statement (expected '=' following identifier '" + Excerpt(name) + "')");
     }
     std::size_t after = 0;
-    const std::unique_ptr<Token> next = lexer.PeekToken(after);
+    const std::optional<Token> next = lexer.PeekToken(after);
     if (!next) {
         Fail("Assignment statement ends prematurely");
     }
-    if (IsKeyword(*next, "if")) {
+    if (IsKeyword(*next, KeywordCode::If)) {
         lexer.SetPosition(after);
         return ParseConditionalAssign(lexer, std::move(name));
     }
@@ -185,16 +187,16 @@ bool Statement::IsTerminator(const Token& token) {
 }
 
 std::unique_ptr<Expression> Statement::ParseExpression(Lexer& lexer) {
-    TokenList tokens;
+    Parser parser;
     std::size_t after = 0;
-    while (std::unique_ptr<Token> token = lexer.PeekToken(after)) {
+    while (const std::optional<Token> token = lexer.PeekToken(after)) {
         if (IsTerminator(*token)) {
             break;
         }
-        tokens.push_back(std::move(token));
+        parser.Append(*token);
         lexer.SetPosition(after);
     }
-    std::unique_ptr<Expression> expression = Parser(std::move(tokens)).Parse();
+    std::unique_ptr<Expression> expression = parser.Parse();
     if (!expression) {
         Fail("Empty expression not allowed");
     }
@@ -208,13 +210,13 @@ std::unique_ptr<Statement> Statement::Parse(Lexer& lexer) {
 // if -> "if" expr "then" [statement] ["else" [statement]]
 std::unique_ptr<Statement> Statement::ParseIf(Lexer& lexer, int depth) {
     std::unique_ptr<Expression> condition = ParseExpression(lexer);
-    if (!NextIsKeyword(lexer, "then")) {
+    if (!NextIsKeyword(lexer, KeywordCode::Then)) {
         Fail("Expected 'then' following conditional expression");
     }
     std::unique_ptr<Statement> thenStatement = Parse(lexer, depth + 1);
     std::unique_ptr<Statement> elseStatement;
-    if (const std::unique_ptr<Token> next = lexer.NextToken()) {
-        if (!IsKeyword(*next, "else")) {
+    if (const std::optional<Token> next = lexer.NextToken()) {
+        if (!IsKeyword(*next, KeywordCode::Else)) {
             Fail("Expected 'else' (or end of statement) following expression");
         }
         elseStatement = Parse(lexer, depth + 1);
@@ -224,7 +226,7 @@ std::unique_ptr<Statement> Statement::ParseIf(Lexer& lexer, int depth) {
 }
 
 std::unique_ptr<Statement> Statement::Parse(Lexer& lexer, int depth) {
-    std::unique_ptr<Token> token = lexer.NextToken();
+    const std::optional<Token> token = lexer.NextToken();
     if (!token) {
         return nullptr;
     }
@@ -232,38 +234,39 @@ std::unique_ptr<Statement> Statement::Parse(Lexer& lexer, int depth) {
         Fail("Statement nested too deeply");
     }
     if (token->GetKind() == TokenKind::Identifier) {
-        return ParseAssign(lexer, token->GetText());
+        return ParseAssign(lexer, std::string(token->View()));
     }
     if (token->GetKind() != TokenKind::Keyword) {
-        Fail("Statement begins with unexpected token '" + Excerpt(token->Text()) + "'");
+        Fail("Statement begins with unexpected token '" + Excerpt(token->GetText()) + "'");
     }
-    const std::string& word = token->Text();
-    if (EqualsNoCase(word, "branch")) {
-        return ParseBranch(lexer);
+    return ParseKeywordStatement(lexer, *token, depth);
+}
+
+std::unique_ptr<Statement> Statement::ParseKeywordStatement(Lexer& lexer, const Token& keyword,
+                                                            int depth) {
+    switch (keyword.GetKeyword()) {
+        case KeywordCode::Branch:
+            return ParseBranch(lexer);
+        case KeywordCode::Goto:
+            return ParseGoto(lexer);
+        case KeywordCode::If:
+            return ParseIf(lexer, depth);
+        case KeywordCode::Set:
+            return ParseSet(lexer);
+        case KeywordCode::Rem:
+            return std::make_unique<RemarkStatement>();
+        case KeywordCode::Reply:
+            return std::make_unique<ReplyStatement>(
+                ReadName(lexer, "Expected identifier following 'reply'"));
+        case KeywordCode::End:
+            return ParseEnd(lexer);
+        case KeywordCode::List:
+            return ParseList(lexer);
+        case KeywordCode::Then:
+        case KeywordCode::Else:
+            break;
     }
-    if (EqualsNoCase(word, "goto")) {
-        return ParseGoto(lexer);
-    }
-    if (EqualsNoCase(word, "if")) {
-        return ParseIf(lexer, depth);
-    }
-    if (EqualsNoCase(word, "set")) {
-        return ParseSet(lexer);
-    }
-    if (EqualsNoCase(word, "rem")) {
-        return std::make_unique<RemarkStatement>();
-    }
-    if (EqualsNoCase(word, "reply")) {
-        return std::make_unique<ReplyStatement>(
-            ReadName(lexer, "Expected identifier following 'reply'"));
-    }
-    if (EqualsNoCase(word, "end")) {
-        return ParseEnd(lexer);
-    }
-    if (EqualsNoCase(word, "list")) {
-        return ParseList(lexer);
-    }
-    Fail("Statement begins with unexpected keyword '" + Excerpt(word) + "'");
+    Fail("Statement begins with unexpected keyword '" + Excerpt(keyword.View()) + "'");
 }
 
 }  // namespace tw

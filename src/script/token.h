@@ -1,12 +1,14 @@
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "script/expression.h"
 #include "script/value.h"
 
 namespace tw {
+
+struct OperatorTableEntry;
 
 enum class TokenKind : int {
     Delimiter = 0,
@@ -17,82 +19,81 @@ enum class TokenKind : int {
     Result = 5,
 };
 
-// One piece of a script line, as the lexer cuts it.
+// The reserved words, so that the statement parser dispatches without comparing text.
+enum class KeywordCode : std::uint8_t { If, Then, Else, Rem, Goto, Set, Branch, End, Reply, List };
+
+// One piece of a script line, as the lexer cuts it. A plain value: its text is a view of
+// the line it was cut from, so a token must not outlive that line.
 class Token {
 public:
-    Token(std::string text, TokenKind kind) : text_(std::move(text)), kind_(kind) {}
-    virtual ~Token() = default;
-    Token(const Token&) = delete;
-    Token& operator=(const Token&) = delete;
+    // '(', ')' or ','.
+    static Token Delimiter(char c);
+    // A reserved word such as "if" or "goto", in the case it was written; throws
+    // std::invalid_argument for any other word.
+    static Token Keyword(std::string_view text);
+    static Token Keyword(std::string_view text, KeywordCode code);
+    // A flag name, or a variable name with its '$'.
+    static Token Identifier(std::string_view text);
+    // An operator symbol as written; throws SyntaxError when it is not in the operator table.
+    static Token Operator(std::string_view symbol);
+    static Token Operator(std::string_view symbol, const OperatorTableEntry& entry);
+    // Constants. A string literal's text is its contents, a view of the line.
+    static Token Integer(std::int32_t value);
+    static Token Real(double value);
+    static Token Boolean(bool value);
+    static Token String(std::string_view contents);
+    // A finished sub-expression standing in a parser's token list: the index of the
+    // expression in that parser.
+    static Token Result(std::uint32_t index);
 
-    std::string GetText() const { return text_; }
-    const std::string& Text() const { return text_; }
     TokenKind GetKind() const { return kind_; }
+    // The text the token stands for: a literal's is its value's text form, a result's is
+    // empty.
+    std::string GetText() const;
+    // The characters as written; for a literal other than a string not its text form.
+    std::string_view View() const { return text_; }
+    // Whether GetText() equals the text, without making the string where it can.
+    bool TextEquals(std::string_view text) const;
 
-private:
-    std::string text_;
-    TokenKind kind_;
-};
+    KeywordCode GetKeyword() const { return keyword_; }
 
-// '(', ')' or ','.
-class TokenDelimeter : public Token {
-public:
-    explicit TokenDelimeter(char c) : Token(std::string(1, c), TokenKind::Delimiter) {}
-};
-
-// A reserved word such as "if" or "goto", in the case it was written.
-class TokenKeyword : public Token {
-public:
-    explicit TokenKeyword(std::string text) : Token(std::move(text), TokenKind::Keyword) {}
-};
-
-// A flag name, or a variable name with its '$'.
-class TokenIdentifier : public Token {
-public:
-    explicit TokenIdentifier(std::string text) : Token(std::move(text), TokenKind::Identifier) {}
-};
-
-// An operator symbol with the precedence, unary flag and type of its table row.
-class TokenOperator : public Token {
-public:
-    // Throws SyntaxError when the symbol is not in the operator table.
-    explicit TokenOperator(std::string symbol);
-
-    int GetOperatorType() const { return type_; }
+    int GetOperatorType() const { return operatorType_; }
     bool IsUnaryOperator() const { return unary_; }
     int GetPrecedence() const { return precedence_; }
     void SetUnary(bool unary) { unary_ = unary; }
-    void SetPrecedence(int precedence) { precedence_ = precedence; }
+    void SetPrecedence(int precedence) { precedence_ = static_cast<std::int8_t>(precedence); }
+
+    Value GetValue() const;
+    ValueType GetLiteralType() const { return literalType_; }
+
+    std::uint32_t GetResultIndex() const { return static_cast<std::uint32_t>(integer_); }
 
 private:
-    int type_ = 0;
+    Token(TokenKind kind, std::string_view text) : text_(text), kind_(kind) {}
+
+    std::string_view text_;
+    double real_ = 0.0;
+    std::int64_t integer_ = 0;  // an integer or boolean literal, or a result's index
+    TokenKind kind_;
+    ValueType literalType_ = ValueType::Invalid;
+    std::int8_t operatorType_ = 0;
+    std::int8_t precedence_ = 0;
     bool unary_ = false;
-    int precedence_ = 0;
-};
-
-// A number, string or boolean constant.
-class TokenLiteral : public Token {
-public:
-    explicit TokenLiteral(Value value);
-    Value GetValue() const { return value_; }
-
-private:
-    Value value_;
-};
-
-// A finished sub-expression standing in the parser's token list.
-class TokenResult : public Token {
-public:
-    explicit TokenResult(std::unique_ptr<Expression> expression)
-        : Token(std::string(), TokenKind::Result), expression_(std::move(expression)) {}
-    const Expression* GetExpression() const { return expression_.get(); }
-    std::unique_ptr<Expression> TakeExpression() { return std::move(expression_); }
-
-private:
-    std::unique_ptr<Expression> expression_;
+    KeywordCode keyword_ = KeywordCode::If;
 };
 
 bool IsKeyword(const Token& token, std::string_view keyword);
-bool IsDelimiter(const Token& token, char c);
+
+inline bool IsKeyword(const Token& token, KeywordCode keyword) {
+    return token.GetKind() == TokenKind::Keyword && token.GetKeyword() == keyword;
+}
+
+inline bool IsDelimiter(const Token& token, char c) {
+    return token.GetKind() == TokenKind::Delimiter && token.View().size() == 1 &&
+           token.View()[0] == c;
+}
+
+// The code of a reserved word written in any case, or false when the word is none.
+bool FindKeyword(std::string_view word, KeywordCode& code);
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <string>
 
 #include "script/lexer.h"
@@ -32,35 +33,72 @@ TEST(ParserTest, EmptyListGivesNothing) {
     EXPECT_EQ(ParseCondition("  "), nullptr);
 }
 
-TEST(ParserTest, AcceptsResultTokensAsOperands) {
-    TokenList tokens;
-    tokens.push_back(std::make_unique<TokenResult>(std::make_unique<ExprConstant>(Value(2))));
-    tokens.push_back(std::make_unique<TokenOperator>("*"));
-    tokens.push_back(std::make_unique<TokenLiteral>(Value(4)));
-    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(8));
+TEST(ParserTest, GroupsBecomeResultOperands) {
+    TokenList tokens{Token::Delimiter('('), Token::Integer(2),     Token::Delimiter(')'),
+                     Token::Operator("*"),  Token::Delimiter('('), Token::Real(0.5),
+                     Token::Operator("+"),  Token::Integer(1),     Token::Delimiter(')')};
+    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(3.0));
 }
 
-TEST(ParserTest, TokenToExpressionRefusesNonValues) {
+TEST(ParserTest, RefusesAResultTokenItDoesNotHold) {
+    EXPECT_THROW(Parser(TokenList{Token::Result(0)}).Parse(), std::logic_error);
+    TokenList tokens{Token::Integer(1), Token::Operator("+"), Token::Result(7)};
+    EXPECT_THROW(Parser(std::move(tokens)).Parse(), std::logic_error);
+}
+
+TEST(ParserTest, ParsesItsListOnce) {
+    Parser parser(TokenList{Token::Integer(1), Token::Operator("+"), Token::Integer(2)});
+    EXPECT_EQ(parser.Parse()->Evaluate(Environment()), Value(3));
+    EXPECT_THROW(parser.Parse(), std::logic_error);
+    EXPECT_THROW(parser.Append(Token::Integer(3)), std::logic_error);
+}
+
+// Finished parsers leave their slot lists to later ones: parsers alive at once, and parsers
+// after a failed or a very long parse, each still see only their own tokens.
+TEST(ParserTest, ParsersAliveAtOnceKeepTheirOwnTokens) {
+    Parser outer;
+    outer.Append(Token::Integer(6));
+    outer.Append(Token::Operator("*"));
+    {
+        Parser failing(TokenList{Token::Integer(1), Token::Operator("+")});
+        EXPECT_THROW(failing.Parse(), SyntaxError);
+    }
+    Parser inner(TokenList{Token::Delimiter('('), Token::Integer(2), Token::Delimiter(')')});
+    outer.Append(Token::Integer(7));
+    EXPECT_EQ(inner.Parse()->Evaluate(Environment()), Value(2));
+    EXPECT_EQ(outer.Parse()->Evaluate(Environment()), Value(42));
+    EXPECT_EQ(Evaluate("1" + Repeat(" + 1", 999)), Value(1000));
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(Evaluate("(" + std::to_string(i) + ") - 1"), Value(i - 1));
+        EXPECT_EQ(ConditionError("1 2"),
+                  "Malformed expression (does not reduce to a single value)");
+    }
+}
+
+TEST(ParserTest, ALoneTokenMustBeAValue) {
     struct Case {
-        std::unique_ptr<Token> token;
+        Token token;
         const char* message;
     };
-    Case cases[] = {
-        {std::make_unique<TokenDelimeter>(','), "Malformed expression (unexpected delimeter ',')"},
-        {std::make_unique<TokenKeyword>("Then"),
-         "Malformed expression (unexpected keyword 'Then')"},
-        {std::make_unique<TokenOperator>("Or"), "Malformed expression (unexpected operator 'Or')"},
+    const Case cases[] = {
+        {Token::Delimiter(','), "Malformed expression (unexpected delimeter ',')"},
+        {Token::Delimiter('('), "Parentheses mismatch: missing ')'"},
+        {Token::Delimiter(')'), "Parentheses mismatch: unexpected ')'"},
+        {Token::Keyword("Then"), "Malformed expression (unexpected keyword 'Then')"},
+        {Token::Operator("Or"), "Malformed expression (unexpected operator 'Or')"},
     };
-    for (Case& c : cases) {
+    for (const Case& c : cases) {
         try {
-            Parser::TokenToExpression(*c.token);
+            Parser(TokenList{c.token}).Parse();
             ADD_FAILURE() << c.message;
         } catch (const SyntaxError& e) {
             EXPECT_EQ(e.GetMessage(), c.message);
         }
     }
-    TokenIdentifier name(" $x");
-    EXPECT_EQ(Parser::TokenToExpression(name)->Evaluate(Environment()), Value(0));
+    Environment environment;
+    environment.Set("$x", 4);
+    EXPECT_EQ(Parser(TokenList{Token::Identifier("$x")}).Parse()->Evaluate(environment), Value(4));
+    EXPECT_EQ(Parser(TokenList{Token::String("hi")}).Parse()->Evaluate(environment), Value("hi"));
 }
 
 TEST(ParserTest, GroupsAndAssociativity) {

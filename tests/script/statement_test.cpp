@@ -50,8 +50,8 @@ TEST(StatementTest, ParseExpressionStopsBeforeAKeyword) {
     } catch (const SyntaxError& e) {
         EXPECT_EQ(e.GetMessage(), "Empty expression not allowed");
     }
-    EXPECT_TRUE(Statement::IsTerminator(TokenKeyword("Else")));
-    EXPECT_FALSE(Statement::IsTerminator(TokenIdentifier("conversation")));
+    EXPECT_TRUE(Statement::IsTerminator(Token::Keyword("Else")));
+    EXPECT_FALSE(Statement::IsTerminator(Token::Identifier("conversation")));
 }
 
 TEST(StatementTest, AssignmentsStoreTheirValue) {

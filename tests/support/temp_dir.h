@@ -3,6 +3,7 @@
 // A fresh directory for one test, removed with everything in it afterwards.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,8 @@ public:
         for (char& c : name) {
             c = c == '/' ? '_' : c;
         }
+        // The process id keeps two runs of the same test (two builds, two checkouts) apart.
+        name += "_" + std::to_string(::getpid());
         path_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

@@ -26,7 +26,7 @@ public:
         try {
             Lexer lexer(line);
             bool afterGoto = false;
-            while (std::unique_ptr<Token> token = lexer.NextToken()) {
+            while (const auto token = lexer.NextToken()) {
                 if (token->GetKind() == TokenKind::Identifier && !afterGoto) {
                     AddName(token->GetText());
                 }
