@@ -49,7 +49,7 @@ Dialogue::Dialogue()
       comments_(DefaultNpcComments()) {}
 
 DialogueNode* Dialogue::FindNodeById(std::int32_t id) {
-    return FindPreOrder(*root_, [id](const DialogueNode& node) { return node.GetId() == id; });
+    return nodeIds_.Find(id);
 }
 
 DialogueNode* Dialogue::FindNodeByName(std::string_view name) {

@@ -13,6 +13,7 @@
 
 #include "model/dialogue_node.h"
 #include "model/input_limits.h"
+#include "model/node_id_index.h"
 #include "model/npc_data.h"
 
 namespace tw {
@@ -70,6 +71,7 @@ public:
     DialogueNode& Root() { return *root_; }
     const DialogueNode& Root() const { return *root_; }
 
+    // The first node in pre-order with that id, looked up in an index the tree keeps exact.
     DialogueNode* FindNodeById(std::int32_t id);
     DialogueNode* FindNodeByName(std::string_view name);
 
@@ -140,6 +142,7 @@ private:
     bool modified_ = false;
     NPCData npc_;
     std::unique_ptr<DialogueNode> root_;
+    NodeIdIndex nodeIds_{*root_};
     std::int32_t selectedNodeId_ = 0;
     std::string comments_;
     std::string path_;

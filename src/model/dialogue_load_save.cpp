@@ -147,6 +147,7 @@ private:
 
     bool ReadTree() {
         DialogueNode& root = *dialogue_.root_;
+        dialogue_.nodeIds_.Suspend();  // built again at the first look-up, in one walk
         ResetRoot(root);
         const std::int32_t version = dialogue_.fileVersion_;
         if (!ReadNodeRecord(in_, version, root)) {

@@ -1,8 +1,10 @@
 #include "model/dialogue_node.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
+#include "model/node_id_index.h"
 #include "script/script_errors.h"
 
 namespace tw {
@@ -31,10 +33,19 @@ bool MoveWithin(std::vector<std::unique_ptr<T>>& list, std::size_t from, std::si
     return true;
 }
 
+// Atomic, so documents may be read on any thread.
+std::uint64_t NextSerial() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 }  // namespace
 
 DialogueNode::DialogueNode(std::int32_t id, std::string name, std::string description)
-    : id_(id), name_(std::move(name)), description_(std::move(description)) {}
+    : serial_(NextSerial()),
+      id_(id),
+      name_(std::move(name)),
+      description_(std::move(description)) {}
 
 DialogueNode::~DialogueNode() {
     // Flatten the subtree first: each node popped here has no children left, so its own
@@ -47,6 +58,13 @@ DialogueNode::~DialogueNode() {
             pending.push_back(std::move(child));
         }
         node->children_.clear();
+    }
+}
+
+void DialogueNode::SetId(std::int32_t id) {
+    const std::int32_t old = std::exchange(id_, id);
+    if (idIndex_ != nullptr && old != id) {
+        idIndex_->Renumber(*this, old);
     }
 }
 
@@ -137,6 +155,9 @@ bool DialogueNode::EditComments(std::string comments) {
 DialogueNode& DialogueNode::AppendChild(std::unique_ptr<DialogueNode> child) {
     child->parent_ = this;
     children_.push_back(std::move(child));
+    if (idIndex_ != nullptr) {
+        idIndex_->Attach(*children_.back());
+    }
     return *children_.back();
 }
 
@@ -144,6 +165,9 @@ std::unique_ptr<DialogueNode> DialogueNode::DetachChild(const DialogueNode* chil
     std::unique_ptr<DialogueNode> detached = RemoveFrom(children_, child);
     if (detached != nullptr) {
         detached->parent_ = nullptr;
+        if (idIndex_ != nullptr) {
+            idIndex_->Detach(*detached);
+        }
     }
     return detached;
 }

@@ -21,6 +21,8 @@ struct NodeContents {
     std::vector<std::unique_ptr<NodeResponse>> responses;
 };
 
+class NodeIdIndex;
+
 class DialogueNode {
 public:
     DialogueNode(std::int32_t id, std::string name, std::string description = {});
@@ -30,7 +32,10 @@ public:
     ~DialogueNode();
 
     std::int32_t GetId() const { return id_; }
-    void SetId(std::int32_t id) { id_ = id; }
+    // A number no other node object of this run had: caches keyed by it cannot take a new
+    // node for one that held its id or its address before.
+    std::uint64_t GetSerial() const { return serial_; }
+    void SetId(std::int32_t id);
     const std::string& GetName() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
     const std::string& GetText() const { return text_; }
@@ -90,7 +95,8 @@ public:
     std::unique_ptr<NodeResponse> RemoveResponse(const NodeResponse* response);
     bool MoveResponse(std::size_t from, std::size_t to);
 
-    // Tree links. Children are in list order; the dialogue edits them.
+    // Tree links. Children are in list order. A node that belongs to a dialogue's tree
+    // reports every link and id change to the dialogue's id index.
     DialogueNode* Parent() const { return parent_; }
     const std::vector<std::unique_ptr<DialogueNode>>& Children() const { return children_; }
     // Appends a child as the last one and hands it back.
@@ -107,6 +113,7 @@ public:
     bool Contains(const DialogueNode* node) const;
 
 private:
+    std::uint64_t serial_;
     std::int32_t id_;
     std::string name_;
     std::string text_;
@@ -118,6 +125,9 @@ private:
     std::vector<std::unique_ptr<NodeCommand>> commands_;
     DialogueNode* parent_ = nullptr;
     std::vector<std::unique_ptr<DialogueNode>> children_;
+    NodeIdIndex* idIndex_ = nullptr;  // set while the node is in an indexed tree
+
+    friend class NodeIdIndex;
 };
 
 }  // namespace tw

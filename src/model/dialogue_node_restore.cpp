@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/dialogue_node.h"
+#include "model/node_id_index.h"
 
 namespace tw {
 namespace {
@@ -68,7 +69,11 @@ std::unique_ptr<NodeResponse> DialogueNode::ReplaceResponseAt(
 
 DialogueNode& DialogueNode::InsertChild(std::size_t index, std::unique_ptr<DialogueNode> child) {
     child->parent_ = this;
-    return InsertAt(children_, index, std::move(child));
+    DialogueNode& inserted = InsertAt(children_, index, std::move(child));
+    if (idIndex_ != nullptr) {
+        idIndex_->Attach(inserted);
+    }
+    return inserted;
 }
 
 std::size_t DialogueNode::IndexOfChild(const DialogueNode* child) const {

@@ -7,7 +7,6 @@
 #include "model/tree_walk.h"
 
 namespace tw {
-
 std::optional<NodePlace> Dialogue::PlaceOf(std::int32_t id) {
     DialogueNode* node = FindMovableNode(id);
     if (node == nullptr) {
@@ -64,25 +63,43 @@ SiblingOrders Dialogue::CaptureSiblingOrders(std::int32_t id) {
     return orders;
 }
 
-// One walk builds the index, so a branch of any size is put back in linear time.
+namespace {
+
+// The children of parent in the order of ids, each child used once (siblings may share an
+// id); nothing when the ids are not exactly the children's.
+std::optional<std::vector<DialogueNode*>> ChildrenInOrder(const DialogueNode& parent,
+                                                          const std::vector<std::int32_t>& ids) {
+    const auto& children = parent.Children();
+    if (children.size() != ids.size()) {
+        return std::nullopt;
+    }
+    std::unordered_map<std::int32_t, std::vector<DialogueNode*>> unused;
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        unused[(*child)->GetId()].push_back(child->get());  // the first one ends up last
+    }
+    std::vector<DialogueNode*> order;
+    order.reserve(ids.size());
+    for (std::int32_t id : ids) {
+        const auto found = unused.find(id);
+        if (found == unused.end() || found->second.empty()) {
+            return std::nullopt;
+        }
+        order.push_back(found->second.back());
+        found->second.pop_back();
+    }
+    return order;
+}
+
+}  // namespace
+
 void Dialogue::RestoreSiblingOrders(const SiblingOrders& orders) {
-    std::unordered_map<std::int32_t, DialogueNode*> byId;
-    ForEachPreOrder(*root_, [&byId](DialogueNode& node) { byId.emplace(node.GetId(), &node); });
     for (const auto& [parentId, childIds] : orders) {
-        const auto parent = byId.find(parentId);
-        if (parent == byId.end() || parent->second->Children().size() != childIds.size()) {
+        DialogueNode* parent = FindNodeById(parentId);
+        if (parent == nullptr) {
             continue;
         }
-        std::vector<DialogueNode*> order;
-        for (std::int32_t childId : childIds) {
-            const auto child = byId.find(childId);
-            if (child == byId.end() || child->second->Parent() != parent->second) {
-                break;
-            }
-            order.push_back(child->second);
-        }
-        if (order.size() == childIds.size()) {
-            parent->second->ReorderChildren(order);
+        if (const auto order = ChildrenInOrder(*parent, childIds)) {
+            parent->ReorderChildren(*order);
         }
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "model/dialogue_json.h"
 #include "model/element_copy.h"
 #include "support/model_fixtures.h"
@@ -163,6 +165,28 @@ TEST(DialogueRestoreTest, CopiesHoldEveryFieldOfTheirRecord) {
         EXPECT_EQ(copy->GetScriptText(), command->GetScriptText());
         EXPECT_EQ(copy->GetType(), command->GetType());
     }
+}
+
+// Siblings that share an id (a file can hold them) cannot be told apart by the captured
+// ids, but the restore must still leave each node in the list exactly once, with the ids
+// back in their order.
+TEST(DialogueRestoreTest, SortOfSiblingsSharingAnIdKeepsEveryNodeOnce) {
+    Dialogue dialogue;
+    dialogue.AppendNode(dialogue.Root(), 5, "Zed");
+    dialogue.AppendNode(dialogue.Root(), 6, "Mid");
+    dialogue.AppendNode(dialogue.Root(), 5, "Abe");
+    const SiblingOrders orders = dialogue.CaptureSiblingOrders(0);
+    dialogue.SortAll(true);
+    ASSERT_EQ(dialogue.Root().Children().front()->GetName(), "Abe");
+    dialogue.RestoreSiblingOrders(orders);
+    std::vector<std::int32_t> ids;
+    std::set<std::string> names;
+    for (const auto& child : dialogue.Root().Children()) {
+        ids.push_back(child->GetId());
+        names.insert(child->GetName());
+    }
+    EXPECT_EQ(ids, (std::vector<std::int32_t>{5, 6, 5}));
+    EXPECT_EQ(names, (std::set<std::string>{"Abe", "Mid", "Zed"}));
 }
 
 }  // namespace

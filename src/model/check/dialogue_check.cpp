@@ -5,45 +5,19 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "model/check/check_messages.h"
 #include "model/check/dialogue_references.h"
 #include "model/check/name_usage.h"
 #include "model/check/no_case_hash.h"
+#include "model/check/node_check_facts.h"
 #include "model/check/provided_names.h"
 #include "model/dialogue.h"
 #include "model/node_command.h"
 #include "model/node_response.h"
 #include "model/tree_walk.h"
-#include "script/script_errors.h"
 
 namespace tw {
 namespace {
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-std::string MissingNodeMessage(const NodeReference& reference) {
-    std::string what;
-    switch (reference.kind) {
-        case ReferenceKind::Goto:
-            what = "goto";
-            break;
-        case ReferenceKind::Branch:
-            what = "branch choice " + Quoted(reference.choice);
-            break;
-        case ReferenceKind::List:
-            what = "list choice " + Quoted(reference.choice);
-            break;
-        case ReferenceKind::ListReturn:
-            what = "list return choice " + Quoted(reference.choice);
-            break;
-        case ReferenceKind::Add:
-            what = "response [" + std::string(reference.choice) + "]";
-            break;
-    }
-    return what + " leads to node " + Quoted(reference.target) +
-           ", which this dialogue does not have";
-}
 
 class Checker {
 public:
@@ -82,28 +56,10 @@ private:
                              index, std::move(message)});
     }
 
-    // The messages are the compile window's, word for word.
     void Compile(DialogueNode& node, std::size_t nodeIndex) {
-        const std::string head = "NODE " + node.Label();
-        const auto& commands = node.Commands();
-        for (std::size_t i = 0; i < commands.size(); ++i) {
-            try {
-                commands[i]->Compile();
-            } catch (const SyntaxError& error) {
-                Add(kRuleSyntax, Severity::Error, nodeIndex, node, ItemKind::Command, i,
-                    head + ": Syntax Error: " + commands[i]->GetScriptText() + ": " +
-                        error.GetMessage());
-            }
-        }
-        const auto& responses = node.Responses();
-        for (std::size_t i = 0; i < responses.size(); ++i) {
-            try {
-                responses[i]->Compile();
-            } catch (const SyntaxError& error) {
-                Add(kRuleSyntax, Severity::Error, nodeIndex, node, ItemKind::Response, i,
-                    head + ": Response Condition: " +
-                        responses[i]->GetCondition()->GetExpression() + ": " + error.GetMessage());
-            }
+        for (SyntaxFault& fault : CompileForCheck(node)) {
+            Add(kRuleSyntax, Severity::Error, nodeIndex, node, fault.item, fault.index,
+                std::move(fault.message));
         }
     }
 
@@ -145,8 +101,7 @@ private:
             const auto [first, isNew] = adds.emplace(add->GetTag(), TagOwner{&node, add});
             if (!isNew && !SameChoice(*first->second.response, *add)) {
                 Add(kRuleAmbiguousTag, Severity::Warning, nodeIndex, node, ItemKind::Response, i,
-                    "[ADD] tag " + Quoted(add->GetTag()) + " is also added in node " +
-                        Quoted(first->second.node->Label()) + " with a different text or target");
+                    AmbiguousTagMessage(add->GetTag(), first->second.node->Label()));
             }
         }
     }
@@ -165,8 +120,7 @@ private:
             const auto* cut = static_cast<const NodeResponseCut*>(responses[i].get());
             if (adds.find(std::string_view(cut->GetCutTag())) == adds.end()) {
                 Add(kRuleUnknownCutTag, Severity::Warning, nodeIndex, node, ItemKind::Response, i,
-                    "[CUT] names tag " + Quoted(cut->GetCutTag()) +
-                        ", which no [ADD] response of this dialogue has");
+                    UnknownCutTagMessage(cut->GetCutTag()));
             }
         }
     }
@@ -180,7 +134,7 @@ private:
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             if (!reached[i]) {
                 Add(kRuleUnreachableNode, Severity::Warning, i, *nodes[i], ItemKind::Node, 0,
-                    "no road from the initialization node leads to this node");
+                    std::string(kUnreachableNodeMessage));
             }
         }
     }
@@ -222,9 +176,8 @@ private:
         std::sort(unset.begin(), unset.end(),
                   [](const auto& a, const auto& b) { return CompareNoCase(a.first, b.first) < 0; });
         for (const auto& [name, where] : unset) {
-            const char* what = name.front() == '$' ? "variable " : "flag ";
             Add(kRuleUnsetName, Severity::Note, where.nodeIndex, *where.node, where.item,
-                where.index, what + Quoted(name) + " is read but never set");
+                where.index, UnsetNameMessage(name));
         }
     }
 

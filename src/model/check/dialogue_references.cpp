@@ -146,6 +146,12 @@ std::vector<NodeReference> DialogueReferences::OfRow(Dialogue& dialogue, Dialogu
     return std::move(row.references_);
 }
 
+std::vector<NodeReference> DialogueReferences::MadeBy(const DialogueNode& node) {
+    DialogueReferences made;
+    made.AddNode(node);
+    return std::move(made.references_);
+}
+
 std::vector<const NodeReference*> DialogueReferences::To(const DialogueNode& node) const {
     std::vector<const NodeReference*> found;
     for (const NodeReference& reference : references_) {

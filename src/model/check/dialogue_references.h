@@ -46,6 +46,8 @@ public:
     // indexing the whole dialogue; a row that does not compile makes none.
     static std::vector<NodeReference> OfRow(Dialogue& dialogue, DialogueNode& node, ItemKind item,
                                             std::size_t index);
+    // The references a compiled node makes, in row order, none of them resolved.
+    static std::vector<NodeReference> MadeBy(const DialogueNode& node);
     // The references that lead to the node.
     std::vector<const NodeReference*> To(const DialogueNode& node) const;
     // The nodes in pre-order, and a node's place in it (none for a node of another dialogue).

@@ -37,6 +37,8 @@ public:
     // Each name read, with where it is read first (pre-order, then row order).
     const ReadMap& Reads() const { return reads_; }
     bool IsSet(std::string_view name) const;
+    using NameSet = std::unordered_set<std::string, NoCaseHash, NoCaseEqual>;
+    const NameSet& Sets() const { return sets_; }
 
 private:
     void AddNode(const DialogueNode& node, std::size_t nodeIndex);
@@ -48,7 +50,7 @@ private:
     void Read(std::string_view name, const NameRead& where);
 
     ReadMap reads_;
-    std::unordered_set<std::string, NoCaseHash, NoCaseEqual> sets_;
+    NameSet sets_;
 };
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "ui/main_window/problems_pane.h"
 
+#include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -16,6 +17,7 @@ constexpr int kNodeRole = Qt::UserRole + 1;
 constexpr int kItemRole = Qt::UserRole + 2;
 constexpr int kIndexRole = Qt::UserRole + 3;
 constexpr int kVisibleRows = 6;
+constexpr std::size_t kMostRowsRemovedInPlace = 512;
 
 QIcon SeverityIcon(const QStyle& style, Severity severity) {
     switch (severity) {
@@ -35,8 +37,20 @@ bool SameFinding(const Finding& a, const Finding& b) {
            a.message == b.message;
 }
 
-bool SameFindings(const std::vector<Finding>& a, const std::vector<Finding>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameFinding);
+// How many findings the two lists share at their start and, after that, at their end.
+std::pair<std::size_t, std::size_t> UnchangedEnds(const std::vector<Finding>& before,
+                                                  const std::vector<Finding>& after) {
+    const std::size_t shorter = std::min(before.size(), after.size());
+    std::size_t head = 0;
+    while (head < shorter && SameFinding(before[head], after[head])) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < shorter - head &&
+           SameFinding(before[before.size() - 1 - tail], after[after.size() - 1 - tail])) {
+        ++tail;
+    }
+    return {head, tail};
 }
 
 }  // namespace
@@ -65,33 +79,60 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
             [this](QTreeWidgetItem* item) { Activate(item); });
 }
 
+// Only the rows between the unchanged head and tail of the list are made again: after an
+// edit of one node that is a handful of rows, however many findings the dialogue has.
 void ProblemsPane::SetFindings(const std::vector<Finding>& findings) {
-    if (SameFindings(findings, shown_)) {
+    auto [head, tail] = UnchangedEnds(shown_, findings);
+    if (head == findings.size() && head == shown_.size()) {
         return;
     }
-    shown_ = findings;
-    for (Finding& finding : shown_) {
-        finding.node = nullptr;  // the node may be gone by the next check
+    if (shown_.size() - head - tail > kMostRowsRemovedInPlace) {
+        head = tail = 0;  // taking many rows out of the middle costs more than a new list
     }
+    const std::size_t removed = shown_.size() - head - tail;
+    const std::size_t added = findings.size() - head - tail;
     list_->setUpdatesEnabled(false);
-    list_->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(findings.size()));
-    for (const Finding& finding : findings) {
-        auto* item = new QTreeWidgetItem;
-        item->setIcon(0, SeverityIcon(*style(), finding.severity));
-        item->setText(0, QString::fromLatin1(SeverityName(finding.severity)));
-        item->setText(1, FromBytes(finding.nodeLabel));
-        item->setText(
-            2, FromBytes(finding.message) + " [" + QString::fromStdString(finding.rule) + "]");
-        item->setToolTip(2, item->text(2));
-        item->setData(0, kNodeRole, finding.nodeId);
-        item->setData(0, kItemRole, static_cast<int>(finding.item));
-        item->setData(0, kIndexRole, static_cast<qulonglong>(finding.index));
-        items.push_back(item);
+    if (removed == shown_.size()) {
+        list_->clear();
+    } else if (removed > 0) {
+        list_->model()->removeRows(static_cast<int>(head), static_cast<int>(removed));
     }
-    list_->addTopLevelItems(items);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(added));
+    for (std::size_t i = head; i < head + added; ++i) {
+        items.push_back(MakeRow(findings[i]));
+    }
+    list_->insertTopLevelItems(static_cast<int>(head), items);
     list_->setUpdatesEnabled(true);
+    KeepShown(findings, head, removed, added);
+}
+
+// shown_ takes the new middle; the node pointers go, as the node may be gone by the next
+// check.
+void ProblemsPane::KeepShown(const std::vector<Finding>& findings, std::size_t head,
+                             std::size_t removed, std::size_t added) {
+    const auto at = shown_.begin() + static_cast<std::ptrdiff_t>(head);
+    shown_.erase(at, at + static_cast<std::ptrdiff_t>(removed));
+    const auto from = findings.begin() + static_cast<std::ptrdiff_t>(head);
+    shown_.insert(shown_.begin() + static_cast<std::ptrdiff_t>(head), from,
+                  from + static_cast<std::ptrdiff_t>(added));
+    for (std::size_t i = head; i < head + added; ++i) {
+        shown_[i].node = nullptr;
+    }
+}
+
+QTreeWidgetItem* ProblemsPane::MakeRow(const Finding& finding) const {
+    auto* item = new QTreeWidgetItem;
+    item->setIcon(0, SeverityIcon(*style(), finding.severity));
+    item->setText(0, QString::fromLatin1(SeverityName(finding.severity)));
+    item->setText(1, FromBytes(finding.nodeLabel));
+    item->setText(2,
+                  FromBytes(finding.message) + " [" + QString::fromStdString(finding.rule) + "]");
+    item->setToolTip(2, item->text(2));
+    item->setData(0, kNodeRole, finding.nodeId);
+    item->setData(0, kItemRole, static_cast<int>(finding.item));
+    item->setData(0, kIndexRole, static_cast<qulonglong>(finding.index));
+    return item;
 }
 
 void ProblemsPane::Activate(QTreeWidgetItem* item) {

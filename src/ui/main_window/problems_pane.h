@@ -33,6 +33,9 @@ public:
 
 private:
     void Activate(QTreeWidgetItem* item);
+    QTreeWidgetItem* MakeRow(const Finding& finding) const;
+    void KeepShown(const std::vector<Finding>& findings, std::size_t head, std::size_t removed,
+                   std::size_t added);
 
     // What the rows show, to leave them (and the writer's place in them) alone when a check
     // finds the same again.

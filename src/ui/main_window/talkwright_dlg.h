@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/check/check_finding.h"
+#include "model/check/dialogue_check_cache.h"
 #include "model/check/selection_history.h"
 #include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
@@ -183,6 +184,7 @@ private:
     QWidget* SetupProblemsPane();
     void ConnectLinks();
     void ScheduleCheck();
+    void MarkCheckedNode(Dialogue& document, std::int32_t nodeId);
     void AddLinkActions(QMenu& menu, bool onTree);
     void ShowListMenu(EnhancedListCtrl& list, const QPoint& pos);
     QWidget* SetupTopRow();
@@ -300,6 +302,7 @@ private:
     ProblemsPane* problems_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* checkTimer_ = nullptr;
+    DialogueCheckCache checkCache_;
     SelectionHistory selectionHistory_;
     bool walkingHistory_ = false;
 };

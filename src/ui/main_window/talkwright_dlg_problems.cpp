@@ -1,5 +1,6 @@
 // The Problems pane: the dialogue check of the current document, run a moment after each
-// change, its findings listed below the lists and counted in the status line.
+// change over what the cache kept of the nodes the change did not touch, its findings
+// listed below the lists and counted in the status line.
 
 #include <QAction>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/check/dialogue_check.h"
+#include "model/dialogue.h"
 #include "ui/main_window/problems_pane.h"
 #include "ui/main_window/talkwright_dlg.h"
 
@@ -25,6 +27,7 @@ QMenu* CTalkwrightDlg::SetupViewMenu() {
     check->setShortcut(Qt::Key_F7);
     connect(check, &QAction::triggered, this, [this, pane] {
         pane->setChecked(true);
+        checkCache_.Clear();  // asked for by the writer: every node derived afresh
         OnCheckDialogue();
     });
     view->addSeparator();
@@ -59,9 +62,18 @@ void CTalkwrightDlg::ScheduleCheck() {
     }
 }
 
+// The node of every undo step is derived again at the next check; nodes the step added or
+// removed the cache finds by itself.
+void CTalkwrightDlg::MarkCheckedNode(Dialogue& document, std::int32_t nodeId) {
+    if (const DialogueNode* node = document.FindNodeById(nodeId)) {
+        checkCache_.MarkChanged(*node);
+    }
+}
+
+// The cache keeps one document's facts; after a switch of tabs it derives the other one.
 void CTalkwrightDlg::OnCheckDialogue() {
     checkTimer_->stop();
-    const std::vector<Finding> findings = CheckDialogue(documents_.Current());
+    const std::vector<Finding> findings = checkCache_.Check(documents_.Current());
     problems_->SetFindings(findings);
     status_->setText("Problems: " +
                      QString::fromStdString(DescribeCounts(CountFindings(findings))));

@@ -72,6 +72,7 @@ void CTalkwrightDlg::Apply(QUndoCommand* step, bool quiet) {
 void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewScope scope,
                                  DialogueNode* changed) {
     ScheduleCheck();  // every change, undo and redo passes here
+    MarkCheckedNode(document, nodeId);
     if (&document != shownDocument_) {
         parkedTrees_.Forget(document);  // a kept tree would show it as it was
     }

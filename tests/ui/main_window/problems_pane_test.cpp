@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <random>
 
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
@@ -43,6 +44,15 @@ public:
         return messages;
     }
     void PressF7() { QTest::keyClick(window.get(), Qt::Key_F7); }
+    static QStringList Expected(const std::vector<Finding>& findings) {
+        QStringList expected;
+        for (const Finding& finding : findings) {
+            expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
+                            FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) +
+                            " [" + QString::fromStdString(finding.rule) + "]";
+        }
+        return expected;
+    }
     QAction* ViewAction(const QString& name) { return window->findChild<QAction*>(name); }
 };
 
@@ -143,14 +153,88 @@ TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
     PressF7();
     Dialogue copy;
     ASSERT_FALSE(copy.Load(path).has_value());
-    QStringList expected;
-    for (const Finding& finding : CheckDialogue(copy)) {
-        expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
-                        FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) + " [" +
-                        QString::fromStdString(finding.rule) + "]";
-    }
+    const QStringList expected = Expected(CheckDialogue(copy));
     EXPECT_GT(expected.size(), 10);
     EXPECT_EQ(Messages(), expected);
+}
+
+// The rows a pane shows, as text.
+QStringList Rows(const QTreeWidget& list) {
+    QStringList rows;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list.topLevelItem(i);
+        rows << item->text(0) + " | " + item->text(1) + " | " + item->text(2) + " | " +
+                    item->data(0, Qt::UserRole + 1).toString();
+    }
+    return rows;
+}
+
+Finding MakeFinding(int n) {
+    return {"unset-name",
+            Severity::Note,
+            nullptr,
+            n,
+            "Node " + std::to_string(n),
+            ItemKind::Node,
+            0,
+            "message " + std::to_string(n)};
+}
+
+// A pane that takes list after list shows each as a pane filled afresh would, and keeps the
+// rows both lists share (the writer's current row among them).
+TEST(ProblemsPaneRows, EachListShowsAsAFreshPaneShowsIt) {
+    ProblemsPane pane;
+    std::mt19937 random(11);
+    std::vector<Finding> findings;
+    for (int n = 0; n < 40; ++n) {
+        findings.push_back(MakeFinding(n));
+    }
+    int next = 1000;
+    for (int round = 0; round < 200; ++round) {
+        const auto pick = [&random](std::size_t count) {
+            return std::uniform_int_distribution<std::size_t>(0, count)(random);
+        };
+        const std::size_t at = pick(findings.size());
+        const std::size_t cut = std::min(pick(round % 50 == 0 ? 700 : 3), findings.size() - at);
+        findings.erase(findings.begin() + static_cast<std::ptrdiff_t>(at),
+                       findings.begin() + static_cast<std::ptrdiff_t>(at + cut));
+        for (std::size_t added = pick(round % 50 == 1 ? 800 : 3); added > 0; --added) {
+            findings.insert(findings.begin() + static_cast<std::ptrdiff_t>(at),
+                            MakeFinding(next++));
+        }
+        QTreeWidgetItem* keptRow = at > 0 ? pane.List()->topLevelItem(0) : nullptr;
+        pane.List()->setCurrentItem(keptRow);
+        pane.SetFindings(findings);
+        ProblemsPane fresh;
+        fresh.SetFindings(findings);
+        ASSERT_EQ(Rows(*pane.List()), Rows(*fresh.List())) << "round " << round;
+        if (keptRow != nullptr && cut <= 512) {  // fewer rows than that are taken out in place
+            EXPECT_EQ(pane.List()->topLevelItem(0), keptRow) << "round " << round;
+            EXPECT_EQ(pane.List()->currentItem(), keptRow) << "round " << round;
+        }
+    }
+}
+
+// Edits made through the window's history are checked from the cache; the pane must show
+// what a whole check of the document finds, after the edit and after its undo.
+TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
+    const TempDir dir("problems_pane_edits");
+    const std::string path = dir.Write("edited.vrx", GenerateDialogue({300, 9})->Write());
+    ASSERT_TRUE(window->OpenDialogueFile(path));
+    PressF7();
+    const QStringList opened = Messages();
+    QTreeWidgetItem* item = window->Tree()->topLevelItem(window->Tree()->topLevelItemCount() - 1);
+    ASSERT_NE(item, nullptr);
+    window->Tree()->setCurrentItem(item);
+    window->NodeText()->setFocus();
+    QTest::keyClicks(window->NodeText(), " $unsetCoins");
+    window->OnCheckDialogue();
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    EXPECT_EQ(Messages().size(), opened.size() + 1);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    window->OnCheckDialogue();
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    EXPECT_EQ(Messages(), opened);
 }
 
 TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {

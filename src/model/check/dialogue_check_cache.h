@@ -1,0 +1,47 @@
+#pragma once
+
+// The dialogue check for a document under edit: what the check derives from each node alone
+// is kept between checks and derived again only for nodes marked changed and nodes that are
+// new to the cache; the rules that look across nodes then run over the kept facts. The
+// findings are CheckDialogue's, finding for finding and in the same order.
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "model/check/dialogue_check.h"
+
+namespace tw {
+
+class DialogueNode;
+struct NodeCheckFacts;
+
+class DialogueCheckCache {
+public:
+    DialogueCheckCache();
+    ~DialogueCheckCache();
+    DialogueCheckCache(const DialogueCheckCache&) = delete;
+    DialogueCheckCache& operator=(const DialogueCheckCache&) = delete;
+
+    // The node's contents, name or description changed: its facts are derived again at the
+    // next check. Nodes added, removed or moved need no mark.
+    void MarkChanged(const DialogueNode& node);
+    // Forgets everything: the next check derives every node afresh.
+    void Clear();
+
+    std::vector<Finding> Check(Dialogue& dialogue, const CheckOptions& options = {});
+
+    // How many nodes the last check derived afresh.
+    std::size_t LastDerived() const { return lastDerived_; }
+
+private:
+    struct Entry;
+    // Each node's facts, by the node's serial: a node that took another's id or address is
+    // still a new node here.
+    std::unordered_map<std::uint64_t, std::unique_ptr<Entry>> entries_;
+    std::uint64_t pass_ = 0;
+    std::size_t lastDerived_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,264 @@
+// The id index against the walk it replaces: after random sequences of every tree edit the
+// index must answer what a pre-order walk from the root answers, for every id ever used.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "model/dialogue.h"
+#include "model/dialogue_json.h"
+#include "model/tree_walk.h"
+
+namespace tw::test {
+namespace {
+
+// The first node in pre-order for each id, as the old look-up found it.
+std::map<std::int32_t, const DialogueNode*> WalkAnswers(const Dialogue& dialogue) {
+    std::map<std::int32_t, const DialogueNode*> first;
+    ForEachPreOrder(dialogue.Root(),
+                    [&first](const DialogueNode& node) { first.emplace(node.GetId(), &node); });
+    return first;
+}
+
+void ExpectIndexMatchesWalk(Dialogue& dialogue, const std::set<std::int32_t>& ids,
+                            const std::string& step) {
+    const auto walk = WalkAnswers(dialogue);
+    for (std::int32_t id : ids) {
+        const auto found = walk.find(id);
+        const DialogueNode* expected = found == walk.end() ? nullptr : found->second;
+        ASSERT_EQ(dialogue.FindNodeById(id), expected) << "id " << id << " after " << step;
+    }
+}
+
+// Drives one document through random edits, with the detached branches an undo stack
+// would hold, some of them renumbered while out of the tree.
+class RandomEditor {
+public:
+    explicit RandomEditor(std::uint32_t seed) : random_(seed) { ids_.insert(0); }
+
+    Dialogue& Document() { return *dialogue_; }
+    const std::set<std::int32_t>& Ids() const { return ids_; }
+
+    std::string Step() {
+        switch (Pick(13)) {
+            case 0:
+                return AddNode();
+            case 1:
+                return AppendNode();
+            case 2:
+                return Move();
+            case 3:
+                return MakeRoot();
+            case 4:
+                return DeleteBranch();
+            case 5:
+                return Detach();
+            case 6:
+                return Restore();
+            case 7:
+                return PlaceNode();
+            case 8:
+                return Sort();
+            case 9:
+                return Renumber();
+            case 10:
+                return RenumberDetached();
+            case 11:
+                return ReadBack();
+            default:
+                return ReadJsonBack();
+        }
+    }
+
+private:
+    std::size_t Pick(std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
+    }
+
+    // Mostly a fresh id; now and then one already taken, so some ids are shared.
+    std::int32_t NewId() {
+        const std::int32_t id = Pick(5) == 0 ? AnyId() : nextId_++;
+        ids_.insert(id);
+        return id;
+    }
+
+    std::int32_t AnyId() {
+        auto at = ids_.begin();
+        std::advance(at, static_cast<std::ptrdiff_t>(Pick(ids_.size())));
+        return *at;
+    }
+
+    DialogueNode& AnyNode() {
+        std::vector<DialogueNode*> nodes;
+        ForEachPreOrder(dialogue_->Root(),
+                        [&nodes](DialogueNode& node) { nodes.push_back(&node); });
+        return *nodes[Pick(nodes.size())];
+    }
+
+    std::string AddNode() {
+        dialogue_->AddNode(NewId(), AnyId(), "added", {});
+        return "AddNode";
+    }
+    std::string AppendNode() {
+        dialogue_->AppendNode(AnyNode(), NewId(), "appended");
+        return "AppendNode";
+    }
+    std::string Move() {
+        dialogue_->MoveNode(AnyId(), AnyId());
+        return "MoveNode";
+    }
+    std::string MakeRoot() {
+        dialogue_->MakeRoot(AnyId());
+        return "MakeRoot";
+    }
+    std::string DeleteBranch() {
+        if (Pick(3) == 0) {  // deletions are rarer than additions, so the tree grows
+            dialogue_->DeleteBranch(AnyId());
+        }
+        return "DeleteBranch";
+    }
+    std::string Detach() {
+        if (auto branch = dialogue_->DetachBranch(AnyId())) {
+            detached_.push_back(std::move(*branch));
+        }
+        return "DetachBranch";
+    }
+    std::string Restore() {
+        if (!detached_.empty()) {
+            const std::size_t at = Pick(detached_.size());
+            if (dialogue_->RestoreBranch(detached_[at])) {
+                detached_.erase(detached_.begin() + static_cast<std::ptrdiff_t>(at));
+            }
+        }
+        return "RestoreBranch";
+    }
+    std::string PlaceNode() {
+        const DialogueNode& parent = AnyNode();
+        dialogue_->PlaceNode(AnyId(), NodePlace{parent.GetId(), Pick(4)});
+        return "PlaceNode";
+    }
+    std::string Sort() {
+        const std::int32_t id = AnyId();
+        const SiblingOrders orders = dialogue_->CaptureSiblingOrders(id);
+        dialogue_->SortBranch(id, Pick(2) == 0);
+        if (Pick(2) == 0) {
+            dialogue_->RestoreSiblingOrders(orders);
+        }
+        return "SortBranch";
+    }
+    std::string Renumber() {
+        AnyNode().SetId(NewId());
+        return "SetId";
+    }
+    std::string RenumberDetached() {
+        if (!detached_.empty()) {
+            DialogueNode& top = *detached_[Pick(detached_.size())].node;
+            ForEachPreOrder(top, [this](DialogueNode& node) { node.SetId(NewId()); });
+        }
+        return "SetId on a detached branch";
+    }
+    std::string ReadBack() {
+        const std::optional<std::string> error = dialogue_->Read(dialogue_->Write());
+        EXPECT_FALSE(error.has_value()) << *error;
+        return "Read";
+    }
+    std::string ReadJsonBack() {
+        auto other = std::make_unique<Dialogue>();
+        const std::optional<std::string> error =
+            DialogueFromJson(DialogueToJson(*dialogue_), *other);
+        EXPECT_FALSE(error.has_value()) << *error;
+        dialogue_ = std::move(other);  // the held branches outlive the document they left
+        return "DialogueFromJson";
+    }
+
+    std::mt19937 random_;
+    std::unique_ptr<Dialogue> dialogue_ = std::make_unique<Dialogue>();
+    std::set<std::int32_t> ids_;
+    std::int32_t nextId_ = 1;
+    std::vector<DetachedBranch> detached_;
+};
+
+TEST(NodeIdIndexTest, RandomEditsKeepTheIndexEqualToAWalk) {
+    for (std::uint32_t seed = 1; seed <= 25; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomEditor editor(seed);
+        for (int step = 0; step < 400; ++step) {
+            const std::string done = editor.Step();
+            ExpectIndexMatchesWalk(editor.Document(), editor.Ids(), done);
+            if (HasFatalFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+// Three nodes share id 7 and a deeper one comes first in pre-order; moves and sorts change
+// which one that is.
+TEST(NodeIdIndexTest, SharedIdsAnswerTheFirstNodeInPreOrder) {
+    Dialogue dialogue;
+    DialogueNode& a = dialogue.AppendNode(dialogue.Root(), 1, "b-branch");
+    DialogueNode& deep = dialogue.AppendNode(a, 7, "deep");
+    DialogueNode& b = dialogue.AppendNode(dialogue.Root(), 7, "a-second");
+    DialogueNode& c = dialogue.AppendNode(b, 7, "under-second");
+    EXPECT_EQ(dialogue.FindNodeById(7), &deep);
+    dialogue.SortAll(true);  // "a-second" now leads the root's children
+    EXPECT_EQ(dialogue.FindNodeById(7), &b);
+    b.SetId(8);
+    EXPECT_EQ(dialogue.FindNodeById(7), &c);
+    EXPECT_EQ(dialogue.FindNodeById(8), &b);
+    dialogue.DeleteBranch(1);
+    EXPECT_EQ(dialogue.FindNodeById(7), &c);
+    dialogue.Root().SetId(7);
+    EXPECT_EQ(dialogue.FindNodeById(7), &dialogue.Root());
+    EXPECT_EQ(dialogue.FindNodeById(0), nullptr);
+}
+
+// Files with repeated ids keep today's answer after either reader, and a binary read
+// replaces every node the document held before.
+TEST(NodeIdIndexTest, ReadersIndexRepeatedIdsAsTheWalkDoes) {
+    Dialogue source;
+    DialogueNode& first = source.AppendNode(source.Root(), 3, "first");
+    source.AppendNode(first, 3, "nested");
+    source.AppendNode(source.Root(), 3, "last");
+    source.AppendNode(source.Root(), 4, "four");
+    const std::set<std::int32_t> ids{0, 3, 4, 5};
+
+    Dialogue binary;
+    binary.AppendNode(binary.Root(), 5, "replaced by the read");
+    ASSERT_EQ(binary.FindNodeById(5)->GetName(), "replaced by the read");
+    ASSERT_FALSE(binary.Read(source.Write()).has_value());
+    EXPECT_EQ(binary.FindNodeById(3)->GetName(), "first");
+    EXPECT_EQ(binary.FindNodeById(5), nullptr);
+    ExpectIndexMatchesWalk(binary, ids, "Read");
+
+    Dialogue json;
+    ASSERT_EQ(json.FindNodeById(0), &json.Root());  // the index is built before the read
+    ASSERT_FALSE(DialogueFromJson(DialogueToJson(source), json).has_value());
+    EXPECT_EQ(json.FindNodeById(3)->GetName(), "first");
+    ExpectIndexMatchesWalk(json, ids, "DialogueFromJson");
+}
+
+// A branch held after its document is gone can be renumbered and put into another one.
+TEST(NodeIdIndexTest, BranchOutlivingItsDocumentJoinsAnother) {
+    std::optional<DetachedBranch> branch;
+    {
+        Dialogue gone;
+        DialogueNode& top = gone.AppendNode(gone.Root(), 1, "top");
+        gone.AppendNode(top, 2, "child");
+        ASSERT_NE(gone.FindNodeById(2), nullptr);
+        branch = gone.DetachBranch(1);
+        EXPECT_EQ(gone.FindNodeById(2), nullptr);
+    }
+    branch->node->SetId(10);
+    branch->node->Children().front()->SetId(11);
+    Dialogue next;
+    ASSERT_TRUE(next.RestoreBranch(*branch));
+    EXPECT_EQ(next.FindNodeById(10)->GetName(), "top");
+    EXPECT_EQ(next.FindNodeById(11)->GetName(), "child");
+    EXPECT_EQ(next.FindNodeById(1), nullptr);
+}
+
+}  // namespace
+}  // namespace tw::test
