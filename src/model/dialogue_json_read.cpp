@@ -19,6 +19,7 @@ void ClearForJsonRead(Dialogue& dialogue) {
 // Most documents are read by the fast reader; whatever it is not sure of goes to the full
 // reader from the start, which gives the message, or reads what is unusual but valid.
 std::optional<std::string> DialogueFromJson(std::string_view json, Dialogue& dialogue) {
+    ClearForJsonRead(dialogue);  // the text replaces the document, as a file read does
     if (ReadDialogueJsonFast(json, dialogue)) {
         dialogue.SetModified(false);
         return std::nullopt;
@@ -28,6 +29,7 @@ std::optional<std::string> DialogueFromJson(std::string_view json, Dialogue& dia
 }
 
 std::optional<std::string> DialogueFromJsonText(std::string& json, Dialogue& dialogue) {
+    ClearForJsonRead(dialogue);
     const std::size_t size = json.size();
     json.append(kJsonReadPadding, ' ');
     const bool built =
