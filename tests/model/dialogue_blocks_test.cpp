@@ -12,6 +12,7 @@
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/file.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -74,17 +75,7 @@ TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {
     }
 }
 
-// Lets the first budget bytes through, then fails every write with ENOSPC.
-std::size_t budget = 0;
-ssize_t FailAfterBudget(int fd, const void* data, std::size_t size) {
-    if (budget == 0) {
-        errno = ENOSPC;
-        return -1;
-    }
-    const std::size_t now = std::min(size, budget);
-    budget -= now;
-    return ::write(fd, data, now);
-}
+using test::FailAfterBudget;
 
 class BlockSaveFaults : public testing::Test {
 protected:
@@ -104,7 +95,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSo) {
         ASSERT_EQ(dialogue->SaveAs(path), std::nullopt);  // the path becomes the document's
         WriteBytes(path, "old bytes");
         dialogue->SetModified(true);
-        budget = after;
+        test::writeBudget = after;
         SetWriteCallForTesting(&FailAfterBudget);
         EXPECT_EQ(dialogue->Save(), "Unable to write file " + path +
                                         " (No space left on device).\nThe file was not changed.")
@@ -125,7 +116,7 @@ TEST_F(BlockSaveFaults, TheWholeBudgetIsASuccessfulSave) {
     const std::string path = dir / "exact.vrx";
     const auto dialogue = Generated(4000, 10);
     const std::string bytes = dialogue->Write();
-    budget = bytes.size();
+    test::writeBudget = bytes.size();
     SetWriteCallForTesting(&FailAfterBudget);
     EXPECT_EQ(dialogue->SaveAs(path), std::nullopt);
     SetWriteCallForTesting(nullptr);

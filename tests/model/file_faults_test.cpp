@@ -13,6 +13,7 @@
 #include "model/dialogue.h"
 #include "model/file.h"
 #include "model/file_replace.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 #include "support/tmpfs_mount.h"
 
@@ -37,23 +38,13 @@ mode_t ModeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
-// Lets the first budget bytes through, then fails every write with ENOSPC.
-std::size_t budget = 0;
-ssize_t FailAfterBudget(int fd, const void* data, std::size_t size) {
-    if (budget == 0) {
-        errno = ENOSPC;
-        return -1;
-    }
-    const std::size_t now = std::min(size, budget);
-    budget -= now;
-    return ::write(fd, data, now);
-}
+using test::FailAfterBudget;
 
 class FailingWrites : public ::testing::Test {
 protected:
     void TearDown() override { SetWriteCallForTesting(nullptr); }
     void FailAfter(std::size_t bytes) {
-        budget = bytes;
+        test::writeBudget = bytes;
         SetWriteCallForTesting(&FailAfterBudget);
     }
 };
