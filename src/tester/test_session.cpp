@@ -83,7 +83,7 @@ void TestSession::ExecuteCustomCommand(std::string_view text) {
 }
 
 void TestSession::RestartDialogue() {
-    engine_.ClearOffered();
+    engine_.ClearForRestart();
     EnterInitializationNode();
 }
 
