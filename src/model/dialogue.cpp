@@ -52,6 +52,10 @@ DialogueNode* Dialogue::FindNodeById(std::int32_t id) {
     return nodeIds_.Find(id);
 }
 
+const DialogueNode* Dialogue::FindNodeById(std::int32_t id) const {
+    return nodeIds_.Find(id);
+}
+
 DialogueNode* Dialogue::FindNodeByName(std::string_view name) {
     return FindPreOrder(
         *root_, [name](const DialogueNode& node) { return EqualsNoCase(node.GetName(), name); });
