@@ -218,7 +218,17 @@ TEST_F(DialogTest, NpcDataIsCheckedAndWrittenOnOk) {
     EXPECT_EQ(npc.name, "Brannoc");
     Type(dialog, 1065, " Hedda ");
     Get<QComboBox>(dialog, 1066)->setCurrentIndex(1);
-    OkSucceeds(dialog);
+    QTest::keyClicks(id, "99999999999");  // more than the file's 32-bit field holds
+    services.QueueAnswer(MessageAnswer::kOk);
+    MouseClick(Get<QPushButton>(dialog, 1));
+    EXPECT_EQ(services.Messages().back().text,
+              "The NPC ID must be a whole number no larger than 2147483647.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(npc.id, 5);
+    id->clear();
+    QTest::keyClicks(id, "42");
+    MouseClick(Get<QPushButton>(dialog, 1));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(npc.id, 42);
     EXPECT_EQ(npc.name, "Hedda");
     EXPECT_EQ(npc.gender, kFemale);
