@@ -16,6 +16,7 @@
 #include "ui/main_window/undo/list_steps.h"
 #include "ui/main_window/undo/text_steps.h"
 #include "ui/main_window/undo/tree_steps.h"
+#include "ui/platform/plain_text.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -47,7 +48,7 @@ void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
     for (std::size_t column = 0; column < row.cells.size(); ++column) {
         const QString text = FromBytes(row.cells[column]);
         item->setText(static_cast<int>(column), text);
-        item->setToolTip(static_cast<int>(column), text);
+        item->setToolTip(static_cast<int>(column), PlainToolTip(text));
     }
 }
 
@@ -329,7 +330,7 @@ void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
     }
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
-        item->setToolTip(2, text);
+        item->setToolTip(2, PlainToolTip(text));
     }
 }
 
