@@ -1,5 +1,6 @@
 // The description, condition, response, node, NPC and comments dialogs through their widgets.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -175,6 +176,31 @@ TEST_F(ResponseDlgTest, CutRowsCarryTheQuotedTextAndGiveTheTag) {
     const auto& cut = dynamic_cast<const NodeResponseCut&>(*created);
     EXPECT_EQ(cut.GetCutTag(), "A01");
     EXPECT_EQ(cut.GetCutText(), "Tell me about the mill");
+}
+
+// A field that takes no typing has the window's colour behind its text, also after the
+// desktop's palette changes; one that takes typing again looks editable again.
+TEST_F(ResponseDlgTest, ReadOnlyFieldsLookReadOnly) {
+    CResponseDlg dialog(services, nullptr, context);
+    Open(dialog);
+    const auto looksReadOnly = [&dialog](int id) {
+        const QPalette colours = Get<QLineEdit>(dialog, id)->palette();
+        return colours.color(QPalette::Base) == colours.color(QPalette::Window);
+    };
+    EXPECT_TRUE(looksReadOnly(1061));  // the condition is only chosen
+    EXPECT_FALSE(looksReadOnly(1036));
+    MouseClick(Get<QRadioButton>(dialog, 1035));
+    EXPECT_TRUE(looksReadOnly(1036));
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();  // the new palette reaches the windows through the loop
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1036)->palette().color(QPalette::Base), QColor(45, 45, 48));
+    MouseClick(Get<QRadioButton>(dialog, 1034));
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1036)->palette().color(QPalette::Base), QColor(30, 30, 30));
+    QApplication::setPalette(saved);
 }
 
 TEST_F(DialogTest, NodeNamesFollowTheRules) {
