@@ -1,13 +1,16 @@
-// The description, condition, response, node, NPC and comments dialogs through their widgets.
+// The description, condition, response, node, NPC, comments and About dialogs through their
+// widgets.
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "dialog_test_support.h"
 #include "model/dialogue.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/conditional_dlg.h"
 #include "ui/dialogs/create_node.h"
@@ -258,6 +261,26 @@ TEST_F(DialogTest, NpcDataIsCheckedAndWrittenOnOk) {
     EXPECT_EQ(npc.id, 42);
     EXPECT_EQ(npc.name, "Hedda");
     EXPECT_EQ(npc.gender, kFemale);
+}
+
+// The About box shows the icon installed for the program, and is wide enough for its
+// title beside a title bar's icon and buttons.
+TEST_F(DialogTest, AboutShowsTheProgramIconAndItsWholeTitle) {
+    CAboutDlg about;
+    about.show();
+    const QImage installed(QString(TW_SOURCE_DIR) +
+                           "/data/icons/48x48/org.talkwright.Talkwright.png");
+    ASSERT_FALSE(installed.isNull());
+    QLabel* icon = nullptr;
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        icon = label->accessibleName() == "Program icon" ? label : icon;
+    }
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+                installed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QFont bold = about.font();
+    bold.setBold(true);
+    EXPECT_GE(about.width(), QFontMetrics(bold).horizontalAdvance(about.windowTitle()) + 100);
 }
 
 TEST_F(DialogTest, CommentsStylesFollowTheSelection) {
