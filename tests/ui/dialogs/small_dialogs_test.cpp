@@ -268,16 +268,18 @@ TEST_F(DialogTest, NpcDataIsCheckedAndWrittenOnOk) {
 TEST_F(DialogTest, AboutShowsTheProgramIconAndItsWholeTitle) {
     CAboutDlg about;
     about.show();
-    const QImage installed(QString(TW_SOURCE_DIR) +
-                           "/data/icons/48x48/org.talkwright.Talkwright.png");
+    const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+    const QImage installed = QImage(TW_SOURCE_DIR "/data/icons/48x48/org.talkwright.Talkwright.png")
+                                 .convertToFormat(premultiplied);
     ASSERT_FALSE(installed.isNull());
-    QLabel* icon = nullptr;
+    int icons = 0;
     for (QLabel* label : about.findChildren<QLabel*>()) {
-        icon = label->accessibleName() == "Program icon" ? label : icon;
+        if (label->accessibleName() == "Program icon") {
+            EXPECT_TRUE(label->pixmap().toImage().convertToFormat(premultiplied) == installed);
+            ++icons;
+        }
     }
-    ASSERT_NE(icon, nullptr);
-    EXPECT_TRUE(icon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
-                installed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    EXPECT_EQ(icons, 1);
     QFont bold = about.font();
     bold.setBold(true);
     EXPECT_GE(about.width(), QFontMetrics(bold).horizontalAdvance(about.windowTitle()) + 100);
