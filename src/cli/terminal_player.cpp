@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/typed_text.h"
 #include "model/text/rtf_reader.h"
 #include "model/windows1252.h"
 #include "script/byte_string.h"
@@ -67,15 +68,8 @@ std::optional<MessageAnswer> ParseAnswer(std::string_view word, MessageButtons b
     return std::nullopt;
 }
 
-// The dialogue's text is Windows-1252; input that is not UTF-8 is taken byte for byte.
-std::string DialogueText(const std::string& typed) {
-    return Utf8ToWindows1252(typed).value_or(typed);
-}
-
-bool IsNumber(std::string_view word) {
-    return !word.empty() && word.size() <= 9 &&
-           std::all_of(word.begin(), word.end(), [](char c) { return IsDigit(c); });
-}
+// Response and history entry numbers; no count of rows comes near it.
+constexpr std::size_t kMaxOrdinal = 999999999;
 
 }  // namespace
 
@@ -130,26 +124,28 @@ void TerminalPlayer::RunCommands(TestSession& session) {
     }
 }
 
-// Answers false when the test ends.
+// Answers false when the test ends. The dialogue gets what was typed as Windows-1252; only
+// a file name keeps the bytes it was typed with.
 bool TerminalPlayer::RunCommand(TestSession& session, const std::string& line) {
-    const std::string command = Trim(line);
-    if (command.empty() || command[0] == '#') {
+    const std::string typed = Trim(line);
+    if (typed.empty() || typed[0] == '#') {
         return true;
     }
-    if (IsNumber(command)) {
-        ChooseResponse(session, command);
+    if (IsWholeNumber(typed)) {
+        ChooseResponse(session, typed);
         return true;
     }
-    const std::size_t space = std::min(command.find_first_of(" \t"), command.size());
-    const std::string verb = ToLowerAscii(std::string_view(command).substr(0, space));
-    const std::string rest = Trim(std::string_view(command).substr(space));
+    const std::size_t space = std::min(typed.find_first_of(" \t"), typed.size());
+    const std::string verb = ToLowerAscii(TypedToWindows1252(typed.substr(0, space)));
+    const std::string rawRest = Trim(std::string_view(typed).substr(space));
+    const std::string rest = TypedToWindows1252(rawRest);
     if (verb == "say") {
         if (!session.Engine().IsAwaitingReply()) {
             Write("(no typed reply is awaited)\n");
         }
-        session.Engine().EnterReply(DialogueText(rest));
+        session.Engine().EnterReply(rest);
     } else if (verb == "do") {
-        session.ExecuteCustomCommand(DialogueText(rest));
+        session.ExecuteCustomCommand(rest);
     } else if (verb == "restart") {
         session.RestartDialogue();
     } else if (verb == "back") {
@@ -162,7 +158,7 @@ bool TerminalPlayer::RunCommand(TestSession& session, const std::string& line) {
         Write(kHelp);
     } else if (verb == "quit") {
         return !session.QuitTest();
-    } else if (!RunStateCommand(session, verb, rest)) {
+    } else if (!RunStateCommand(session, verb, verb == "load" ? rawRest : rest)) {
         Write("(unknown command '" + Excerpt(verb) + "'; type help for the commands)\n");
     }
     return true;
@@ -180,10 +176,8 @@ bool TerminalPlayer::RunStateCommand(TestSession& session, std::string_view verb
             Write("(usage: set NAME = VALUE)\n");
             return true;
         }
-        stateAction_ = {StateAction::kSet,
-                        {},
-                        DialogueText(Trim(rest.substr(0, equals))),
-                        DialogueText(Trim(rest.substr(equals + 1)))};
+        stateAction_ = {
+            StateAction::kSet, {}, Trim(rest.substr(0, equals)), Trim(rest.substr(equals + 1))};
     } else {
         return false;
     }
@@ -193,17 +187,16 @@ bool TerminalPlayer::RunStateCommand(TestSession& session, std::string_view verb
 
 // Entries are numbered from 1 as history lists them; without a number the last one.
 void TerminalPlayer::StepBack(TestSession& session, std::string_view number) {
-    TestEngine& engine = session.Engine();
-    if (engine.Steps().empty()) {
+    if (session.Engine().Steps().empty()) {
         Write("(nothing to step back over)\n");
         return;
     }
     if (number.empty()) {
-        engine.StepBack();
+        session.StepBack();
         return;
     }
-    const std::int32_t entry = IsNumber(number) ? StrToLong32(number) : 0;
-    if (entry < 1 || !engine.StepBackTo(static_cast<std::size_t>(entry - 1))) {
+    const std::optional<std::size_t> entry = OrdinalUpTo(number, kMaxOrdinal);
+    if (!entry || !session.StepBackTo(*entry - 1)) {
         Write("(no history entry numbered " + Excerpt(number) + ")\n");
     }
 }
@@ -223,13 +216,13 @@ void TerminalPlayer::PrintHistory(TestSession& session) {
 }
 
 void TerminalPlayer::ChooseResponse(TestSession& session, std::string_view number) {
-    const std::int32_t choice = StrToLong32(number);
+    const std::optional<std::size_t> choice = OrdinalUpTo(number, responses_.size());
     if (awaitsReply_) {
         Write("(a typed reply is awaited: say TEXT)\n");
-    } else if (choice < 1 || static_cast<std::size_t>(choice) > responses_.size()) {
-        Write("(no response numbered " + std::string(number) + ")\n");
+    } else if (!choice) {
+        Write("(no response numbered " + Excerpt(number) + ")\n");
     } else {
-        session.Engine().SelectResponse(static_cast<std::size_t>(choice) - 1);
+        session.Engine().SelectResponse(*choice - 1);
     }
 }
 
@@ -316,11 +309,12 @@ std::optional<std::string> TerminalPlayer::ReadLine(std::string_view prompt) {
     if (status != LineReader::Status::kLine) {
         return std::nullopt;
     }
+    const std::string shown = TypedToUtf8(line);
     if (echoInput_) {
-        out_ << prompt << line << '\n';
+        out_ << prompt << shown << '\n';
     }
     if (transcript_ != nullptr) {
-        *transcript_ << prompt << line << '\n';
+        *transcript_ << prompt << shown << '\n';
     }
     return line;
 }

@@ -170,6 +170,14 @@ std::optional<Token> Lexer::PeekToken(std::size_t& after) {
 }
 
 std::string Lexer::ReadNodeName() {
+    std::string name = ReadRawWord();
+    if (nodeNames_ != nullptr && !name.empty()) {
+        nodeNames_->push_back(Span{position_ - name.size(), name.size()});
+    }
+    return name;
+}
+
+std::string Lexer::ReadRawWord() {
     while (!AtEnd() && IsWhiteSpace(Current())) {
         ++position_;
     }

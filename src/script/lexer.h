@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "script/token.h"
 
@@ -27,8 +28,18 @@ public:
     std::optional<Token> PeekToken(std::size_t& after);
     void SetPosition(std::size_t position) { position_ = position; }
     std::size_t GetPosition() const { return position_; }
-    // Raw text up to white space, ',' or the end of the line (node names, "conversation").
+    // Raw text up to white space, ',' or the end of the line: a node name.
     std::string ReadNodeName();
+    // The same raw text where it is a word and not a node name ("conversation").
+    std::string ReadRawWord();
+
+    // Where a node name stands in the line, for tools that rewrite names in place.
+    struct Span {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+    // Every node name read from now on is noted there too; none stops it.
+    void RecordNodeNames(std::vector<Span>* spans) { nodeNames_ = spans; }
 
     static bool IsWhiteSpace(char c);
     static bool IsIdentifierChar(char c);
@@ -54,6 +65,7 @@ private:
     std::optional<Token> peeked_;
     std::size_t peekedFrom_ = std::string_view::npos;
     std::size_t peekedTo_ = 0;
+    std::vector<Span>* nodeNames_ = nullptr;
 };
 
 }  // namespace tw

@@ -174,7 +174,7 @@ std::unique_ptr<Statement> ParseGoto(Lexer& lexer) {
 }
 
 std::unique_ptr<Statement> ParseEnd(Lexer& lexer) {
-    if (!EqualsNoCase(lexer.ReadNodeName(), "conversation")) {
+    if (!EqualsNoCase(lexer.ReadRawWord(), "conversation")) {
         Fail("'end' not followed by 'conversation'");
     }
     return std::make_unique<EndStatement>();

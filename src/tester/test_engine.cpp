@@ -206,6 +206,11 @@ void TestEngine::ClearOffered() {
     shownResponses_.clear();
 }
 
+void TestEngine::ClearForRestart() {
+    ClearOffered();
+    listActive_ = false;
+}
+
 bool TestEngine::ApplyResponses() {
     for (const auto& response : currentNode_->Responses()) {
         const bool goOn =
@@ -286,6 +291,12 @@ void TestEngine::StartList(const NodeCommand* command, const ControlFlowExceptio
     const auto capacity = static_cast<std::int32_t>((e.GetTexts().size() - 1) / 2);
     const auto count =
         static_cast<std::size_t>(std::clamp(StrToLong32(e.GetFirstText()), 0, capacity));
+    if (count == 0) {
+        // Every entry's condition was false. A list with nothing to choose could never be
+        // left, so it is not started: what was on offer stays on offer.
+        NoteMessage("no entry of the list is on offer");
+        return;
+    }
     std::vector<DialogueNode*> nodes(count);
     std::size_t missing = count;
     for (std::size_t k = 0; k < count; ++k) {
@@ -309,7 +320,7 @@ void TestEngine::StartList(const NodeCommand* command, const ControlFlowExceptio
         }
         shownResponses_.push_back({"", e.GetText(2 * k + 1), e.GetText(2 * k + 2)});
     }
-    listExitNode_ = count > 0 ? nodes.back() : nullptr;
+    listExitNode_ = nodes.back();
     ClearRows();
     for (std::size_t k = 0; k < count; ++k) {
         AddRow(substitution_.SubstituteVariables(e.GetText(2 * k + 1)));

@@ -68,8 +68,9 @@ public:
 
     // Control transfers raised by a command typed into the tester window.
     void HandleCustomTransfer(const std::string& commandText, const ControlFlowException& e);
-    // Restart: the Responses list box and the offered responses are emptied.
-    void ClearOffered();
+    // Restart: the Responses list box and the offered responses are emptied and list mode
+    // ends, so that no choice of the new run is taken for an entry of an old list.
+    void ClearForRestart();
 
     TextSubstitution& Substitution() { return substitution_; }
 
@@ -108,6 +109,7 @@ private:
     void StartList(const NodeCommand* command, const ControlFlowException& e, bool fatal);
     void AwaitReply(const std::string& variable);
     void EndConversation();
+    void ClearOffered();
 
     void SetReplyMode(bool awaiting);
     void ClearRows();

@@ -7,6 +7,7 @@
 #include "script/script_errors.h"
 #include "script/statement.h"
 #include "tester/party_settings.h"
+#include "tester/run_step.h"
 #include "tester/test_display.h"
 
 namespace tw {
@@ -83,8 +84,21 @@ void TestSession::ExecuteCustomCommand(std::string_view text) {
 }
 
 void TestSession::RestartDialogue() {
-    engine_.ClearOffered();
+    engine_.ClearForRestart();
     EnterInitializationNode();
+}
+
+bool TestSession::StepBack() {
+    return !engine_.Steps().empty() && StepBackTo(engine_.Steps().size() - 1);
+}
+
+// Only the read-back: seeding defaults would add to an environment meant to be as it was.
+bool TestSession::StepBackTo(std::size_t index) {
+    if (!engine_.StepBackTo(index)) {
+        return false;
+    }
+    ReadPartyBack(environment_, party_);
+    return true;
 }
 
 void TestSession::ViewEnvironmentState() {

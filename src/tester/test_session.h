@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ public:
     // "Execute Custom Command" with the text of the custom command edit.
     void ExecuteCustomCommand(std::string_view text);
     void RestartDialogue();
+    // "Step Back" and choosing a "History" entry (TestEngine::StepBackTo); the party is
+    // read back from the restored environment, as after the state editor.
+    bool StepBack();
+    bool StepBackTo(std::size_t index);
     void ViewEnvironmentState();
     // "Quit" and closing the window: true when the user confirmed and the window closes.
     bool QuitTest();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -41,18 +42,40 @@ protected:
     fs::path scratch;
 };
 
-TEST_F(PlayCommand, ScriptedPlaythroughMatchesItsExpectedTranscript) {
-    const std::string transcript = (scratch / "innkeeper.transcript").string();
+// Every NAME.play.txt of tests/cli/data plays samples/innkeeper.vrx with --seed 1 and
+// innkeeper.state.txt; NAME.play.expected is the transcript it must write.
+std::vector<std::string> PlayScripts() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(TW_SOURCE_DIR) / "tests/cli/data")) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 9 && name.ends_with(".play.txt")) {
+            names.push_back(name.substr(0, name.size() - 9));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class PlayScript : public PlayCommand, public testing::WithParamInterface<std::string> {};
+
+TEST_P(PlayScript, MatchesItsExpectedTranscript) {
+    const std::string data = "tests/cli/data/" + GetParam();
+    const std::string transcript = (scratch / (GetParam() + ".transcript")).string();
     const Outcome outcome = Play({"samples/innkeeper.vrx", "--seed", "1", "--state",
                                   "tests/cli/data/innkeeper.state.txt", "--input",
-                                  "tests/cli/data/innkeeper.play.txt", "--transcript", transcript});
-    const std::string expected = ReadBytes("tests/cli/data/innkeeper.play.expected");
+                                  data + ".play.txt", "--transcript", transcript});
+    const std::string expected = ReadBytes(data + ".play.expected");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(outcome.status, kExitOk);
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.out, expected);
     EXPECT_EQ(ReadBytes(transcript), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Data, PlayScript, testing::ValuesIn(PlayScripts()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             return param.param;
+                         });
 
 TEST_F(PlayCommand, InteractiveInputIsPromptedAndKeptInTheTranscript) {
     const std::string transcript = (scratch / "typed.transcript").string();

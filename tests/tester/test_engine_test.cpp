@@ -196,6 +196,25 @@ TEST_F(TestEngineTest, ListEntriesAreChosenOnceAndTheLastEntryRestoresTheOffer) 
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(TestEngineTest, AListWithNoEntryOnOfferSaysSoAndKeepsTheOffer) {
+    DialogueNode& menu = builder.Node("Menu", "What would you like?");
+    builder.Node("Ale", "Here.");
+    builder.Add(builder.Root(), "A01", "Order", "Menu");
+    builder.Add(builder.Root(), "A02", "Leave", "Start");
+    builder.Command(menu, "list \"Ale\"->Ale if (1 > 2) then, \"Done\"->Start if (1 > 2) then");
+    builder.Add(menu, "M01", "Back", "Start");
+    Start();
+    Select(0);
+    EXPECT_EQ(display.node, "Menu");
+    EXPECT_EQ(display.messages, Rows{"no entry of the list is on offer"});
+    EXPECT_FALSE(engine.IsListActive());
+    EXPECT_EQ(display.responses, (Rows{"Order", "Leave", "Back"}));
+    Select(2);  // a plain choice, not taken for a list entry
+    EXPECT_EQ(display.node, "Start");
+    EXPECT_EQ(display.responses, (Rows{"Back", "Order", "Leave"}));
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(TestEngineTest, ResponsesAddedDuringAListComeBackOnceAfterIt) {
     DialogueNode& menu = builder.Node("Menu");
     DialogueNode& ale = builder.Node("Ale");

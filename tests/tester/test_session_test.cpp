@@ -189,6 +189,37 @@ TEST_F(TestSessionTest, RestartKeepsTheEnvironmentAndStartsAfresh) {
     EXPECT_TRUE(session->GetEnvironment().Get("kMet").GetBoolean());
 }
 
+TEST_F(TestSessionTest, RestartEndsListModeAndAnEmptyCustomListChangesNothing) {
+    session->Start();
+    session->ExecuteCustomCommand("list \"Inn\"->Inn if (1 > 2) then");
+    EXPECT_EQ(display.messages, Rows{"no entry of the list is on offer"});
+    EXPECT_EQ(display.responses, (Rows{"To the inn", "Stay"}));
+    session->ExecuteCustomCommand("list \"Cellar\"->Cellar, \"Done\"->Start");
+    EXPECT_TRUE(session->Engine().IsListActive());
+    session->RestartDialogue();
+    EXPECT_FALSE(session->Engine().IsListActive());
+    session->Engine().SelectResponse(0);
+    EXPECT_EQ(display.node, "Inn");
+    EXPECT_EQ(display.responses, (Rows{"To the inn", "Stay", "Back"}));
+}
+
+TEST_F(TestSessionTest, StepBackReadsThePartyBackFromTheRestoredEnvironment) {
+    session->Start();
+    session->Engine().SelectResponse(0);
+    stateEditor.edit = [](Environment& environment) {
+        environment.Set("$PartySize", Value(1));
+        environment.Set("$P2", Value("Grusk"));
+    };
+    session->ViewEnvironmentState();
+    ASSERT_EQ(party.partySize, 1);
+    session->Engine().SelectResponse(2);  // Back
+    EXPECT_TRUE(session->StepBackTo(0));
+    EXPECT_EQ(display.node, "Start");
+    EXPECT_EQ(party.partySize, 6);
+    EXPECT_EQ(party.names[1], "Ebbo");
+    EXPECT_FALSE(session->StepBack());
+}
+
 TEST_F(TestSessionTest, ViewingTheStateSyncsThePartyButLeavesTheDisplay) {
     session->Start();
     const std::string text = display.nodeText;

@@ -1,12 +1,15 @@
 #include "tester/ui/state_dlg.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/in_place_edit.h"
 #include "ui/dialogs/error_dlg.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
@@ -35,6 +38,7 @@ EnhancedListCtrl* CStateDlg::MakeList(StateList which, const QString& nameColumn
     list->AddColumn(tr("Value"), 100);
     list->SetColumnEditable(0, true);
     list->SetColumnEditable(1, true);
+    list->SetLabelEditing(true);  // a second click on a cell of the current row edits it
     list->SetRowDragEnabled(false);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->installEventFilter(this);
@@ -110,21 +114,38 @@ void CStateDlg::Refill() {
     FillList(StateList::kFlags);
 }
 
+// The current row stays current, so that a click on the next cell of a row just edited
+// edits it at once.
 void CStateDlg::FillList(StateList which) {
     EnhancedListCtrl* list = List(which);
+    const int current = list->currentIndex().isValid() ? list->currentIndex().row() : -1;
     list->DeleteAllRows();
     const auto& rows = editor_.Rows(which);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = list->InsertRow(static_cast<int>(i), FromBytes(rows[i].name), -1);
         list->SetItemText(row, 1, FromBytes(rows[i].value));
     }
+    if (current >= 0)
+        list->SelectRow(std::min(current, list->RowCount() - 1));
 }
 
 bool CStateDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress ||
-        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Delete)
+    if (event->type() != QEvent::KeyPress || (watched != lists_[0] && watched != lists_[1]))
         return QDialog::eventFilter(watched, event);
     const StateList which = watched == lists_[0] ? StateList::kVariables : StateList::kFlags;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete) {
+        DeleteSelectedRows(which);
+        return true;
+    }
+    if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+        EditCurrentRow(which);
+        return true;
+    }
+    return StartTypingNewEntry(which, *key);
+}
+
+void CStateDlg::DeleteSelectedRows(StateList which) {
     std::vector<std::size_t> selected;
     EnhancedListCtrl* list = List(which);
     for (int row = 0; row < list->RowCount(); ++row)
@@ -132,6 +153,31 @@ bool CStateDlg::eventFilter(QObject* watched, QEvent* event) {
             selected.push_back(static_cast<std::size_t>(row));
     editor_.DeleteRows(which, std::move(selected));
     FillList(which);
+}
+
+// F2 edits the value, as the dialog's instructions say; on a row without a name, where
+// a value could not be applied, the name.
+void CStateDlg::EditCurrentRow(StateList which) {
+    EnhancedListCtrl* list = List(which);
+    if (!list->currentIndex().isValid())
+        return;
+    const int row = list->currentIndex().row();
+    list->EditSubLabel(row, list->ItemText(row, 0).isEmpty() ? 0 : 1);
+}
+
+// Typing on the empty entry row starts a new entry: the name editor opens and takes the
+// key, so the rest of the typing lands in it.
+bool CStateDlg::StartTypingNewEntry(StateList which, QKeyEvent& key) {
+    EnhancedListCtrl* list = List(which);
+    const bool isText = !key.text().isEmpty() && key.text().front().isPrint() &&
+                        !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!isText || !list->currentIndex().isValid() ||
+        list->currentIndex().row() != static_cast<int>(editor_.EntryRow(which)))
+        return false;
+    CInPlaceEdit* cell = list->EditSubLabel(list->currentIndex().row(), 0);
+    if (cell == nullptr)
+        return false;
+    QCoreApplication::sendEvent(cell, &key);
     return true;
 }
 

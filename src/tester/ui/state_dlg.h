@@ -8,6 +8,7 @@
 #include "tester/state_editor.h"
 #include "ui/platform/platform_services.h"
 
+class QKeyEvent;
 class QPushButton;
 
 namespace tw {
@@ -46,6 +47,9 @@ private:
     void setupLayout();
     EnhancedListCtrl* MakeList(StateList list, const QString& nameColumn, int nameWidth);
     void FillList(StateList list);
+    void DeleteSelectedRows(StateList list);
+    void EditCurrentRow(StateList list);
+    bool StartTypingNewEntry(StateList list, QKeyEvent& key);
     void OnOk();
     void OnSave();
     void OnLoad();

@@ -36,14 +36,14 @@ void CTestDlg::RefreshHistory() {
 }
 
 void CTestDlg::OnStepBack() {
-    session_->Engine().StepBack();
+    session_->StepBack();
     RefreshHistory();
 }
 
 void CTestDlg::OnHistoryEntry(int row) {
     if (row < 0)
         return;
-    session_->Engine().StepBackTo(static_cast<std::size_t>(row));
+    session_->StepBackTo(static_cast<std::size_t>(row));
     RefreshHistory();
 }
 

@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -62,6 +64,16 @@ void FindBar::setupControls() {
     results_->setColumnWidth(0, 160);
     results_->setColumnWidth(1, 130);
     results_->installEventFilter(this);
+    close_ = new QToolButton(this);
+    close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close_->setAutoRaise(true);
+    close_->setObjectName("closeFindBar");
+    close_->setAccessibleName(tr("Close find bar"));
+    close_->setToolTip(tr("Close find bar (Esc)"));
+    connect(close_, &QToolButton::clicked, this, [this] {
+        if (onClose)
+            onClose();
+    });
     connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (onActivate)
             onActivate(results_->indexOfTopLevelItem(item));
@@ -80,6 +92,7 @@ void FindBar::setupLayout() {
     row->addWidget(wholeWords_);
     row->addWidget(lookIn);
     row->addWidget(lookIn_);
+    row->addWidget(close_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addLayout(row);
@@ -106,6 +119,18 @@ void FindBar::AddResult(const QString& node, const SearchMatch& match) {
     auto* item = new QTreeWidgetItem(
         {node, tr(std::string(SearchFieldCaption(match.field)).c_str()), marked});
     results_->addTopLevelItem(item);
+}
+
+// Escape from any control of the bar closes the bar and goes no further: the window would
+// take it for Quit.
+void FindBar::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        if (onClose)
+            onClose();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // Enter in the text finds the next result; Enter on a result goes there. Neither presses

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QToolButton;
 class QTreeWidget;
 
 namespace tw {
@@ -32,6 +33,8 @@ public:
     std::function<void()> onEnter;
     // A result was activated (Enter or double-click on its row).
     std::function<void(int row)> onActivate;
+    // Escape anywhere in the bar, or its close button: the window hides it.
+    std::function<void()> onClose;
 
     void ClearResults();
     // One row: the node's label, the field's caption, the line with the match marked.
@@ -39,6 +42,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setupControls();
@@ -49,6 +53,7 @@ private:
     QCheckBox* wholeWords_ = nullptr;
     QComboBox* lookIn_ = nullptr;
     QTreeWidget* results_ = nullptr;
+    QToolButton* close_ = nullptr;
 };
 
 }  // namespace tw

@@ -14,8 +14,10 @@ int CommandImageIndex(int commandType) {
 }
 
 ListRow CommandRow(const NodeCommand& command) {
+    const Conditional* condition = command.GetCondition();
     return ListRow{CommandImageIndex(command.GetType()),
-                   {command.GetTypeName(), command.GetText()}};
+                   {command.GetTypeName(), command.GetText(),
+                    condition ? condition->GetExpression() : std::string()}};
 }
 
 ListRow ResponseRow(const NodeResponse& response) {

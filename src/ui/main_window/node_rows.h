@@ -17,7 +17,8 @@ struct ListRow {
 
 // The list image of a command kind; the list question shares the two-way question's.
 int CommandImageIndex(int commandType);
-// "Command", "String": the kind's name and the command's text without its condition.
+// "Command", "String", "Condition": the kind's name, the command's text without its
+// condition, and the condition.
 ListRow CommandRow(const NodeCommand& command);
 // "Tag", "Type", "Response", "Goto Node", "Condition".
 ListRow ResponseRow(const NodeResponse& response);

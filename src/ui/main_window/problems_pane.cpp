@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QTreeWidget>
@@ -70,14 +71,27 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
     list_->header()->setStretchLastSection(true);
     list_->setColumnWidth(0, 90);
     list_->setColumnWidth(1, 200);
-    // A few rows: the tree, the text and the lists keep the window's height.
-    list_->setFixedHeight(list_->fontMetrics().lineSpacing() * (kVisibleRows + 2));
+    // A few rows at first: the tree, the text and the lists keep the window's height until
+    // the writer moves the splitter above the pane.
+    list_->setMinimumHeight(list_->fontMetrics().lineSpacing() * (kVisibleRows + 2));
+    list_->installEventFilter(this);
     caption_->setBuddy(list_);
     list_->setAccessibleName("Problems");
     layout->addWidget(caption_);
     layout->addWidget(list_, 1);
     connect(list_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Activate(item); });
+}
+
+bool ProblemsPane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (leave_) {
+            leave_();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Only the rows between the unchanged head and tail of the list are made again: after an

@@ -29,7 +29,12 @@ public:
     void SetFindings(const std::vector<Finding>& findings);
     // Double-click or Enter on a row.
     void SetActivateHandler(Handler handler) { activate_ = std::move(handler); }
+    // Escape in the list: the writer leaves the pane (the window would take it for Quit).
+    void SetLeaveHandler(std::function<void()> handler) { leave_ = std::move(handler); }
     QTreeWidget* List() const { return list_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Activate(QTreeWidgetItem* item);
@@ -43,6 +48,7 @@ private:
     QLabel* caption_ = nullptr;
     QTreeWidget* list_ = nullptr;
     Handler activate_;
+    std::function<void()> leave_;
 };
 
 }  // namespace tw

@@ -74,12 +74,17 @@ CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
     ConnectControls();
     resize(kCreationWidth, kCreationHeight);
     InitDialog();
+    RestoreSplitters();
     ShowCurrentDocument();
     timerId_ = startTimer(kTimerMs);
     files_.RestoreWorkingDirectory();
 }
 
-CTalkwrightDlg::~CTalkwrightDlg() = default;
+// The stacks go with the history and report on the way out; the window is no longer there
+// to show it.
+CTalkwrightDlg::~CTalkwrightDlg() {
+    disconnect(&history_.Group(), nullptr, this, nullptr);
+}
 
 // The controls know nothing of dialogues: these callbacks keep the document in step.
 void CTalkwrightDlg::ConnectControls() {
@@ -100,6 +105,7 @@ void CTalkwrightDlg::ConnectControls() {
     connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
+    connect(&history_.Group(), &QUndoGroup::cleanChanged, this, [this] { RefreshModifiedMarks(); });
     connect(Button(control_id::kEditPartySettings), &QPushButton::clicked, this,
             [this] { OnEditPartySettings(); });
     connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
@@ -115,8 +121,15 @@ void CTalkwrightDlg::RefreshTitle() {
     const Dialogue& document = documents_.Current();
     const QString name = FromBytes(document.Npc().name);
     const QString shown = document.GetPath().empty() ? name : FromPath(document.GetPath());
-    setWindowTitle(QString(kTitle) + " -- " + shown);
+    setWindowTitle(QString(kTitle) + " -- " + shown + "[*]");
+    setWindowModified(document.IsModified());
     npcName_->setText(name);
+}
+
+// Each tab and the title say whether their dialogue has changes that are not saved.
+void CTalkwrightDlg::RefreshModifiedMarks() {
+    SyncTabs();
+    setWindowModified(documents_.Current().IsModified());
 }
 
 void CTalkwrightDlg::SyncTabs() {
@@ -125,7 +138,8 @@ void CTalkwrightDlg::SyncTabs() {
         tabs_->removeTab(tabs_->count() - 1);
     }
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
-        const QString title = FromBytes(documents_.At(i).Npc().name);
+        const Dialogue& document = documents_.At(i);
+        const QString title = FromBytes(document.Npc().name) + (document.IsModified() ? " *" : "");
         if (static_cast<int>(i) < tabs_->count()) {
             tabs_->setTabText(static_cast<int>(i), title);
         } else {

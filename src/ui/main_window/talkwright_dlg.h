@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <map>
@@ -10,6 +11,7 @@
 #include "model/check/check_finding.h"
 #include "model/check/dialogue_check_cache.h"
 #include "model/check/selection_history.h"
+#include "model/editing/link_retarget.h"
 #include "tester/party_settings.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/dialogs/editing_dialog.h"
@@ -20,12 +22,14 @@
 #include "ui/main_window/recent_files.h"
 #include "ui/main_window/undo/document_history.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QTimer;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QSplitter;
 class QTabBar;
 class QTimer;
 class QTreeWidgetItem;
@@ -94,6 +98,7 @@ public:
     void PasteResponses();
     // The node menu and the tree commands (talkwright_dlg_node_menu.cpp).
     void OnRenameNode();
+    std::vector<RetargetedRow> LinksToCarry(const std::string& from, const std::string& to);
     void OnClearNode();
     void OnDeleteBranch();
     void OnMakeRoot();
@@ -113,6 +118,7 @@ public:
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
     void RefreshTitle();
+    void RefreshModifiedMarks();
     void RebuildView();
     void RefreshSelection();
     void AddCommandRow(int index, const NodeCommand& command);
@@ -157,6 +163,8 @@ public:
     // over every open one; F3 and Shift+F3 go to the next and the previous result.
     void OnFind(bool allDialogues);
     void OnFindNext(bool forward);
+    // Escape in the bar, its close button or Search > Find Bar: the bar goes away.
+    void HideFind();
     FindBar* Find() const { return findBar_; }
     const RecentFileList& RecentFiles() const { return recent_; }
     EnhancedTreeCtrl* Tree() const { return tree_; }
@@ -190,7 +198,10 @@ private:
     QWidget* SetupTopRow();
     QWidget* SetupNodeColumn();
     QWidget* SetupListColumn();
+    QSplitter* SetupBody();
     void SetupLayout();
+    void RestoreSplitters();
+    void SaveSplitters();
     void SetupTabOrder();
     void SetupKeyboardAndNames();
     void SetupUndo(QMenu* edit);
@@ -225,6 +236,7 @@ private:
     void RunTestFrom(DialogueNode* start);
     QWidget* SetupFindBar();
     QMenu* SetupSearchMenu();
+    void ShowFindBarWithRoom();
     void StartFind(bool allDialogues);
     void RestartRunningFind();
     void SearchSlice();
@@ -285,7 +297,12 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QTabBar* tabs_ = nullptr;
+    QSplitter* halves_ = nullptr;
+    QSplitter* panes_ = nullptr;
     FindBar* findBar_ = nullptr;
+    QAction* findShown_ = nullptr;
+    QPointer<QWidget> focusBeforeFind_;
+    QList<int> panesBeforeFind_;
     QTimer* findTimer_ = nullptr;
     std::shared_ptr<FindRun> findRun_;
     std::vector<FoundMatch> findResults_;

@@ -68,6 +68,7 @@ void CTalkwrightDlg::AfterSave() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
         history_.MarkSavedIfClean(documents_.At(i));
     }
+    SyncTabs();
     RefreshTitle();
     files_.RememberWorkingDirectory();
 }
@@ -108,6 +109,7 @@ void CTalkwrightDlg::reject() {
 }
 
 void CTalkwrightDlg::EndWindow() {
+    SaveSplitters();
     ClearViews();
     parkedTrees_.Clear();
     documents_.Clear();

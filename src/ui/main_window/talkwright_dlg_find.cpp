@@ -1,9 +1,11 @@
 // The main window's "Search" menu: the find bar, its search over the current dialogue or
 // every open one in slices between events, and going to a result.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -31,6 +33,7 @@ QWidget* CTalkwrightDlg::SetupFindBar() {
     findBar_->hide();
     findBar_->onEnter = [this] { OnFindNext(true); };
     findBar_->onActivate = [this](int row) { GoToFindResult(row); };
+    findBar_->onClose = [this] { HideFind(); };
     findTimer_ = new QTimer(this);
     findTimer_->setInterval(0);
     connect(findTimer_, &QTimer::timeout, this, [this] { SearchSlice(); });
@@ -60,14 +63,51 @@ QMenu* CTalkwrightDlg::SetupSearchMenu() {
     QAction* all = menu->addAction("Find in &All Open Dialogues");
     all->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
     connect(all, &QAction::triggered, this, [this] { OnFind(true); });
+    menu->addSeparator();
+    findShown_ = menu->addAction("Find &Bar");
+    findShown_->setObjectName("showFindBar");
+    findShown_->setCheckable(true);
+    connect(findShown_, &QAction::triggered, this, [this](bool shown) {
+        if (shown)
+            OnFind(findAll_);
+        else
+            HideFind();
+    });
     return menu;
 }
 
+// The focus goes back where it was before the bar took it, and the lists get their room
+// back.
+void CTalkwrightDlg::HideFind() {
+    const bool hadFocus = findBar_->isAncestorOf(QApplication::focusWidget());
+    if (findBar_->isVisible() && !panesBeforeFind_.isEmpty())
+        panes_->setSizes(panesBeforeFind_);
+    findBar_->hide();
+    findShown_->setChecked(false);
+    if (hadFocus)
+        (focusBeforeFind_ ? focusBeforeFind_.data() : static_cast<QWidget*>(tree_))->setFocus();
+}
+
 void CTalkwrightDlg::OnFind(bool allDialogues) {
-    findBar_->show();
+    if (QWidget* focus = QApplication::focusWidget(); focus && !findBar_->isAncestorOf(focus))
+        focusBeforeFind_ = focus;
+    findShown_->setChecked(true);
+    if (!findBar_->isVisible())
+        ShowFindBarWithRoom();
     findBar_->Pattern()->setFocus();
     findBar_->Pattern()->selectAll();
     StartFind(allDialogues);
+}
+
+// The pane below the lists grows to show the bar and its results whole; the lists give up
+// the room.
+void CTalkwrightDlg::ShowFindBarWithRoom() {
+    panesBeforeFind_ = panes_->sizes();
+    findBar_->show();
+    const int wanted = panes_->widget(1)->sizeHint().height();
+    const QList<int> sizes = panes_->sizes();
+    if (sizes.size() == 2 && sizes[1] < wanted)
+        panes_->setSizes({std::max(0, sizes[0] + sizes[1] - wanted), wanted});
 }
 
 void CTalkwrightDlg::RestartRunningFind() {

@@ -42,13 +42,19 @@ void BindKey(EnhancedListCtrl* list, const QKeySequence& key, QPushButton* butto
     });
 }
 
-// Insert adds a row, Enter edits the current one, Delete deletes the selected ones.
+// Insert adds a row, Enter or a double-click edits the current one, Delete deletes the
+// selected ones.
 void BindListKeys(EnhancedListCtrl* list, QPushButton* add, QPushButton* edit,
                   QPushButton* remove) {
     BindKey(list, QKeySequence(Qt::Key_Insert), add);
     BindKey(list, QKeySequence(Qt::Key_Return), edit);
     BindKey(list, QKeySequence(Qt::Key_Enter), edit);
     BindKey(list, QKeySequence(Qt::Key_Delete), remove);
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, edit, [edit] {
+        if (edit->isEnabled()) {
+            edit->click();
+        }
+    });
 }
 
 }  // namespace

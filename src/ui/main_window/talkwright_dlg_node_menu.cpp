@@ -6,6 +6,8 @@
 
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
+#include "model/editing/link_retarget.h"
+#include "script/byte_string.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/create_node.h"
 #include "ui/main_window/talkwright_dlg.h"
@@ -95,7 +97,28 @@ void CTalkwrightDlg::OnRenameNode() {
         return;
     }
     Apply(new RenameNodeStep(*shownDocument_, history_.Update(), node->GetId(), dialog.GetName(),
-                             dialog.GetDescription()));
+                             dialog.GetDescription(),
+                             LinksToCarry(node->GetName(), dialog.GetName())));
+}
+
+// The rows that lead to the old name, rebuilt for the new one, when the writer wants them
+// to follow the rename; none otherwise.
+std::vector<RetargetedRow> CTalkwrightDlg::LinksToCarry(const std::string& from,
+                                                        const std::string& to) {
+    if (EqualsNoCase(from, to)) {
+        return {};  // names match without case: every link still finds the node
+    }
+    std::vector<RetargetedRow> links = RetargetLinks(*shownDocument_, from, to);
+    if (links.empty()) {
+        return links;
+    }
+    const std::string question = std::to_string(links.size()) + " commands and responses lead to " +
+                                 from + ". Update them to " + to + "?";
+    if (Services().ShowMessage(MessageKind::kWarning, "Warning", question,
+                               MessageButtons::kYesNo) != MessageAnswer::kYes) {
+        links.clear();
+    }
+    return links;
 }
 
 void CTalkwrightDlg::OnClearNode() {

@@ -11,6 +11,7 @@
 
 #include "model/check/dialogue_check.h"
 #include "model/dialogue.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/main_window/problems_pane.h"
 #include "ui/main_window/talkwright_dlg.h"
 
@@ -43,6 +44,7 @@ QWidget* CTalkwrightDlg::SetupProblemsPane() {
     problems_->SetActivateHandler([this](std::int32_t nodeId, ItemKind item, std::size_t index) {
         SelectNodeRow(nodeId, item, index);
     });
+    problems_->SetLeaveHandler([this] { tree_->setFocus(); });
     status_ = new QLabel(area);
     status_->setObjectName("statusText");
     status_->setAccessibleName("Status");

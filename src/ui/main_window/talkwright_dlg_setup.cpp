@@ -20,6 +20,7 @@
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/control_ids.h"
 #include "ui/main_window/problems_pane.h"
+#include "ui/main_window/splitter_memory.h"
 #include "ui/main_window/talkwright_dlg.h"
 
 namespace tw {
@@ -32,6 +33,9 @@ constexpr int kTopRowButtons[] = {control_id::kExpandCollapseAll, control_id::kE
 constexpr int kCommandButtons[] = {control_id::kAddCommand, control_id::kEditCommand,
                                    control_id::kDeleteCommand};
 constexpr int kTreeHeight = 220;
+constexpr int kCreationWidth = 1000;
+constexpr const char* kHalvesKey = "Halves";
+constexpr const char* kPanesKey = "Panes";
 
 // The window icon: a speech bubble, as the program is about conversations.
 QIcon AppIcon() {
@@ -132,13 +136,22 @@ QMenu* CTalkwrightDlg::SetupEditMenu() {
     editMenu_ = edit;
     SetupUndo(edit);
     edit->addSeparator();
-    const std::pair<const char*, void (CTalkwrightDlg::*)()> commands[] = {
-        {"Cu&t", &CTalkwrightDlg::OnCut},
-        {"&Copy", &CTalkwrightDlg::OnCopy},
-        {"&Paste", &CTalkwrightDlg::OnPaste},
-        {"&Delete", &CTalkwrightDlg::OnDelete}};
-    for (const auto& [caption, handler] : commands) {
-        connect(AddAction(edit, caption), &QAction::triggered, this, handler);
+    struct Command {
+        const char* caption;
+        QKeySequence key;
+        void (CTalkwrightDlg::*handler)();
+    };
+    const Command commands[] = {{"Cu&t", QKeySequence::Cut, &CTalkwrightDlg::OnCut},
+                                {"&Copy", QKeySequence::Copy, &CTalkwrightDlg::OnCopy},
+                                {"&Paste", QKeySequence::Paste, &CTalkwrightDlg::OnPaste},
+                                {"&Delete", QKeySequence::Delete, &CTalkwrightDlg::OnDelete}};
+    for (const Command& command : commands) {
+        QAction* action = AddAction(edit, command.caption);
+        // The keys belong to the lists and text boxes, each acting on its own selection; the
+        // menu only names them.
+        action->setShortcut(command.key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, command.handler);
     }
     edit->addSeparator();
     connect(AddAction(edit, "Select &All"), &QAction::triggered, this,
@@ -226,6 +239,7 @@ void CTalkwrightDlg::SetupLists() {
     commands_->SetImageList(CommandIcons());
     AddColumn(*commands_, "Command", 85);
     AddColumn(*commands_, "String", 260);
+    AddColumn(*commands_, "Condition", 140);
     responses_ = new EnhancedListCtrl(this);
     responses_->SetImageList(CommandIcons());
     for (auto [title, width] : {std::pair{"Tag", 70},
@@ -245,7 +259,6 @@ void CTalkwrightDlg::SetupLists() {
 
 QWidget* CTalkwrightDlg::SetupListColumn() {
     auto* column = new QWidget(this);
-    column->setFixedWidth(kListColumnWidth);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(commands_, 1);
@@ -260,6 +273,33 @@ QWidget* CTalkwrightDlg::SetupListColumn() {
     return column;
 }
 
+// The halves and the panes below them are split so that the writer can give the lists or
+// the Problems pane more room; the window opens with the lists at their old width.
+QSplitter* CTalkwrightDlg::SetupBody() {
+    halves_ = new QSplitter(Qt::Horizontal, this);
+    halves_->setObjectName("halvesSplitter");
+    halves_->setChildrenCollapsible(false);
+    halves_->addWidget(SetupNodeColumn());
+    halves_->addWidget(SetupListColumn());
+    halves_->setStretchFactor(0, 1);
+    halves_->setStretchFactor(1, 0);
+    halves_->setSizes({kCreationWidth - kListColumnWidth, kListColumnWidth});
+    auto* lower = new QWidget(this);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(SetupFindBar());
+    lowerLayout->addWidget(SetupProblemsPane(), 1);
+    panes_ = new QSplitter(Qt::Vertical, this);
+    panes_->setObjectName("panesSplitter");
+    panes_->setChildrenCollapsible(false);
+    panes_->addWidget(halves_);
+    panes_->addWidget(lower);
+    panes_->setStretchFactor(0, 1);
+    panes_->setStretchFactor(1, 0);
+    panes_->setSizes({kCreationWidth, 0});  // the pane below at its least height
+    return panes_;
+}
+
 void CTalkwrightDlg::SetupLayout() {
     // The installed program icon when the theme has it, so the window matches the menu.
     setWindowIcon(QIcon::fromTheme("org.talkwright.Talkwright", AppIcon()));
@@ -270,20 +310,26 @@ void CTalkwrightDlg::SetupLayout() {
     tabs_ = new QTabBar(this);
     tabs_->setDocumentMode(true);
     tabs_->setExpanding(false);
-    auto* body = new QHBoxLayout;
-    body->setSpacing(10);
-    body->addWidget(SetupNodeColumn(), 1);
-    body->addWidget(SetupListColumn(), 0);
     auto* outer = new QVBoxLayout(this);
     outer->setMenuBar(menuBar_);
     outer->setContentsMargins(10, 6, 10, 10);
     outer->addWidget(tabs_);
     outer->addWidget(SetupTopRow());
-    outer->addLayout(body, 1);
-    outer->addWidget(SetupFindBar());
-    outer->addWidget(SetupProblemsPane());
+    outer->addWidget(SetupBody(), 1);
     SetupKeyboardAndNames();
     SetupTabOrder();
+}
+
+void CTalkwrightDlg::RestoreSplitters() {
+    const std::string section = QString::number(TemplateId(), 16).toStdString();
+    RestoreSplitter(*halves_, Services(), section, kHalvesKey);
+    RestoreSplitter(*panes_, Services(), section, kPanesKey);
+}
+
+void CTalkwrightDlg::SaveSplitters() {
+    const std::string section = QString::number(TemplateId(), 16).toStdString();
+    SaveSplitter(*halves_, Services(), section, kHalvesKey);
+    SaveSplitter(*panes_, Services(), section, kPanesKey);
 }
 
 // The controls were made column by column, which left Tab jumping between the columns;

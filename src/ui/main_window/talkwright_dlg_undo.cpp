@@ -103,6 +103,11 @@ void CTalkwrightDlg::StepApplied(Dialogue& document, std::int32_t nodeId, ViewSc
                 RefreshSelection();
             }
             break;
+        case ViewScope::kRows:
+            if (nodeId == listedNodeId_) {
+                RefreshSelection();
+            }
+            break;
         case ViewScope::kNpc:
             SyncTabs();
             RefreshTitle();

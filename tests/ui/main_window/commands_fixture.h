@@ -24,6 +24,7 @@ namespace tw::test {
 class CommandsTest : public MainWindowTest {
 public:
     using Step = std::function<void(QDialog&)>;
+    using MainWindowTest::EditCell;
     using MainWindowTest::Item;
     using MainWindowTest::Select;
     using MainWindowTest::services;

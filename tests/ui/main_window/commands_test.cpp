@@ -216,15 +216,15 @@ TEST_F(CommandsTest, ExpandCollapseAllPressedTwiceLeavesEveryBranchCollapsed) {
 }
 
 TEST_F(CommandsTest, ResponseCellEditsKeepTheAddResponseRule) {
-    CInPlaceEdit* editor = window->ResponseList()->EditSubLabel(0, 2);
+    CInPlaceEdit* editor = EditCell(*window->ResponseList(), 0, 2);
     ASSERT_NE(editor, nullptr);
-    editor->setText("");
+    QTest::keyClick(editor, Qt::Key_Backspace);  // the editor opens with its text selected
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(window->ResponseList()->ItemText(0, 2), "Hello there.");
     EXPECT_FALSE(Current().IsModified());
-    editor = window->ResponseList()->EditSubLabel(1, 2);
+    editor = EditCell(*window->ResponseList(), 1, 2);
     ASSERT_NE(editor, nullptr);
-    editor->setText("anything");
+    QTest::keyClicks(editor, "anything");
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(window->ResponseList()->ItemText(1, 2), "");
     EXPECT_FALSE(Current().IsModified());
@@ -318,6 +318,42 @@ QAction* ActionOf(QMenu& menu, const QString& caption) {
         }
     }
     return nullptr;
+}
+
+// The node menu from the keyboard, with the item of that mnemonic chosen.
+void ChooseFromNodeMenu(QTreeWidget& tree, Qt::Key mnemonic) {
+    OnNextPopup([mnemonic](QMenu& menu) { QTest::keyClick(&menu, mnemonic); });
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Menu);
+}
+
+TEST_F(CommandsTest, RenamingCarriesTheLinksAlongWhenTheWriterSaysSo) {
+    Item("Greeting")->setExpanded(true);
+    QTest::mouseClick(window->Tree()->viewport(), Qt::LeftButton, {},
+                      window->Tree()->visualItemRect(Item("Shop [sells ale]")).center());
+    steps.push_back(Fill({{1014, "Market"}}));
+    services.QueueAnswer(MessageAnswer::kYes);
+    ChooseFromNodeMenu(*window->Tree(), Qt::Key_R);
+    EXPECT_EQ(services.Messages().back().text,
+              "2 commands and responses lead to Shop. Update them to Market?");
+    const auto addOf = [this]() -> const NodeResponseAdd& {
+        return static_cast<const NodeResponseAdd&>(*Node("Greeting").Responses()[0]);
+    };
+    EXPECT_EQ(Node("Greeting").Commands()[2]->GetText(), "goto Market");
+    EXPECT_EQ(addOf().GetGotoNode(), "Market");
+    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Market [sells ale]");
+    EXPECT_EQ(UndoItem()->text(), "&Undo Rename Node");
+
+    UndoItem()->trigger();  // one step: the name and the links together
+    EXPECT_EQ(Node("Greeting").Commands()[2]->GetText(), "goto Shop");
+    EXPECT_EQ(addOf().GetGotoNode(), "Shop");
+    EXPECT_NE(Current().FindNodeByName("Shop"), nullptr);
+
+    steps.push_back(Fill({{1014, "Market"}}));
+    services.QueueAnswer(MessageAnswer::kNo);
+    ChooseFromNodeMenu(*window->Tree(), Qt::Key_R);
+    EXPECT_EQ(Node("Greeting").Commands()[2]->GetText(), "goto Shop");
+    EXPECT_NE(Current().FindNodeByName("Market"), nullptr);
 }
 
 TEST_F(CommandsTest, RightButtonInTheTreeSelectsTheItemAndRunsTheChosenCommand) {

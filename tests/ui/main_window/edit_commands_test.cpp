@@ -242,7 +242,7 @@ TEST_F(EditCommandsTest, NpcPropertiesAndCommentsAndAbout) {
     Press(control_id::kEditNpcProperties);
     EXPECT_EQ(Current().Npc().name, "Orla the Miller");
     EXPECT_EQ(Current().Npc().id, 17);
-    EXPECT_EQ(window->Tabs()->tabText(0), "Orla the Miller");
+    EXPECT_EQ(window->Tabs()->tabText(0), "Orla the Miller *");
     EXPECT_EQ(window->NpcName()->text(), "Orla the Miller");
     EXPECT_TRUE(Current().IsModified());
 

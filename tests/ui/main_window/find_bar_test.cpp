@@ -3,6 +3,8 @@
 
 #include "ui/main_window/find_bar.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -96,6 +98,46 @@ TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
     Key(Qt::Key_F3);
     EXPECT_EQ(SelectedNodeLabel(), "Start");
     EXPECT_EQ(window->Find()->Results()->currentIndex().row(), 0);
+}
+
+// Escape in the bar hides it and gives the focus back; it never reaches the window, which
+// would take it for Quit and ask about the modified dialogue.
+TEST_F(FindBarTest, EscapeCloseButtonAndTheSearchMenuHideTheBar) {
+    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
+    Current().SetModified(true);
+    Activate();
+    QTreeWidget* tree = window->Tree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(tree->topLevelItem(0)).center());
+    ASSERT_EQ(QApplication::focusWidget(), tree);
+    Key(Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(window->Find()->Pattern(), "gold");
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), tree);
+
+    Key(Qt::Key_F, Qt::ControlModifier);
+    QTreeWidget* results = window->Find()->Results();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                      results->visualItemRect(results->topLevelItem(0)).center());
+    ASSERT_EQ(QApplication::focusWidget(), results);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_TRUE(window->isVisible());
+
+    auto* shown = window->findChild<QAction*>("showFindBar");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->isChecked());
+    shown->trigger();
+    EXPECT_TRUE(window->Find()->isVisible());
+    auto* close = window->Find()->findChild<QAbstractButton*>("closeFindBar");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->accessibleName(), "Close find bar");
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_FALSE(shown->isChecked());
+    EXPECT_TRUE(services.Messages().empty());
 }
 
 TEST_F(FindBarTest, OptionsNarrowTheResults) {

@@ -2,6 +2,7 @@
 // node tree's context menu from the keyboard.
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -10,6 +11,7 @@
 #include <set>
 
 #include "main_window_fixture.h"
+#include "ui/main_window/problems_pane.h"
 
 namespace tw::test {
 namespace {
@@ -34,6 +36,49 @@ protected:
     }
     QStringList opened;
 };
+
+// A double-click on a row opens the dialog Enter opens; a double-click on a response's line
+// edits it in its cell instead.
+TEST_F(KeyboardTest, DoubleClickOnARowEditsItAsEnterDoes) {
+    for (EnhancedListCtrl* list : {window->CommandList(), window->ResponseList()}) {
+        const QRect row = list->visualItemRect(list->topLevelItem(0));
+        const QPoint firstCell(list->columnViewportPosition(0) + 8, row.center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstCell);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, firstCell);
+        ASSERT_EQ(opened.size(), 2);
+        EXPECT_EQ(opened[1], opened[0]);
+        opened.clear();
+    }
+}
+
+// Escape that closes something of its own (a cell editor, the Problems pane's list) ends
+// there: the window would take it for Quit and ask about the modified dialogue.
+TEST_F(KeyboardTest, EscapeInACellEditorOrTheProblemsPaneStaysInTheWindow) {
+    Current().SetModified(true);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EnhancedListCtrl* list = window->ResponseList();
+    const QString line = list->ItemText(0, 2);
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    const QPoint cell(list->columnViewportPosition(2) + 8, row.center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "never kept");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(list->ItemText(0, 2), line);
+    EXPECT_TRUE(window->isVisible());
+
+    QTreeWidget* problems = window->Problems()->List();
+    QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
+    ASSERT_EQ(QApplication::focusWidget(), problems);
+    QTest::keyClick(problems, Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), window->Tree());
+    EXPECT_TRUE(services.Messages().empty());
+}
 
 TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonic) {
     std::set<QChar> letters;

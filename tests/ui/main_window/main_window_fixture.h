@@ -16,6 +16,7 @@
 #include "support/app_test_support.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/in_place_edit.h"
 #include "ui/main_window/control_ids.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/scripted_platform_services.h"
@@ -71,10 +72,18 @@ protected:
             window->Tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
         return found.size() == 1 ? found.front() : nullptr;
     }
+    // A click on the item, its branch opened down to it first.
     void Select(const QString& label) {
         QTreeWidgetItem* item = Item(label);
         ASSERT_NE(item, nullptr) << label.toStdString();
-        window->Tree()->setCurrentItem(item);
+        for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) {
+            parent->setExpanded(true);
+        }
+        QTreeWidget* tree = window->Tree();
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(item).center());
+        ASSERT_EQ(tree->currentItem(), item) << label.toStdString();
     }
 
     // The tree as text: label(value), children in brackets.
@@ -97,12 +106,34 @@ protected:
         return top.join(";");
     }
 
+    // Clicks a cell as a writer does to edit it in place: once to select its row, once more
+    // to edit. Answers the cell's editor.
+    static CInPlaceEdit* EditCell(EnhancedListCtrl& list, int row, int column) {
+        const QRect rect = list.visualItemRect(list.topLevelItem(row));
+        const QPoint at(list.columnViewportPosition(column) + 6, rect.center().y());
+        if (list.currentIndex().row() != row) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        }
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        for (CInPlaceEdit* editor : list.findChildren<CInPlaceEdit*>()) {
+            if (editor->isVisible()) {
+                return editor;
+            }
+        }
+        return nullptr;
+    }
+
     static QStringList Column(const EnhancedListCtrl& list, int column) {
         QStringList cells;
         for (int row = 0; row < list.RowCount(); ++row) {
             cells << list.ItemText(row, column);
         }
         return cells;
+    }
+
+    // The title as the window system shows it: Qt's placeholder becomes the modified mark.
+    QString ShownTitle() const {
+        return window->windowTitle().replace("[*]", window->isWindowModified() ? "*" : "");
     }
 
     QStringList TabTitles() const {

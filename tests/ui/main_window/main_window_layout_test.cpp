@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
@@ -110,6 +111,51 @@ TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {
     CTalkwrightDlg again(services);
     EXPECT_EQ(again.size(), creation + QSize(234, 117));
     EXPECT_EQ(again.minimumSize(), creation);
+}
+
+// Drags the handle before the splitter's pane `index`. The handle follows the pointer, so
+// the points are in its place before the move.
+void DragHandle(QSplitter& splitter, int index, QPoint by) {
+    QSplitterHandle* handle = splitter.handle(index);
+    const QPoint start = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, start);
+    QTest::mouseMove(handle, start + by);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, start);
+}
+
+// The lists and the Problems pane get the room the writer gives them, the last column of a
+// list taking it, and keep it in the next run.
+TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
+    ScriptedPlatformServices services;
+    QList<int> halves;
+    QList<int> panes;
+    {
+        CTalkwrightDlg window(services);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        auto* split = window.findChild<QSplitter*>("halvesSplitter");
+        auto* below = window.findChild<QSplitter*>("panesSplitter");
+        ASSERT_TRUE(split && below);
+        EnhancedListCtrl& responses = *window.ResponseList();
+        const int listWidth = responses.width();
+        const int lastColumn = responses.columnWidth(4);
+        const int otherColumn = responses.columnWidth(2);
+        DragHandle(*split, 1, QPoint(-150, 0));
+        EXPECT_NEAR(responses.width(), listWidth + 150, 2);
+        EXPECT_NEAR(responses.columnWidth(4), lastColumn + 150, 2);
+        EXPECT_EQ(responses.columnWidth(2), otherColumn);
+        const int problemsHeight = window.Problems()->List()->height();
+        DragHandle(*below, 1, QPoint(0, -60));
+        EXPECT_NEAR(window.Problems()->List()->height(), problemsHeight + 60, 2);
+        halves = split->sizes();
+        panes = below->sizes();
+        EXPECT_TRUE(window.OnQuit());
+    }
+    CTalkwrightDlg again(services);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.findChild<QSplitter*>("halvesSplitter")->sizes(), halves);
+    EXPECT_EQ(again.findChild<QSplitter*>("panesSplitter")->sizes(), panes);
 }
 
 }  // namespace

@@ -14,17 +14,18 @@ TEST(NodeRowsTest, CommandRowsShowKindImageNameAndText) {
         ListRow row;
     };
     std::vector<Case> cases;
-    cases.push_back({std::make_unique<CommandManual>("$a = 1"), {0, {"MANUAL", "$a = 1"}}});
+    cases.push_back({std::make_unique<CommandManual>("$a = 1"), {0, {"MANUAL", "$a = 1", ""}}});
     cases.push_back(
-        {std::make_unique<CommandFlag>(false, "kMet"), {1, {"F_CLEAR", "set kMet = FALSE"}}});
-    cases.push_back({std::make_unique<CommandVariable>("gold", "5"), {3, {"ASSIGN", "$gold = 5"}}});
-    cases.push_back({std::make_unique<CommandEnd>(), {5, {"END", "END CONVERSATION"}}});
-    cases.push_back({std::make_unique<CommandGoto>("Inn"), {6, {"GOTO", "goto Inn"}}});
-    cases.push_back({std::make_unique<CommandReply>("$name"), {7, {"REPLY", "reply $name"}}});
+        {std::make_unique<CommandFlag>(false, "kMet"), {1, {"F_CLEAR", "set kMet = FALSE", ""}}});
+    cases.push_back(
+        {std::make_unique<CommandVariable>("gold", "5"), {3, {"ASSIGN", "$gold = 5", ""}}});
+    cases.push_back({std::make_unique<CommandEnd>(), {5, {"END", "END CONVERSATION", ""}}});
+    cases.push_back({std::make_unique<CommandGoto>("Inn"), {6, {"GOTO", "goto Inn", ""}}});
+    cases.push_back({std::make_unique<CommandReply>("$name"), {7, {"REPLY", "reply $name", ""}}});
     for (std::int32_t type : {kCommandConditionalVariable, kCommandYesNo, kCommandList}) {
         std::unique_ptr<NodeCommand> command = MakeEmptyCommand(type);
         command->SetCondition(std::make_unique<Conditional>("kReady"));
-        ListRow row{type == kCommandList ? 4 : type, {command->GetTypeName(), ""}};
+        ListRow row{type == kCommandList ? 4 : type, {command->GetTypeName(), "", "kReady"}};
         cases.push_back({std::move(command), row});
     }
     cases.back().row.cells[0] = "BRANCH";
@@ -33,10 +34,10 @@ TEST(NodeRowsTest, CommandRowsShowKindImageNameAndText) {
     }
 }
 
-TEST(NodeRowsTest, ACommandConditionStaysOutOfItsString) {
+TEST(NodeRowsTest, ACommandConditionHasItsOwnColumn) {
     CommandGoto command("Farewell");
     command.SetCondition(std::make_unique<Conditional>("$gold < 5"));
-    EXPECT_EQ(CommandRow(command), (ListRow{6, {"GOTO", "goto Farewell"}}));
+    EXPECT_EQ(CommandRow(command), (ListRow{6, {"GOTO", "goto Farewell", "$gold < 5"}}));
 }
 
 TEST(NodeRowsTest, ResponseRowsForBothKinds) {

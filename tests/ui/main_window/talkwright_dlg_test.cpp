@@ -49,7 +49,7 @@ QStringList MenuCaptions(QMenuBar* bar) {
 
 TEST_F(MainWindowTest, StartsWithTheUntitledScratchDocument) {
     EXPECT_EQ(TabTitles(), QStringList{"Untitled"});
-    EXPECT_EQ(window->windowTitle(), "Vorunda Dialogue Editor -- Untitled");
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- Untitled");
     EXPECT_EQ(window->NpcName()->text(), "Untitled");
     EXPECT_TRUE(window->NpcName()->isReadOnly());
     EXPECT_EQ(TreeDump(), "Initialization Node(0)");
@@ -113,16 +113,19 @@ TEST_F(MainWindowTest, EveryControlHasItsCaption) {
         const char* title;
         int width;
     };
-    const ColumnSpec columns[] = {
-        {window->CommandList(), 0, "Command", 85},    {window->CommandList(), 1, "String", 260},
-        {window->ResponseList(), 0, "Tag", 70},       {window->ResponseList(), 1, "Type", 40},
-        {window->ResponseList(), 2, "Response", 95},  {window->ResponseList(), 3, "Goto Node", 64},
-        {window->ResponseList(), 4, "Condition", 140}};
+    const ColumnSpec columns[] = {{window->CommandList(), 0, "Command", 85},
+                                  {window->CommandList(), 1, "String", 260},
+                                  {window->CommandList(), 2, "Condition", 140},
+                                  {window->ResponseList(), 0, "Tag", 70},
+                                  {window->ResponseList(), 1, "Type", 40},
+                                  {window->ResponseList(), 2, "Response", 95},
+                                  {window->ResponseList(), 3, "Goto Node", 64},
+                                  {window->ResponseList(), 4, "Condition", 140}};
     for (const ColumnSpec& c : columns) {
         EXPECT_EQ(c.list->headerItem()->text(c.index), c.title);
         EXPECT_GE(c.list->columnWidth(c.index), c.width) << c.title;
     }
-    EXPECT_EQ(window->CommandList()->columnCount(), 2);
+    EXPECT_EQ(window->CommandList()->columnCount(), 3);
     EXPECT_EQ(window->ResponseList()->columnCount(), 5);
     EXPECT_TRUE(window->ResponseList()->IsColumnEditable(2));
     EXPECT_TRUE(window->ResponseList()->AllowsLabelEditing());
@@ -133,7 +136,7 @@ TEST_F(MainWindowTest, OpeningAFileReplacesTheUntouchedScratchDocument) {
     const std::string path = SamplePath("innkeeper.vrx");
     ASSERT_TRUE(window->OpenDialogueFile(path));
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
-    EXPECT_EQ(window->windowTitle(), "Vorunda Dialogue Editor -- " + Absolute(path));
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(path));
     EXPECT_EQ(window->NpcName()->text(), "Brannoc the Innkeeper");
     EXPECT_EQ(TreeDump(), kInnTree);
     EXPECT_EQ(window->Tree()->currentItem(), Item("Initialization Node"));
@@ -173,8 +176,10 @@ TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
     EXPECT_FALSE(window->NodeText()->isEnabled());
     EXPECT_FALSE(window->Button(control_id::kAddResponse)->isEnabled());
     EXPECT_EQ(window->Comments()->text(), "Greets strangers and regulars differently");
-    // The conditions stay out of the "String" column.
+    // The conditions have a column of their own.
     EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"goto Welcome", "goto WelcomeBack"}));
+    EXPECT_EQ(Column(*window->CommandList(), 2),
+              (QStringList{"kMetBrannoc == FALSE", "kMetBrannoc"}));
     EXPECT_EQ(Current().GetSelectedNodeId(), 0);
     EXPECT_FALSE(Current().IsModified()) << "filling the view is no change";
 }
@@ -202,6 +207,30 @@ TEST_F(MainWindowTest, EditingNodeTextAndCommentsWritesBackIntoTheNode) {
     Select("Farewell");
     EXPECT_EQ(window->NodeText()->toPlainText(), "Safe roads, friend. Mind the wolves.");
     EXPECT_EQ(window->Comments()->text(), "ends the talk");
+}
+
+// The tab and the title say that a dialogue has unsaved changes, until a save or undoing
+// back to the saved state.
+TEST_F(MainWindowTest, TheModifiedMarkFollowsSaveAndUndo) {
+    TempDir dir("modified_mark");
+    const std::string path = dir.CopySample("innkeeper.vrx", "inn.vrx");
+    ASSERT_TRUE(window->OpenDialogueFile(path));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString title = "Vorunda Dialogue Editor -- " + Absolute(path);
+    EXPECT_EQ(ShownTitle(), title);
+    QTest::mouseClick(window->Comments(), Qt::LeftButton);
+    QTest::keyClicks(window->Comments(), "note");
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
+    EXPECT_EQ(ShownTitle(), title + "*");
+    QTest::keyClick(window->Comments(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
+    EXPECT_EQ(ShownTitle(), title);
+    QTest::keyClicks(window->Comments(), "kept");
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
+    QTest::keyClick(window->Comments(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
+    EXPECT_EQ(ShownTitle(), title);
 }
 
 TEST_F(MainWindowTest, ALongCommentIsShownAndKeptWhole) {
@@ -243,8 +272,7 @@ TEST_F(MainWindowTest, SwitchingTabsKeepsEachDocumentsViewState) {
     EXPECT_TRUE(Item("Room [renting a room]")->isExpanded());
     EXPECT_FALSE(Item("Menu [the day's fare]")->isExpanded());
     EXPECT_EQ(Column(*window->CommandList(), 0).size(), 4);
-    EXPECT_EQ(window->windowTitle(),
-              "Vorunda Dialogue Editor -- " + Absolute(SamplePath("innkeeper.vrx")));
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(SamplePath("innkeeper.vrx")));
 }
 
 TEST_F(MainWindowTest, DraggingABranchMovesTheNodeInTheDocument) {
@@ -304,10 +332,9 @@ TEST_F(MainWindowTest, EditingAResponseCellChangesThePlayerText) {
     Select("Welcome [first meeting]");
     EnhancedListCtrl& list = *window->ResponseList();
     auto edit = [&list](int row, const QString& typed) {
-        CInPlaceEdit* editor = list.EditSubLabel(row, 2);
+        CInPlaceEdit* editor = EditCell(list, row, 2);
         ASSERT_NE(editor, nullptr);
-        editor->clear();
-        QTest::keyClicks(editor, typed);
+        QTest::keyClicks(editor, typed);  // over the selected text
         QTest::keyClick(editor, Qt::Key_Return);
     };
     edit(0, "  A bed, please. ");
@@ -331,9 +358,8 @@ TEST_F(MainWindowTest, EditingAResponseCellChangesThePlayerText) {
 TEST_F(MainWindowTest, AnEditStillOpenWhenTheSelectionMovesBelongsToItsNode) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Welcome [first meeting]");
-    CInPlaceEdit* editor = window->ResponseList()->EditSubLabel(0, 2);
+    CInPlaceEdit* editor = EditCell(*window->ResponseList(), 0, 2);
     ASSERT_NE(editor, nullptr);
-    editor->clear();
     QTest::keyClicks(editor, "Late line");
     Select("WelcomeBack [returning guest]");
     EXPECT_EQ(static_cast<NodeResponseAdd&>(*Node("Welcome").Responses()[0]).GetPlayerText(),
@@ -353,7 +379,7 @@ TEST_F(MainWindowTest, ClosingAsksAndSavesOnlyWhenTold) {
 
     services.QueueAnswer(MessageAnswer::kCancel);
     window->OnCloseDialogue();
-    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
     EXPECT_TRUE(Current().IsModified());
     EXPECT_EQ(window->Tree()->currentItem(), Item("Farewell"));
 
@@ -406,7 +432,7 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheDocumentModifiedAndQuitStays) {
     services.QueueAnswer(MessageAnswer::kOk);
     EXPECT_FALSE(window->OnQuit());
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
+    EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
     EXPECT_EQ(Node("Farewell").GetComments(), "unsaved");
 }
 
@@ -477,8 +503,7 @@ TEST_F(MainWindowTest, SaveAsNamesTheDocumentAndQuitEndsTheWindow) {
     QTest::keyClicks(window->Comments(), "start");
     services.QueueFileChoice(dir.File("orla.vrx"));
     window->OnSave();
-    EXPECT_EQ(window->windowTitle(),
-              "Vorunda Dialogue Editor -- " + Absolute(dir.File("orla.vrx")));
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(dir.File("orla.vrx")));
     EXPECT_FALSE(Current().IsModified());
     EXPECT_EQ(services.GetWorkingDirectory(), dir.Path().string());
     EXPECT_EQ(services.GetProfileString("vorunda", "current directory", ""), dir.Path().string());

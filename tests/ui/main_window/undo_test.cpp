@@ -79,9 +79,10 @@ std::vector<Change> EveryChange() {
         {"Move Response", [](T& t) { t.DragRow(*t.window->ResponseList(), 0, 2); }},
         {"Edit Response Text",
          [](T& t) {
-             CInPlaceEdit* editor = t.window->ResponseList()->EditSubLabel(0, 2);
+             CInPlaceEdit* editor = T::EditCell(*t.window->ResponseList(), 0, 2);
              ASSERT_NE(editor, nullptr);
-             editor->setText("Well met.");
+             editor->selectAll();
+             QTest::keyClicks(editor, "Well met.");
              QTest::keyClick(editor, Qt::Key_Return);
          }},
         {"Typing",

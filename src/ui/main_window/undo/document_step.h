@@ -16,6 +16,7 @@ class DialogueNode;
 enum class ViewScope {
     kTree,   // the node tree itself: nodes added, removed, moved or reordered
     kNode,   // one node's text, comments or lists
+    kRows,   // one node's lists, changed by a step about another node: no new selection
     kLabel,  // one node's name or description
     kNpc,    // the NPC's data or comments
     // The tree changed in one branch only, the changed node given with the report: its

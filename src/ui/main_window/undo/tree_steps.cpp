@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/main_window/undo/list_steps.h"
+
 namespace tw {
 
 AddNodeStep::AddNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t parentId,
@@ -95,14 +97,20 @@ void SortStep::undo() {
 }
 
 RenameNodeStep::RenameNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id,
-                               std::string name, std::string description)
+                               std::string name, std::string description,
+                               std::vector<RetargetedRow> links)
     : DocumentStep(document, update, "Rename Node"),
       id_(id),
       name_(std::move(name)),
-      description_(std::move(description)) {}
+      description_(std::move(description)),
+      links_(std::move(links)) {}
 
-// The step holds the other name: each way it trades places with the node's.
+// The step holds the other name and the other rows: each way they trade places with the
+// document's.
 void RenameNodeStep::Swap() {
+    for (RetargetedRow& link : links_) {
+        SwapLink(link);
+    }
     if (DialogueNode* node = Node(id_)) {
         std::string name = node->GetName();
         std::string description = node->GetDescription();
@@ -110,6 +118,19 @@ void RenameNodeStep::Swap() {
         node->SetDescription(std::exchange(description_, std::move(description)));
     }
     Show(id_, ViewScope::kLabel);
+}
+
+void RenameNodeStep::SwapLink(RetargetedRow& link) {
+    DialogueNode* node = Node(link.nodeId);
+    if (node == nullptr) {
+        return;
+    }
+    if (link.item == ItemKind::Command && link.command) {
+        link.command = CommandListAccess::Replace(*node, link.index, std::move(link.command));
+    } else if (link.item == ItemKind::Response && link.response) {
+        link.response = ResponseListAccess::Replace(*node, link.index, std::move(link.response));
+    }
+    Show(link.nodeId, ViewScope::kRows);
 }
 
 void RenameNodeStep::redo() {

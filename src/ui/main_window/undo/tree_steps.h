@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/dialogue.h"
+#include "model/editing/link_retarget.h"
 #include "ui/main_window/undo/document_step.h"
 
 namespace tw {
@@ -70,19 +71,23 @@ private:
 };
 
 // Rename: the node's name and description, before and after.
+// Rename, with the rows that led to the old name rebuilt to lead to the new one when the
+// writer asked for that: one step either way.
 class RenameNodeStep : public DocumentStep {
 public:
     RenameNodeStep(Dialogue& document, const ViewUpdate& update, std::int32_t id, std::string name,
-                   std::string description);
+                   std::string description, std::vector<RetargetedRow> links = {});
     void redo() override;
     void undo() override;
 
 private:
     void Swap();
+    void SwapLink(RetargetedRow& link);
 
     std::int32_t id_;
     std::string name_;
     std::string description_;
+    std::vector<RetargetedRow> links_;
 };
 
 // Clear Node: what the node held is kept while the step is done.
