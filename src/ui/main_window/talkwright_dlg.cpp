@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
@@ -13,7 +12,9 @@
 
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/read_only_field.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/dialogs/program_icon.h"
 #include "ui/main_window/splitter_memory.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/control_ids.h"
@@ -32,24 +33,6 @@ constexpr int kListColumnWidth = 440;
 constexpr int kTreeHeight = 220;
 constexpr const char* kHalvesKey = "Halves";
 constexpr const char* kPanesKey = "Panes";
-
-// The window icon: a speech bubble, as the program is about conversations.
-QIcon AppIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(40, 96, 160));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(2, 3, 28, 19), 6, 6);
-    const QPointF tail[] = {{9, 20}, {8, 29}, {16, 21}};
-    painter.drawPolygon(tail, 3);
-    painter.setBrush(Qt::white);
-    for (int x : {9, 16, 23}) {
-        painter.drawEllipse(QPointF(x, 12.5), 2.2, 2.2);
-    }
-    return QIcon(pixmap);
-}
 
 QHBoxLayout* ButtonRow(const std::vector<QPushButton*>& buttons) {
     auto* row = new QHBoxLayout;
@@ -98,7 +81,7 @@ QWidget* CTalkwrightDlg::SetupTopRow() {
     npcName_ = new QLineEdit(row);
     npcName_->setObjectName("npcName");
     npcName_->setAccessibleName("NPC");
-    npcName_->setReadOnly(true);
+    SetReadOnlyField(npcName_, true);
     label->setBuddy(npcName_);
     layout->addWidget(label);
     layout->addWidget(npcName_, 1);
@@ -183,8 +166,7 @@ QSplitter* CTalkwrightDlg::SetupBody() {
 }
 
 void CTalkwrightDlg::SetupLayout() {
-    // The installed program icon when the theme has it, so the window matches the menu.
-    setWindowIcon(QIcon::fromTheme("org.talkwright.Talkwright", AppIcon()));
+    setWindowIcon(ProgramIcon());
     trees_ = new NodeTreePart(documents_, Services(), runDialog_, this);
     editor_ = new NodeEditor(Services(), runDialog_, this);
     tabs_ = new QTabBar(this);

@@ -2,6 +2,7 @@
 // and following links. Each opens its dialog and hands the result to one document operation.
 
 #include <QApplication>
+#include <QLabel>
 #include <QProgressDialog>
 #include <filesystem>
 
@@ -142,6 +143,10 @@ void CTalkwrightDlg::OnBatchExport() {
     QProgressDialog progress("Exporting dialogues...", "Cancel", 0,
                              static_cast<int>(found.files.size()), this);
     progress.setWindowTitle("Batch Export");
+    // A file's name is shown as it is, never read as markup.
+    auto* label = new QLabel("Exporting dialogues...");
+    label->setTextFormat(Qt::PlainText);
+    progress.setLabel(label);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.show();

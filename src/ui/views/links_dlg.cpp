@@ -12,9 +12,12 @@ CLinksDlg::CLinksDlg(const QString& nodeLabel, const QStringList& links, QWidget
     : QDialog(parent) {
     setWindowTitle("Links to This Node");
     auto* layout = new QVBoxLayout(this);
-    auto* caption = new QLabel(
-        links.isEmpty() ? "Nothing leads to " + nodeLabel + "." : "&Leading to " + nodeLabel + ":",
-        this);
+    // The node's label is shown as written: no markup, and an '&' in it is no mnemonic.
+    const QString shown = QString(nodeLabel).replace('&', "&&");
+    auto* caption = new QLabel(this);
+    caption->setTextFormat(Qt::PlainText);
+    caption->setText(links.isEmpty() ? "Nothing leads to " + shown + "."
+                                     : "&Leading to " + shown + ":");
     list_ = new QListWidget(this);
     list_->addItems(links);
     list_->setCurrentRow(links.isEmpty() ? -1 : 0);

@@ -17,6 +17,7 @@
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/document/editor_document.h"
+#include "ui/platform/plain_text.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/node_rows.h"
@@ -55,7 +56,7 @@ void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
     for (std::size_t column = 0; column < row.cells.size(); ++column) {
         const QString text = FromBytes(row.cells[column]);
         item->setText(static_cast<int>(column), text);
-        item->setToolTip(static_cast<int>(column), text);
+        item->setToolTip(static_cast<int>(column), PlainToolTip(text));
     }
 }
 
@@ -362,7 +363,7 @@ void NodeEditor::OnResponseEdited(int row, QString& text) {
     }
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
-        item->setToolTip(2, text);
+        item->setToolTip(2, PlainToolTip(text));
     }
 }
 

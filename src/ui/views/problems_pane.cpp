@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/platform/plain_text.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -142,7 +143,7 @@ QTreeWidgetItem* ProblemsPane::MakeRow(const Finding& finding) const {
     item->setText(1, FromBytes(finding.nodeLabel));
     item->setText(2,
                   FromBytes(finding.message) + " [" + QString::fromStdString(finding.rule) + "]");
-    item->setToolTip(2, item->text(2));
+    item->setToolTip(2, PlainToolTip(item->text(2)));
     item->setData(0, kNodeRole, finding.nodeId);
     item->setData(0, kItemRole, static_cast<int>(finding.item));
     item->setData(0, kIndexRole, static_cast<qulonglong>(finding.index));
