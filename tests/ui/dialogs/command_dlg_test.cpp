@@ -325,6 +325,26 @@ TEST_F(CommandDlgTest, OneClickOnOkWhileNamesAreOfferedAccepts) {
     }
 }
 
+// Escape while names are offered closes the list alone; the next Escape is the dialog's.
+TEST_F(CommandDlgTest, EscapeClosesTheOfferedNamesBeforeTheDialog) {
+    names.flags = {"kMetOrvane"};
+    auto dialog = Make();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    MouseClick(Get<QRadioButton>(*dialog, 1019));
+    QLineEdit* edit = Get<QLineEdit>(*dialog, 1020);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, "Met");
+    QWidget* popup = edit->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
 TEST_F(CommandDlgTest, TextsCrossAsWindows1252) {
     auto dialog = Make();
     Click(*dialog, 1019);
