@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "model/check/dialogue_check.h"
+#include "tester/provided_names.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/problems_pane.h"
 
@@ -62,7 +63,10 @@ void ProblemsView::Check() {
     if (document_ == nullptr) {
         return;
     }
-    const std::vector<Finding> findings = document_->CheckCache().Check(document_->GetDialogue());
+    CheckOptions options;
+    options.isProvided = IsProvidedName;
+    const std::vector<Finding> findings =
+        document_->CheckCache().Check(document_->GetDialogue(), options);
     pane_->SetFindings(findings);
     status_->setText("Problems: " +
                      QString::fromStdString(DescribeCounts(CountFindings(findings))));

@@ -13,12 +13,19 @@
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
+#include "tester/provided_names.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw::test {
 namespace {
+
+CheckOptions PartyCheck() {
+    CheckOptions options;
+    options.isProvided = IsProvidedName;
+    return options;
+}
 
 class ProblemsPaneTest : public MainWindowTest {
 public:
@@ -153,7 +160,7 @@ TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
     PressF7();
     Dialogue copy;
     ASSERT_FALSE(copy.Load(path).has_value());
-    const QStringList expected = Expected(CheckDialogue(copy));
+    const QStringList expected = Expected(CheckDialogue(copy, PartyCheck()));
     EXPECT_GT(expected.size(), 10);
     EXPECT_EQ(Messages(), expected);
 }
@@ -229,11 +236,11 @@ TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
     NodeText()->setFocus();
     QTest::keyClicks(NodeText(), " $unsetCoins");
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
     EXPECT_EQ(Messages().size(), opened.size() + 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
     EXPECT_EQ(Messages(), opened);
 }
 

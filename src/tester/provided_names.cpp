@@ -1,4 +1,4 @@
-#include "model/check/provided_names.h"
+#include "tester/provided_names.h"
 
 #include "script/environment.h"
 #include "tester/party_settings.h"

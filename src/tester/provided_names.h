@@ -7,6 +7,7 @@
 
 namespace tw {
 
+// Hand it to the dialogue check as CheckOptions::isProvided.
 bool IsProvidedName(std::string_view name);
 
 }  // namespace tw
