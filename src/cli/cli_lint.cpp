@@ -10,7 +10,7 @@
 #include "cli/command_entry_points.h"
 #include "model/check/dialogue_check.h"
 #include "model/dialogue.h"
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 #include "tester/provided_names.h"
 
 namespace tw::cli {

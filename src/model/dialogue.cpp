@@ -6,7 +6,7 @@
 #include "model/node_compare.h"
 #include "model/sorted_array.h"
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/dialogue_node.h"
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 #include "model/node_id_index.h"
 #include "model/npc_data.h"
 

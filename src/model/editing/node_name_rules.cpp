@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <QStringList>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {

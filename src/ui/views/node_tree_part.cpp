@@ -5,7 +5,7 @@
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
 #include "model/editing/tree_edit_rules.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/create_node.h"
 #include "ui/document/document_manager.h"

@@ -1,4 +1,4 @@
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 
 #include <array>
 

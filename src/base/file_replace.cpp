@@ -1,4 +1,4 @@
-#include "model/file_replace.h"
+#include "base/file_replace.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "model/file.h"
+#include "base/file_write.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 #include <cstdio>
 #include <cstdlib>
