@@ -8,7 +8,7 @@
 #include "support/app_test_support.h"
 #include "support/window_controls.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

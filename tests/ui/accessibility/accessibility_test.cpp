@@ -19,9 +19,9 @@
 #include "support/window_controls.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
-#include "tester/ui/party_dlg.h"
-#include "tester/ui/state_dlg.h"
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
@@ -37,7 +37,7 @@
 #include "ui/dialogs/response_dlg.h"
 #include "ui/dialogs/yes_no_dlg.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join(" | ").toStdString() << '}';

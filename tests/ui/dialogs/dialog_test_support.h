@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "ui/dialogs/editing_dialog.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

@@ -7,7 +7,7 @@
 #include "support/app_test_support.h"
 #include "ui/document/document_manager.h"
 #include "ui/platform/qt_platform_services.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

@@ -26,7 +26,7 @@
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/problems_view.h"

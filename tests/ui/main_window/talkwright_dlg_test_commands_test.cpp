@@ -9,9 +9,9 @@
 
 #include "model/command_kinds.h"
 #include "support/modal_helpers.h"
-#include "tester/ui/party_dlg.h"
-#include "tester/ui/state_dlg.h"
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/dialogs/error_dlg.h"
 #include "ui/main_window/main_window_fixture.h"
 

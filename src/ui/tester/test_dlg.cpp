@@ -1,4 +1,4 @@
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/test_dlg.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "tester/ui/state_dlg.h"
+#include "ui/tester/state_dlg.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/read_only_field.h"

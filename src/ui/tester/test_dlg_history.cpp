@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "tester/run_step.h"
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {

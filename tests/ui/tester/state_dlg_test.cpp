@@ -1,6 +1,6 @@
 // "Dialogue State" through its widgets.
 
-#include "tester/ui/state_dlg.h"
+#include "ui/tester/state_dlg.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +11,7 @@
 #include "script/environment.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
-#include "tester/ui/tester_ui_fixture.h"
+#include "ui/tester/tester_ui_fixture.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/dialogs/error_dlg.h"
 

@@ -1,4 +1,4 @@
-#include "tester/ui/state_dlg.h"
+#include "ui/tester/state_dlg.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

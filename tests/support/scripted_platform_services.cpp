@@ -1,4 +1,4 @@
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 #include <algorithm>
 

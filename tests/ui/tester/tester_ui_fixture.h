@@ -10,7 +10,7 @@
 
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 // Readable Qt strings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -1,6 +1,6 @@
 // "Party Members" through its widgets.
 
-#include "tester/ui/party_dlg.h"
+#include "ui/tester/party_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tester/ui/tester_ui_fixture.h"
+#include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
 namespace {

@@ -1,6 +1,6 @@
 // "Run Dialogue" through its widgets, checked against the terminal player's walk.
 
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/test_dlg.h"
 
 #include <QFile>
 #include <QLabel>
@@ -13,8 +13,8 @@
 #include "script/environment.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
-#include "tester/ui/state_dlg.h"
-#include "tester/ui/tester_ui_fixture.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/tester_ui_fixture.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"

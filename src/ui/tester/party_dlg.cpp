@@ -1,4 +1,4 @@
-#include "tester/ui/party_dlg.h"
+#include "ui/tester/party_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
