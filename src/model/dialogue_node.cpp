@@ -72,23 +72,34 @@ std::string DialogueNode::Label() const {
     return description_.empty() ? name_ : name_ + " [" + description_ + "]";
 }
 
-void DialogueNode::Compile(std::vector<std::string>& errors) {
+std::vector<DialogueNode::CompileFault> DialogueNode::CompileRows() {
+    std::vector<CompileFault> faults;
     const std::string head = "NODE " + Label();
-    for (const auto& command : commands_) {
+    for (std::size_t i = 0; i < commands_.size(); ++i) {
         try {
-            command->Compile();
+            commands_[i]->Compile();
         } catch (const SyntaxError& error) {
-            errors.push_back(head + ": Syntax Error: " + command->GetScriptText() + ": " +
-                             error.GetMessage());
+            faults.push_back({false, i,
+                              head + ": Syntax Error: " + commands_[i]->GetScriptText() + ": " +
+                                  error.GetMessage()});
         }
     }
-    for (const auto& response : responses_) {
+    for (std::size_t i = 0; i < responses_.size(); ++i) {
         try {
-            response->Compile();
+            responses_[i]->Compile();
         } catch (const SyntaxError& error) {
-            errors.push_back(head + ": Response Condition: " +
-                             response->GetCondition()->GetExpression() + ": " + error.GetMessage());
+            faults.push_back(
+                {true, i,
+                 head + ": Response Condition: " + responses_[i]->GetCondition()->GetExpression() +
+                     ": " + error.GetMessage()});
         }
+    }
+    return faults;
+}
+
+void DialogueNode::Compile(std::vector<std::string>& errors) {
+    for (CompileFault& fault : CompileRows()) {
+        errors.push_back(std::move(fault.message));
     }
 }
 
@@ -133,23 +144,6 @@ std::unique_ptr<NodeResponse> DialogueNode::RemoveResponse(const NodeResponse* r
 
 bool DialogueNode::MoveResponse(std::size_t from, std::size_t to) {
     return MoveWithin(responses_, from, to);
-}
-
-bool DialogueNode::EditRichText(std::string rtf) {
-    if (textIsRich_ && rtf == text_) {
-        return false;
-    }
-    text_ = std::move(rtf);
-    textIsRich_ = true;
-    return true;
-}
-
-bool DialogueNode::EditComments(std::string comments) {
-    if (comments == comments_) {
-        return false;
-    }
-    comments_ = std::move(comments);
-    return true;
 }
 
 DialogueNode& DialogueNode::AppendChild(std::unique_ptr<DialogueNode> child) {

@@ -51,14 +51,18 @@ public:
 
     // The name, then " [" + description + "]" when there is a description.
     std::string Label() const;
-    // Compiles every command, then every response condition, in list order. Each failure
-    // adds one message headed "NODE " + label to errors, and the walk goes on.
+    // A row that failed to compile and the compile window's message for it, headed
+    // "NODE " + label.
+    struct CompileFault {
+        bool response = false;  // a response's condition, else a command
+        std::size_t row = 0;
+        std::string message;
+    };
+    // Compiles every command, then every response condition, in list order; a failure does
+    // not stop the walk.
+    std::vector<CompileFault> CompileRows();
+    // The same, each failure's message added to errors.
     void Compile(std::vector<std::string>& errors);
-
-    // The node-text box's edit: the text becomes that RTF. False when it already was.
-    bool EditRichText(std::string rtf);
-    // The comments line's edit; false when they already were that.
-    bool EditComments(std::string comments);
 
     // Empties text and comments and destroys every command and response.
     void Clear();

@@ -39,9 +39,4 @@ ViewState RestoreViewState(Dialogue& dialogue) {
     return state;
 }
 
-void SetAllExpanded(Dialogue& dialogue, bool expanded) {
-    ForEachPreOrder(dialogue.Root(),
-                    [expanded](DialogueNode& node) { node.SetExpanded(expanded ? 1 : 0); });
-}
-
 }  // namespace tw

@@ -35,7 +35,4 @@ struct ViewState {
 };
 ViewState RestoreViewState(Dialogue& dialogue);
 
-// Expand all / collapse all, kept in the document's view state.
-void SetAllExpanded(Dialogue& dialogue, bool expanded);
-
 }  // namespace tw

@@ -314,20 +314,6 @@ TEST(DialogueNode, ListOperations) {
     EXPECT_EQ(node.Responses()[0]->GetTag(), "2");
 }
 
-// The node-text box and the comments line store what they show only when it differs.
-TEST(DialogueNode, TextAndCommentEditsTellWhetherTheyChangedAnything) {
-    DialogueNode node(1, "N");
-    node.SetText("{\\rtf1 plain}");
-    EXPECT_TRUE(node.EditRichText("{\\rtf1 plain}"));  // the same bytes, now rich
-    EXPECT_TRUE(node.IsTextRich());
-    EXPECT_FALSE(node.EditRichText("{\\rtf1 plain}"));
-    EXPECT_TRUE(node.EditRichText("{\\rtf1 new}"));
-    EXPECT_EQ(node.GetText(), "{\\rtf1 new}");
-    EXPECT_TRUE(node.EditComments("note"));
-    EXPECT_FALSE(node.EditComments("note"));
-    EXPECT_EQ(node.GetComments(), "note");
-}
-
 TEST(Dialogue, DeepTreesAreBuiltSearchedAndDestroyedWithoutRecursion) {
     auto dialogue = std::make_unique<Dialogue>();
     DialogueNode* last = &dialogue->Root();

@@ -43,10 +43,6 @@ TEST_F(TreeView, ViewStateIsKeptAndRestored) {
     EXPECT_EQ(state.selectedIndex, 2);
     dialogue.SetSelectedNodeId(99);
     EXPECT_EQ(RestoreViewState(dialogue).selectedIndex, -1);
-    SetAllExpanded(dialogue, true);
-    EXPECT_EQ(RestoreViewState(dialogue).expanded, std::vector<bool>(4, true));
-    SetAllExpanded(dialogue, false);
-    EXPECT_EQ(RestoreViewState(dialogue).expanded, std::vector<bool>(4, false));
 }
 
 }  // namespace

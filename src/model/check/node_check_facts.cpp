@@ -2,7 +2,6 @@
 
 #include "model/check/name_usage.h"
 #include "model/dialogue_node.h"
-#include "script/script_errors.h"
 
 namespace tw {
 namespace {
@@ -33,27 +32,9 @@ void CollectNames(DialogueNode& node, NodeCheckFacts& facts) {
 
 std::vector<SyntaxFault> CompileForCheck(DialogueNode& node) {
     std::vector<SyntaxFault> faults;
-    const std::string head = "NODE " + node.Label();
-    const auto& commands = node.Commands();
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        try {
-            commands[i]->Compile();
-        } catch (const SyntaxError& error) {
-            faults.push_back({ItemKind::Command, i,
-                              head + ": Syntax Error: " + commands[i]->GetScriptText() + ": " +
-                                  error.GetMessage()});
-        }
-    }
-    const auto& responses = node.Responses();
-    for (std::size_t i = 0; i < responses.size(); ++i) {
-        try {
-            responses[i]->Compile();
-        } catch (const SyntaxError& error) {
-            faults.push_back(
-                {ItemKind::Response, i,
-                 head + ": Response Condition: " + responses[i]->GetCondition()->GetExpression() +
-                     ": " + error.GetMessage()});
-        }
+    for (DialogueNode::CompileFault& fault : node.CompileRows()) {
+        faults.push_back({fault.response ? ItemKind::Response : ItemKind::Command, fault.row,
+                          std::move(fault.message)});
     }
     return faults;
 }

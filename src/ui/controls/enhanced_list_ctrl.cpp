@@ -113,10 +113,6 @@ int EnhancedListCtrl::ItemImage(int row) const {
     return item ? item->data(0, kImageRole).toInt() : -1;
 }
 
-void EnhancedListCtrl::DeleteRow(int row) {
-    delete takeTopLevelItem(row);
-}
-
 void EnhancedListCtrl::DeleteAllRows() {
     CloseEditor();
     clear();

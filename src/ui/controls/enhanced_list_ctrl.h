@@ -61,7 +61,6 @@ public:
     int ItemValue(int row) const;
     int ItemImage(int row) const;
     int RowCount() const { return topLevelItemCount(); }
-    void DeleteRow(int row);
     void DeleteAllRows();
     int SelectedRow() const;
     void SelectRow(int row);

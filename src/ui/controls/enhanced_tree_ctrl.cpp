@@ -14,21 +14,7 @@ EnhancedTreeCtrl::EnhancedTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);  // the drag is ours, so it can be vetoed and drawn as we like
     setIconSize(QSize(15, 15));
-    setupChangeCount();
     setupItemIndex();
-}
-
-// The model's signals come even while the tree's own are blocked, so no removal of items
-// goes uncounted.
-void EnhancedTreeCtrl::setupChangeCount() {
-    const auto count = [this] { ++changes_; };
-    connect(model(), &QAbstractItemModel::rowsInserted, this, count);
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, count);
-    connect(model(), &QAbstractItemModel::rowsMoved, this, count);
-    connect(model(), &QAbstractItemModel::layoutChanged, this, count);
-    connect(model(), &QAbstractItemModel::modelReset, this, count);
-    connect(this, &QTreeView::expanded, this, count);
-    connect(this, &QTreeView::collapsed, this, count);
 }
 
 // The model outlives this part of the tree and tells of the items it deletes as it goes:
@@ -110,36 +96,11 @@ QTreeWidgetItem* EnhancedTreeCtrl::MakeRoot(QTreeWidgetItem* item) {
     return copy;
 }
 
-// QTreeView's expandAll tells of no item it expands, so it is counted here.
 void EnhancedTreeCtrl::ExpandAll(bool expand) {
-    ++changes_;
     if (expand) {
         expandAll();
     } else {
         collapseAll();
-    }
-}
-
-std::unique_ptr<ParkedTreeItems> EnhancedTreeCtrl::TakeAllItems() {
-    const QSignalBlocker block(this);
-    pressItem_ = nullptr;
-    SetDropHighlight(nullptr);
-    indexPaused_ = true;
-    QList<QTreeWidgetItem*> items = invisibleRootItem()->takeChildren();
-    indexPaused_ = false;
-    return std::make_unique<ParkedTreeItems>(std::move(items), std::exchange(byValue_, {}));
-}
-
-void EnhancedTreeCtrl::PutBackItems(ParkedTreeItems& parked) {
-    const QSignalBlocker block(this);
-    indexPaused_ = true;
-    invisibleRootItem()->addChildren(parked.Release());
-    indexPaused_ = false;
-    ParkedTreeItems::ItemIndex index = parked.ReleaseIndex();
-    if (byValue_.empty()) {
-        byValue_ = std::move(index);
-    } else {
-        byValue_.merge(index);
     }
 }
 

@@ -13,29 +13,6 @@
 
 namespace tw {
 
-// Items taken out of a tree whole, with their subtrees, to be put back later; the ones
-// never put back are deleted with the set.
-class ParkedTreeItems {
-public:
-    using ItemIndex = std::unordered_map<int, QTreeWidgetItem*>;
-
-    explicit ParkedTreeItems(QList<QTreeWidgetItem*> items, ItemIndex index = {})
-        : items_(std::move(items)), index_(std::move(index)) {}
-    ~ParkedTreeItems() { qDeleteAll(items_); }
-    ParkedTreeItems(const ParkedTreeItems&) = delete;
-    ParkedTreeItems& operator=(const ParkedTreeItems&) = delete;
-
-    // Hands the items over; the set is empty afterwards.
-    QList<QTreeWidgetItem*> Release() { return std::exchange(items_, {}); }
-    // The tree's index of the items by value, kept with them so putting them back needs no
-    // walk; handed over the same way.
-    ItemIndex ReleaseIndex() { return std::exchange(index_, {}); }
-
-private:
-    QList<QTreeWidgetItem*> items_;
-    ItemIndex index_;
-};
-
 // The node tree: a tree view whose branches are moved by dragging one item onto another,
 // with a drag image and a drop highlight. It knows nothing of nodes: each item carries an
 // integer item value, and the owner's callbacks veto drags and drops and do the model side.
@@ -71,8 +48,6 @@ public:
     // The item in the tree carrying the value, or none: a look-up in an index kept as items
     // are added, removed and moved, not a walk. When several carry it, the latest added.
     QTreeWidgetItem* FindItem(int value) const;
-    // How many values the index holds, one per distinct value of the items in the tree.
-    std::size_t IndexedValueCount() const { return byValue_.size(); }
     // A new item, in no tree yet: children can be added to it before it goes in whole.
     QTreeWidgetItem* MakeItem(const QString& text, int image, int selectedImage, int value);
     // Puts an item with its subtree under parent (top level when none) at the index.
@@ -96,16 +71,6 @@ public:
     // Moves the branch to the end of the top level; returns its new item.
     QTreeWidgetItem* MakeRoot(QTreeWidgetItem* item);
     void ExpandAll(bool expand);
-
-    // Every item leaves the tree at once, in one change of the view, and comes back the
-    // same way: far cheaper than deleting and making a large tree again. No signal tells
-    // of the selection lost; the items come back collapsed and unselected.
-    std::unique_ptr<ParkedTreeItems> TakeAllItems();
-    void PutBackItems(ParkedTreeItems& parked);
-    // Grows with every item added, removed or moved and every expand and collapse (ExpandAll
-    // included; QTreeView's own expandAll is not seen), so an owner can tell that the tree
-    // is as it last saw it.
-    std::uint64_t ChangeCount() const { return changes_; }
 
     virtual void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem);
     virtual QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* item);
@@ -139,7 +104,6 @@ private:
     void InsertAt(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
     void SetDropHighlight(QTreeWidgetItem* item);
     bool IsValidDrop() const;
-    void setupChangeCount();
     void setupItemIndex();
     void IndexSubtrees(const QModelIndex& parent, int first, int last, bool add);
     void RequestKeyboardMenu();
@@ -157,10 +121,8 @@ private:
     QTreeWidgetItem* draggedItem_ = nullptr;
     QTreeWidgetItem* dropTarget_ = nullptr;
     QTreeWidgetItem* dropHighlight_ = nullptr;
-    std::uint64_t changes_ = 0;
-    // Node look-ups by value; kept in step by the model's signals, handed to parked items.
-    ParkedTreeItems::ItemIndex byValue_;
-    bool indexPaused_ = false;
+    // Node look-ups by value, kept in step by the model's signals.
+    std::unordered_map<int, QTreeWidgetItem*> byValue_;
     bool menuKeyHandled_ = false;
 };
 

@@ -36,8 +36,7 @@ QTreeWidgetItem* EnhancedTreeCtrl::NewItem() {
 }
 
 // Items come and go through the model, whatever the call that moved them, so the index
-// listens there. Taking all items out and putting them back hands the index over whole
-// instead.
+// listens there.
 void EnhancedTreeCtrl::setupItemIndex() {
     connect(model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex& parent, int first, int last) {
@@ -47,17 +46,10 @@ void EnhancedTreeCtrl::setupItemIndex() {
             [this](const QModelIndex& parent, int first, int last) {
                 IndexSubtrees(parent, first, last, false);
             });
-    connect(model(), &QAbstractItemModel::modelReset, this, [this] {
-        if (!indexPaused_) {
-            byValue_.clear();
-        }
-    });
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { byValue_.clear(); });
 }
 
 void EnhancedTreeCtrl::IndexSubtrees(const QModelIndex& parent, int first, int last, bool add) {
-    if (indexPaused_) {
-        return;
-    }
     QTreeWidgetItem* above = parent.isValid() ? itemFromIndex(parent) : invisibleRootItem();
     std::vector<QTreeWidgetItem*> pending;
     for (int row = first; above != nullptr && row <= last; ++row) {
@@ -89,7 +81,7 @@ QTreeWidgetItem* EnhancedTreeCtrl::FindItem(int value) const {
 
 void EnhancedTreeCtrl::SetItemValue(QTreeWidgetItem* item, int value) {
     auto* tree = qobject_cast<EnhancedTreeCtrl*>(item->treeWidget());
-    if (tree != nullptr && !tree->indexPaused_) {
+    if (tree != nullptr) {
         const auto found = tree->byValue_.find(ItemValue(item));
         if (found != tree->byValue_.end() && found->second == item) {
             tree->byValue_.erase(found);
@@ -134,7 +126,6 @@ void EnhancedTreeCtrl::SetItemRank(QTreeWidgetItem* item, int rank) {
 // The model's sort keeps every item, with its expanded state and the selection; it only
 // tells the view that the layout changed.
 void EnhancedTreeCtrl::SortChildrenByRank(QTreeWidgetItem* parent) {
-    ++changes_;
     if (parent == nullptr) {
         model()->sort(0, Qt::AscendingOrder);
     } else {

@@ -7,7 +7,7 @@
 #include "model/dialogue.h"
 #include "model/tree_walk.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
-#include "ui/platform/text_codec.h"
+#include "ui/views/tree_fill.h"
 
 namespace tw {
 namespace {
@@ -45,10 +45,6 @@ std::optional<ItemPlace> PlaceOfItem(EnhancedTreeCtrl& tree, Dialogue& dialogue,
         return std::nullopt;
     }
     return ItemPlace{parent, index};
-}
-
-QTreeWidgetItem* MakeNodeItem(EnhancedTreeCtrl& tree, const DialogueNode& node) {
-    return tree.MakeItem(FromBytes(node.Label()), 0, 0, node.GetId());
 }
 
 // The items of the branch, made outside the tree so that it goes in at once; the items

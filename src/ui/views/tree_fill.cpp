@@ -6,21 +6,34 @@
 
 #include "model/tree_view.h"
 #include "model/tree_walk.h"
+#include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
 
+QTreeWidgetItem* MakeNodeItem(EnhancedTreeCtrl& tree, const DialogueNode& node) {
+    const int image = node.Parent() == nullptr ? kImageInitializationNode : kImageNode;
+    return tree.MakeItem(FromBytes(node.Label()), image, image, node.GetId());
+}
+
+// The items are made outside the tree and go in at once.
 std::vector<QTreeWidgetItem*> FillTree(EnhancedTreeCtrl& tree, Dialogue& dialogue) {
     const std::vector<TreeViewItem> entries = TreeViewItems(dialogue);
     std::vector<QTreeWidgetItem*> items;
     items.reserve(entries.size());
+    QList<QTreeWidgetItem*> top;
     for (const TreeViewItem& entry : entries) {
+        QTreeWidgetItem* item = MakeNodeItem(tree, *entry.node);
         // Item 0 is the initialization node; its children go to the top level.
-        QTreeWidgetItem* parent = entry.parentIndex > 0 ? items[entry.parentIndex] : nullptr;
-        items.push_back(tree.InsertItem(FromBytes(entry.label), entry.image, entry.image,
-                                        entry.nodeId, parent));
+        if (entry.parentIndex > 0) {
+            items[static_cast<std::size_t>(entry.parentIndex)]->addChild(item);
+        } else {
+            top.push_back(item);
+        }
+        items.push_back(item);
     }
+    tree.addTopLevelItems(top);
     return items;
 }
 

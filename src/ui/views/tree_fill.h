@@ -6,7 +6,12 @@
 namespace tw {
 
 class Dialogue;
+class DialogueNode;
 class EnhancedTreeCtrl;
+
+// The item of a node, made the one way every item of the node tree is made: its label, the
+// initialization node's image or a node's, and the node id as the item's value.
+QTreeWidgetItem* MakeNodeItem(EnhancedTreeCtrl& tree, const DialogueNode& node);
 
 // Fills the tree with the document's nodes, one item per node carrying the node id. The
 // initialization node's children stand at the top level beside its own item, so that a

@@ -5,6 +5,7 @@
 #include <QTreeWidgetItemIterator>
 #include <map>
 #include <random>
+#include <set>
 
 #include "model/editing/tree_edit_rules.h"
 #include "ui/main_window/commands_fixture.h"
@@ -76,11 +77,16 @@ public:
             << when;
     }
     void ExpectIndexMatchesWalk(const std::string& when) {
-        std::size_t count = 0;
-        for (QTreeWidgetItemIterator it(&Tree()); *it; ++it, ++count) {
+        std::set<int> walked;
+        for (QTreeWidgetItemIterator it(&Tree()); *it; ++it) {
             EXPECT_EQ(Tree().FindItem(EnhancedTreeCtrl::ItemValue(*it)), *it) << when;
+            walked.insert(EnhancedTreeCtrl::ItemValue(*it));
         }
-        EXPECT_EQ(Tree().IndexedValueCount(), count) << when;
+        for (int id = 0; id <= Current().GetNextNodeId(); ++id) {
+            if (walked.count(id) == 0) {
+                EXPECT_EQ(Tree().FindItem(id), nullptr) << when << ", node " << id;
+            }
+        }
     }
     std::vector<int> OpenIds() {
         std::vector<int> ids;
