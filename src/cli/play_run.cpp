@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/dialogue_input.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
 #include "model/windows1252.h"
@@ -39,7 +40,7 @@ int PlayRun::Fail(const std::string& message) {
 
 bool PlayRun::Prepare() {
     if (const std::optional<std::string> error =
-            dialogue_.Load(setup_.dialogue, limits_.dialogueBytes)) {
+            LoadDialogueOrJson(setup_.dialogue, dialogue_, limits_.dialogueBytes)) {
         Fail(setup_.dialogue + ": " + *error);
         return false;
     }
