@@ -24,6 +24,7 @@ constexpr std::array kCommands{
         "play FILE [--start NODE] [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
         "", RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", "", RunScriptCommand},
+    CliCommand{"test", "test DIR|FILE... [--update]", "", RunTestCommand},
 };
 
 }  // namespace

@@ -55,7 +55,8 @@ int Fail(std::ostream& err, const std::string& message) {
 int Play(const Invocation& invocation, PlayOptions& options) {
     options.setup.defaultStateFile =
         std::filesystem::current_path() / std::string(kDefaultStateFileName);
-    PlayRun run("play", std::move(options.setup), invocation.err, invocation.limits);
+    PlayRun run("talkwright-cli play: ", std::move(options.setup), invocation.err,
+                invocation.limits);
     if (!run.IsReady()) {
         return kExitFailure;
     }

@@ -30,6 +30,10 @@ int RunScriptCommand(const Invocation& invocation);
 
 // lint [--format text|json] [--disable RULE]... FILE...: the dialogue check of each file.
 int RunLintCommand(const Invocation& invocation);
+// test DIR|FILE... [--update]: recorded playthroughs played and compared with their
+// expected transcripts.
+int RunTestCommand(const Invocation& invocation);
+
 // play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]: the tester in a
 // terminal.
 int RunPlayCommand(const Invocation& invocation);

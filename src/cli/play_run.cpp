@@ -27,14 +27,14 @@ std::optional<std::uint32_t> ParseSeed(std::string_view text) {
     return static_cast<std::uint32_t>(seed);
 }
 
-PlayRun::PlayRun(std::string_view command, PlaySetup setup, std::ostream& err,
+PlayRun::PlayRun(std::string messagePrefix, PlaySetup setup, std::ostream& err,
                  const InputLimits& limits)
-    : command_(command), setup_(std::move(setup)), err_(err), limits_(limits) {
+    : prefix_(std::move(messagePrefix)), setup_(std::move(setup)), err_(err), limits_(limits) {
     ready_ = Prepare();
 }
 
 int PlayRun::Fail(const std::string& message) {
-    err_ << "talkwright-cli " << command_ << ": " << message << '\n';
+    err_ << prefix_ << message << '\n';
     return kExitFailure;
 }
 

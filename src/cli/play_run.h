@@ -34,10 +34,10 @@ struct PlayStreams {
 };
 
 // A dialogue made ready to play: loaded, its start node found, its state file checked.
-// Messages go to err headed by "talkwright-cli COMMAND: ".
+// Messages go to err, the failures headed by messagePrefix ("talkwright-cli play: ").
 class PlayRun {
 public:
-    PlayRun(std::string_view command, PlaySetup setup, std::ostream& err,
+    PlayRun(std::string messagePrefix, PlaySetup setup, std::ostream& err,
             const InputLimits& limits);
     // False when the dialogue, the start node or the state file failed; it was said why.
     bool IsReady() const { return ready_; }
@@ -48,7 +48,7 @@ private:
     bool Prepare();
     int Fail(const std::string& message);
 
-    std::string command_;
+    std::string prefix_;
     PlaySetup setup_;
     std::ostream& err_;
     InputLimits limits_;
