@@ -151,7 +151,7 @@ std::vector<Hunk> Hunks(const std::vector<Op>& script, std::size_t context) {
         }
         const std::size_t begin = i >= context ? i - context : 0;
         std::size_t last = i;
-        for (std::size_t j = i; j < script.size() && j <= last + 2 * context; ++j) {
+        for (std::size_t j = i; j < script.size() && j <= last + 2 * context + 1; ++j) {
             if (script[j] != Op::kKeep) {
                 last = j;
             }
