@@ -148,8 +148,10 @@ std::string_view EndName(ExploreEnd end) {
     return {};
 }
 
-std::string RoadText(const ExploreFinding& finding) {
-    std::string text = "    play --seed " + std::to_string(finding.seed) + ": ";
+// The play options the road needs, then its lines.
+std::string RoadText(const ExploreFinding& finding, const std::optional<std::string>& start) {
+    std::string text = "    play --seed " + std::to_string(finding.seed);
+    text += start ? " --start " + *start + ": " : ": ";
     if (finding.road.empty()) {
         return text + "(at the start)";
     }
@@ -167,15 +169,16 @@ std::vector<Finding> PlainFindings(const ExploreResult& result) {
     return findings;
 }
 
-void WriteText(std::ostream& out, const std::string& path, const ExploreResult& result,
+void WriteText(std::ostream& out, const ExploreArgs& args, const ExploreResult& result,
                const ExploreOptions& options) {
+    const std::string& path = args.file;
     for (const ExploreFinding& explored : result.findings) {
         const Finding& finding = explored.finding;
         out << path << ": " << Windows1252ToUtf8(finding.nodeLabel) << ": "
             << SeverityName(finding.severity) << ": " << Windows1252ToUtf8(finding.message) << " ["
             << finding.rule << "]\n";
         if (explored.hasRoad) {
-            out << RoadText(explored) << '\n';
+            out << RoadText(explored, args.start) << '\n';
         }
     }
     const ExploreCoverage& c = result.coverage;
@@ -207,9 +210,11 @@ nlohmann::ordered_json FindingJson(const ExploreFinding& explored) {
     return json;
 }
 
-void WriteJson(std::ostream& out, const std::string& path, const ExploreResult& result) {
+void WriteJson(std::ostream& out, const ExploreArgs& args, const ExploreResult& result) {
     const ExploreCoverage& c = result.coverage;
-    nlohmann::ordered_json document{{"file", path},
+    nlohmann::ordered_json document{{"file", args.file},
+                                    {"start", args.start ? nlohmann::ordered_json(*args.start)
+                                                         : nlohmann::ordered_json(nullptr)},
                                     {"states", result.states},
                                     {"complete", result.IsComplete()},
                                     {"end", EndName(result.end)},
@@ -301,9 +306,9 @@ private:
                             << Windows1252ToUtf8(message) << '\n';
         }
         if (args_.json) {
-            WriteJson(invocation_.out, args_.file, result);
+            WriteJson(invocation_.out, args_, result);
         } else {
-            WriteText(invocation_.out, args_.file, result, options_);
+            WriteText(invocation_.out, args_, result, options_);
         }
         const FindingCounts counts = CountFindings(PlainFindings(result));
         return counts.errors + counts.warnings > 0 ? kExitFailure : kExitOk;

@@ -115,7 +115,11 @@ TEST_P(ExploreCase, EveryRoadPlaysToItsFinding) {
         const std::string script = scratch / "road.txt";
         tw::test::WriteBytes(script, input);
         const std::string seed = std::to_string(finding["seed"].get<std::uint32_t>());
-        const Outcome play = Cli(RunPlayCommand, {args[0], "--seed", seed, "--input", script});
+        std::vector<std::string> playArgs{args[0], "--seed", seed, "--input", script};
+        if (!report["start"].is_null()) {
+            playArgs.insert(playArgs.end(), {"--start", report["start"].get<std::string>()});
+        }
+        const Outcome play = Cli(RunPlayCommand, playArgs);
         ASSERT_EQ(play.status, kExitOk) << play.err;
         const std::string rule = finding["rule"];
         const std::string node =
