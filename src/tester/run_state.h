@@ -13,6 +13,7 @@ namespace tw {
 
 class DialogueNode;
 class NodeCommand;
+class NodeResponse;
 
 // A choice on offer: what the tester keeps of an [ADD] response, so that the entries a
 // list command makes need no owner of their own.
@@ -20,7 +21,13 @@ struct OfferedResponse {
     std::string tag;
     std::string playerText;
     std::string gotoNode;
-    friend bool operator==(const OfferedResponse&, const OfferedResponse&) = default;
+    // The [ADD] response that put it on offer; none for a list's entries.
+    const NodeResponse* source = nullptr;
+
+    // The same offer, whichever response made it.
+    friend bool operator==(const OfferedResponse& a, const OfferedResponse& b) {
+        return a.tag == b.tag && a.playerText == b.playerText && a.gotoNode == b.gotoNode;
+    }
 };
 
 struct RunState {

@@ -252,7 +252,7 @@ bool TestEngine::AddResponse(const NodeResponse& response) {
                    "\nDo you want to finish evaluating the remaining responses in this node?");
     }
     const auto& add = static_cast<const NodeResponseAdd&>(response);
-    OfferedResponse offered{add.GetTag(), add.GetPlayerText(), add.GetGotoNode()};
+    OfferedResponse offered{add.GetTag(), add.GetPlayerText(), add.GetGotoNode(), &add};
     RemoveFirst(shownResponses_, offered.playerText, &OfferedResponse::playerText);
     // The put-aside offer is replaced the same way, or a node visited twice during a list
     // would offer its choices twice once the list ends.

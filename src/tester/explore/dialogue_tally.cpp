@@ -4,32 +4,14 @@
 #include "model/tree_walk.h"
 
 namespace tw {
-namespace {
-
-void OfferKey(std::string& key, const std::string& tag, const std::string& text,
-              const std::string& target) {
-    key.assign(tag);
-    key += '\0';
-    key += text;
-    key += '\0';
-    key += target;
-}
-
-}  // namespace
-
 DialogueTally::DialogueTally(Dialogue& dialogue) {
     ForEachPreOrder(dialogue.Root(), [this](DialogueNode& node) {
         index_.emplace(&node, static_cast<std::uint32_t>(nodes_.size()));
         nodes_.push_back(&node);
         firstResponse_.push_back(isAdd_.size());
         for (const auto& response : node.Responses()) {
-            const bool isAdd = response->GetType() == kResponseAdd;
-            if (isAdd) {
-                const auto& add = static_cast<const NodeResponseAdd&>(*response);
-                OfferKey(key_, add.GetTag(), add.GetPlayerText(), add.GetGotoNode());
-                offers_[key_].push_back(static_cast<std::uint32_t>(isAdd_.size()));
-            }
-            isAdd_.push_back(isAdd);
+            slots_.emplace(response.get(), isAdd_.size());
+            isAdd_.push_back(response->GetType() == kResponseAdd);
         }
     });
     firstResponse_.push_back(isAdd_.size());
@@ -50,25 +32,20 @@ void DialogueTally::MarkEntered(const DialogueNode* node) {
     }
 }
 
-const std::vector<std::uint32_t>* DialogueTally::Offering(const OfferedResponse& offer) {
-    OfferKey(key_, offer.tag, offer.playerText, offer.gotoNode);
-    const auto found = offers_.find(key_);
-    return found == offers_.end() ? nullptr : &found->second;
+std::optional<std::size_t> DialogueTally::SlotOf(const OfferedResponse& offer) const {
+    const auto found = slots_.find(offer.source);
+    return found == slots_.end() ? std::nullopt : std::optional<std::size_t>(found->second);
 }
 
 void DialogueTally::MarkOffered(const OfferedResponse& offer) {
-    if (const auto* slots = Offering(offer)) {
-        for (const std::uint32_t slot : *slots) {
-            offered_[slot] = true;
-        }
+    if (const std::optional<std::size_t> slot = SlotOf(offer)) {
+        offered_[*slot] = true;
     }
 }
 
 void DialogueTally::MarkChosen(const OfferedResponse& offer) {
-    if (const auto* slots = Offering(offer)) {
-        for (const std::uint32_t slot : *slots) {
-            chosen_[slot] = true;
-        }
+    if (const std::optional<std::size_t> slot = SlotOf(offer)) {
+        chosen_[*slot] = true;
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -29,7 +29,7 @@ public:
     DialogueNode& NodeAt(std::uint32_t index) const { return *nodes_[index]; }
 
     void MarkEntered(const DialogueNode* node);
-    // Every [ADD] response that puts exactly this offer on the list counts.
+    // The [ADD] response that made the offer counts; a list's entries are none.
     void MarkOffered(const OfferedResponse& offer);
     void MarkChosen(const OfferedResponse& offer);
 
@@ -44,7 +44,8 @@ private:
     std::size_t Slot(std::uint32_t node, std::size_t row) const {
         return firstResponse_[node] + row;
     }
-    const std::vector<std::uint32_t>* Offering(const OfferedResponse& offer);
+    // The slot of the response that made the offer, if it is one of this dialogue's.
+    std::optional<std::size_t> SlotOf(const OfferedResponse& offer) const;
 
     std::vector<DialogueNode*> nodes_;
     std::unordered_map<const DialogueNode*, std::uint32_t> index_;
@@ -53,9 +54,7 @@ private:
     std::vector<bool> entered_;
     std::vector<bool> offered_;
     std::vector<bool> chosen_;
-    // Tag, player text and target node, NUL-separated, to the slots of the responses.
-    std::unordered_map<std::string, std::vector<std::uint32_t>> offers_;
-    std::string key_;  // reused for look-ups
+    std::unordered_map<const NodeResponse*, std::size_t> slots_;
 };
 
 }  // namespace tw

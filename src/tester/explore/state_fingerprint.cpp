@@ -48,6 +48,7 @@ public:
         Bytes(offer.tag);
         Bytes(offer.playerText);
         Bytes(offer.gotoNode);
+        Pointer(offer.source);  // which response made it counts for the coverage
     }
     void Offers(const std::vector<OfferedResponse>& offers) {
         Word(offers.size());

@@ -3,13 +3,14 @@
 // The identity of a moment at which a run waits for the player: 128 bits drawn from what
 // decides the run's future, so that a moment met again on another road is explored once.
 //
-// Part of it: the node, the offered responses, the number of rows on offer, the goto target
-// while one is pending, the branch targets while a branch is armed, the list flags with the
-// list's exit node and put-aside responses while a list is active, the reply variable and
-// command while a reply is awaited, the environment (names in any case) and whether the
-// conversation has ended. Not part of it: the random numbers and the variables the tester
-// draws afresh before every command ($rand, $PRnd, $H), and the shown texts of the rows;
-// the random draws are sampled by seed, not enumerated.
+// Part of it: the node, the offered responses (and the [ADD] each came from, which the
+// coverage counts), the number of rows on offer, the goto target while one is pending, the
+// branch targets while a branch is armed, the list flags with the list's exit node and
+// put-aside responses while a list is active, the reply variable and command while a reply
+// is awaited, the environment (names in any case) and whether the conversation has ended.
+// Not part of it: the random numbers and the variables the tester draws afresh before every
+// command ($rand, $PRnd, $H), and the shown texts of the rows; the random draws are sampled
+// by seed, not enumerated.
 
 #include <cstddef>
 #include <cstdint>
