@@ -1,7 +1,7 @@
-// Exploring a generated dialogue: states per second of the breadth-first walk itself, and
-// the fixed cost around it (the compile before, the findings about every node no road
-// met after). The generated dialogues' counters grow without end, so every exploration
-// runs to its bound.
+// Exploring a generated dialogue: states (and steps, one input tried from a state) per
+// second of the breadth-first walk itself, and the fixed cost around it (the compile before, the
+// findings about every node no road met after). The generated dialogues' counters grow without end,
+// so every exploration runs to its bound.
 
 #include <benchmark/benchmark.h>
 
@@ -47,19 +47,20 @@ void BM_Explore(benchmark::State& state) {
     double walkSeconds = 0;
     double fixedSeconds = 0;
     std::size_t walked = 0;
+    std::size_t stepped = 0;
     for (auto _ : state) {
         // The walk is timed from the first progress report to the last.
         Clock::time_point first;
         Clock::time_point last;
-        std::size_t firstStates = 0;
-        std::size_t lastStates = 0;
+        ExploreProgress firstSeen;
+        ExploreProgress lastSeen;
         ExploreControl control;
         control.progress = [&](const ExploreProgress& progress) {
             last = Clock::now();
-            lastStates = progress.states;
-            if (firstStates == 0) {
+            lastSeen = progress;
+            if (firstSeen.states == 0) {
                 first = last;
-                firstStates = progress.states;
+                firstSeen = progress;
             }
         };
         const Clock::time_point begin = Clock::now();
@@ -69,10 +70,12 @@ void BM_Explore(benchmark::State& state) {
         const double walk = std::chrono::duration<double>(last - first).count();
         walkSeconds += walk;
         fixedSeconds += std::chrono::duration<double>(end - begin).count() - walk;
-        walked += lastStates - firstStates;
+        walked += lastSeen.states - firstSeen.states;
+        stepped += lastSeen.steps - firstSeen.steps;
         state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
     }
     state.counters["states/s"] = static_cast<double>(walked) / walkSeconds;
+    state.counters["steps/s"] = static_cast<double>(stepped) / walkSeconds;
     state.counters["fixed_ms"] = 1000 * fixedSeconds / static_cast<double>(state.iterations());
     state.counters["start"] = static_cast<double>(start->GetId());
 }

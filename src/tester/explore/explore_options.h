@@ -36,6 +36,7 @@ struct ExploreOptions {
 
 struct ExploreProgress {
     std::size_t states = 0;  // states kept so far under the current seed
+    std::size_t steps = 0;   // steps taken so far under the current seed
     std::size_t maxStates = 0;
     std::size_t seedIndex = 0;  // counted from 0
     std::size_t seedCount = 0;

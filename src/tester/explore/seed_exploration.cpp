@@ -47,8 +47,11 @@ ExploreEnd SeedExploration::Run() {
 
 void SeedExploration::ReportProgress() {
     if (c_.control.progress) {
-        c_.control.progress(
-            {graph_.Size(), c_.options.maxStates, c_.seedIndex, c_.options.seeds.size()});
+        c_.control.progress({.states = graph_.Size(),
+                             .steps = steps_,
+                             .maxStates = c_.options.maxStates,
+                             .seedIndex = c_.seedIndex,
+                             .seedCount = c_.options.seeds.size()});
     }
 }
 
