@@ -269,6 +269,11 @@ private:
                 return Fail(args_.file + ": no node named '" + *args_.start + "'");
             }
         }
+        return SetOptions();
+    }
+
+    // The state file, seeds, replies and bound from the arguments.
+    bool SetOptions() {
         options_.maxStateFileBytes = invocation_.limits.stateFileBytes;
         if (args_.state) {
             const StateFileText state = ReadStateFile(*args_.state, options_.maxStateFileBytes);

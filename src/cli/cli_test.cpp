@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cli/bounded_text_buffer.h"
@@ -113,17 +114,26 @@ private:
         }
     }
 
-    std::optional<Played> Play(const fs::path& recording) {
-        const std::string name = recording.string();
-        const InputText text =
+    // The recording's text and header; nothing when it could not be read (it was said why).
+    std::optional<std::pair<std::string, Recording>> Read(const std::string& name) {
+        InputText text =
             ReadInputText(name, invocation_.in, invocation_.limits.recordingBytes, "a recording");
         if (text.error) {
             Fail(name, *text.error);
             return std::nullopt;
         }
-        const RecordingHeader header = ReadRecordingHeader(text.text, invocation_.limits.lineBytes);
+        RecordingHeader header = ReadRecordingHeader(text.text, invocation_.limits.lineBytes);
         if (header.error) {
             Fail(name, *header.error);
+            return std::nullopt;
+        }
+        return std::make_pair(std::move(text.text), std::move(header.recording));
+    }
+
+    std::optional<Played> Play(const fs::path& recording) {
+        const std::string name = recording.string();
+        const auto read = Read(name);
+        if (!read) {
             return std::nullopt;
         }
         const WorkingDirectory here(recording.parent_path());
@@ -131,17 +141,21 @@ private:
             Fail(name, "cannot enter its directory");
             return std::nullopt;
         }
-        const Recording& r = header.recording;
+        const auto& [text, r] = *read;
         PlaySetup setup{r.dialogue, r.state, r.seed, r.start,
                         fs::current_path() / std::string(kDefaultStateFileName)};
         std::ostringstream messages;
         PlayRun run("", std::move(setup), messages, invocation_.limits);
         BoundedTextBuffer buffer(invocation_.limits.recordingBytes);
         std::ostream out(&buffer);
-        std::istringstream commands(text.text);
+        std::istringstream commands(text);
         const int status = run.Play({commands, name, true, out, nullptr});
+        return Outcome(status, buffer, messages.str());
+    }
+
+    Played Outcome(int status, const BoundedTextBuffer& buffer, const std::string& messages) {
         Played played{buffer.Text(), {}};
-        std::istringstream lines(messages.str());
+        std::istringstream lines(messages);
         for (std::string line; std::getline(lines, line);) {
             played.errors.push_back(line);
         }

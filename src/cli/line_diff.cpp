@@ -163,6 +163,29 @@ std::vector<Hunk> Hunks(const std::vector<Op>& script, std::size_t context) {
     return hunks;
 }
 
+// Appends a hunk, its header first; ai and bi are where it starts in each text.
+void AppendHunk(std::string& out, const std::vector<Op>& script, const Hunk& hunk,
+                const std::vector<Line>& a, const std::vector<Line>& b, std::size_t ai,
+                std::size_t bi) {
+    std::size_t countA = 0;
+    std::size_t countB = 0;
+    for (std::size_t i = hunk.begin; i < hunk.end; ++i) {
+        countA += script[i] != Op::kAdd ? 1 : 0;
+        countB += script[i] != Op::kRemove ? 1 : 0;
+    }
+    out += "@@ -" + Range(ai, countA) + " +" + Range(bi, countB) + " @@\n";
+    for (std::size_t i = hunk.begin; i < hunk.end; ++i) {
+        if (script[i] == Op::kKeep) {
+            AppendLine(out, ' ', a[ai++].text);
+            ++bi;
+        } else if (script[i] == Op::kRemove) {
+            AppendLine(out, '-', a[ai++].text);
+        } else {
+            AppendLine(out, '+', b[bi++].text);
+        }
+    }
+}
+
 }  // namespace
 
 std::string UnifiedDiff(std::string_view before, std::string_view after,
@@ -184,23 +207,7 @@ std::string UnifiedDiff(std::string_view before, std::string_view after,
             ai += script[at] != Op::kAdd ? 1 : 0;
             bi += script[at] != Op::kRemove ? 1 : 0;
         }
-        std::size_t countA = 0;
-        std::size_t countB = 0;
-        for (std::size_t i = hunk.begin; i < hunk.end; ++i) {
-            countA += script[i] != Op::kAdd ? 1 : 0;
-            countB += script[i] != Op::kRemove ? 1 : 0;
-        }
-        out += "@@ -" + Range(ai, countA) + " +" + Range(bi, countB) + " @@\n";
-        for (; at < hunk.end; ++at) {
-            if (script[at] == Op::kKeep) {
-                AppendLine(out, ' ', a[ai++].text);
-                ++bi;
-            } else if (script[at] == Op::kRemove) {
-                AppendLine(out, '-', a[ai++].text);
-            } else {
-                AppendLine(out, '+', b[bi++].text);
-            }
-        }
+        AppendHunk(out, script, hunk, a, b, ai, bi);
     }
     return out;
 }

@@ -162,11 +162,9 @@ void SeedExploration::TakeStep(const Pending& from, StepInput input,
 void SeedExploration::Arrive(std::uint32_t parent, StepInput input, const OfferedResponse* chosen) {
     ++steps_;
     NoteFailures(parent, input, chosen);
-    TestEngine& engine = c_.session.Engine();
-    RunState run = engine.CurrentRunState();
-    const bool ended = c_.display.IsEnded();
-    EnvironmentDelta environment = DeltaFrom(base_, c_.session.GetEnvironment());
-    const StateFingerprint fingerprint = FingerprintOf(run, environment, ended);
+    Pending next{0, c_.session.Engine().CurrentRunState(),
+                 DeltaFrom(base_, c_.session.GetEnvironment()), c_.display.IsEnded()};
+    const StateFingerprint fingerprint = FingerprintOf(next.run, next.environment, next.ended);
     const auto [seen, isNew] =
         seen_.try_emplace(fingerprint, static_cast<std::uint32_t>(graph_.Size()));
     if (!isNew) {
@@ -183,20 +181,23 @@ void SeedExploration::Arrive(std::uint32_t parent, StepInput input, const Offere
         Bound(ExploreEnd::kStateBound);
         return;
     }
-    std::uint32_t node = c_.tally.IndexOf(run.node);
+    Keep(parent, input, std::move(next));
+}
+
+void SeedExploration::Keep(std::uint32_t parent, StepInput input, Pending next) {
+    std::uint32_t node = c_.tally.IndexOf(next.run.node);
     node = node == DialogueTally::kNoNode ? 0 : node;
-    const bool deadEnd = !ended && !run.awaitingReply && SelectableRows(run) == 0;
-    const std::uint32_t state =
-        graph_.Add(parent, input, c_.display.Answers(), node, ended, deadEnd);
+    const bool deadEnd = !next.ended && !next.run.awaitingReply && SelectableRows(next.run) == 0;
+    next.state = graph_.Add(parent, input, c_.display.Answers(), node, next.ended, deadEnd);
     if (parent != StateGraph::kNone) {
-        graph_.AddSuccessor(state);
+        graph_.AddSuccessor(next.state);
     }
     if (deadEnd) {
-        c_.findings.Add(DeadEndPlace(node), seed_, graph_.Lines(state),
-                        [&] { return graph_.Road(state, c_.replies); });
+        c_.findings.Add(DeadEndPlace(node), seed_, graph_.Lines(next.state),
+                        [&] { return graph_.Road(next.state, c_.replies); });
     }
-    NoteOffers(run);
-    frontier_.push_back({state, std::move(run), std::move(environment), ended});
+    NoteOffers(next.run);
+    frontier_.push_back(std::move(next));
 }
 
 // The responses a new state offers count as offered.

@@ -70,7 +70,9 @@ private:
     // Tries every answer script of a step, scripts growing from the answers the last run gave.
     template <typename Step>
     void TryAnswers(Step step);
+    // A step has ended: the state it reached is looked up, and kept when it is new.
     void Arrive(std::uint32_t parent, StepInput input, const OfferedResponse* chosen);
+    void Keep(std::uint32_t parent, StepInput input, Pending next);
     void NoteFailures(std::uint32_t parent, StepInput input, const OfferedResponse* chosen);
     void NoteOffers(const RunState& run);
     void ReportWaysOutLost();
