@@ -29,7 +29,10 @@ struct ExploreFinding {
     Finding finding;
     std::string tag;  // the tag of the [ADD] response it concerns, if any
     // The road: `play --seed seed --input` with these lines (Windows-1252, as the dialogue's
-    // text) plays it to the finding. Findings about what no road meets have none.
+    // text) plays it to the finding, from the start the exploration had. Each line is a
+    // row to choose, counted from 1 ("2"), a typed reply ("say TEXT", or "say" for the empty
+    // one), or the answer to the runtime-error question the step before raised ("yes",
+    // "no"), in the order the run asks for them. Findings about what no road meets have none.
     bool hasRoad = false;
     std::uint32_t seed = 0;
     std::vector<std::string> road;
