@@ -40,7 +40,7 @@ ExploreEnd SeedExploration::Run() {
             ReportProgress();
         }
     }
-    ReportWaysOutLost();
+    ReportNoWayOut();
     ReportProgress();
     return end_;
 }
@@ -229,8 +229,8 @@ void SeedExploration::NoteFailures(std::uint32_t parent, StepInput input,
     }
 }
 
-void SeedExploration::ReportWaysOutLost() {
-    for (const std::uint32_t state : graph_.WaysOutLost()) {
+void SeedExploration::ReportNoWayOut() {
+    for (const std::uint32_t state : graph_.NoWayOutByNode()) {
         c_.findings.Add(NoWayOutPlace(graph_.Node(state)), seed_, graph_.Lines(state),
                         [&] { return graph_.Road(state, c_.replies); });
     }

@@ -75,7 +75,7 @@ private:
     void Keep(std::uint32_t parent, StepInput input, Pending next);
     void NoteFailures(std::uint32_t parent, StepInput input, const OfferedResponse* chosen);
     void NoteOffers(const RunState& run);
-    void ReportWaysOutLost();
+    void ReportNoWayOut();
     void ReportProgress();
     void Bound(ExploreEnd end);
 

@@ -1,6 +1,6 @@
 #include "tester/explore/state_graph.h"
 
-#include <algorithm>
+#include <map>
 #include <numeric>
 
 namespace tw {
@@ -63,31 +63,9 @@ std::vector<std::string> StateGraph::Road(std::uint32_t state,
     return lines;
 }
 
-std::vector<bool> StateGraph::CanReachEnd(const std::vector<std::uint32_t>& predecessorStart,
-                                          const std::vector<std::uint32_t>& predecessors) const {
-    std::vector<bool> can(states_.size(), false);
-    std::vector<std::uint32_t> work;
-    for (std::uint32_t s = 0; s < states_.size(); ++s) {
-        if (states_[s].ended || states_[s].openEnded || !IsExplored(s)) {
-            can[s] = true;
-            work.push_back(s);
-        }
-    }
-    while (!work.empty()) {
-        const std::uint32_t s = work.back();
-        work.pop_back();
-        for (std::size_t i = predecessorStart[s]; i < predecessorStart[s + 1]; ++i) {
-            if (!can[predecessors[i]]) {
-                can[predecessors[i]] = true;
-                work.push_back(predecessors[i]);
-            }
-        }
-    }
-    return can;
-}
-
-std::vector<std::uint32_t> StateGraph::WaysOutLost() const {
-    // The steps turned round, grouped by the state they lead to.
+// Breadth first backwards from the states that end the conversation, or whose future is
+// not wholly known, over the steps turned round.
+std::vector<bool> StateGraph::CanReachEnd() const {
     std::vector<std::uint32_t> start(states_.size() + 1, 0);
     for (const std::uint32_t to : successors_) {
         ++start[to + 1];
@@ -100,20 +78,44 @@ std::vector<std::uint32_t> StateGraph::WaysOutLost() const {
             predecessors[fill[successors_[i]]++] = from;
         }
     }
-    const std::vector<bool> can = CanReachEnd(start, predecessors);
-    std::vector<std::uint32_t> lost;
+    std::vector<bool> can(states_.size(), false);
+    std::vector<std::uint32_t> work;
+    for (std::uint32_t s = 0; s < states_.size(); ++s) {
+        if (states_[s].ended || states_[s].openEnded || !IsExplored(s)) {
+            can[s] = true;
+            work.push_back(s);
+        }
+    }
+    while (!work.empty()) {
+        const std::uint32_t s = work.back();
+        work.pop_back();
+        for (std::size_t i = start[s]; i < start[s + 1]; ++i) {
+            if (!can[predecessors[i]]) {
+                can[predecessors[i]] = true;
+                work.push_back(predecessors[i]);
+            }
+        }
+    }
+    return can;
+}
+
+std::vector<std::uint32_t> StateGraph::NoWayOutByNode() const {
+    const std::vector<bool> can = CanReachEnd();
+    std::map<std::uint32_t, std::uint32_t> firstByNode;
     for (std::uint32_t s = 0; s < states_.size(); ++s) {
         if (can[s] || states_[s].deadEnd) {
             continue;
         }
-        const auto first = predecessors.begin() + start[s];
-        const auto last = predecessors.begin() + start[s + 1];
-        if (states_[s].parent == kNone ||
-            std::any_of(first, last, [&can](std::uint32_t p) { return can[p]; })) {
-            lost.push_back(s);
+        const auto [at, isNew] = firstByNode.try_emplace(states_[s].node, s);
+        if (!isNew && states_[s].lines < states_[at->second].lines) {
+            at->second = s;
         }
     }
-    return lost;
+    std::vector<std::uint32_t> states;
+    for (const auto& [node, state] : firstByNode) {
+        states.push_back(state);
+    }
+    return states;
 }
 
 }  // namespace tw

@@ -50,10 +50,10 @@ public:
                static_cast<std::uint32_t>(answerCount);
     }
 
-    // The states that cannot reach the end of the conversation and are the first such on a
-    // road: a start, or a state some step led to from a state that can. Dead ends and states
-    // whose future is not wholly known are never among them.
-    std::vector<std::uint32_t> WaysOutLost() const;
+    // For each node, the state with the shortest road among those at the node from which no
+    // road reaches the end of the conversation. Dead ends (which say more) and states whose
+    // future is not wholly known are never among them.
+    std::vector<std::uint32_t> NoWayOutByNode() const;
 
 private:
     struct State {
@@ -68,8 +68,7 @@ private:
         bool openEnded = false;
     };
 
-    std::vector<bool> CanReachEnd(const std::vector<std::uint32_t>& predecessorStart,
-                                  const std::vector<std::uint32_t>& predecessors) const;
+    std::vector<bool> CanReachEnd() const;
     bool IsExplored(std::uint32_t state) const { return state < successorStart_.size(); }
     std::size_t SuccessorEnd(std::uint32_t state) const;
 
