@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_string.h"
+#include "base/windows1252.h"
 #include "cli/command_entry_points.h"
 #include "cli/dialogue_input.h"
 #include "cli/play_run.h"
@@ -15,8 +17,6 @@
 #include "cli/typed_text.h"
 #include "model/check/dialogue_check.h"
 #include "model/dialogue.h"
-#include "model/windows1252.h"
-#include "script/byte_string.h"
 #include "tester/explore/dialogue_explorer.h"
 #include "tester/state_editor.h"
 #include "tester/state_file_reader.h"

@@ -12,13 +12,13 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_write.h"
 #include "cli/bounded_text_buffer.h"
 #include "cli/command_entry_points.h"
 #include "cli/input_text.h"
 #include "cli/line_diff.h"
 #include "cli/play_run.h"
 #include "cli/recording.h"
-#include "model/file.h"
 #include "tester/state_editor.h"
 
 namespace tw::cli {

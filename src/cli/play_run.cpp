@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <ostream>
 
+#include "base/byte_string.h"
+#include "base/windows1252.h"
 #include "cli/dialogue_input.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
-#include "model/windows1252.h"
-#include "script/byte_string.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "tester/state_file_reader.h"

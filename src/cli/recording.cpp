@@ -1,7 +1,7 @@
 #include "cli/recording.h"
 
+#include "base/byte_string.h"
 #include "cli/play_run.h"
-#include "script/byte_string.h"
 #include "script/excerpt.h"
 
 namespace tw::cli {

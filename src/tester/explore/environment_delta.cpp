@@ -1,6 +1,6 @@
 #include "tester/explore/environment_delta.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

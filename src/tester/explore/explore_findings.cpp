@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "base/byte_string.h"
 #include "model/check/check_messages.h"
 #include "model/dialogue_node.h"
-#include "script/byte_string.h"
 #include "tester/explore/dialogue_tally.h"
 #include "tester/explore/explore_display.h"
 #include "tester/run_state.h"

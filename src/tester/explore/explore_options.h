@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 #include "tester/party_settings.h"
 
 namespace tw {

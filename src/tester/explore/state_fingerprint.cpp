@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

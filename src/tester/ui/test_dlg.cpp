@@ -13,6 +13,7 @@
 #include "tester/ui/state_dlg.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/read_only_field.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
@@ -44,8 +45,8 @@ void CTestDlg::setupControls() {
     responses_->setAccessibleName(tr("Responses"));
     node_ = new QLineEdit(this);
     lastResponse_ = new QLineEdit(this);
-    node_->setReadOnly(true);
-    lastResponse_->setReadOnly(true);
+    SetReadOnlyField(node_, true);
+    SetReadOnlyField(lastResponse_, true);
     commands_ = new EnhancedListCtrl(this);
     commands_->setAccessibleName(tr("Commands"));
     commands_->SetImageList(CommandIcons());
@@ -56,6 +57,7 @@ void CTestDlg::setupControls() {
     nodeText_->setAccessibleName(tr("Node text"));
     nodeText_->Init();
     nodeText_->setReadOnly(true);
+    ShowAsReadOnly(nodeText_, true);
     customCommand_ = new QLineEdit(this);
     customCommand_->setAccessibleName(tr("Custom command"));
     customCommand_->setMaxLength(kCustomCommandLimit);

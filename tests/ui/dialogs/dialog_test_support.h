@@ -84,6 +84,12 @@ protected:
             button->click();
         }
     }
+    // A mouse click near the button's left end, where a radio or check box has its mark.
+    static void MouseClick(QAbstractButton* button) {
+        const int middle = button->height() / 2;
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          QPoint(std::min(middle, button->width() / 2), middle));
+    }
     static bool Enabled(const CEditingDialog& dialog, int id) {
         QWidget* control = dialog.Control<QWidget>(id);
         EXPECT_NE(control, nullptr) << "control " << id;
