@@ -12,6 +12,10 @@ constexpr std::array kCommands{
     CliCommand{"batch-export", "batch-export SRC_DIR DEST_DIR", "", RunBatchExportCommand},
     CliCommand{"check", "check FILE...", "", RunCheckCommand},
     CliCommand{"convert", "convert IN OUT", "OUT: *.vrx, *.json or -", RunConvertCommand},
+    CliCommand{"explore",
+               "explore FILE [--start NODE] [--state FILE] [--seed N]... [--reply TEXT]... "
+               "[--max-states N] [--format text|json]",
+               "", RunExploreCommand},
     CliCommand{"export", "export IN [OUT]", "", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", "", RunGenerateCommand},
     CliCommand{"lint", "lint [--format text|json] [--disable RULE]... FILE...", "", RunLintCommand},
@@ -20,6 +24,7 @@ constexpr std::array kCommands{
         "play FILE [--start NODE] [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]",
         "", RunPlayCommand},
     CliCommand{"script", "script [--expressions] [--state FILE] [FILE|-]", "", RunScriptCommand},
+    CliCommand{"test", "test DIR|FILE... [--update]", "", RunTestCommand},
 };
 
 }  // namespace

@@ -9,11 +9,16 @@
 
 namespace tw::cli {
 
+// A recorded playthrough, its expected transcript and the transcript it plays are each a
+// few kilobytes; this leaves room for long walks through large dialogues.
+inline constexpr std::uint64_t kMaxRecordingBytes = std::uint64_t{64} << 20;
+
 // How much a sub-command reads at most; tests make them small.
 struct InputLimits {
     std::uint64_t dialogueBytes = kMaxDialogueFileBytes;
     std::uint64_t stateFileBytes = kMaxStateFileBytes;
     std::uint64_t lineBytes = kMaxInputLineBytes;
+    std::uint64_t recordingBytes = kMaxRecordingBytes;
 };
 
 // What a sub-command sees: its own arguments (the command name removed), the three

@@ -12,6 +12,10 @@ int RunCheckCommand(const Invocation& invocation);
 // convert IN OUT: a dialogue file or its JSON form to either form.
 int RunConvertCommand(const Invocation& invocation);
 
+// explore FILE [--start NODE] [--state FILE] [--seed N]... [--reply TEXT]... [--max-states N]
+// [--format text|json]: every road of a dialogue played in the tester's engine.
+int RunExploreCommand(const Invocation& invocation);
+
 // export IN [OUT]: the conversation script of a dialogue file, OUT by default IN with ".txt".
 int RunExportCommand(const Invocation& invocation);
 
@@ -26,6 +30,10 @@ int RunScriptCommand(const Invocation& invocation);
 
 // lint [--format text|json] [--disable RULE]... FILE...: the dialogue check of each file.
 int RunLintCommand(const Invocation& invocation);
+// test DIR|FILE... [--update]: recorded playthroughs played and compared with their
+// expected transcripts.
+int RunTestCommand(const Invocation& invocation);
+
 // play FILE [--state STATE] [--seed N] [--input SCRIPT] [--transcript OUT]: the tester in a
 // terminal.
 int RunPlayCommand(const Invocation& invocation);

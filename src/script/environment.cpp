@@ -30,6 +30,14 @@ void Environment::SetDefault(std::string_view name, Value value) {
     }
 }
 
+void Environment::Erase(std::string_view name) {
+    const auto found = entries_.find(name);
+    if (found != entries_.end()) {
+        Record(found->first, std::move(found->second));
+        entries_.erase(found);
+    }
+}
+
 Environment& Environment::operator=(const Environment& other) {
     if (this != &other) {
         Clear();

@@ -39,6 +39,8 @@ public:
     void Set(std::string_view name, Value value);
     // Stores the value only when the name is absent.
     void SetDefault(std::string_view name, Value value);
+    // Removes the entry, if there is one.
+    void Erase(std::string_view name);
     void Clear();
     // Every later change is appended to the journal (nullptr stops the recording), so
     // the tester can step back.

@@ -23,6 +23,19 @@ std::string NoSuchNode(std::string_view name) {
     return "No such node '" + std::string(name) + "' exists in the dialogue.";
 }
 
+// Points a slot at a value for as long as it lives.
+template <typename T>
+class Pointing {
+public:
+    Pointing(const T*& slot, const T* value) : slot_(slot) { slot_ = value; }
+    ~Pointing() { slot_ = nullptr; }
+    Pointing(const Pointing&) = delete;
+    Pointing& operator=(const Pointing&) = delete;
+
+private:
+    const T*& slot_;
+};
+
 // Removes the first entry for which the key matches, compared without case.
 template <typename Key>
 void RemoveFirst(std::vector<OfferedResponse>& list, std::string_view value, Key key) {
@@ -135,6 +148,7 @@ bool TestEngine::ExecuteNodeCommands() {
 
 bool TestEngine::ExecuteCommand(const NodeCommand& command) {
     substitution_.RefreshRandomValues();
+    const Pointing<NodeCommand> executing(executingCommand_, &command);
     try {
         command.Execute(environment_);
         return true;
@@ -197,7 +211,7 @@ void TestEngine::HandleGoto(const NodeCommand& command, const std::string& name)
 }
 
 void TestEngine::EndConversation() {
-    NoteMessage("*** Conversation Ended. ***");
+    NoteMessage(std::string(kConversationEndedMessage));
     ClearOffered();
 }
 
@@ -224,6 +238,7 @@ bool TestEngine::ApplyResponses() {
 
 // Only a condition that yields the boolean true applies the response.
 bool TestEngine::AddResponse(const NodeResponse& response) {
+    const Pointing<NodeResponse> evaluating(evaluatingResponse_, &response);
     try {
         const Value holds = response.Evaluate(environment_);
         if (!holds.IsBoolean() || !holds.GetBoolean()) {
@@ -237,7 +252,7 @@ bool TestEngine::AddResponse(const NodeResponse& response) {
                    "\nDo you want to finish evaluating the remaining responses in this node?");
     }
     const auto& add = static_cast<const NodeResponseAdd&>(response);
-    OfferedResponse offered{add.GetTag(), add.GetPlayerText(), add.GetGotoNode()};
+    OfferedResponse offered{add.GetTag(), add.GetPlayerText(), add.GetGotoNode(), &add};
     RemoveFirst(shownResponses_, offered.playerText, &OfferedResponse::playerText);
     // The put-aside offer is replaced the same way, or a node visited twice during a list
     // would offer its choices twice once the list ends.

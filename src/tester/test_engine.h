@@ -10,6 +10,7 @@
 #include "model/node_name_index.h"
 #include "script/environment.h"
 #include "script/script_errors.h"
+#include "tester/run_state.h"
 #include "tester/text_substitution.h"
 
 namespace tw {
@@ -24,18 +25,12 @@ class RandomSource;
 class TestDisplay;
 struct RunStep;
 
-// A choice on offer: what the tester keeps of an [ADD] response, so that the entries a
-// list command makes need no owner of their own.
-struct OfferedResponse {
-    std::string tag;
-    std::string playerText;
-    std::string gotoNode;
-    friend bool operator==(const OfferedResponse&, const OfferedResponse&) = default;
-};
-
 // Nodes that may be entered one after another without input from the user before the
 // engine decides the dialogue loops.
 inline constexpr int kMaxEntriesWithoutInput = 1000;
+
+// The message an END adds to the visit's message list.
+inline constexpr std::string_view kConversationEndedMessage = "*** Conversation Ended. ***";
 
 // Plays a compiled dialogue: enters nodes, runs their commands against the environment,
 // follows the control transfers they raise and offers the player's responses, all through
@@ -74,6 +69,18 @@ public:
 
     TextSubstitution& Substitution() { return substitution_; }
 
+    // The run state as it stands; with the environment it is all that decides what the run
+    // does next.
+    RunState CurrentRunState() const;
+    // Puts a run state back, as stepping back does, but leaves the environment, the display
+    // and the messages alone and forgets the history: for playing many roads from one
+    // moment without showing them.
+    void RestoreRunState(const RunState& state);
+    // While a message box is up: the command being executed, or the response whose condition
+    // is being evaluated, if any; so a display can tell which row of the node failed.
+    const NodeCommand* ExecutingCommand() const { return executingCommand_; }
+    const NodeResponse* EvaluatingResponse() const { return evaluatingResponse_; }
+
     // The run state, for displays and tests.
     const DialogueNode* CurrentNode() const { return currentNode_; }
     const std::vector<OfferedResponse>& ShownResponses() const { return shownResponses_; }
@@ -90,6 +97,7 @@ private:
     void Run(DialogueNode* node);
     void RecordStep(std::string choice);
     void RestoreStep(RunStep& step);
+    void PutBack(RunState state);
     void ShowRestored(const RunStep& step);
     void NoteMessage(const std::string& text);
     DialogueNode* VisitNode(DialogueNode& node);
@@ -141,6 +149,8 @@ private:
     std::string replyVariable_;
     const NodeCommand* replyCommand_ = nullptr;
     bool nodeTextEmpty_ = false;
+    const NodeCommand* executingCommand_ = nullptr;
+    const NodeResponse* evaluatingResponse_ = nullptr;
 
     // A goto to a node without text enters it at once: the visit ends and the node
     // waits here for the entry loop.

@@ -32,28 +32,61 @@ void TestEngine::RecordStep(std::string choice) {
     RunStep step;
     step.nodeName = currentNode_ != nullptr ? currentNode_->GetName() : std::string();
     step.choice = std::move(choice);
-    step.node = currentNode_;
-    step.shownResponses = shownResponses_;
-    step.savedResponses = savedResponses_;
-    step.rows = rows_;
+    step.state = CurrentRunState();
     step.messages = messages_;
     step.shownText = shownText_;
     step.textIsRich = shownTextIsRich_;
     step.lastResponse = lastResponse_;
-    step.gotoPending = gotoPending_;
-    step.gotoNode = gotoNode_;
-    step.branchArmed = branchArmed_;
-    step.branchNodes = branchNodes_;
-    step.listStarted = listStarted_;
-    step.listActive = listActive_;
-    step.listExitNode = listExitNode_;
-    step.awaitingReply = awaitingReply_;
-    step.replyVariable = replyVariable_;
-    step.replyCommand = replyCommand_;
-    step.nodeTextEmpty = nodeTextEmpty_;
     step.journalMark = journal_.size();
-    step.randomState = random_.State();
     steps_.push_back(std::move(step));
+}
+
+RunState TestEngine::CurrentRunState() const {
+    RunState state;
+    state.node = currentNode_;
+    state.shownResponses = shownResponses_;
+    state.savedResponses = savedResponses_;
+    state.rows = rows_;
+    state.gotoPending = gotoPending_;
+    state.gotoNode = gotoNode_;
+    state.branchArmed = branchArmed_;
+    state.branchNodes = branchNodes_;
+    state.listStarted = listStarted_;
+    state.listActive = listActive_;
+    state.listExitNode = listExitNode_;
+    state.awaitingReply = awaitingReply_;
+    state.replyVariable = replyVariable_;
+    state.replyCommand = replyCommand_;
+    state.nodeTextEmpty = nodeTextEmpty_;
+    state.randomState = random_.State();
+    return state;
+}
+
+void TestEngine::RestoreRunState(const RunState& state) {
+    PutBack(state);
+    steps_.clear();
+    journal_.clear();
+}
+
+void TestEngine::PutBack(RunState state) {
+    random_.Seed(state.randomState);
+    currentNode_ = state.node;
+    shownResponses_ = std::move(state.shownResponses);
+    savedResponses_ = std::move(state.savedResponses);
+    rows_ = std::move(state.rows);
+    gotoPending_ = state.gotoPending;
+    gotoNode_ = state.gotoNode;
+    branchArmed_ = state.branchArmed;
+    branchNodes_ = state.branchNodes;
+    listStarted_ = state.listStarted;
+    listActive_ = state.listActive;
+    listExitNode_ = state.listExitNode;
+    awaitingReply_ = state.awaitingReply;
+    replyVariable_ = std::move(state.replyVariable);
+    replyCommand_ = state.replyCommand;
+    nodeTextEmpty_ = state.nodeTextEmpty;
+    chainedNode_ = nullptr;
+    entriesWithoutInput_ = 0;
 }
 
 bool TestEngine::StepBack() {
@@ -72,28 +105,11 @@ bool TestEngine::StepBackTo(std::size_t index) {
 
 void TestEngine::RestoreStep(RunStep& step) {
     environment_.RollBack(journal_, step.journalMark);
-    random_.Seed(step.randomState);
-    currentNode_ = step.node;
-    shownResponses_ = std::move(step.shownResponses);
-    savedResponses_ = std::move(step.savedResponses);
-    rows_ = std::move(step.rows);
+    PutBack(std::move(step.state));
     messages_ = std::move(step.messages);
     shownText_ = std::move(step.shownText);
     shownTextIsRich_ = step.textIsRich;
     lastResponse_ = std::move(step.lastResponse);
-    gotoPending_ = step.gotoPending;
-    gotoNode_ = step.gotoNode;
-    branchArmed_ = step.branchArmed;
-    branchNodes_ = step.branchNodes;
-    listStarted_ = step.listStarted;
-    listActive_ = step.listActive;
-    listExitNode_ = step.listExitNode;
-    awaitingReply_ = step.awaitingReply;
-    replyVariable_ = std::move(step.replyVariable);
-    replyCommand_ = step.replyCommand;
-    nodeTextEmpty_ = step.nodeTextEmpty;
-    chainedNode_ = nullptr;
-    entriesWithoutInput_ = 0;
 }
 
 // Puts the window back as it was; the step's strings have moved into the engine.

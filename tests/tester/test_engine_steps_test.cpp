@@ -167,11 +167,16 @@ TEST_F(EngineStepsTest, SilentCommandsChangeOnlyTheEnvironment) {
     EXPECT_TRUE(display.script.messages.empty());
 }
 
-TEST(EnvironmentJournalTest, RollBackUndoesStoresClearsAndAssignments) {
+TEST(EnvironmentJournalTest, RollBackUndoesStoresErasuresClearsAndAssignments) {
     Environment environment;
     environment.Set("Flag", Value(true));
     EnvironmentJournal journal;
     environment.SetJournal(&journal);
+    environment.Erase("FLAG");
+    environment.Erase("$absent");
+    EXPECT_TRUE(environment.empty());
+    EXPECT_EQ(journal.size(), 1u);
+    environment.RollBack(journal, 0);
     environment.Set("flag", Value(false));
     environment.Set("$new", Value(1));
     environment.SetDefault("$new", Value(2));
