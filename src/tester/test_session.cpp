@@ -106,6 +106,10 @@ void TestSession::ViewEnvironmentState() {
     SyncPartySettings(environment_, party_);
 }
 
+void TestSession::AfterEnvironmentEdit() {
+    SyncPartySettings(environment_, party_);
+}
+
 bool TestSession::QuitTest() {
     return display_.ShowMessage(MessageKind::kQuestion, "Warning",
                                 "Are you sure you want to end the test?",

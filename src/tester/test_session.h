@@ -50,6 +50,9 @@ public:
     bool StepBack();
     bool StepBackTo(std::size_t index);
     void ViewEnvironmentState();
+    // The environment was changed from outside the run (the tester's own view of it): the
+    // party is read back from it, as after the state editor.
+    void AfterEnvironmentEdit();
     // "Quit" and closing the window: true when the user confirmed and the window closes.
     bool QuitTest();
 

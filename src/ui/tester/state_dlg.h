@@ -8,13 +8,13 @@
 #include "tester/state_editor.h"
 #include "ui/platform/platform_services.h"
 
-class QKeyEvent;
 class QPushButton;
 
 namespace tw {
 
 class EnhancedListCtrl;
 class Environment;
+class StateLists;
 
 // "Dialogue State": the test environment as two editable lists. The rules live in
 // StateEditor; the window shows its rows and forwards edits, keys and buttons.
@@ -38,18 +38,10 @@ public:
     // OK, Escape and the close box all apply the lists.
     void reject() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void setupLists();
     void setupButtons();
     void setupLayout();
-    EnhancedListCtrl* MakeList(StateList list, const QString& nameColumn, int nameWidth);
-    void FillList(StateList list);
-    void DeleteSelectedRows(StateList list);
-    void EditCurrentRow(StateList list);
-    bool StartTypingNewEntry(StateList list, QKeyEvent& key);
     void OnOk();
     void OnSave();
     void OnLoad();
@@ -57,7 +49,7 @@ private:
 
     PlatformServices& services_;
     StateEditor editor_;
-    EnhancedListCtrl* lists_[2] = {};
+    StateLists* lists_ = nullptr;
     std::vector<QPushButton*> buttons_;
 };
 

@@ -8,15 +8,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
-#include "ui/tester/state_dlg.h"
+#include "tester/random_source.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/read_only_field.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/state_editor_messages.h"
+#include "ui/tester/state_lists.h"
 
 namespace tw {
 
@@ -28,17 +32,19 @@ constexpr int kCustomCommandLimit = 511;
 CTestDlg::CTestDlg(Dialogue& dialogue, PartySettings& party, RandomSource& random,
                    PlatformServices& services,
                    std::optional<std::filesystem::path> defaultStateFile, QWidget* parent)
-    : QDialog(parent), services_(services), defaultStateFile_(std::move(defaultStateFile)) {
+    : QDialog(parent),
+      services_(services),
+      defaultStateFile_(std::move(defaultStateFile)),
+      dialogue_(dialogue),
+      random_(random) {
     setWindowTitle(tr("Run Dialogue"));
+    session_ = std::make_unique<TestSession>(dialogue, party, random, *this, *this);
     setupControls();
     setupButtons();
     setupLayout();
     setupTabOrder();
     connectControls();
-    session_ = std::make_unique<TestSession>(dialogue, party, random, *this, *this);
 }
-
-CTestDlg::~CTestDlg() = default;
 
 void CTestDlg::setupControls() {
     responses_ = new QListWidget(this);
@@ -84,6 +90,7 @@ void CTestDlg::setupButtons() {
     AddButton("Restart Dialogue");
     AddButton("Quit");
     AddButton("Step Back")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    AddButton("Save Recording...");
 }
 
 QPushButton* CTestDlg::Button(const QString& caption) const {
@@ -107,17 +114,21 @@ void CTestDlg::setupLayout() {
     auto* grid = new QGridLayout(this);
     grid->addWidget(group, 0, 0);
     grid->addWidget(setupHistory(), 1, 0);
-    grid->addLayout(setupRightColumn(), 0, 1);
+    grid->addLayout(setupRightColumn(), 0, 1, 2, 1);
+    grid->addWidget(setupEnvironment(), 0, 2, 2, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Button("View/Alter Environment State"));
+    bottom->addWidget(skipStateEditor_);
     bottom->addStretch(1);
+    bottom->addWidget(Button("Save Recording..."));
     bottom->addWidget(Button("Restart Dialogue"));
     bottom->addWidget(Button("Quit"));
-    grid->addLayout(bottom, 2, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    grid->addLayout(bottom, 2, 0, 1, 3);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 2);
     grid->setRowStretch(1, 1);
-    resize(860, 600);
+    resize(1180, 640);
 }
 
 QLayout* CTestDlg::setupRightColumn() {
@@ -161,6 +172,8 @@ void CTestDlg::setupTabOrder() {
                               Button("Enter"),
                               messages_,
                               Button("View/Alter Environment State"),
+                              skipStateEditor_,
+                              Button("Save Recording..."),
                               Button("Restart Dialogue"),
                               Button("Quit")};
     for (std::size_t i = 1; i < std::size(order); ++i)
@@ -174,9 +187,18 @@ void CTestDlg::connectControls() {
     connect(Button("Execute Custom Command"), &QPushButton::clicked, this,
             [this] { OnExecuteCustomCommand(); });
     connect(Button("View/Alter Environment State"), &QPushButton::clicked, this,
-            [this] { session_->ViewEnvironmentState(); });
-    connect(Button("Restart Dialogue"), &QPushButton::clicked, this,
-            [this] { session_->RestartDialogue(); });
+            [this] { Act([this] { session_->ViewEnvironmentState(); }); });
+    connect(Button("Restart Dialogue"), &QPushButton::clicked, this, [this] {
+        inputLines_.push_back("restart");
+        Act([this] { session_->RestartDialogue(); });
+    });
+    connect(Button("Save Recording..."), &QPushButton::clicked, this,
+            [this] { OnSaveRecording(); });
+    // Number keys choose the offered responses, unless a text box takes them.
+    for (int key = Qt::Key_1; key <= Qt::Key_9; ++key) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { ChooseRow(key - Qt::Key_1); });
+    }
     connect(Button("Quit"), &QPushButton::clicked, this, [this] { reject(); });
     connect(Button("Step Back"), &QPushButton::clicked, this, [this] { OnStepBack(); });
     connect(history_, &QListWidget::itemDoubleClicked, this,
@@ -193,11 +215,16 @@ void CTestDlg::StartTest() {
     if (started_)
         return;
     started_ = true;
-    if (startNode_ != nullptr)
-        session_->StartAt(*startNode_);
-    else
-        session_->Start();
-    RefreshHistory();
+    seed_ = random_.State();
+    if (replay_)
+        pendingAnswers_ = replay_->startAnswers;
+    Act([this] {
+        if (startNode_ != nullptr)
+            session_->StartAt(*startNode_);
+        else
+            session_->Start();
+    });
+    PlayReplay();
 }
 
 bool CTestDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -221,29 +248,54 @@ bool CTestDlg::eventFilter(QObject* watched, QEvent* event) {
 void CTestDlg::OnSelectResponse() {
     const int row = responses_->currentRow();
     const bool selected = row >= 0 && responses_->currentItem()->isSelected();
-    session_->Engine().SelectResponse(selected ? std::optional<std::size_t>(row) : std::nullopt);
-    RefreshHistory();
+    if (!selected)
+        return;
+    inputLines_.push_back(std::to_string(row + 1));
+    Act([this, row] { session_->Engine().SelectResponse(static_cast<std::size_t>(row)); });
+}
+
+void CTestDlg::ChooseRow(int row) {
+    if (!responses_->isEnabled() || row >= responses_->count())
+        return;
+    responses_->setCurrentRow(row);
+    OnSelectResponse();
 }
 
 void CTestDlg::OnEnter() {
     if (!typed_->isEnabled())
         return;
-    session_->Engine().EnterReply(ToBytes(typed_->text()));
-    RefreshHistory();
+    const std::string typed = ToBytes(typed_->text());
+    inputLines_.push_back(typed.empty() ? "say" : "say " + typed);
+    Act([this, &typed] { session_->Engine().EnterReply(typed); });
 }
 
 void CTestDlg::OnExecuteCustomCommand() {
-    session_->ExecuteCustomCommand(ToBytes(customCommand_->text()));
+    const std::string command = ToBytes(customCommand_->text());
+    inputLines_.push_back("do " + command);
+    Act([this, &command] { session_->ExecuteCustomCommand(command); });
 }
 
 void CTestDlg::reject() {
+    quitting_ = true;
     if (session_->QuitTest())
         QDialog::reject();
+    quitting_ = false;
 }
 
+// A question the road being replayed answers is not asked; any other answer is kept for the
+// recording.
 MessageAnswer CTestDlg::ShowMessage(MessageKind kind, std::string_view caption,
                                     std::string_view text, MessageButtons buttons) {
-    return services_.ShowMessage(kind, caption, text, buttons);
+    const bool question = buttons != MessageButtons::kOk;
+    if (question && !pendingAnswers_.empty()) {
+        const MessageAnswer answer = pendingAnswers_.front();
+        pendingAnswers_.erase(pendingAnswers_.begin());
+        return answer;
+    }
+    const MessageAnswer answer = services_.ShowMessage(kind, caption, text, buttons);
+    if (question && !quitting_)
+        inputLines_.push_back(AnswerLine(answer));
+    return answer;
 }
 
 void CTestDlg::SetField(TestField field, const std::string& text) {
@@ -293,12 +345,6 @@ void CTestDlg::EnableControl(TestControl control, bool enabled) {
         case TestControl::kEnter:
             return Button("Enter")->setEnabled(enabled);
     }
-}
-
-void CTestDlg::RunStateEditor(Environment& environment, bool loadDefaultState) {
-    const bool load = loadDefaultState && defaultStateFile_.has_value();
-    CStateDlg editor(environment, load ? &*defaultStateFile_ : nullptr, services_, this);
-    editor.exec();
 }
 
 }  // namespace tw

@@ -2,13 +2,17 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "tester/road.h"
+#include "tester/state_editor.h"
 #include "tester/test_display.h"
 #include "tester/test_session.h"
 
+class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -22,6 +26,8 @@ class EnhancedListCtrl;
 class PartySettings;
 class PlatformServices;
 class RandomSource;
+class StateEditorMessages;
+class StateLists;
 
 // "Run Dialogue": one test of a dialogue. The session and its engine decide everything;
 // the window shows what they tell it and forwards the user's choices.
@@ -39,6 +45,11 @@ public:
     void StartTest();
     // "Test from Selected Node": the test starts at node instead; set before it starts.
     void SetStartNode(DialogueNode* node) { startNode_ = node; }
+    // Plays a road as soon as the test has started (without the state editor), its answers
+    // given to the questions it raises; the writer goes on, or steps back, from there.
+    void SetReplay(Road road) { replay_ = std::move(road); }
+    // What the writer has given the test so far, as the input lines of `play`.
+    const std::vector<std::string>& InputLines() const { return inputLines_; }
     TestSession& Session() { return *session_; }
 
     QListWidget* Responses() const { return responses_; }
@@ -90,6 +101,17 @@ private:
     void OnSelectResponse();
     void OnEnter();
     void OnExecuteCustomCommand();
+    // Runs a step of the writer's: the environment view marks what it changes.
+    void Act(const std::function<void()>& step);
+    QWidget* setupEnvironment();
+    void ShowEnvironment();
+    void OnEnvironmentEdited();
+    void RecordEnvironmentChanges(const std::vector<StateRow>& before);
+    void ChooseRow(int row);
+    void PlayReplay();
+    void OnSaveRecording();
+    bool SkipsStateEditor() const;
+    std::vector<StateRow> EnvironmentRows();
 
     PlatformServices& services_;
     std::optional<std::filesystem::path> defaultStateFile_;
@@ -106,6 +128,19 @@ private:
     std::vector<QPushButton*> buttons_;
     QListWidget* history_ = nullptr;
     DialogueNode* startNode_ = nullptr;
+    Dialogue& dialogue_;
+    RandomSource& random_;
+    // The environment beside the conversation, editable as in the state editor.
+    std::unique_ptr<StateEditorMessages> environmentDisplay_;
+    std::unique_ptr<StateEditor> environmentEditor_;
+    StateLists* environment_ = nullptr;
+    std::vector<StateRow> shownRows_;  // what the view shows, before the writer edits it
+    QCheckBox* skipStateEditor_ = nullptr;
+    std::optional<Road> replay_;
+    std::vector<MessageAnswer> pendingAnswers_;
+    std::vector<std::string> inputLines_;
+    std::uint32_t seed_ = 1;
+    bool quitting_ = false;
 };
 
 }  // namespace tw

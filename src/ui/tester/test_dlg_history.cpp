@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "tester/run_step.h"
-#include "ui/tester/test_dlg.h"
 #include "ui/platform/text_codec.h"
+#include "ui/tester/test_dlg.h"
 
 namespace tw {
 
@@ -36,15 +36,15 @@ void CTestDlg::RefreshHistory() {
 }
 
 void CTestDlg::OnStepBack() {
-    session_->StepBack();
-    RefreshHistory();
+    inputLines_.push_back("back");
+    Act([this] { session_->StepBack(); });
 }
 
 void CTestDlg::OnHistoryEntry(int row) {
     if (row < 0)
         return;
-    session_->StepBackTo(static_cast<std::size_t>(row));
-    RefreshHistory();
+    inputLines_.push_back("back " + std::to_string(row + 1));
+    Act([this, row] { session_->StepBackTo(static_cast<std::size_t>(row)); });
 }
 
 }  // namespace tw

@@ -11,9 +11,10 @@
 #include "script/environment.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
-#include "ui/tester/tester_ui_fixture.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/dialogs/error_dlg.h"
+#include "ui/tester/list_input.h"
+#include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
 namespace {
@@ -41,35 +42,6 @@ EnhancedListCtrl& FindList(QWidget& dialog, const QString& name) {
             return *list;
     ADD_FAILURE() << "no list " << name.toStdString();
     return *dialog.findChild<EnhancedListCtrl*>();
-}
-
-void ClickCell(EnhancedListCtrl& list, int row, int column) {
-    const QRect cell = list.visualRect(list.model()->index(row, column));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-QLineEdit* OpenEditor() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
-}
-
-// Types into the cell editor that has the focus and commits with Enter; the list shows the
-// result once the edit has ended.
-void TypeAndCommit(const QString& text) {
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_NE(editor, nullptr);
-    ASSERT_EQ(editor->objectName(), "inPlaceEdit");
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-}
-
-// A click selects the row unless it is the current one; a click on a cell of the current
-// row edits that cell.
-void EditCell(EnhancedListCtrl& list, int row, int column, const QString& text) {
-    if (!list.currentIndex().isValid() || list.currentIndex().row() != row)
-        ClickCell(list, row, column);
-    ClickCell(list, row, column);
-    TypeAndCommit(text);
 }
 
 TEST_F(StateDlgTest, ShowsTheEnvironmentAndLoadsTheDefaultFile) {

@@ -8,10 +8,10 @@
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
+#include "ui/controls/style_edit_ctrl.h"
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/tester/tester_ui_fixture.h"
-#include "ui/controls/style_edit_ctrl.h"
 
 namespace tw::test {
 namespace {

@@ -13,12 +13,12 @@
 #include "script/environment.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
-#include "ui/tester/state_dlg.h"
-#include "ui/tester/tester_ui_fixture.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/error_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <ostream>
 
+#include "support/scripted_platform_services.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
-#include "support/scripted_platform_services.h"
 
 // Readable Qt strings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
