@@ -11,6 +11,7 @@
 #include "model/check/no_case_hash.h"
 #include "model/check/node_check_facts.h"
 #include "model/check/provided_names.h"
+#include "model/check/reachability.h"
 #include "model/dialogue.h"
 #include "model/node_command.h"
 #include "model/node_response.h"
@@ -129,7 +130,7 @@ private:
         if (!options_.IsEnabled(kRuleUnreachableNode)) {
             return;
         }
-        const std::vector<bool> reached = Reached();
+        const std::vector<bool> reached = ReachedFromStart(*references_);
         const auto& nodes = references_->Nodes();
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             if (!reached[i]) {
@@ -137,28 +138,6 @@ private:
                     std::string(kUnreachableNodeMessage));
             }
         }
-    }
-
-    // Pre-order index 0 is the initialization node.
-    std::vector<bool> Reached() const {
-        std::vector<bool> reached(references_->Nodes().size(), false);
-        std::vector<std::size_t> pending{0};
-        reached[0] = true;
-        while (!pending.empty()) {
-            const std::size_t node = pending.back();
-            pending.pop_back();
-            for (const NodeReference& reference : references_->OfNode(node)) {
-                if (reference.resolved == nullptr) {
-                    continue;
-                }
-                const std::size_t next = reference.resolvedIndex;
-                if (!reached[next]) {
-                    reached[next] = true;
-                    pending.push_back(next);
-                }
-            }
-        }
-        return reached;
     }
 
     void CheckNames() {
