@@ -14,6 +14,8 @@ constexpr std::array kCommands{
     CliCommand{"convert", "convert IN OUT", "OUT: *.vrx, *.json or -", RunConvertCommand},
     CliCommand{"export", "export IN [OUT]", "", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", "", RunGenerateCommand},
+    CliCommand{"graph", "graph FILE [--format json|dot|svg] [--node NAME] [--hops K] [OUT]", "",
+               RunGraphCommand},
     CliCommand{"lint", "lint [--format text|json] [--disable RULE]... FILE...", "", RunLintCommand},
     CliCommand{
         "play",

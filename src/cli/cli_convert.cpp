@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/command_entry_points.h"
+#include "cli/dialogue_input.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_json.h"
@@ -33,7 +34,6 @@ Form FormOf(std::string_view path) {
     return endsWith(".vrx") ? Form::kVrx : endsWith(".json") ? Form::kJson : Form::kUnknown;
 }
 
-// JSON starts with '{' after any white space; anything else is taken for a dialogue file.
 // The JSON text goes to the file in blocks as it is made, so a large dialogue's text is
 // never held whole. False with errno set when a write fails; nothing is written after.
 bool WriteJsonInBlocks(const Dialogue& dialogue, int fd) {
@@ -57,21 +57,6 @@ bool WriteJsonInBlocks(const Dialogue& dialogue, int fd) {
     return error == 0;
 }
 
-bool LooksLikeJson(std::string_view bytes) {
-    const auto first = std::find_if_not(bytes.begin(), bytes.end(), IsSpace);
-    return first != bytes.end() && *first == '{';
-}
-
-std::optional<std::string> Load(const std::string& path, Dialogue& dialogue,
-                                std::uint64_t maxBytes) {
-    DialogueBytes file = ReadDialogueBytes(path, DialogueForms::kFileOrJson, maxBytes);
-    if (file.error) {
-        return file.error;
-    }
-    return LooksLikeJson(file.bytes) ? DialogueFromJsonText(file.bytes, dialogue)
-                                     : dialogue.Read(file.bytes);
-}
-
 }  // namespace
 
 int RunConvertCommand(const Invocation& invocation) {
@@ -87,7 +72,7 @@ int RunConvertCommand(const Invocation& invocation) {
         return kExitUsage;
     }
     auto dialogue = std::make_unique<Dialogue>();
-    if (auto error = Load(in, *dialogue, invocation.limits.dialogueBytes)) {
+    if (auto error = LoadDialogueOrJson(in, *dialogue, invocation.limits.dialogueBytes)) {
         invocation.err << "talkwright-cli convert: " << in << ": " << *error << '\n';
         return kExitFailure;
     }
