@@ -7,7 +7,8 @@
 #include "model/dialogue.h"
 #include "model/dialogue_compile.h"
 #include "model/node_response.h"
-#include "model/text/rtf_to_text.h"
+#include "model/text/rich_text.h"
+#include "model/text/rtf_reader.h"
 #include "script/byte_string.h"
 
 namespace tw {
@@ -35,16 +36,18 @@ bool IsLineEnd(char c) {
     return c == '\n' || c == '\r';
 }
 
-std::string FirstLine(const DialogueNode& node, std::string& buffer) {
-    const std::string_view text =
-        node.IsTextRich() ? RtfToText(node.GetText(), buffer) : std::string_view(node.GetText());
+// Rich text by its paragraphs, as the node text box shows it (the plain-text stripper of the
+// export drops the breaks between them).
+std::string FirstLine(const DialogueNode& node) {
+    const std::string text =
+        node.IsTextRich() ? PlainText(ReadRtf(node.GetText())) : node.GetText();
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = at;
         while (end < text.size() && !IsLineEnd(text[end])) {
             ++end;
         }
-        const std::string line = Trim(text.substr(at, end - at));
+        std::string line = Trim(std::string_view(text).substr(at, end - at));
         if (!line.empty()) {
             return line;
         }
@@ -81,7 +84,6 @@ private:
         const auto& nodes = references_.Nodes();
         const std::vector<bool> reached = ReachedFromStart(references_);
         nodes_.reserve(nodes.size());
-        std::string buffer;
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             const DialogueNode& node = *nodes[i];
             GraphNode box;
@@ -89,7 +91,7 @@ private:
             box.serial = node.GetSerial();
             box.name = node.GetName();
             box.description = node.GetDescription();
-            box.firstLine = ShortenForDisplay(FirstLine(node, buffer), options_.textLimit);
+            box.firstLine = ShortenForDisplay(FirstLine(node), options_.textLimit);
             box.isStart = i == 0;
             box.isReachable = reached[i];
             nodes_.push_back(std::move(box));
