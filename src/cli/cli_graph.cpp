@@ -1,6 +1,7 @@
 // graph FILE [--format json|dot|svg] [--node NAME] [--hops K] [OUT]: the conversation map of a
 // dialogue, whole or around one node, as JSON, as DOT text or drawn by Graphviz as SVG.
 
+#include <cstring>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -14,7 +15,7 @@
 #include "graph/graph_layout.h"
 #include "graph/graph_neighbourhood.h"
 #include "model/dialogue.h"
-#include "model/file.h"
+#include "model/file_replace.h"
 #include "model/json_text_printer.h"
 
 namespace tw::cli {
@@ -251,10 +252,15 @@ private:
             invocation_.out << text;
             return kExitOk;
         }
-        if (auto error = ReplaceFileAtomically(*args_.out, text)) {
-            return Fail("talkwright-cli graph: " + *error);
+        const auto failure = ReplaceFileContents(*args_.out, text);
+        if (!failure) {
+            return kExitOk;
         }
-        return kExitOk;
+        const std::string reason = std::strerror(failure->error);
+        return Fail(MessagePath(*args_.out) +
+                    (failure->step == ReplaceFailure::kCreate
+                         ? ": Unable to create file (" + reason + ")"
+                         : ": Unable to write file (" + reason + "); it was not changed"));
     }
 
     const Invocation& invocation_;

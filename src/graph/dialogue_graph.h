@@ -59,7 +59,7 @@ public:
     std::span<const std::size_t> OutEdges(std::size_t node) const;
     std::span<const std::size_t> InEdges(std::size_t node) const;
     // The first node of that name (case-insensitive, as links resolve), ghosts included;
-    // Nodes().size() when there is none.
+    // Nodes().size() when there is none. Linear in the nodes.
     std::size_t Find(std::string_view name) const;
 
 private:
@@ -84,8 +84,8 @@ DialogueGraph BuildDialogueGraph(const DialogueReferences& references,
                                  const GraphOptions& options = {});
 
 // Compiles every command and condition first, as the check does (a row that does not compile
-// makes no link), then builds the graph. The compile's messages go to compileMessages when
-// given, in the words of the check command.
+// makes no link), then builds the graph; on the thread that owns the dialogue, as any compile. The
+// compile's messages go to compileMessages when given, in the words of the check command.
 DialogueGraph CompileDialogueGraph(Dialogue& dialogue, const GraphOptions& options = {},
                                    std::vector<std::string>* compileMessages = nullptr);
 

@@ -40,12 +40,13 @@ struct GraphLayout {
     std::vector<EdgeRoute> edges;     // one per edge, in the graph's order
 };
 
-// The size a box needs for its node's text; called on the thread that lays out.
+// The size a box needs for its node's text. LayoutGraph asks it for every node on the
+// calling thread before Graphviz starts, never while holding Graphviz's lock.
 using BoxMeasure = std::function<GraphSize(const GraphNode& node)>;
 
 struct LayoutOptions {
-    // Box sizes; by default EstimateBoxSize. A view passes its font metrics here (measured
-    // beforehand when the layout runs away from the window's thread).
+    // Box sizes; by default EstimateBoxSize. A view passes its font metrics here (or sizes
+    // it measured beforehand, when it lays out away from the window's thread).
     BoxMeasure measure;
     double fontSize = 10;         // points; link labels are one point smaller
     std::size_t labelLimit = 24;  // characters of a link's label laid out; 0 keeps all
@@ -57,6 +58,10 @@ struct LayoutOutcome {
     std::optional<std::string> error;  // too large (see LayoutLimits), or Graphviz failed
 };
 
+// Boxes of exactly the measured sizes, none overlapping another; link labels with ranks of
+// their own while the graph is small (see kRankedLabelsWork), placed after the boxes beyond.
+// The same graph and options give the same layout. A graph over options.limits is refused
+// before Graphviz sees it.
 LayoutOutcome LayoutGraph(const DialogueGraph& graph, const LayoutOptions& options = {});
 
 struct SvgOutcome {

@@ -109,10 +109,12 @@ TEST(GraphCommand, FailuresNameTheFileOnOneLine) {
     const Outcome missing = Graph({broken});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "\"" + (dir / "two\\nlines.vrx") + "\": Unable to open file\n");
-    const Outcome unwritable = Graph({kLinks, dir / "no/such/dir/map.json"});
+    const Outcome unwritable = Graph({kLinks, dir / "no\tdir/map.json"});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find("talkwright-cli graph: Unable to create file "),
-              std::string::npos);
+    EXPECT_NE(unwritable.err.find("\"" + (dir / "no\\tdir/map.json") +
+                                  "\": Unable to create file (No such file or directory)\n"),
+              std::string::npos)
+        << unwritable.err;
 }
 
 TEST(GraphCommand, OutIsTheSameAsStandardOutput) {
