@@ -78,9 +78,10 @@ std::string_view KindColour(ReferenceKind kind) {
 std::string NodeLabel(const GraphNode& node) {
     std::string label = "\"";
     AppendEscaped(label, node.name, DotTextRole::Label);
-    if (node.moreIn + node.moreOut > 0) {
-        label += "\\n(+" + std::to_string(node.moreIn) + " in, +" + std::to_string(node.moreOut) +
-                 " out)";
+    if (node.moreIn > 0 || node.moreOut > 0) {
+        const std::string in = node.moreIn > 0 ? "+" + std::to_string(node.moreIn) + " in" : "";
+        const std::string out = node.moreOut > 0 ? "+" + std::to_string(node.moreOut) + " out" : "";
+        label += "\\n(" + in + (in.empty() || out.empty() ? "" : ", ") + out + ")";
     }
     return label + '"';
 }
