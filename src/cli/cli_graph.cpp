@@ -2,6 +2,7 @@
 // dialogue, whole or around one node, as JSON, as DOT text or drawn by Graphviz as SVG.
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -251,6 +252,10 @@ private:
         if (!args_.out) {
             invocation_.out << text;
             return kExitOk;
+        }
+        std::error_code error;
+        if (std::filesystem::equivalent(args_.file, *args_.out, error) && !error) {
+            return Fail(MessagePath(*args_.out) + ": the map would replace the dialogue itself");
         }
         const auto failure = ReplaceFileContents(*args_.out, text);
         if (!failure) {

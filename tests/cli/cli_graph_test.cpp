@@ -117,13 +117,20 @@ TEST(GraphCommand, FailuresNameTheFileOnOneLine) {
         << unwritable.err;
 }
 
-TEST(GraphCommand, OutIsTheSameAsStandardOutput) {
+TEST(GraphCommand, OutIsTheSameAsStandardOutputButNeverTheDialogue) {
     TempDir dir;
     const std::string out = dir / "map.dot";
     WriteBytes(out, "old");
     EXPECT_EQ(Graph({kLinks, "--format", "dot", out}).status, 0);
     EXPECT_EQ(ReadBytes(out), ReadBytes(kData + "links.graph.dot"));
     EXPECT_EQ(Graph({kLinks, "--format", "dot", "-"}).out, ReadBytes(out));
+    const std::string dialogue = dir / "links.json";
+    WriteBytes(dialogue, ReadBytes(kLinks));
+    const Outcome itself = Graph({dialogue, dialogue});
+    EXPECT_EQ(itself.status, 1);
+    EXPECT_NE(itself.err.find(dialogue + ": the map would replace the dialogue itself\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(dialogue), ReadBytes(kLinks));
 }
 
 TEST(GraphCommand, SvgDrawsEveryBoxAndLink) {
