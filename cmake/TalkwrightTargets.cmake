@@ -57,7 +57,7 @@ function(tw_add_qt_test name)
     add_executable(${name} ${PROJECT_SOURCE_DIR}/tests/support/qt_test_main.cpp ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-    target_link_libraries(${name} PRIVATE ${ARG_LINKS} Qt6::Test GTest::gtest)
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} tw_test_support Qt6::Test GTest::gtest)
     target_compile_definitions(${name} PRIVATE
         TW_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TW_BINARY_DIR="${PROJECT_BINARY_DIR}")
     target_precompile_headers(${name} REUSE_FROM tw_ui)

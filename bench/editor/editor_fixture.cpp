@@ -9,6 +9,7 @@
 #include "model/command_kinds.h"
 #include "model/node_response.h"
 #include "model/tree_walk.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 
 namespace tw::bench {
@@ -21,7 +22,7 @@ EditorWindow::EditorWindow() : window_(std::make_unique<CTalkwrightDlg>(services
 // Closing with unsaved edits would ask; the benchmarks throw their edits away.
 EditorWindow::~EditorWindow() {
     for (std::size_t i = 0; i < window_->Documents().Count(); ++i) {
-        window_->Documents().At(i).SetModified(false);
+        window_->Documents().At(i).GetDialogue().SetModified(false);
     }
     window_.reset();
     Settle();
@@ -34,7 +35,7 @@ void EditorWindow::Open(const std::string& path) {
     Settle();
     // The Problems check an open schedules would otherwise fire inside whichever timed
     // iteration its delay ends in; it runs here, untimed, instead.
-    window_->OnCheckDialogue();
+    test::TriggerAction(*window_, "checkDialogue");
     Settle();
 }
 
@@ -77,7 +78,7 @@ void Settle() {
 }
 
 QTreeWidgetItem* FindItem(CTalkwrightDlg& window, std::int32_t nodeId) {
-    for (QTreeWidgetItemIterator it(window.Tree()); *it; ++it) {
+    for (QTreeWidgetItemIterator it(test::CurrentTree(window)); *it; ++it) {
         if (EnhancedTreeCtrl::ItemValue(*it) == nodeId) {
             return *it;
         }

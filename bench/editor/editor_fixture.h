@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 class QTreeWidgetItem;
 

@@ -12,6 +12,7 @@
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
 #include "model/tree_view.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
@@ -79,18 +80,19 @@ void BM_EditorSelectBusyNode(benchmark::State& state) {
     EditorWindow editor;
     editor.Open(BusyCorpusFile(state.range(0)));
     CTalkwrightDlg& window = editor.Window();
-    QTreeWidgetItem* busy = FindItem(window, BusiestNodeId(window.Documents().Current()));
-    QTreeWidgetItem* other = window.Tree()->topLevelItem(1);
+    QTreeWidgetItem* busy =
+        FindItem(window, BusiestNodeId(window.Documents().Current().GetDialogue()));
+    QTreeWidgetItem* other = test::CurrentTree(window)->topLevelItem(1);
     for (auto _ : state) {
         state.PauseTiming();
-        window.Tree()->setCurrentItem(other);
+        test::CurrentTree(window)->setCurrentItem(other);
         Settle();
         state.ResumeTiming();
-        window.Tree()->setCurrentItem(busy);
+        test::CurrentTree(window)->setCurrentItem(busy);
         Settle();
     }
-    state.counters["rows"] = static_cast<double>(window.CommandList()->topLevelItemCount() +
-                                                 window.ResponseList()->topLevelItemCount());
+    state.counters["rows"] = static_cast<double>(test::CommandList(window)->topLevelItemCount() +
+                                                 test::ResponseList(window)->topLevelItemCount());
 }
 BENCHMARK(BM_EditorSelectBusyNode)->Apply(DialogueSizes)->Iterations(10);
 
@@ -99,7 +101,7 @@ void BM_EditorSwitchTabs(benchmark::State& state) {
     EditorWindow editor;
     editor.Open(CorpusFile(state.range(0), "first.vrx"));
     editor.Open(CorpusFile(state.range(0), "second.vrx"));
-    QTabBar* tabs = editor.Window().Tabs();
+    QTabBar* tabs = test::DialogueTabs(editor.Window());
     for (auto _ : state) {
         tabs->setCurrentIndex(1 - tabs->currentIndex());
         Settle();
@@ -113,9 +115,10 @@ void BM_EditorTypeCharacter(benchmark::State& state) {
     EditorWindow editor;
     editor.Open(BusyCorpusFile(state.range(0)));
     CTalkwrightDlg& window = editor.Window();
-    window.Tree()->setCurrentItem(FindItem(window, BusiestNodeId(window.Documents().Current())));
+    test::CurrentTree(window)->setCurrentItem(
+        FindItem(window, BusiestNodeId(window.Documents().Current().GetDialogue())));
     Settle();
-    CStyleEditCtrl* text = window.NodeText();
+    CStyleEditCtrl* text = test::NodeTextBox(window);
     text->setFocus();
     text->moveCursor(QTextCursor::End);
     for (auto _ : state) {

@@ -10,9 +10,10 @@
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
 #include "model/check/dialogue_check.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
-#include "ui/main_window/problems_pane.h"
+#include "ui/views/problems_pane.h"
 
 namespace tw::bench {
 namespace {
@@ -23,23 +24,25 @@ public:
     explicit CheckedEditor(std::int64_t nodes) {
         editor_.Open(CorpusFile(nodes, "problems.vrx"));
         CTalkwrightDlg& window = editor_.Window();
-        window.Tree()->setCurrentItem(
-            FindItem(window, BusiestNodeId(window.Documents().Current())));
-        window.OnCheckDialogue();
+        test::CurrentTree(window)->setCurrentItem(
+            FindItem(window, BusiestNodeId(window.Documents().Current().GetDialogue())));
+        test::TriggerAction(window, "checkDialogue");
         Settle();
-        window.NodeText()->setFocus();
-        window.NodeText()->moveCursor(QTextCursor::End);
+        test::NodeTextBox(window)->setFocus();
+        test::NodeTextBox(window)->moveCursor(QTextCursor::End);
     }
 
     CTalkwrightDlg& Window() { return editor_.Window(); }
     // Types "$" and a letter: the node now reads a variable nobody sets, one more finding.
-    void Type() { QTest::keyClicks(Window().NodeText(), " $q"); }
+    void Type() { QTest::keyClicks(test::NodeTextBox(Window()), " $q"); }
     void Untype() {
         for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(Window().NodeText(), Qt::Key_Backspace);
+            QTest::keyClick(test::NodeTextBox(Window()), Qt::Key_Backspace);
         }
     }
-    int Rows() { return editor_.Window().Problems()->List()->topLevelItemCount(); }
+    int Rows() {
+        return editor_.Window().findChild<QTreeWidget*>("problemsList")->topLevelItemCount();
+    }
 
 private:
     EditorWindow editor_;
@@ -52,14 +55,14 @@ void BM_EditorCheckAfterTyping(benchmark::State& state) {
         state.PauseTiming();
         editor.Type();
         state.ResumeTiming();
-        editor.Window().OnCheckDialogue();
+        test::TriggerAction(editor.Window(), "checkDialogue");
         Settle();
         state.PauseTiming();
         if (editor.Rows() != before + 1) {
             throw std::runtime_error("the pane does not show the new finding");
         }
         editor.Untype();
-        editor.Window().OnCheckDialogue();
+        test::TriggerAction(editor.Window(), "checkDialogue");
         state.ResumeTiming();
     }
     state.counters["rows"] = before;
@@ -69,7 +72,7 @@ BENCHMARK(BM_EditorCheckAfterTyping)->Apply(DialogueSizes)->Iterations(5);
 // The yardstick: the whole check of the same document and a new pane filled with its rows.
 void BM_EditorCheckAfterTypingYardstick(benchmark::State& state) {
     CheckedEditor editor(state.range(0));
-    Dialogue& document = editor.Window().Documents().Current();
+    Dialogue& document = editor.Window().Documents().Current().GetDialogue();
     for (auto _ : state) {
         state.PauseTiming();
         ProblemsPane pane;

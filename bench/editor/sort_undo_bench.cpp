@@ -8,8 +8,8 @@
 
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
-#include "ui/main_window/undo/document_history.h"
 
 namespace tw::bench {
 namespace {
@@ -20,7 +20,7 @@ void BM_EditorSortAll(benchmark::State& state) {
     editor.Open(CorpusFile(state.range(0), "sort.vrx"));
     bool ascending = true;
     for (auto _ : state) {
-        editor.Window().OnSortAll(ascending);
+        test::TriggerAction(editor.Window(), ascending ? "sortAllAscending" : "sortAllDescending");
         Settle();
         ascending = !ascending;
     }
@@ -62,13 +62,13 @@ void BM_EditorUndoRedoDeleteBranch(benchmark::State& state) {
     CTalkwrightDlg& window = editor.Window();
     std::int64_t size = 0;
     const DialogueNode* branch =
-        BranchNear(window.Documents().Current().Root(),
+        BranchNear(window.Documents().Current().GetDialogue().Root(),
                    std::min<std::int64_t>(10'000, state.range(0) / 10), size);
-    window.Tree()->setCurrentItem(FindItem(window, branch->GetId()));
+    test::CurrentTree(window)->setCurrentItem(FindItem(window, branch->GetId()));
     editor.Services().QueueAnswer(MessageAnswer::kYes);
-    window.OnDeleteBranch();
+    test::TriggerAction(window, "deleteBranch");
     Settle();
-    QUndoGroup& steps = window.History().Group();
+    QUndoGroup& steps = window.Documents().UndoGroup();
     if (!steps.canUndo()) {
         throw std::runtime_error("the branch was not deleted");
     }

@@ -8,6 +8,7 @@
 
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 
 namespace tw::bench {
@@ -16,7 +17,7 @@ namespace {
 void BM_EditorExpandCollapseAll(benchmark::State& state) {
     EditorWindow editor;
     editor.Open(CorpusFile(state.range(0), "expand.vrx"));
-    EnhancedTreeCtrl& tree = *editor.Window().Tree();
+    EnhancedTreeCtrl& tree = *test::CurrentTree(editor.Window());
     for (auto _ : state) {
         tree.ExpandAll(true);
         Settle();
@@ -46,7 +47,7 @@ std::pair<QTreeWidgetItem*, QTreeWidgetItem*> TwoParents(EnhancedTreeCtrl& tree)
 void BM_EditorDropMove(benchmark::State& state) {
     EditorWindow editor;
     editor.Open(CorpusFile(state.range(0), "drop.vrx"));
-    EnhancedTreeCtrl& tree = *editor.Window().Tree();
+    EnhancedTreeCtrl& tree = *test::CurrentTree(editor.Window());
     const auto [first, second] = TwoParents(tree);
     QTreeWidgetItem* dragged = first->child(0);
     for (auto _ : state) {

@@ -10,6 +10,7 @@
 #include "app/editor_command_line.h"
 #include "app/talkwright_app.h"
 #include "talkwright_version.h"
+#include "ui/dialogs/program_icon.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/qt_platform_services.h"
 
@@ -34,6 +35,7 @@ int RunEditor(int argc, char** argv, const tw::EditorCommandLine& commandLine) {
     QApplication application(argc, argv);
     SetApplicationNames();
     QGuiApplication::setDesktopFileName("org.talkwright.Talkwright");
+    QApplication::setWindowIcon(tw::ProgramIcon());
     tw::QtPlatformServices services;
     tw::CTalkwrightApp app(services);
     app.InitInstance(std::time(nullptr));

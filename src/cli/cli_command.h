@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 
 namespace tw::cli {
 

@@ -15,8 +15,9 @@
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_json.h"
+#include "base/file_write.h"
 #include "model/file.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw::cli {
 namespace {

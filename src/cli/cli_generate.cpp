@@ -11,9 +11,10 @@
 #include "cli/command_entry_points.h"
 #include "generator/dialogue_generator.h"
 #include "model/dialogue_json.h"
+#include "base/file_write.h"
 #include "model/file.h"
-#include "model/input_limits.h"
-#include "script/byte_string.h"
+#include "base/input_limits.h"
+#include "base/byte_string.h"
 
 namespace tw::cli {
 namespace {

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "base/file_replace.h"
 #include "cli/command_entry_points.h"
 #include "cli/dialogue_input.h"
 #include "cli/message_path.h"
@@ -16,7 +17,6 @@
 #include "graph/graph_layout.h"
 #include "graph/graph_neighbourhood.h"
 #include "model/dialogue.h"
-#include "model/file_replace.h"
 #include "model/json_text_printer.h"
 
 namespace tw::cli {

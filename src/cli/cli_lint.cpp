@@ -10,7 +10,8 @@
 #include "cli/command_entry_points.h"
 #include "model/check/dialogue_check.h"
 #include "model/dialogue.h"
-#include "model/windows1252.h"
+#include "base/windows1252.h"
+#include "tester/provided_names.h"
 
 namespace tw::cli {
 namespace {
@@ -24,6 +25,7 @@ struct LintOptions {
 // Reads the options and files; nullopt on a usage error, after saying what is wrong.
 std::optional<LintOptions> ParseLintArgs(const Invocation& invocation) {
     LintOptions options;
+    options.check.isProvided = IsProvidedName;
     const auto& args = invocation.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];

@@ -15,7 +15,7 @@
 #include "cli/command_entry_points.h"
 #include "cli/input_text.h"
 #include "cli/line_reader.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
 #include "tester/state_file.h"

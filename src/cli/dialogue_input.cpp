@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/byte_string.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_json.h"
-#include "script/byte_string.h"
 
 namespace tw::cli {
 namespace {

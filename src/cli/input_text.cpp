@@ -3,7 +3,7 @@
 #include <istream>
 
 #include "model/file.h"
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 
 namespace tw::cli {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "cli/typed_text.h"
 #include "model/text/rtf_reader.h"
-#include "model/windows1252.h"
-#include "script/byte_string.h"
+#include "base/windows1252.h"
+#include "base/byte_string.h"
 #include "script/excerpt.h"
 #include "tester/run_step.h"
 

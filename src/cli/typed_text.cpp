@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "model/windows1252.h"
-#include "script/byte_string.h"
+#include "base/windows1252.h"
+#include "base/byte_string.h"
 
 namespace tw::cli {
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "base/file_write.h"
 #include "model/file.h"
 
 namespace tw {

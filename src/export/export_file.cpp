@@ -5,7 +5,7 @@
 
 #include "export/crlf_block_writer.h"
 #include "model/file.h"
-#include "model/file_replace.h"
+#include "base/file_replace.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include "model/command_kinds.h"
 #include "model/text/rich_text.h"
 #include "model/text/rtf_writer.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

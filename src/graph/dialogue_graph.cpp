@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "base/byte_string.h"
 #include "model/check/no_case_hash.h"
 #include "model/check/reachability.h"
 #include "model/dialogue.h"
@@ -9,7 +10,6 @@
 #include "model/node_response.h"
 #include "model/text/rich_text.h"
 #include "model/text/rtf_reader.h"
-#include "script/byte_string.h"
 
 namespace tw {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
+#include "base/windows1252.h"
 #include "graph/layout_limits.h"
-#include "model/windows1252.h"
 
 namespace tw {
 namespace {

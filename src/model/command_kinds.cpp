@@ -1,6 +1,6 @@
 #include "model/command_kinds.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

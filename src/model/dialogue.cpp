@@ -6,7 +6,7 @@
 #include "model/node_compare.h"
 #include "model/sorted_array.h"
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {
@@ -49,6 +49,10 @@ Dialogue::Dialogue()
       comments_(DefaultNpcComments()) {}
 
 DialogueNode* Dialogue::FindNodeById(std::int32_t id) {
+    return nodeIds_.Find(id);
+}
+
+const DialogueNode* Dialogue::FindNodeById(std::int32_t id) const {
     return nodeIds_.Find(id);
 }
 

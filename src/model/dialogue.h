@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/dialogue_node.h"
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 #include "model/node_id_index.h"
 #include "model/npc_data.h"
 
@@ -73,6 +73,7 @@ public:
 
     // The first node in pre-order with that id, looked up in an index the tree keeps exact.
     DialogueNode* FindNodeById(std::int32_t id);
+    const DialogueNode* FindNodeById(std::int32_t id) const;
     DialogueNode* FindNodeByName(std::string_view name);
 
     // Appends a new node as the last child of the node with parentId; nullptr when there
@@ -142,7 +143,8 @@ private:
     bool modified_ = false;
     NPCData npc_;
     std::unique_ptr<DialogueNode> root_;
-    NodeIdIndex nodeIds_{*root_};
+    // A look-up may build the index afresh: a cache, not part of the document.
+    mutable NodeIdIndex nodeIds_{*root_};
     std::int32_t selectedNodeId_ = 0;
     std::string comments_;
     std::string path_;

@@ -3,7 +3,7 @@
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
 #include "model/file.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 
 namespace tw {
 

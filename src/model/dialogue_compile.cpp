@@ -1,7 +1,7 @@
 #include "model/dialogue_compile.h"
 
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

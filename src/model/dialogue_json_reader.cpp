@@ -6,7 +6,7 @@
 #include "model/dialogue_json.h"
 #include "model/dialogue_json_readers.h"
 #include "model/json_value_builder.h"
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 #include "script/excerpt.h"
 
 namespace tw {

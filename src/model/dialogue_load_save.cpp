@@ -12,6 +12,7 @@
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_file_format.h"
+#include "base/file_write.h"
 #include "model/file.h"
 #include "model/tree_walk.h"
 

@@ -11,13 +11,10 @@
 #include <filesystem>
 #include <utility>
 
-#include "model/file_replace.h"
+#include "base/file_write.h"
 
 namespace tw {
 namespace {
-
-// Every write of WriteAll goes through here, so tests can make writes fail part-way.
-WriteCall writeCall = &::write;
 
 // The C-library mode string for a mode number; empty for a number that opens nothing.
 std::string ModeString(bool binary, int mode, bool create) {
@@ -239,56 +236,6 @@ std::string ToCrLf(std::string_view text) {
         out.push_back(c);
     }
     return out;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = writeCall(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-void SyncDirectoryOf(const std::string& path) {
-    std::string dir = std::filesystem::path(path).parent_path().string();
-    if (dir.empty()) {
-        dir = ".";
-    }
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-std::optional<std::string> ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    return ReplaceFileAtomically(path, [bytes](int fd) { return WriteAll(fd, bytes); });
-}
-
-std::optional<std::string> ReplaceFileAtomically(const std::string& path,
-                                                 const std::function<bool(int fd)>& write) {
-    const std::optional<ReplaceFailure> failure = ReplaceFileContents(path, write);
-    if (!failure) {
-        return std::nullopt;
-    }
-    if (failure->step == ReplaceFailure::kCreate) {
-        return "Unable to create file " + path;
-    }
-    return "Unable to write file " + path + " (" + std::strerror(failure->error) +
-           ").\nThe file was not changed.";
-}
-
-WriteCall SetWriteCallForTesting(WriteCall call) {
-    return std::exchange(writeCall, call != nullptr ? call : &::write);
 }
 
 }  // namespace tw

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 
 namespace tw {
 namespace {

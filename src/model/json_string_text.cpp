@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 
 namespace tw {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/dialogue_node.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

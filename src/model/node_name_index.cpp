@@ -1,7 +1,7 @@
 #include "model/node_name_index.h"
 
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

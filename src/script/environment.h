@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/value.h"
 
 namespace tw {

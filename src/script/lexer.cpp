@@ -1,6 +1,6 @@
 #include "script/lexer.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/excerpt.h"
 #include "script/operator_table.h"
 #include "script/script_errors.h"

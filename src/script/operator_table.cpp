@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

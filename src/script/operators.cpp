@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/operator_table.h"
 #include "script/script_errors.h"
 

@@ -1,6 +1,6 @@
 #include "script/statement_kinds.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/script_errors.h"
 
 namespace tw {

@@ -1,6 +1,6 @@
 #include <optional>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/excerpt.h"
 #include "script/expression_parser.h"
 #include "script/script_errors.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/operator_table.h"
 #include "script/script_errors.h"
 

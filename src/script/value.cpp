@@ -1,6 +1,6 @@
 #include "script/value.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 #include "tester/node_text_preview.h"
 
 #include "model/text/rtf_to_text.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/environment.h"
 
 namespace tw {

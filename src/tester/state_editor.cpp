@@ -6,7 +6,7 @@
 #include <optional>
 #include <system_error>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/environment.h"
 #include "tester/state_file.h"
 #include "tester/state_file_reader.h"

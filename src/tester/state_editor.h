@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/input_limits.h"
-#include "tester/message_boxes.h"
+#include "base/input_limits.h"
+#include "base/message_boxes.h"
 
 namespace tw {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/compile.h"
 #include "script/excerpt.h"
 #include "script/script_errors.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 
 namespace tw {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tester/message_boxes.h"
+#include "base/message_boxes.h"
 
 namespace tw {
 

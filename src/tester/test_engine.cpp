@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "model/dialogue.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/environment.h"
 #include "tester/node_text_preview.h"
 #include "tester/random_source.h"

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "model/text/text_variables.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/environment.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"

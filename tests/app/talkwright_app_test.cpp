@@ -6,8 +6,9 @@
 #include <QTimer>
 
 #include "support/app_test_support.h"
+#include "support/window_controls.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {
@@ -41,8 +42,8 @@ TEST(TalkwrightAppTest, RunHandsOverTheRandomNumbersAndOpensTheFilesNamed) {
     EXPECT_EQ(window.Random(), nullptr);
     QStringList tabs;
     QTimer::singleShot(0, &window, [&window, &tabs] {
-        for (int i = 0; i < window.Tabs()->count(); ++i) {
-            tabs << window.Tabs()->tabText(i);
+        for (int i = 0; i < test::DialogueTabs(window)->count(); ++i) {
+            tabs << test::DialogueTabs(window)->tabText(i);
         }
         window.OnQuit();
     });

@@ -20,7 +20,7 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 #include "model/text/rtf_to_text.h"
 #include "model/text/rtf_writer.h"
 #include "support/temp_dir.h"

@@ -11,6 +11,7 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
+#include "base/file_write.h"
 #include "model/file.h"
 #include "support/temp_dir.h"
 

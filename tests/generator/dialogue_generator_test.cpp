@@ -14,7 +14,7 @@
 #include "model/text/rich_text.h"
 #include "model/text/rtf_reader.h"
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
 

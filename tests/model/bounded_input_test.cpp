@@ -16,7 +16,7 @@
 #include "model/dialogue_file_format.h"
 #include "model/dialogue_json.h"
 #include "model/file.h"
-#include "model/input_limits.h"
+#include "base/input_limits.h"
 #include "script/excerpt.h"
 #include "support/temp_dir.h"
 

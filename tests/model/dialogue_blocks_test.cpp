@@ -11,6 +11,7 @@
 #include "generator/dialogue_generator.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
+#include "base/file_write.h"
 #include "model/file.h"
 #include "support/failing_writes.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include "model/dialogue_json.h"
 #include "model/tree_walk.h"
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 
 namespace tw::test {
 namespace {

@@ -11,8 +11,9 @@
 
 #include "export/export_file.h"
 #include "model/dialogue.h"
+#include "base/file_write.h"
 #include "model/file.h"
-#include "model/file_replace.h"
+#include "base/file_replace.h"
 #include "support/failing_writes.h"
 #include "support/temp_dir.h"
 #include "support/tmpfs_mount.h"

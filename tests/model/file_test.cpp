@@ -1,3 +1,4 @@
+#include "base/file_write.h"
 #include "model/file.h"
 
 #include <gtest/gtest.h>

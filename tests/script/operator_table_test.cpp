@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -9,7 +9,6 @@
 #include "model/check/check_messages.h"
 #include "model/check/no_case_hash.h"
 #include "model/check/node_check_facts.h"
-#include "model/check/provided_names.h"
 #include "model/check/reachability.h"
 #include "model/dialogue_node.h"
 
@@ -157,7 +156,8 @@ private:
         }
         std::vector<FirstRead> unset;
         for (const auto& [name, first] : reads) {
-            if (sets.find(name) == sets.end() && !IsProvidedName(name)) {
+            if (sets.find(name) == sets.end() &&
+                !(options_.isProvided && options_.isProvided(name))) {
                 unset.push_back(first);
             }
         }

@@ -4,6 +4,7 @@
 // and ambiguous tags and names read but never set, with the compile's own messages. One walk,
 // linear in the size of the dialogue.
 
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ bool IsCheckRule(std::string_view name);
 
 struct CheckOptions {
     std::set<std::string, std::less<>> disabled;  // rule names switched off
+    // The flags and variables a test run provides though nothing in the dialogue sets them;
+    // none without it.
+    std::function<bool(std::string_view)> isProvided;
 
     bool IsEnabled(std::string_view rule) const { return disabled.find(rule) == disabled.end(); }
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

@@ -1,6 +1,6 @@
 #include "model/editing/choice_description_rules.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 #include "model/editing/command_dialog_rules.h"
 
 #include "model/command_kinds.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

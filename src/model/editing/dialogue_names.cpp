@@ -5,7 +5,7 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/lexer.h"
 #include "script/script_errors.h"
 

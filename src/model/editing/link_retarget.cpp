@@ -7,7 +7,7 @@
 #include "model/dialogue.h"
 #include "model/node_response.h"
 #include "model/tree_walk.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/lexer.h"
 #include "script/script_errors.h"
 #include "script/statement.h"

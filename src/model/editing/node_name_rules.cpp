@@ -1,10 +1,27 @@
 #include "model/editing/node_name_rules.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
+namespace {
+
+// The whole text as a 32-bit id (a sign is kept for ids read from files); nothing when it
+// holds anything else or does not fit.
+std::optional<std::int32_t> ParseNpcId(std::string_view text) {
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
 
 NodeNameOutcome CheckNodeName(const NodeNameFields& typed, std::string_view originalName,
                               const std::vector<std::string>& nodeNames) {
@@ -32,7 +49,11 @@ NpcOutcome CheckNpcFields(const NpcFields& fields) {
     if (id.empty() || name.empty()) {
         return {{}, "Please fill in all fields."};
     }
-    return {NPCData{StrToLong32(id), name, fields.gender == kFemale ? kFemale : kMale}, {}};
+    const std::optional<std::int32_t> number = ParseNpcId(id);
+    if (!number) {
+        return {{}, kNpcIdRangeMessage};
+    }
+    return {NPCData{*number, name, fields.gender == kFemale ? kFemale : kMale}, {}};
 }
 
 NpcFields FieldsOfNpc(const NPCData& npc) {

@@ -38,6 +38,10 @@ struct NpcOutcome {
     std::string error;
 };
 
+// An id too large for the file's 32-bit field is refused rather than cut to fit.
+inline constexpr const char* kNpcIdRangeMessage =
+    "The NPC ID must be a whole number no larger than 2147483647.";
+
 NpcOutcome CheckNpcFields(const NpcFields& fields);
 NpcFields FieldsOfNpc(const NPCData& npc);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/dialogue.h"
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
 #include "model/editing/script_field_check.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <climits>
 
-#include "model/windows1252.h"
+#include "base/windows1252.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
 #include "model/text/text_variables.h"
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 
 namespace tw {
 namespace {

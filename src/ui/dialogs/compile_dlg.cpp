@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "ui/controls/read_only_field.h"
 #include "ui/dialogs/error_dlg.h"
 #include "ui/platform/text_codec.h"
 
@@ -25,7 +26,7 @@ CCompileDlg::CCompileDlg(Dialogue& dialogue, QWidget* parent)
 void CCompileDlg::setupControls() {
     progress_->setRange(0, 100);
     progress_->setValue(0);
-    errorsFound_->setReadOnly(true);
+    SetReadOnlyField(errorsFound_, true);
     errorsFound_->setAccessibleName(tr("Errors found"));
     errorsFound_->setText(FromBytes(CompileProgress{}.ErrorsFoundText()));
     auto* layout = new QFormLayout(this);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ui/controls/completion_popup.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
 
@@ -53,6 +54,7 @@ QComboBox* CEditingDialog::AddNodeBox(int id, const std::vector<std::string>& no
     box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     box->completer()->setCompletionMode(QCompleter::PopupCompletion);
     box->completer()->setFilterMode(Qt::MatchContains);
+    PassClosingClickOn(box->completer());
     return box;
 }
 
@@ -115,6 +117,7 @@ void AddNameCompleter(QLineEdit* edit, const std::vector<std::string>& names) {
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
     edit->setCompleter(completer);
+    PassClosingClickOn(completer);
 }
 
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "model/dialogue.h"
+#include "ui/controls/read_only_field.h"
 #include "ui/dialogs/conditional_dlg.h"
 #include "ui/platform/text_codec.h"
 
@@ -43,7 +44,7 @@ void CResponseDlg::SetupAdd(QGridLayout* grid) {
     auto* add = Keep(1034, new QRadioButton("Add New Response [&ADD]", this));
     grid->addWidget(add, 0, 0, 1, 4);
     QLineEdit* tag = AddEdit(1037, kTextLength);
-    tag->setReadOnly(true);
+    SetReadOnlyField(tag, true);
     grid->addWidget(AddLabel("Response &Tag:", tag), 1, 1);
     grid->addWidget(tag, 1, 2);
     auto* autoChoose = Keep(1038, new QPushButton("A&utoChoose", this));
@@ -86,7 +87,7 @@ void CResponseDlg::SetupCondition(QGridLayout* grid) {
     auto* check = Keep(1060, new QCheckBox("Only e&xecute if condition is true:", this));
     grid->addWidget(check, 6, 0, 1, 4);
     QLineEdit* shown = AddEdit(1061, kTextLength);
-    shown->setReadOnly(true);
+    SetReadOnlyField(shown, true);
     shown->setAccessibleName("Condition");
     grid->addWidget(shown, 7, 1, 1, 2);
     auto* choose = Keep(1062, new QPushButton("Ch&oose", this));
@@ -114,8 +115,8 @@ void CResponseDlg::SetAddMode(bool add) {
     Control<QRadioButton>(1034)->setChecked(add);
     Control<QRadioButton>(1035)->setChecked(!add);
     Control<QComboBox>(1040)->setEnabled(add);
-    Control<QLineEdit>(1037)->setReadOnly(!(add && IsCreateMode()));
-    Control<QLineEdit>(1036)->setReadOnly(!add);
+    SetReadOnlyField(Control<QLineEdit>(1037), !(add && IsCreateMode()));
+    SetReadOnlyField(Control<QLineEdit>(1036), !add);
     Control<QPushButton>(1038)->setEnabled(add && IsCreateMode());
     Control<QComboBox>(1039)->setEnabled(!add);
 }

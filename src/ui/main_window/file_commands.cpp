@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "model/dialogue.h"
-#include "ui/main_window/document_set.h"
-#include "ui/main_window/file_identity.h"
+#include "ui/document/document_manager.h"
+#include "ui/document/file_identity.h"
 #include "ui/platform/platform_services.h"
 
 namespace tw {
@@ -90,9 +90,9 @@ bool FileCommands::ConfirmClose(Dialogue& document) {
     }
 }
 
-bool FileCommands::ConfirmShutdown(DocumentSet& documents) {
+bool FileCommands::ConfirmShutdown(DocumentManager& documents) {
     for (std::size_t i = 0; i < documents.Count(); ++i) {
-        if (!ConfirmClose(documents.At(i))) {
+        if (!ConfirmClose(documents.At(i).GetDialogue())) {
             return false;
         }
     }

@@ -6,7 +6,7 @@
 namespace tw {
 
 class Dialogue;
-class DocumentSet;
+class DocumentManager;
 class PlatformServices;
 
 // The decisions behind the File menu, over the platform services and without widgets:
@@ -31,7 +31,7 @@ public:
     bool ConfirmClose(Dialogue& document);
     // The same question for every modified document in order; false keeps the program
     // running with every document open (Cancel, or a save that failed).
-    bool ConfirmShutdown(DocumentSet& documents);
+    bool ConfirmShutdown(DocumentManager& documents);
 
     void RememberWorkingDirectory();
     void RestoreWorkingDirectory();

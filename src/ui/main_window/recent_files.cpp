@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "script/byte_string.h"
-#include "ui/main_window/file_identity.h"
+#include "base/byte_string.h"
+#include "ui/document/file_identity.h"
 #include "ui/platform/platform_services.h"
 
 namespace tw {

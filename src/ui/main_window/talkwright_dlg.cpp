@@ -1,134 +1,290 @@
+// The main window's layout and the wiring between its parts and the documents.
+
 #include "ui/main_window/talkwright_dlg.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabBar>
-#include <QTextDocument>
+#include <QVBoxLayout>
 
-#include "model/dialogue.h"
-#include "model/element_copy.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/read_only_field.h"
 #include "ui/controls/style_edit_ctrl.h"
-#include "ui/main_window/control_ids.h"
-#include "ui/main_window/node_rows.h"
-#include "ui/main_window/node_tree_view.h"
-#include "ui/main_window/undo/list_steps.h"
-#include "ui/main_window/undo/text_steps.h"
-#include "ui/main_window/undo/tree_steps.h"
+#include "ui/dialogs/program_icon.h"
+#include "ui/main_window/splitter_memory.h"
 #include "ui/platform/text_codec.h"
+#include "ui/views/control_ids.h"
+#include "ui/views/find_bar.h"
+#include "ui/views/find_part.h"
+#include "ui/views/node_editor.h"
+#include "ui/views/node_tree_part.h"
+#include "ui/views/problems_view.h"
 
 namespace tw {
 namespace {
 
 constexpr int kCreationWidth = 1000;
 constexpr int kCreationHeight = 660;
-constexpr int kTimerMs = 100;
-const QColor kNoNodeBackground(255, 0, 0);
+constexpr int kListColumnWidth = 440;
+constexpr int kTreeHeight = 220;
+constexpr const char* kHalvesKey = "Halves";
+constexpr const char* kPanesKey = "Panes";
 
-// Sets a flag for the life of the scope.
-class FillingScope {
-public:
-    explicit FillingScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~FillingScope() { flag_ = previous_; }
-    FillingScope(const FillingScope&) = delete;
-    FillingScope& operator=(const FillingScope&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
-
-// Each cell also tells its whole text when the pointer rests on it, for texts wider than
-// their column.
-void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
-    const int at = list.InsertRow(index, FromBytes(row.cells.front()), row.image);
-    QTreeWidgetItem* item = list.topLevelItem(at);
-    for (std::size_t column = 0; column < row.cells.size(); ++column) {
-        const QString text = FromBytes(row.cells[column]);
-        item->setText(static_cast<int>(column), text);
-        item->setToolTip(static_cast<int>(column), text);
+QHBoxLayout* ButtonRow(const std::vector<QPushButton*>& buttons) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    for (QPushButton* button : buttons) {
+        row->addWidget(button);
     }
+    row->addStretch(1);
+    return row;
 }
 
 }  // namespace
 
-bool IsPlainNodeItem(const QTreeWidgetItem* item) {
-    return item != nullptr && EnhancedTreeCtrl::ItemValue(item) != kInitializationNodeId;
-}
-
 CTalkwrightDlg::CTalkwrightDlg(PlatformServices& services, QWidget* parent)
-    : CResizingDialog(kTemplateId, services, parent),
-      history_([this](Dialogue& document, std::int32_t nodeId, ViewScope scope,
-                      DialogueNode* changed) { StepApplied(document, nodeId, scope, changed); }),
-      files_(services),
-      recent_(services) {
-    documents_.SetRemovalHandler([this](const Dialogue& document) {
-        history_.Forget(document);
-        parkedTrees_.Forget(document);
-    });
-    setWindowTitle(kTitle);
+    : CResizingDialog(kTemplateId, services, parent), files_(services), recent_(services) {
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     SetupLayout();
-    ConnectControls();
+    ConnectParts();
     resize(kCreationWidth, kCreationHeight);
     InitDialog();
     RestoreSplitters();
     ShowCurrentDocument();
-    timerId_ = startTimer(kTimerMs);
     files_.RestoreWorkingDirectory();
 }
 
-// The stacks go with the history and report on the way out; the window is no longer there
-// to show it.
 CTalkwrightDlg::~CTalkwrightDlg() {
-    disconnect(&history_.Group(), nullptr, this, nullptr);
+    documents_.disconnect(this);
 }
 
-// The controls know nothing of dialogues: these callbacks keep the document in step.
-void CTalkwrightDlg::ConnectControls() {
-    const auto isNode = [](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
-        return IsPlainNodeItem(item);
-    };
-    tree_->SetCanDrag(isNode);
-    tree_->SetCanDrop(isNode);
-    tree_->SetDropHandler([this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
-                                 EnhancedTreeCtrl&) { OnTreeDrop(dragged, target); });
-    commands_->SetMoveHandler(
-        [this](int from, int to, EnhancedListCtrl&) { OnCommandMoved(from, to); });
-    responses_->SetMoveHandler(
-        [this](int from, int to, EnhancedListCtrl&) { OnResponseMoved(from, to); });
-    responses_->SetEditHandler(
-        [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
-    nodeText_->SetChangeHandler([this] { WriteBackNodeText(); });
-    connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { RefreshSelection(); });
-    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { OnTabChanged(index); });
-    connect(&history_.Group(), &QUndoGroup::cleanChanged, this, [this] { RefreshModifiedMarks(); });
-    connect(Button(control_id::kEditPartySettings), &QPushButton::clicked, this,
-            [this] { OnEditPartySettings(); });
-    connect(Button(control_id::kTestDialogue), &QPushButton::clicked, this,
-            [this] { OnTestDialogue(); });
-    ConnectEditCommands();
-    SetupListKeys();
-    RouteUndoKeys();
-    WatchNodeMenuReason();
-    ConnectLinks();
+QPushButton* CTalkwrightDlg::MakeButton(int id, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setAutoDefault(false);  // Enter does nothing in this window
+    button->setObjectName(QString("button%1").arg(id));
+    buttons_[id] = button;
+    return button;
 }
 
-void CTalkwrightDlg::RefreshTitle() {
-    const Dialogue& document = documents_.Current();
-    const QString name = FromBytes(document.Npc().name);
-    const QString shown = document.GetPath().empty() ? name : FromPath(document.GetPath());
-    setWindowTitle(QString(kTitle) + " -- " + shown + "[*]");
-    setWindowModified(document.IsModified());
-    npcName_->setText(name);
+// Each caption carries its mnemonic: the letters avoid one another, the menu bar's and the
+// node editor's.
+QWidget* CTalkwrightDlg::SetupTopRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    auto* label = new QLabel("NPC:", row);
+    npcName_ = new QLineEdit(row);
+    npcName_->setObjectName("npcName");
+    npcName_->setAccessibleName("NPC");
+    SetReadOnlyField(npcName_, true);
+    label->setBuddy(npcName_);
+    layout->addWidget(label);
+    layout->addWidget(npcName_, 1);
+    layout->addSpacing(12);
+    const std::pair<int, const char*> buttons[] = {
+        {control_id::kExpandCollapseAll, "E&xpand/Collapse All"},
+        {control_id::kEditPartySettings, "Edit &Party Settings"},
+        {control_id::kTestDialogue, "&Test Dialogue"},
+        {control_id::kEditNpcComments, "Edit NPC Co&mments"},
+        {control_id::kEditNpcProperties, "Edit NPC P&roperties"}};
+    for (auto [id, caption] : buttons) {
+        layout->addWidget(MakeButton(id, caption));
+    }
+    return row;
 }
 
-// Each tab and the title say whether their dialogue has changes that are not saved.
-void CTalkwrightDlg::RefreshModifiedMarks() {
+// The tree keeps its height when the window grows; the node text takes the rest. The
+// splitter lets the writer trade one for the other.
+QWidget* CTalkwrightDlg::SetupNodeColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* splitter = new QSplitter(Qt::Vertical, column);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(trees_);
+    splitter->addWidget(&editor_->Text());
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kTreeHeight, 200});
+    layout->addWidget(splitter, 1);
+    auto* commentsRow = new QHBoxLayout;
+    auto* label = new QLabel("&Comments:", column);
+    label->setBuddy(&editor_->Comments());
+    commentsRow->addWidget(label);
+    commentsRow->addWidget(&editor_->Comments(), 1);
+    layout->addLayout(commentsRow);
+    return column;
+}
+
+QWidget* CTalkwrightDlg::SetupListColumn() {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(&editor_->CommandList(), 1);
+    layout->addLayout(ButtonRow(editor_->CommandButtons()));
+    layout->addSpacing(6);
+    layout->addWidget(&editor_->ResponseList(), 1);
+    layout->addLayout(ButtonRow(editor_->ResponseButtons()));
+    return column;
+}
+
+// The halves and the panes below them are split so that the writer can give the lists or
+// the Problems pane more room; the window opens with the lists at their old width.
+QSplitter* CTalkwrightDlg::SetupBody() {
+    halves_ = new QSplitter(Qt::Horizontal, this);
+    halves_->setObjectName("halvesSplitter");
+    halves_->setChildrenCollapsible(false);
+    halves_->addWidget(SetupNodeColumn());
+    halves_->addWidget(SetupListColumn());
+    halves_->setStretchFactor(0, 1);
+    halves_->setStretchFactor(1, 0);
+    halves_->setSizes({kCreationWidth - kListColumnWidth, kListColumnWidth});
+    auto* lower = new QWidget(this);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    findBar_ = new FindBar(lower);
+    findBar_->setObjectName("findBar");
+    findBar_->hide();
+    lowerLayout->addWidget(findBar_);
+    problems_ = new ProblemsView(lower);
+    problems_->setObjectName("problems");
+    lowerLayout->addWidget(problems_, 1);
+    panes_ = new QSplitter(Qt::Vertical, this);
+    panes_->setObjectName("panesSplitter");
+    panes_->setChildrenCollapsible(false);
+    panes_->addWidget(halves_);
+    panes_->addWidget(lower);
+    panes_->setStretchFactor(0, 1);
+    panes_->setStretchFactor(1, 0);
+    panes_->setSizes({kCreationWidth, 0});  // the pane below at its least height
+    return panes_;
+}
+
+void CTalkwrightDlg::SetupLayout() {
+    setWindowIcon(ProgramIcon());
+    trees_ = new NodeTreePart(documents_, Services(), runDialog_, this);
+    editor_ = new NodeEditor(Services(), runDialog_, this);
+    tabs_ = new QTabBar(this);
+    tabs_->setDocumentMode(true);
+    tabs_->setExpanding(false);
+    tabs_->setAccessibleName("Dialogues");
+    SetupActions();
+    SetupMenus();
+    auto* outer = new QVBoxLayout(this);
+    outer->setMenuBar(menuBar_);
+    outer->setContentsMargins(10, 6, 10, 10);
+    outer->addWidget(tabs_);
+    outer->addWidget(SetupTopRow());
+    outer->addWidget(SetupBody(), 1);
+    find_ = new FindPart(documents_, *findBar_);
+    SetupTabOrder();
+    trees_->setFocus();
+}
+
+// The controls were made part by part, which left Tab jumping between the columns; it
+// follows the window's reading order instead. Each document brings its own tree, so the
+// order is set again whenever another one is shown.
+void CTalkwrightDlg::SetupTabOrder() {
+    std::vector<QWidget*> order{tabs_, npcName_};
+    for (int id :
+         {control_id::kExpandCollapseAll, control_id::kEditPartySettings, control_id::kTestDialogue,
+          control_id::kEditNpcComments, control_id::kEditNpcProperties}) {
+        order.push_back(buttons_.at(id));
+    }
+    order.insert(order.end(), {&trees_->CurrentTree(), &editor_->Text(), &editor_->Comments(),
+                               &editor_->CommandList()});
+    order.insert(order.end(), editor_->CommandButtons().begin(), editor_->CommandButtons().end());
+    order.push_back(&editor_->ResponseList());
+    order.insert(order.end(), editor_->ResponseButtons().begin(), editor_->ResponseButtons().end());
+    order.push_back(problems_->List());
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void CTalkwrightDlg::RestoreSplitters() {
+    const std::string section = QString::number(TemplateId(), 16).toStdString();
+    RestoreSplitter(*halves_, Services(), section, kHalvesKey);
+    RestoreSplitter(*panes_, Services(), section, kPanesKey);
+}
+
+void CTalkwrightDlg::SaveSplitters() {
+    const std::string section = QString::number(TemplateId(), 16).toStdString();
+    SaveSplitter(*halves_, Services(), section, kHalvesKey);
+    SaveSplitter(*panes_, Services(), section, kPanesKey);
+}
+
+void CTalkwrightDlg::ConnectParts() {
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(documents_.Count())) {
+            documents_.SetCurrent(static_cast<std::size_t>(index));
+        }
+    });
+    connect(&documents_, &DocumentManager::currentChanged, this, [this] { ShowCurrentDocument(); });
+    connect(&documents_, &DocumentManager::documentAdded, this,
+            [this](EditorDocument& document) { WatchDocument(document); });
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        WatchDocument(documents_.At(i));
+    }
+    connect(trees_, &NodeTreePart::nodeMenuRequested, this,
+            [this](const QPoint& at) { ShowNodeMenu(at); });
+    connect(editor_, &NodeEditor::listMenuRequested, this,
+            [this](EnhancedListCtrl& list, const QPoint& pos) { ShowListMenu(list, pos); });
+    connect(editor_, &NodeEditor::editMenuRequested, this, [this] {
+        editor_->Text().setFocus();
+        editMenu_->popup(QCursor::pos());
+    });
+    connect(problems_, &ProblemsView::findingChosen, this,
+            [this](std::int32_t nodeId, ItemKind item, std::size_t index) {
+                SelectNodeRow(nodeId, item, index);
+            });
+    connect(problems_, &ProblemsView::leaveRequested, this, [this] { trees_->setFocus(); });
+    connect(find_, &FindPart::resultChosen, this,
+            [this](EditorDocument& document, std::int32_t nodeId, const SearchMatch& match) {
+                if (std::optional<std::size_t> index = documents_.IndexOf(document)) {
+                    documents_.SetCurrent(*index);
+                }
+                document.SetCurrentNode(nodeId);
+                editor_->ShowMatch(match);
+            });
+    findBar_->onClose = [this] { HideFind(); };
+    const std::pair<int, std::function<void()>> buttons[] = {
+        {control_id::kExpandCollapseAll, [this] { trees_->ExpandCollapseAll(); }},
+        {control_id::kEditPartySettings, [this] { OnEditPartySettings(); }},
+        {control_id::kTestDialogue, [this] { OnTestDialogue(false); }},
+        {control_id::kEditNpcComments, [this] { OnEditNpcComments(); }},
+        {control_id::kEditNpcProperties, [this] { OnEditNpcProperties(); }}};
+    for (const auto& [id, run] : buttons) {
+        connect(buttons_.at(id), &QPushButton::clicked, this, run);
+    }
+}
+
+// The tab, the title and the NPC box follow each document's name and modified mark.
+void CTalkwrightDlg::WatchDocument(EditorDocument& document) {
+    connect(&document, &EditorDocument::modifiedChanged, this, [this] {
+        SyncTabs();
+        RefreshTitle();
+    });
+    connect(&document, &EditorDocument::npcChanged, this, [this] {
+        SyncTabs();
+        RefreshTitle();
+    });
+    connect(&document, &EditorDocument::currentNodeChanged, this, [this] { UpdateNodeActions(); });
+}
+
+void CTalkwrightDlg::ShowCurrentDocument() {
+    EditorDocument& document = documents_.Current();
     SyncTabs();
-    setWindowModified(documents_.Current().IsModified());
+    RefreshTitle();
+    editor_->SetDocument(&document);
+    problems_->SetDocument(&document);
+    UpdateNodeActions();
+    SetupTabOrder();
 }
 
 void CTalkwrightDlg::SyncTabs() {
@@ -137,8 +293,9 @@ void CTalkwrightDlg::SyncTabs() {
         tabs_->removeTab(tabs_->count() - 1);
     }
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
-        const Dialogue& document = documents_.At(i);
-        const QString title = FromBytes(document.Npc().name) + (document.IsModified() ? " *" : "");
+        const EditorDocument& document = documents_.At(i);
+        const QString title =
+            FromBytes(document.GetDialogue().Npc().name) + (document.IsModified() ? " *" : "");
         if (static_cast<int>(i) < tabs_->count()) {
             tabs_->setTabText(static_cast<int>(i), title);
         } else {
@@ -148,203 +305,37 @@ void CTalkwrightDlg::SyncTabs() {
     tabs_->setCurrentIndex(static_cast<int>(documents_.CurrentIndex()));
 }
 
-void CTalkwrightDlg::ClearViews() {
-    const QSignalBlocker block(tree_);
-    tree_->clear();
-    commands_->DeleteAllRows();
-    responses_->DeleteAllRows();
-    shownDocument_ = nullptr;
-    listedNodeId_ = -1;
+void CTalkwrightDlg::RefreshTitle() {
+    const EditorDocument& document = documents_.Current();
+    const QString name = FromBytes(document.GetDialogue().Npc().name);
+    const QString shown = document.Path().empty() ? name : FromPath(document.Path());
+    setWindowTitle(QString(kTitle) + " -- " + shown + "[*]");
+    setWindowModified(document.IsModified());
+    npcName_->setText(name);
 }
 
-void CTalkwrightDlg::OnTabChanged(int index) {
-    if (index >= 0 && index < static_cast<int>(documents_.Count())) {
-        ShowDocument(static_cast<std::size_t>(index));
-    }
-}
-
-// The document left behind keeps its expanded items and selection for when it comes back.
-void CTalkwrightDlg::ShowDocument(std::size_t index) {
-    if (shownDocument_ != nullptr) {
-        ParkShownTree();
-    }
-    documents_.SetCurrent(index);
-    if (!ShowParkedDocument()) {
-        ShowCurrentDocument();
-    }
-    ScheduleCheck();  // the pane follows the document on show
-}
-
-void CTalkwrightDlg::ShowCurrentDocument() {
-    history_.SetActive(documents_.Current());
-    SyncTabs();
-    RebuildView();
-    RefreshTitle();
-    ScheduleCheck();
-}
-
-void CTalkwrightDlg::RebuildView() {
-    ClearViews();
-    Dialogue& document = documents_.Current();
-    parkedTrees_.Forget(document);  // made anew: what was kept of it is out of date
-    {
-        const QSignalBlocker block(tree_);
-        RestoreTreeState(*tree_, document, FillTree(*tree_, document));
-    }
-    shownDocument_ = &document;
-    RefreshSelection();
-}
-
-DialogueNode* CTalkwrightDlg::SelectedNode() {
-    QTreeWidgetItem* item = tree_->currentItem();
-    return item ? documents_.Current().FindNodeById(EnhancedTreeCtrl::ItemValue(item)) : nullptr;
-}
-
-DialogueNode* CTalkwrightDlg::ListedNode() {
-    return shownDocument_ ? shownDocument_->FindNodeById(listedNodeId_) : nullptr;
-}
-
-void CTalkwrightDlg::EnableNodeText(bool enabled) {
-    nodeText_->setEnabled(enabled);
-    if (enabled) {
-        nodeText_->ResetBackgroundColor();
-    } else {
-        nodeText_->SetBackgroundColor(kNoNodeBackground);
-    }
-    for (int id : control_id::kResponseButtons) {
-        buttons_.at(id)->setEnabled(enabled);
-    }
-}
-
-void CTalkwrightDlg::RefreshSelection() {
-    FillingScope filling(filling_);
-    QTreeWidgetItem* item = tree_->currentItem();
-    EnableNodeText(IsPlainNodeItem(item));
-    nodeText_->clear();
-    nodeText_->Init();
-    comments_->clear();
-    commands_->DeleteAllRows();
-    responses_->DeleteAllRows();
-    DialogueNode* node = SelectedNode();
-    listedNodeId_ = node ? node->GetId() : -1;
-    comments_->setEnabled(node != nullptr);
-    if (node != nullptr) {
-        ShowNode(*node);
-    }
-    // Filling the box is no step the writer can undo.
-    nodeText_->document()->clearUndoRedoStacks();
-    documents_.Current().SetSelectedNodeId(item ? EnhancedTreeCtrl::ItemValue(item)
-                                                : kInitializationNodeId);
-}
-
-void CTalkwrightDlg::ShowNode(DialogueNode& node) {
-    if (node.IsTextRich()) {
-        nodeText_->SetRTF(node.GetText());
-    } else {
-        nodeText_->SetRichText(RichText{TextRun{TextStyle{}, node.GetText()}});
-    }
-    comments_->setText(FromBytes(node.GetComments()));
-    comments_->setCursorPosition(0);
-    for (std::size_t i = 0; i < node.Commands().size(); ++i) {
-        AddCommandRow(static_cast<int>(i), *node.Commands()[i]);
-    }
-    for (std::size_t i = 0; i < node.Responses().size(); ++i) {
-        AddResponseRow(static_cast<int>(i), *node.Responses()[i]);
-    }
-}
-
-void CTalkwrightDlg::AddCommandRow(int index, const NodeCommand& command) {
-    FillRow(*commands_, index, CommandRow(command));
-}
-
-void CTalkwrightDlg::AddResponseRow(int index, const NodeResponse& response) {
-    FillRow(*responses_, index, ResponseRow(response));
-}
-
-void CTalkwrightDlg::WriteBackNodeText() {
-    DialogueNode* node = filling_ ? nullptr : SelectedNode();
-    if (node == nullptr) {
+// Selects the node and, in its list, the command or response row.
+void CTalkwrightDlg::SelectNodeRow(std::int32_t nodeId, ItemKind item, std::size_t index) {
+    EditorDocument& document = documents_.Current();
+    if (document.GetDialogue().FindNodeById(nodeId) == nullptr) {
         return;
     }
-    NodeTextValue before{node->GetText(), node->IsTextRich()};
-    if (node->EditRichText(nodeText_->GetRTF())) {
-        NodeTextValue after{node->GetText(), true};
-        Apply(new NodeTextStep(*shownDocument_, history_.Update(), node->GetId(), std::move(before),
-                               std::move(after)),
-              true);
+    document.SetCurrentNode(nodeId);
+    if (!editor_->SelectRow(item, index)) {
+        trees_->CurrentTree().setFocus();
     }
 }
 
-// Only the comments: the node text was stored as it changed, and storing it again would
-// rewrite, in our own RTF, a text that another program wrote and nobody touched.
-void CTalkwrightDlg::WriteBackComments() {
-    DialogueNode* node = filling_ ? nullptr : SelectedNode();
-    if (node == nullptr) {
-        return;
-    }
-    std::string before = node->GetComments();
-    if (node->EditComments(ToBytes(comments_->text()))) {
-        Apply(new NodeCommentsStep(*shownDocument_, history_.Update(), node->GetId(),
-                                   std::move(before), node->GetComments()),
-              true);
-    }
+void CTalkwrightDlg::reject() {
+    OnQuit();
 }
 
-// The tree has moved its items already; the step moves the node in the document.
-void CTalkwrightDlg::OnTreeDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target) {
-    Dialogue& document = documents_.Current();
-    const int id = EnhancedTreeCtrl::ItemValue(dragged);
-    const int parentId = EnhancedTreeCtrl::ItemValue(target);
-    DialogueNode* node = document.FindNodeById(id);
-    DialogueNode* parent = document.FindNodeById(parentId);
-    if (node == nullptr || parent == nullptr || node == &document.Root() ||
-        node->Contains(parent) ||
-        (node->Parent() == parent && parent->Children().back().get() == node)) {
-        return;
-    }
-    Apply(new MoveNodeStep(document, history_.Update(), id, parentId, false), true);
-}
-
-void CTalkwrightDlg::OnCommandMoved(int from, int to) {
-    DialogueNode* node = ListedNode();
-    const auto count = node ? static_cast<int>(node->Commands().size()) : 0;
-    if (from != to && from >= 0 && to >= 0 && from < count && to < count) {
-        Apply(new MoveCommandStep(*shownDocument_, history_.Update(), "Move Command", node->GetId(),
-                                  static_cast<std::size_t>(from), static_cast<std::size_t>(to)),
-              true);
-    }
-}
-
-void CTalkwrightDlg::OnResponseMoved(int from, int to) {
-    DialogueNode* node = ListedNode();
-    const auto count = node ? static_cast<int>(node->Responses().size()) : 0;
-    if (from != to && from >= 0 && to >= 0 && from < count && to < count) {
-        Apply(
-            new MoveResponseStep(*shownDocument_, history_.Update(), "Move Response", node->GetId(),
-                                 static_cast<std::size_t>(from), static_cast<std::size_t>(to)),
-            true);
-    }
-}
-
-void CTalkwrightDlg::OnResponseEdited(int row, QString& text) {
-    DialogueNode* node = ListedNode();
-    if (node == nullptr || row < 0 || row >= static_cast<int>(node->Responses().size())) {
-        return;
-    }
-    // The edit is made on a copy, which the step then swaps in: the step keeps the original.
-    std::string bytes = ToBytes(text);
-    std::unique_ptr<NodeResponse> edited =
-        CopyResponse(*node->Responses()[static_cast<std::size_t>(row)]);
-    if (edited != nullptr && edited->EditShownText(bytes)) {
-        Apply(new ReplaceResponseStep(*shownDocument_, history_.Update(), "Edit Response Text",
-                                      node->GetId(), static_cast<std::size_t>(row),
-                                      std::move(edited)),
-              true);
-    }
-    text = FromBytes(bytes);
-    if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
-        item->setToolTip(2, text);
-    }
+void CTalkwrightDlg::EndWindow() {
+    SaveSplitters();
+    editor_->SetDocument(nullptr);
+    problems_->SetDocument(nullptr);
+    documents_.Clear();
+    done(QDialog::Accepted);
 }
 
 }  // namespace tw

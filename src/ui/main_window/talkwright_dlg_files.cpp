@@ -1,15 +1,11 @@
 // The File menu of the main window: documents are created, opened, saved and closed here.
 
-#include <QAction>
-#include <QDir>
 #include <QMenu>
 
 #include "model/dialogue.h"
-#include "ui/controls/enhanced_tree_ctrl.h"
-#include "ui/main_window/file_identity.h"
-#include "ui/main_window/node_tree_view.h"
+#include "ui/document/file_identity.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/text_codec.h"
+#include "ui/views/node_editor.h"
 
 namespace tw {
 
@@ -17,36 +13,25 @@ namespace tw {
 bool CTalkwrightDlg::OpenDialogueFile(const std::string& path) {
     files_.RememberWorkingDirectory();
     if (std::optional<std::size_t> open = documents_.FindFile(path)) {
-        ShowDocument(*open);
+        documents_.SetCurrent(*open);
         return true;
     }
-    auto document = std::make_unique<Dialogue>();
+    auto dialogue = std::make_unique<Dialogue>();
     const std::string absolute = AbsolutePath(path);
-    if (!files_.Load(*document, absolute)) {
+    if (!files_.Load(*dialogue, absolute)) {
         return false;
     }
-    if (shownDocument_ != nullptr) {
-        ParkShownTree();
-    }
-    ClearViews();
-    documents_.Add(std::move(document));
+    documents_.Add(std::make_unique<EditorDocument>(std::move(dialogue)));
     recent_.Add(absolute);
-    ShowCurrentDocument();
     return true;
 }
 
+// New asks for the NPC's data first.
 void CTalkwrightDlg::OnNewDialogue() {
-    if (shownDocument_ != nullptr) {
-        ParkShownTree();
-    }
-    ClearViews();
-    auto document = std::make_unique<Dialogue>();
-    document->SetScratch(false);
-    Dialogue& added = documents_.At(documents_.Add(std::move(document)));
-    if (editNpcData_) {
-        editNpcData_(added.Npc());
-    }
-    ShowCurrentDocument();
+    auto dialogue = std::make_unique<Dialogue>();
+    dialogue->SetScratch(false);
+    EditNpcData(dialogue->Npc());
+    documents_.Add(std::make_unique<EditorDocument>(std::move(dialogue)));
 }
 
 void CTalkwrightDlg::OnOpen() {
@@ -56,17 +41,14 @@ void CTalkwrightDlg::OnOpen() {
 }
 
 void CTalkwrightDlg::OnCloseDialogue() {
-    if (!files_.ConfirmClose(documents_.Current())) {
-        return;
+    if (files_.ConfirmClose(documents_.Current().GetDialogue())) {
+        documents_.Remove(documents_.CurrentIndex());
     }
-    ClearViews();
-    documents_.Remove(documents_.CurrentIndex());
-    ShowCurrentDocument();
 }
 
 void CTalkwrightDlg::AfterSave() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
-        history_.MarkSavedIfClean(documents_.At(i));
+        documents_.At(i).MarkSaved();
     }
     SyncTabs();
     RefreshTitle();
@@ -74,24 +56,24 @@ void CTalkwrightDlg::AfterSave() {
 }
 
 void CTalkwrightDlg::OnSave() {
-    Dialogue& document = documents_.Current();
-    if (files_.Save(document)) {
-        recent_.Add(document.GetPath());
+    Dialogue& dialogue = documents_.Current().GetDialogue();
+    if (files_.Save(dialogue)) {
+        recent_.Add(dialogue.GetPath());
     }
     AfterSave();
 }
 
 void CTalkwrightDlg::OnSaveAs() {
-    Dialogue& document = documents_.Current();
-    if (files_.SaveAs(document)) {
-        recent_.Add(document.GetPath());
+    Dialogue& dialogue = documents_.Current().GetDialogue();
+    if (files_.SaveAs(dialogue)) {
+        recent_.Add(dialogue.GetPath());
     }
     AfterSave();
 }
 
 void CTalkwrightDlg::OnSaveAll() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
-        files_.Save(documents_.At(i));
+        files_.Save(documents_.At(i).GetDialogue());
     }
     AfterSave();
 }
@@ -104,23 +86,6 @@ bool CTalkwrightDlg::OnQuit() {
     return true;
 }
 
-void CTalkwrightDlg::reject() {
-    OnQuit();
-}
-
-void CTalkwrightDlg::EndWindow() {
-    SaveSplitters();
-    ClearViews();
-    parkedTrees_.Clear();
-    documents_.Clear();
-    if (timerId_ != 0) {
-        killTimer(timerId_);
-        timerId_ = 0;
-    }
-    done(QDialog::Accepted);
-}
-
-// A recent file that can no longer be opened leaves the list.
 void CTalkwrightDlg::OnRecentFile(std::size_t index) {
     if (index >= recent_.Entries().size()) {
         return;
@@ -129,18 +94,6 @@ void CTalkwrightDlg::OnRecentFile(std::size_t index) {
     if (!OpenDialogueFile(path)) {
         recent_.Remove(path);
     }
-}
-
-void CTalkwrightDlg::FillRecentMenu() {
-    recentMenu_->clear();
-    const std::vector<std::string>& entries = recent_.Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const QString caption = QString("&%1 %2").arg(i + 1).arg(
-            QDir::toNativeSeparators(FromPath(entries[i])).replace("&", "&&"));
-        connect(recentMenu_->addAction(caption), &QAction::triggered, this,
-                [this, i] { OnRecentFile(i); });
-    }
-    recentMenu_->setEnabled(!entries.empty());
 }
 
 }  // namespace tw

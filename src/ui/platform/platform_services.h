@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tester/message_boxes.h"
+#include "base/message_boxes.h"
 
 namespace tw {
 

@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <QStringList>
 
-#include "script/byte_string.h"
+#include "base/byte_string.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -84,8 +84,12 @@ QtPlatformServices::~QtPlatformServices() = default;
 
 MessageAnswer QtPlatformServices::ShowMessage(MessageKind kind, std::string_view caption,
                                               std::string_view text, MessageButtons buttons) {
-    QMessageBox box(MessageIcon(kind), FromBytes(caption), FromBytes(text), ButtonsOf(buttons),
+    QMessageBox box(MessageIcon(kind), FromBytes(caption), QString(), ButtonsOf(buttons),
                     dialogParent_);
+    // Messages quote node names, tags and script text, which are never markup; the format is
+    // set before the text so that the text is not read as markup even once.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(FromBytes(text));
     // Closing the box answers Cancel where there is one, else the only button.
     if (buttons == MessageButtons::kYesNo) {
         box.setEscapeButton(QMessageBox::No);

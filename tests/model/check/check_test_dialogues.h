@@ -7,11 +7,20 @@
 #include <vector>
 
 #include "model/check/check_finding.h"
+#include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/node_response.h"
+#include "tester/provided_names.h"
 
 namespace tw::test {
+
+// The check as the tools run it: the names a test run provides are not reported unset.
+inline CheckOptions PartyCheck() {
+    CheckOptions options;
+    options.isProvided = IsProvidedName;
+    return options;
+}
 
 class CheckDialogueBuilder {
 public:

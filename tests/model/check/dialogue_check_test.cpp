@@ -144,7 +144,7 @@ TEST(DialogueCheck, EachRuleFindsWhatItNamesAndNothingElse) {
         SCOPED_TRACE(c.name);
         CheckDialogueBuilder builder;
         c.build(builder);
-        EXPECT_EQ(Describe(CheckDialogue(builder.Get())), c.expected);
+        EXPECT_EQ(Describe(CheckDialogue(builder.Get(), test::PartyCheck())), c.expected);
     }
 }
 
@@ -191,7 +191,7 @@ TEST(DialogueCheck, RulesSwitchOffOneByOne) {
         c.build(builder);
         const std::vector<Finding> all = CheckDialogue(builder.Get());
         ASSERT_FALSE(all.empty());
-        CheckOptions options;
+        CheckOptions options = test::PartyCheck();
         options.disabled.insert(all.front().rule);
         EXPECT_TRUE(CheckDialogue(builder.Get(), options).empty());
         options.disabled = {std::string(kRuleUnsetName)};

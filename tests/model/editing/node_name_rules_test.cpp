@@ -36,8 +36,17 @@ TEST(NpcRulesTest, IdAndNameAreNeeded) {
     EXPECT_EQ(done.data.id, 42);
     EXPECT_EQ(done.data.name, "Orla the Miller");
     EXPECT_EQ(done.data.gender, kFemale);
-    // The id box takes digits only, but a long run of them must not overflow.
-    EXPECT_EQ(CheckNpcFields({"99999999999", "X", kMale}).data.id, 2147483647);
+}
+
+// The id box takes digits only, but a long run of them does not fit the file's field.
+TEST(NpcRulesTest, AnIdThatDoesNotFitIsRefused) {
+    EXPECT_EQ(CheckNpcFields({"2147483647", "X", kMale}).data.id, 2147483647);
+    EXPECT_EQ(CheckNpcFields({"-7", "X", kMale}).data.id, -7);  // as a file may hold it
+    for (const char* id : {"2147483648", "99999999999", "12x", "+5"}) {
+        const NpcOutcome refused = CheckNpcFields({id, "X", kMale});
+        EXPECT_EQ(refused.error, kNpcIdRangeMessage) << id;
+        EXPECT_EQ(refused.data.id, 0) << id;
+    }
 }
 
 TEST(NpcRulesTest, FieldsShowTheData) {

@@ -16,11 +16,12 @@
 #include "model/dialogue.h"
 #include "script/environment.h"
 #include "support/app_test_support.h"
+#include "support/window_controls.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
-#include "tester/ui/party_dlg.h"
-#include "tester/ui/state_dlg.h"
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
@@ -36,7 +37,7 @@
 #include "ui/dialogs/response_dlg.h"
 #include "ui/dialogs/yes_no_dlg.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join(" | ").toStdString() << '}';
@@ -117,35 +118,36 @@ TEST_F(AccessibilityTest, TheMainWindowNamesItsControlsAndReportsItsRows) {
     ASSERT_TRUE(window.OpenDialogueFile(SamplePath("innkeeper.vrx")));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.Tree()->expandAll();
+    test::CurrentTree(window)->expandAll();
     // The first node that has both commands and responses.
-    for (QTreeWidgetItemIterator it(window.Tree()); *it != nullptr; ++it) {
-        window.Tree()->setCurrentItem(*it);
-        if (window.CommandList()->RowCount() > 0 && window.ResponseList()->RowCount() > 0) {
+    for (QTreeWidgetItemIterator it(test::CurrentTree(window)); *it != nullptr; ++it) {
+        test::CurrentTree(window)->setCurrentItem(*it);
+        if (test::CommandList(window)->RowCount() > 0 &&
+            test::ResponseList(window)->RowCount() > 0) {
             break;
         }
     }
-    ASSERT_GT(window.CommandList()->RowCount(), 0);
-    ASSERT_GT(window.ResponseList()->RowCount(), 0);
+    ASSERT_GT(test::CommandList(window)->RowCount(), 0);
+    ASSERT_GT(test::ResponseList(window)->RowCount(), 0);
 
     QApplication::processEvents();  // the views lay out their rows
 
     ExpectAllNamed(window);
-    EXPECT_EQ(NameOf(window.Tree()), "Nodes");
-    EXPECT_EQ(NameOf(window.NodeText()), "Node text");
-    EXPECT_EQ(NameOf(window.CommandList()), "Commands");
-    EXPECT_EQ(NameOf(window.ResponseList()), "Responses");
-    EXPECT_EQ(NameOf(window.Button(1095)), "Test Dialogue");
+    EXPECT_EQ(NameOf(test::CurrentTree(window)), "Nodes");
+    EXPECT_EQ(NameOf(test::NodeTextBox(window)), "Node text");
+    EXPECT_EQ(NameOf(test::CommandList(window)), "Commands");
+    EXPECT_EQ(NameOf(test::ResponseList(window)), "Responses");
+    EXPECT_EQ(NameOf(window.findChild<QPushButton*>("button1095")), "Test Dialogue");
 
     int items = 0;
-    for (QTreeWidgetItemIterator it(window.Tree()); *it != nullptr; ++it) {
+    for (QTreeWidgetItemIterator it(test::CurrentTree(window)); *it != nullptr; ++it) {
         ++items;
     }
-    EXPECT_EQ(ReportedRows(window.Tree()), items);
-    EXPECT_EQ(ReportedRows(window.CommandList()), window.CommandList()->RowCount());
-    EXPECT_EQ(ReportedRows(window.ResponseList()), window.ResponseList()->RowCount());
+    EXPECT_EQ(ReportedRows(test::CurrentTree(window)), items);
+    EXPECT_EQ(ReportedRows(test::CommandList(window)), test::CommandList(window)->RowCount());
+    EXPECT_EQ(ReportedRows(test::ResponseList(window)), test::ResponseList(window)->RowCount());
     for (std::size_t i = 0; i < window.Documents().Count(); ++i) {
-        window.Documents().At(i).SetModified(false);
+        window.Documents().At(i).GetDialogue().SetModified(false);
     }
 }
 

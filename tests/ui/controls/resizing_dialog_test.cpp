@@ -7,7 +7,7 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

@@ -15,7 +15,7 @@
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/resizing_dialog.h"
 #include "ui/controls/style_edit_ctrl.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/command_dlg.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -299,6 +300,49 @@ TEST_F(CommandDlgTest, NameFieldsCompleteFromTheDialoguesNames) {
     QCompleter* nodes = Get<QComboBox>(*dialog, 1041)->completer();
     nodes->setCompletionPrefix("gree");
     EXPECT_EQ(nodes->currentCompletion(), "Greeting");
+}
+
+// The click that closes the list of offered names also presses OK: one click accepts.
+TEST_F(CommandDlgTest, OneClickOnOkWhileNamesAreOfferedAccepts) {
+    names.flags = {"kMetOrvane"};
+    for (const auto& [radio, field, typed] :
+         {std::tuple{1019, 1020, "Met"}, std::tuple{1040, 1041, "gree"}}) {
+        auto dialog = Make();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        MouseClick(Get<QRadioButton>(*dialog, radio));
+        QLineEdit* edit = field == 1041 ? Get<QComboBox>(*dialog, field)->lineEdit()
+                                        : Get<QLineEdit>(*dialog, field);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, typed);
+        ASSERT_TRUE(edit->completer()->popup()->isVisible()) << field;
+        auto* ok = Get<QPushButton>(*dialog, 1);
+        QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                          ok->mapTo(dialog.get(), ok->rect().center()));
+        EXPECT_FALSE(edit->completer()->popup()->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << field;
+        EXPECT_NE(dialog->TakeCommand(), nullptr);
+    }
+}
+
+// Escape while names are offered closes the list alone; the next Escape is the dialog's.
+TEST_F(CommandDlgTest, EscapeClosesTheOfferedNamesBeforeTheDialog) {
+    names.flags = {"kMetOrvane"};
+    auto dialog = Make();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    MouseClick(Get<QRadioButton>(*dialog, 1019));
+    QLineEdit* edit = Get<QLineEdit>(*dialog, 1020);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, "Met");
+    QWidget* popup = edit->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
 TEST_F(CommandDlgTest, TextsCrossAsWindows1252) {

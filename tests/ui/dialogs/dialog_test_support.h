@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "ui/dialogs/editing_dialog.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -83,6 +83,12 @@ protected:
         if (auto* button = Get<QAbstractButton>(dialog, id)) {
             button->click();
         }
+    }
+    // A mouse click near the button's left end, where a radio or check box has its mark.
+    static void MouseClick(QAbstractButton* button) {
+        const int middle = button->height() / 2;
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          QPoint(std::min(middle, button->width() / 2), middle));
     }
     static bool Enabled(const CEditingDialog& dialog, int id) {
         QWidget* control = dialog.Control<QWidget>(id);

@@ -1,12 +1,16 @@
-// The description, condition, response, node, NPC and comments dialogs through their widgets.
+// The description, condition, response, node, NPC, comments and About dialogs through their
+// widgets.
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "dialog_test_support.h"
 #include "model/dialogue.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/conditional_dlg.h"
 #include "ui/dialogs/create_node.h"
@@ -177,6 +181,31 @@ TEST_F(ResponseDlgTest, CutRowsCarryTheQuotedTextAndGiveTheTag) {
     EXPECT_EQ(cut.GetCutText(), "Tell me about the mill");
 }
 
+// A field that takes no typing has the window's colour behind its text, also after the
+// desktop's palette changes; one that takes typing again looks editable again.
+TEST_F(ResponseDlgTest, ReadOnlyFieldsLookReadOnly) {
+    CResponseDlg dialog(services, nullptr, context);
+    Open(dialog);
+    const auto looksReadOnly = [&dialog](int id) {
+        const QPalette colours = Get<QLineEdit>(dialog, id)->palette();
+        return colours.color(QPalette::Base) == colours.color(QPalette::Window);
+    };
+    EXPECT_TRUE(looksReadOnly(1061));  // the condition is only chosen
+    EXPECT_FALSE(looksReadOnly(1036));
+    MouseClick(Get<QRadioButton>(dialog, 1035));
+    EXPECT_TRUE(looksReadOnly(1036));
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();  // the new palette reaches the windows through the loop
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1036)->palette().color(QPalette::Base), QColor(45, 45, 48));
+    MouseClick(Get<QRadioButton>(dialog, 1034));
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1036)->palette().color(QPalette::Base), QColor(30, 30, 30));
+    QApplication::setPalette(saved);
+}
+
 TEST_F(DialogTest, NodeNamesFollowTheRules) {
     CCreateNode fresh(services, "", "", kNodes);
     Open(fresh);
@@ -218,10 +247,42 @@ TEST_F(DialogTest, NpcDataIsCheckedAndWrittenOnOk) {
     EXPECT_EQ(npc.name, "Brannoc");
     Type(dialog, 1065, " Hedda ");
     Get<QComboBox>(dialog, 1066)->setCurrentIndex(1);
-    OkSucceeds(dialog);
+    QTest::keyClicks(id, "99999999999");  // more than the file's 32-bit field holds
+    services.QueueAnswer(MessageAnswer::kOk);
+    MouseClick(Get<QPushButton>(dialog, 1));
+    EXPECT_EQ(services.Messages().back().text,
+              "The NPC ID must be a whole number no larger than 2147483647.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(npc.id, 5);
+    id->clear();
+    QTest::keyClicks(id, "42");
+    MouseClick(Get<QPushButton>(dialog, 1));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(npc.id, 42);
     EXPECT_EQ(npc.name, "Hedda");
     EXPECT_EQ(npc.gender, kFemale);
+}
+
+// The About box shows the icon installed for the program, and is wide enough for its
+// title beside a title bar's icon and buttons.
+TEST_F(DialogTest, AboutShowsTheProgramIconAndItsWholeTitle) {
+    CAboutDlg about;
+    about.show();
+    const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+    const QImage installed = QImage(TW_SOURCE_DIR "/data/icons/48x48/org.talkwright.Talkwright.png")
+                                 .convertToFormat(premultiplied);
+    ASSERT_FALSE(installed.isNull());
+    int icons = 0;
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        if (label->accessibleName() == "Program icon") {
+            EXPECT_TRUE(label->pixmap().toImage().convertToFormat(premultiplied) == installed);
+            ++icons;
+        }
+    }
+    EXPECT_EQ(icons, 1);
+    QFont bold = about.font();
+    bold.setBold(true);
+    EXPECT_GE(about.width(), QFontMetrics(bold).horizontalAdvance(about.windowTitle()) + 100);
 }
 
 TEST_F(DialogTest, CommentsStylesFollowTheSelection) {

@@ -53,7 +53,7 @@ public:
         auto bye = std::make_unique<NodeResponseAdd>("A02");
         bye->SetPlayerText("Bye.");
         greeting.AppendResponse(std::move(bye));
-        window->RebuildView();
+        Refresh();
         Select("Greeting");
     }
     void TearDown() override {
@@ -80,12 +80,12 @@ public:
         };
     }
 
-    void Press(int id) { window->Button(id)->click(); }
+    void Press(int id) { Button(id)->click(); }
     std::string Json() { return DialogueToJson(Current()); }
 
     // The menu item with that caption, searched through every menu of the menu bar.
     QAction* MenuItem(const QString& caption) const {
-        for (QAction* top : window->MenuBar()->actions()) {
+        for (QAction* top : MenuBar()->actions()) {
             if (QAction* found = FindIn(top->menu(), caption)) {
                 return found;
             }
@@ -106,8 +106,8 @@ public:
         }
         return nullptr;
     }
-    QAction* UndoItem() const { return window->EditMenu()->actions().at(0); }
-    QAction* RedoItem() const { return window->EditMenu()->actions().at(1); }
+    QAction* UndoItem() const { return EditMenu()->actions().at(0); }
+    QAction* RedoItem() const { return EditMenu()->actions().at(1); }
 
     void SelectRows(EnhancedListCtrl& list, std::initializer_list<int> rows) {
         list.clearSelection();
@@ -120,14 +120,14 @@ public:
     void FocusNodeText() {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        window->NodeText()->setFocus();
-        ASSERT_TRUE(window->NodeText()->hasFocus());
+        NodeText()->setFocus();
+        ASSERT_TRUE(NodeText()->hasFocus());
     }
 
     void DragTreeItem(QTreeWidgetItem* from, QTreeWidgetItem* to) {
-        QWidget* viewport = window->Tree()->viewport();
-        const QPoint start = window->Tree()->visualItemRect(from).center();
-        const QPoint end = window->Tree()->visualItemRect(to).center();
+        QWidget* viewport = Tree()->viewport();
+        const QPoint start = Tree()->visualItemRect(from).center();
+        const QPoint end = Tree()->visualItemRect(to).center();
         QTest::mousePress(viewport, Qt::LeftButton, {}, start);
         QTest::mouseMove(viewport, start + QPoint(12, 0));
         QTest::mouseMove(viewport, end);

@@ -24,9 +24,9 @@ QStringList Names(const std::vector<std::unique_ptr<DialogueNode>>& nodes) {
 }
 
 TEST_F(CommandsTest, CutWithRowsInBothListsActsOnTheCommandsOnly) {
-    SelectRows(*window->CommandList(), {1});
-    SelectRows(*window->ResponseList(), {0});
-    window->OnCut();
+    SelectRows(*CommandList(), {1});
+    SelectRows(*ResponseList(), {0});
+    Trigger("cut");
     EXPECT_EQ(Node("Greeting").Commands().size(), 3u);
     EXPECT_EQ(Node("Greeting").Responses().size(), 3u);
     NodeCommandList pasted;
@@ -36,84 +36,84 @@ TEST_F(CommandsTest, CutWithRowsInBothListsActsOnTheCommandsOnly) {
 }
 
 TEST_F(CommandsTest, DeletingRowsOneAndThreeRemovesExactlyThoseCommands) {
-    SelectRows(*window->CommandList(), {0, 2});
-    window->OnDelete();
-    EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"$gold = 5", "END CONVERSATION"}));
+    SelectRows(*CommandList(), {0, 2});
+    Trigger("delete");
+    EXPECT_EQ(Column(*CommandList(), 1), (QStringList{"$gold = 5", "END CONVERSATION"}));
     ASSERT_EQ(Node("Greeting").Commands().size(), 2u);
     EXPECT_EQ(Node("Greeting").Commands()[1]->GetType(), kCommandEnd);
 }
 
 TEST_F(CommandsTest, DeleteResponseFindsRowsByTheirTag) {
     // The rows are shown in another order than the node's: the tags still find them.
-    window->ResponseList()->SetItemText(0, 0, "a02");
-    window->ResponseList()->SetItemText(2, 0, "A01");
-    SelectRows(*window->ResponseList(), {0, 1});
+    ResponseList()->SetItemText(0, 0, "a02");
+    ResponseList()->SetItemText(2, 0, "A01");
+    SelectRows(*ResponseList(), {0, 1});
     Press(control_id::kDeleteResponse);
     ASSERT_EQ(Node("Greeting").Responses().size(), 1u);
     EXPECT_EQ(Node("Greeting").Responses()[0]->GetTag(), "A01");
 }
 
 TEST_F(CommandsTest, ClipboardCarriesCommandsAndResponsesBetweenDocuments) {
-    SelectRows(*window->CommandList(), {0, 3});
-    window->CopyCommands();
-    SelectRows(*window->CommandList(), {});
-    SelectRows(*window->ResponseList(), {0, 1});
-    window->OnCopy();  // responses replace the commands on the clipboard
+    SelectRows(*CommandList(), {0, 3});
+    CommandList()->setFocus();
+    QTest::keyClick(CommandList(), Qt::Key_C, Qt::ControlModifier);
+    SelectRows(*CommandList(), {});
+    SelectRows(*ResponseList(), {0, 1});
+    Trigger("copy");  // responses replace the commands on the clipboard
     EXPECT_FALSE(services.GetClipboardData(kNodeCommandListFormat).has_value());
     steps.push_back(Fill({}));  // the NPC data of the new dialogue
     window->OnNewDialogue();
     steps.push_back(Fill({{1014, "Start"}}));
-    window->OnAddNewNode();
+    Trigger("addNewNode");
     Select("Start");
-    window->OnPaste();
+    Trigger("paste");
     ASSERT_EQ(Node("Start").Responses().size(), 2u);
-    EXPECT_EQ(Column(*window->ResponseList(), 0), (QStringList{"A01", "#A01"}));
-    EXPECT_EQ(Column(*window->ResponseList(), 2), (QStringList{"Hello there.", ""}));
+    EXPECT_EQ(Column(*ResponseList(), 0), (QStringList{"A01", "#A01"}));
+    EXPECT_EQ(Column(*ResponseList(), 2), (QStringList{"Hello there.", ""}));
     // And back again with the list's own keys.
-    window->Tabs()->setCurrentIndex(0);
-    SelectRows(*window->CommandList(), {2});
+    Tabs()->setCurrentIndex(0);
+    SelectRows(*CommandList(), {2});
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->CommandList()->setFocus();
-    QTest::keyClick(window->CommandList(), Qt::Key_C, Qt::ControlModifier);
-    window->Tabs()->setCurrentIndex(1);
+    CommandList()->setFocus();
+    QTest::keyClick(CommandList(), Qt::Key_C, Qt::ControlModifier);
+    Tabs()->setCurrentIndex(1);
     Select("Start");
-    window->ResponseList()->setFocus();
-    QTest::keyClick(window->ResponseList(), Qt::Key_V, Qt::ControlModifier);
+    ResponseList()->setFocus();
+    QTest::keyClick(ResponseList(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Node("Start").Responses().size(), 2u);  // the response list pastes no commands
-    window->CommandList()->setFocus();
-    QTest::keyClick(window->CommandList(), Qt::Key_V, Qt::ControlModifier);
+    CommandList()->setFocus();
+    QTest::keyClick(CommandList(), Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(Node("Start").Commands().size(), 1u);
     EXPECT_EQ(Node("Start").Commands()[0]->GetScriptText(), "goto Shop");
 }
 
 TEST_F(CommandsTest, PlainTextGoesOnlyIntoTheNodeTextBox) {
     services.SetClipboardText("Good day");
-    window->CommandList()->setFocus();
-    window->OnPaste();
+    CommandList()->setFocus();
+    Trigger("paste");
     EXPECT_EQ(Node("Greeting").Commands().size(), 4u);
     EXPECT_TRUE(Node("Greeting").GetText().empty());
     FocusNodeText();
-    window->OnPaste();
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Good day");
+    Trigger("paste");
+    EXPECT_EQ(NodeText()->toPlainText(), "Good day");
     EXPECT_TRUE(Node("Greeting").IsTextRich());
-    window->OnSelectAll();
-    window->OnCut();
+    Trigger("selectAll");
+    Trigger("cut");
     EXPECT_EQ(services.GetClipboardText(), "Good day");
-    EXPECT_TRUE(window->NodeText()->toPlainText().isEmpty());
-    QTest::keyClicks(window->NodeText(), "abc");
-    window->OnSelectAll();
-    window->OnDelete();
-    EXPECT_TRUE(window->NodeText()->toPlainText().isEmpty());
+    EXPECT_TRUE(NodeText()->toPlainText().isEmpty());
+    QTest::keyClicks(NodeText(), "abc");
+    Trigger("selectAll");
+    Trigger("delete");
+    EXPECT_TRUE(NodeText()->toPlainText().isEmpty());
 }
 
 TEST_F(CommandsTest, NodeMenuEnablesByTheSelectedItem) {
     const auto enabled = [this] {
-        QMenu menu;
-        window->FillNodeMenu(menu);
         QStringList on;
-        for (QAction* action : menu.actions()) {
-            on << (action->isEnabled() ? action->text() : "-");
+        for (const char* name :
+             {"rename", "clearNode", "deleteBranch", "makeRoot", "addNewNode", "testFromNode"}) {
+            on << (Action(name)->isEnabled() ? Action(name)->text() : "-");
         }
         return on.join(",");
     };
@@ -135,29 +135,29 @@ TEST_F(CommandsTest, RenameClearAndDeleteAskFirst) {
         EXPECT_EQ(dialog.Control<QLineEdit>(1014)->text(), "Greeting");
         Fill({{1014, "Welcome"}, {1015, "first words"}})(opened);
     });
-    window->OnRenameNode();
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Welcome [first words]");
+    Trigger("rename");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Welcome [first words]");
     // The goto naming the old name is left as it was.
     EXPECT_EQ(Node("Welcome").Commands()[2]->GetScriptText(), "goto Shop");
 
     services.QueueAnswer(MessageAnswer::kNo);
-    window->OnClearNode();
+    Trigger("clearNode");
     EXPECT_EQ(services.Messages().back().text, "Are you sure you want to clear node Welcome?");
     EXPECT_EQ(services.Messages().back().caption, "Warning");
     EXPECT_EQ(Node("Welcome").Commands().size(), 4u);
     services.QueueAnswer(MessageAnswer::kYes);
-    window->OnClearNode();
+    Trigger("clearNode");
     EXPECT_TRUE(Node("Welcome").Commands().empty());
-    EXPECT_EQ(window->CommandList()->RowCount(), 0);
-    EXPECT_EQ(window->ResponseList()->RowCount(), 0);
+    EXPECT_EQ(CommandList()->RowCount(), 0);
+    EXPECT_EQ(ResponseList()->RowCount(), 0);
 
     services.QueueAnswer(MessageAnswer::kNo);
-    window->OnDeleteBranch();
+    Trigger("deleteBranch");
     EXPECT_EQ(services.Messages().back().text,
               "Are you sure you want to delete node Welcome and all of its children?");
     EXPECT_NE(Current().FindNodeById(2), nullptr);
     services.QueueAnswer(MessageAnswer::kYes);
-    window->OnDeleteBranch();
+    Trigger("deleteBranch");
     EXPECT_EQ(Current().FindNodeById(1), nullptr);
     EXPECT_EQ(Current().FindNodeById(2), nullptr);
     EXPECT_EQ(TreeDump(), "Initialization Node(0);Farewell(3)");
@@ -169,24 +169,24 @@ TEST_F(CommandsTest, AddNewNodeGoesUnderTheSelectionOrToTheTop) {
         EXPECT_EQ(opened.windowTitle(), "Create a New Node");
         Fill({{1014, "Cellar"}, {1015, "dark"}})(opened);
     });
-    window->OnAddNewNode();
+    Trigger("addNewNode");
     ASSERT_NE(Current().FindNodeById(4), nullptr);
     EXPECT_EQ(Current().FindNodeById(4)->Parent(), &Current().Root());
     EXPECT_EQ(Current().GetNextNodeId(), 5);
     EXPECT_EQ(Current().GetSelectedNodeId(), 0);
     Select("Shop [sells ale]");
     steps.push_back(Fill({{1014, "Barrel"}}));
-    window->OnAddNewNode();
+    Trigger("addNewNode");
     EXPECT_EQ(TreeDump(),
               "Initialization Node(0);Greeting(1)[Shop [sells ale](2)[Barrel(5)]];Farewell(3);"
               "Cellar [dark](4)");
     EXPECT_TRUE(Item("Shop [sells ale]")->isExpanded());
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Shop [sells ale]");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Shop [sells ale]");
 }
 
 TEST_F(CommandsTest, MakeRootMovesTheBranchToTheEndOfTheTop) {
     Select("Shop [sells ale]");
-    window->OnMakeRoot();
+    Trigger("makeRoot");
     EXPECT_EQ(TreeDump(), "Initialization Node(0);Greeting(1);Farewell(3);Shop [sells ale](2)");
     EXPECT_EQ(Node("Shop").Parent(), &Current().Root());
 }
@@ -195,7 +195,7 @@ TEST_F(CommandsTest, SortMenuSortsAllOrTheSelectedBranch) {
     Current().AddNode(4, 0, "10", "");
     Current().AddNode(5, 0, "9", "");
     Current().AddNode(6, 1, "alpha", "");
-    window->RebuildView();
+    Refresh();
     MenuItem("All Nodes")->menu()->actions().at(0)->trigger();
     EXPECT_EQ(Names(Current().Root().Children()), (QStringList{"9", "10", "Farewell", "Greeting"}));
     EXPECT_EQ(TreeDump(),
@@ -205,7 +205,7 @@ TEST_F(CommandsTest, SortMenuSortsAllOrTheSelectedBranch) {
     MenuItem("Selected Branch")->menu()->actions().at(1)->trigger();
     EXPECT_EQ(Names(Node("Greeting").Children()), (QStringList{"Shop", "alpha"}));
     EXPECT_EQ(Names(Current().Root().Children()), (QStringList{"9", "10", "Farewell", "Greeting"}));
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Greeting");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Greeting");
 }
 
 TEST_F(CommandsTest, ExpandCollapseAllPressedTwiceLeavesEveryBranchCollapsed) {
@@ -216,17 +216,17 @@ TEST_F(CommandsTest, ExpandCollapseAllPressedTwiceLeavesEveryBranchCollapsed) {
 }
 
 TEST_F(CommandsTest, ResponseCellEditsKeepTheAddResponseRule) {
-    CInPlaceEdit* editor = EditCell(*window->ResponseList(), 0, 2);
+    CInPlaceEdit* editor = EditCell(*ResponseList(), 0, 2);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Backspace);  // the editor opens with its text selected
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(window->ResponseList()->ItemText(0, 2), "Hello there.");
+    EXPECT_EQ(ResponseList()->ItemText(0, 2), "Hello there.");
     EXPECT_FALSE(Current().IsModified());
-    editor = EditCell(*window->ResponseList(), 1, 2);
+    editor = EditCell(*ResponseList(), 1, 2);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "anything");
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(window->ResponseList()->ItemText(1, 2), "");
+    EXPECT_EQ(ResponseList()->ItemText(1, 2), "");
     EXPECT_FALSE(Current().IsModified());
 }
 
@@ -249,7 +249,7 @@ TEST_F(CommandsTest, ExportWritesTheScriptWhereTheWriterChose) {
     // A directory that isn't there is reported.
     services.QueueFileChoice(dir.File("missing/greeting.txt"));
     services.QueueAnswer(MessageAnswer::kOk);
-    window->OnExport();
+    Trigger("export");
     EXPECT_EQ(services.Messages().back().text, "Unable to create output file");
     EXPECT_EQ(services.Messages().back().caption, "Error");
 }
@@ -278,7 +278,7 @@ TEST_F(CommandsTest, BatchExportWalksTheWorkingDirectoryIntoOneDestination) {
             }
         }
     });
-    window->OnBatchExport();
+    Trigger("batchExport");
     EXPECT_EQ(progress, "Batch Export 3");  // a.vrx, broken.vrx and sub/b.vrx
     const FileDialogRequest& request = services.FileDialogs().back().request;
     EXPECT_EQ(request.defaultExtension, "txt");
@@ -291,7 +291,7 @@ TEST_F(CommandsTest, BatchExportWalksTheWorkingDirectoryIntoOneDestination) {
     EXPECT_NE(ReadFile(dir.File("out/b.txt")).find("Bee"), std::string::npos);
     // Both documents stay open as tabs.
     EXPECT_TRUE(TabTitles().contains("Bee"));
-    EXPECT_GE(window->Documents().Count(), 2u);
+    EXPECT_GE(Documents().Count(), 2u);
 }
 
 }  // namespace
@@ -329,11 +329,11 @@ void ChooseFromNodeMenu(QTreeWidget& tree, Qt::Key mnemonic) {
 
 TEST_F(CommandsTest, RenamingCarriesTheLinksAlongWhenTheWriterSaysSo) {
     Item("Greeting")->setExpanded(true);
-    QTest::mouseClick(window->Tree()->viewport(), Qt::LeftButton, {},
-                      window->Tree()->visualItemRect(Item("Shop [sells ale]")).center());
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {},
+                      Tree()->visualItemRect(Item("Shop [sells ale]")).center());
     steps.push_back(Fill({{1014, "Market"}}));
     services.QueueAnswer(MessageAnswer::kYes);
-    ChooseFromNodeMenu(*window->Tree(), Qt::Key_R);
+    ChooseFromNodeMenu(*Tree(), Qt::Key_R);
     EXPECT_EQ(services.Messages().back().text,
               "2 commands and responses lead to Shop. Update them to Market?");
     const auto addOf = [this]() -> const NodeResponseAdd& {
@@ -341,7 +341,7 @@ TEST_F(CommandsTest, RenamingCarriesTheLinksAlongWhenTheWriterSaysSo) {
     };
     EXPECT_EQ(Node("Greeting").Commands()[2]->GetText(), "goto Market");
     EXPECT_EQ(addOf().GetGotoNode(), "Market");
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Market [sells ale]");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Market [sells ale]");
     EXPECT_EQ(UndoItem()->text(), "&Undo Rename Node");
 
     UndoItem()->trigger();  // one step: the name and the links together
@@ -351,7 +351,7 @@ TEST_F(CommandsTest, RenamingCarriesTheLinksAlongWhenTheWriterSaysSo) {
 
     steps.push_back(Fill({{1014, "Market"}}));
     services.QueueAnswer(MessageAnswer::kNo);
-    ChooseFromNodeMenu(*window->Tree(), Qt::Key_R);
+    ChooseFromNodeMenu(*Tree(), Qt::Key_R);
     EXPECT_EQ(Node("Greeting").Commands()[2]->GetText(), "goto Shop");
     EXPECT_NE(Current().FindNodeByName("Market"), nullptr);
 }
@@ -368,10 +368,9 @@ TEST_F(CommandsTest, RightButtonInTheTreeSelectsTheItemAndRunsTheChosenCommand) 
         menu.hide();
         makeRoot->trigger();
     });
-    const QPoint at = window->Tree()->visualItemRect(shop).center();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at,
-                            window->Tree()->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(window->Tree()->viewport(), &click);
+    const QPoint at = Tree()->visualItemRect(shop).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, Tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Tree()->viewport(), &click);
     EXPECT_TRUE(opened);
     EXPECT_EQ(TreeDump(), "Initialization Node(0);Greeting(1);Farewell(3);Shop [sells ale](2)");
     EXPECT_EQ(UndoItem()->text(), "&Undo Make Root");
@@ -386,37 +385,36 @@ TEST_F(CommandsTest, MenuKeyOpensTheNodeMenuOnTheSelectedItem) {
         menu.hide();
     });
     // Where the keyboard's request points is not where the writer looks.
-    const QPoint at = window->Tree()->visualItemRect(Item("Initialization Node")).center();
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, at,
-                          window->Tree()->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(window->Tree()->viewport(), &key);
+    const QPoint at = Tree()->visualItemRect(Item("Initialization Node")).center();
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, at, Tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Tree()->viewport(), &key);
     EXPECT_EQ(enabled, "rename");
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Farewell");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Farewell");
 }
 
 TEST_F(CommandsTest, UndoKeysInTheNodeTextUndoTheWritersSteps) {
     FocusNodeText();
-    QTest::keyClicks(window->NodeText(), "Hello");
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
-    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_TRUE(window->NodeText()->toPlainText().isEmpty());
+    QTest::keyClicks(NodeText(), "Hello");
+    EXPECT_EQ(NodeText()->toPlainText(), "Hello");
+    QTest::keyClick(NodeText(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(NodeText()->toPlainText().isEmpty());
     EXPECT_FALSE(Current().IsModified());
-    QTest::keyClick(window->NodeText(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
-    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(window->NodeText(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Hello");
+    QTest::keyClick(NodeText(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(NodeText()->toPlainText(), "Hello");
+    QTest::keyClick(NodeText(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(NodeText(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(NodeText()->toPlainText(), "Hello");
     EXPECT_TRUE(Current().IsModified());
 }
 
 TEST_F(CommandsTest, RightButtonInTheNodeTextOpensTheEditMenuThere) {
     bool opened = false;
     OnNextPopup([&opened, this](QMenu& menu) {
-        opened = &menu == window->EditMenu();
+        opened = &menu == EditMenu();
         menu.hide();
     });
     const QPoint at(20, 10);
-    QTest::mouseRelease(window->NodeText()->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(NodeText()->viewport(), Qt::RightButton, {}, at);
     QTest::qWait(50);
     EXPECT_TRUE(opened);
 }
@@ -434,9 +432,9 @@ TEST_F(CommandsTest, AWriterBuildsSavesAndExportsANewDialogue) {
     steps.push_back(Fill({{1065, "Brannoc"}}));
     window->OnNewDialogue();
     steps.push_back(Fill({{1014, "Hello"}, {1015, "greets"}}));
-    window->OnAddNewNode();
+    Trigger("addNewNode");
     steps.push_back(Fill({{1014, "Goodbye"}}));
-    window->OnAddNewNode();
+    Trigger("addNewNode");
     Select("Hello [greets]");
     steps.push_back(Fill({{1018, "set kMet = TRUE"}}));
     Press(control_id::kAddCommand);
@@ -445,12 +443,12 @@ TEST_F(CommandsTest, AWriterBuildsSavesAndExportsANewDialogue) {
         Fill({{1036, "Farewell."}, {1040, "Goodbye"}})(opened);
     });
     Press(control_id::kAddResponse);
-    QTest::keyClicks(window->NodeText(), "Well met, traveller.");
+    QTest::keyClicks(NodeText(), "Well met, traveller.");
     services.QueueFileChoice(dir.File("brannoc.vrx"));
     window->OnSaveAs();
     EXPECT_FALSE(Current().IsModified());
     services.QueueFileChoice(dir.File("brannoc.txt"));
-    window->OnExport();
+    Trigger("export");
     const std::string script = ReadFile(dir.File("brannoc.txt"));
     for (const char* part :
          {"Brannoc", "Hello", "set kMet = TRUE", "Farewell.", "Goodbye", "Well met, traveller."}) {

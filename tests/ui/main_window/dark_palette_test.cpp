@@ -80,13 +80,13 @@ private:
 
 TEST_F(DarkPaletteTest, NodeTextInTheAutomaticColourIsDrawnInThePalettesText) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
-    window->Tree()->expandAll();
+    Tree()->expandAll();
     Select("Welcome [first meeting]");
     window->resize(1100, 720);
     QApplication::processEvents();
     Save(*window, "main_window_dark");
 
-    CStyleEditCtrl* text = window->NodeText();
+    CStyleEditCtrl* text = NodeText();
     EXPECT_EQ(text->palette().color(QPalette::Base), QColor(30, 30, 30));
     const QImage drawn = text->viewport()->grab().toImage();
     EXPECT_GE(BestContrast(drawn, QColor(30, 30, 30)), 7.0);
@@ -100,7 +100,7 @@ TEST_F(DarkPaletteTest, NodeTextInTheAutomaticColourIsDrawnInThePalettesText) {
 }
 
 TEST_F(DarkPaletteTest, BlackChosenAfterAColourGoesBackToTheAutomaticColour) {
-    CStyleEditCtrl& text = *window->NodeText();
+    CStyleEditCtrl& text = *NodeText();
     text.SetRichText({{TextStyle{}, "words"}});
     text.selectAll();
     text.SetColor(200, 0, 0);

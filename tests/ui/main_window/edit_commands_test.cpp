@@ -14,8 +14,8 @@
 #include "ui/dialogs/npc_dlg.h"
 #include "ui/dialogs/response_dlg.h"
 #include "ui/dialogs/yes_no_dlg.h"
-#include "ui/main_window/control_ids.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/views/control_ids.h"
 
 namespace tw::test {
 namespace {
@@ -31,7 +31,7 @@ public:
         document.AppendNode(document.Root(), 1, "Greeting");
         document.AppendNode(document.Root(), 2, "Farewell");
         document.SetNextNodeId(3);
-        window->RebuildView();
+        Refresh();
         Select("Greeting");
     }
     void TearDown() override {
@@ -55,7 +55,7 @@ public:
     static void Click(const CEditingDialog& dialog, int id) {
         Get<QAbstractButton>(dialog, id)->click();
     }
-    void Press(int id) { window->Button(id)->click(); }
+    void Press(int id) { Button(id)->click(); }
 
     std::deque<Step> steps;
 };
@@ -140,8 +140,8 @@ TEST_F(EditCommandsTest, EveryKindSurvivesAddSaveLoadAndEdit) {
         Press(control_id::kAddCommand);
         EXPECT_TRUE(Current().IsModified());
     }
-    ASSERT_EQ(window->CommandList()->RowCount(), 10);
-    EXPECT_EQ(window->CommandList()->ItemText(8, 1), "goto Farewell");
+    ASSERT_EQ(CommandList()->RowCount(), 10);
+    EXPECT_EQ(CommandList()->ItemText(8, 1), "goto Farewell");
 
     TempDir dir("edit_commands");
     services.QueueFileChoice(dir.File("round.vrx"));
@@ -149,10 +149,10 @@ TEST_F(EditCommandsTest, EveryKindSurvivesAddSaveLoadAndEdit) {
     window->OnCloseDialogue();
     ASSERT_TRUE(window->OpenDialogueFile(dir.File("round.vrx")));
     Select("Greeting");
-    ASSERT_EQ(window->CommandList()->RowCount(), 10);
+    ASSERT_EQ(CommandList()->RowCount(), 10);
     for (int row = 0; row < 10; ++row) {
-        window->CommandList()->clearSelection();
-        window->CommandList()->SelectRow(row);
+        CommandList()->clearSelection();
+        CommandList()->SelectRow(row);
         steps.push_back([&entered, row](QDialog& opened) {
             auto& dialog = dynamic_cast<CCommandDlg&>(opened);
             EXPECT_EQ(dialog.windowTitle(), "Edit Command");
@@ -173,13 +173,13 @@ TEST_F(EditCommandsTest, EditCommandReplacesTheRowAndTheCommand) {
     Press(control_id::kEditCommand);
     ASSERT_EQ(services.Messages().size(), 1u);
     EXPECT_EQ(services.Messages()[0].text, "Please select exactly one item in the list.");
-    window->CommandList()->selectAll();
+    CommandList()->selectAll();
     services.QueueAnswer(MessageAnswer::kOk);
     Press(control_id::kEditCommand);
     EXPECT_EQ(services.Messages().size(), 2u);
 
-    window->CommandList()->clearSelection();
-    window->CommandList()->SelectRow(1);
+    CommandList()->clearSelection();
+    CommandList()->SelectRow(1);
     steps.push_back([](QDialog& opened) {
         auto& dialog = dynamic_cast<CCommandDlg&>(opened);
         Type(dialog, 1041, "Greeting");
@@ -188,8 +188,8 @@ TEST_F(EditCommandsTest, EditCommandReplacesTheRowAndTheCommand) {
     Press(control_id::kEditCommand);
     EXPECT_TRUE(Current().IsModified());
     EXPECT_EQ(Node("Greeting").Commands()[1]->GetText(), "goto Greeting");
-    EXPECT_EQ(window->CommandList()->ItemText(1, 1), "goto Greeting");
-    EXPECT_EQ(window->CommandList()->RowCount(), 2);
+    EXPECT_EQ(CommandList()->ItemText(1, 1), "goto Greeting");
+    EXPECT_EQ(CommandList()->RowCount(), 2);
 }
 
 TEST_F(EditCommandsTest, ResponsesAreAddedAndEditedInPlace) {
@@ -205,10 +205,10 @@ TEST_F(EditCommandsTest, ResponsesAreAddedAndEditedInPlace) {
     Press(control_id::kAddResponse);
     ASSERT_EQ(Node("Greeting").Responses().size(), 1u);
     EXPECT_TRUE(Current().IsModified());
-    EXPECT_EQ(window->ResponseList()->ItemText(0, 0), "A01");
-    EXPECT_EQ(window->ResponseList()->ItemText(0, 2), "Goodbye");
+    EXPECT_EQ(ResponseList()->ItemText(0, 0), "A01");
+    EXPECT_EQ(ResponseList()->ItemText(0, 2), "Goodbye");
 
-    window->ResponseList()->SelectRow(0);
+    ResponseList()->SelectRow(0);
     Current().SetModified(false);
     steps.push_back([](QDialog& opened) {
         auto& dialog = dynamic_cast<CResponseDlg&>(opened);
@@ -221,7 +221,7 @@ TEST_F(EditCommandsTest, ResponsesAreAddedAndEditedInPlace) {
     Press(control_id::kEditResponse);
     const auto& add = dynamic_cast<const NodeResponseAdd&>(*Node("Greeting").Responses()[0]);
     EXPECT_EQ(add.GetPlayerText(), "Farewell, friend");
-    EXPECT_EQ(window->ResponseList()->ItemText(0, 2), "Farewell, friend");
+    EXPECT_EQ(ResponseList()->ItemText(0, 2), "Farewell, friend");
     EXPECT_TRUE(Current().IsModified());
     // Cancel changes nothing.
     steps.push_back([](QDialog& opened) {
@@ -242,8 +242,8 @@ TEST_F(EditCommandsTest, NpcPropertiesAndCommentsAndAbout) {
     Press(control_id::kEditNpcProperties);
     EXPECT_EQ(Current().Npc().name, "Orla the Miller");
     EXPECT_EQ(Current().Npc().id, 17);
-    EXPECT_EQ(window->Tabs()->tabText(0), "Orla the Miller *");
-    EXPECT_EQ(window->NpcName()->text(), "Orla the Miller");
+    EXPECT_EQ(Tabs()->tabText(0), "Orla the Miller *");
+    EXPECT_EQ(NpcName()->text(), "Orla the Miller");
     EXPECT_TRUE(Current().IsModified());
 
     Current().SetModified(false);
@@ -266,7 +266,7 @@ TEST_F(EditCommandsTest, NpcPropertiesAndCommentsAndAbout) {
         EXPECT_EQ(opened.windowTitle(), "About Vorunda Dialogue Editor");
         opened.accept();
     });
-    window->OnAbout();
+    Trigger("about");
 }
 
 TEST_F(EditCommandsTest, NewAsksForTheNpcData) {
@@ -278,7 +278,7 @@ TEST_F(EditCommandsTest, NewAsksForTheNpcData) {
     });
     window->OnNewDialogue();
     EXPECT_EQ(Current().Npc().name, "Hedda");
-    EXPECT_EQ(window->Tabs()->tabText(window->Tabs()->currentIndex()), "Hedda");
+    EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), "Hedda");
 }
 
 }  // namespace

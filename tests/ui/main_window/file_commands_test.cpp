@@ -5,9 +5,9 @@
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
 #include "support/app_test_support.h"
-#include "ui/main_window/document_set.h"
+#include "ui/document/document_manager.h"
 #include "ui/platform/qt_platform_services.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {
@@ -143,13 +143,13 @@ TEST_F(FileCommandsTest, CloseQuestionAnswers) {
 }
 
 TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrder) {
-    DocumentSet documents;
+    DocumentManager documents;
     for (const char* name : {"A", "B", "C", "D"}) {
         auto document = std::make_unique<Dialogue>();
         document->Npc().name = name;
         document->SetModified(std::string(name) != "B");
         document->SetPath(dir.File(std::string(name) + ".vrx"));
-        documents.Add(std::move(document));
+        documents.Add(std::make_unique<EditorDocument>(std::move(document)));
     }
     services.QueueAnswer(MessageAnswer::kNo);
     services.QueueAnswer(MessageAnswer::kCancel);
@@ -160,19 +160,19 @@ TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrder) {
     services.QueueAnswer(MessageAnswer::kNo);
     services.QueueAnswer(MessageAnswer::kYes);
     EXPECT_TRUE(files.ConfirmShutdown(documents));
-    EXPECT_FALSE(documents.At(0).IsModified());
-    EXPECT_TRUE(documents.At(2).IsModified());
-    EXPECT_FALSE(documents.At(3).IsModified());
+    EXPECT_FALSE(documents.At(0).GetDialogue().IsModified());
+    EXPECT_TRUE(documents.At(2).GetDialogue().IsModified());
+    EXPECT_FALSE(documents.At(3).GetDialogue().IsModified());
 }
 
 TEST_F(FileCommandsTest, ShutdownStopsAtASaveThatFails) {
-    DocumentSet documents;
+    DocumentManager documents;
     for (const char* name : {"A", "B"}) {
         auto document = std::make_unique<Dialogue>();
         document->Npc().name = name;
         document->SetModified(true);
         document->SetPath(dir.File(std::string("none/") + name + ".vrx"));
-        documents.Add(std::move(document));
+        documents.Add(std::make_unique<EditorDocument>(std::move(document)));
     }
     services.QueueAnswer(MessageAnswer::kYes);
     services.QueueAnswer(MessageAnswer::kOk);

@@ -1,7 +1,7 @@
 // The find bar through its widgets: Ctrl+F, the options, Enter, F3 and Shift+F3, going to
 // each kind of result, every open dialogue, and a large dialogue searched in slices.
 
-#include "ui/main_window/find_bar.h"
+#include "ui/views/find_bar.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -53,12 +53,12 @@ protected:
     }
     QStringList Column(int column) const {
         QStringList texts;
-        QTreeWidget* results = window->Find()->Results();
+        QTreeWidget* results = Find()->Results();
         for (int i = 0; i < results->topLevelItemCount(); ++i)
             texts << results->topLevelItem(i)->text(column);
         return texts;
     }
-    QString SelectedNodeLabel() const { return window->Tree()->currentItem()->text(0); }
+    QString SelectedNodeLabel() const { return Tree()->currentItem()->text(0); }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
     }
@@ -67,37 +67,37 @@ protected:
 TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
     ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
     Activate();
-    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_FALSE(Find()->isVisible());
     Key(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_TRUE(window->Find()->isVisible());
-    ASSERT_EQ(QApplication::focusWidget(), window->Find()->Pattern());
-    QTest::keyClicks(window->Find()->Pattern(), "GOLD");
+    ASSERT_TRUE(Find()->isVisible());
+    ASSERT_EQ(QApplication::focusWidget(), Find()->Pattern());
+    QTest::keyClicks(Find()->Pattern(), "GOLD");
     EXPECT_EQ(Column(0), (QStringList{"Start", "Greet", "Greet", "goldShop", "goldShop"}));
     EXPECT_EQ(Column(1), (QStringList{"Command", "Text", "Response text", "Name", "Comments"}));
     EXPECT_EQ(Column(2).at(2), "Show [gold]");
-    EXPECT_EQ(window->Find()->Results()->accessibleName(), "Find results");
+    EXPECT_EQ(Find()->Results()->accessibleName(), "Find results");
     const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
     QDir().mkpath(shots);
 
     Key(Qt::Key_Return);  // the command: its node and its row
     EXPECT_EQ(SelectedNodeLabel(), "Start");
-    EXPECT_EQ(window->CommandList()->SelectedRow(), 1);
+    EXPECT_EQ(CommandList()->SelectedRow(), 1);
     EXPECT_TRUE(window->isVisible());  // Enter pressed no default button
     Key(Qt::Key_F3);                   // the rich text: the match selected in the box
     EXPECT_EQ(SelectedNodeLabel(), "Greet");
-    EXPECT_EQ(window->NodeText()->textCursor().selectedText(), "gold");
+    EXPECT_EQ(NodeText()->textCursor().selectedText(), "gold");
     EXPECT_TRUE(window->grab().save(shots + "/find_results.png"));
     Key(Qt::Key_F3);  // the response row
-    EXPECT_EQ(window->ResponseList()->SelectedRow(), 1);
+    EXPECT_EQ(ResponseList()->SelectedRow(), 1);
     Key(Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(window->NodeText()->textCursor().selectedText(), "gold");
+    EXPECT_EQ(NodeText()->textCursor().selectedText(), "gold");
     // Round the end of the list.
     Key(Qt::Key_F3);
     Key(Qt::Key_F3);
     Key(Qt::Key_F3);
     Key(Qt::Key_F3);
     EXPECT_EQ(SelectedNodeLabel(), "Start");
-    EXPECT_EQ(window->Find()->Results()->currentIndex().row(), 0);
+    EXPECT_EQ(Find()->Results()->currentIndex().row(), 0);
 }
 
 // Escape in the bar hides it and gives the focus back; it never reaches the window, which
@@ -106,44 +106,44 @@ TEST_F(FindBarTest, EscapeCloseButtonAndTheSearchMenuHideTheBar) {
     ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
     Current().SetModified(true);
     Activate();
-    QTreeWidget* tree = window->Tree();
+    QTreeWidget* tree = Tree();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->visualItemRect(tree->topLevelItem(0)).center());
     ASSERT_EQ(QApplication::focusWidget(), tree);
     Key(Qt::Key_F, Qt::ControlModifier);
-    QTest::keyClicks(window->Find()->Pattern(), "gold");
+    QTest::keyClicks(Find()->Pattern(), "gold");
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_FALSE(Find()->isVisible());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), tree);
 
     Key(Qt::Key_F, Qt::ControlModifier);
-    QTreeWidget* results = window->Find()->Results();
+    QTreeWidget* results = Find()->Results();
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
                       results->visualItemRect(results->topLevelItem(0)).center());
     ASSERT_EQ(QApplication::focusWidget(), results);
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_FALSE(Find()->isVisible());
     EXPECT_TRUE(window->isVisible());
 
     auto* shown = window->findChild<QAction*>("showFindBar");
     ASSERT_NE(shown, nullptr);
     EXPECT_FALSE(shown->isChecked());
     shown->trigger();
-    EXPECT_TRUE(window->Find()->isVisible());
-    auto* close = window->Find()->findChild<QAbstractButton*>("closeFindBar");
+    EXPECT_TRUE(Find()->isVisible());
+    auto* close = Find()->findChild<QAbstractButton*>("closeFindBar");
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->accessibleName(), "Close find bar");
     QTest::mouseClick(close, Qt::LeftButton);
-    EXPECT_FALSE(window->Find()->isVisible());
+    EXPECT_FALSE(Find()->isVisible());
     EXPECT_FALSE(shown->isChecked());
     EXPECT_TRUE(services.Messages().empty());
 }
 
 TEST_F(FindBarTest, OptionsNarrowTheResults) {
     ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
-    window->OnFind(false);
-    FindBar& bar = *window->Find();
+    Trigger("find");
+    FindBar& bar = *Find();
     bar.Pattern()->setText("gold");
     EXPECT_EQ(Column(0).size(), 5);
     bar.WholeWords()->setChecked(true);  // not "goldShop"
@@ -154,10 +154,10 @@ TEST_F(FindBarTest, OptionsNarrowTheResults) {
     EXPECT_TRUE(Column(0).isEmpty());
     bar.MatchCase()->setChecked(false);
     bar.LookIn()->setCurrentText("Comments");
-    window->OnFind(false);
+    Trigger("find");
     EXPECT_EQ(Column(1), QStringList{"Comments"});
     bar.LookIn()->setCurrentText("Node text");
-    window->OnFind(false);
+    Trigger("find");
     EXPECT_EQ(Column(1), QStringList{"Text"});
 }
 
@@ -166,23 +166,23 @@ TEST_F(FindBarTest, FindInAllOpenDialoguesGoesToTheOtherTab) {
     ASSERT_TRUE(window->OpenDialogueFile(WriteShop("second.vrx", "silver")));
     Activate();
     Key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_TRUE(window->Find()->isVisible());
-    ASSERT_EQ(window->Documents().Count(), 2u);
-    QTest::keyClicks(window->Find()->Pattern(), "Shop");
+    ASSERT_TRUE(Find()->isVisible());
+    ASSERT_EQ(Documents().Count(), 2u);
+    QTest::keyClicks(Find()->Pattern(), "Shop");
     const QStringList nodes = Column(0);
     ASSERT_EQ(nodes.size(), 2);
     EXPECT_TRUE(nodes[0].endsWith(": goldShop"));
     EXPECT_TRUE(nodes[1].endsWith(": silverShop"));
-    const std::size_t before = window->Documents().CurrentIndex();
+    const std::size_t before = Documents().CurrentIndex();
     Key(Qt::Key_Return);
     Key(Qt::Key_F3);
     EXPECT_EQ(SelectedNodeLabel(), "silverShop");
-    EXPECT_NE(window->Documents().CurrentIndex(), before == 0 ? 1u : 0u);
-    window->Find()->Results()->setFocus();
-    window->Find()->Results()->setCurrentItem(window->Find()->Results()->topLevelItem(0));
+    EXPECT_NE(Documents().CurrentIndex(), before == 0 ? 1u : 0u);
+    Find()->Results()->setFocus();
+    Find()->Results()->setCurrentItem(Find()->Results()->topLevelItem(0));
     Key(Qt::Key_Return);
     EXPECT_EQ(SelectedNodeLabel(), "goldShop");
-    EXPECT_EQ(window->Tabs()->currentIndex(), static_cast<int>(window->Documents().CurrentIndex()));
+    EXPECT_EQ(Tabs()->currentIndex(), static_cast<int>(Documents().CurrentIndex()));
 }
 
 TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
@@ -194,8 +194,8 @@ TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
     fs::create_directories(path.parent_path());
     ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
     ASSERT_TRUE(window->OpenDialogueFile(path.string()));
-    window->OnFind(false);
-    window->Find()->Pattern()->setText("gold");
+    Trigger("find");
+    Find()->Pattern()->setText("gold");
     const int first = static_cast<int>(Column(0).size());
     EXPECT_GT(first, 0);
     EXPECT_LT(first, 9000);  // the rest comes in later turns of the event loop
@@ -213,12 +213,12 @@ TEST_F(FindBarTest, DeletingNodesDuringASearchStartsItAgainOnWhatIsLeft) {
     fs::create_directories(path.parent_path());
     ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
     ASSERT_TRUE(window->OpenDialogueFile(path.string()));
-    window->OnFind(false);
-    window->Find()->Pattern()->setText("gold");
+    Trigger("find");
+    Find()->Pattern()->setText("gold");
     ASSERT_LT(Column(0).size(), 9000);  // the last node is not searched yet
     Select("n9000 gold");
     services.QueueAnswer(MessageAnswer::kYes);
-    window->OnDeleteBranch();
+    Trigger("deleteBranch");
     ASSERT_EQ(Current().FindNodeById(9000), nullptr);
     for (int i = 0; i < 300 && Column(0).size() < 8999; ++i)
         QTest::qWait(5);

@@ -1,7 +1,7 @@
 // The find bar's run over several dialogues: one budget per slice, and closed dialogues
 // dropped before the next slice.
 
-#include "ui/main_window/find_run.h"
+#include "ui/views/find_run.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +21,13 @@ TEST(FindRunTest, TheSliceBudgetCarriesOverToTheNextDialogue) {
     AddNodes(first, 2);   // three nodes with the root, two of them matches
     AddNodes(second, 9);  // ten nodes, nine matches
     FindRun run;
-    run.Add(0, first, SearchOptions{"gold"});
-    run.Add(1, second, SearchOptions{"gold"});
+    run.Add(first, SearchOptions{"gold"});
+    run.Add(second, SearchOptions{"gold"});
     const std::vector<FoundMatch> slice = run.Step(5);  // all of first, two of second
     ASSERT_EQ(slice.size(), 3u);
-    EXPECT_EQ(slice[0].document, 0u);
+    EXPECT_EQ(slice[0].document, &first);
     EXPECT_EQ(slice[1].nodeId, 2);
-    EXPECT_EQ(slice[2].document, 1u);
+    EXPECT_EQ(slice[2].document, &second);
     EXPECT_EQ(slice[2].nodeId, 1);
     EXPECT_FALSE(run.IsDone());
     EXPECT_EQ(run.Step(100).size(), 8u);
@@ -41,14 +41,12 @@ TEST(FindRunTest, ClosedDialoguesAreDroppedBeforeTheyAreWalked) {
     AddNodes(first, 3);
     AddNodes(*second, 3);
     FindRun run;
-    run.Add(0, first, SearchOptions{"gold"});
-    run.Add(1, *second, SearchOptions{"gold"});
+    run.Add(first, SearchOptions{"gold"});
+    run.Add(*second, SearchOptions{"gold"});
     EXPECT_EQ(run.Step(1).size(), 0u);  // the root only
-    second.reset();                     // closed: the window no longer has a dialogue at place 1
-    run.DropClosed([](std::size_t index, const Dialogue*) { return index != 1; });
+    run.Drop(*second);                  // closing: its nodes are walked no more
+    second.reset();
     EXPECT_EQ(run.Step(100).size(), 3u);
-    EXPECT_TRUE(run.IsDone());
-    run.DropClosed([](std::size_t, const Dialogue*) { return false; });
     EXPECT_TRUE(run.IsDone());
 }
 

@@ -11,7 +11,7 @@
 #include <set>
 
 #include "main_window_fixture.h"
-#include "ui/main_window/problems_pane.h"
+#include "ui/views/problems_pane.h"
 
 namespace tw::test {
 namespace {
@@ -25,10 +25,10 @@ protected:
             return int{QDialog::Rejected};
         });
         ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
-        window->Tree()->expandAll();
-        for (QTreeWidgetItemIterator it(window->Tree()); *it != nullptr; ++it) {
-            window->Tree()->setCurrentItem(*it);
-            if (window->CommandList()->RowCount() > 0 && window->ResponseList()->RowCount() > 0) {
+        Tree()->expandAll();
+        for (QTreeWidgetItemIterator it(Tree()); *it != nullptr; ++it) {
+            Tree()->setCurrentItem(*it);
+            if (CommandList()->RowCount() > 0 && ResponseList()->RowCount() > 0) {
                 return;
             }
         }
@@ -40,7 +40,7 @@ protected:
 // A double-click on a row opens the dialog Enter opens; a double-click on a response's line
 // edits it in its cell instead.
 TEST_F(KeyboardTest, DoubleClickOnARowEditsItAsEnterDoes) {
-    for (EnhancedListCtrl* list : {window->CommandList(), window->ResponseList()}) {
+    for (EnhancedListCtrl* list : {CommandList(), ResponseList()}) {
         const QRect row = list->visualItemRect(list->topLevelItem(0));
         const QPoint firstCell(list->columnViewportPosition(0) + 8, row.center().y());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstCell);
@@ -58,7 +58,7 @@ TEST_F(KeyboardTest, EscapeInACellEditorOrTheProblemsPaneStaysInTheWindow) {
     Current().SetModified(true);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EnhancedListCtrl* list = window->ResponseList();
+    EnhancedListCtrl* list = ResponseList();
     const QString line = list->ItemText(0, 2);
     const QRect row = list->visualItemRect(list->topLevelItem(0));
     const QPoint cell(list->columnViewportPosition(2) + 8, row.center().y());
@@ -71,18 +71,18 @@ TEST_F(KeyboardTest, EscapeInACellEditorOrTheProblemsPaneStaysInTheWindow) {
     EXPECT_EQ(list->ItemText(0, 2), line);
     EXPECT_TRUE(window->isVisible());
 
-    QTreeWidget* problems = window->Problems()->List();
+    QTreeWidget* problems = Problems()->List();
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     ASSERT_EQ(QApplication::focusWidget(), problems);
     QTest::keyClick(problems, Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), window->Tree());
+    EXPECT_EQ(QApplication::focusWidget(), Tree());
     EXPECT_TRUE(services.Messages().empty());
 }
 
 TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonic) {
     std::set<QChar> letters;
-    for (const QAction* menu : window->MenuBar()->actions()) {
+    for (const QAction* menu : MenuBar()->actions()) {
         const QString title = menu->text();
         ASSERT_EQ(title.count('&'), 1) << title.toStdString();
         letters.insert(title.at(title.indexOf('&') + 1).toLower());
@@ -90,7 +90,7 @@ TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonic) {
     ASSERT_TRUE(letters.count('f') && letters.count('h')) << "the menu titles were not read";
     const int ids[] = {1117, 1115, 1095, 1063, 1002, 1008, 1009, 1010, 1011, 1012, 1013};
     for (int id : ids) {
-        const QString caption = window->Button(id)->text();
+        const QString caption = Button(id)->text();
         ASSERT_EQ(caption.count('&'), 1) << caption.toStdString();
         const QChar letter = caption.at(caption.indexOf('&') + 1).toLower();
         EXPECT_TRUE(letters.insert(letter).second)
@@ -99,11 +99,11 @@ TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonic) {
 }
 
 TEST_F(KeyboardTest, AltAndTheMnemonicPressesTheButton) {
-    QSignalSpy test(window->Button(control_id::kTestDialogue), &QPushButton::clicked);
-    QSignalSpy add(window->Button(control_id::kAddCommand), &QPushButton::clicked);
+    QSignalSpy test(Button(control_id::kTestDialogue), &QPushButton::clicked);
+    QSignalSpy add(Button(control_id::kAddCommand), &QPushButton::clicked);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->Tree()->setFocus();
+    Tree()->setFocus();
     // Through the window system, as a key typed by the writer: that is where shortcuts are
     // matched.
     QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::AltModifier);
@@ -115,9 +115,9 @@ TEST_F(KeyboardTest, AltAndTheMnemonicPressesTheButton) {
 }
 
 TEST_F(KeyboardTest, TheListsKeysAddEditAndDelete) {
-    QSignalSpy deleteCommand(window->Button(control_id::kDeleteCommand), &QPushButton::clicked);
-    QSignalSpy deleteResponse(window->Button(control_id::kDeleteResponse), &QPushButton::clicked);
-    EnhancedListCtrl* commands = window->CommandList();
+    QSignalSpy deleteCommand(Button(control_id::kDeleteCommand), &QPushButton::clicked);
+    QSignalSpy deleteResponse(Button(control_id::kDeleteResponse), &QPushButton::clicked);
+    EnhancedListCtrl* commands = CommandList();
     commands->setFocus();
     QTest::keyClick(commands, Qt::Key_Insert);
     commands->clearSelection();
@@ -129,7 +129,7 @@ TEST_F(KeyboardTest, TheListsKeysAddEditAndDelete) {
     EXPECT_EQ(deleteResponse.count(), 0);
 
     opened.clear();
-    EnhancedListCtrl* responses = window->ResponseList();
+    EnhancedListCtrl* responses = ResponseList();
     responses->setFocus();
     responses->clearSelection();
     responses->SelectRow(0);
@@ -142,18 +142,18 @@ TEST_F(KeyboardTest, TheListsKeysAddEditAndDelete) {
 }
 
 TEST_F(KeyboardTest, ListKeysDoNothingWhileTheirButtonsAreDisabled) {
-    QSignalSpy deleteResponse(window->Button(control_id::kDeleteResponse), &QPushButton::clicked);
-    window->Button(control_id::kDeleteResponse)->setEnabled(false);
-    window->ResponseList()->setFocus();
-    QTest::keyClick(window->ResponseList(), Qt::Key_Delete);
+    QSignalSpy deleteResponse(Button(control_id::kDeleteResponse), &QPushButton::clicked);
+    Button(control_id::kDeleteResponse)->setEnabled(false);
+    ResponseList()->setFocus();
+    QTest::keyClick(ResponseList(), Qt::Key_Delete);
     EXPECT_EQ(deleteResponse.count(), 0);
 }
 
 // The menu opens beside the node the writer is on, and the selection stays.
 TEST_F(KeyboardTest, TheMenuKeyAndShiftF10OpenTheNodeMenuAtTheCurrentNode) {
-    QTreeWidgetItem* current = window->Tree()->currentItem();
+    QTreeWidgetItem* current = Tree()->currentItem();
     const QPoint itemCentre =
-        window->Tree()->viewport()->mapToGlobal(window->Tree()->visualItemRect(current).center());
+        Tree()->viewport()->mapToGlobal(Tree()->visualItemRect(current).center());
     for (auto [key, modifiers] :
          {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
         QStringList actions;
@@ -167,10 +167,10 @@ TEST_F(KeyboardTest, TheMenuKeyAndShiftF10OpenTheNodeMenuAtTheCurrentNode) {
             }
             menu->close();
         });
-        window->Tree()->setFocus();
-        QTest::keyClick(window->Tree(), key, modifiers);
+        Tree()->setFocus();
+        QTest::keyClick(Tree(), key, modifiers);
         EXPECT_TRUE(actions.contains("&Rename")) << actions.join('|').toStdString();
-        EXPECT_EQ(window->Tree()->currentItem(), current);
+        EXPECT_EQ(Tree()->currentItem(), current);
         EXPECT_LE((menuCorner - itemCentre).manhattanLength(), 2);
     }
 }

@@ -3,8 +3,8 @@
 #include <QListWidget>
 
 #include "model/command_kinds.h"
-#include "ui/main_window/links_dlg.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/views/links_dlg.h"
 
 namespace tw::test {
 namespace {
@@ -27,11 +27,11 @@ public:
         add->SetGotoNode("Greeting");
         farewell.AppendResponse(std::move(add));
         farewell.AppendCommand(std::make_unique<CommandManual>("if $gold > 1 then goto Shop"));
-        window->RebuildView();
+        Refresh();
     }
 
     QString Selected() const {
-        QTreeWidgetItem* item = window->Tree()->currentItem();
+        QTreeWidgetItem* item = Tree()->currentItem();
         return item ? item->text(0) : QString();
     }
     void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -41,44 +41,44 @@ public:
 
 TEST_F(LinksTest, GoToNodeFollowsTheSelectedCommandOrResponse) {
     Select("Greeting [hello]");
-    window->CommandList()->setFocus();
-    window->CommandList()->SelectRow(1);  // the branch: its first choice leads to Farewell
-    Key(window->CommandList(), Qt::Key_F12);
+    CommandList()->setFocus();
+    CommandList()->SelectRow(1);  // the branch: its first choice leads to Farewell
+    Key(CommandList(), Qt::Key_F12);
     EXPECT_EQ(Selected(), "Farewell");
-    window->ResponseList()->setFocus();
-    window->ResponseList()->SelectRow(0);
-    Key(window->ResponseList(), Qt::Key_F12);
+    ResponseList()->setFocus();
+    ResponseList()->SelectRow(0);
+    Key(ResponseList(), Qt::Key_F12);
     EXPECT_EQ(Selected(), "Greeting [hello]");
 }
 
 TEST_F(LinksTest, GoToNodeOnARowWithoutALinkStaysPut) {
     Select("Greeting [hello]");
-    window->CommandList()->setFocus();
-    window->CommandList()->SelectRow(0);  // an assignment
-    Key(window->CommandList(), Qt::Key_F12);
+    CommandList()->setFocus();
+    CommandList()->SelectRow(0);  // an assignment
+    Key(CommandList(), Qt::Key_F12);
     EXPECT_EQ(Selected(), "Greeting [hello]");
 }
 
 TEST_F(LinksTest, BackAndForwardWalkTheSelections) {
     Select("Greeting [hello]");
-    window->CommandList()->setFocus();
-    window->CommandList()->SelectRow(1);
-    Key(window->CommandList(), Qt::Key_F12);  // Farewell
-    window->CommandList()->setFocus();
-    window->CommandList()->SelectRow(0);
-    Key(window->CommandList(), Qt::Key_F12);  // the manual goto: Shop
+    CommandList()->setFocus();
+    CommandList()->SelectRow(1);
+    Key(CommandList(), Qt::Key_F12);  // Farewell
+    CommandList()->setFocus();
+    CommandList()->SelectRow(0);
+    Key(CommandList(), Qt::Key_F12);  // the manual goto: Shop
     EXPECT_EQ(Selected(), "Shop");
-    Key(window->Tree(), Qt::Key_Left, Qt::AltModifier);
+    Key(Tree(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Selected(), "Farewell");
-    Key(window->Tree(), Qt::Key_Left, Qt::AltModifier);
+    Key(Tree(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Selected(), "Greeting [hello]");
-    Key(window->Tree(), Qt::Key_Right, Qt::AltModifier);
+    Key(Tree(), Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Selected(), "Farewell");
     // A new selection drops the road ahead.
     Select("Initialization Node");
-    Key(window->Tree(), Qt::Key_Right, Qt::AltModifier);
+    Key(Tree(), Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Selected(), "Initialization Node");
-    Key(window->Tree(), Qt::Key_Left, Qt::AltModifier);
+    Key(Tree(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Selected(), "Farewell");
 }
 
@@ -94,11 +94,11 @@ TEST_F(LinksTest, LinksToThisNodeListsEveryWayInAndGoesToTheChosenOne) {
         return int{QDialog::Accepted};
     });
     Select("Greeting [hello]");
-    Key(window->Tree(), Qt::Key_F12, Qt::ShiftModifier);
+    Key(Tree(), Qt::Key_F12, Qt::ShiftModifier);
     EXPECT_EQ(shown, (QStringList{"Initialization Node: command 1: goto",
                                   "Farewell: response 1: response \"A01\""}));
     EXPECT_EQ(Selected(), "Farewell");
-    EXPECT_EQ(window->ResponseList()->SelectedRow(), 0);
+    EXPECT_EQ(ResponseList()->SelectedRow(), 0);
 }
 
 TEST_F(LinksTest, LinksToANodeNothingLeadsTo) {
@@ -110,7 +110,7 @@ TEST_F(LinksTest, LinksToANodeNothingLeadsTo) {
         return int{QDialog::Rejected};
     });
     Select("Greeting [hello]");
-    window->OnLinksToNode();
+    Trigger("linksToNode");
     EXPECT_EQ(shownRows, 0);
     EXPECT_EQ(Selected(), "Greeting [hello]");
 }

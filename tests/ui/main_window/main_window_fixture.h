@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -14,12 +20,16 @@
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
+#include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/in_place_edit.h"
-#include "ui/main_window/control_ids.h"
+#include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
+#include "ui/views/control_ids.h"
+#include "ui/views/find_bar.h"
+#include "ui/views/problems_view.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -47,7 +57,7 @@ inline int RunQueuedStep(std::deque<DialogStep>& steps, QDialog& dialog) {
 }
 
 class MainWindowTest : public testing::Test {
-protected:
+public:
     void SetUp() override {
         services.SetFailureHook([](const std::string& error) { ADD_FAILURE() << error; });
         window = std::make_unique<CTalkwrightDlg>(services);
@@ -59,17 +69,56 @@ protected:
     void TearDown() override {
         EXPECT_EQ(services.PendingAnswers(), 0u);
         // Whatever a test left modified is not asked about again.
-        for (std::size_t i = 0; i < window->Documents().Count(); ++i) {
-            window->Documents().At(i).SetModified(false);
+        for (std::size_t i = 0; i < Documents().Count(); ++i) {
+            Documents().At(i).GetDialogue().SetModified(false);
         }
     }
 
-    Dialogue& Current() { return window->Documents().Current(); }
+    // The window's controls, found as a user's automation finds them: by name.
+    template <typename T>
+    T* Named(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    EnhancedTreeCtrl* Tree() const { return CurrentTree(*window); }
+    EnhancedListCtrl* CommandList() const { return test::CommandList(*window); }
+    EnhancedListCtrl* ResponseList() const { return test::ResponseList(*window); }
+    CStyleEditCtrl* NodeText() const { return NodeTextBox(*window); }
+    QLineEdit* Comments() const { return Named<QLineEdit>("comments"); }
+    QLineEdit* NpcName() const { return Named<QLineEdit>("npcName"); }
+    QTabBar* Tabs() const { return window->findChild<QTabBar*>(); }
+    QPushButton* Button(int id) const { return Named<QPushButton>(QString("button%1").arg(id)); }
+    FindBar* Find() const { return Named<FindBar>("findBar"); }
+    ProblemsView* Problems() const { return Named<ProblemsView>("problems"); }
+    QLabel* StatusText() const { return Named<QLabel>("statusText"); }
+    QMenuBar* MenuBar() const { return window->findChild<QMenuBar*>(); }
+    QMenu* Menu(const QString& title) const {
+        for (QAction* action : MenuBar()->actions()) {
+            if (action->menu() != nullptr && action->menu()->title() == title) {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+    QMenu* EditMenu() const { return Menu("&Edit"); }
+    QMenu* RecentMenu() const { return Named<QMenu>("recentFiles"); }
+    QAction* Action(const QString& name) const { return Named<QAction>(name); }
+    // Chooses a command as its menu item would.
+    void Trigger(const QString& name) const {
+        QAction* action = Action(name);
+        ASSERT_NE(action, nullptr) << name.toStdString();
+        action->trigger();
+    }
+
+    DocumentManager& Documents() { return window->Documents(); }
+    EditorDocument& CurrentDocument() { return Documents().Current(); }
+    // Tells the views that a test changed the current dialogue behind their back.
+    void Refresh() { CurrentDocument().ReportTreeChanged(); }
+    Dialogue& Current() { return CurrentDocument().GetDialogue(); }
     DialogueNode& Node(const std::string& name) { return *Current().FindNodeByName(name); }
 
     QTreeWidgetItem* Item(const QString& label) {
         const QList<QTreeWidgetItem*> found =
-            window->Tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
+            Tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
         return found.size() == 1 ? found.front() : nullptr;
     }
     // A click on the item, its branch opened down to it first.
@@ -79,7 +128,7 @@ protected:
         for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent()) {
             parent->setExpanded(true);
         }
-        QTreeWidget* tree = window->Tree();
+        QTreeWidget* tree = Tree();
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(item).center());
@@ -100,8 +149,8 @@ protected:
     }
     QString TreeDump() const {
         QStringList top;
-        for (int i = 0; i < window->Tree()->topLevelItemCount(); ++i) {
-            top << Dump(window->Tree()->topLevelItem(i));
+        for (int i = 0; i < Tree()->topLevelItemCount(); ++i) {
+            top << Dump(Tree()->topLevelItem(i));
         }
         return top.join(";");
     }
@@ -138,8 +187,8 @@ protected:
 
     QStringList TabTitles() const {
         QStringList titles;
-        for (int i = 0; i < window->Tabs()->count(); ++i) {
-            titles << window->Tabs()->tabText(i);
+        for (int i = 0; i < Tabs()->count(); ++i) {
+            titles << Tabs()->tabText(i);
         }
         return titles;
     }

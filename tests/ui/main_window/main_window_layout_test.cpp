@@ -7,7 +7,7 @@
 
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
-#include "ui/main_window/problems_pane.h"
+#include "ui/views/problems_pane.h"
 
 namespace tw::test {
 namespace {
@@ -37,16 +37,16 @@ TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
     };
     // Growing the window by 200 by 100 pixels.
     const Control controls[] = {
-        {"tree", window->Tree(), {0, 0, 200, 0}},
-        {"node text", window->NodeText(), {0, 0, 200, 100}},
-        {"comments", window->Comments(), {0, 100, 200, 0}},
-        {"NPC name", window->NpcName(), {0, 0, 200, 0}},
-        {"Expand/Collapse All", window->Button(control_id::kExpandCollapseAll), {200, 0, 0, 0}},
-        {"Edit NPC Properties", window->Button(control_id::kEditNpcProperties), {200, 0, 0, 0}},
-        {"command list", window->CommandList(), {200, 0, 0, 50}},
-        {"Add Command", window->Button(control_id::kAddCommand), {200, 50, 0, 0}},
-        {"response list", window->ResponseList(), {200, 50, 0, 50}},
-        {"Delete Response", window->Button(control_id::kDeleteResponse), {200, 100, 0, 0}},
+        {"tree", Tree(), {0, 0, 200, 0}},
+        {"node text", NodeText(), {0, 0, 200, 100}},
+        {"comments", Comments(), {0, 100, 200, 0}},
+        {"NPC name", NpcName(), {0, 0, 200, 0}},
+        {"Expand/Collapse All", Button(control_id::kExpandCollapseAll), {200, 0, 0, 0}},
+        {"Edit NPC Properties", Button(control_id::kEditNpcProperties), {200, 0, 0, 0}},
+        {"command list", CommandList(), {200, 0, 0, 50}},
+        {"Add Command", Button(control_id::kAddCommand), {200, 50, 0, 0}},
+        {"response list", ResponseList(), {200, 50, 0, 50}},
+        {"Delete Response", Button(control_id::kDeleteResponse), {200, 100, 0, 0}},
     };
     std::vector<QRect> before;
     for (const Control& control : controls) {
@@ -68,21 +68,20 @@ TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
 // Tab walks the controls in reading order: the top row, the node column, then the lists
 // each with its buttons.
 TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
-    EXPECT_EQ(window->focusWidget(), window->Tree());
-    std::vector<QWidget*> expected{window->Tabs(), window->NpcName()};
+    EXPECT_EQ(window->focusWidget(), Tree());
+    std::vector<QWidget*> expected{Tabs(), NpcName()};
     for (int id : {1117, 1115, 1095, 1063, 1002}) {
-        expected.push_back(window->Button(id));
+        expected.push_back(Button(id));
     }
-    expected.insert(expected.end(), {window->Tree(), window->NodeText(), window->Comments(),
-                                     window->CommandList()});
+    expected.insert(expected.end(), {Tree(), NodeText(), Comments(), CommandList()});
     for (int id : {1008, 1009, 1010}) {
-        expected.push_back(window->Button(id));
+        expected.push_back(Button(id));
     }
-    expected.push_back(window->ResponseList());
+    expected.push_back(ResponseList());
     for (int id : {1011, 1012, 1013}) {
-        expected.push_back(window->Button(id));
+        expected.push_back(Button(id));
     }
-    expected.push_back(window->Problems()->List());
+    expected.push_back(Problems()->List());
     std::vector<QWidget*> chain;
     for (QWidget* widget = window->nextInFocusChain(); widget != window.get();
          widget = widget->nextInFocusChain()) {
@@ -136,7 +135,7 @@ TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
         auto* split = window.findChild<QSplitter*>("halvesSplitter");
         auto* below = window.findChild<QSplitter*>("panesSplitter");
         ASSERT_TRUE(split && below);
-        EnhancedListCtrl& responses = *window.ResponseList();
+        EnhancedListCtrl& responses = *window.findChild<EnhancedListCtrl*>("responses");
         const int listWidth = responses.width();
         const int lastColumn = responses.columnWidth(4);
         const int otherColumn = responses.columnWidth(2);
@@ -144,9 +143,10 @@ TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
         EXPECT_NEAR(responses.width(), listWidth + 150, 2);
         EXPECT_NEAR(responses.columnWidth(4), lastColumn + 150, 2);
         EXPECT_EQ(responses.columnWidth(2), otherColumn);
-        const int problemsHeight = window.Problems()->List()->height();
+        const int problemsHeight = window.findChild<QTreeWidget*>("problemsList")->height();
         DragHandle(*below, 1, QPoint(0, -60));
-        EXPECT_NEAR(window.Problems()->List()->height(), problemsHeight + 60, 2);
+        EXPECT_NEAR(window.findChild<QTreeWidget*>("problemsList")->height(), problemsHeight + 60,
+                    2);
         halves = split->sizes();
         panes = below->sizes();
         EXPECT_TRUE(window.OnQuit());

@@ -43,8 +43,8 @@ TEST_F(MainWindowTest, ScreenshotsOnTheInnkeeper) {
     Save(*window, "main_window_untitled");
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
-    window->Tabs()->setCurrentIndex(0);
-    window->Tree()->expandAll();
+    Tabs()->setCurrentIndex(0);
+    Tree()->expandAll();
     Select("Welcome [first meeting]");
     window->resize(1100, 720);
     QApplication::processEvents();
@@ -55,11 +55,11 @@ TEST_F(MainWindowTest, ScreenshotsOnTheInnkeeper) {
     Save(*window, "main_window_initialization_node");
     Select("Room [renting a room]");
     Save(*window, "main_window_cut_response");
-    window->Tabs()->setCurrentIndex(1);
-    window->Tree()->expandAll();
+    Tabs()->setCurrentIndex(1);
+    Tree()->expandAll();
     Select("Repair [sword repair]");
     Save(*window, "main_window_blacksmith");
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
 
     window->resize(window->minimumSize());
     QApplication::processEvents();

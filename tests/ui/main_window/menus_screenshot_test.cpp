@@ -21,21 +21,24 @@ QImage Grab(QMenu& menu, const QString& name) {
 TEST_F(CommandsTest, ScreenshotsOfTheNodeMenuAndTheEditMenu) {
     Select("Shop [sells ale]");
     QMenu nodeMenu(window.get());
-    window->FillNodeMenu(nodeMenu);
+    for (const char* name : {"rename", "clearNode", "deleteBranch", "makeRoot", "addNewNode",
+                             "testFromNode", "linksToNode"}) {
+        nodeMenu.addAction(Action(name));
+    }
     const QImage node = Grab(nodeMenu, "node_menu");
     // Every caption fits: the menu is at least as wide as its widest item needs.
     EXPECT_GE(node.width(), nodeMenu.sizeHint().width());
 
     Select("Greeting");
-    SelectRows(*window->CommandList(), {1});
-    window->OnDeleteCommand();
-    SelectRows(*window->CommandList(), {0});
-    window->OnDeleteCommand();
+    SelectRows(*CommandList(), {1});
+    Press(control_id::kDeleteCommand);
+    SelectRows(*CommandList(), {0});
+    Press(control_id::kDeleteCommand);
     UndoItem()->trigger();
     EXPECT_EQ(UndoItem()->text(), "&Undo Delete Command");
     EXPECT_EQ(RedoItem()->text(), "&Redo Delete Command");
-    const QImage edit = Grab(*window->EditMenu(), "edit_menu");
-    EXPECT_GE(edit.width(), window->EditMenu()->sizeHint().width());
+    const QImage edit = Grab(*EditMenu(), "edit_menu");
+    EXPECT_GE(edit.width(), EditMenu()->sizeHint().width());
 }
 
 }  // namespace

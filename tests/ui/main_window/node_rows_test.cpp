@@ -1,4 +1,4 @@
-#include "ui/main_window/node_rows.h"
+#include "ui/views/node_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,3 @@
-#include "ui/main_window/node_tree_view.h"
-
 #include <gtest/gtest.h>
 
 #include <QTreeWidgetItemIterator>
@@ -8,6 +6,7 @@
 #include "model/tree_walk.h"
 #include "support/app_test_support.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/views/tree_fill.h"
 
 namespace tw::test {
 namespace {

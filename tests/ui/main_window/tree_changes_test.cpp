@@ -6,8 +6,9 @@
 #include <map>
 #include <random>
 
+#include "model/editing/tree_edit_rules.h"
 #include "ui/main_window/commands_fixture.h"
-#include "ui/main_window/node_tree_view.h"
+#include "ui/views/tree_fill.h"
 
 namespace tw::test {
 namespace {
@@ -41,7 +42,7 @@ QString FreshShape(Dialogue& document) {
 }
 
 class TreeChangesTest : public CommandsTest {
-protected:
+public:
     void SetUp() override {
         CommandsTest::SetUp();
         Dialogue& document = Current();
@@ -55,11 +56,11 @@ protected:
         document.AppendNode(farewell, 9, "Zed");
         document.AppendNode(alpha, 10, "Moth");
         document.SetNextNodeId(11);
-        window->RebuildView();
+        Refresh();
         Select("Greeting");
     }
 
-    EnhancedTreeCtrl& Tree() { return *window->Tree(); }
+    EnhancedTreeCtrl& Tree() { return *MainWindowTest::Tree(); }
     int CurrentValue() { return EnhancedTreeCtrl::ItemValue(Tree().currentItem()); }
     QTreeWidgetItem* ItemOf(int id) { return Tree().FindItem(id); }
 
@@ -90,8 +91,8 @@ protected:
         }
         return ids;
     }
-    void Undo() { window->History().Group().undo(); }
-    void Redo() { window->History().Group().redo(); }
+    void Undo() { Documents().UndoGroup().undo(); }
+    void Redo() { Documents().UndoGroup().redo(); }
 };
 
 struct TreeStep {
@@ -108,44 +109,44 @@ std::vector<TreeStep> EveryTreeStep() {
          [](T& t) {
              t.Select("Inn");
              t.steps.push_back(T::Fill({{1014, "Stable"}}));
-             t.window->OnAddNewNode();
+             t.Trigger("addNewNode");
          },
          4, 4},
         {"Delete Branch",
          [](T& t) {
              t.Select("Inn");
              t.services.QueueAnswer(MessageAnswer::kYes);
-             t.window->OnDeleteBranch();
+             t.Trigger("deleteBranch");
          },
          1, 4},
         {"Make Root",
          [](T& t) {
              t.Select("Inn");
-             t.window->OnMakeRoot();
+             t.Trigger("makeRoot");
          },
          4, 4},
         {"Move Node",
          [](T& t) {
-             t.window->Tree()->expandAll();
+             t.Tree().expandAll();
              t.DragTreeItem(t.Item("Inn"), t.Item("Alpha"));
          },
          4, 4},
         {"Sort Ascending",
          [](T& t) {
              t.Select("Cellar");
-             t.window->OnSortAll(true);
+             t.Trigger("sortAllAscending");
          },
          5, 5},
         {"Sort Descending",
          [](T& t) {
              t.Select("Moth");
-             t.window->OnSortAll(false);
+             t.Trigger("sortAllDescending");
          },
          10, 10},
         {"Sort Ascending",  // of one branch
          [](T& t) {
              t.Select("Greeting");
-             t.window->OnSortBranch(true);
+             t.Trigger("sortBranchAscending");
          },
          1, 1},
     };
@@ -162,8 +163,8 @@ TEST_P(TreeStepTest, LeavesTheTreeAFreshFillWouldShowDoneUndoneAndRedone) {
     const TreeStep& kind = GetParam();
     const QString before = TreeDump();
     kind.make(*this);
-    ASSERT_TRUE(window->History().Group().canUndo());
-    EXPECT_EQ(window->History().Group().undoText(), kind.name);
+    ASSERT_TRUE(Documents().UndoGroup().canUndo());
+    EXPECT_EQ(Documents().UndoGroup().undoText(), kind.name);
     const QString after = TreeDump();
     EXPECT_NE(after, before);
     EXPECT_EQ(CurrentValue(), kind.selectedAfter);
@@ -192,7 +193,7 @@ TEST_F(TreeChangesTest, SortKeepsEveryItemWithItsStateAndSelection) {
     Select("Attic");
     const std::vector<int> open = OpenIds();
 
-    window->OnSortAll(true);
+    Trigger("sortAllAscending");
     EXPECT_EQ(TreeDump(),
               "Initialization Node(0);Farewell(3)[Alpha(8)[Moth(10)];Zed(9)];"
               "Greeting(1)[Bard(7);Inn(4)[Attic(6);Cellar(5)];Shop [sells ale](2)]");
@@ -213,7 +214,7 @@ TEST_F(TreeChangesTest, ADeletedBranchComesBackOpenAsItWas) {
     ItemOf(1)->setExpanded(true);
     Select("Greeting");
     services.QueueAnswer(MessageAnswer::kYes);
-    window->OnDeleteBranch();
+    Trigger("deleteBranch");
     EXPECT_EQ(ItemOf(4), nullptr);
     EXPECT_EQ(CurrentValue(), kInitializationNodeId);
 
@@ -232,7 +233,7 @@ TEST_F(TreeChangesTest, AMovedBranchKeepsItsItemsAndTheirState) {
     QTreeWidgetItem* cellar = ItemOf(5);
     inn->setExpanded(true);
     Select("Inn");
-    window->OnMakeRoot();
+    Trigger("makeRoot");
     EXPECT_EQ(ItemOf(4), inn);
     EXPECT_EQ(ItemOf(5), cellar);
     EXPECT_EQ(inn->parent(), nullptr);
@@ -252,12 +253,12 @@ TEST_F(TreeChangesTest, AMovedBranchKeepsItsItemsAndTheirState) {
 TEST_F(TreeChangesTest, ItemsThatDoNotMatchTheDocumentAreMadeAgain) {
     delete ItemOf(7);
     ASSERT_EQ(Item("Bard"), nullptr);
-    window->OnSortAll(true);
+    Trigger("sortAllAscending");
     EXPECT_NE(Item("Bard"), nullptr);
     ExpectAsFresh("sorted");
 
     Select("Inn");
-    window->OnMakeRoot();
+    Trigger("makeRoot");
     delete ItemOf(4);
     Undo();  // the moved branch has no item to move back
     EXPECT_NE(Item("Inn"), nullptr);
@@ -269,25 +270,26 @@ TEST_F(TreeChangesTest, ItemsThatDoNotMatchTheDocumentAreMadeAgain) {
 TEST_F(TreeChangesTest, AStepOnADocumentInAnotherTabShowsWhenItComesBack) {
     const QString before = TreeDump();
     Dialogue& first = Current();
+    EditorDocument& firstDocument = CurrentDocument();
     Select("Inn");
     services.QueueAnswer(MessageAnswer::kYes);
-    window->OnDeleteBranch();
+    Trigger("deleteBranch");
     const QString deleted = TreeDump();
 
     steps.push_back(Fill({}));  // the NPC data of the new dialogue
     window->OnNewDialogue();
     ASSERT_NE(&Current(), &first);
-    window->History().StackOf(first).undo();
+    firstDocument.UndoStack().undo();
     EXPECT_EQ(Tree().topLevelItemCount(), 1);  // the new document's tree, untouched
 
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     ASSERT_EQ(&Current(), &first);
     EXPECT_EQ(TreeDump(), before);
     ExpectAsFresh("back, undone");
 
-    window->Tabs()->setCurrentIndex(1);
-    window->History().StackOf(first).redo();
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(1);
+    firstDocument.UndoStack().redo();
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(TreeDump(), deleted);
     ExpectAsFresh("back, redone");
 }
@@ -303,7 +305,7 @@ TEST_F(TreeChangesTest, MatchesAFreshFillAfterRandomStepsUndosAndRedos) {
                             "N" + std::to_string(random() % 1000) + "_" + std::to_string(id));
     }
     document.SetNextNodeId(70);
-    window->RebuildView();
+    Refresh();
     int names = 0;
     for (int round = 0; round < 300; ++round) {
         std::vector<QTreeWidgetItem*> items;
@@ -311,32 +313,33 @@ TEST_F(TreeChangesTest, MatchesAFreshFillAfterRandomStepsUndosAndRedos) {
             items.push_back(*it);
         }
         Tree().setCurrentItem(items[random() % items.size()]);
-        const bool plain = IsPlainNodeItem(Tree().currentItem());
+        const bool plain =
+            IsMovableNode(Current(), EnhancedTreeCtrl::ItemValue(Tree().currentItem()));
         std::string what;
         switch (random() % 10) {
             case 0:
                 what = "add";
                 steps.push_back(Fill({{1014, QString("New%1").arg(++names)}}));
-                window->OnAddNewNode();
+                Trigger("addNewNode");
                 break;
             case 1:
                 if (plain) {
                     what = "delete";
                     services.QueueAnswer(MessageAnswer::kYes);
-                    window->OnDeleteBranch();
+                    Trigger("deleteBranch");
                 }
                 break;
             case 2:
                 what = "make root";
-                window->OnMakeRoot();
+                Trigger("makeRoot");
                 break;
             case 3:
                 what = "sort all";
-                window->OnSortAll(random() % 2 == 0);
+                Trigger(random() % 2 == 0 ? "sortAllAscending" : "sortAllDescending");
                 break;
             case 4:
                 what = "sort branch";
-                window->OnSortBranch(random() % 2 == 0);
+                Trigger(random() % 2 == 0 ? "sortBranchAscending" : "sortBranchDescending");
                 break;
             case 5:
             case 6:
@@ -355,7 +358,7 @@ TEST_F(TreeChangesTest, MatchesAFreshFillAfterRandomStepsUndosAndRedos) {
                 if (plain) {
                     what = "rename";
                     steps.push_back(Fill({{1014, QString("Renamed%1").arg(++names)}}));
-                    window->OnRenameNode();
+                    Trigger("rename");
                 }
                 break;
         }

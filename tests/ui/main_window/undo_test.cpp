@@ -27,28 +27,28 @@ std::vector<Change> EveryChange() {
          }},
         {"Edit Command",
          [](T& t) {
-             t.window->CommandList()->SelectRow(2);
+             t.CommandList()->SelectRow(2);
              t.steps.push_back(T::Fill({{1041, "Farewell"}}));
              t.Press(control_id::kEditCommand);
          }},
         {"Delete Command",
          [](T& t) {
-             t.SelectRows(*t.window->CommandList(), {0, 2});
+             t.SelectRows(*t.CommandList(), {0, 2});
              t.Press(control_id::kDeleteCommand);
          }},
         {"Cut Commands",
          [](T& t) {
-             t.SelectRows(*t.window->CommandList(), {1, 3});
-             t.window->OnCut();
+             t.SelectRows(*t.CommandList(), {1, 3});
+             t.Trigger("cut");
          }},
         {"Paste Commands",
          [](T& t) {
-             t.SelectRows(*t.window->CommandList(), {0, 1});
-             t.window->OnCopy();
+             t.SelectRows(*t.CommandList(), {0, 1});
+             t.Trigger("copy");
              t.Select("Farewell");
-             t.window->OnPaste();
+             t.Trigger("paste");
          }},
-        {"Move Command", [](T& t) { t.DragRow(*t.window->CommandList(), 0, 3); }},
+        {"Move Command", [](T& t) { t.DragRow(*t.CommandList(), 0, 3); }},
         {"Add Response",
          [](T& t) {
              t.steps.push_back([](QDialog& opened) {
@@ -60,26 +60,26 @@ std::vector<Change> EveryChange() {
          }},
         {"Edit Response",
          [](T& t) {
-             t.window->ResponseList()->SelectRow(0);
+             t.ResponseList()->SelectRow(0);
              t.steps.push_back(T::Fill({{1036, "Farewell, friend"}}));
              t.Press(control_id::kEditResponse);
          }},
         {"Delete Response",
          [](T& t) {
-             t.SelectRows(*t.window->ResponseList(), {0, 2});
+             t.SelectRows(*t.ResponseList(), {0, 2});
              t.Press(control_id::kDeleteResponse);
          }},
         {"Paste Responses",
          [](T& t) {
-             t.SelectRows(*t.window->ResponseList(), {1});
-             t.window->OnCopy();
+             t.SelectRows(*t.ResponseList(), {1});
+             t.Trigger("copy");
              t.Select("Shop [sells ale]");
-             t.window->OnPaste();
+             t.Trigger("paste");
          }},
-        {"Move Response", [](T& t) { t.DragRow(*t.window->ResponseList(), 0, 2); }},
+        {"Move Response", [](T& t) { t.DragRow(*t.ResponseList(), 0, 2); }},
         {"Edit Response Text",
          [](T& t) {
-             CInPlaceEdit* editor = T::EditCell(*t.window->ResponseList(), 0, 2);
+             CInPlaceEdit* editor = T::EditCell(*t.ResponseList(), 0, 2);
              ASSERT_NE(editor, nullptr);
              editor->selectAll();
              QTest::keyClicks(editor, "Well met.");
@@ -87,10 +87,10 @@ std::vector<Change> EveryChange() {
          }},
         {"Typing",
          [](T& t) {
-             QTest::keyClicks(t.window->NodeText(), "Welcome");
-             QTest::keyClicks(t.window->NodeText(), ", stranger");
+             QTest::keyClicks(t.NodeText(), "Welcome");
+             QTest::keyClicks(t.NodeText(), ", stranger");
          }},
-        {"Comments", [](T& t) { QTest::keyClicks(t.window->Comments(), "note"); }},
+        {"Comments", [](T& t) { QTest::keyClicks(t.Comments(), "note"); }},
         {"NPC Properties",
          [](T& t) {
              t.steps.push_back(T::Fill({{1065, "Orla"}, {1064, "17"}}));
@@ -107,38 +107,38 @@ std::vector<Change> EveryChange() {
         {"Rename Node",
          [](T& t) {
              t.steps.push_back(T::Fill({{1014, "Hello"}, {1015, "greets"}}));
-             t.window->OnRenameNode();
+             t.Trigger("rename");
          }},
         {"Add New Node",
          [](T& t) {
              t.steps.push_back(T::Fill({{1014, "Cellar"}}));
-             t.window->OnAddNewNode();
+             t.Trigger("addNewNode");
          }},
         {"Clear Node",
          [](T& t) {
              t.services.QueueAnswer(MessageAnswer::kYes);
-             t.window->OnClearNode();
+             t.Trigger("clearNode");
          }},
         {"Delete Branch",
          [](T& t) {
              t.services.QueueAnswer(MessageAnswer::kYes);
-             t.window->OnDeleteBranch();
+             t.Trigger("deleteBranch");
          }},
         {"Make Root",
          [](T& t) {
              t.Select("Shop [sells ale]");
-             t.window->OnMakeRoot();
+             t.Trigger("makeRoot");
          }},
         {"Move Node",
          [](T& t) {
              t.Item("Greeting")->setExpanded(true);
              t.DragTreeItem(t.Item("Farewell"), t.Item("Shop [sells ale]"));
          }},
-        {"Sort Ascending", [](T& t) { t.window->OnSortAll(true); }},
+        {"Sort Ascending", [](T& t) { t.Trigger("sortAllAscending"); }},
         {"Sort Ascending",
          [](T& t) {
              t.Select("Initialization Node");  // the whole tree, as its own branch
-             t.window->OnSortBranch(true);
+             t.Trigger("sortBranchAscending");
          }},
     };
 }
@@ -155,7 +155,7 @@ TEST_P(UndoTest, UndoGivesTheDocumentBackAndRedoTheChange) {
     ASSERT_NE(after, before) << change.step;
     EXPECT_TRUE(Current().IsModified());
     // One step, however many keys were typed.
-    EXPECT_EQ(window->History().Group().activeStack()->count(), 1);
+    EXPECT_EQ(Documents().UndoGroup().activeStack()->count(), 1);
     EXPECT_EQ(UndoItem()->text(), QString("&Undo ") + change.step);
     EXPECT_TRUE(UndoItem()->isEnabled());
 
@@ -184,25 +184,25 @@ INSTANTIATE_TEST_SUITE_P(EveryChange, UndoTest, testing::Range<std::size_t>(0, 2
                          });
 
 TEST_F(CommandsTest, TheListsAndTheTextShowTheDocumentAfterAnUndo) {
-    SelectRows(*window->CommandList(), {0, 2});
+    SelectRows(*CommandList(), {0, 2});
     Press(control_id::kDeleteCommand);
-    EXPECT_EQ(Column(*window->CommandList(), 1), (QStringList{"$gold = 5", "END CONVERSATION"}));
+    EXPECT_EQ(Column(*CommandList(), 1), (QStringList{"$gold = 5", "END CONVERSATION"}));
     Select("Farewell");
     UndoItem()->trigger();
     // The changed node is selected again, its rows back.
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Greeting");
-    EXPECT_EQ(window->CommandList()->RowCount(), 4);
-    EXPECT_EQ(window->CommandList()->ItemText(2, 1), "goto Shop");
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Greeting");
+    EXPECT_EQ(CommandList()->RowCount(), 4);
+    EXPECT_EQ(CommandList()->ItemText(2, 1), "goto Shop");
 
-    QTest::keyClicks(window->NodeText(), "Hi");
+    QTest::keyClicks(NodeText(), "Hi");
     Select("Farewell");
-    QTest::keyClicks(window->NodeText(), "Go");
+    QTest::keyClicks(NodeText(), "Go");
     // Typing in another node is a step of its own.
-    EXPECT_EQ(window->History().Group().activeStack()->count(), 2);
+    EXPECT_EQ(Documents().UndoGroup().activeStack()->count(), 2);
     UndoItem()->trigger();
     UndoItem()->trigger();
-    EXPECT_EQ(window->Tree()->currentItem()->text(0), "Greeting");
-    EXPECT_TRUE(window->NodeText()->toPlainText().isEmpty());
+    EXPECT_EQ(Tree()->currentItem()->text(0), "Greeting");
+    EXPECT_TRUE(NodeText()->toPlainText().isEmpty());
 }
 
 TEST_F(CommandsTest, SavingIsTheCleanPoint) {
@@ -213,7 +213,7 @@ TEST_F(CommandsTest, SavingIsTheCleanPoint) {
     ASSERT_FALSE(Current().IsModified());
     Press(control_id::kDeleteCommand);  // nothing selected: no step
     EXPECT_FALSE(UndoItem()->isEnabled());
-    SelectRows(*window->CommandList(), {0});
+    SelectRows(*CommandList(), {0});
     Press(control_id::kDeleteCommand);
     EXPECT_TRUE(Current().IsModified());
     window->OnSave();
@@ -225,12 +225,12 @@ TEST_F(CommandsTest, SavingIsTheCleanPoint) {
 }
 
 TEST_F(CommandsTest, EachDocumentHasItsOwnHistory) {
-    SelectRows(*window->CommandList(), {0});
+    SelectRows(*CommandList(), {0});
     Press(control_id::kDeleteCommand);
     steps.push_back(Fill({}));  // the NPC data of the new dialogue
     window->OnNewDialogue();
     EXPECT_FALSE(UndoItem()->isEnabled());
-    window->Tabs()->setCurrentIndex(0);
+    Tabs()->setCurrentIndex(0);
     EXPECT_EQ(UndoItem()->text(), "&Undo Delete Command");
     // A closed document takes its steps along.
     services.QueueAnswer(MessageAnswer::kNo);

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "ui/platform/qt_platform_services.h"
-#include "ui/platform/scripted_platform_services.h"
+#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {

@@ -1,0 +1,119 @@
+#include "ui/views/find_part.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "model/dialogue.h"
+#include "ui/document/document_manager.h"
+#include "ui/platform/text_codec.h"
+#include "ui/views/find_bar.h"
+
+namespace tw {
+
+FindPart::FindPart(DocumentManager& documents, FindBar& bar)
+    : QObject(&bar), documents_(documents), bar_(bar) {
+    timer_ = new QTimer(this);
+    timer_->setInterval(0);
+    connect(timer_, &QTimer::timeout, this, [this] { Slice(); });
+    bar_.onEnter = [this] { Next(true); };
+    bar_.onActivate = [this](int row) { GoTo(row); };
+    connect(bar_.Pattern(), &QLineEdit::textChanged, this, [this] { Start(all_); });
+    connect(bar_.MatchCase(), &QCheckBox::toggled, this, [this] { Start(all_); });
+    connect(bar_.WholeWords(), &QCheckBox::toggled, this, [this] { Start(all_); });
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        Watch(documents_.At(i));
+    }
+    connect(&documents_, &DocumentManager::documentAdded, this,
+            [this](EditorDocument& document) { Watch(document); });
+    // A closed dialogue's results go with it; a search under way never walks it again.
+    connect(&documents_, &DocumentManager::documentAboutToClose, this,
+            [this](EditorDocument& document) {
+                if (run_) {
+                    run_->Drop(document.GetDialogue());
+                }
+                if (bar_.isVisible()) {
+                    QTimer::singleShot(0, this, [this] { Start(all_); });
+                }
+            });
+}
+
+void FindPart::Watch(EditorDocument& document) {
+    connect(&document, &EditorDocument::changed, this, [this] { RestartIfRunning(); });
+}
+
+void FindPart::RestartIfRunning() {
+    if (!run_ || run_->IsDone()) {
+        return;
+    }
+    run_.reset();
+    timer_->stop();
+    QTimer::singleShot(0, this, [this] { Start(all_); });
+}
+
+void FindPart::Start(bool allDialogues) {
+    all_ = allDialogues;
+    results_.clear();
+    current_ = -1;
+    bar_.ClearResults();
+    run_ = std::make_unique<FindRun>();
+    const SearchOptions options = bar_.Options();
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        if (allDialogues || i == documents_.CurrentIndex()) {
+            run_->Add(documents_.At(i).GetDialogue(), options);
+        }
+    }
+    Slice();
+}
+
+void FindPart::Slice() {
+    if (!run_) {
+        return;
+    }
+    for (FoundMatch& found : run_->Step(kNodesPerSlice)) {
+        QString node = FromBytes(found.match.node->Label());
+        if (all_) {
+            node = FromBytes(found.document->Npc().name) + ": " + node;
+        }
+        bar_.AddResult(node, found.match);
+        results_.push_back(std::move(found));
+    }
+    if (run_->IsDone()) {
+        timer_->stop();
+    } else if (!timer_->isActive()) {
+        timer_->start();
+    }
+}
+
+void FindPart::Next(bool forward) {
+    const int count = static_cast<int>(results_.size());
+    if (count == 0) {
+        return;
+    }
+    const int step = forward ? 1 : count - 1;
+    GoTo(current_ < 0 ? (forward ? 0 : count - 1) : (current_ + step) % count);
+}
+
+EditorDocument* FindPart::DocumentOf(const Dialogue* dialogue) {
+    for (std::size_t i = 0; i < documents_.Count(); ++i) {
+        if (&documents_.At(i).GetDialogue() == dialogue) {
+            return &documents_.At(i);
+        }
+    }
+    return nullptr;
+}
+
+void FindPart::GoTo(int row) {
+    if (row < 0 || row >= static_cast<int>(results_.size())) {
+        return;
+    }
+    current_ = row;
+    bar_.Results()->setCurrentItem(bar_.Results()->topLevelItem(row));
+    const FoundMatch found = results_[static_cast<std::size_t>(row)];
+    if (EditorDocument* document = DocumentOf(found.document)) {
+        emit resultChosen(*document, found.nodeId, found.match);
+    }
+}
+
+}  // namespace tw

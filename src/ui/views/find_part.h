@@ -1,0 +1,59 @@
+#pragma once
+
+// Find over the current dialogue or every open one: the find bar, its search run between
+// events a slice at a time so results show at once and the window stays responsive, and
+// walking the results.
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ui/views/find_run.h"
+
+class QTimer;
+
+namespace tw {
+
+class DocumentManager;
+class EditorDocument;
+class FindBar;
+
+class FindPart : public QObject {
+    Q_OBJECT
+
+public:
+    // Nodes searched per turn of the event loop: a few milliseconds at most.
+    static constexpr std::size_t kNodesPerSlice = 2000;
+
+    FindPart(DocumentManager& documents, FindBar& bar);
+
+    // A new search replaces the one under way; the first slice runs at once.
+    void Start(bool allDialogues);
+    bool SearchesAll() const { return all_; }
+    // Enter and F3 go to the next result, Shift+F3 to the one before, round the list.
+    void Next(bool forward);
+    void GoTo(int row);
+
+signals:
+    // A result to show: its document is made current first.
+    void resultChosen(EditorDocument& document, std::int32_t nodeId, const SearchMatch& match);
+
+private:
+    void Slice();
+    // A search under way walks nodes between events: after a change that may have freed
+    // some, it starts again on what is left.
+    void RestartIfRunning();
+    void Watch(EditorDocument& document);
+    EditorDocument* DocumentOf(const Dialogue* dialogue);
+
+    DocumentManager& documents_;
+    FindBar& bar_;
+    QTimer* timer_ = nullptr;
+    std::unique_ptr<FindRun> run_;
+    std::vector<FoundMatch> results_;
+    int current_ = -1;
+    bool all_ = false;
+};
+
+}  // namespace tw

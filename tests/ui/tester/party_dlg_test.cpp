@@ -1,0 +1,106 @@
+// "Party Members" through its widgets.
+
+#include "ui/tester/party_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ui/tester/tester_ui_fixture.h"
+
+namespace tw::test {
+namespace {
+
+using PartyDlgTest = TesterUiTest;
+
+TEST_F(PartyDlgTest, OpensOnTheSettings) {
+    party.names[2] = "farrow";  // matched without regard to case
+    party.names[3] = "Nobody";  // no match: the first companion
+    party.alive[4] = false;
+    party.gender = 2;
+    party.partySize = 4;
+    party.time = 1230;
+    party.weather = 3;
+    CPartyDlg dialog(party, services);
+    EXPECT_EQ(dialog.windowTitle(), "Party Members");
+    EXPECT_EQ(dialog.PlayerName()->text(), "Pelgrin");
+    EXPECT_EQ(dialog.Sex()->currentText(), "Female");
+    EXPECT_EQ(dialog.Companion(1)->currentText(), "Farrow");
+    EXPECT_EQ(dialog.Companion(2)->currentText(), "Captain Orlek");
+    EXPECT_FALSE(dialog.Alive(3)->isChecked());
+    EXPECT_TRUE(dialog.Alive(0)->isChecked());
+    EXPECT_EQ(dialog.PartySize()->text(), "4");
+    EXPECT_EQ(dialog.Time()->text(), "1230");
+    EXPECT_EQ(dialog.Weather()->currentText(), "(3) Snowy");
+    EXPECT_TRUE(dialog.Companion(2)->isEnabled());
+    EXPECT_FALSE(dialog.Companion(3)->isEnabled());
+    EXPECT_FALSE(dialog.Alive(4)->isEnabled());
+    dialog.show();
+    SaveShot(dialog, "party_dlg");
+}
+
+TEST_F(PartyDlgTest, SizeRuleOnEveryChangeAndDigitsOnly) {
+    CPartyDlg dialog(party, services);
+    dialog.show();
+    QLineEdit* size = dialog.PartySize();
+    size->setFocus();
+    QTest::qWait(10);
+    EXPECT_EQ(size->selectedText(), "6");  // selected on focus
+    QTest::keyClicks(size, "9");
+    EXPECT_EQ(size->text(), "6");
+    size->selectAll();
+    QTest::keyClick(size, Qt::Key_Backspace);
+    EXPECT_EQ(size->text(), "1");
+    EXPECT_FALSE(dialog.Companion(0)->isEnabled());
+    size->selectAll();
+    QTest::keyClicks(size, "3x");
+    EXPECT_EQ(size->text(), "3");
+    EXPECT_TRUE(dialog.Companion(1)->isEnabled());
+    EXPECT_FALSE(dialog.Companion(2)->isEnabled());
+    QTest::keyClicks(dialog.Time(), "a");
+    EXPECT_EQ(dialog.Time()->text(), "0");
+}
+
+TEST_F(PartyDlgTest, OkWritesEveryRowAndTheLabelsNameTheirControls) {
+    CPartyDlg dialog(party, services);
+    dialog.PlayerName()->setText("  Ysolde");
+    dialog.Sex()->setCurrentIndex(1);
+    dialog.PartySize()->setText("3");
+    dialog.Companion(4)->setCurrentText("Rhosyn");  // disabled row, written all the same
+    dialog.Alive(4)->setChecked(false);
+    dialog.Time()->setText("3000");
+    dialog.Weather()->setCurrentIndex(1);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(party.names[0], "Ysolde");
+    EXPECT_EQ(party.gender, 2);
+    EXPECT_EQ(party.partySize, 3);
+    EXPECT_EQ(party.names[5], "Rhosyn");
+    EXPECT_FALSE(party.alive[5]);
+    EXPECT_EQ(party.time, 3000);
+    EXPECT_EQ(party.weather, 2);
+    int buddies = 0;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        buddies += label->buddy() != nullptr;
+    EXPECT_EQ(buddies, 9);
+}
+
+TEST_F(PartyDlgTest, EmptyNameIsRefusedAndNothingWritten) {
+    CPartyDlg dialog(party, services);
+    dialog.show();
+    dialog.PlayerName()->setText("   ");
+    dialog.PartySize()->setText("2");
+    services.QueueAnswer(MessageAnswer::kOk);
+    QTest::keyClick(dialog.PlayerName(), Qt::Key_Return);
+    ASSERT_EQ(services.Messages().size(), 1u);
+    EXPECT_EQ(services.Messages()[0].caption, "Error");
+    EXPECT_EQ(services.Messages()[0].text, "Please enter a name for the Pelgrin.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(party.partySize, 6);
+    EXPECT_EQ(party.names[0], "Pelgrin");
+}
+
+}  // namespace
+}  // namespace tw::test
