@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev                    # Google Benchmark
     nlohmann-json3-dev                  # the JSON form of dialogues
     libsimdjson-dev                     #   and its fast reader
+    libgraphviz-dev                     # the conversation map's layout (dot)
     qt6-base-dev libgl-dev              # the editor (Qt 6 Widgets, Qt Test)
     lua5.4                              # yardstick for the parser benchmarks
     desktop-file-utils appstream        # the install test: desktop entry and metainfo

@@ -18,6 +18,8 @@ constexpr std::array kCommands{
                "", RunExploreCommand},
     CliCommand{"export", "export IN [OUT]", "", RunExportCommand},
     CliCommand{"generate", "generate --nodes N [--seed S] OUT.vrx", "", RunGenerateCommand},
+    CliCommand{"graph", "graph FILE [--format json|dot|svg] [--node NAME] [--hops K] [OUT]", "",
+               RunGraphCommand},
     CliCommand{"lint", "lint [--format text|json] [--disable RULE]... FILE...", "", RunLintCommand},
     CliCommand{
         "play",

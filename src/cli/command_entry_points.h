@@ -22,6 +22,9 @@ int RunExportCommand(const Invocation& invocation);
 // batch-export SRC_DIR DEST_DIR: every .vrx file below SRC_DIR exported into DEST_DIR.
 int RunBatchExportCommand(const Invocation& invocation);
 
+// graph FILE [--format json|dot|svg] [--node NAME] [--hops K] [OUT]: the conversation map.
+int RunGraphCommand(const Invocation& invocation);
+
 // generate --nodes N [--seed S] OUT.vrx: a generated dialogue of N nodes.
 int RunGenerateCommand(const Invocation& invocation);
 

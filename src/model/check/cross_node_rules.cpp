@@ -9,6 +9,7 @@
 #include "model/check/check_messages.h"
 #include "model/check/no_case_hash.h"
 #include "model/check/node_check_facts.h"
+#include "model/check/reachability.h"
 #include "model/dialogue_node.h"
 
 namespace tw {
@@ -122,19 +123,12 @@ private:
         if (!options_.IsEnabled(kRuleUnreachableNode) || nodes_.empty()) {
             return;
         }
-        std::vector<bool> reached(nodes_.size(), false);
-        std::vector<std::size_t> pending{0};
-        reached[0] = true;
-        while (!pending.empty()) {
-            const std::size_t node = pending.back();
-            pending.pop_back();
-            for (std::size_t road = firstRoad_[node]; road < firstRoad_[node + 1]; ++road) {
-                if (!reached[roads_[road]]) {
-                    reached[roads_[road]] = true;
-                    pending.push_back(roads_[road]);
+        const std::vector<bool> reached =
+            ReachedFromStart(nodes_.size(), [this](std::size_t node, auto visit) {
+                for (std::size_t road = firstRoad_[node]; road < firstRoad_[node + 1]; ++road) {
+                    visit(roads_[road]);
                 }
-            }
-        }
+            });
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
             if (!reached[i]) {
                 Add(kRuleUnreachableNode, Severity::Warning, i, ItemKind::Node, 0,

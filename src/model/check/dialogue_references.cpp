@@ -62,14 +62,16 @@ void DialogueReferences::AddNode(const DialogueNode& node) {
         if (responses[i]->GetType() == kResponseAdd) {
             const auto* add = static_cast<const NodeResponseAdd*>(responses[i].get());
             Add({ReferenceKind::Add, &node, ItemKind::Response, i, add->GetTag(),
-                 add->GetGotoNode(), nullptr, 0});
+                 add->GetGotoNode(), nullptr, 0, add->HasCondition()});
         }
     }
 }
 
 // A list command's last entry is its return entry, which the statement holds as one more item.
+// A command's own condition compiles to an if around its statement.
 void DialogueReferences::AddStatement(const DialogueNode& node, std::size_t index,
-                                      bool isListCommand, const Statement* statement) {
+                                      bool isListCommand, const Statement* statement,
+                                      bool conditional) {
     if (statement == nullptr) {
         return;
     }
@@ -77,25 +79,34 @@ void DialogueReferences::AddStatement(const DialogueNode& node, std::size_t inde
     const std::type_info& type = typeid(*statement);
     if (type == typeid(IfStatement)) {
         const auto* ifStatement = static_cast<const IfStatement*>(statement);
-        AddStatement(node, index, isListCommand, ifStatement->GetThen());
-        AddStatement(node, index, isListCommand, ifStatement->GetElse());
+        AddStatement(node, index, isListCommand, ifStatement->GetThen(), true);
+        AddStatement(node, index, isListCommand, ifStatement->GetElse(), true);
     } else if (type == typeid(GotoStatement)) {
         const auto* go = static_cast<const GotoStatement*>(statement);
-        Add({ReferenceKind::Goto, &node, ItemKind::Command, index, {}, go->GetNode(), nullptr, 0});
+        Add({ReferenceKind::Goto,
+             &node,
+             ItemKind::Command,
+             index,
+             {},
+             go->GetNode(),
+             nullptr,
+             0,
+             conditional});
     } else if (type == typeid(BranchStatement)) {
         const auto* branch = static_cast<const BranchStatement*>(statement);
         for (const Choice* choice : {&branch->GetFirst(), &branch->GetSecond()}) {
             Add({ReferenceKind::Branch, &node, ItemKind::Command, index, choice->text, choice->node,
-                 nullptr, 0});
+                 nullptr, 0, conditional});
         }
     } else if (type == typeid(ListStatement)) {
         const auto* list = static_cast<const ListStatement*>(statement);
         const std::size_t count = list->GetItemCount();
         for (std::size_t i = 0; i < count; ++i) {
-            const Choice& choice = list->GetItem(i).choice;
+            const ListStatement::Item& item = list->GetItem(i);
             const bool isReturn = isListCommand && i + 1 == count;
             Add({isReturn ? ReferenceKind::ListReturn : ReferenceKind::List, &node,
-                 ItemKind::Command, index, choice.text, choice.node, nullptr, 0});
+                 ItemKind::Command, index, item.choice.text, item.choice.node, nullptr, 0,
+                 conditional || item.condition != nullptr});
         }
     }
 }
@@ -137,7 +148,8 @@ std::vector<NodeReference> DialogueReferences::OfRow(Dialogue& dialogue, Dialogu
         if (node.Responses()[index]->GetType() == kResponseAdd) {
             const auto& add = static_cast<const NodeResponseAdd&>(*node.Responses()[index]);
             row.references_.push_back({ReferenceKind::Add, &node, ItemKind::Response, index,
-                                       add.GetTag(), add.GetGotoNode(), nullptr, 0});
+                                       add.GetTag(), add.GetGotoNode(), nullptr, 0,
+                                       add.HasCondition()});
         }
     }
     for (NodeReference& reference : row.references_) {

@@ -30,6 +30,9 @@ struct NodeReference {
     std::string target;     // the node name as written
     DialogueNode* resolved = nullptr;  // null when the dialogue has no node of that name
     std::size_t resolvedIndex = 0;     // the resolved node's place in pre-order
+    // Taken only when a condition holds: the command's or response's own, a list entry's,
+    // or an if around it in a typed statement.
+    bool conditional = false;
 };
 
 // Built over a compiled dialogue (commands without a statement contribute nothing). Editing
@@ -60,7 +63,7 @@ private:
     DialogueReferences() = default;
     void AddNode(const DialogueNode& node);
     void AddStatement(const DialogueNode& node, std::size_t index, bool isListCommand,
-                      const Statement* statement);
+                      const Statement* statement, bool conditional = false);
     void Add(NodeReference reference);
 
     std::vector<DialogueNode*> nodes_;

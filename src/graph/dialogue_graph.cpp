@@ -1,0 +1,202 @@
+#include "graph/dialogue_graph.h"
+
+#include <unordered_map>
+
+#include "base/byte_string.h"
+#include "model/check/no_case_hash.h"
+#include "model/check/reachability.h"
+#include "model/dialogue.h"
+#include "model/dialogue_compile.h"
+#include "model/node_response.h"
+#include "model/text/rich_text.h"
+#include "model/text/rtf_reader.h"
+
+namespace tw {
+namespace {
+
+// Counts per node become the start of each node's run; the runs are then filled in order.
+void IndexEdges(std::size_t nodeCount, const std::vector<GraphEdge>& edges,
+                std::size_t GraphEdge::*end, std::vector<std::size_t>& start,
+                std::vector<std::size_t>& list) {
+    start.assign(nodeCount + 1, 0);
+    for (const GraphEdge& edge : edges) {
+        ++start[edge.*end + 1];
+    }
+    for (std::size_t i = 0; i < nodeCount; ++i) {
+        start[i + 1] += start[i];
+    }
+    list.resize(edges.size());
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        list[next[edges[i].*end]++] = i;
+    }
+}
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// Rich text by its paragraphs, as the node text box shows it (the plain-text stripper of the
+// export drops the breaks between them).
+std::string FirstLine(const DialogueNode& node) {
+    const std::string text =
+        node.IsTextRich() ? PlainText(ReadRtf(node.GetText())) : node.GetText();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && !IsLineEnd(text[end])) {
+            ++end;
+        }
+        std::string line = Trim(std::string_view(text).substr(at, end - at));
+        if (!line.empty()) {
+            return line;
+        }
+        at = end + 1;
+    }
+    return {};
+}
+
+std::string EdgeLabel(const NodeReference& reference) {
+    if (reference.kind != ReferenceKind::Add) {
+        return reference.choice;
+    }
+    const auto& response = *reference.from->Responses().at(reference.index);
+    return static_cast<const NodeResponseAdd&>(response).GetPlayerText();
+}
+
+class GraphBuilder {
+public:
+    GraphBuilder(const DialogueReferences& references, const GraphOptions& options)
+        : references_(references), options_(options) {}
+
+    DialogueGraph Build() {
+        AddNodes();
+        for (std::size_t node = 0; node < references_.Nodes().size(); ++node) {
+            for (const NodeReference& reference : references_.OfNode(node)) {
+                AddEdge(node, reference);
+            }
+        }
+        return DialogueGraph(std::move(nodes_), std::move(edges_));
+    }
+
+private:
+    void AddNodes() {
+        const auto& nodes = references_.Nodes();
+        const std::vector<bool> reached = ReachedFromStart(references_);
+        nodes_.reserve(nodes.size());
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            const DialogueNode& node = *nodes[i];
+            GraphNode box;
+            box.id = node.GetId();
+            box.serial = node.GetSerial();
+            box.name = node.GetName();
+            box.description = node.GetDescription();
+            box.firstLine = ShortenForDisplay(FirstLine(node), options_.textLimit);
+            box.isStart = i == 0;
+            box.isReachable = reached[i];
+            nodes_.push_back(std::move(box));
+        }
+    }
+
+    void AddEdge(std::size_t from, const NodeReference& reference) {
+        GraphEdge edge;
+        edge.from = from;
+        edge.to = reference.resolved != nullptr ? reference.resolvedIndex : Ghost(reference.target);
+        edge.kind = reference.kind;
+        edge.label = ShortenForDisplay(EdgeLabel(reference), options_.labelLimit);
+        edge.isConditional = reference.conditional;
+        edge.isMissing = reference.resolved == nullptr;
+        edge.item = reference.item;
+        edge.row = reference.index;
+        edges_.push_back(std::move(edge));
+    }
+
+    std::size_t Ghost(const std::string& name) {
+        const auto found = ghosts_.find(std::string_view(name));
+        if (found != ghosts_.end()) {
+            return found->second;
+        }
+        GraphNode ghost;
+        ghost.name = name;
+        ghost.isGhost = true;
+        nodes_.push_back(std::move(ghost));
+        ghosts_.emplace(name, nodes_.size() - 1);
+        return nodes_.size() - 1;
+    }
+
+    const DialogueReferences& references_;
+    const GraphOptions& options_;
+    std::vector<GraphNode> nodes_;
+    std::vector<GraphEdge> edges_;
+    std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual> ghosts_;
+};
+
+}  // namespace
+
+DialogueGraph::DialogueGraph(std::vector<GraphNode> nodes, std::vector<GraphEdge> edges)
+    : nodes_(std::move(nodes)), edges_(std::move(edges)) {
+    IndexEdges(nodes_.size(), edges_, &GraphEdge::from, outStart_, out_);
+    IndexEdges(nodes_.size(), edges_, &GraphEdge::to, inStart_, in_);
+}
+
+std::span<const std::size_t> DialogueGraph::OutEdges(std::size_t node) const {
+    return {out_.data() + outStart_.at(node), outStart_.at(node + 1) - outStart_.at(node)};
+}
+
+std::span<const std::size_t> DialogueGraph::InEdges(std::size_t node) const {
+    return {in_.data() + inStart_.at(node), inStart_.at(node + 1) - inStart_.at(node)};
+}
+
+std::size_t DialogueGraph::Find(std::string_view name) const {
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        if (EqualsNoCase(nodes_[i].name, name)) {
+            return i;
+        }
+    }
+    return nodes_.size();
+}
+
+DialogueGraph BuildDialogueGraph(const DialogueReferences& references,
+                                 const GraphOptions& options) {
+    return GraphBuilder(references, options).Build();
+}
+
+DialogueGraph CompileDialogueGraph(Dialogue& dialogue, const GraphOptions& options,
+                                   std::vector<std::string>* compileMessages) {
+    std::vector<std::string> messages = CompileDialogue(dialogue);
+    if (compileMessages != nullptr) {
+        *compileMessages = std::move(messages);
+    }
+    const DialogueReferences references(dialogue);
+    return BuildDialogueGraph(references, options);
+}
+
+std::string_view GraphEdgeKindName(ReferenceKind kind) {
+    switch (kind) {
+        case ReferenceKind::Goto:
+            return "goto";
+        case ReferenceKind::Branch:
+            return "branch";
+        case ReferenceKind::List:
+            return "list";
+        case ReferenceKind::ListReturn:
+            return "list-return";
+        case ReferenceKind::Add:
+            return "add";
+    }
+    return {};
+}
+
+// Windows-1252 has one byte per character, so a cut never splits one.
+std::string ShortenForDisplay(std::string_view text, std::size_t limit) {
+    constexpr std::string_view kEllipsis = "...";
+    if (limit == 0 || text.size() <= limit) {
+        return std::string(text);
+    }
+    if (limit <= kEllipsis.size()) {
+        return std::string(kEllipsis.substr(0, limit));
+    }
+    return std::string(text.substr(0, limit - kEllipsis.size())) + std::string(kEllipsis);
+}
+
+}  // namespace tw
