@@ -15,6 +15,7 @@
 #include "ui/controls/read_only_field.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/program_icon.h"
+#include "ui/main_window/explore_command.h"
 #include "ui/main_window/splitter_memory.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/control_ids.h"
@@ -244,6 +245,7 @@ void CTalkwrightDlg::ConnectParts() {
                 SelectNodeRow(nodeId, item, index);
             });
     connect(problems_, &ProblemsView::leaveRequested, this, [this] { trees_->setFocus(); });
+    ConnectExplore();
     connect(find_, &FindPart::resultChosen, this,
             [this](EditorDocument& document, std::int32_t nodeId, const SearchMatch& match) {
                 if (std::optional<std::size_t> index = documents_.IndexOf(document)) {

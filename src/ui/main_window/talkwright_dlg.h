@@ -9,8 +9,10 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "model/check/check_finding.h"
@@ -36,6 +38,7 @@ class FindPart;
 class NodeEditor;
 class NodeTreePart;
 class ProblemsView;
+class ExploreCommand;
 class RandomSource;
 struct NPCData;
 
@@ -127,6 +130,8 @@ private:
     void OnAbout();
     void OnEditPartySettings();
     void OnTestDialogue(bool fromCurrentNode);
+    std::optional<std::filesystem::path> DefaultStateFile() const;
+    void ConnectExplore();
     void OnExport();
     void OnBatchExport();
     void OnGoToNode();
@@ -151,6 +156,7 @@ private:
     NodeTreePart* trees_ = nullptr;
     NodeEditor* editor_ = nullptr;
     ProblemsView* problems_ = nullptr;
+    ExploreCommand* explore_ = nullptr;
     FindBar* findBar_ = nullptr;
     FindPart* find_ = nullptr;
     QSplitter* halves_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "export/batch_export.h"
@@ -13,19 +14,21 @@
 #include "model/dialogue_compile.h"
 #include "tester/random_source.h"
 #include "tester/state_editor.h"
-#include "ui/tester/party_dlg.h"
-#include "ui/tester/test_dlg.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/compile_dlg.h"
 #include "ui/dialogs/npc_dlg.h"
+#include "ui/main_window/explore_command.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
+#include "ui/views/problems_view.h"
 
 namespace tw {
 namespace {
@@ -108,13 +111,28 @@ void CTalkwrightDlg::OnTestDialogue(bool fromCurrentNode) {
     // A window made without the application (tests) still tests, with a fixed seed.
     RandomSource fallback(1);
     RandomSource& random = random_ ? *random_ : fallback;
-    std::optional<std::filesystem::path> stateFile;
-    if (!startupDirectory_.empty()) {
-        stateFile = std::filesystem::path(startupDirectory_) / kDefaultStateFileName;
-    }
-    CTestDlg tester(dialogue, party_, random, Services(), stateFile, this);
+    CTestDlg tester(dialogue, party_, random, Services(), DefaultStateFile(), this);
     tester.SetStartNode(start);
     tester.exec();
+}
+
+std::optional<std::filesystem::path> CTalkwrightDlg::DefaultStateFile() const {
+    if (startupDirectory_.empty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(startupDirectory_) / kDefaultStateFileName;
+}
+
+// Explore Dialogue and Replay Finding; Replay only on a finding with a road.
+void CTalkwrightDlg::ConnectExplore() {
+    explore_ = new ExploreCommand(
+        documents_, *problems_, {party_, Services(), [this] { return DefaultStateFile(); }}, *this);
+    QAction* replay = actions_.at("replayFinding");
+    replay->setEnabled(false);
+    connect(problems_, &ProblemsView::currentFindingChanged, this,
+            [this, replay] { replay->setEnabled(explore_->CanReplay()); });
+    problems_->List()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    problems_->List()->addAction(replay);
 }
 
 void CTalkwrightDlg::OnExport() {

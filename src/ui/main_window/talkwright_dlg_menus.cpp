@@ -11,6 +11,7 @@
 #include "model/editing/tree_edit_rules.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/main_window/explore_command.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/find_bar.h"
@@ -160,6 +161,15 @@ QMenu* CTalkwrightDlg::SetupViewMenu() {
         pane->setChecked(true);
         problems_->CheckNow();
     });
+    view->addAction(AddAction(
+        "exploreDialogue", "E&xplore Dialogue",
+        [this, pane] {
+            pane->setChecked(true);
+            explore_->Explore();
+        },
+        Qt::SHIFT | Qt::Key_F7));
+    view->addAction(AddAction(
+        "replayFinding", "&Replay Finding", [this] { explore_->Replay(); }, Qt::CTRL | Qt::Key_R));
     view->addSeparator();
     for (const char* name : {"goToNode", "back", "forward", "linksToNode"}) {
         view->addAction(actions_.at(name));

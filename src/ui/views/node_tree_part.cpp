@@ -2,15 +2,16 @@
 
 #include <QContextMenuEvent>
 
+#include "base/byte_string.h"
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
 #include "model/editing/tree_edit_rules.h"
-#include "base/byte_string.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/create_node.h"
 #include "ui/document/document_manager.h"
 #include "ui/platform/platform_services.h"
 #include "ui/views/document_tree.h"
+#include "ui/views/tree_coverage.h"
 
 namespace tw {
 namespace {
@@ -63,7 +64,7 @@ DocumentTree* NodeTreePart::TreeOf(const EditorDocument& document) const {
 
 void NodeTreePart::AddTree(EditorDocument& document) {
     auto* widget = new EnhancedTreeCtrl(this);
-    new DocumentTree(document, *widget);  // owned by the widget
+    new TreeCoverage(*new DocumentTree(document, *widget));  // owned by the widget
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* reason = new ContextMenuReason(widget);
     reason->setObjectName("nodeMenuReason");

@@ -2,10 +2,12 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "model/check/dialogue_check.h"
 #include "tester/provided_names.h"
+#include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/problems_pane.h"
 
@@ -19,6 +21,8 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
         emit findingChosen(nodeId, item, index);
     });
     pane_->SetLeaveHandler([this] { emit leaveRequested(); });
+    connect(pane_->List(), &QTreeWidget::currentItemChanged, this,
+            [this] { emit currentFindingChanged(); });
     status_ = new QLabel(this);
     status_->setObjectName("statusText");
     status_->setAccessibleName("Status");
@@ -38,10 +42,13 @@ QTreeWidget* ProblemsView::List() const {
 void ProblemsView::SetDocument(EditorDocument* document) {
     if (document_ != nullptr) {
         document_->disconnect(this);
+        DocumentExploration::Of(*document_).disconnect(this);
     }
     document_ = document;
     if (document_ != nullptr) {
         connect(document_, &EditorDocument::changed, this, [this] { Schedule(); });
+        connect(&DocumentExploration::Of(*document_), &DocumentExploration::resultChanged, this,
+                [this] { ShowFindings(); });
     }
     Schedule();
 }
@@ -65,11 +72,8 @@ void ProblemsView::Check() {
     }
     CheckOptions options;
     options.isProvided = IsProvidedName;
-    const std::vector<Finding> findings =
-        document_->CheckCache().Check(document_->GetDialogue(), options);
-    pane_->SetFindings(findings);
-    status_->setText("Problems: " +
-                     QString::fromStdString(DescribeCounts(CountFindings(findings))));
+    checkFindings_ = document_->CheckCache().Check(document_->GetDialogue(), options);
+    ShowFindings();
 }
 
 }  // namespace tw

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/check/check_finding.h"
 
@@ -19,6 +20,7 @@ namespace tw {
 
 class EditorDocument;
 class ProblemsPane;
+struct ExploreFinding;
 
 class ProblemsView : public QWidget {
     Q_OBJECT
@@ -35,21 +37,29 @@ public:
     void CheckNow();
     ProblemsPane& Pane() { return *pane_; }
     QTreeWidget* List() const;
+    // The exploration's finding in the current row, when it is one.
+    const ExploreFinding* CurrentExploreFinding() const;
 
 signals:
     // Double-click or Enter on a finding: its node and its command or response row.
     void findingChosen(std::int32_t nodeId, ItemKind item, std::size_t index);
     // Escape in the list: the writer leaves the pane.
     void leaveRequested();
+    // The current row is another finding, or none.
+    void currentFindingChanged();
 
 private:
     void Schedule();
     void Check();
+    // The check's findings, then those of the document's last exploration.
+    void ShowFindings();
+    QString ExploreSummary() const;
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
+    std::vector<Finding> checkFindings_;
 };
 
 }  // namespace tw
