@@ -2,10 +2,10 @@
 
 #include <QContextMenuEvent>
 
+#include "base/byte_string.h"
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
 #include "model/editing/tree_edit_rules.h"
-#include "base/byte_string.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/create_node.h"
 #include "ui/document/document_manager.h"
@@ -186,6 +186,11 @@ void NodeTreePart::AddNewNode() {
     EditorDocument& document = documents_.Current();
     const DialogueNode* node = MovableCurrentNode();
     const std::int32_t parentId = node ? node->GetId() : kInitializationNodeId;
+    if (!CanAddChild(document.GetDialogue(), parentId)) {
+        services_.ShowMessage(MessageKind::kError, "Error", TooDeepToAddMessage(),
+                              MessageButtons::kOk);
+        return;
+    }
     CCreateNode dialog(services_, {}, {}, NodeNamesOf(document.GetDialogue()), {}, this);
     if (runDialog_(dialog) != QDialog::Accepted) {
         return;
