@@ -10,6 +10,11 @@ namespace {
 
 const QCommandLineOption kQuitAfter(QStringList{"quit-after"},
                                     "Close the window after MS milliseconds (for scripts).", "MS");
+const QCommandLineOption kAutosaveInterval(
+    QStringList{"autosave-interval"},
+    "Keep a recovery copy of unsaved work SECONDS after its first change (default 30; 0 "
+    "keeps none).",
+    "SECONDS");
 
 void SetUpParser(QCommandLineParser& parser) {
     parser.setApplicationDescription(
@@ -17,6 +22,7 @@ void SetUpParser(QCommandLineParser& parser) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(kQuitAfter);
+    parser.addOption(kAutosaveInterval);
     parser.addPositionalArgument("files", "Dialogue files to open.", "[FILE.vrx ...]");
 }
 
@@ -56,6 +62,14 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
         if (!isNumber || result.quitAfterMs < 0) {
             return Failure(parser, "--quit-after needs a number of milliseconds, not '" +
                                        parser.value(kQuitAfter) + "'.");
+        }
+    }
+    if (parser.isSet(kAutosaveInterval)) {
+        bool isNumber = false;
+        result.autosaveSeconds = parser.value(kAutosaveInterval).toInt(&isNumber);
+        if (!isNumber || result.autosaveSeconds < 0) {
+            return Failure(parser, "--autosave-interval needs a number of seconds, not '" +
+                                       parser.value(kAutosaveInterval) + "'.");
         }
     }
     for (const QString& file : parser.positionalArguments()) {

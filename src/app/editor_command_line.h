@@ -15,7 +15,8 @@ struct EditorCommandLine {
     Action action = Action::Run;
     QString text;  // the help or version text (standard output) or the error (standard error)
     std::vector<std::string> files;
-    int quitAfterMs = -1;  // -1: the window stays until it is closed
+    int quitAfterMs = -1;      // -1: the window stays until it is closed
+    int autosaveSeconds = 30;  // how old unsaved work may be in its recovery copy; 0: none
 
     // The exit status when the program stops without running the window.
     int ExitStatus() const { return action == Action::Fail ? 2 : 0; }

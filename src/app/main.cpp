@@ -1,4 +1,5 @@
-// talkwright: the dialogue editor. Usage: talkwright [--quit-after MS] [FILE.vrx ...]
+// talkwright: the dialogue editor.
+// Usage: talkwright [--quit-after MS] [--autosave-interval SECONDS] [FILE.vrx ...]
 // --quit-after closes the window after MS milliseconds, so a script can prove that the
 // editor starts and opens its files without anybody at the screen.
 
@@ -11,6 +12,8 @@
 #include "app/talkwright_app.h"
 #include "talkwright_version.h"
 #include "ui/dialogs/program_icon.h"
+#include "ui/document/recovery_service.h"
+#include "ui/main_window/recovery_offer.h"
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/platform/qt_platform_services.h"
 
@@ -41,6 +44,15 @@ int RunEditor(int argc, char** argv, const tw::EditorCommandLine& commandLine) {
     app.InitInstance(std::time(nullptr));
     tw::CTalkwrightDlg window(services);
     services.SetDialogParent(&window);
+    tw::RecoveryService recovery(window.Documents(), tw::DefaultRecoveryDirectory(),
+                                 std::chrono::seconds(commandLine.autosaveSeconds));
+    recovery.SetFailureReport([&services](const std::string& message) {
+        services.ShowMessage(tw::MessageKind::kError, "Error", message, tw::MessageButtons::kOk);
+    });
+    // Offered once the window is up, after the files of the command line.
+    QTimer::singleShot(0, &window, [&recovery, &services, &window] {
+        tw::OfferRecovery(recovery, services, tw::RunModal, &window);
+    });
     if (commandLine.quitAfterMs >= 0) {
         QTimer::singleShot(commandLine.quitAfterMs, &window, [&window] { window.OnQuit(); });
     }

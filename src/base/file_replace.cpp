@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "base/file_write.h"
+#include "base/writer_temp_names.h"
 
 namespace fs = std::filesystem;
 
@@ -26,17 +27,21 @@ std::string DirectoryOf(const std::string& path) {
     return dir.empty() ? "." : dir;
 }
 
+bool unnamedFilesAllowed = true;
+
 // A file with no name until it is complete where the file system allows it, so a kill
-// leaves nothing; the hidden temporary name otherwise.
-PendingFile OpenPending(const std::string& target, const std::string& hidden) {
+// leaves nothing; the temporary name otherwise.
+PendingFile OpenPending(const std::string& target, const std::string& temp) {
 #ifdef O_TMPFILE
-    const int anonymous =
-        ::open(DirectoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (anonymous >= 0) {
-        return {anonymous, false};
+    if (unnamedFilesAllowed) {
+        const int anonymous =
+            ::open(DirectoryOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (anonymous >= 0) {
+            return {anonymous, false};
+        }
     }
 #endif
-    return {::open(hidden.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600), true};
+    return {::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600), true};
 }
 
 mode_t DefaultMode() {
@@ -58,19 +63,19 @@ void CopyOwnerAndMode(int fd, const std::string& target) {
     ::fchmod(fd, old.st_mode & 07777);
 }
 
-// Gives an unnamed file the hidden name, which rename then moves over the target.
-bool NamePending(PendingFile& file, const std::string& hidden) {
+// Gives an unnamed file its temporary name, which rename then moves over the target.
+bool NamePending(PendingFile& file, const std::string& temp) {
     if (file.named) {
         return true;
     }
     const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
-    file.named = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    file.named = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
     return file.named;
 }
 
 // Writes, syncs, names and closes the file; the errno of the failing step, or 0.
-int Complete(PendingFile& file, const std::string& hidden, const ContentWriter& write) {
-    const bool written = write(file.fd) && ::fsync(file.fd) == 0 && NamePending(file, hidden);
+int Complete(PendingFile& file, const std::string& temp, const ContentWriter& write) {
+    const bool written = write(file.fd) && ::fsync(file.fd) == 0 && NamePending(file, temp);
     const int error = errno;
     const bool closed = ::close(file.fd) == 0;
     if (!written || !closed) {
@@ -92,11 +97,6 @@ std::string ReplaceTargetOf(const std::string& path) {
     return path;
 }
 
-std::string HiddenTempPathFor(const std::string& target) {
-    const fs::path path(target);
-    return (path.parent_path() / ("." + path.filename().string() + ".talkwright-tmp")).string();
-}
-
 std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::string_view bytes) {
     return ReplaceFileContents(path, [bytes](int fd) { return WriteAll(fd, bytes); });
 }
@@ -107,23 +107,27 @@ std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path,
         return ReplaceFailure{ReplaceFailure::kCreate, ENOENT};
     }
     const std::string target = ReplaceTargetOf(path);
-    const std::string hidden = HiddenTempPathFor(target);
-    ::unlink(hidden.c_str());  // left by a save that was killed
-    PendingFile file = OpenPending(target, hidden);
+    RemoveLeftoverTempFiles(DirectoryOf(target));
+    const std::string temp = UniqueTempPathFor(target);
+    PendingFile file = OpenPending(target, temp);
     if (file.fd < 0) {
         return ReplaceFailure{ReplaceFailure::kCreate, errno};
     }
     CopyOwnerAndMode(file.fd, target);
-    int error = Complete(file, hidden, write);
-    if (error == 0 && std::rename(hidden.c_str(), target.c_str()) != 0) {
+    int error = Complete(file, temp, write);
+    if (error == 0 && std::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
-        ::unlink(hidden.c_str());
+        ::unlink(temp.c_str());
         return ReplaceFailure{ReplaceFailure::kWrite, error};
     }
     SyncDirectoryOf(target);
     return std::nullopt;
+}
+
+void SetUnnamedFilesForTesting(bool allowed) {
+    unnamedFilesAllowed = allowed;
 }
 
 }  // namespace tw

@@ -21,11 +21,6 @@ struct ReplaceFailure {
 // itself survives; path itself otherwise.
 std::string ReplaceTargetOf(const std::string& path);
 
-// The hidden name beside target that holds the new bytes just before the rename (and
-// the whole time where the file system has no unnamed files). A killed save may leave
-// it; the next save of the same target removes it.
-std::string HiddenTempPathFor(const std::string& target);
-
 // Replaces the file at path (through any symbolic link) with bytes. An existing file
 // keeps its mode, and its owner where permitted; a new one gets 0666 less the umask.
 // On failure the old file is untouched and nothing is left beside it.
@@ -37,5 +32,9 @@ std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path, std::
 using ContentWriter = std::function<bool(int fd)>;
 std::optional<ReplaceFailure> ReplaceFileContents(const std::string& path,
                                                   const ContentWriter& write);
+
+// Whether writes may start as unnamed files (O_TMPFILE) where the file system has them;
+// tests turn it off to try the named way that other file systems take.
+void SetUnnamedFilesForTesting(bool allowed);
 
 }  // namespace tw

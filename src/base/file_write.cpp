@@ -57,11 +57,11 @@ std::optional<std::string> ReplaceFileAtomically(const std::string& path,
     if (!failure) {
         return std::nullopt;
     }
+    const std::string reason = std::strerror(failure->error);
     if (failure->step == ReplaceFailure::kCreate) {
-        return "Unable to create file " + path;
+        return "Unable to create file " + path + " (" + reason + ").";
     }
-    return "Unable to write file " + path + " (" + std::strerror(failure->error) +
-           ").\nThe file was not changed.";
+    return "Unable to write file " + path + " (" + reason + ").\nThe file was not changed.";
 }
 
 WriteCall SetWriteCallForTesting(WriteCall call) {

@@ -13,8 +13,10 @@ namespace tw {
 // A dialogue written by hand is a few hundred kilobytes; 1 GiB holds about two million
 // generated nodes and still loads on an ordinary machine.
 inline constexpr std::uint64_t kMaxDialogueFileBytes = std::uint64_t{1} << 30;
-// A state file is one short line per flag or variable.
-inline constexpr std::uint64_t kMaxStateFileBytes = std::uint64_t{64} << 20;
+// A state file is one short line per flag or variable: 1 MiB holds some 50,000 of them. Each
+// line costs the tester a compile and an entry (about 500 bytes and 15 microseconds), so this
+// keeps a load under a second and a hundred megabytes.
+inline constexpr std::uint64_t kMaxStateFileBytes = std::uint64_t{1} << 20;
 // A line of a script or of the player's input is one statement or command.
 inline constexpr std::uint64_t kMaxInputLineBytes = std::uint64_t{1} << 20;
 

@@ -6,6 +6,7 @@
 
 #include "cli/command_entry_points.h"
 #include "cli/export_messages.h"
+#include "cli/shown_path.h"
 #include "cli/terminal_progress.h"
 #include "export/batch_export.h"
 
@@ -15,11 +16,13 @@ namespace {
 void ReportResult(const BatchExportResult& result, std::ostream& err) {
     if (result.error) {
         err << (result.loaded ? ExportFailureLine(result.output, *result.error)
-                              : result.source + ": " + *result.error)
+                              : ShownPath(result.source) + ": " + *result.error)
             << '\n';
     }
     if (result.warning) {
-        err << "warning: " << *result.warning << '\n';
+        err << "warning: "
+            << WithShownPaths(*result.warning, {result.replaced, result.source, result.output})
+            << '\n';
     }
 }
 
@@ -32,7 +35,7 @@ int RunBatchExportCommand(const Invocation& invocation) {
     const std::string source(invocation.args[0]);
     const std::string dest(invocation.args[1]);
     if (!std::filesystem::is_directory(dest)) {
-        invocation.err << dest << ": not a directory\n";
+        invocation.err << ShownPath(dest) << ": not a directory\n";
         return kExitFailure;
     }
     TerminalProgress bar(invocation.err);
@@ -44,8 +47,9 @@ int RunBatchExportCommand(const Invocation& invocation) {
                            bar.Show(progress.done, progress.total);
                        });
     bar.Clear();
-    for (const std::string& error : report.searchErrors) {
-        invocation.err << error << '\n';
+    for (const DialogueFileSearch::Failure& error : report.searchErrors) {
+        invocation.err << "Unable to read directory " << ShownPath(error.dir) << ": "
+                       << error.reason << '\n';
     }
     invocation.out << report.exported << " exported, " << report.failed << " failed\n";
     const bool clean = report.failed == 0 && report.searchErrors.empty();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command_entry_points.h"
+#include "cli/shown_path.h"
 #include "model/dialogue.h"
 #include "model/dialogue_compile.h"
 
@@ -15,12 +16,12 @@ namespace {
 bool CheckFile(const std::string& path, const Invocation& invocation) {
     Dialogue dialogue;
     if (auto error = dialogue.Load(path, invocation.limits.dialogueBytes)) {
-        invocation.err << path << ": " << *error << '\n';
+        invocation.err << ShownPath(path) << ": " << *error << '\n';
         return false;
     }
     const std::vector<std::string> messages = CompileDialogue(dialogue);
     for (const std::string& message : messages) {
-        invocation.out << path << ": " << message << '\n';
+        invocation.out << ShownPath(path) << ": " << message << '\n';
     }
     return messages.empty();
 }

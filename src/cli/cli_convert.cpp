@@ -10,14 +10,15 @@
 #include <ostream>
 #include <string>
 
+#include "base/byte_string.h"
+#include "base/file_write.h"
 #include "cli/command_entry_points.h"
 #include "cli/dialogue_input.h"
+#include "cli/shown_path.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_json.h"
-#include "base/file_write.h"
 #include "model/file.h"
-#include "base/byte_string.h"
 
 namespace tw::cli {
 namespace {
@@ -68,13 +69,13 @@ int RunConvertCommand(const Invocation& invocation) {
     const std::string out(invocation.args[1]);
     const Form form = FormOf(out);
     if (form == Form::kUnknown) {
-        invocation.err << "talkwright-cli convert: " << out
+        invocation.err << "talkwright-cli convert: " << ShownPath(out)
                        << ": the output name must end in .vrx or .json (or be -)\n";
         return kExitUsage;
     }
     auto dialogue = std::make_unique<Dialogue>();
     if (auto error = LoadDialogueOrJson(in, *dialogue, invocation.limits.dialogueBytes)) {
-        invocation.err << "talkwright-cli convert: " << in << ": " << *error << '\n';
+        invocation.err << "talkwright-cli convert: " << ShownPath(in) << ": " << *error << '\n';
         return kExitFailure;
     }
     if (form == Form::kJsonToStdout) {
@@ -89,7 +90,7 @@ int RunConvertCommand(const Invocation& invocation) {
                                                        return WriteJsonInBlocks(*dialogue, fd);
                                                    });
     if (error) {
-        invocation.err << "talkwright-cli convert: " << *error << '\n';
+        invocation.err << "talkwright-cli convert: " << WithShownPaths(*error, {out}) << '\n';
         return kExitFailure;
     }
     return kExitOk;

@@ -13,6 +13,7 @@
 #include "cli/command_entry_points.h"
 #include "cli/dialogue_input.h"
 #include "cli/play_run.h"
+#include "cli/shown_path.h"
 #include "cli/terminal_progress.h"
 #include "cli/typed_text.h"
 #include "model/check/dialogue_check.h"
@@ -171,7 +172,7 @@ std::vector<Finding> PlainFindings(const ExploreResult& result) {
 
 void WriteText(std::ostream& out, const ExploreArgs& args, const ExploreResult& result,
                const ExploreOptions& options) {
-    const std::string& path = args.file;
+    const std::string path = ShownPath(args.file);
     for (const ExploreFinding& explored : result.findings) {
         const Finding& finding = explored.finding;
         out << path << ": " << Windows1252ToUtf8(finding.nodeLabel) << ": "
@@ -260,13 +261,13 @@ private:
     bool Prepare() {
         if (auto error =
                 LoadDialogueOrJson(args_.file, dialogue_, invocation_.limits.dialogueBytes)) {
-            return Fail(args_.file + ": " + *error);
+            return Fail(ShownPath(args_.file) + ": " + *error);
         }
         if (args_.start) {
             const std::string name = Utf8ToWindows1252(*args_.start).value_or(*args_.start);
             start_ = dialogue_.FindNodeByName(name);
             if (start_ == nullptr) {
-                return Fail(args_.file + ": no node named '" + *args_.start + "'");
+                return Fail(ShownPath(args_.file) + ": no node named '" + *args_.start + "'");
             }
         }
         return SetOptions();
@@ -278,8 +279,9 @@ private:
         if (args_.state) {
             const StateFileText state = ReadStateFile(*args_.state, options_.maxStateFileBytes);
             if (state.error) {
-                return Fail(state.refused ? *args_.state + ": " + *state.error
-                                          : "cannot read state file '" + *args_.state + "'");
+                return Fail(state.refused
+                                ? ShownPath(*args_.state) + ": " + *state.error
+                                : "cannot read state file '" + ShownPath(*args_.state) + "'");
             }
             options_.stateFile = *args_.state;
         } else {
@@ -301,14 +303,14 @@ private:
 
     int Report(const ExploreResult& result) {
         for (const std::string& error : result.compileErrors) {
-            invocation_.err << args_.file << ": " << error << '\n';
+            invocation_.err << ShownPath(args_.file) << ": " << error << '\n';
         }
         if (!result.compileErrors.empty()) {
             return kExitFailure;
         }
         for (const std::string& message : result.stateMessages) {
-            invocation_.err << "talkwright-cli explore: " << options_.stateFile.string() << ": "
-                            << Windows1252ToUtf8(message) << '\n';
+            invocation_.err << "talkwright-cli explore: " << ShownPath(options_.stateFile.string())
+                            << ": " << Windows1252ToUtf8(message) << '\n';
         }
         if (args_.json) {
             WriteJson(invocation_.out, args_, result);

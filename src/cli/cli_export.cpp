@@ -37,12 +37,12 @@ int RunExportCommand(const Invocation& invocation) {
         invocation.args.size() == 2 ? std::string(invocation.args[1]) : DefaultOutputPath(in);
     Dialogue dialogue;
     if (auto error = dialogue.Load(in, invocation.limits.dialogueBytes)) {
-        invocation.err << in << ": " << *error << '\n';
+        invocation.err << ShownPath(in) << ": " << *error << '\n';
         return kExitFailure;
     }
     // The export would otherwise take the place of the very dialogue it comes from.
     if (IsSameFile(in, out)) {
-        invocation.err << out << ": the export would replace the dialogue file itself\n";
+        invocation.err << ShownPath(out) << ": the export would replace the dialogue file itself\n";
         return kExitFailure;
     }
     if (auto error = Export(dialogue, out)) {

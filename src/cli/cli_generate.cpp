@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_string.h"
+#include "base/file_write.h"
+#include "base/input_limits.h"
 #include "cli/command_entry_points.h"
+#include "cli/shown_path.h"
 #include "generator/dialogue_generator.h"
 #include "model/dialogue_json.h"
-#include "base/file_write.h"
 #include "model/file.h"
-#include "base/input_limits.h"
-#include "base/byte_string.h"
 
 namespace tw::cli {
 namespace {
@@ -94,7 +95,8 @@ int RunGenerateCommand(const Invocation& invocation) {
         return kExitFailure;
     }
     if (auto error = ReplaceFileAtomically(parsed.out, bytes)) {
-        invocation.err << "talkwright-cli generate: " << *error << '\n';
+        invocation.err << "talkwright-cli generate: " << WithShownPaths(*error, {parsed.out})
+                       << '\n';
         return kExitFailure;
     }
     return kExitOk;

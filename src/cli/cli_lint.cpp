@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "base/windows1252.h"
 #include "cli/command_entry_points.h"
+#include "cli/shown_path.h"
 #include "model/check/dialogue_check.h"
 #include "model/dialogue.h"
-#include "base/windows1252.h"
 #include "tester/provided_names.h"
 
 namespace tw::cli {
@@ -59,8 +60,9 @@ std::optional<LintOptions> ParseLintArgs(const Invocation& invocation) {
 }
 
 std::string TextLine(const std::string& path, const Finding& finding) {
-    return path + ": " + finding.nodeLabel + ": " + std::string(SeverityName(finding.severity)) +
-           ": " + finding.message + " [" + finding.rule + "]";
+    return ShownPath(path) + ": " + finding.nodeLabel + ": " +
+           std::string(SeverityName(finding.severity)) + ": " + finding.message + " [" +
+           finding.rule + "]";
 }
 
 nlohmann::json FindingJson(const Finding& finding) {
@@ -102,7 +104,7 @@ private:
         nlohmann::json file{{"path", path}, {"findings", nlohmann::json::array()}};
         Dialogue dialogue;
         if (auto error = dialogue.Load(path, invocation_.limits.dialogueBytes)) {
-            invocation_.err << path << ": " << *error << '\n';
+            invocation_.err << ShownPath(path) << ": " << *error << '\n';
             file["error"] = Windows1252ToUtf8(*error);
             failed_ = true;
         } else {

@@ -8,6 +8,8 @@
 
 #include "cli/command_entry_points.h"
 #include "cli/play_run.h"
+#include "cli/regular_input_stream.h"
+#include "cli/shown_path.h"
 #include "tester/state_editor.h"
 
 namespace tw::cli {
@@ -61,21 +63,31 @@ int Play(const Invocation& invocation, PlayOptions& options) {
         return kExitFailure;
     }
     std::ifstream script;
-    if (options.input && !(script = std::ifstream(*options.input, std::ios::binary))) {
-        return Fail(invocation.err, "cannot read input script '" + *options.input + "'");
+    if (options.input) {
+        const RegularFileOpen::Status opened = OpenRegularInput(*options.input, script);
+        if (opened == RegularFileOpen::kNotRegular) {
+            return Fail(invocation.err,
+                        ShownPath(*options.input) + ": " + NotRegularFileMessage("input"));
+        }
+        if (opened != RegularFileOpen::kOpened) {
+            return Fail(invocation.err,
+                        "cannot read input script '" + ShownPath(*options.input) + "'");
+        }
     }
     std::ofstream transcript;
     if (options.transcript &&
         !(transcript = std::ofstream(*options.transcript, std::ios::binary | std::ios::trunc))) {
-        return Fail(invocation.err, "cannot create transcript '" + *options.transcript + "'");
+        return Fail(invocation.err,
+                    "cannot create transcript '" + ShownPath(*options.transcript) + "'");
     }
-    const std::string commandsName = options.input ? *options.input : "standard input";
+    const std::string commandsName = options.input ? ShownPath(*options.input) : "standard input";
     const PlayStreams streams{options.input ? script : invocation.in, commandsName,
                               options.input.has_value(), invocation.out,
                               options.transcript ? &transcript : nullptr};
     const int status = run.Play(streams);
     if (status == kExitOk && options.transcript && !transcript.flush()) {
-        return Fail(invocation.err, "cannot write transcript '" + *options.transcript + "'");
+        return Fail(invocation.err,
+                    "cannot write transcript '" + ShownPath(*options.transcript) + "'");
     }
     return status;
 }

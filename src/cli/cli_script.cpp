@@ -2,20 +2,20 @@
 // against one environment, reporting each event on its own line.
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "base/byte_string.h"
 #include "cli/command_entry_points.h"
 #include "cli/input_text.h"
 #include "cli/line_reader.h"
-#include "base/byte_string.h"
+#include "cli/regular_input_stream.h"
+#include "cli/shown_path.h"
 #include "script/compile.h"
 #include "script/script_errors.h"
 #include "tester/state_file.h"
@@ -148,10 +148,10 @@ LinesResult RunLines(LineReader& lines, const ScriptOptions& options, Environmen
 bool ReadState(const Invocation& invocation, const std::string& path, std::string& text) {
     InputText state =
         ReadInputText(path, invocation.in, invocation.limits.stateFileBytes, "a state file");
-    std::error_code ignored;
-    if (state.error || std::filesystem::is_directory(path, ignored)) {
+    if (state.error) {
         invocation.err << "talkwright-cli script: "
-                       << (state.tooLarge ? path + ": " + *state.error : "cannot read " + path)
+                       << (state.refused ? ShownPath(path) + ": " + *state.error
+                                         : "cannot read " + ShownPath(path))
                        << '\n';
         return false;
     }
@@ -159,17 +159,19 @@ bool ReadState(const Invocation& invocation, const std::string& path, std::strin
     return true;
 }
 
-// The input file, or nothing when it is "-" (standard input); false when it can't be read.
-bool OpenInput(const std::string& path, std::ifstream& file) {
-    std::error_code ignored;
+// The input file, or nothing when it is "-" (standard input); why it can't be read.
+std::optional<std::string> OpenInput(const std::string& path, std::ifstream& file) {
     if (path == "-") {
-        return true;
+        return std::nullopt;
     }
-    if (std::filesystem::is_directory(path, ignored)) {
-        return false;
+    switch (OpenRegularInput(path, file)) {
+        case RegularFileOpen::kOpened:
+            return std::nullopt;
+        case RegularFileOpen::kNotRegular:
+            return ShownPath(path) + ": " + NotRegularFileMessage("input");
+        default:
+            return "cannot read " + ShownPath(path);
     }
-    file.open(path, std::ios::binary);
-    return file.is_open();
 }
 
 }  // namespace
@@ -184,8 +186,8 @@ int RunScriptCommand(const Invocation& invocation) {
         return kExitUsage;
     }
     std::ifstream file;
-    if (!OpenInput(options->input, file)) {
-        invocation.err << "talkwright-cli script: cannot read " << options->input << '\n';
+    if (const std::optional<std::string> error = OpenInput(options->input, file)) {
+        invocation.err << "talkwright-cli script: " << *error << '\n';
         return kExitUsage;
     }
     Environment environment;
@@ -193,7 +195,8 @@ int RunScriptCommand(const Invocation& invocation) {
     LineReader lines(file.is_open() ? file : invocation.in, invocation.limits.lineBytes);
     const LinesResult result = RunLines(lines, *options, environment, invocation.out);
     if (result.inputError) {
-        const std::string name = options->input == "-" ? "standard input" : options->input;
+        const std::string name =
+            options->input == "-" ? "standard input" : ShownPath(options->input);
         invocation.err << "talkwright-cli script: " << name << ": " << *result.inputError << '\n';
         return kExitFailure;
     }

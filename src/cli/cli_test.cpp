@@ -19,6 +19,7 @@
 #include "cli/line_diff.h"
 #include "cli/play_run.h"
 #include "cli/recording.h"
+#include "cli/shown_path.h"
 #include "tester/state_editor.h"
 
 namespace tw::cli {
@@ -77,7 +78,7 @@ public:
 
 private:
     void Fail(const std::string& path, const std::string& message) {
-        invocation_.err << path << ": " << message << '\n';
+        invocation_.err << ShownPath(path) << ": " << message << '\n';
         ++failed_;
     }
 
@@ -176,7 +177,7 @@ private:
         }
         if (!played->errors.empty()) {
             for (const std::string& error : played->errors) {
-                invocation_.err << name << ": " << error << '\n';
+                invocation_.err << ShownPath(name) << ": " << error << '\n';
             }
             ++failed_;
             return;
@@ -199,12 +200,13 @@ private:
         } else if (update_) {
             Update(expectedName, transcript);
         } else if (!exists) {
-            Fail(recording.string(), "no " + expectedName + " beside it (--update writes it)");
+            Fail(recording.string(),
+                 "no " + ShownPath(expectedName) + " beside it (--update writes it)");
         } else if (expected.error) {
             Fail(expectedName, *expected.error);
         } else {
-            invocation_.out << UnifiedDiff(expected.text, transcript, expectedName,
-                                           recording.string() + " (as played)");
+            invocation_.out << UnifiedDiff(expected.text, transcript, ShownPath(expectedName),
+                                           ShownPath(recording.string()) + " (as played)");
             ++failed_;
         }
     }
@@ -212,10 +214,10 @@ private:
     void Update(const std::string& expectedName, const std::string& transcript) {
         if (const std::optional<std::string> error =
                 ReplaceFileAtomically(expectedName, transcript)) {
-            Fail(expectedName, *error);
+            Fail(expectedName, WithShownPaths(*error, {expectedName}));
             return;
         }
-        invocation_.out << expectedName << ": updated\n";
+        invocation_.out << ShownPath(expectedName) << ": updated\n";
         ++updated_;
     }
 

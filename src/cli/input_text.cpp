@@ -2,8 +2,8 @@
 
 #include <istream>
 
-#include "model/file.h"
 #include "base/input_limits.h"
+#include "model/file.h"
 
 namespace tw::cli {
 namespace {
@@ -36,7 +36,12 @@ InputText ReadInputText(const std::string& path, std::istream& in, std::uint64_t
     if (path == "-") {
         return ReadStream(in, maxBytes, kind);
     }
-    BinaryFile file(path, File::kRead);
+    BinaryFile file;
+    const RegularFileOpen::Status opened = file.OpenRegularForReading(path);
+    if (opened != RegularFileOpen::kOpened) {
+        const bool notRegular = opened == RegularFileOpen::kNotRegular;
+        return InputText{{}, notRegular ? NotRegularFileMessage(kind) : "cannot read", notRegular};
+    }
     const std::optional<std::uint64_t> size = file.RegularFileSize();
     if (size && *size > maxBytes) {
         return TooLarge(kind, size, maxBytes);

@@ -6,6 +6,7 @@
 #include "base/byte_string.h"
 #include "base/windows1252.h"
 #include "cli/dialogue_input.h"
+#include "cli/shown_path.h"
 #include "cli/terminal_player.h"
 #include "model/dialogue.h"
 #include "tester/party_settings.h"
@@ -41,7 +42,7 @@ int PlayRun::Fail(const std::string& message) {
 bool PlayRun::Prepare() {
     if (const std::optional<std::string> error =
             LoadDialogueOrJson(setup_.dialogue, dialogue_, limits_.dialogueBytes)) {
-        Fail(setup_.dialogue + ": " + *error);
+        Fail(ShownPath(setup_.dialogue) + ": " + *error);
         return false;
     }
     start_ = &dialogue_.Root();
@@ -49,18 +50,18 @@ bool PlayRun::Prepare() {
         const std::string name = Utf8ToWindows1252(*setup_.start).value_or(*setup_.start);
         start_ = dialogue_.FindNodeByName(name);
         if (start_ == nullptr) {
-            Fail(setup_.dialogue + ": no node named '" + *setup_.start + "'");
+            Fail(ShownPath(setup_.dialogue) + ": no node named '" + *setup_.start + "'");
             return false;
         }
     }
     if (setup_.state) {
         const StateFileText state = ReadStateFile(*setup_.state, limits_.stateFileBytes);
         if (state.refused) {
-            Fail(*setup_.state + ": " + *state.error);
+            Fail(ShownPath(*setup_.state) + ": " + *state.error);
             return false;
         }
         if (state.error) {
-            Fail("cannot read state file '" + *setup_.state + "'");
+            Fail("cannot read state file '" + ShownPath(*setup_.state) + "'");
             return false;
         }
     }
@@ -83,7 +84,7 @@ int PlayRun::Play(const PlayStreams& streams) {
     // As the compile window does before a test, every syntax error is listed and the test
     // does not start.
     for (const std::string& error : session.CompileErrors()) {
-        err_ << setup_.dialogue << ": " << error << '\n';
+        err_ << ShownPath(setup_.dialogue) << ": " << error << '\n';
     }
     if (!session.CompileErrors().empty()) {
         return kExitFailure;

@@ -87,8 +87,7 @@ private:
     }
 
     void Fail(const fs::path& dir, const std::error_code& error) {
-        search_.errors.push_back("Unable to read directory " + dir.string() + ": " +
-                                 error.message());
+        search_.errors.push_back({dir.string(), error.message()});
     }
 
     std::vector<Frame> stack_;
@@ -114,7 +113,7 @@ std::string BatchExporter::OutputPath(const std::string& source) const {
 
 BatchExportResult BatchExporter::Export(const std::string& source, const Dialogue& dialogue) {
     const std::string output = OutputPath(source);
-    BatchExportResult result{source, output, true, tw::Export(dialogue, output), std::nullopt};
+    BatchExportResult result{source, output, true, tw::Export(dialogue, output), std::nullopt, {}};
     if (!result.IsExported()) {
         return result;
     }
@@ -122,13 +121,14 @@ BatchExportResult BatchExporter::Export(const std::string& source, const Dialogu
     if (!isFirst) {
         result.warning = "Both " + writer->second + " and " + source + " export to " +
                          result.output + "; the export of " + source + " replaced the other";
-        writer->second = source;
+        result.replaced = std::exchange(writer->second, source);
     }
     return result;
 }
 
 BatchExportResult BatchExporter::Skip(const std::string& source, std::string message) const {
-    return BatchExportResult{source, OutputPath(source), false, std::move(message), std::nullopt};
+    return BatchExportResult{source, OutputPath(source), false, std::move(message), std::nullopt,
+                             {}};
 }
 
 BatchExportReport RunBatchExport(const std::string& sourceDir, const std::string& destDir,

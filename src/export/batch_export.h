@@ -18,8 +18,12 @@ namespace tw {
 
 // The files a batch exports, in the order found, and the directories that couldn't be read.
 struct DialogueFileSearch {
+    struct Failure {
+        std::string dir;
+        std::string reason;
+    };
     std::vector<std::string> files;
-    std::vector<std::string> errors;
+    std::vector<Failure> errors;
 };
 
 // Every file below dir, recursively, whose name ends in ".vrx" (with case). Each directory's
@@ -38,6 +42,7 @@ struct BatchExportResult {
     bool loaded = false;
     std::optional<std::string> error;    // the load or export failed: its message
     std::optional<std::string> warning;  // the output replaced one written earlier in the batch
+    std::string replaced;                // then the source of the export it replaced
 
     bool IsExported() const { return !error.has_value(); }
 };
@@ -74,7 +79,7 @@ using BatchExportCallback =
     std::function<void(const BatchExportProgress&, const BatchExportResult&)>;
 
 struct BatchExportReport {
-    std::vector<std::string> searchErrors;
+    std::vector<DialogueFileSearch::Failure> searchErrors;
     std::vector<BatchExportResult> results;
     std::size_t exported = 0;
     std::size_t failed = 0;

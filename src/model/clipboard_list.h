@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,31 +60,53 @@ public:
 
     // Replaces the list with the archive's elements. Damaged bytes or an unknown type
     // code keep nothing and answer false.
-    bool Parse(std::string_view bytes) {
+    bool Parse(std::string_view bytes) { return !Read(bytes).has_value(); }
+
+    // The same, answering why the archive can't be read ("element 2 of 3 has the unknown
+    // type code 12"); nothing when it was read.
+    std::optional<std::string> Read(std::string_view bytes) {
         elements_.clear();
         ByteReader in(bytes, ByteLayout::kArchive);
         const std::int32_t count = in.ReadInt32();
+        if (in.Failed()) {
+            return "it ends before its count of elements";
+        }
+        if (count < 0) {
+            return "its count of elements is negative (" + std::to_string(count) + ")";
+        }
         std::vector<std::unique_ptr<Element>> read;
         // Each element takes bytes, so a huge count runs out of data, never of memory.
-        for (std::int32_t i = 0; i < count && !in.Failed(); ++i) {
-            std::unique_ptr<Element> element = MakeEmpty(in.ReadInt32());
-            if (element == nullptr) {
-                return false;
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::string place =
+                "element " + std::to_string(i + 1) + " of " + std::to_string(count);
+            const std::int32_t type = in.ReadInt32();
+            std::unique_ptr<Element> element = MakeEmpty(type);
+            if (element == nullptr && !in.Failed()) {
+                return place + " has the unknown type code " + std::to_string(type);
             }
-            in.ReadInt32();  // the record repeats the type; the kind already fixes it
-            element->ReadBody(in);
+            if (element != nullptr) {
+                in.ReadInt32();  // the record repeats the type; the kind already fixes it
+                element->ReadBody(in);
+            }
+            if (in.Failed()) {
+                return "it ends inside " + place;
+            }
             read.push_back(std::move(element));
         }
-        if (in.Failed() || count < 0) {
-            return false;
-        }
         elements_ = std::move(read);
-        return true;
+        return std::nullopt;
     }
 
 private:
     std::vector<std::unique_ptr<Element>> elements_;
 };
+
+// What a paste says when the clipboard's archive can't be read: kind is "commands" or
+// "responses", reason what Read answered.
+inline std::string UnreadablePasteMessage(std::string_view kind, std::string_view reason) {
+    return "The clipboard does not hold " + std::string(kind) +
+           " this editor can read: " + std::string(reason) + ".";
+}
 
 using NodeCommandList = ClipboardList<NodeCommand, MakeEmptyCommand>;
 using NodeResponseList = ClipboardList<NodeResponse, MakeEmptyResponse>;

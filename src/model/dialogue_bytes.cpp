@@ -1,9 +1,9 @@
 #include "model/dialogue_bytes.h"
 
+#include "base/byte_string.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
 #include "model/file.h"
-#include "base/byte_string.h"
 
 namespace tw {
 namespace {
@@ -42,8 +42,12 @@ DialogueBytes Refused(std::string message) {
 
 DialogueBytes ReadDialogueBytes(const std::string& path, DialogueForms forms,
                                 std::uint64_t maxBytes) {
-    BinaryFile file(path, File::kRead);
-    if (!file.IsOpen()) {
+    BinaryFile file;
+    const RegularFileOpen::Status opened = file.OpenRegularForReading(path);
+    if (opened == RegularFileOpen::kNotRegular) {
+        return Refused(NotRegularFileMessage("a dialogue"));
+    }
+    if (opened != RegularFileOpen::kOpened) {
         return Refused(std::string(kUnableToOpenMessage));
     }
     const std::optional<std::uint64_t> size = file.RegularFileSize();

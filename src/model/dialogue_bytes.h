@@ -26,8 +26,8 @@ struct DialogueBytes {
 
 // The bytes of the dialogue at path, or the message why they were refused: "Unable to open
 // file", a file larger than maxBytes, or a header that no readable dialogue file has
-// ("This is not a valid VRX file.", the newer-version message). A pipe or a device is read
-// no further than its header and maxBytes allow.
+// ("This is not a valid VRX file.", the newer-version message). A FIFO, device or socket is
+// refused unread (NotRegularFileMessage), since reading one may wait or never end.
 DialogueBytes ReadDialogueBytes(const std::string& path, DialogueForms forms,
                                 std::uint64_t maxBytes = kMaxDialogueFileBytes);
 

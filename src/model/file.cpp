@@ -68,6 +68,21 @@ bool File::Open(const std::string& path, bool binary, int mode, bool create) {
     return stream_ != nullptr;
 }
 
+RegularFileOpen::Status File::OpenRegularForReading(const std::string& path) {
+    Close();
+    const RegularFileOpen opened = OpenRegularFile(path);
+    if (opened.status != RegularFileOpen::kOpened) {
+        return opened.status;
+    }
+    stream_ = ::fdopen(opened.fd, "rb");
+    if (stream_ == nullptr) {
+        ::close(opened.fd);
+        return RegularFileOpen::kUnableToOpen;
+    }
+    path_ = path;
+    return RegularFileOpen::kOpened;
+}
+
 void File::Close() {
     if (stream_ != nullptr) {
         std::fclose(stream_);

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/regular_file.h"
+
 namespace tw {
 
 // An open C-library stream, or none, and the path it was opened with.
@@ -27,6 +29,9 @@ public:
 
     // Closes any open stream, then opens the path; false (and an empty path) on failure.
     virtual bool Open(const std::string& path, bool binary, int mode, bool create);
+    // Closes any open stream, then opens path for reading when it is a regular file, never
+    // waiting on a FIFO or a device (see OpenRegularFile).
+    RegularFileOpen::Status OpenRegularForReading(const std::string& path);
     virtual void Close();
 
     bool IsOpen() const { return stream_ != nullptr; }

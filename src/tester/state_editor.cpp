@@ -115,7 +115,7 @@ void StateEditor::DeleteRows(StateList list, std::vector<std::size_t> selectedRo
     std::erase_if(rows, [&](const StateRow&) { return doomed[index++]; });
 }
 
-void StateEditor::ApplyList(StateList list, std::vector<std::string>& errors) {
+void StateEditor::ApplyList(StateList list, StateErrorList& errors) {
     const bool isVariables = list == StateList::kVariables;
     const std::vector<StateRow>& rows = Rows(list);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -130,20 +130,20 @@ void StateEditor::ApplyList(StateList list, std::vector<std::string>& errors) {
             (isVariables ? "Assignment error (" : "Set error (") + number + "): ";
         std::string error;
         if (!ExecuteLine(environment_, line, prefix, error)) {
-            errors.push_back(std::move(error));
+            errors.Add(std::move(error));
         }
     }
 }
 
 bool StateEditor::ApplyLists() {
-    std::vector<std::string> errors;
+    StateErrorList errors;
     ApplyList(StateList::kVariables, errors);
     ApplyList(StateList::kFlags, errors);
-    if (errors.empty() || display_.ShowMessage(MessageKind::kWarning, "Warning", kErrorsWarning,
-                                               MessageButtons::kOkCancel) == MessageAnswer::kOk) {
+    if (errors.IsEmpty() || display_.ShowMessage(MessageKind::kWarning, "Warning", kErrorsWarning,
+                                                 MessageButtons::kOkCancel) == MessageAnswer::kOk) {
         return true;
     }
-    display_.ShowErrors(errors);
+    display_.ShowErrors(errors.Take());
     return false;
 }
 

@@ -14,6 +14,7 @@
 namespace tw {
 
 class Environment;
+class StateErrorList;
 
 // One row of the state editor's variable or flag list.
 struct StateRow {
@@ -75,7 +76,7 @@ public:
 
 private:
     std::vector<StateRow>& MutableRows(StateList list);
-    void ApplyList(StateList list, std::vector<std::string>& errors);
+    void ApplyList(StateList list, StateErrorList& errors);
     void ResetLists();
 
     Environment& environment_;

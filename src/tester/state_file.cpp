@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "base/byte_string.h"
 #include "script/compile.h"
@@ -94,9 +95,25 @@ bool ExecuteLine(Environment& environment, std::string_view line, std::string_vi
     return !message;
 }
 
+void StateErrorList::Add(std::string error) {
+    if (listed_.size() < kMaxListedStateErrors) {
+        listed_.push_back(std::move(error));
+    } else {
+        ++more_;
+    }
+}
+
+std::vector<std::string> StateErrorList::Take() {
+    std::vector<std::string> errors = std::exchange(listed_, {});
+    if (more_ > 0) {
+        errors.push_back("... and " + std::to_string(std::exchange(more_, 0)) + " more");
+    }
+    return errors;
+}
+
 std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
                                        std::string_view linePrefix, StateErrorForm form) {
-    std::vector<std::string> errors;
+    StateErrorList errors;
     std::size_t number = 0;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -108,11 +125,10 @@ std::vector<std::string> LoadStateText(Environment& environment, std::string_vie
         if (message) {
             const std::string quoted =
                 form == StateErrorForm::kMessageOnly ? "" : Excerpt(line) + ": ";
-            errors.push_back(std::string(linePrefix) + FormatInt(number) + ": " + quoted +
-                             *message);
+            errors.Add(std::string(linePrefix) + FormatInt(number) + ": " + quoted + *message);
         }
     }
-    return errors;
+    return errors.Take();
 }
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +27,30 @@ std::string WriteStateText(const Environment& environment);
 bool ExecuteLine(Environment& environment, std::string_view line, std::string_view prefix,
                  std::string& error);
 
+// At most this many errors of one load or apply are listed, so a file of failing lines costs
+// no more memory than its own size; the rest are counted on a last line "... and N more".
+inline constexpr std::size_t kMaxListedStateErrors = 1000;
+
+// The errors of one load or apply: the first kMaxListedStateErrors kept, the rest counted.
+class StateErrorList {
+public:
+    void Add(std::string error);
+    bool IsEmpty() const { return listed_.empty(); }
+    // The errors kept, and "... and N more" when some were only counted.
+    std::vector<std::string> Take();
+
+private:
+    std::vector<std::string> listed_;
+    std::size_t more_ = 0;
+};
+
 // Whether a state-file error quotes the failing line before the message.
 enum class StateErrorForm { kLineAndMessage, kMessageOnly };
 
 // Executes every trimmed non-blank line of a state file. Lines are counted from 1, blank
 // ones included; each failing line gives linePrefix + number + ": " + line + ": " +
-// message, or linePrefix + number + ": " + message with kMessageOnly. Lines that work
-// stay applied.
+// message, or linePrefix + number + ": " + message with kMessageOnly (at most
+// kMaxListedStateErrors of them, then "... and N more"). Lines that work stay applied.
 std::vector<std::string> LoadStateText(Environment& environment, std::string_view text,
                                        std::string_view linePrefix = "Error on line ",
                                        StateErrorForm form = StateErrorForm::kLineAndMessage);

@@ -1,7 +1,5 @@
 #include "tester/state_file_reader.h"
 
-#include <system_error>
-
 #include "model/file.h"
 
 namespace tw {
@@ -14,21 +12,20 @@ StateFileText Failed(std::string message, bool refused) {
 }  // namespace
 
 StateFileText ReadStateFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) {
-        return Failed("Unable to open file", false);
-    }
-    if (!std::filesystem::is_regular_file(status)) {
+    BinaryFile file;
+    const RegularFileOpen::Status opened = file.OpenRegularForReading(path.string());
+    if (opened == RegularFileOpen::kNotRegular) {
         return Failed(std::string(kNotRegularStateFileMessage), true);
     }
-    BinaryFile file(path.string(), File::kRead);
-    if (!file.IsOpen()) {
+    if (opened != RegularFileOpen::kOpened) {
         return Failed("Unable to open file", false);
     }
     const std::optional<std::uint64_t> size = file.RegularFileSize();
+    if (size && *size > maxBytes) {
+        return Failed(TooLargeMessage("a state file", size, maxBytes), true);
+    }
     File::BoundedBytes bytes = file.ReadAtMost(maxBytes);
-    if (bytes.status == File::BoundedBytes::kTooLarge || (size && *size > maxBytes)) {
+    if (bytes.status == File::BoundedBytes::kTooLarge) {
         return Failed(TooLargeMessage("a state file", size, maxBytes), true);
     }
     if (bytes.status == File::BoundedBytes::kFailed) {

@@ -21,6 +21,8 @@ TEST(EditorCommandLineTest, FilesAndQuitAfterAreTakenInOrder) {
     EXPECT_EQ(plain.action, Action::Run);
     EXPECT_EQ(plain.files, (std::vector<std::string>{"a.vrx", "dir/b.vrx"}));
     EXPECT_EQ(plain.quitAfterMs, -1);
+    EXPECT_EQ(plain.autosaveSeconds, 30);
+    EXPECT_EQ(Parse({"--autosave-interval", "0"}).autosaveSeconds, 0);
 
     const EditorCommandLine timed = Parse({"a.vrx", "--quit-after", "3000", "b.vrx"});
     EXPECT_EQ(timed.action, Action::Run);
@@ -47,6 +49,7 @@ TEST(EditorCommandLineTest, HelpAndVersionAreAnsweredWithoutRunning) {
         EXPECT_EQ(help.ExitStatus(), 0);
         EXPECT_TRUE(help.text.contains("--quit-after <MS>")) << help.text.toStdString();
         EXPECT_TRUE(help.text.contains("--version")) << help.text.toStdString();
+        EXPECT_TRUE(help.text.contains("--autosave-interval <SECONDS>"));
         EXPECT_TRUE(help.text.contains("[FILE.vrx ...]")) << help.text.toStdString();
     }
     const EditorCommandLine version = Parse({"--version"});
@@ -66,6 +69,8 @@ TEST(EditorCommandLineTest, MistakesAreReportedWithTheUsageAndStatusTwo) {
          "talkwright: --quit-after needs a number of milliseconds, not 'soon'."},
         {{"--quit-after", "-5"},
          "talkwright: --quit-after needs a number of milliseconds, not '-5'."},
+        {{"--autosave-interval", "often"},
+         "talkwright: --autosave-interval needs a number of seconds, not 'often'."},
     };
     for (const auto& c : cases) {
         const EditorCommandLine result = Parse(c.arguments);

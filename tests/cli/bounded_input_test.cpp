@@ -3,6 +3,7 @@
 // through Invocation::limits, so every case runs in milliseconds and little memory.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "base/input_limits.h"
+#include "base/regular_file.h"
 #include "cli/checked_run.h"
 #include "cli/command_entry_points.h"
 #include "cli/line_reader.h"
@@ -20,7 +23,6 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
-#include "base/input_limits.h"
 #include "model/text/rtf_to_text.h"
 #include "model/text/rtf_writer.h"
 #include "support/temp_dir.h"
@@ -122,11 +124,13 @@ TEST_F(BoundedInputTest, ScriptRefusesALineOverTheLimit) {
     EXPECT_EQ(outcome.err,
               "talkwright-cli script: standard input: line 2 is longer than 16 bytes\n");
 
-    // An endless line of NUL bytes, at the real limit of 1 MiB.
-    const Outcome zero = Runner{}("script", RunScriptCommand, {"/dev/zero"});
+    // A line of NUL bytes longer than the real limit of 1 MiB, in a sparse file.
+    WriteBytes(dir / "zeros.txt", "");
+    fs::resize_file(dir / "zeros.txt", std::uintmax_t{2} << 20);
+    const Outcome zero = Runner{}("script", RunScriptCommand, {dir / "zeros.txt"});
     EXPECT_EQ(zero.status, kExitFailure);
-    EXPECT_EQ(zero.err,
-              "talkwright-cli script: /dev/zero: line 1 is longer than 1048576 bytes (1 MiB)\n");
+    EXPECT_EQ(zero.err, "talkwright-cli script: " + (dir / "zeros.txt") +
+                            ": line 1 is longer than 1048576 bytes (1 MiB)\n");
 }
 
 TEST_F(BoundedInputTest, ScriptRefusesAStateFileOverTheLimit) {
@@ -136,16 +140,12 @@ TEST_F(BoundedInputTest, ScriptRefusesAStateFileOverTheLimit) {
     EXPECT_EQ(outcome.status, kExitUsage);
     EXPECT_EQ(outcome.err, "talkwright-cli script: " + (dir / "s.txt") + ": " +
                                TooLargeMessage("a state file", 11, 8) + "\n");
-    const Outcome zero = run("script", RunScriptCommand, {"--state", "/dev/zero"}, "");
-    EXPECT_EQ(zero.status, kExitUsage);
-    EXPECT_EQ(zero.err, "talkwright-cli script: /dev/zero: " +
-                            TooLargeMessage("a state file", std::nullopt, 8) + "\n");
     run.limits.stateFileBytes = 11;
     EXPECT_EQ(run("script", RunScriptCommand, {"--state", dir / "s.txt"}, "").out,
               "--\n$gold = 12\n");
 }
 
-TEST_F(BoundedInputTest, DialogueReadersRefuseDevicesAndHugeFiles) {
+TEST_F(BoundedInputTest, DialogueReadersRefuseHugeFiles) {
     const std::string huge = dir / "huge.vrx";
     WriteBytes(huge, ReadBytes(vrx));
     fs::resize_file(huge, std::uintmax_t{3} << 30);  // sparse: no disk, no reading
@@ -157,24 +157,87 @@ TEST_F(BoundedInputTest, DialogueReadersRefuseDevicesAndHugeFiles) {
         std::vector<std::string> args;
         std::string prefix;
     } cases[] = {
-        {"check", RunCheckCommand, {"/dev/zero"}, ""},
-        {"export", RunExportCommand, {"/dev/zero", dir / "out.txt"}, ""},
-        {"convert", RunConvertCommand, {"/dev/zero", dir / "out.json"}, "talkwright-cli convert: "},
-        {"play", RunPlayCommand, {"/dev/zero"}, "talkwright-cli play: "},
+        {"check", RunCheckCommand, {huge}, ""},
+        {"export", RunExportCommand, {huge, dir / "out.txt"}, ""},
+        {"convert", RunConvertCommand, {huge, dir / "out.json"}, "talkwright-cli convert: "},
+        {"play", RunPlayCommand, {huge}, "talkwright-cli play: "},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = Runner{}(c.name, c.command, c.args);
-        EXPECT_EQ(outcome.status, kExitFailure) << c.name;
-        EXPECT_EQ(outcome.err, c.prefix + "/dev/zero: " + std::string(kNotVrxMessage) + "\n")
-            << c.name;
-        std::vector<std::string> args = c.args;
-        args[0] = huge;
-        const Outcome big = Runner{}(c.name, c.command, args);
+        const Outcome big = Runner{}(c.name, c.command, c.args);
         EXPECT_EQ(big.status, kExitFailure) << c.name;
         EXPECT_EQ(big.err, c.prefix + huge + ": " + tooLarge + "\n") << c.name;
     }
     EXPECT_FALSE(fs::exists(dir / "out.txt"));
     EXPECT_FALSE(fs::exists(dir / "out.json"));
+}
+
+// open() of a FIFO waits for a writer, and a device may never end: every file a command
+// reads is refused unread unless it is a regular file.
+TEST_F(BoundedInputTest, EveryInputFileRefusesPipesAndDevices) {
+    const std::string fifo = dir / "pipe.vrx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string dialogue = NotRegularFileMessage("a dialogue");
+    const std::string input = NotRegularFileMessage("input");
+    const std::string state = std::string(kNotRegularStateFileMessage);
+    for (const std::string& odd : {fifo, std::string("/dev/zero")}) {
+        const struct {
+            std::string_view name;
+            int (*command)(const Invocation&);
+            std::vector<std::string> args;
+            std::string err;
+            int status;
+        } cases[] = {
+            {"check", RunCheckCommand, {odd}, odd + ": " + dialogue, kExitFailure},
+            {"lint", RunLintCommand, {odd}, odd + ": " + dialogue, kExitFailure},
+            {"export", RunExportCommand, {odd, dir / "o.txt"}, odd + ": " + dialogue, kExitFailure},
+            {"convert",
+             RunConvertCommand,
+             {odd, dir / "o.json"},
+             "talkwright-cli convert: " + odd + ": " + dialogue,
+             kExitFailure},
+            {"play",
+             RunPlayCommand,
+             {odd},
+             "talkwright-cli play: " + odd + ": " + dialogue,
+             kExitFailure},
+            {"play",
+             RunPlayCommand,
+             {vrx, "--state", odd},
+             "talkwright-cli play: " + odd + ": " + state,
+             kExitFailure},
+            {"play",
+             RunPlayCommand,
+             {vrx, "--input", odd},
+             "talkwright-cli play: " + odd + ": " + input,
+             kExitFailure},
+            {"explore",
+             RunExploreCommand,
+             {odd},
+             "talkwright-cli explore: " + odd + ": " + dialogue,
+             kExitFailure},
+            {"script",
+             RunScriptCommand,
+             {odd},
+             "talkwright-cli script: " + odd + ": " + input,
+             kExitUsage},
+            {"script",
+             RunScriptCommand,
+             {"--state", odd},
+             "talkwright-cli script: " + odd + ": " + state,
+             kExitUsage},
+        };
+        for (const auto& c : cases) {
+            const Outcome outcome = Runner{}(c.name, c.command, c.args);
+            EXPECT_EQ(outcome.status, c.status) << c.name << " " << c.args.back();
+            EXPECT_EQ(outcome.err, c.err + "\n") << c.name << " " << c.args.back();
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir / "o.txt"));
+    EXPECT_FALSE(fs::exists(dir / "o.json"));
+    const std::string recording = dir / "walk.play";
+    ASSERT_EQ(::mkfifo(recording.c_str(), 0600), 0);
+    EXPECT_EQ(Runner{}("test", RunTestCommand, {recording}).err,
+              recording + ": " + NotRegularFileMessage("a recording") + "\n");
 }
 
 TEST_F(BoundedInputTest, ConvertAndGenerateKeepToTheDialogueLimit) {
@@ -217,10 +280,6 @@ TEST_F(BoundedInputTest, PlayRefusesLongInputLinesAndLargeStateFiles) {
     EXPECT_EQ(state.status, kExitFailure);
     EXPECT_EQ(state.err, "talkwright-cli play: " + (dir / "s.txt") + ": " +
                              TooLargeMessage("a state file", 12, 10) + "\n");
-    const Outcome device = run("play", RunPlayCommand, {vrx, "--state", "/dev/zero"});
-    EXPECT_EQ(device.status, kExitFailure);
-    EXPECT_EQ(device.err,
-              "talkwright-cli play: /dev/zero: " + std::string(kNotRegularStateFileMessage) + "\n");
 
     // `load` says what was refused, not "Unable to open file".
     WriteBytes(dir / "load.txt", "load " + (dir / "s.txt") + "\n");

@@ -5,13 +5,13 @@
 #include <fstream>
 #include <vector>
 
+#include "base/file_write.h"
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
 #include "generator/dialogue_generator.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
-#include "base/file_write.h"
 #include "model/file.h"
 #include "support/temp_dir.h"
 
@@ -141,7 +141,8 @@ TEST_F(ConvertCommand, FailuresNameTheFileAndLeaveOutputAlone) {
     const std::string unwritable = Path("no/such/dir.vrx");
     const Outcome run = Convert({vrx, unwritable});
     EXPECT_EQ(run.status, kExitFailure);
-    EXPECT_EQ(run.err, "talkwright-cli convert: Unable to create file " + unwritable + "\n");
+    EXPECT_EQ(run.err, "talkwright-cli convert: Unable to create file " + unwritable +
+                           " (No such file or directory).\n");
 }
 
 }  // namespace

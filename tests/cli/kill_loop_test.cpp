@@ -1,7 +1,8 @@
-// Kills talkwright-cli with SIGKILL at random moments while it writes over an existing
-// file: every run must leave the old bytes or the new ones, and nothing else a user
+// Runs of talkwright-cli writing over one file: killed with SIGKILL at random moments, or
+// many at once. Every run must leave the old bytes or the new ones, and nothing else a user
 // would have to clean up.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -15,6 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/writer_temp_names.h"
+#include "model/dialogue.h"
+#include "model/recovery/recovery_store.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -25,9 +29,13 @@ using test::TempDir;
 
 const std::string kCli = TW_BINARY_DIR "/src/cli/talkwright-cli";
 
-pid_t Start(const std::vector<std::string>& args) {
+// Starts a run; a quiet one writes its standard output nowhere.
+pid_t Start(const std::vector<std::string>& args, bool quiet = false) {
     const pid_t pid = ::fork();
     if (pid == 0) {
+        if (quiet) {
+            ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        }
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(kCli.c_str()));
         for (const std::string& arg : args) {
@@ -58,15 +66,17 @@ std::set<std::string> Names(const std::filesystem::path& dir) {
     return names;
 }
 
-std::string HiddenName(const std::string& out) {
-    return "." + std::filesystem::path(out).filename().string() + ".talkwright-tmp";
+// Removes the temporary names of writes from names; how many there were.
+int EraseTempNames(std::set<std::string>& names) {
+    return static_cast<int>(std::erase_if(
+        names, [](const std::string& name) { return TempNameOwner(name).has_value(); }));
 }
 
 struct Tally {
     int killed = 0;  // runs that died of the signal, not those that had finished
     int keptOld = 0;
     int madeNew = 0;
-    int leftHidden = 0;
+    int leftTemp = 0;
 };
 
 // Kills runs of args writing out at random moments within one run's time. Before each
@@ -93,10 +103,10 @@ Tally KillLoop(const TempDir& dir, const std::vector<std::string>& args, const s
             << "run " << run << " left " << now.size() << " bytes";
         tally.keptOld += now == oldBytes ? 1 : 0;
         tally.madeNew += now == newBytes ? 1 : 0;
-        // Only a kill between naming the finished file and the rename can leave the
-        // hidden name, which the next save removes (checked below).
+        // Only a kill between naming the finished file and the rename can leave its
+        // temporary name, which the next run removes (checked below).
         std::set<std::string> names = Names(dir.Path());
-        tally.leftHidden += names.erase(HiddenName(out)) > 0 ? 1 : 0;
+        tally.leftTemp += EraseTempNames(names) > 0 ? 1 : 0;
         EXPECT_EQ(names, expected) << "run " << run << " left litter";
     }
     RunToEnd(args);
@@ -106,8 +116,8 @@ Tally KillLoop(const TempDir& dir, const std::vector<std::string>& args, const s
 
 void Report(const char* what, const Tally& tally) {
     std::printf(
-        "%s: %d runs killed, %d kept the old file, %d left the new one, %d the hidden name\n", what,
-        tally.killed, tally.keptOld, tally.madeNew, tally.leftHidden);
+        "%s: %d runs killed, %d kept the old file, %d left the new one, %d a temporary name\n",
+        what, tally.killed, tally.keptOld, tally.madeNew, tally.leftTemp);
 }
 
 TEST(KillLoop, GenerateConvertAndExportLeaveOldOrNewBytesAndNoLitter) {
@@ -136,6 +146,83 @@ TEST(KillLoop, GenerateConvertAndExportLeaveOldOrNewBytesAndNoLitter) {
     EXPECT_GE(generated.killed + converted.killed + exported.killed, 50);
     // Kills at random moments must have hit both before and after the rename somewhere.
     EXPECT_GT(generated.keptOld + converted.keptOld + exported.keptOld, 0);
+}
+
+// Writers of one target once took each other's temporary file ("File exists").
+TEST(ParallelRuns, ExportsAndBatchExportsIntoOneFileAllSucceed) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "src");
+    std::filesystem::create_directories(dir.Path() / "batch");
+    const std::string vrx = dir / "src/in.vrx";
+    RunToEnd({"generate", "--nodes", "200", "--seed", "4", vrx});
+    RunToEnd({"export", vrx, dir / "expected.txt"});
+    std::vector<pid_t> runs;
+    for (int i = 0; i < 100; ++i) {
+        runs.push_back(Start({"export", vrx, dir / "out.txt"}));
+        runs.push_back(Start({"batch-export", dir / "src", dir / "batch"}, true));
+    }
+    int failed = 0;
+    for (const pid_t pid : runs) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        failed += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+    }
+    EXPECT_EQ(failed, 0);
+    const std::string expected = ReadBytes(dir / "expected.txt");
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), expected);
+    EXPECT_EQ(ReadBytes(dir / "batch/in.txt"), expected);
+    EXPECT_EQ(Names(dir.Path()),
+              (std::set<std::string>{"batch", "expected.txt", "out.txt", "src"}));
+    EXPECT_EQ(Names(dir.Path() / "batch"), std::set<std::string>{"in.txt"});
+}
+
+// The editor's copy writer, killed while it keeps a copy of a large dialogue up to date: the
+// writer's own file is never touched, and the copy is whole (the one version or the other)
+// or absent.
+TEST(KillLoop, RecoveryCopyIsWholeOrAbsentAndTheOriginalUntouched) {
+    TempDir dir;
+    const std::string vrx = dir / "big.vrx";
+    RunToEnd({"generate", "--nodes", "10000", "--seed", "5", vrx});
+    const std::string original = ReadBytes(vrx);
+    Dialogue dialogue;
+    ASSERT_EQ(dialogue.Load(vrx), std::nullopt);
+    std::string versions[2] = {dialogue.Write()};
+    dialogue.Npc().name += "!";
+    versions[1] = dialogue.Write();
+    std::mt19937 random(28);
+    std::uniform_int_distribution<int> moment(0, 40000);
+    int killed = 0;
+    int whole = 0;
+    for (int run = 0; run < 40; ++run) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            auto* store = new RecoveryStore(dir / "recovery");  // dies with the process
+            const std::uint64_t key = store->NewKey();
+            for (std::size_t i = 0;; ++i) {
+                store->WriteCopy(key, {vrx, "n", 1}, versions[i % 2]);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        killed += WIFSIGNALED(status) ? 1 : 0;
+        EXPECT_EQ(ReadBytes(vrx), original);
+        RecoveryStore next(dir / "recovery");
+        const RecoveryListing left = next.ListLeftCopies();
+        for (const RecoveryCopy& copy : left.copies) {
+            const std::string bytes = ReadBytes(copy.dialoguePath);
+            EXPECT_TRUE(bytes == versions[0] || bytes == versions[1]) << "run " << run;
+            whole += 1;
+            EXPECT_EQ(next.Remove(copy.id), std::nullopt);
+        }
+        // A kill between the copy and its record leaves a copy without one: skipped, removable.
+        for (const SkippedRecoveryCopy& skipped : left.skipped) {
+            EXPECT_EQ(next.Remove(skipped.id), std::nullopt);
+        }
+    }
+    std::printf("recovery copies: %d writers killed, %d whole copies left\n", killed, whole);
+    EXPECT_EQ(killed, 40);
 }
 
 }  // namespace

@@ -108,8 +108,10 @@ TEST_F(PlayCommand, TypedTextIsUtf8OnTheTerminalAndWindows1252InTheDialogue) {
 }
 
 TEST_F(PlayCommand, QuestionsLeftUnansweredAtTheEndOfInputAreDeclined) {
+    const std::string empty = TW_BINARY_DIR "/play_empty_input.txt";
+    std::ofstream{empty};
     const Outcome outcome =
-        Play({"samples/innkeeper.vrx", "--seed", "1", "--input", "/dev/null"}, "quit\n");
+        Play({"samples/innkeeper.vrx", "--seed", "1", "--input", empty}, "quit\n");
     EXPECT_EQ(outcome.status, kExitOk);
     const Outcome quitting = Play({"samples/innkeeper.vrx", "--seed", "1"}, "quit\n");
     EXPECT_NE(quitting.out.find("(yes/no)> (end of input: no)\n"), std::string::npos);

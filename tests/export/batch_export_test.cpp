@@ -58,8 +58,9 @@ TEST(BatchExport, MissingSourceDirectoryIsReported) {
     TempDir dir;
     const DialogueFileSearch search = FindDialogueFiles(dir / "gone");
     EXPECT_TRUE(search.files.empty());
-    EXPECT_EQ(search.errors, std::vector<std::string>{"Unable to read directory " + (dir / "gone") +
-                                                      ": No such file or directory"});
+    ASSERT_EQ(search.errors.size(), 1u);
+    EXPECT_EQ(search.errors[0].dir, dir / "gone");
+    EXPECT_EQ(search.errors[0].reason, "No such file or directory");
 }
 
 TEST(BatchExport, ExportFileNameReplacesTheExtension) {

@@ -100,21 +100,27 @@ TEST(ClipboardList, PastedReplyRecoversItsVariable) {
 
 TEST(ClipboardList, DamagedOrUnknownArchivesKeepNothing) {
     const std::string good = Bytes().Int(1).Int(6).Int(6).AStr("goto A").Int(0).AStr("A").str();
-    const std::string cases[] = {
-        "",
-        good.substr(0, good.size() - 1),                                          // truncated
-        Bytes().Int(2).Raw(good.substr(4)).Int(9).Int(9).AStr("x").Int(0).str(),  // code 9
-        Bytes().Int(1).Int(-1).str(),                                             // negative code
-        Bytes().Int(1).Int(6).Int(6).Int(-5).str(),                               // negative length
-        Bytes().Int(1).Int(6).Int(6).Int(0x7FFFFFFF).str(),                       // length past end
-        Bytes().Int(0x7FFFFFFF).Raw(good.substr(4)).str(),                        // count past data
-        Bytes().Int(-1).str(),
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "it ends before its count of elements"},
+        {good.substr(0, good.size() - 1), "it ends inside element 1 of 1"},
+        {Bytes().Int(2).Raw(good.substr(4)).Int(9).Int(9).AStr("x").Int(0).str(),
+         "element 2 of 2 has the unknown type code 9"},
+        {Bytes().Int(1).Int(-1).str(), "element 1 of 1 has the unknown type code -1"},
+        {Bytes().Int(1).Int(6).Int(6).Int(-5).str(), "it ends inside element 1 of 1"},
+        {Bytes().Int(1).Int(6).Int(6).Int(0x7FFFFFFF).str(), "it ends inside element 1 of 1"},
+        {Bytes().Int(0x7FFFFFFF).Raw(good.substr(4)).str(),
+         "it ends inside element 2 of 2147483647"},
+        {Bytes().Int(-1).str(), "its count of elements is negative (-1)"},
     };
-    for (const std::string& bytes : cases) {
+    for (const auto& [bytes, reason] : cases) {
         NodeCommandList list(3);
+        EXPECT_EQ(list.Read(bytes), reason);
         EXPECT_FALSE(list.Parse(bytes));
         EXPECT_EQ(list.GetCount(), 0u);
     }
+    EXPECT_EQ(UnreadablePasteMessage("commands", "it ends inside element 1 of 1"),
+              "The clipboard does not hold commands this editor can read: it ends inside element 1 "
+              "of 1.");
     NodeCommandList list;
     ASSERT_TRUE(list.Parse(good));
     EXPECT_EQ(dynamic_cast<const CommandGoto&>(*list.GetAt(0)).GetNode(), "A");

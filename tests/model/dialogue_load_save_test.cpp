@@ -389,7 +389,7 @@ TEST_F(DialogueSave, FailedSaveKeepsTheOldFileAndTheMarks) {
     const std::optional<std::string> error = dialogue.Save();
     std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(*error, "Unable to create file " + path);
+    EXPECT_EQ(*error, "Unable to create file " + path + " (Permission denied).");
     EXPECT_TRUE(dialogue.IsModified());
     EXPECT_EQ(Slurp(path), before);
 }
@@ -397,11 +397,13 @@ TEST_F(DialogueSave, FailedSaveKeepsTheOldFileAndTheMarks) {
 TEST_F(DialogueSave, MissingDirectoryAndUnreadableFiles) {
     Dialogue dialogue;
     const std::string path = (dir / "no" / "a.vrx").string();
-    EXPECT_EQ(dialogue.SaveAs(path), "Unable to create file " + path);
+    EXPECT_EQ(dialogue.SaveAs(path),
+              "Unable to create file " + path + " (No such file or directory).");
     EXPECT_EQ(dialogue.GetPath(), "");
     EXPECT_TRUE(dialogue.IsScratch());
     EXPECT_EQ(dialogue.Load(path), std::string(kUnableToOpenMessage));
-    EXPECT_EQ(dialogue.Save(), "Unable to create file ");  // never saved: no path yet
+    EXPECT_EQ(dialogue.Save(),
+              "Unable to create file  (No such file or directory).");  // no path yet
 }
 
 TEST_F(DialogueSave, WriteFailureNamesThePathAndKeepsTheOldFile) {

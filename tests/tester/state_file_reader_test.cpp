@@ -4,6 +4,7 @@
 #include "tester/state_file_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -55,12 +56,16 @@ TEST_F(StateFileReaderTest, RefusesWhatIsNoStateFileAndSaysWhy) {
     const StateFileText big = ReadStateFile(sparse);
     EXPECT_EQ(big.error,
               "This file is too large for a state file: 68157440 bytes, more than the limit of "
-              "67108864 bytes (64 MiB).");
+              "1048576 bytes (1 MiB).");
     EXPECT_TRUE(big.refused);
 
-    const StateFileText device = ReadStateFile("/dev/zero");
-    EXPECT_EQ(device.error, kNotRegularStateFileMessage);
-    EXPECT_TRUE(device.refused);
+    const fs::path fifo = directory / "pipe.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& odd : {fs::path("/dev/zero"), fifo}) {
+        const StateFileText device = ReadStateFile(odd);
+        EXPECT_EQ(device.error, kNotRegularStateFileMessage) << odd;
+        EXPECT_TRUE(device.refused) << odd;
+    }
 
     for (const fs::path& unopenable : {directory / "missing.txt", directory}) {
         const StateFileText text = ReadStateFile(unopenable);

@@ -84,7 +84,9 @@ void EditorDocument::Push(QUndoCommand* step) {
 }
 
 void EditorDocument::AddNode(std::int32_t parentId, std::string name, std::string description) {
-    Push(new AddNodeStep(*this, parentId, std::move(name), std::move(description)));
+    if (CanAddChild(*dialogue_, parentId)) {
+        Push(new AddNodeStep(*this, parentId, std::move(name), std::move(description)));
+    }
 }
 
 void EditorDocument::DeleteBranch(std::int32_t id) {

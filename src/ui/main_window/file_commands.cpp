@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "model/dialogue.h"
+#include "model/editing/tree_edit_rules.h"
+#include "model/tree_depth.h"
 #include "ui/document/document_manager.h"
 #include "ui/document/file_identity.h"
 #include "ui/platform/platform_services.h"
@@ -40,8 +42,16 @@ std::optional<std::string> FileCommands::ChooseDialogueToOpen() {
     return path;
 }
 
+// A tree deeper than the editor can show is refused here, before any view is made of it.
 bool FileCommands::Load(Dialogue& document, const std::string& path) {
-    if (std::optional<std::string> error = document.Load(path)) {
+    std::optional<std::string> error = document.Load(path);
+    if (!error) {
+        const std::size_t depth = DialogueDepth(document);
+        if (depth > kMaxEditorTreeDepth) {
+            error = TooDeepToOpenMessage(depth);
+        }
+    }
+    if (error) {
         services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }

@@ -19,7 +19,8 @@ public:
     // The Open dialog; the working directory follows the chosen file, as the platform's
     // own dialog does it, so that the next dialog and the next run start there.
     std::optional<std::string> ChooseDialogueToOpen();
-    // Loads the file into the document, or shows why it cannot be loaded.
+    // Loads the file into the document, or shows why it cannot be loaded (a tree deeper than
+    // kMaxEditorTreeDepth among the reasons).
     bool Load(Dialogue& document, const std::string& path);
     // Saves under the document's path, through Save As when it has none. A failure is
     // shown and leaves the document modified.

@@ -30,6 +30,27 @@ std::vector<const Element*> ElementsAt(const std::vector<std::unique_ptr<Element
     return elements;
 }
 
+// The elements of the list the clipboard holds in format; none when there are none, and
+// none with a message box saying why when its bytes can't be read.
+template <typename List>
+std::optional<List> PastedList(PlatformServices& services, std::string_view format,
+                               std::string_view kind) {
+    const std::optional<std::string> bytes = services.GetClipboardData(format);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    List list;
+    if (const std::optional<std::string> reason = list.Read(*bytes)) {
+        services.ShowMessage(MessageKind::kError, "Error", UnreadablePasteMessage(kind, *reason),
+                             MessageButtons::kOk);
+        return std::nullopt;
+    }
+    if (list.GetCount() == 0) {
+        return std::nullopt;
+    }
+    return list;
+}
+
 }  // namespace
 
 void NodeEditor::Cut() {
@@ -102,25 +123,27 @@ void NodeEditor::CopyResponses() {
                                NodeResponseList::Serialize(ElementsAt(node->Responses(), indices)));
 }
 
-// Damaged clipboard bytes paste nothing.
+// Damaged clipboard bytes paste nothing, and the writer is told why.
 void NodeEditor::PasteCommands() {
     DialogueNode* node = ListedNode();
-    const std::optional<std::string> bytes = services_.GetClipboardData(kNodeCommandListFormat);
-    NodeCommandList list;
-    if (node == nullptr || !bytes || !list.Parse(*bytes) || list.GetCount() == 0) {
+    if (node == nullptr) {
         return;
     }
-    document_->AppendCommands(node->GetId(), list.TakeAll(), "Paste Commands");
+    if (std::optional<NodeCommandList> list =
+            PastedList<NodeCommandList>(services_, kNodeCommandListFormat, "commands")) {
+        document_->AppendCommands(node->GetId(), list->TakeAll(), "Paste Commands");
+    }
 }
 
 void NodeEditor::PasteResponses() {
     DialogueNode* node = ListedNode();
-    const std::optional<std::string> bytes = services_.GetClipboardData(kNodeResponseListFormat);
-    NodeResponseList list;
-    if (node == nullptr || !bytes || !list.Parse(*bytes) || list.GetCount() == 0) {
+    if (node == nullptr) {
         return;
     }
-    document_->AppendResponses(node->GetId(), list.TakeAll(), "Paste Responses");
+    if (std::optional<NodeResponseList> list =
+            PastedList<NodeResponseList>(services_, kNodeResponseListFormat, "responses")) {
+        document_->AppendResponses(node->GetId(), list->TakeAll(), "Paste Responses");
+    }
 }
 
 }  // namespace tw

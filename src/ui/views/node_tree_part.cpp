@@ -187,6 +187,11 @@ void NodeTreePart::AddNewNode() {
     EditorDocument& document = documents_.Current();
     const DialogueNode* node = MovableCurrentNode();
     const std::int32_t parentId = node ? node->GetId() : kInitializationNodeId;
+    if (!CanAddChild(document.GetDialogue(), parentId)) {
+        services_.ShowMessage(MessageKind::kError, "Error", TooDeepToAddMessage(),
+                              MessageButtons::kOk);
+        return;
+    }
     CCreateNode dialog(services_, {}, {}, NodeNamesOf(document.GetDialogue()), {}, this);
     if (runDialog_(dialog) != QDialog::Accepted) {
         return;

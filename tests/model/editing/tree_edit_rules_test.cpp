@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/dialogue.h"
+#include "model/tree_depth.h"
 
 namespace tw {
 namespace {
@@ -45,6 +46,34 @@ TEST_F(TreeEditRulesTest, MakeRootAndTheMovableNodes) {
     EXPECT_TRUE(IsMovableNode(dialogue, 4));
     EXPECT_FALSE(IsMovableNode(dialogue, 0));
     EXPECT_FALSE(IsMovableNode(dialogue, 9));
+}
+
+// A chain down to the deepest level the editor shows: nothing goes below its end, and a
+// dropped branch may reach the limit but not pass it.
+TEST(TreeDepthRules, NothingGoesDeeperThanTheEditorShows) {
+    constexpr auto kLimit = static_cast<std::int32_t>(kMaxEditorTreeDepth);
+    Dialogue dialogue;
+    DialogueNode* end = &dialogue.Root();
+    for (std::int32_t id = 1; id < kLimit; ++id) {
+        end = &dialogue.AppendNode(*end, id, "N" + std::to_string(id));
+    }
+    DialogueNode& branch = dialogue.AppendNode(dialogue.Root(), kLimit + 1, "Branch");
+    dialogue.AppendNode(branch, kLimit + 2, "Leaf");
+    EXPECT_EQ(DialogueDepth(dialogue), kMaxEditorTreeDepth - 1);
+    EXPECT_EQ(LevelsBelow(branch), 1u);
+    EXPECT_EQ(LevelsAbove(*end), kMaxEditorTreeDepth - 1);
+
+    EXPECT_TRUE(CanAddChild(dialogue, kLimit - 1));
+    EXPECT_TRUE(CanDropNode(dialogue, kLimit + 1, kLimit - 2));
+    EXPECT_FALSE(CanDropNode(dialogue, kLimit + 1, kLimit - 1));
+    EXPECT_TRUE(CanDropNode(dialogue, kLimit + 2, kLimit - 1));
+    EXPECT_TRUE(CanMakeRoot(dialogue, kLimit - 1));
+    dialogue.AppendNode(*end, kLimit, "Deepest");
+    EXPECT_EQ(DialogueDepth(dialogue), kMaxEditorTreeDepth);
+    EXPECT_FALSE(CanAddChild(dialogue, kLimit));
+    EXPECT_FALSE(CanAddChild(dialogue, kLimit + 9));
+    EXPECT_EQ(TooDeepToAddMessage(),
+              "The node would lie deeper than 2000 levels, the most the editor shows.");
 }
 
 }  // namespace

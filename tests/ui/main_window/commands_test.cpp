@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "model/clipboard_list.h"
+#include "model/editing/tree_edit_rules.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/commands_fixture.h"
 
@@ -213,6 +214,47 @@ TEST_F(CommandsTest, ExpandCollapseAllPressedTwiceLeavesEveryBranchCollapsed) {
     EXPECT_TRUE(Item("Greeting")->isExpanded());
     Press(control_id::kExpandCollapseAll);
     EXPECT_FALSE(Item("Greeting")->isExpanded());
+}
+
+// Qt's tree recurses once per level as it expands, collapses and deletes items: the deepest
+// tree the editor opens takes all three, and nothing goes below its deepest node.
+TEST_F(CommandsTest, TheDeepestTreeExpandsCollapsesAndCloses) {
+    Dialogue deep;
+    DialogueNode* end = &deep.Root();
+    for (std::size_t level = 1; level <= kMaxEditorTreeDepth; ++level) {
+        end = &deep.AppendNode(*end, static_cast<std::int32_t>(level), "N" + std::to_string(level));
+    }
+    deep.SetNextNodeId(static_cast<std::int32_t>(kMaxEditorTreeDepth) + 1);
+    const TempDir dir("commands_deepest_tree");
+    services.QueueFileChoice(dir.Write("deep.vrx", deep.Write()));
+    Trigger("open");
+    ASSERT_EQ(Current().Npc().name, deep.Npc().name);
+    ASSERT_EQ(Documents().Count(), 2u);
+    Press(control_id::kExpandCollapseAll);
+    // The deepest node lies some 40,000 pixels right of the window, out of the mouse's reach;
+    // it is made current as accessibility tools do it.
+    QTreeWidgetItem* deepest = Item(QString("N%1").arg(kMaxEditorTreeDepth));
+    ASSERT_NE(deepest, nullptr);
+    Tree()->setCurrentItem(deepest);
+    services.QueueAnswer(MessageAnswer::kOk);
+    Trigger("addNewNode");
+    EXPECT_EQ(services.Messages().back().text, TooDeepToAddMessage());
+    Press(control_id::kExpandCollapseAll);
+    Trigger("closeDialogue");
+    EXPECT_EQ(Documents().Count(), 1u);
+}
+
+// A damaged archive on the clipboard pastes nothing, and says why.
+TEST_F(CommandsTest, PastingUnreadableCommandsSaysWhy) {
+    services.SetClipboardData(kNodeCommandListFormat, std::string("\x01\0\0\0\x0c\0\0\0", 8));
+    CommandList()->setFocus();
+    services.QueueAnswer(MessageAnswer::kOk);
+    QTest::keyClick(CommandList(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(services.Messages().back().text,
+              "The clipboard does not hold commands this editor can read: element 1 of 1 has the "
+              "unknown type code 12.");
+    EXPECT_EQ(Node("Greeting").Commands().size(), 4u);
+    EXPECT_FALSE(Current().IsModified());
 }
 
 TEST_F(CommandsTest, ResponseCellEditsKeepTheAddResponseRule) {

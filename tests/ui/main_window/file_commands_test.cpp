@@ -4,10 +4,11 @@
 
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
+#include "model/editing/tree_edit_rules.h"
 #include "support/app_test_support.h"
+#include "support/scripted_platform_services.h"
 #include "ui/document/document_manager.h"
 #include "ui/platform/qt_platform_services.h"
-#include "support/scripted_platform_services.h"
 
 namespace tw {
 namespace {
@@ -56,6 +57,24 @@ TEST_F(FileCommandsTest, LoadShowsWhyAFileCannotBeRead) {
     EXPECT_EQ(services.Messages().back(), Error("Unable to open file"));
 }
 
+// The tree view recurses once per level: a deeper tree is refused before it is shown.
+TEST_F(FileCommandsTest, LoadRefusesTreesDeeperThanTheEditorShows) {
+    Dialogue deep;
+    DialogueNode* end = &deep.Root();
+    for (std::size_t level = 1; level <= kMaxEditorTreeDepth; ++level) {
+        end = &deep.AppendNode(*end, static_cast<std::int32_t>(level), "N" + std::to_string(level));
+    }
+    Dialogue atTheLimit;
+    EXPECT_TRUE(files.Load(atTheLimit, dir.Write("limit.vrx", deep.Write())));
+    deep.AppendNode(*end, static_cast<std::int32_t>(kMaxEditorTreeDepth) + 1, "Deeper");
+    services.QueueAnswer(MessageAnswer::kOk);
+    Dialogue tooDeep;
+    EXPECT_FALSE(files.Load(tooDeep, dir.Write("deeper.vrx", deep.Write())));
+    EXPECT_EQ(services.Messages().back(),
+              Error("This dialogue's tree is 2001 levels deep. The editor shows trees of at most "
+                    "2000 levels; talkwright-cli checks, exports and converts deeper ones."));
+}
+
 TEST_F(FileCommandsTest, OpenDialogAsksForDialogueFilesAndFollowsTheChosenDirectory) {
     services.SetWorkingDirectory("/start");
     services.QueueFileChoice("/stories/inn/innkeeper.vrx");
@@ -95,7 +114,8 @@ TEST_F(FileCommandsTest, FailedSaveSaysSoAndKeepsTheDocumentModified) {
     document.SetModified(true);
     services.QueueAnswer(MessageAnswer::kOk);
     EXPECT_FALSE(files.Save(document));
-    EXPECT_EQ(services.Messages().back(), Error("Unable to create file " + path));
+    EXPECT_EQ(services.Messages().back(),
+              Error("Unable to create file " + path + " (No such file or directory)."));
     EXPECT_TRUE(document.IsModified());
 
     // Save As onto an unwritable place keeps the old path as well.

@@ -422,7 +422,8 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheDocumentModifiedAndQuitStays) {
 
     services.QueueAnswer(MessageAnswer::kOk);
     window->OnSave();
-    EXPECT_EQ(services.Messages().back().text, "Unable to create file " + path);
+    EXPECT_EQ(services.Messages().back().text,
+              "Unable to create file " + path + " (No such file or directory).");
     EXPECT_TRUE(Current().IsModified());
 
     services.QueueAnswer(MessageAnswer::kYes);

@@ -1,0 +1,192 @@
+// Recovery copies written, listed, adopted and removed; editors that end, are killed or run
+// side by side; damaged copies skipped with their message.
+
+#include "model/recovery/recovery_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "model/dialogue.h"
+#include "support/temp_dir.h"
+
+namespace tw {
+namespace {
+
+using test::TempDir;
+
+std::string DialogueBytes(const std::string& npc) {
+    Dialogue dialogue;
+    dialogue.Npc().name = npc;
+    dialogue.AddNode(1, kInitializationNodeId, "Greet", "");
+    return dialogue.Write();
+}
+
+std::vector<std::string> NpcNames(const RecoveryListing& listing) {
+    std::vector<std::string> names;
+    for (const RecoveryCopy& copy : listing.copies) {
+        names.push_back(copy.record.npcName);
+    }
+    return names;
+}
+
+std::set<std::string> Names(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// The ids of the copies in dir, in name order.
+std::vector<std::string> RecordIds(const std::string& dir) {
+    std::vector<std::string> ids;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() == ".record") {
+            ids.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+TEST(RecoveryStore, CopiesOfAnEndedEditorAreOfferedAdoptedAndRemoved) {
+    TempDir dir;
+    const std::string recovery = dir / "recovery";
+    const RecoveryRecord inn{"/home/w/inn.vrx", "Brannoc", 1000};
+    const RecoveryRecord untitled{std::nullopt, "Line\nbreak", 2000};
+    {
+        RecoveryStore ended(recovery);
+        ASSERT_EQ(ended.OpenError(), std::nullopt);
+        const std::uint64_t a = ended.NewKey();
+        const std::uint64_t b = ended.NewKey();
+        ASSERT_EQ(ended.WriteCopy(a, {std::nullopt, "old", 1}, DialogueBytes("old")), std::nullopt);
+        ASSERT_EQ(ended.WriteCopy(a, inn, DialogueBytes("Brannoc")), std::nullopt);
+        ASSERT_EQ(ended.WriteCopy(b, untitled, DialogueBytes("Line\nbreak")), std::nullopt);
+        const std::uint64_t saved = ended.NewKey();
+        ASSERT_EQ(ended.WriteCopy(saved, inn, DialogueBytes("saved")), std::nullopt);
+        ended.RemoveCopy(saved);
+        EXPECT_TRUE(ended.ListLeftCopies().copies.empty());
+    }
+    RecoveryStore next(recovery);
+    RecoveryListing listing = next.ListLeftCopies();
+    EXPECT_TRUE(listing.skipped.empty());
+    ASSERT_EQ(NpcNames(listing), (std::vector<std::string>{"Line\nbreak", "Brannoc"}));
+    EXPECT_EQ(listing.copies[0].record, untitled);
+    EXPECT_EQ(listing.copies[1].record, inn);
+    Dialogue recovered;
+    ASSERT_EQ(recovered.Load(listing.copies[1].dialoguePath), std::nullopt);
+    EXPECT_EQ(recovered.Npc().name, "Brannoc");
+
+    std::uint64_t key = 0;
+    ASSERT_EQ(next.Adopt(listing.copies[1].id, key), std::nullopt);
+    EXPECT_NE(next.Adopt(listing.copies[1].id, key), std::nullopt);  // gone now
+    ASSERT_EQ(next.Remove(listing.copies[0].id), std::nullopt);
+    EXPECT_TRUE(next.ListLeftCopies().copies.empty());
+    RecoveryStore third(recovery);
+    EXPECT_TRUE(third.ListLeftCopies().copies.empty());  // the adopted copy is next's own
+    next.RemoveCopy(key);
+    EXPECT_EQ(Names(recovery).size(), 2u);  // the lock files of next and third alone
+}
+
+TEST(RecoveryStore, TwoRunningEditorsNeverTakeEachOthersCopies) {
+    TempDir dir;
+    RecoveryStore first(dir / "r");
+    RecoveryStore second(dir / "r");
+    ASSERT_EQ(first.WriteCopy(first.NewKey(), {std::nullopt, "one", 1}, DialogueBytes("one")),
+              std::nullopt);
+    ASSERT_EQ(second.WriteCopy(second.NewKey(), {std::nullopt, "two", 2}, DialogueBytes("two")),
+              std::nullopt);
+    EXPECT_TRUE(first.ListLeftCopies().copies.empty());
+    EXPECT_TRUE(second.ListLeftCopies().copies.empty());
+    const std::vector<std::string> ids = RecordIds(dir / "r");
+    ASSERT_EQ(ids.size(), 2u);
+    for (const std::string& id : ids) {
+        for (RecoveryStore* store : {&first, &second}) {
+            std::uint64_t key = 0;
+            EXPECT_EQ(store->Remove(id),
+                      "The recovery copy " + id + " belongs to an editor that is running.");
+            EXPECT_NE(store->Adopt(id, key), std::nullopt);
+        }
+    }
+    EXPECT_EQ(Names(dir.Path() / "r").size(), 6u);
+}
+
+// An editor killed outright leaves its lock file unlocked: its copy is offered.
+TEST(RecoveryStore, CopiesOfAKilledEditorAreOffered) {
+    TempDir dir;
+    const std::string recovery = dir / "r";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto* killed = new RecoveryStore(recovery);  // never destroyed
+        const bool written =
+            !killed->WriteCopy(killed->NewKey(), {"/a.vrx", "Killed", 5}, DialogueBytes("Killed"));
+        ::_exit(written ? 0 : 1);
+    }
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    RecoveryStore next(recovery);
+    RecoveryListing listing = next.ListLeftCopies();
+    ASSERT_EQ(NpcNames(listing), std::vector<std::string>{"Killed"});
+    ASSERT_EQ(next.Remove(listing.copies[0].id), std::nullopt);
+    next.ListLeftCopies();  // the killed editor's lock file goes with its last copy
+    EXPECT_EQ(Names(recovery).size(), 1u);
+}
+
+TEST(RecoveryStore, DamagedCopiesAreSkippedWithTheirMessage) {
+    TempDir dir;
+    const std::string recovery = dir / "r";
+    {
+        RecoveryStore ended(recovery);
+        for (int i = 0; i < 4; ++i) {
+            const std::uint64_t key = ended.NewKey();
+            ASSERT_EQ(ended.WriteCopy(key, {std::nullopt, "n", i}, DialogueBytes("n")),
+                      std::nullopt);
+        }
+    }
+    const std::vector<std::string> ids = RecordIds(recovery);
+    ASSERT_EQ(ids.size(), 4u);
+    test::WriteBytes((std::filesystem::path(recovery) / (ids[0] + ".record")).string(), "junk");
+    test::WriteBytes((std::filesystem::path(recovery) / (ids[1] + ".vrx")).string(), "junk");
+    std::filesystem::remove(std::filesystem::path(recovery) / (ids[2] + ".vrx"));
+    std::filesystem::remove(std::filesystem::path(recovery) / (ids[3] + ".record"));
+    test::WriteBytes(dir / "r/stray.txt", "not the store's");
+
+    RecoveryStore next(recovery);
+    const RecoveryListing listing = next.ListLeftCopies();
+    EXPECT_TRUE(listing.copies.empty());
+    const std::string skipped = "The recovery copy ";
+    ASSERT_EQ(listing.skipped.size(), 4u);
+    EXPECT_EQ(listing.skipped[0].message,
+              skipped + ids[0] +
+                  " was skipped: its record is damaged (line 1: this is no recovery record).");
+    EXPECT_EQ(listing.skipped[1].message, skipped + ids[1] +
+                                              " was skipped: its dialogue can't be read (This is "
+                                              "not a valid VRX file.).");
+    EXPECT_EQ(listing.skipped[2].message,
+              skipped + ids[2] + " was skipped: its dialogue can't be read (Unable to open file).");
+    EXPECT_EQ(listing.skipped[3].message,
+              skipped + ids[3] + " was skipped: its record can't be read.");
+    for (const SkippedRecoveryCopy& copy : listing.skipped) {
+        EXPECT_EQ(next.Remove(copy.id), std::nullopt);
+    }
+    EXPECT_EQ(Names(recovery).size(), 2u);  // next's lock and the stray file
+}
+
+TEST(RecoveryStore, AnUnusableDirectoryIsReported) {
+    TempDir dir;
+    test::WriteBytes(dir / "file", "");
+    RecoveryStore store(dir / "file/recovery");
+    ASSERT_TRUE(store.OpenError().has_value());
+    EXPECT_EQ(store.WriteCopy(store.NewKey(), {}, "bytes"), store.OpenError());
+    EXPECT_TRUE(store.ListLeftCopies().copies.empty());
+}
+
+}  // namespace
+}  // namespace tw
