@@ -2,12 +2,16 @@
 
 // The Problems pane of the current document with the line that counts its findings. The
 // check runs a moment after the last change, so typing is never held up, over what the
-// document's check cache kept of the nodes the change did not touch.
+// document's check cache kept of the nodes the change did not touch. The rules across nodes
+// run on another thread over a snapshot; their findings are shown only when the document
+// has not changed since the snapshot, so the pane never shows a state that is gone.
 
+#include <QFutureWatcher>
 #include <QPointer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/check/check_finding.h"
 
@@ -41,15 +45,24 @@ signals:
     void findingChosen(std::int32_t nodeId, ItemKind item, std::size_t index);
     // Escape in the list: the writer leaves the pane.
     void leaveRequested();
+    // A check of the document as it is now has gone to the other thread.
+    void checkStarted();
 
 private:
     void Schedule();
     void Check();
+    void Show(const std::vector<Finding>& findings);
+    void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
+    // The check on the other thread, and what it was started on.
+    QFutureWatcher<std::vector<Finding>>* running_ = nullptr;
+    QPointer<EditorDocument> checked_;
+    std::uint64_t checkedGeneration_ = 0;
+    bool checkAgain_ = false;
 };
 
 }  // namespace tw
