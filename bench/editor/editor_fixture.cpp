@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTreeWidgetItemIterator>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -97,6 +98,36 @@ std::int32_t BusiestNodeId(Dialogue& dialogue) {
         }
     });
     return busiest;
+}
+
+namespace {
+
+std::int64_t CountNodes(const DialogueNode& node) {
+    std::int64_t count = 1;
+    for (const auto& child : node.Children()) {
+        count += CountNodes(*child);
+    }
+    return count;
+}
+
+}  // namespace
+
+const DialogueNode* BranchNear(const DialogueNode& node, std::int64_t wanted, std::int64_t& size) {
+    const DialogueNode* best = nullptr;
+    for (const auto& child : node.Children()) {
+        const std::int64_t count = CountNodes(*child);
+        if (best == nullptr || std::llabs(count - wanted) < std::llabs(size - wanted)) {
+            best = child.get();
+            size = count;
+        }
+        std::int64_t inner = 0;
+        const DialogueNode* below = count > wanted ? BranchNear(*child, wanted, inner) : nullptr;
+        if (below != nullptr && std::llabs(inner - wanted) < std::llabs(size - wanted)) {
+            best = below;
+            size = inner;
+        }
+    }
+    return best;
 }
 
 }  // namespace tw::bench

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/main_window/talkwright_dlg.h"
 #include "support/scripted_platform_services.h"
+#include "ui/main_window/talkwright_dlg.h"
 
 class QTreeWidgetItem;
 
@@ -50,5 +50,8 @@ QTreeWidgetItem* FindItem(CTalkwrightDlg& window, std::int32_t nodeId);
 // The last node in tree order with the most commands and responses together: the one the
 // window looks up longest.
 std::int32_t BusiestNodeId(Dialogue& dialogue);
+
+// The node below the top whose branch is nearest the wanted size; answers its size too.
+const DialogueNode* BranchNear(const DialogueNode& node, std::int64_t wanted, std::int64_t& size);
 
 }  // namespace tw::bench

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QUndoGroup>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "bench_corpus.h"
@@ -26,33 +25,6 @@ void BM_EditorSortAll(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EditorSortAll)->Apply(DialogueSizes)->Iterations(4);
-
-std::int64_t CountNodes(const DialogueNode& node) {
-    std::int64_t count = 1;
-    for (const auto& child : node.Children()) {
-        count += CountNodes(*child);
-    }
-    return count;
-}
-
-// The node below the top whose branch is nearest the wanted size; answers its size too.
-const DialogueNode* BranchNear(const DialogueNode& node, std::int64_t wanted, std::int64_t& size) {
-    const DialogueNode* best = nullptr;
-    for (const auto& child : node.Children()) {
-        const std::int64_t count = CountNodes(*child);
-        if (best == nullptr || std::llabs(count - wanted) < std::llabs(size - wanted)) {
-            best = child.get();
-            size = count;
-        }
-        std::int64_t inner = 0;
-        const DialogueNode* below = count > wanted ? BranchNear(*child, wanted, inner) : nullptr;
-        if (below != nullptr && std::llabs(inner - wanted) < std::llabs(size - wanted)) {
-            best = below;
-            size = inner;
-        }
-    }
-    return best;
-}
 
 // A branch of 10,000 nodes (a tenth of the smaller dialogues) deleted once; each iteration
 // undoes the deletion and redoes it.

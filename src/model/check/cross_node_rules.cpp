@@ -10,7 +10,6 @@
 #include "model/check/no_case_hash.h"
 #include "model/check/node_check_facts.h"
 #include "model/check/reachability.h"
-#include "model/dialogue_node.h"
 
 namespace tw {
 namespace {
@@ -19,9 +18,8 @@ namespace {
 // way, so ties keep the same order.
 class FactsChecker {
 public:
-    FactsChecker(const std::vector<DialogueNode*>& nodes,
-                 const std::vector<const NodeCheckFacts*>& facts, const CheckOptions& options)
-        : nodes_(nodes), facts_(facts), options_(options) {}
+    FactsChecker(const CheckSnapshot& nodes, const CheckOptions& options)
+        : nodes_(nodes), options_(options) {}
 
     std::vector<Finding> Run() {
         AddSyntax();
@@ -48,9 +46,11 @@ private:
             return;
         }
         keys_.push_back({node, RuleOrder(rule), item, index, keys_.size()});
-        findings_.push_back({std::string(rule), severity, nodes_[node], nodes_[node]->GetId(),
-                             facts_[node]->label, item, index, std::move(message)});
+        findings_.push_back({std::string(rule), severity, nodes_[node].node, nodes_[node].id,
+                             Facts(node).label, item, index, std::move(message)});
     }
+
+    const NodeCheckFacts& Facts(std::size_t node) const { return *nodes_[node].facts; }
 
     static std::size_t RuleOrder(std::string_view rule) {
         const auto& rules = CheckRules();
@@ -60,7 +60,7 @@ private:
 
     void AddSyntax() {
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            for (const SyntaxFault& fault : facts_[i]->syntax) {
+            for (const SyntaxFault& fault : Facts(i).syntax) {
                 Add(kRuleSyntax, Severity::Error, i, fault.item, fault.index, fault.message);
             }
         }
@@ -72,12 +72,12 @@ private:
         std::unordered_map<std::string_view, std::size_t, NoCaseHash, NoCaseEqual> names;
         names.reserve(nodes_.size());
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            names.emplace(nodes_[i]->GetName(), i);
+            names.emplace(Facts(i).name, i);
         }
         firstRoad_.reserve(nodes_.size() + 1);
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
             firstRoad_.push_back(roads_.size());
-            for (const NodeReference& reference : facts_[i]->references) {
+            for (const NodeReference& reference : Facts(i).references) {
                 const auto found = names.find(std::string_view(reference.target));
                 if (found != names.end()) {
                     roads_.push_back(found->second);
@@ -97,16 +97,16 @@ private:
         };
         std::unordered_map<std::string_view, Owner, NoCaseHash, NoCaseEqual> adds;
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            for (const NodeCheckFacts::TagAdd& add : facts_[i]->adds) {
+            for (const NodeCheckFacts::TagAdd& add : Facts(i).adds) {
                 const auto [first, isNew] = adds.emplace(add.tag, Owner{i, &add});
                 if (!isNew && !SameChoice(*first->second.add, add)) {
                     Add(kRuleAmbiguousTag, Severity::Warning, i, ItemKind::Response, add.row,
-                        AmbiguousTagMessage(add.tag, facts_[first->second.node]->label));
+                        AmbiguousTagMessage(add.tag, Facts(first->second.node).label));
                 }
             }
         }
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            for (const NodeCheckFacts::TagCut& cut : facts_[i]->cuts) {
+            for (const NodeCheckFacts::TagCut& cut : Facts(i).cuts) {
                 if (adds.find(std::string_view(cut.tag)) == adds.end()) {
                     Add(kRuleUnknownCutTag, Severity::Warning, i, ItemKind::Response, cut.row,
                         UnknownCutTagMessage(cut.tag));
@@ -149,10 +149,10 @@ private:
         std::unordered_map<std::string_view, FirstRead, NoCaseHash, NoCaseEqual> reads;
         std::unordered_set<std::string_view, NoCaseHash, NoCaseEqual> sets;
         for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            for (const NodeCheckFacts::NameRead& read : facts_[i]->reads) {
+            for (const NodeCheckFacts::NameRead& read : Facts(i).reads) {
                 reads.emplace(read.name, FirstRead{i, &read});  // the earliest node wins
             }
-            sets.insert(facts_[i]->sets.begin(), facts_[i]->sets.end());
+            sets.insert(Facts(i).sets.begin(), Facts(i).sets.end());
         }
         std::vector<FirstRead> unset;
         for (const auto& [name, first] : reads) {
@@ -182,8 +182,7 @@ private:
         return sorted;
     }
 
-    const std::vector<DialogueNode*>& nodes_;
-    const std::vector<const NodeCheckFacts*>& facts_;
+    const CheckSnapshot& nodes_;
     const CheckOptions& options_;
     std::vector<std::size_t> roads_;      // the nodes each reference leads to, node by node
     std::vector<std::size_t> firstRoad_;  // per node, then one past the last
@@ -193,10 +192,8 @@ private:
 
 }  // namespace
 
-std::vector<Finding> CheckAcrossNodes(const std::vector<DialogueNode*>& nodes,
-                                      const std::vector<const NodeCheckFacts*>& facts,
-                                      const CheckOptions& options) {
-    return FactsChecker(nodes, facts, options).Run();
+std::vector<Finding> CheckAcrossNodes(const CheckSnapshot& snapshot, const CheckOptions& options) {
+    return FactsChecker(snapshot, options).Run();
 }
 
 }  // namespace tw

@@ -5,17 +5,13 @@
 
 #include <vector>
 
+#include "model/check/check_snapshot.h"
 #include "model/check/dialogue_check.h"
 
 namespace tw {
 
-class DialogueNode;
-struct NodeCheckFacts;
-
-// nodes are the dialogue's nodes in pre-order and facts[i] what nodes[i] alone gives; the
-// findings come in CheckDialogue's order, its syntax findings included.
-std::vector<Finding> CheckAcrossNodes(const std::vector<DialogueNode*>& nodes,
-                                      const std::vector<const NodeCheckFacts*>& facts,
-                                      const CheckOptions& options);
+// The findings of the dialogue the snapshot was taken of, in CheckDialogue's order, its
+// syntax findings included. Reads the snapshot alone, so it may run on any thread.
+std::vector<Finding> CheckAcrossNodes(const CheckSnapshot& snapshot, const CheckOptions& options);
 
 }  // namespace tw

@@ -8,7 +8,7 @@
 namespace tw {
 
 struct DialogueCheckCache::Entry {
-    NodeCheckFacts facts;
+    std::shared_ptr<const NodeCheckFacts> facts;
     std::uint64_t seen = 0;  // the last check whose walk met the node
 };
 
@@ -23,27 +23,31 @@ void DialogueCheckCache::Clear() {
     entries_.clear();
 }
 
-// Nodes the walk does not meet (deleted, or held by the history) are forgotten: a node put
-// back later is derived again, whatever happened to it meanwhile.
 std::vector<Finding> DialogueCheckCache::Check(Dialogue& dialogue, const CheckOptions& options) {
+    return CheckAcrossNodes(Snapshot(dialogue), options);
+}
+
+// Nodes the walk does not meet (deleted, or held by the history) are forgotten: a node put
+// back later is derived again, whatever happened to it meanwhile. Snapshots taken earlier
+// keep their own share of the facts they hold.
+CheckSnapshot DialogueCheckCache::Snapshot(Dialogue& dialogue) {
     ++pass_;
     lastDerived_ = 0;
-    std::vector<DialogueNode*> nodes;
-    std::vector<const NodeCheckFacts*> facts;
-    nodes.reserve(entries_.size());
-    facts.reserve(entries_.size());
+    CheckSnapshot snapshot;
+    snapshot.reserve(entries_.size() + 1);
     ForEachPreOrder(dialogue.Root(), [&](DialogueNode& node) {
-        std::unique_ptr<Entry>& entry = entries_[node.GetSerial()];
-        if (entry == nullptr) {
-            entry = std::make_unique<Entry>(Entry{DeriveNodeCheckFacts(node)});
+        Entry& entry = entries_[node.GetSerial()];
+        if (entry.facts == nullptr) {
+            entry.facts = std::make_shared<const NodeCheckFacts>(DeriveNodeCheckFacts(node));
             ++lastDerived_;
         }
-        entry->seen = pass_;
-        nodes.push_back(&node);
-        facts.push_back(&entry->facts);
+        entry.seen = pass_;
+        snapshot.push_back({&node, node.GetId(), entry.facts});
     });
-    std::erase_if(entries_, [this](const auto& entry) { return entry.second->seen != pass_; });
-    return CheckAcrossNodes(nodes, facts, options);
+    if (entries_.size() > snapshot.size()) {
+        std::erase_if(entries_, [this](const auto& entry) { return entry.second.seen != pass_; });
+    }
+    return snapshot;
 }
 
 }  // namespace tw

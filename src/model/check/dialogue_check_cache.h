@@ -4,12 +4,16 @@
 // is kept between checks and derived again only for nodes marked changed and nodes that are
 // new to the cache; the rules that look across nodes then run over the kept facts. The
 // findings are CheckDialogue's, finding for finding and in the same order.
+//
+// In the editor the two halves run apart: Snapshot on the thread that edits the dialogue (a
+// walk that derives only what changed), CheckAcrossNodes on another thread over the snapshot.
 
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "model/check/check_snapshot.h"
 #include "model/check/dialogue_check.h"
 
 namespace tw {
@@ -30,7 +34,10 @@ public:
     // Forgets everything: the next check derives every node afresh.
     void Clear();
 
+    // Both halves at once: Snapshot, then CheckAcrossNodes over it.
     std::vector<Finding> Check(Dialogue& dialogue, const CheckOptions& options = {});
+    // Every node of the dialogue in pre-order with its facts, derived where they are missing.
+    CheckSnapshot Snapshot(Dialogue& dialogue);
 
     // How many nodes the last check derived afresh.
     std::size_t LastDerived() const { return lastDerived_; }
@@ -39,7 +46,7 @@ private:
     struct Entry;
     // Each node's facts, by the node's serial: a node that took another's id or address is
     // still a new node here.
-    std::unordered_map<std::uint64_t, std::unique_ptr<Entry>> entries_;
+    std::unordered_map<std::uint64_t, Entry> entries_;
     std::uint64_t pass_ = 0;
     std::size_t lastDerived_ = 0;
 };

@@ -41,6 +41,7 @@ std::vector<SyntaxFault> CompileForCheck(DialogueNode& node) {
 
 NodeCheckFacts DeriveNodeCheckFacts(DialogueNode& node) {
     NodeCheckFacts facts;
+    facts.name = node.GetName();
     facts.label = node.Label();
     facts.syntax = CompileForCheck(node);
     facts.references = DialogueReferences::MadeBy(node);

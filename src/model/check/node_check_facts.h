@@ -42,6 +42,7 @@ struct NodeCheckFacts {
         std::size_t index = 0;
     };
 
+    std::string name;
     std::string label;
     std::vector<SyntaxFault> syntax;
     std::vector<NodeReference> references;  // in row order; neither from nor resolved is set

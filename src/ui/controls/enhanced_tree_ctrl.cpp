@@ -97,11 +97,7 @@ QTreeWidgetItem* EnhancedTreeCtrl::MakeRoot(QTreeWidgetItem* item) {
 }
 
 void EnhancedTreeCtrl::ExpandAll(bool expand) {
-    if (expand) {
-        expandAll();
-    } else {
-        collapseAll();
-    }
+    ExpandAll(expand, {});
 }
 
 void EnhancedTreeCtrl::OnItemCopied(QTreeWidgetItem*, QTreeWidgetItem*) {}

@@ -71,6 +71,9 @@ public:
     // Moves the branch to the end of the top level; returns its new item.
     QTreeWidgetItem* MakeRoot(QTreeWidgetItem* item);
     void ExpandAll(bool expand);
+    // The same a slice of items at a time, telling progress(done, total) after each slice;
+    // the view lays out once, when the loop next turns, whatever the number of items.
+    void ExpandAll(bool expand, const std::function<void(int done, int total)>& progress);
 
     virtual void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem);
     virtual QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* item);

@@ -1,6 +1,7 @@
 // The tree's index of its items by value, and the operations that change a large tree
 // in place: items made, put in and reordered where they belong, the rest left alone.
 
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <vector>
 
@@ -114,6 +115,30 @@ void EnhancedTreeCtrl::ExpandItems(const std::vector<QTreeWidgetItem*>& items) {
     scheduleDelayedItemsLayout();
     for (QTreeWidgetItem* item : items) {
         item->setExpanded(true);
+    }
+}
+
+// Qt's own expandAll and collapseAll lay out every row in one go and grew faster than the
+// tree. With a layout pending, opening or closing an item only records it; each slice asks
+// for the layout again, since progress may have let the loop run the last one.
+void EnhancedTreeCtrl::ExpandAll(bool expand,
+                                 const std::function<void(int done, int total)>& progress) {
+    constexpr int kItemsPerSlice = 4096;
+    std::vector<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
+        if (expand ? (*it)->childCount() > 0 : (*it)->isExpanded()) {
+            items.push_back(*it);
+        }
+    }
+    const auto total = static_cast<int>(items.size());
+    for (int i = 0; i < total; ++i) {
+        if (i % kItemsPerSlice == 0) {
+            if (i > 0 && progress) {
+                progress(i, total);
+            }
+            scheduleDelayedItemsLayout();
+        }
+        items[static_cast<std::size_t>(i)]->setExpanded(expand);
     }
 }
 

@@ -220,26 +220,31 @@ void EditorDocument::SetNpcComments(std::string comments) {
 }
 
 void EditorDocument::ReportBranchAdded(DialogueNode& branch) {
+    ++generation_;
     emit branchAdded(branch);
     emit changed();
 }
 
 void EditorDocument::ReportBranchRemoved(DialogueNode& branch) {
+    ++generation_;
     emit branchRemoved(branch);
     emit changed();
 }
 
 void EditorDocument::ReportBranchMoved(DialogueNode& branch) {
+    ++generation_;
     emit branchMoved(branch);
     emit changed();
 }
 
 void EditorDocument::ReportBranchSorted(DialogueNode& branch) {
+    ++generation_;
     emit branchSorted(branch);
     emit changed();
 }
 
 void EditorDocument::ReportTreeChanged() {
+    ++generation_;
     emit treeChanged();
     emit changed();
 }
@@ -247,6 +252,7 @@ void EditorDocument::ReportTreeChanged() {
 // The check derives a changed node's facts again; nodes added, removed or moved it finds by
 // itself.
 void EditorDocument::ReportNodeChanged(std::int32_t id) {
+    ++generation_;
     if (const DialogueNode* node = dialogue_->FindNodeById(id)) {
         checkCache_.MarkChanged(*node);
     }
@@ -255,6 +261,7 @@ void EditorDocument::ReportNodeChanged(std::int32_t id) {
 }
 
 void EditorDocument::ReportLabelChanged(std::int32_t id) {
+    ++generation_;
     if (const DialogueNode* node = dialogue_->FindNodeById(id)) {
         checkCache_.MarkChanged(*node);
     }
@@ -263,6 +270,7 @@ void EditorDocument::ReportLabelChanged(std::int32_t id) {
 }
 
 void EditorDocument::ReportNpcChanged() {
+    ++generation_;
     emit npcChanged();
     emit changed();
 }

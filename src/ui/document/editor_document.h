@@ -52,6 +52,9 @@ public:
     void MarkSaved();
     // The check of this document, keeping what it derived from the nodes no edit touched.
     DialogueCheckCache& CheckCache() { return checkCache_; }
+    // Counts the changes: work begun on the dialogue as it was still holds when this has not
+    // moved since.
+    std::uint64_t Generation() const { return generation_; }
 
     // The node the views show, and the road of the writer's selections through it.
     std::int32_t CurrentNodeId() const { return dialogue_->GetSelectedNodeId(); }
@@ -137,6 +140,7 @@ private:
     DialogueCheckCache checkCache_;
     SelectionHistory history_;
     bool walkingHistory_ = false;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace tw

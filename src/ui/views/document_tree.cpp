@@ -7,6 +7,7 @@
 #include "model/editing/tree_edit_rules.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/long_command_progress.h"
 #include "ui/document/editor_document.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/branch_items.h"
@@ -122,7 +123,9 @@ void DocumentTree::OnDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target) {
 
 void DocumentTree::ExpandCollapseAll() {
     expandedAll_ = !expandedAll_;
-    tree_.ExpandAll(expandedAll_);
+    LongCommandProgress progress(
+        tree_.window(), expandedAll_ ? "Expanding every branch..." : "Collapsing every branch...");
+    tree_.ExpandAll(expandedAll_, [&progress](int done, int total) { progress.Step(done, total); });
 }
 
 }  // namespace tw

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/platform/text_codec.h"
 
@@ -106,19 +108,52 @@ SearchOptions FindBar::Options() const {
                          wholeWords_->isChecked(), kScopes[scope].fields};
 }
 
+FindBar::~FindBar() {
+    qDeleteAll(retired_);
+}
+
+// A search of a large dialogue leaves a row for each of many thousands of matches. Taking
+// them out of the list is one change of it; freeing them all at once would hold up the
+// next search's first results, so they go a slice at a time on later turns of the loop.
 void FindBar::ClearResults() {
-    results_->clear();
+    const bool freeing = !retired_.isEmpty();
+    retired_.append(results_->invisibleRootItem()->takeChildren());
+    if (!freeing && !retired_.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
+    }
+}
+
+void FindBar::FreeSomeRetired() {
+    constexpr qsizetype kRowsFreedPerTurn = 4000;
+    for (qsizetype n = std::min(kRowsFreedPerTurn, retired_.size()); n > 0; --n) {
+        delete retired_.takeLast();
+    }
+    if (!retired_.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
+    }
 }
 
 void FindBar::AddResult(const QString& node, const SearchMatch& match) {
+    results_->addTopLevelItem(MakeResult(node, match));
+}
+
+void FindBar::AddResults(const std::vector<std::pair<QString, const SearchMatch*>>& results) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(results.size()));
+    for (const auto& [node, match] : results) {
+        items.push_back(MakeResult(node, *match));
+    }
+    results_->addTopLevelItems(items);
+}
+
+QTreeWidgetItem* FindBar::MakeResult(const QString& node, const SearchMatch& match) const {
     const std::string& line = match.line;
     const QString marked = FromBytes(line.substr(0, match.offset)) + QStringLiteral("[") +
                            FromBytes(line.substr(match.offset, match.length)) +
                            QStringLiteral("]") +
                            FromBytes(line.substr(match.offset + match.length));
-    auto* item = new QTreeWidgetItem(
+    return new QTreeWidgetItem(
         {node, tr(std::string(SearchFieldCaption(match.field)).c_str()), marked});
-    results_->addTopLevelItem(item);
 }
 
 // Escape from any control of the bar closes the bar and goes no further: the window would

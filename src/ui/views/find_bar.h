@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "model/search/dialogue_search.h"
 
@@ -20,6 +22,7 @@ namespace tw {
 class FindBar : public QWidget {
 public:
     explicit FindBar(QWidget* parent = nullptr);
+    ~FindBar() override;
 
     // The options as the controls hold them; the text as the model's bytes.
     SearchOptions Options() const;
@@ -39,12 +42,16 @@ public:
     void ClearResults();
     // One row: the node's label, the field's caption, the line with the match marked.
     void AddResult(const QString& node, const SearchMatch& match);
+    // Many rows in one insertion: the list lays them out once.
+    void AddResults(const std::vector<std::pair<QString, const SearchMatch*>>& results);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QTreeWidgetItem* MakeResult(const QString& node, const SearchMatch& match) const;
+    void FreeSomeRetired();
     void setupControls();
     void setupLayout();
 
@@ -54,6 +61,8 @@ private:
     QComboBox* lookIn_ = nullptr;
     QTreeWidget* results_ = nullptr;
     QToolButton* close_ = nullptr;
+    // Rows of an earlier search, out of the list, freed a slice at a time.
+    QList<QTreeWidgetItem*> retired_;
 };
 
 }  // namespace tw

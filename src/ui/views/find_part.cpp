@@ -1,6 +1,7 @@
 #include "ui/views/find_part.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -71,19 +72,37 @@ void FindPart::Slice() {
     if (!run_) {
         return;
     }
-    for (FoundMatch& found : run_->Step(kNodesPerSlice)) {
-        QString node = FromBytes(found.match.node->Label());
-        if (all_) {
-            node = FromBytes(found.document->Npc().name) + ": " + node;
+    QElapsedTimer spent;
+    spent.start();
+    const std::size_t first = results_.size();
+    for (std::size_t searched = 0;
+         !run_->IsDone() && searched < kNodesPerSlice && spent.elapsed() < kSliceMs &&
+         results_.size() - first < kResultsPerSlice;
+         searched += kNodesPerStep) {
+        for (FoundMatch& found : run_->Step(kNodesPerStep)) {
+            results_.push_back(std::move(found));
         }
-        bar_.AddResult(node, found.match);
-        results_.push_back(std::move(found));
     }
+    ShowResults(first);
     if (run_->IsDone()) {
         timer_->stop();
     } else if (!timer_->isActive()) {
         timer_->start();
     }
+}
+
+void FindPart::ShowResults(std::size_t first) {
+    std::vector<std::pair<QString, const SearchMatch*>> rows;
+    rows.reserve(results_.size() - first);
+    for (std::size_t i = first; i < results_.size(); ++i) {
+        const FoundMatch& found = results_[i];
+        QString node = FromBytes(found.match.node->Label());
+        if (all_) {
+            node = FromBytes(found.document->Npc().name) + ": " + node;
+        }
+        rows.emplace_back(std::move(node), &found.match);
+    }
+    bar_.AddResults(rows);
 }
 
 void FindPart::Next(bool forward) {

@@ -23,8 +23,13 @@ class FindPart : public QObject {
     Q_OBJECT
 
 public:
-    // Nodes searched per turn of the event loop: a few milliseconds at most.
+    // Nodes searched per turn of the event loop at most; a turn also stops once it has
+    // searched for kSliceMs or found kResultsPerSlice results, so a turn stays well
+    // within a frame however dense the matches are.
     static constexpr std::size_t kNodesPerSlice = 2000;
+    static constexpr std::size_t kNodesPerStep = 100;
+    static constexpr int kSliceMs = 6;
+    static constexpr std::size_t kResultsPerSlice = 500;
 
     FindPart(DocumentManager& documents, FindBar& bar);
 
@@ -41,6 +46,8 @@ signals:
 
 private:
     void Slice();
+    // The rows of the results from first on.
+    void ShowResults(std::size_t first);
     // A search under way walks nodes between events: after a change that may have freed
     // some, it starts again on what is left.
     void RestartIfRunning();

@@ -1,10 +1,14 @@
 #include "ui/views/problems_view.h"
 
 #include <QLabel>
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <memory>
 
+#include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
 #include "tester/provided_names.h"
 #include "ui/document/document_exploration.h"
@@ -12,6 +16,29 @@
 #include "ui/views/problems_pane.h"
 
 namespace tw {
+namespace {
+
+CheckOptions PaneCheckOptions() {
+    CheckOptions options;
+    options.isProvided = IsProvidedName;
+    return options;
+}
+
+// The rules across nodes read the snapshot alone; the promise is shared, so a view closed
+// meanwhile leaves the thread nothing to write into but its own copy.
+QFuture<std::vector<Finding>> CheckElsewhere(CheckSnapshot snapshot) {
+    auto promise = std::make_shared<QPromise<std::vector<Finding>>>();
+    QFuture<std::vector<Finding>> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, snapshot = std::move(snapshot)]() mutable {
+        promise->addResult(CheckAcrossNodes(snapshot, PaneCheckOptions()));
+        CheckSnapshot().swap(snapshot);  // the last share of old facts is let go here
+        promise->finish();
+    });
+    return future;
+}
+
+}  // namespace
 
 ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -32,6 +59,8 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
     timer_->setSingleShot(true);
     timer_->setInterval(kCheckDelayMs);
     connect(timer_, &QTimer::timeout, this, [this] { Check(); });
+    running_ = new QFutureWatcher<std::vector<Finding>>(this);
+    connect(running_, &QFutureWatcherBase::finished, this, [this] { OnCheckDone(); });
 }
 
 QTreeWidget* ProblemsView::List() const {
@@ -58,21 +87,50 @@ void ProblemsView::Schedule() {
     timer_->start();
 }
 
+// The writer asked and waits for the answer: every node derived afresh, all on this thread.
 void ProblemsView::CheckNow() {
+    timer_->stop();
+    checkAgain_ = false;
+    checked_ = nullptr;  // whatever is still running is of no use now
     if (document_ != nullptr) {
         document_->CheckCache().Clear();
+        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()));
     }
-    Check();
 }
 
+// Only the walk that takes the snapshot (and derives the nodes that changed) runs here.
 void ProblemsView::Check() {
     timer_->stop();
     if (document_ == nullptr) {
         return;
     }
-    CheckOptions options;
-    options.isProvided = IsProvidedName;
-    checkFindings_ = document_->CheckCache().Check(document_->GetDialogue(), options);
+    if (running_->isRunning()) {
+        checkAgain_ = true;
+        return;
+    }
+    checked_ = document_;
+    checkedGeneration_ = document_->Generation();
+    running_->setFuture(CheckElsewhere(document_->CheckCache().Snapshot(document_->GetDialogue())));
+    emit checkStarted();
+}
+
+// Findings of a document that has changed since its snapshot are dropped: its change has
+// scheduled the check that will replace them.
+void ProblemsView::OnCheckDone() {
+    QFuture<std::vector<Finding>> future = running_->future();
+    const bool current = checked_ != nullptr && checked_ == document_ &&
+                         document_->Generation() == checkedGeneration_ && future.resultCount() > 0;
+    if (current) {
+        Show(future.takeResult());
+    }
+    if (checkAgain_) {
+        checkAgain_ = false;
+        Check();
+    }
+}
+
+void ProblemsView::Show(std::vector<Finding> findings) {
+    checkFindings_ = std::move(findings);
     ShowFindings();
 }
 

@@ -2,8 +2,11 @@
 
 // The Problems pane of the current document with the line that counts its findings. The
 // check runs a moment after the last change, so typing is never held up, over what the
-// document's check cache kept of the nodes the change did not touch.
+// document's check cache kept of the nodes the change did not touch. The rules across nodes
+// run on another thread over a snapshot; their findings are shown only when the document
+// has not changed since the snapshot, so the pane never shows a state that is gone.
 
+#include <QFutureWatcher>
 #include <QPointer>
 #include <QWidget>
 #include <cstddef>
@@ -47,6 +50,8 @@ signals:
     void leaveRequested();
     // The current row is another finding, or none.
     void currentFindingChanged();
+    // A check of the document as it is now has gone to the other thread.
+    void checkStarted();
 
 private:
     void Schedule();
@@ -54,12 +59,20 @@ private:
     // The check's findings, then those of the document's last exploration.
     void ShowFindings();
     QString ExploreSummary() const;
+    // Keeps the check's findings and shows them with the exploration's.
+    void Show(std::vector<Finding> findings);
+    void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
     std::vector<Finding> checkFindings_;
+    // The check on the other thread, and what it was started on.
+    QFutureWatcher<std::vector<Finding>>* running_ = nullptr;
+    QPointer<EditorDocument> checked_;
+    std::uint64_t checkedGeneration_ = 0;
+    bool checkAgain_ = false;
 };
 
 }  // namespace tw

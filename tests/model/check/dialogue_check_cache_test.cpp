@@ -10,6 +10,7 @@
 
 #include "check_test_dialogues.h"
 #include "generator/dialogue_generator.h"
+#include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "model/tree_walk.h"
@@ -157,25 +158,35 @@ private:
     std::int32_t nextId_ = 100000;
 };
 
-TEST(DialogueCheckCacheTest, RandomEditsGiveTheFullChecksFindings) {
-    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        CheckEditor editor(seed);
-        for (int step = 0; step < 60; ++step) {
-            std::string done;
-            for (std::size_t edits = 1 + editor.Pick(3); edits > 0; --edits) {
-                done += editor.Step() + "; ";  // several edits may come between two checks
-            }
-            CheckOptions options;
-            if (editor.Pick(4) == 0) {
-                options.disabled.insert(
-                    std::string(CheckRules()[editor.Pick(CheckRules().size())]));
-            }
-            const auto cached = Full(editor.Cache().Check(editor.Document(), options));
-            ASSERT_EQ(cached, Full(CheckDialogue(editor.Document(), options))) << "after " << done;
+// Each seed edits its own dialogue at random. A snapshot is also checked after the edits
+// that follow it, as the editor's other thread checks it: it must still give what the whole
+// check gave at its moment.
+class CheckCacheRandomEdits : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(CheckCacheRandomEdits, GiveTheFullChecksFindings) {
+    CheckEditor editor(GetParam());
+    CheckSnapshot earlier;
+    CheckOptions earlierOptions;
+    std::vector<std::string> earlierFindings;
+    for (int step = 0; step < 60; ++step) {
+        std::string done;
+        for (std::size_t edits = 1 + editor.Pick(3); edits > 0; --edits) {
+            done += editor.Step() + "; ";  // several edits may come between two checks
         }
+        CheckOptions options;
+        if (editor.Pick(4) == 0) {
+            options.disabled.insert(std::string(CheckRules()[editor.Pick(CheckRules().size())]));
+        }
+        ASSERT_EQ(Full(CheckAcrossNodes(earlier, earlierOptions)), earlierFindings)
+            << "the snapshot before " << done;
+        const auto cached = Full(editor.Cache().Check(editor.Document(), options));
+        earlierFindings = Full(CheckDialogue(editor.Document(), options));
+        ASSERT_EQ(cached, earlierFindings) << "after " << done;
+        earlier = editor.Cache().Snapshot(editor.Document());
+        earlierOptions = options;
     }
 }
+INSTANTIATE_TEST_SUITE_P(Seeds, CheckCacheRandomEdits, ::testing::Range(1u, 13u));
 
 // A one-node edit derives that node alone; the findings still cover the whole dialogue.
 TEST(DialogueCheckCacheTest, OnlyMarkedAndNewNodesAreDerivedAgain) {

@@ -15,8 +15,10 @@
 #include "model/command_kinds.h"
 #include "tester/provided_names.h"
 #include "ui/controls/style_edit_ctrl.h"
+#include "ui/document/editor_document.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/platform/text_codec.h"
+#include "ui/views/problems_view.h"
 
 namespace tw::test {
 namespace {
@@ -282,6 +284,45 @@ TEST_F(ProblemsPaneTest, ThePaneFollowsTheDocumentOnShow) {
         QTest::qWait(50);
     }
     EXPECT_EQ(Messages(), QStringList{kNowhere});
+}
+
+}  // namespace
+}  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+// A check races an edit: the edit comes right after the snapshot, while the other thread is
+// still at work. What that thread finds is of a state that is gone and must never be shown;
+// the check the edit schedules shows the state that is.
+TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
+    auto dialogue = std::make_unique<Dialogue>();
+    DialogueNode& greeting = dialogue->AppendNode(dialogue->Root(), 1, "Greeting");
+    dialogue->Root().AppendCommand(std::make_unique<CommandGoto>("Greeting"));
+    greeting.AppendCommand(std::make_unique<CommandGoto>("Nowhere"));
+    EditorDocument document(std::move(dialogue));
+    ProblemsView view;
+    QStringList everShown;
+    QObject::connect(view.List()->model(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) {
+                         for (int row = first; row <= last; ++row) {
+                             everShown << view.List()->topLevelItem(row)->text(2);
+                         }
+                     });
+    int started = 0;
+    QObject::connect(&view, &ProblemsView::checkStarted, [&] {
+        if (++started == 1) {
+            document.RemoveCommands(1, {0}, "Remove Command");
+        }
+    });
+    view.SetDocument(&document);
+    QLabel* status = view.findChild<QLabel*>("statusText");
+    for (int waited = 0; waited < 5000 && status->text().isEmpty(); waited += 20) {
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(started, 2);
+    EXPECT_EQ(status->text(), "Problems: 0 errors, 0 warnings, 0 notes");
+    EXPECT_TRUE(everShown.isEmpty()) << everShown.join("\n").toStdString();
 }
 
 }  // namespace

@@ -1,0 +1,258 @@
+// The longest time the window's thread is kept from its event loop by each interaction of a
+// writer, at every corpus size: selecting, typing, dropping, undoing and redoing each kind of
+// step, switching tabs, the Problems check after an edit and find's first results.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QThreadPool>
+#include <QUndoGroup>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "bench_corpus.h"
+#include "editor/editor_fixture.h"
+#include "editor/stall_meter.h"
+#include "support/window_controls.h"
+#include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/document/editor_document.h"
+#include "ui/views/find_bar.h"
+#include "ui/views/problems_view.h"
+
+namespace tw::bench {
+namespace {
+
+constexpr int kRounds = 2;
+
+// A window with two documents of the size open, the busy one current; each interaction is
+// measured in every round and the worst round kept.
+class StallSession {
+public:
+    explicit StallSession(std::int64_t nodes) {
+        editor_.Open(CorpusFile(nodes, "stall_other.vrx"));
+        editor_.Open(BusyCorpusFile(nodes));
+        busyId_ = BusiestNodeId(Document().GetDialogue());
+        std::int64_t size = 0;
+        branchId_ = BranchNear(Document().GetDialogue().Root(),
+                               std::min<std::int64_t>(10'000, nodes / 10), size)
+                        ->GetId();
+        branchSize_ = size;
+    }
+
+    std::map<std::string, Stall>& Run() {
+        for (int round = 0; round < kRounds; ++round) {
+            Select();
+            Type();
+            Recheck();
+            Drop();
+            SwitchTabs();
+            Find();
+            UndoRedoSteps();
+            LongCommands();
+        }
+        return stalls_;
+    }
+    std::int64_t BranchSize() const { return branchSize_; }
+
+private:
+    CTalkwrightDlg& Window() { return editor_.Window(); }
+    EditorDocument& Document() { return Window().Documents().Current(); }
+    EnhancedTreeCtrl& Tree() { return *test::CurrentTree(Window()); }
+    ProblemsView& Problems() { return *Window().findChild<ProblemsView*>(); }
+    QString Status() { return Problems().findChild<QLabel*>("statusText")->text(); }
+
+    void Measure(const std::string& row, const std::function<void()>& interaction,
+                 const std::function<bool()>& done = {}) {
+        stalls_[row].Keep(LongestStall(interaction, done));
+    }
+
+    // The check an edit schedules runs here, unmeasured, so it falls into no other row.
+    void SettleChecks() {
+        QTest::qWait(ProblemsView::kCheckDelayMs + 50);
+        QThreadPool::globalInstance()->waitForDone();
+        QApplication::processEvents();
+        QThreadPool::globalInstance()->waitForDone();
+        QApplication::processEvents();
+    }
+
+    void Select() {
+        Tree().setCurrentItem(Tree().topLevelItem(1));
+        Settle();
+        QTreeWidgetItem* busy = FindItem(Window(), busyId_);
+        Measure("select a node", [&] { Tree().setCurrentItem(busy); });
+    }
+
+    void Type() {
+        test::NodeTextBox(Window())->setFocus();
+        test::NodeTextBox(Window())->moveCursor(QTextCursor::End);
+        Measure("type a character",
+                [&] { QTest::keyClick(test::NodeTextBox(Window()), Qt::Key_A); });
+        SettleChecks();
+        Measure("undo typing", [&] { Window().Documents().UndoGroup().undo(); });
+        SettleChecks();
+        Measure("redo typing", [&] { Window().Documents().UndoGroup().redo(); });
+        Window().Documents().UndoGroup().undo();
+        SettleChecks();
+    }
+
+    // From the keys to the pane showing the finding they make: the timer, the walk that
+    // takes the snapshot, the other thread and the rows.
+    void Recheck() {
+        const QString before = Status();
+        test::NodeTextBox(Window())->setFocus();
+        test::NodeTextBox(Window())->moveCursor(QTextCursor::End);
+        Measure(
+            "re-check after an edit", [&] { QTest::keyClicks(test::NodeTextBox(Window()), " $q"); },
+            [&] { return Status() != before; });
+        Window().Documents().UndoGroup().undo();
+        SettleChecks();
+    }
+
+    void Drop() {
+        QTreeWidgetItem* first = nullptr;
+        QTreeWidgetItem* second = nullptr;
+        for (int i = 1; i < Tree().topLevelItemCount() && second == nullptr; ++i) {
+            if (Tree().topLevelItem(i)->childCount() > 0) {
+                (first == nullptr ? first : second) = Tree().topLevelItem(i);
+            }
+        }
+        Tree().collapseAll();
+        first->setExpanded(true);
+        Tree().scrollToTop();
+        Settle();
+        QTreeWidgetItem* dragged = first->child(0);
+        const QPoint from = Tree().visualItemRect(dragged).center();
+        const QPoint to = Tree().visualItemRect(second).center();
+        Measure("drop a branch", [&] {
+            if (!Tree().BeginDrag(dragged, from)) {
+                throw std::runtime_error("the drag did not start");
+            }
+            Tree().DragMove(to);
+            Tree().EndDrag();
+        });
+        SettleChecks();
+        UndoRedo("move");
+        Window().Documents().UndoGroup().undo();
+        SettleChecks();
+    }
+
+    // The switch and the check of the other document it schedules.
+    void SwitchTabs() {
+        for (int i = 0; i < 2; ++i) {
+            bool started = false;
+            const auto connection = QObject::connect(&Problems(), &ProblemsView::checkStarted,
+                                                     [&started] { started = true; });
+            QTabBar* tabs = test::DialogueTabs(Window());
+            Measure(
+                "switch tabs", [&] { tabs->setCurrentIndex(1 - tabs->currentIndex()); },
+                [&] { return started && QThreadPool::globalInstance()->activeThreadCount() == 0; });
+            QObject::disconnect(connection);
+            SettleChecks();
+        }
+    }
+
+    // The word the generator's texts use most, typed a letter at a time, each letter a new
+    // search: from the first key until the whole search has shown its results (no new row
+    // for 200 ms), the rows of the last round's search cleared on the way.
+    void Find() {
+        test::TriggerAction(Window(), "find");
+        Settle();
+        QTreeWidget* results = nullptr;
+        for (QTreeWidget* list : Window().findChildren<QTreeWidget*>()) {
+            if (list->accessibleName() == "Find results") {
+                results = list;
+            }
+        }
+        QLineEdit* pattern = Window().findChild<FindBar*>()->Pattern();
+        if (results == nullptr) {
+            throw std::runtime_error("the find bar has no results list");
+        }
+        QTest::keyClick(pattern, Qt::Key_A, Qt::ControlModifier);
+        int rows = -1;
+        QElapsedTimer still;
+        Measure(
+            "find's first results", [&] { QTest::keyClicks(pattern, "gold"); },
+            [&] {
+                if (results->topLevelItemCount() != rows) {
+                    rows = results->topLevelItemCount();
+                    still.restart();
+                }
+                return rows > 0 && still.elapsed() > 200;
+            });
+        test::TriggerAction(Window(), "showFindBar");
+        SettleChecks();
+    }
+
+    void UndoRedo(const std::string& step) {
+        Measure("undo " + step, [&] { Window().Documents().UndoGroup().undo(); });
+        SettleChecks();
+        Measure("redo " + step, [&] { Window().Documents().UndoGroup().redo(); });
+        SettleChecks();
+    }
+
+    // Each kind of step done once, unmeasured, then undone and redone, then undone for good.
+    void UndoRedoSteps() {
+        const auto each = [&](const std::string& step, const std::function<void()>& doIt) {
+            doIt();
+            SettleChecks();
+            UndoRedo(step);
+            Window().Documents().UndoGroup().undo();
+            SettleChecks();
+        };
+        each("delete branch", [&] { Document().DeleteBranch(branchId_); });
+        each("add node", [&] { Document().AddNode(busyId_, "Stall", ""); });
+        each("rename", [&] { Document().RenameNode(busyId_, "Stalled", ""); });
+        each("remove command", [&] { Document().RemoveCommands(busyId_, {0}, "Remove Command"); });
+        each("sort branch", [&] { Document().SortBranch(branchId_, false); });
+    }
+
+    // Commands that may take longer, with progress after a quarter of a second: their longest
+    // stall is how long the window goes without painting.
+    void LongCommands() {
+        QPushButton* expand = nullptr;
+        for (QPushButton* button : Window().findChildren<QPushButton*>()) {
+            if (button->text() == "E&xpand/Collapse All") {
+                expand = button;
+            }
+        }
+        Measure("Expand All (long command)", [&] { QTest::mouseClick(expand, Qt::LeftButton); });
+        Measure("Collapse All (long command)", [&] { QTest::mouseClick(expand, Qt::LeftButton); });
+        Measure("Sort All (long command)",
+                [&] { test::TriggerAction(Window(), "sortAllDescending"); });
+        SettleChecks();
+        Window().Documents().UndoGroup().undo();
+        SettleChecks();
+    }
+
+    EditorWindow editor_;
+    std::int32_t busyId_ = 0;
+    std::int32_t branchId_ = 0;
+    std::int64_t branchSize_ = 0;
+    std::map<std::string, Stall> stalls_;
+};
+
+// Counters "<interaction> wall ms" and "<interaction> CPU ms": the worst of the rounds.
+void BM_EditorLongestStall(benchmark::State& state) {
+    for (auto _ : state) {
+        StallSession session(state.range(0));
+        for (const auto& [row, stall] : session.Run()) {
+            state.counters[row + " wall ms"] = stall.wallMs;
+            state.counters[row + " CPU ms"] = stall.cpuMs;
+        }
+        state.counters["branch nodes"] = static_cast<double>(session.BranchSize());
+    }
+}
+BENCHMARK(BM_EditorLongestStall)
+    ->Apply(DialogueSizes)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tw::bench

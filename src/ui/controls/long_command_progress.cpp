@@ -1,0 +1,35 @@
+#include "ui/controls/long_command_progress.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <utility>
+
+namespace tw {
+
+LongCommandProgress::LongCommandProgress(QWidget* window, QString label)
+    : window_(window), label_(std::move(label)) {
+    started_.start();
+    sincePaint_.start();
+}
+
+LongCommandProgress::~LongCommandProgress() = default;
+
+// The writer's input waits (the dialog is modal and input is left in the queue); paints,
+// timers and other threads' results are let through.
+void LongCommandProgress::Step(int done, int total) {
+    if (started_.elapsed() < kShowAfterMs || sincePaint_.elapsed() < kPaintEveryMs) {
+        return;
+    }
+    if (dialog_ == nullptr) {
+        dialog_ = std::make_unique<QProgressDialog>(label_, QString(), 0, total, window_);
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(0);
+        dialog_->show();
+    }
+    dialog_->setMaximum(total);
+    dialog_->setValue(done);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sincePaint_.restart();
+}
+
+}  // namespace tw

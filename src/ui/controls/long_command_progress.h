@@ -1,0 +1,38 @@
+#pragma once
+
+// Progress for a command that has to run on the window's thread: nothing while it is short,
+// and once it has run a quarter of a second a modal progress dialog, with the window let
+// paint between the command's steps a few times a second.
+
+#include <QElapsedTimer>
+#include <QString>
+#include <memory>
+
+class QProgressDialog;
+class QWidget;
+
+namespace tw {
+
+class LongCommandProgress {
+public:
+    static constexpr int kShowAfterMs = 250;
+    static constexpr int kPaintEveryMs = 50;
+
+    LongCommandProgress(QWidget* window, QString label);
+    ~LongCommandProgress();
+    LongCommandProgress(const LongCommandProgress&) = delete;
+    LongCommandProgress& operator=(const LongCommandProgress&) = delete;
+
+    // done of total steps are done. Cheap enough to call after every step.
+    void Step(int done, int total);
+    bool IsShown() const { return dialog_ != nullptr; }
+
+private:
+    QWidget* window_;
+    QString label_;
+    QElapsedTimer started_;
+    QElapsedTimer sincePaint_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+}  // namespace tw
