@@ -70,6 +70,7 @@ void ProblemsView::Check() {
     pane_->SetFindings(findings);
     status_->setText("Problems: " +
                      QString::fromStdString(DescribeCounts(CountFindings(findings))));
+    emit checked(findings);
 }
 
 }  // namespace tw

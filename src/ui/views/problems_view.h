@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/check/check_finding.h"
 
@@ -41,6 +42,8 @@ signals:
     void findingChosen(std::int32_t nodeId, ItemKind item, std::size_t index);
     // Escape in the list: the writer leaves the pane.
     void leaveRequested();
+    // After every check, with what it found (the map marks the nodes).
+    void checked(const std::vector<Finding>& findings);
 
 private:
     void Schedule();
