@@ -33,6 +33,7 @@ namespace tw {
 class EnhancedListCtrl;
 class FindBar;
 class FindPart;
+class MapView;
 class NodeEditor;
 class NodeTreePart;
 class ProblemsView;
@@ -132,6 +133,10 @@ private:
     void OnGoToNode();
     void OnBack(bool back);
     void OnLinksToNode();
+    // The map (talkwright_dlg_map.cpp).
+    QWidget* SetupTreeAndMap();
+    void ConnectMap();
+    void OnExportMap();
 
     FileCommands files_;
     RecentFileList recent_;
@@ -151,6 +156,7 @@ private:
     NodeTreePart* trees_ = nullptr;
     NodeEditor* editor_ = nullptr;
     ProblemsView* problems_ = nullptr;
+    MapView* map_ = nullptr;
     FindBar* findBar_ = nullptr;
     FindPart* find_ = nullptr;
     QSplitter* halves_ = nullptr;

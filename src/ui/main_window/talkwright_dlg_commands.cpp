@@ -24,6 +24,7 @@
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/links_dlg.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
 
@@ -114,7 +115,9 @@ void CTalkwrightDlg::OnTestDialogue(bool fromCurrentNode) {
     }
     CTestDlg tester(dialogue, party_, random, Services(), stateFile, this);
     tester.SetStartNode(start);
+    connect(&tester, &CTestDlg::stepped, map_, &MapView::SetTestPath);
     tester.exec();
+    map_->SetTestPath({});
 }
 
 void CTalkwrightDlg::OnExport() {

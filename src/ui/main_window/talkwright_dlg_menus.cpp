@@ -15,6 +15,7 @@
 #include "ui/platform/text_codec.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/find_part.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
 #include "ui/views/problems_view.h"
@@ -46,6 +47,7 @@ void CTalkwrightDlg::SetupActions() {
     AddAction("saveAll", "Save A&ll", [this] { OnSaveAll(); });
     AddAction("export", "&Export...", [this] { OnExport(); });
     AddAction("batchExport", "&Batch Export...", [this] { OnBatchExport(); });
+    AddAction("exportMap", "Export &Map...", [this] { OnExportMap(); });
     AddAction("quit", "&Quit", [this] { OnQuit(); });
     AddAction("rename", "&Rename", [this] { trees_->RenameNode(); });
     AddAction("clearNode", "&Clear Node", [this] { trees_->ClearNode(); });
@@ -78,7 +80,7 @@ void CTalkwrightDlg::SetupMenus() {
 QMenu* CTalkwrightDlg::SetupFileMenu() {
     auto* file = new QMenu("&File", this);
     for (const char* name : {"newDialogue", "open", "closeDialogue", "", "save", "saveAs",
-                             "saveAll", "", "export", "batchExport", ""}) {
+                             "saveAll", "", "export", "batchExport", "exportMap", ""}) {
         if (*name == '\0') {
             file->addSeparator();
         } else {
@@ -160,6 +162,10 @@ QMenu* CTalkwrightDlg::SetupViewMenu() {
         pane->setChecked(true);
         problems_->CheckNow();
     });
+    QAction* map = view->addAction("&Map");
+    map->setCheckable(true);
+    map->setObjectName("showMap");
+    connect(map, &QAction::toggled, this, [this](bool shown) { map_->setVisible(shown); });
     view->addSeparator();
     for (const char* name : {"goToNode", "back", "forward", "linksToNode"}) {
         view->addAction(actions_.at(name));
