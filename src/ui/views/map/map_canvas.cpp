@@ -25,6 +25,7 @@ MapCanvas::MapCanvas(MapScene& scene, QWidget* parent)
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName("Map drawing");
+    viewport()->setAccessibleName("Map drawing");  // the view hands its viewport the focus too
 }
 
 double MapCanvas::Zoom() const {

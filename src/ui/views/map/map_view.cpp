@@ -28,6 +28,13 @@ constexpr std::size_t kTextLimit = 60;
 // gives the map's labels the room they take in the map's font.
 constexpr double kLayoutFontSize = 12;
 
+GraphOptions MapGraphOptions() {
+    GraphOptions options;
+    options.labelLimit = kLabelLimit;
+    options.textLimit = kTextLimit;
+    return options;
+}
+
 LayoutOptions MapLayoutOptions() {
     LayoutOptions options;
     options.labelLimit = kLabelLimit;
@@ -116,32 +123,34 @@ void MapView::SetDocument(EditorDocument* document) {
     dimmed_.clear();
     problems_.clear();
     compileAll_ = true;
+    needsNewGraph_ = true;
     toCompile_.clear();
     if (document_ != nullptr) {
         Follow(*document_);
     }
-    Schedule();
+    Schedule(true);
 }
 
 // Contents of a node may change its links: that node is compiled again. A branch put back
 // by an undo brings the rows it had; the whole tree changed, everything is compiled again.
+// Anything but an edit of nodes' contents needs a new graph of the whole dialogue.
 void MapView::Follow(EditorDocument& document) {
     connect(&document, &EditorDocument::branchAdded, this, [this](const DialogueNode& branch) {
         MarkForCompile(branch);
-        Schedule();
+        Schedule(true);
     });
-    connect(&document, &EditorDocument::branchRemoved, this, [this] { Schedule(); });
-    connect(&document, &EditorDocument::branchMoved, this, [this] { Schedule(); });
-    connect(&document, &EditorDocument::branchSorted, this, [this] { Schedule(); });
+    connect(&document, &EditorDocument::branchRemoved, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::branchMoved, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::branchSorted, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::treeChanged, this, [this] {
         compileAll_ = true;
-        Schedule();
+        Schedule(true);
     });
     connect(&document, &EditorDocument::nodeChanged, this, [this](std::int32_t id) {
         toCompile_.insert(id);
-        Schedule();
+        Schedule(false);
     });
-    connect(&document, &EditorDocument::labelChanged, this, [this] { Schedule(); });
+    connect(&document, &EditorDocument::labelChanged, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::currentNodeChanged, this,
             [this](std::int32_t id) { OnCurrentNodeChanged(id); });
 }
@@ -151,8 +160,9 @@ void MapView::MarkForCompile(const DialogueNode& branch) {
 }
 
 // A hidden map costs nothing: it is rebuilt when shown.
-void MapView::Schedule() {
+void MapView::Schedule(bool needsNewGraph) {
     isDirty_ = true;
+    needsNewGraph_ = needsNewGraph_ || needsNewGraph;
     if (isVisible()) {
         timer_->start();
     }
@@ -176,14 +186,35 @@ void MapView::Rebuild() {
     if (document_ == nullptr) {
         return;
     }
-    CompileChanged();
-    const DialogueReferences references(document_->GetDialogue());
-    GraphOptions options;
-    options.labelLimit = kLabelLimit;
-    options.textLimit = kTextLimit;
-    whole_ = BuildDialogueGraph(references, options);
-    wholeIndex_ = IndexById(whole_);
+    if (needsNewGraph_ || !RefreshEditedBoxes()) {
+        CompileChanged();
+        const DialogueReferences references(document_->GetDialogue());
+        whole_ = BuildDialogueGraph(references, MapGraphOptions());
+        wholeIndex_ = IndexById(whole_);
+    }
+    needsNewGraph_ = false;
+    toCompile_.clear();
     Recut();
+}
+
+// Typing in a node leaves its links as they were: its box alone takes the new text, and the
+// graph of a large dialogue is not made again for it.
+bool MapView::RefreshEditedBoxes() {
+    if (whole_.Nodes().empty() || compileAll_) {
+        return false;
+    }
+    for (const std::int32_t id : toCompile_) {
+        DialogueNode* node = document_->GetDialogue().FindNodeById(id);
+        const auto found = wholeIndex_.find(id);
+        if (node == nullptr || found == wholeIndex_.end()) {
+            return false;
+        }
+        node->CompileRows();
+        if (!RefreshNodeBox(whole_, found->second, *node, MapGraphOptions())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The references are read from compiled rows: only the rows edited since are compiled again.

@@ -83,9 +83,10 @@ protected:
 private:
     void SetupControls();
     void Follow(EditorDocument& document);
-    void Schedule();
+    void Schedule(bool needsNewGraph);
     void MarkForCompile(const DialogueNode& branch);
     void Rebuild();
+    bool RefreshEditedBoxes();
     void CompileChanged();
     void Recut();
     void ShowCut(DialogueGraph cut);
@@ -119,6 +120,7 @@ private:
     std::optional<std::string> layoutError_;
     bool isDirty_ = true;
     bool compileAll_ = true;
+    bool needsNewGraph_ = true;  // more than nodes' contents changed
     std::unordered_set<std::int32_t> toCompile_;
     std::int32_t center_ = -1;  // the node the neighbourhood is cut around
     // Every layout request gets the next ticket; a result with an older one is dropped.
