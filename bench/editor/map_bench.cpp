@@ -1,16 +1,23 @@
-// The map pane after an edit. Typing in a node costs the window's thread the graph rebuilt and
-// compared and the boxes' texts renewed, with no new layout; an edit that adds a link costs a
-// redraw, whose layout the pane runs on another thread (measured here on this one, in full).
+// The map pane after an edit, and the drawing of a finished layout. Typing in a node costs the
+// window's thread the graph rebuilt and compared and the boxes' texts renewed, with no new layout;
+// an edit that adds a link costs a redraw, whose layout the pane runs on another thread (measured
+// here on this one, in full).
 
 #include <benchmark/benchmark.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <stdexcept>
 
+#include "bench_corpus.h"
 #include "editor/editor_fixture.h"
 #include "generator/dialogue_generator.h"
+#include "graph/graph_layout.h"
 #include "model/command_kinds.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/map/map_items.h"
+#include "ui/views/map/map_scene.h"
 #include "ui/views/map/map_view.h"
 
 namespace tw::bench {
@@ -78,6 +85,32 @@ void BM_MapAfterNewLink(benchmark::State& state) {
     state.counters["shown"] = static_cast<double>(map.View().Shown().Nodes().size());
 }
 BENCHMARK(BM_MapAfterNewLink)->Apply(DialogueSizes)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// What showing a finished layout costs the window's thread: the largest map drawn whole (300
+// nodes, the generator's dialogue of that size) made into the scene's items, and painted.
+void BM_MapDrawWhole300(benchmark::State& state) {
+    const std::unique_ptr<Dialogue> dialogue = GenerateDialogue({300, 1});
+    GraphOptions graphOptions;
+    graphOptions.labelLimit = 24;
+    graphOptions.textLimit = 60;
+    const DialogueGraph graph = CompileDialogueGraph(*dialogue, graphOptions);
+    LayoutOptions options;
+    options.measure = [sizes = MeasureMapBoxes()](const GraphNode& node) { return sizes.Of(node); };
+    const LayoutOutcome outcome = LayoutGraph(graph, options);
+    if (outcome.error) {
+        throw std::runtime_error(*outcome.error);
+    }
+    MapScene scene;
+    QImage image(900, 700, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        scene.Draw(graph, outcome.layout);
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(image.rect()), QRectF(0, 0, 900, 700));
+    }
+    state.counters["nodes"] = static_cast<double>(graph.Nodes().size());
+    state.counters["links"] = static_cast<double>(graph.Edges().size());
+}
+BENCHMARK(BM_MapDrawWhole300)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace tw::bench
