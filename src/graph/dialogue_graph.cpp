@@ -171,6 +171,31 @@ DialogueGraph CompileDialogueGraph(Dialogue& dialogue, const GraphOptions& optio
     return BuildDialogueGraph(references, options);
 }
 
+bool RefreshNodeBox(DialogueGraph& graph, std::size_t index, const DialogueNode& node,
+                    const GraphOptions& options) {
+    if (index >= graph.nodes_.size() || graph.nodes_[index].isGhost ||
+        graph.nodes_[index].id != node.GetId()) {
+        return false;
+    }
+    const std::vector<NodeReference> made = DialogueReferences::MadeBy(node);
+    const std::span<const std::size_t> out = graph.OutEdges(index);
+    if (made.size() != out.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        const GraphEdge& edge = graph.edges_[out[i]];
+        const NodeReference& reference = made[i];
+        if (edge.kind != reference.kind || edge.item != reference.item ||
+            edge.row != reference.index || edge.isConditional != reference.conditional ||
+            !EqualsNoCase(graph.nodes_[edge.to].name, reference.target) ||
+            edge.label != ShortenForDisplay(EdgeLabel(reference), options.labelLimit)) {
+            return false;
+        }
+    }
+    graph.nodes_[index].firstLine = ShortenForDisplay(FirstLine(node), options.textLimit);
+    return true;
+}
+
 std::string_view GraphEdgeKindName(ReferenceKind kind) {
     switch (kind) {
         case ReferenceKind::Goto:

@@ -17,6 +17,7 @@
 namespace tw {
 
 class Dialogue;
+class DialogueNode;
 
 // One box: a node of the dialogue, or a ghost that stands for a name links lead to but no
 // node has. Texts are the model's Windows-1252 bytes.
@@ -46,6 +47,12 @@ struct GraphEdge {
     std::size_t row = 0;
 };
 
+struct GraphOptions {
+    // Longest label and first line kept, in characters; longer ones end in "...". 0 keeps all.
+    std::size_t labelLimit = 0;
+    std::size_t textLimit = 0;
+};
+
 // Nodes and edges with an index of the edges into and out of every node.
 class DialogueGraph {
 public:
@@ -63,18 +70,15 @@ public:
     std::size_t Find(std::string_view name) const;
 
 private:
+    friend bool RefreshNodeBox(DialogueGraph& graph, std::size_t index, const DialogueNode& node,
+                               const GraphOptions& options);
+
     std::vector<GraphNode> nodes_;
     std::vector<GraphEdge> edges_;
     std::vector<std::size_t> outStart_;  // per node, then one past the last
     std::vector<std::size_t> out_;
     std::vector<std::size_t> inStart_;
     std::vector<std::size_t> in_;
-};
-
-struct GraphOptions {
-    // Longest label and first line kept, in characters; longer ones end in "...". 0 keeps all.
-    std::size_t labelLimit = 0;
-    std::size_t textLimit = 0;
 };
 
 // The graph of a compiled dialogue's references: its nodes in pre-order (node 0 is the
@@ -88,6 +92,13 @@ DialogueGraph BuildDialogueGraph(const DialogueReferences& references,
 // compile's messages go to compileMessages when given, in the words of the check command.
 DialogueGraph CompileDialogueGraph(Dialogue& dialogue, const GraphOptions& options = {},
                                    std::vector<std::string>* compileMessages = nullptr);
+
+// After an edit of one compiled node of the graph's dialogue, without a new graph: when the
+// links its rows make are still the graph's (kinds, targets, labels, conditions and rows),
+// the node's box at index takes its new first line and the answer is true; otherwise the
+// graph is left as it was and only a new one shows the edit. Costs what the node's rows do.
+bool RefreshNodeBox(DialogueGraph& graph, std::size_t index, const DialogueNode& node,
+                    const GraphOptions& options = {});
 
 // "goto", "branch", "list", "list-return" or "add".
 std::string_view GraphEdgeKindName(ReferenceKind kind);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/check/dialogue_check.h"
+#include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
 #include "support/temp_dir.h"
@@ -46,6 +47,31 @@ TEST(DialogueGraph, LabelsAndTextsAreShortenedOnRequest) {
         labels += edge.label.ends_with("...") ? 1 : 0;
     }
     EXPECT_GT(labels, 0U);
+}
+
+// Text edits update a box in place; an edit of a link needs a new graph. Every node of the
+// sample is edited both ways, against the graph a full build gives.
+TEST(DialogueGraph, RefreshNodeBoxTakesTextEditsAndRefusesLinkEdits) {
+    Dialogue dialogue;
+    const std::string json = test::ReadBytes(TW_SOURCE_DIR "/tests/cli/data/graph/links.json");
+    ASSERT_FALSE(DialogueFromJson(json, dialogue));
+    const GraphOptions options{24, 10};
+    DialogueGraph graph = CompileDialogueGraph(dialogue, options);
+    for (std::size_t i = 0; i < graph.Nodes().size(); ++i) {
+        if (graph.Nodes()[i].isGhost) {
+            continue;
+        }
+        DialogueNode& node = *dialogue.FindNodeById(graph.Nodes()[i].id);
+        node.SetText("\n  Edited " + std::to_string(i) + " words\nsecond");
+        node.SetTextRich(false);
+        ASSERT_TRUE(RefreshNodeBox(graph, i, node, options)) << node.GetName();
+        EXPECT_EQ(graph.Nodes()[i].firstLine, "Edited ...");
+        node.AppendCommand(std::make_unique<CommandGoto>("Elsewhere"));
+        node.CompileRows();
+        EXPECT_FALSE(RefreshNodeBox(graph, i, node, options)) << node.GetName();
+        node.RemoveCommandAt(node.Commands().size() - 1);
+    }
+    EXPECT_FALSE(RefreshNodeBox(graph, graph.Nodes().size(), dialogue.Root(), options));
 }
 
 }  // namespace

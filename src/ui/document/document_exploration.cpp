@@ -87,6 +87,18 @@ void DocumentExploration::Finish(std::uint64_t run, std::uint64_t generation,
     emit finished();
 }
 
+std::vector<std::int32_t> DocumentExploration::UnreachedNodeIds() const {
+    std::vector<std::int32_t> unreached;
+    if (HasCoverage()) {
+        for (const NodeCoverage& node : result_->nodes) {
+            if (!node.entered) {
+                unreached.push_back(node.nodeId);
+            }
+        }
+    }
+    return unreached;
+}
+
 void DocumentExploration::Forget() {
     if (result_.has_value()) {
         result_.reset();

@@ -40,6 +40,8 @@ public:
     // Whether a result is kept and a road reached the node.
     bool HasCoverage() const { return result_.has_value() && result_->compileErrors.empty(); }
     bool WasEntered(std::int32_t nodeId) const { return entered_.count(nodeId) != 0; }
+    // The nodes no road of the kept result reached; none without coverage.
+    std::vector<std::int32_t> UnreachedNodeIds() const;
 
 signals:
     // On the window's thread, about every few hundred states.

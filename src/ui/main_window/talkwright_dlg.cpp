@@ -21,6 +21,7 @@
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/find_part.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
 #include "ui/views/problems_view.h"
@@ -107,7 +108,7 @@ QWidget* CTalkwrightDlg::SetupNodeColumn() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* splitter = new QSplitter(Qt::Vertical, column);
     splitter->setChildrenCollapsible(false);
-    splitter->addWidget(trees_);
+    splitter->addWidget(SetupTreeAndMap());
     splitter->addWidget(&editor_->Text());
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -255,6 +256,7 @@ void CTalkwrightDlg::ConnectParts() {
                 editor_->ShowMatch(match);
             });
     findBar_->onClose = [this] { HideFind(); };
+    ConnectMap();
     const std::pair<int, std::function<void()>> buttons[] = {
         {control_id::kExpandCollapseAll, [this] { trees_->ExpandCollapseAll(); }},
         {control_id::kEditPartySettings, [this] { OnEditPartySettings(); }},
@@ -285,6 +287,7 @@ void CTalkwrightDlg::ShowCurrentDocument() {
     RefreshTitle();
     editor_->SetDocument(&document);
     problems_->SetDocument(&document);
+    map_->SetDocument(&document);
     UpdateNodeActions();
     SetupTabOrder();
 }
@@ -336,6 +339,7 @@ void CTalkwrightDlg::EndWindow() {
     SaveSplitters();
     editor_->SetDocument(nullptr);
     problems_->SetDocument(nullptr);
+    map_->SetDocument(nullptr);
     documents_.Clear();
     done(QDialog::Accepted);
 }

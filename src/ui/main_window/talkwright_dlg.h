@@ -35,6 +35,7 @@ namespace tw {
 class EnhancedListCtrl;
 class FindBar;
 class FindPart;
+class MapView;
 class NodeEditor;
 class NodeTreePart;
 class ProblemsView;
@@ -137,6 +138,10 @@ private:
     void OnGoToNode();
     void OnBack(bool back);
     void OnLinksToNode();
+    // The map (talkwright_dlg_map.cpp).
+    QWidget* SetupTreeAndMap();
+    void ConnectMap();
+    void OnExportMap();
 
     FileCommands files_;
     RecentFileList recent_;
@@ -157,6 +162,7 @@ private:
     NodeEditor* editor_ = nullptr;
     ProblemsView* problems_ = nullptr;
     ExploreCommand* explore_ = nullptr;
+    MapView* map_ = nullptr;
     FindBar* findBar_ = nullptr;
     FindPart* find_ = nullptr;
     QSplitter* halves_ = nullptr;

@@ -26,6 +26,7 @@
 #include "ui/tester/party_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
 #include "ui/views/problems_view.h"
@@ -113,7 +114,9 @@ void CTalkwrightDlg::OnTestDialogue(bool fromCurrentNode) {
     RandomSource& random = random_ ? *random_ : fallback;
     CTestDlg tester(dialogue, party_, random, Services(), DefaultStateFile(), this);
     tester.SetStartNode(start);
+    connect(&tester, &CTestDlg::stepped, map_, &MapView::SetTestPath);
     tester.exec();
+    map_->SetTestPath({});
 }
 
 std::optional<std::filesystem::path> CTalkwrightDlg::DefaultStateFile() const {

@@ -16,6 +16,7 @@
 #include "ui/platform/text_codec.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/find_part.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
 #include "ui/views/problems_view.h"
@@ -47,6 +48,7 @@ void CTalkwrightDlg::SetupActions() {
     AddAction("saveAll", "Save A&ll", [this] { OnSaveAll(); });
     AddAction("export", "&Export...", [this] { OnExport(); });
     AddAction("batchExport", "&Batch Export...", [this] { OnBatchExport(); });
+    AddAction("exportMap", "Export &Map...", [this] { OnExportMap(); });
     AddAction("quit", "&Quit", [this] { OnQuit(); });
     AddAction("rename", "&Rename", [this] { trees_->RenameNode(); });
     AddAction("clearNode", "&Clear Node", [this] { trees_->ClearNode(); });
@@ -79,7 +81,7 @@ void CTalkwrightDlg::SetupMenus() {
 QMenu* CTalkwrightDlg::SetupFileMenu() {
     auto* file = new QMenu("&File", this);
     for (const char* name : {"newDialogue", "open", "closeDialogue", "", "save", "saveAs",
-                             "saveAll", "", "export", "batchExport", ""}) {
+                             "saveAll", "", "export", "batchExport", "exportMap", ""}) {
         if (*name == '\0') {
             file->addSeparator();
         } else {
@@ -170,6 +172,10 @@ QMenu* CTalkwrightDlg::SetupViewMenu() {
         Qt::SHIFT | Qt::Key_F7));
     view->addAction(AddAction(
         "replayFinding", "&Replay Finding", [this] { explore_->Replay(); }, Qt::CTRL | Qt::Key_R));
+    QAction* map = view->addAction("&Map");
+    map->setCheckable(true);
+    map->setObjectName("showMap");
+    connect(map, &QAction::toggled, this, [this](bool shown) { map_->setVisible(shown); });
     view->addSeparator();
     for (const char* name : {"goToNode", "back", "forward", "linksToNode"}) {
         view->addAction(actions_.at(name));

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tester/road.h"
 #include "tester/state_editor.h"
@@ -81,6 +83,12 @@ public:
 
     // Escape and the close box ask the Quit question.
     void reject() override;
+    // The ids of the nodes the run entered, in order, the one it stands in last.
+    std::vector<std::int32_t> EnteredNodeIds();
+
+signals:
+    // After every step of the writer's (for the map to show the road).
+    void stepped(const std::vector<std::int32_t>& enteredNodeIds);
 
 protected:
     void showEvent(QShowEvent* event) override;

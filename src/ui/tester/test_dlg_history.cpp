@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "model/dialogue.h"
 #include "tester/run_step.h"
 #include "ui/platform/text_codec.h"
 #include "ui/tester/test_dlg.h"
@@ -33,6 +34,19 @@ void CTestDlg::RefreshHistory() {
         history_->addItem(FromBytes(step.nodeName) + QStringLiteral(": ") + FromBytes(step.choice));
     history_->scrollToBottom();
     Button("Step Back")->setEnabled(!session_->Engine().Steps().empty());
+}
+
+// Where the run began, the node each choice was made in, then the one the run is in now.
+std::vector<std::int32_t> CTestDlg::EnteredNodeIds() {
+    std::vector<const DialogueNode*> nodes{startNode_ ? startNode_ : &dialogue_.Root()};
+    for (const RunStep& step : session_->Engine().Steps())
+        nodes.push_back(step.state.node);
+    nodes.push_back(session_->Engine().CurrentNode());
+    std::vector<std::int32_t> ids;
+    for (const DialogueNode* node : nodes)
+        if (node != nullptr && (ids.empty() || ids.back() != node->GetId()))
+            ids.push_back(node->GetId());
+    return ids;
 }
 
 void CTestDlg::OnStepBack() {

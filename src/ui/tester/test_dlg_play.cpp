@@ -87,6 +87,7 @@ void CTestDlg::Act(const std::function<void()>& step) {
     step();
     ShowEnvironment();
     RefreshHistory();
+    emit stepped(EnteredNodeIds());
 }
 
 void CTestDlg::ShowEnvironment() {

@@ -21,18 +21,6 @@ constexpr int kIndexRole = Qt::UserRole + 3;
 constexpr int kVisibleRows = 6;
 constexpr std::size_t kMostRowsRemovedInPlace = 512;
 
-QIcon SeverityIcon(const QStyle& style, Severity severity) {
-    switch (severity) {
-        case Severity::Error:
-            return style.standardIcon(QStyle::SP_MessageBoxCritical);
-        case Severity::Warning:
-            return style.standardIcon(QStyle::SP_MessageBoxWarning);
-        case Severity::Note:
-            return style.standardIcon(QStyle::SP_MessageBoxInformation);
-    }
-    return {};
-}
-
 bool SameFinding(const Finding& a, const Finding& b) {
     return a.rule == b.rule && a.severity == b.severity && a.nodeId == b.nodeId &&
            a.nodeLabel == b.nodeLabel && a.item == b.item && a.index == b.index &&
@@ -56,6 +44,18 @@ std::pair<std::size_t, std::size_t> UnchangedEnds(const std::vector<Finding>& be
 }
 
 }  // namespace
+
+QIcon SeverityIcon(const QStyle& style, Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return style.standardIcon(QStyle::SP_MessageBoxCritical);
+        case Severity::Warning:
+            return style.standardIcon(QStyle::SP_MessageBoxWarning);
+        case Severity::Note:
+            return style.standardIcon(QStyle::SP_MessageBoxInformation);
+    }
+    return {};
+}
 
 ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);

@@ -11,11 +11,16 @@
 
 #include "model/check/check_finding.h"
 
+class QIcon;
 class QLabel;
+class QStyle;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tw {
+
+// The icon of a finding's severity, in the pane and wherever a node's problems are marked.
+QIcon SeverityIcon(const QStyle& style, Severity severity);
 
 class ProblemsPane : public QWidget {
     Q_OBJECT

@@ -52,6 +52,8 @@ signals:
     void currentFindingChanged();
     // A check of the document as it is now has gone to the other thread.
     void checkStarted();
+    // After every check or exploration, with what they found (the map marks the nodes).
+    void checked(const std::vector<Finding>& findings);
 
 private:
     void Schedule();

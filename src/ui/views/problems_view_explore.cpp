@@ -47,6 +47,7 @@ void ProblemsView::ShowFindings() {
     status_->setText(
         "Problems: " + QString::fromStdString(DescribeCounts(CountFindings(findings))) +
         ExploreSummary());
+    emit checked(findings);
 }
 
 QString ProblemsView::ExploreSummary() const {

@@ -18,15 +18,9 @@ void TreeCoverage::Show() {
     for (std::int32_t id : shaded_) {
         Shade(id, false);
     }
-    shaded_.clear();
-    if (!exploration_.HasCoverage()) {
-        return;
-    }
-    for (const NodeCoverage& node : exploration_.Result()->nodes) {
-        if (!node.entered) {
-            Shade(node.nodeId, true);
-            shaded_.push_back(node.nodeId);
-        }
+    shaded_ = exploration_.UnreachedNodeIds();
+    for (std::int32_t id : shaded_) {
+        Shade(id, true);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "support/modal_helpers.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/tester/test_dlg.h"
+#include "ui/views/map/map_scene.h"
+#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -45,12 +47,19 @@ protected:
         return nullptr;
     }
     bool Shaded(const QString& label) { return Item(label)->data(0, Qt::ForegroundRole).isValid(); }
+    MapView* Map() const { return Named<MapView>("map"); }
+    bool DimmedOnMap(const std::string& name) const {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return Map()->IsSettled(); }, 30000));
+        return Map()->Scene().MarksOf(Map()->Shown().Find(name)).dimmed;
+    }
 
     QTemporaryDir dir;
 };
 
 TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit) {
     OpenExploreCase("never_reached");
+    Trigger("showMap");
+    EXPECT_FALSE(DimmedOnMap("Vault"));  // a link leads there, so the map alone keeps it lit
     Explore();
     QTreeWidgetItem* row = FindingRow("never-reached");
     ASSERT_NE(row, nullptr);
@@ -61,6 +70,8 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     EXPECT_EQ(Item("Vault")->data(0, Qt::AccessibleDescriptionRole).toString(),
               "no road reaches it");
     EXPECT_FALSE(Shaded("Start"));
+    EXPECT_TRUE(DimmedOnMap("Vault"));
+    EXPECT_FALSE(DimmedOnMap("Start"));
     const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
     QDir().mkpath(shots);
     EXPECT_TRUE(window->grab().save(shots + "/explore_findings.png"));
@@ -76,6 +87,7 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     QTest::keyClicks(NodeText(), "x");
     EXPECT_EQ(FindingRow("never-reached"), nullptr);
     EXPECT_FALSE(Shaded("Vault"));
+    EXPECT_FALSE(DimmedOnMap("Vault"));
 }
 
 TEST_F(ExploreTest, ReplayPlaysTheRoadOfTheCurrentFindingInTheTester) {

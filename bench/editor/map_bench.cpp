@@ -1,0 +1,116 @@
+// The map pane after an edit, and the drawing of a finished layout. Typing in a node costs the
+// window's thread the graph rebuilt and compared and the boxes' texts renewed, with no new layout;
+// an edit that adds a link costs a redraw, whose layout the pane runs on another thread (measured
+// here on this one, in full).
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <stdexcept>
+
+#include "bench_corpus.h"
+#include "editor/editor_fixture.h"
+#include "generator/dialogue_generator.h"
+#include "graph/graph_layout.h"
+#include "model/command_kinds.h"
+#include "ui/document/editor_document.h"
+#include "ui/views/map/map_items.h"
+#include "ui/views/map/map_scene.h"
+#include "ui/views/map/map_view.h"
+
+namespace tw::bench {
+namespace {
+
+// A shown map on a generated dialogue, on its busiest node.
+class MapOnDocument {
+public:
+    explicit MapOnDocument(std::int64_t nodes)
+        : document_(GenerateDialogue({static_cast<std::int32_t>(nodes), 1})) {
+        view_.resize(900, 700);
+        view_.SetDocument(&document_);
+        view_.show();
+        view_.SettleNow();
+        node_ = BusiestNodeId(document_.GetDialogue());
+        document_.SetCurrentNode(node_);
+        view_.SettleNow();
+    }
+
+    EditorDocument& Document() { return document_; }
+    MapView& View() { return view_; }
+    std::int32_t Node() const { return node_; }
+
+private:
+    EditorDocument document_;
+    MapView view_;
+    std::int32_t node_ = 0;
+};
+
+void BM_MapAfterTyping(benchmark::State& state) {
+    MapOnDocument map(state.range(0));
+    QSignalSpy redrawn(&map.View(), &MapView::redrawn);
+    int typed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        map.Document().TypeComments(map.Node(), "typed " + std::to_string(++typed));
+        state.ResumeTiming();
+        map.View().SettleNow();
+    }
+    if (redrawn.count() != 0) {
+        throw std::runtime_error("typing redrew the map");
+    }
+    state.counters["shown"] = static_cast<double>(map.View().Shown().Nodes().size());
+}
+BENCHMARK(BM_MapAfterTyping)->Apply(DialogueSizes)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_MapAfterNewLink(benchmark::State& state) {
+    MapOnDocument map(state.range(0));
+    QSignalSpy redrawn(&map.View(), &MapView::redrawn);
+    for (auto _ : state) {
+        state.PauseTiming();
+        EditorDocument::Commands commands;
+        commands.push_back(std::make_unique<CommandGoto>("NoSuchNode"));
+        map.Document().AppendCommands(map.Node(), std::move(commands), "Add Command");
+        state.ResumeTiming();
+        map.View().SettleNow();
+        state.PauseTiming();
+        map.Document().UndoStack().undo();
+        map.View().SettleNow();
+        state.ResumeTiming();
+    }
+    if (redrawn.count() != 2 * static_cast<int>(state.iterations())) {
+        throw std::runtime_error("a new link did not redraw the map");
+    }
+    state.counters["shown"] = static_cast<double>(map.View().Shown().Nodes().size());
+}
+BENCHMARK(BM_MapAfterNewLink)->Apply(DialogueSizes)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// What showing a finished layout costs the window's thread: the largest map drawn whole (300
+// nodes, the generator's dialogue of that size) made into the scene's items, and painted.
+void BM_MapDrawWhole300(benchmark::State& state) {
+    const std::unique_ptr<Dialogue> dialogue = GenerateDialogue({300, 1});
+    GraphOptions graphOptions;
+    graphOptions.labelLimit = 24;
+    graphOptions.textLimit = 60;
+    const DialogueGraph graph = CompileDialogueGraph(*dialogue, graphOptions);
+    LayoutOptions options;
+    options.measure = [sizes = MeasureMapBoxes()](const GraphNode& node) { return sizes.Of(node); };
+    const LayoutOutcome outcome = LayoutGraph(graph, options);
+    if (outcome.error) {
+        throw std::runtime_error(*outcome.error);
+    }
+    MapScene scene;
+    QImage image(900, 700, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        scene.Draw(graph, outcome.layout);
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(image.rect()), QRectF(0, 0, 900, 700));
+    }
+    state.counters["nodes"] = static_cast<double>(graph.Nodes().size());
+    state.counters["links"] = static_cast<double>(graph.Edges().size());
+}
+BENCHMARK(BM_MapDrawWhole300)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+}  // namespace tw::bench

@@ -1,0 +1,329 @@
+#include "ui/views/map/map_view.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "graph/graph_neighbourhood.h"
+#include "model/check/dialogue_references.h"
+#include "model/dialogue_compile.h"
+#include "model/tree_walk.h"
+#include "ui/document/document_exploration.h"
+#include "ui/document/editor_document.h"
+#include "ui/views/map/map_canvas.h"
+#include "ui/views/map/map_items.h"
+#include "ui/views/map/map_layout_runner.h"
+#include "ui/views/map/map_links.h"
+#include "ui/views/map/map_scene.h"
+
+namespace tw {
+namespace {
+
+// Characters of a link's label and of a box's first line kept before "...".
+constexpr std::size_t kLabelLimit = 24;
+constexpr std::size_t kTextLimit = 60;
+
+// Graphviz estimates a label's room from its own narrow letters: a larger font size there
+// gives the map's labels the room they take in the map's font.
+constexpr double kLayoutFontSize = 12;
+
+GraphOptions MapGraphOptions() {
+    GraphOptions options;
+    options.labelLimit = kLabelLimit;
+    options.textLimit = kTextLimit;
+    return options;
+}
+
+LayoutOptions MapLayoutOptions() {
+    LayoutOptions options;
+    options.labelLimit = kLabelLimit;
+    options.fontSize = kLayoutFontSize;
+    options.measure = [sizes = MeasureMapBoxes()](const GraphNode& node) { return sizes.Of(node); };
+    return options;
+}
+
+}  // namespace
+
+MapView::MapView(QWidget* parent) : QWidget(parent) {
+    SetupControls();
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    timer_->setInterval(kRebuildDelayMs);
+    connect(timer_, &QTimer::timeout, this, [this] { Rebuild(); });
+    runner_ = new MapLayoutRunner(
+        [this](std::uint64_t ticket, MapLayoutRunner::Graph graph, const LayoutOutcome& outcome) {
+            OnLaidOut(ticket, std::move(graph), outcome);
+        },
+        this);
+}
+
+MapView::~MapView() {
+    delete runner_;  // waits for a layout still running, before the scene it would draw in
+    runner_ = nullptr;
+}
+
+void MapView::SetupControls() {
+    setAccessibleName("Map");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel("De&pth:", this);
+    depth_ = new QSpinBox(this);
+    depth_->setObjectName("mapDepth");
+    depth_->setAccessibleName("Depth");
+    depth_->setToolTip("How many links from the selected node a large dialogue's map reaches");
+    depth_->setRange(static_cast<int>(kMinNeighbourhoodHops),
+                     static_cast<int>(kMaxNeighbourhoodHops));
+    depth_->setValue(kDefaultDepth);
+    label->setBuddy(depth_);
+    status_ = new QLabel(this);
+    status_->setObjectName("mapStatus");
+    status_->setTextFormat(Qt::PlainText);
+    row->addWidget(label);
+    row->addWidget(depth_);
+    row->addWidget(status_, 1);
+    layout->addLayout(row);
+    scene_ = new MapScene(this);
+    canvas_ = new MapCanvas(*scene_, this);
+    canvas_->setObjectName("mapCanvas");
+    layout->addWidget(canvas_, 1);
+    connect(depth_, &QSpinBox::valueChanged, this, [this] { Recut(); });
+    connect(canvas_, &MapCanvas::nodeClicked, this,
+            [this](std::size_t node) { SelectIndex(node); });
+    connect(canvas_, &MapCanvas::nodeActivated, this, [this](std::size_t node) { Activate(node); });
+    connect(canvas_, &MapCanvas::activateRequested, this, [this] {
+        if (document_ != nullptr) {
+            if (const auto node = ShownIndexOf(document_->CurrentNodeId())) {
+                Activate(*node);
+            }
+        }
+    });
+    connect(canvas_, &MapCanvas::arrowPressed, this, [this](MapDirection way) { OnArrow(way); });
+    connect(canvas_, &MapCanvas::leaveRequested, this, [this] { emit leaveRequested(); });
+}
+
+// What belongs to one document goes with it: its drawing, its marks, a layout on its way.
+void MapView::SetDocument(EditorDocument* document) {
+    if (document_ != nullptr) {
+        document_->disconnect(this);
+        DocumentExploration::Of(*document_).disconnect(this);
+    }
+    document_ = document;
+    ++ticket_;
+    isLayingOut_ = false;
+    whole_ = {};
+    shown_ = {};
+    layout_ = {};
+    wholeIndex_.clear();
+    shownIndex_.clear();
+    layoutError_.reset();
+    scene_->Clear();
+    testPath_.clear();
+    dimmed_.clear();
+    problems_.clear();
+    compileAll_ = true;
+    needsNewGraph_ = true;
+    toCompile_.clear();
+    if (document_ != nullptr) {
+        Follow(*document_);
+    }
+    Schedule(true);
+}
+
+// Contents of a node may change its links: that node is compiled again. A branch put back
+// by an undo brings the rows it had; the whole tree changed, everything is compiled again.
+// Anything but an edit of nodes' contents needs a new graph of the whole dialogue.
+void MapView::Follow(EditorDocument& document) {
+    connect(&document, &EditorDocument::branchAdded, this, [this](const DialogueNode& branch) {
+        MarkForCompile(branch);
+        Schedule(true);
+    });
+    connect(&document, &EditorDocument::branchRemoved, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::branchMoved, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::branchSorted, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::treeChanged, this, [this] {
+        compileAll_ = true;
+        Schedule(true);
+    });
+    connect(&document, &EditorDocument::nodeChanged, this, [this](std::int32_t id) {
+        toCompile_.insert(id);
+        Schedule(false);
+    });
+    connect(&document, &EditorDocument::labelChanged, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::currentNodeChanged, this,
+            [this](std::int32_t id) { OnCurrentNodeChanged(id); });
+    // Nodes no road of the last exploration reached are dimmed, as in the tree.
+    DocumentExploration& exploration = DocumentExploration::Of(document);
+    connect(&exploration, &DocumentExploration::resultChanged, this,
+            [this, &exploration] { SetDimmedNodes(exploration.UnreachedNodeIds()); });
+    dimmed_ = {};
+    for (std::int32_t id : exploration.UnreachedNodeIds()) {
+        dimmed_.insert(id);
+    }
+}
+
+void MapView::MarkForCompile(const DialogueNode& branch) {
+    ForEachPreOrder(branch, [this](const DialogueNode& node) { toCompile_.insert(node.GetId()); });
+}
+
+// A hidden map costs nothing: it is rebuilt when shown.
+void MapView::Schedule(bool needsNewGraph) {
+    isDirty_ = true;
+    needsNewGraph_ = needsNewGraph_ || needsNewGraph;
+    if (isVisible()) {
+        timer_->start();
+    }
+}
+
+void MapView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (isDirty_) {
+        timer_->start(0);
+    }
+}
+
+bool MapView::IsSettled() const {
+    return !isDirty_ && !isLayingOut_ && !timer_->isActive();
+}
+
+void MapView::Rebuild() {
+    timer_->stop();
+    timer_->setInterval(kRebuildDelayMs);
+    isDirty_ = false;
+    if (document_ == nullptr) {
+        return;
+    }
+    if (needsNewGraph_ || !RefreshEditedBoxes()) {
+        CompileChanged();
+        const DialogueReferences references(document_->GetDialogue());
+        whole_ = BuildDialogueGraph(references, MapGraphOptions());
+        wholeIndex_ = IndexById(whole_);
+    }
+    needsNewGraph_ = false;
+    toCompile_.clear();
+    Recut();
+}
+
+// Typing in a node leaves its links as they were: its box alone takes the new text, and the
+// graph of a large dialogue is not made again for it.
+bool MapView::RefreshEditedBoxes() {
+    if (whole_.Nodes().empty() || compileAll_) {
+        return false;
+    }
+    for (const std::int32_t id : toCompile_) {
+        DialogueNode* node = document_->GetDialogue().FindNodeById(id);
+        const auto found = wholeIndex_.find(id);
+        if (node == nullptr || found == wholeIndex_.end()) {
+            return false;
+        }
+        node->CompileRows();
+        if (!RefreshNodeBox(whole_, found->second, *node, MapGraphOptions())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The references are read from compiled rows: only the rows edited since are compiled again.
+void MapView::CompileChanged() {
+    Dialogue& dialogue = document_->GetDialogue();
+    if (compileAll_) {
+        CompileDialogue(dialogue);
+    } else {
+        for (const std::int32_t id : toCompile_) {
+            if (DialogueNode* node = dialogue.FindNodeById(id)) {
+                node->CompileRows();
+            }
+        }
+    }
+    compileAll_ = false;
+    toCompile_.clear();
+}
+
+void MapView::Recut() {
+    if (document_ == nullptr || whole_.Nodes().empty()) {
+        return;
+    }
+    if (!IsNeighbourhood()) {
+        center_ = -1;
+        ShowCut(whole_);
+        return;
+    }
+    const std::size_t center = WholeIndexOf(document_->CurrentNodeId());
+    center_ = whole_.Nodes()[center].id;
+    ShowCut(NeighbourhoodOf(whole_, center, static_cast<std::size_t>(depth_->value())));
+}
+
+// The same links and labels keep the drawing: only the texts of the boxes change, and a
+// layout still on its way is for a state that no longer exists.
+void MapView::ShowCut(DialogueGraph cut) {
+    if (!shown_.Nodes().empty() && !layoutError_ && SameLinksAndLabels(cut, shown_)) {
+        ++ticket_;
+        isLayingOut_ = false;
+        shown_ = std::move(cut);
+        scene_->UpdateTexts(shown_);
+        ApplyMarks();
+        ShowStatus();
+        return;
+    }
+    auto graph = std::make_shared<const DialogueGraph>(std::move(cut));
+    if (layOutHere_) {
+        OnLaidOut(++ticket_, graph, LayoutGraph(*graph, MapLayoutOptions()));
+        return;
+    }
+    isLayingOut_ = true;
+    runner_->Request(++ticket_, std::move(graph), MapLayoutOptions());
+    ShowStatus();
+}
+
+void MapView::OnLaidOut(std::uint64_t ticket, std::shared_ptr<const DialogueGraph> graph,
+                        const LayoutOutcome& outcome) {
+    if (ticket != ticket_) {
+        return;
+    }
+    isLayingOut_ = false;
+    shown_ = *graph;
+    shownIndex_ = IndexById(shown_);
+    layoutError_ = outcome.error;
+    layout_ = outcome.error ? GraphLayout{} : outcome.layout;
+    if (outcome.error) {
+        scene_->Clear();
+    } else {
+        scene_->Draw(shown_, layout_);
+    }
+    ApplyMarks();
+    ShowCurrent(true);
+    ShowStatus();
+    emit redrawn();
+}
+
+// A layout on its way is done again here, and its own result dropped.
+void MapView::SettleNow() {
+    layOutHere_ = true;
+    if (isDirty_ || timer_->isActive()) {
+        Rebuild();
+    } else if (isLayingOut_) {
+        Recut();
+    }
+    layOutHere_ = false;
+}
+
+void MapView::ShowStatus() {
+    depth_->setEnabled(IsNeighbourhood());
+    if (isLayingOut_) {
+        status_->setText("Laying out...");
+    } else if (layoutError_) {
+        status_->setText(QString::fromStdString(*layoutError_));
+    } else if (IsNeighbourhood()) {
+        status_->setText(
+            QString("%1 of %2 nodes").arg(shown_.Nodes().size()).arg(whole_.Nodes().size()));
+    } else {
+        status_->setText(
+            QString("%1 nodes, %2 links").arg(shown_.Nodes().size()).arg(shown_.Edges().size()));
+    }
+}
+
+}  // namespace tw

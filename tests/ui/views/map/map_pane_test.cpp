@@ -1,0 +1,215 @@
+// The "Map" pane in the main window, driven as a writer does: View > Map, clicks on boxes,
+// keys on the map, edits and undo, a test run, File > Export Map.
+
+#include <QSignalSpy>
+#include <QSpinBox>
+
+#include "generator/dialogue_generator.h"
+#include "model/command_kinds.h"
+#include "support/modal_helpers.h"
+#include "ui/main_window/main_window_fixture.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
+#include "ui/views/map/map_canvas.h"
+#include "ui/views/map/map_scene.h"
+#include "ui/views/map/map_view.h"
+
+namespace tw::test {
+namespace {
+
+class MapPaneTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    }
+    MapView* Map() const { return Named<MapView>("map"); }
+    MapCanvas& Canvas() const { return Map()->Canvas(); }
+    void ShowMap() {
+        if (!Action("showMap")->isChecked()) {
+            Trigger("showMap");
+        }
+        WaitForMap();
+    }
+    void WaitForMap() const {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Map()->IsSettled(); }, 30000));
+    }
+    std::size_t Index(const std::string& name) const { return Map()->Shown().Find(name); }
+    QPoint BoxPoint(const std::string& name) {
+        const QRectF box = Map()->BoxOfNode(Node(name).GetId());
+        Canvas().ensureVisible(box, 0, 0);
+        return Canvas().mapFromScene(box.center());
+    }
+    void ClickBox(const std::string& name) {
+        QTest::mouseClick(Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(name));
+    }
+    std::string CurrentName() { return CurrentDocument().CurrentNode()->GetName(); }
+    std::optional<std::size_t> LinkBetween(const std::string& from, const std::string& to) const {
+        const DialogueGraph& graph = Map()->Shown();
+        for (std::size_t edge : graph.OutEdges(Index(from))) {
+            if (graph.Edges()[edge].to == Index(to)) {
+                return edge;
+            }
+        }
+        return std::nullopt;
+    }
+};
+
+TEST_F(MapPaneTest, ViewMapShowsAndHidesTheWholeMapBesideTheTree) {
+    QAction* action = Action("showMap");
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->isCheckable());
+    EXPECT_FALSE(Map()->isVisible());
+    ShowMap();
+    EXPECT_TRUE(Map()->isVisible());
+    EXPECT_EQ(Map()->accessibleName(), "Map");
+    EXPECT_EQ(Map()->Shown().Nodes().size(), 8u);
+    EXPECT_TRUE(Map()->Shown().Nodes()[0].isStart);
+    EXPECT_FALSE(Map()->findChild<QSpinBox*>("mapDepth")->isEnabled());  // drawn whole
+    // Escape leaves the map for the tree; the window stays open.
+    Canvas().setFocus();
+    QTest::keyClick(&Canvas(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Tree()->hasFocus());
+    Trigger("showMap");
+    EXPECT_FALSE(Map()->isVisible());
+}
+
+TEST_F(MapPaneTest, SelectionFollowsBothWaysAndDoubleClickOpensTheNode) {
+    ShowMap();
+    ClickBox("Room");
+    EXPECT_EQ(EnhancedTreeCtrl::ItemValue(Tree()->currentItem()), Node("Room").GetId());
+    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Room")).selected);
+    Select(QString::fromStdString(Node("Menu").Label()));
+    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Menu")).selected);
+    EXPECT_FALSE(Map()->Scene().MarksOf(Index("Room")).selected);
+    QTest::mouseDClick(Canvas().viewport(), Qt::LeftButton, {}, BoxPoint("Eat"));
+    EXPECT_EQ(CurrentName(), "Eat");
+    EXPECT_TRUE(NodeText()->hasFocus());
+    // Back walks the selection history, and the map goes along.
+    Trigger("back");
+    EXPECT_EQ(CurrentName(), "Menu");
+    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Menu")).selected);
+}
+
+TEST_F(MapPaneTest, ArrowKeysMoveBetweenLinkedNodes) {
+    ShowMap();
+    ClickBox("Welcome");
+    const DialogueGraph& graph = Map()->Shown();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left}) {
+        const std::size_t before = Index(CurrentName());
+        QTest::keyClick(&Canvas(), key);
+        const std::size_t after = Index(CurrentName());
+        if (after == before) {
+            continue;  // nothing linked lies that way
+        }
+        bool linked = false;
+        for (const GraphEdge& edge : graph.Edges()) {
+            linked |= (edge.from == before && edge.to == after) ||
+                      (edge.from == after && edge.to == before);
+        }
+        EXPECT_TRUE(linked) << graph.Nodes()[before].name << " to " << graph.Nodes()[after].name;
+    }
+    ClickBox("Welcome");
+    QTest::keyClick(&Canvas(), Qt::Key_Down);
+    EXPECT_NE(CurrentName(), "Welcome");
+}
+
+TEST_F(MapPaneTest, OnlyChangedLinksRedrawAndUndoRedrawsAgain) {
+    ShowMap();
+    QSignalSpy redrawn(Map(), &MapView::redrawn);
+    Select(QString::fromStdString(Node("Farewell").Label()));
+    NodeText()->setFocus();
+    QTest::keyClicks(NodeText(), "Go ");
+    WaitForMap();
+    EXPECT_EQ(redrawn.count(), 0);
+    EXPECT_EQ(Map()->Shown().Nodes()[Index("Farewell")].firstLine, "Go Safe roads, friend.");
+    const std::size_t links = Map()->Shown().Edges().size();
+    EditorDocument::Commands commands;
+    commands.push_back(std::make_unique<CommandGoto>("Cellar"));
+    CurrentDocument().AppendCommands(Node("Farewell").GetId(), std::move(commands), "Add Command");
+    WaitForMap();
+    EXPECT_EQ(redrawn.count(), 1);
+    ASSERT_EQ(Map()->Shown().Edges().size(), links + 1);
+    EXPECT_TRUE(Map()->Shown().Nodes().back().isGhost);
+    Trigger("undo");
+    WaitForMap();
+    EXPECT_EQ(redrawn.count(), 2);
+    EXPECT_EQ(Map()->Shown().Edges().size(), links);
+}
+
+TEST_F(MapPaneTest, ATestRunMarksTheNodesEnteredAndTheLinksTaken) {
+    ShowMap();
+    OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
+    BoxMarks welcome, room, start;
+    bool welcomeToRoom = false, startToWelcome = false;
+    OnNextModal<CTestDlg>(
+        [&](CTestDlg& tester) {
+            tester.TypedResponse()->setText("Ysolde");
+            QTest::keyClick(tester.TypedResponse(), Qt::Key_Return);
+            tester.Responses()->setCurrentRow(0);  // "I need a room for the night."
+            tester.Button("Select Response")->click();
+            WaitForMap();
+            welcome = Map()->Scene().MarksOf(Index("Welcome"));
+            room = Map()->Scene().MarksOf(Index("Room"));
+            start = Map()->Scene().MarksOf(0);
+            welcomeToRoom = Map()->Scene().IsTaken(*LinkBetween("Welcome", "Room"));
+            startToWelcome = Map()->Scene().IsTaken(*LinkBetween("Initialization Node", "Welcome"));
+            services.QueueAnswer(MessageAnswer::kYes);
+            tester.Button("Quit")->click();
+        },
+        [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
+    Button(control_id::kTestDialogue)->click();
+    EXPECT_TRUE(start.entered && welcome.entered && room.entered);
+    EXPECT_TRUE(room.current);
+    EXPECT_FALSE(welcome.current);
+    EXPECT_TRUE(welcomeToRoom);
+    EXPECT_TRUE(startToWelcome);
+    EXPECT_FALSE(Map()->Scene().IsTaken(*LinkBetween("Welcome", "Menu")));
+    // The test is over: the road is gone from the map.
+    EXPECT_FALSE(Map()->Scene().MarksOf(Index("Room")).entered);
+}
+
+TEST_F(MapPaneTest, ExportMapWritesSvgOrPngEvenWhileThePaneIsHidden) {
+    TempDir dir("map_export");
+    services.QueueFileChoice(dir.File("inn.svg"));
+    Trigger("exportMap");
+    ASSERT_EQ(services.FileDialogs().size(), 1u);
+    EXPECT_EQ(services.FileDialogs()[0].request.caption, "Export Map");
+    const std::string svg = ReadFile(dir.File("inn.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("RoomTaken"), std::string::npos);
+    services.QueueFileChoice(dir.File("inn.png"));
+    Trigger("exportMap");
+    EXPECT_EQ(ReadFile(dir.File("inn.png")).substr(0, 4), "\x89PNG");
+    services.QueueFileChoice(dir.File("missing/inn.png"));
+    services.QueueAnswer(MessageAnswer::kOk);
+    Trigger("exportMap");
+    ASSERT_EQ(services.Messages().size(), 1u);
+    EXPECT_EQ(services.Messages()[0].caption, "Error");
+}
+
+TEST_F(MapPaneTest, ALargeDialogueShowsTheNeighbourhoodOfTheSelectedNode) {
+    const std::size_t added =
+        Documents().Add(std::make_unique<EditorDocument>(GenerateDialogue({1000, 3})));
+    Documents().SetCurrent(added);
+    ShowMap();
+    auto* depth = Map()->findChild<QSpinBox*>("mapDepth");
+    EXPECT_TRUE(depth->isEnabled());
+    EXPECT_EQ(depth->value(), 2);
+    const std::size_t atTwo = Map()->Shown().Nodes().size();
+    EXPECT_LT(atTwo, 300u);
+    EXPECT_EQ(Map()->Shown().Nodes()[0].id, Current().Root().GetId());
+    depth->setFocus();
+    QTest::keyClick(depth, Qt::Key_Up);
+    WaitForMap();
+    EXPECT_GT(Map()->Shown().Nodes().size(), atTwo);
+    // Selecting a node at the border centres the map on it.
+    const GraphNode border = Map()->Shown().Nodes().back();
+    ClickBox(border.name);
+    WaitForMap();
+    EXPECT_EQ(Map()->Shown().Nodes()[0].id, border.id);
+}
+
+}  // namespace
+}  // namespace tw::test
