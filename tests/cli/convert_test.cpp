@@ -5,13 +5,13 @@
 #include <fstream>
 #include <vector>
 
+#include "base/file_write.h"
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
 #include "generator/dialogue_generator.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
-#include "base/file_write.h"
 #include "model/file.h"
 #include "support/temp_dir.h"
 
@@ -105,18 +105,6 @@ TEST_F(ConvertCommand, UpgradesOldFilesToTheCurrentVersion) {
     std::ofstream(Path("old.vrx"), std::ios::binary) << unmarked;
     ASSERT_EQ(Convert({Path("old.vrx"), Path("new.vrx")}).status, kExitOk);
     EXPECT_EQ(ReadBytes(Path("new.vrx")), ReadBytes(vrx));
-}
-
-TEST_F(ConvertCommand, UsageErrors) {
-    const std::string usage = "usage: talkwright-cli convert IN OUT   (OUT: *.vrx, *.json or -)\n";
-    EXPECT_EQ(Convert({}).status, kExitUsage);
-    EXPECT_EQ(Convert({vrx}).err, usage);
-    EXPECT_EQ(Convert({vrx, "a", "b"}).status, kExitUsage);
-    const Outcome run = Convert({vrx, "out.txt"});
-    EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_EQ(run.err,
-              "talkwright-cli convert: out.txt: the output name must end in .vrx or .json (or be "
-              "-)\n");
 }
 
 TEST_F(ConvertCommand, FailuresNameTheFileAndLeaveOutputAlone) {
