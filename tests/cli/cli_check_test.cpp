@@ -34,13 +34,6 @@ void WriteDialogueWithCommand(const std::string& path, std::unique_ptr<NodeComma
     WriteBytes(path, dialogue.Write());
 }
 
-TEST(CheckCommand, NoFileIsAUsageError) {
-    const Outcome outcome = Check({});
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "usage: talkwright-cli check FILE...\n");
-}
-
 TEST(CheckCommand, CleanFilesPassSilently) {
     TempDir dir;
     WriteBytes(dir / "new.vrx", Dialogue().Write());

@@ -37,11 +37,6 @@ void ExpectOutcome(const Outcome& outcome, int status, const std::string& out,
     EXPECT_EQ(outcome.err, err);
 }
 
-TEST(ExportCommand, WrongArgumentCountIsAUsageError) {
-    ExpectOutcome(Export({}), 2, "", "usage: talkwright-cli export IN [OUT]\n");
-    ExpectOutcome(Export({"a", "b", "c"}), 2, "", "usage: talkwright-cli export IN [OUT]\n");
-}
-
 TEST(ExportCommand, WritesBesideTheInputByDefault) {
     TempDir dir;
     WriteDialogue(dir / "ann.vrx", "Ann");
@@ -87,13 +82,6 @@ TEST(ExportCommand, RefusesToReplaceTheDialogueItself) {
     ExpectOutcome(Export({dir / "ann.txt", dir / "./ann.txt"}), 1, "",
                   (dir / "./ann.txt") + ": the export would replace the dialogue file itself\n");
     EXPECT_EQ(ReadBytes(dir / "ann.txt"), before);
-}
-
-TEST(BatchExportCommand, WrongArgumentCountIsAUsageError) {
-    const std::string usage = "usage: talkwright-cli batch-export SRC_DIR DEST_DIR\n";
-    ExpectOutcome(BatchExport({}), 2, "", usage);
-    ExpectOutcome(BatchExport({"a"}), 2, "", usage);
-    ExpectOutcome(BatchExport({"a", "b", "c"}), 2, "", usage);
 }
 
 TEST(BatchExportCommand, CleanRunCountsTheFiles) {

@@ -22,9 +22,6 @@ Outcome Lint(std::vector<std::string_view> args) {
     return RunCommand(RunLintCommand, std::move(args));
 }
 
-const char kUsage[] =
-    "usage: talkwright-cli lint [--format text|json] [--disable RULE]... FILE...\n";
-
 // Greet goes to a node that is not there; Shop is reached by a response whose condition
 // reads a flag nothing sets.
 void WriteBrokenDialogue(const std::string& path) {
@@ -45,22 +42,6 @@ void WriteNoteOnlyDialogue(const std::string& path) {
     Dialogue dialogue;
     dialogue.Root().SetText("You have $coins coins.");
     WriteBytes(path, dialogue.Write());
-}
-
-TEST(LintCommand, UsageErrors) {
-    for (const auto& args : std::vector<std::vector<std::string_view>>{
-             {}, {"--format", "json"}, {"--format"}, {"--disable"}, {"--verbose", "a.vrx"}}) {
-        const Outcome outcome = Lint(args);
-        EXPECT_EQ(outcome.status, 2);
-        EXPECT_EQ(outcome.out, "");
-        EXPECT_NE(outcome.err.find(kUsage), std::string::npos) << outcome.err;
-    }
-    const Outcome format = Lint({"--format", "xml", "a.vrx"});
-    EXPECT_EQ(format.status, 2);
-    EXPECT_EQ(format.err, std::string("talkwright-cli lint: unknown format 'xml'\n") + kUsage);
-    const Outcome rule = Lint({"--disable", "missing", "a.vrx"});
-    EXPECT_EQ(rule.status, 2);
-    EXPECT_EQ(rule.err, std::string("talkwright-cli lint: unknown rule 'missing'\n") + kUsage);
 }
 
 TEST(LintCommand, TextLinesAndExitStatus) {

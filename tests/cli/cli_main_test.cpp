@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -96,18 +97,30 @@ TEST(CliMainTest, UnknownCommandsAndMissingCommandsAreUsageErrors) {
     EXPECT_EQ(unknownHelp.status, kExitUsage);
     EXPECT_EQ(unknownHelp.out, "");
     EXPECT_TRUE(unknownHelp.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
-
-    const Outcome twoNames = RunWith({"help", "check", "export"});
-    EXPECT_EQ(twoNames.status, kExitUsage);
-    EXPECT_EQ(twoNames.out, "");
-    EXPECT_EQ(twoNames.err, "usage: talkwright-cli help COMMAND\n");
 }
 
-TEST(CliMainTest, CommandsStillRunAndSeeOnlyTheirOwnArguments) {
-    const Outcome check = RunWith({"check"});
-    EXPECT_EQ(check.status, kExitUsage);
-    EXPECT_EQ(check.out, "");
-    EXPECT_NE(check.err.find("usage: talkwright-cli check FILE..."), std::string::npos);
+// Every case of data/usage_errors.txt: a command line and the standard error it must write.
+TEST(CliMainTest, RefusedCommandLinesShowTheirUsage) {
+    std::ifstream cases(std::string(TW_SOURCE_DIR) + "/tests/cli/data/usage_errors.txt");
+    const std::string prompt = "$ talkwright-cli";
+    int count = 0;
+    for (std::string line; std::getline(cases, line);) {
+        if (!line.starts_with(prompt)) {
+            continue;
+        }
+        std::istringstream split(line.substr(prompt.size()));
+        const std::vector<std::string> words{std::istream_iterator<std::string>(split), {}};
+        std::string err;
+        for (std::string more; std::getline(cases, more) && !more.empty();) {
+            err += more + "\n";
+        }
+        const Outcome run = RunWith(std::vector<std::string_view>(words.begin(), words.end()));
+        EXPECT_EQ(run.status, kExitUsage) << line;
+        EXPECT_EQ(run.out, "") << line;
+        EXPECT_EQ(run.err, err) << line;
+        ++count;
+    }
+    EXPECT_GE(count, 30);
 }
 
 }  // namespace

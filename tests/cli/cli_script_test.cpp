@@ -64,11 +64,6 @@ TEST_F(ScriptCommandTest, LineEndsAtNul) {
     EXPECT_EQ(Script({"--expressions"}, "\0 1\n2\0 +\n"s).out, "2: integer 2\n--\n");
 }
 
-TEST_F(ScriptCommandTest, ExpressionModeSeesAssignmentsOfNoOne) {
-    const Outcome outcome = Script({"--expressions"}, "$x = 1\n$x + 1\n");
-    EXPECT_EQ(outcome.out, "1: boolean false\n2: integer 1\n--\n");
-}
-
 TEST_F(ScriptCommandTest, StateFileFillsTheEnvironmentFirst) {
     const std::string state = WriteFile("state.txt", "$gold = 12\n\nset kMet = true\n");
     const Outcome outcome = Script({"--state", state}, "$gold = $gold + 1\n");
@@ -98,31 +93,6 @@ TEST_F(ScriptCommandTest, WrittenEnvironmentLoadsBackAsState) {
     const Outcome second = Script({"--state", state}, "");
     EXPECT_EQ(second.out, first.out);
     EXPECT_EQ(second.status, 0);
-}
-
-TEST_F(ScriptCommandTest, ReadsAFile) {
-    const std::string path = WriteFile("lines.script", "reply $answer\nx 5\n");
-    const Outcome outcome = Script({path});
-    EXPECT_EQ(outcome.out,
-              "1: REPLY $answer\n"
-              "2: Syntax Error: Invalid statement (expected '=' following identifier 'x')\n--\n");
-    EXPECT_EQ(outcome.status, 1);
-}
-
-TEST_F(ScriptCommandTest, UsageErrors) {
-    const char* usage = "usage: talkwright-cli script [--expressions] [--state FILE] [FILE|-]\n";
-    const Outcome unknown = Script({"--verbose"});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.err,
-              std::string("talkwright-cli script: unexpected argument '--verbose'\n") + usage);
-    EXPECT_EQ(unknown.out, "");
-    const Outcome twoFiles = Script({"a", "b"});
-    EXPECT_EQ(twoFiles.status, 2);
-    EXPECT_EQ(twoFiles.err,
-              std::string("talkwright-cli script: unexpected argument 'b'\n") + usage);
-    const Outcome noStateFile = Script({"--state"});
-    EXPECT_EQ(noStateFile.status, 2);
-    EXPECT_EQ(noStateFile.out, "");
 }
 
 TEST_F(ScriptCommandTest, UnreadableFilesAreUsageErrors) {

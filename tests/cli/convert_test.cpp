@@ -107,18 +107,6 @@ TEST_F(ConvertCommand, UpgradesOldFilesToTheCurrentVersion) {
     EXPECT_EQ(ReadBytes(Path("new.vrx")), ReadBytes(vrx));
 }
 
-TEST_F(ConvertCommand, UsageErrors) {
-    const std::string usage = "usage: talkwright-cli convert IN OUT   (OUT: *.vrx, *.json or -)\n";
-    EXPECT_EQ(Convert({}).status, kExitUsage);
-    EXPECT_EQ(Convert({vrx}).err, usage);
-    EXPECT_EQ(Convert({vrx, "a", "b"}).status, kExitUsage);
-    const Outcome run = Convert({vrx, "out.txt"});
-    EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_EQ(run.err,
-              "talkwright-cli convert: out.txt: the output name must end in .vrx or .json (or be "
-              "-)\n");
-}
-
 TEST_F(ConvertCommand, FailuresNameTheFileAndLeaveOutputAlone) {
     std::ofstream(Path("bad.json")) << R"({"format": "talkwright-dialogue", "nodes": [{}]})";
     std::ofstream(Path("junk.vrx")) << "junk";

@@ -51,34 +51,6 @@ TEST_F(GenerateCommand, SeedDefaultsToOneAndJsonNamesTheJsonForm) {
     EXPECT_EQ(ReadBytes(out), DialogueToJson(*GenerateDialogue({.nodes = 30, .seed = 1})));
 }
 
-TEST_F(GenerateCommand, WrongArgumentsAreUsageErrors) {
-    const std::string usage = "usage: talkwright-cli generate --nodes N [--seed S] OUT.vrx\n";
-    const std::string out = Path("x.vrx");
-    struct Case {
-        std::vector<std::string_view> args;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {{}, "--nodes is missing"},
-        {{"--nodes", "5"}, "OUT is missing"},
-        {{out, "--nodes"}, "--nodes needs a value"},
-        {{"--nodes", "5", out, "--seed"}, "--seed needs a value"},
-        {{"--nodes", "0", out}, "--nodes takes a whole number from 1 to 10000000"},
-        {{"--nodes", "10000001", out}, "--nodes takes a whole number from 1 to 10000000"},
-        {{"--nodes", "12x", out}, "--nodes takes a whole number from 1 to 10000000"},
-        {{"--nodes", "5", "--seed", "-1", out},
-         "--seed takes a whole number from 0 to 18446744073709551615"},
-        {{"--nodes", "5", out, "other.vrx"}, "unexpected argument other.vrx"},
-        {{"--nodes", "5", "--fast", out}, "unexpected argument --fast"},
-    };
-    for (const Case& c : cases) {
-        const auto outcome = RunCommand(RunGenerateCommand, c.args);
-        EXPECT_EQ(outcome.status, kExitUsage) << c.message;
-        EXPECT_EQ(outcome.err, "talkwright-cli generate: " + c.message + "\n" + usage);
-    }
-    EXPECT_FALSE(std::filesystem::exists(out));
-}
-
 TEST_F(GenerateCommand, AnUnwritableOutputFails) {
     const auto outcome =
         RunCommand(RunGenerateCommand, {"--nodes", "3", Path("missing/dir/out.vrx")});

@@ -141,22 +141,7 @@ TEST_F(PlayCommand, DialoguesThatDoNotCompileAreNotPlayed) {
                                "operator: @@@\n");
 }
 
-TEST_F(PlayCommand, BadArgumentsAndFilesAreReported) {
-    const std::string usage =
-        "usage: talkwright-cli play FILE [--start NODE] [--state STATE] [--seed N] "
-        "[--input SCRIPT] [--transcript OUT]\n";
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"a.vrx", "b.vrx"},
-                                               {"a.vrx", "--seed"},
-                                               {"a.vrx", "--start"},
-                                               {"a.vrx", "--seed", "-1"},
-                                               {"a.vrx", "--seed", "4294967296"},
-                                               {"a.vrx", "--verbose"}}) {
-        const Outcome outcome = Play(args);
-        EXPECT_EQ(outcome.status, kExitUsage);
-        EXPECT_EQ(outcome.err, usage);
-    }
+TEST_F(PlayCommand, FilesThatCannotBeReadAreReported) {
     const Outcome missingState =
         Play({"samples/innkeeper.vrx", "--state", (scratch / "none.txt").string()});
     EXPECT_EQ(missingState.status, kExitFailure);

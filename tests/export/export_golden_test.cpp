@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "export/dialogue_export.h"
 #include "model/dialogue.h"
+#include "model/dialogue_json.h"
 #include "model/file.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -63,6 +67,32 @@ INSTANTIATE_TEST_SUITE_P(
                     Golden{"Innkeeper", kSource / "samples/innkeeper.vrx",
                            kSource / "tests/export/data/innkeeper.txt"}),
     [](const testing::TestParamInfo<Golden>& param) { return std::string(param.param.name); });
+
+// Every NAME.json of tests/export/cases, read and exported: NAME.txt is the script it gives.
+std::vector<std::string> ExportCases() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kSource / "tests/export/cases")) {
+        if (entry.path().extension() == ".json") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ExportCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(ExportCase, ScriptIsTheExpectedText) {
+    const std::filesystem::path stem = kSource / "tests/export/cases" / GetParam();
+    Dialogue dialogue;
+    ASSERT_EQ(DialogueFromJson(ReadBytes(stem.string() + ".json"), dialogue), std::nullopt);
+    test::ExpectMatchesFile(ExportScript(dialogue), stem.string() + ".txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExportCase, testing::ValuesIn(ExportCases()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             return param.param;
+                         });
 
 }  // namespace
 }  // namespace tw

@@ -10,7 +10,9 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
+#include "model/dialogue_json.h"
 #include "model/file.h"
+#include "support/expected_file.h"
 #include "support/model_fixtures.h"
 
 namespace tw {
@@ -30,77 +32,11 @@ std::string ReadError(std::string_view bytes) {
     return dialogue.Read(bytes).value_or("(read)");
 }
 
-// Checks every field of the full fixture; run on the document and on its read-back copy.
-void ExpectFullDialogue(Dialogue& d) {
-    EXPECT_EQ(d.GetNextNodeId(), 4);
-    EXPECT_EQ(d.Npc().id, 42);
-    EXPECT_EQ(d.Npc().name,
-              "Mira \xE9"
-              "clair");
-    EXPECT_EQ(d.Npc().gender, kFemale);
-    EXPECT_EQ(d.GetComments(),
-              "\x02"
-              "BNotes\x03"
-              "B\nline two\n\x81\x8D\x8F\x90\x9D\x80");
-    const DialogueNode& root = d.Root();
-    EXPECT_EQ(root.GetText(), "{\\rtf1 Hello \\b there\\b0}");
-    EXPECT_TRUE(root.IsTextRich());
-    EXPECT_EQ(root.GetComments(), "root note");
-    ASSERT_EQ(root.Commands().size(), 5u);
-    EXPECT_EQ(root.Commands()[0]->GetText(), "$gold = $gold + 1");
-    const auto& flag = dynamic_cast<const CommandFlag&>(*root.Commands()[1]);
-    EXPECT_TRUE(flag.IsSet());
-    EXPECT_EQ(flag.GetFlag(), "kMetOrvane");
-    const auto& cleared = dynamic_cast<const CommandFlag&>(*root.Commands()[2]);
-    EXPECT_FALSE(cleared.IsSet());
-    EXPECT_EQ(cleared.GetScriptText(), "if ($gold > 5) then set kAngry = FALSE");
-    const auto& cassign = dynamic_cast<const CommandConditionalVariable&>(*root.Commands()[3]);
-    EXPECT_EQ(cassign.GetVariable(), "$mood");
-    EXPECT_EQ(cassign.GetTest().GetExpression(), "x > 1");
-    EXPECT_EQ(cassign.GetTrueExpression(), "1");
-    EXPECT_EQ(cassign.GetFalseExpression(), "2");
-    EXPECT_EQ(cassign.GetText(), "$mood = if (x > 1) then (1) else (2)");
-    const auto& assign = dynamic_cast<const CommandVariable&>(*root.Commands()[4]);
-    EXPECT_EQ(assign.GetVariable(), "$gold");
-    EXPECT_EQ(assign.GetExpression(), "5");
-
-    ASSERT_EQ(root.Children().size(), 2u);
-    const DialogueNode& greet = *root.Children()[0];
-    EXPECT_EQ(greet.GetId(), 1);
-    EXPECT_EQ(greet.Label(), "Greet [greets]");
-    EXPECT_EQ(greet.GetText(), "Welcome, traveller.");
-    EXPECT_FALSE(greet.IsTextRich());
-    ASSERT_EQ(greet.Commands().size(), 5u);
-    const auto& yesNo = dynamic_cast<const CommandYesNo&>(*greet.Commands()[0]);
-    EXPECT_EQ(yesNo.GetChoices(), (CommandYesNo::Strings{"Yes", "No"}));
-    EXPECT_EQ(yesNo.GetNodes(), (CommandYesNo::Strings{"Shop", "Bye"}));
-    const NodeCommand& end = *greet.Commands()[1];
-    EXPECT_EQ(end.GetType(), kCommandEnd);
-    ASSERT_NE(end.GetCondition(), nullptr);
-    EXPECT_EQ(end.GetScriptText(), "if () then END CONVERSATION");
-    EXPECT_EQ(dynamic_cast<const CommandGoto&>(*greet.Commands()[2]).GetNode(), "Shop");
-    const auto& reply = dynamic_cast<const CommandReply&>(*greet.Commands()[3]);
-    EXPECT_EQ(reply.GetVariable(), "$answer");
-    const auto& list = dynamic_cast<const CommandList&>(*greet.Commands()[4]);
-    EXPECT_EQ(list.GetChoice(2), "Bread");
-    EXPECT_EQ(list.GetNode(2), "N3");
-    EXPECT_EQ(list.GetCondition(2).GetExpression(), "$gold >= 2");
-    EXPECT_EQ(list.GetReturnChoice(), "Bye");
-    EXPECT_EQ(list.GetReturnNode(), "End");
-    EXPECT_EQ(list.GetText(), "list \"Ale\"->N1, \"Bread\"->N3 if ($gold >= 2) then, \"Bye\"->End");
-    ASSERT_EQ(greet.Responses().size(), 2u);
-    const auto& add = dynamic_cast<const NodeResponseAdd&>(*greet.Responses()[0]);
-    EXPECT_EQ(add.GetTag(), "A01");
-    EXPECT_EQ(add.GetCondition()->GetExpression(), "$x > 1");
-    EXPECT_EQ(add.GetPlayerText(), "Tell me more.");
-    EXPECT_EQ(add.GetGotoNode(), "Shop");
-    const auto& cut = dynamic_cast<const NodeResponseCut&>(*greet.Responses()[1]);
-    EXPECT_FALSE(cut.HasCondition());
-    EXPECT_EQ(cut.GetCutTag(), "B01");
-    EXPECT_EQ(cut.GetCutText(), "Old line");
-    ASSERT_EQ(greet.Children().size(), 1u);
-    EXPECT_EQ(greet.Children()[0]->GetComments(), "sells ale");
-    EXPECT_EQ(root.Children()[1]->Label(), "Bye [farewell]");
+// Every field of the full fixture, as its JSON form shows them; run on the document and on
+// its read-back copies.
+void ExpectFullDialogue(const Dialogue& d) {
+    test::ExpectMatchesFile(DialogueToJson(d),
+                            std::string(TW_SOURCE_DIR) + "/tests/model/data/full_dialogue.json");
 }
 
 TEST(DialogueFile, EveryFieldSurvivesAWriteAndRead) {

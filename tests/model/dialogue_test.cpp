@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/command_kinds.h"
+#include "model/dialogue_json.h"
+#include "support/expected_file.h"
 #include "support/model_fixtures.h"
 
 namespace tw {
@@ -16,49 +18,15 @@ std::vector<std::string> ChildNames(const DialogueNode& node) {
     return names;
 }
 
+// A new document's fields, the comments template among them, as its JSON form shows them.
 TEST(Dialogue, NewDocumentDefaults) {
     Dialogue dialogue;
-    EXPECT_EQ(dialogue.GetFileVersion(), 102);
-    EXPECT_EQ(dialogue.GetNextNodeId(), 1);
     EXPECT_TRUE(dialogue.IsScratch());
     EXPECT_FALSE(dialogue.IsModified());
-    EXPECT_EQ(dialogue.Npc().id, 0);
-    EXPECT_EQ(dialogue.Npc().name, "Untitled");
-    EXPECT_EQ(dialogue.Npc().gender, kMale);
     EXPECT_EQ(dialogue.GetPath(), "");
     EXPECT_EQ(dialogue.GetSelectedNodeId(), 0);
-    const DialogueNode& root = dialogue.Root();
-    EXPECT_EQ(root.GetId(), 0);
-    EXPECT_EQ(root.GetName(), "Initialization Node");
-    EXPECT_EQ(root.GetDescription(), "");
-    EXPECT_EQ(root.GetText(), "");
-    EXPECT_FALSE(root.IsTextRich());
-    EXPECT_TRUE(root.Commands().empty());
-    EXPECT_TRUE(root.Responses().empty());
-    EXPECT_TRUE(root.Children().empty());
-}
-
-TEST(Dialogue, DefaultCommentsTemplate) {
-    const std::string expected =
-        "\x02"
-        "BPortrait:\x03"
-        "B\n"
-        "You see a cheerful man who reminds you oddly of Lord Ambrel, even down to his "
-        "mannerisms.\n\n"
-        "\x02"
-        "BSchedule:\n\x03"
-        "B" +
-        std::string(test::kDefaultSchedule) +
-        "\n"
-        "\x02"
-        "BFlags and Variables:\n\x03"
-        "B"
-        "kNameOrvane\nkMetOrvane\nkVorundaBehindSchedule\n\n"
-        "\x02"
-        "BVersion History:\n\x03"
-        "B"
-        "Version 0.0 - Quillmark";
-    EXPECT_EQ(Dialogue().GetComments(), expected);
+    test::ExpectMatchesFile(DialogueToJson(dialogue),
+                            std::string(TW_SOURCE_DIR) + "/tests/model/data/new_dialogue.json");
 }
 
 TEST(Dialogue, FindsNodesInPreOrder) {

@@ -28,22 +28,6 @@ std::vector<Lexed> Tokens(std::string_view line) {
     return tokens;
 }
 
-std::string LexError(std::string_view line) {
-    try {
-        Tokens(line);
-    } catch (const SyntaxError& e) {
-        return e.GetMessage();
-    }
-    return {};
-}
-
-Value LiteralValue(std::string_view line) {
-    Lexer lexer(line);
-    const auto token = lexer.NextToken();
-    EXPECT_EQ(token->GetKind(), TokenKind::Literal);
-    return token->GetValue();
-}
-
 constexpr TokenKind kDel = TokenKind::Delimiter;
 constexpr TokenKind kKey = TokenKind::Keyword;
 constexpr TokenKind kId = TokenKind::Identifier;
@@ -86,43 +70,6 @@ TEST(LexerTest, CutsLinesIntoTokens) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.line));
         EXPECT_EQ(Tokens(c.line), c.tokens);
-    }
-}
-
-TEST(LexerTest, ReadsNumbers) {
-    EXPECT_EQ(LiteralValue(".5"), Value(0.5));
-    EXPECT_EQ(LiteralValue("5."), Value(5.0));
-    EXPECT_EQ(LiteralValue("007"), Value(7));
-    EXPECT_EQ(LiteralValue("99999999999"), Value(2147483647));
-    EXPECT_EQ(LiteralValue("2.25"), Value(2.25));
-    EXPECT_EQ(LiteralValue("'x'"), Value("x"));
-    EXPECT_EQ(LiteralValue("TRUE"), Value(true));
-}
-
-TEST(LexerTest, ReportsLexicalErrors) {
-    struct Case {
-        const char* line;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"1.2.3", "Invalid numeric constant: 1.2.3"},
-        {"3x", "Invalid numeric constant: 3x"},
-        {"12abc + 1", "Invalid numeric constant: 12abc"},
-        {"1e5", "Invalid numeric constant: 1e5"},
-        {"1._a", "Invalid numeric constant: 1._a"},
-        {"'abc", "Unterminated string constant: abc"},
-        {"\"it's", "Unterminated string constant: it's"},
-        {"x <- y", "Invalid operator: <-"},
-        {"#", "Invalid operator: #"},
-        {".", "Invalid operator: ."},
-        {"x=-1", "Invalid operator: =-"},
-        {"-$x", "Invalid operator: -$"},
-        {"+'x'", "Invalid operator: +'"},
-        {"a \xC3\xA9", "Invalid operator: \xC3\xA9"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(LexError(c.line), c.message);
     }
 }
 

@@ -3,52 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "script/environment.h"
+#include "support/expected_file.h"
+#include "tester/state_file.h"
 
 namespace tw {
 namespace {
 
-void ExpectString(const Environment& environment, const char* name, const char* expected) {
-    const Value value = environment.Get(name);
-    EXPECT_EQ(value.GetType(), ValueType::String) << name;
-    EXPECT_EQ(value.GetString(), expected) << name;
-}
-
-void ExpectInteger(const Environment& environment, const char* name, int expected) {
-    const Value value = environment.Get(name);
-    EXPECT_EQ(value.GetType(), ValueType::Integer) << name;
-    EXPECT_EQ(value.GetInteger(), expected) << name;
-}
-
-void ExpectFlag(const Environment& environment, const std::string& name, bool expected) {
-    const Value value = environment.Get(name);
-    EXPECT_TRUE(value.IsBoolean()) << name;
-    EXPECT_EQ(value.GetBoolean(), expected) << name;
-}
-
+// What a fresh environment holds once seeded, written as a state file.
 TEST(PartySettingsTest, DefaultSettingsSeedAFreshEnvironment) {
     Environment environment;
     PartySettings party;
     SyncPartySettings(environment, party);
-    ExpectInteger(environment, "$sex", 1);
-    ExpectString(environment, "$ml", "milord");
-    ExpectInteger(environment, "$PartySize", 6);
-    ExpectInteger(environment, "$livingpartysize", 6);
-    ExpectInteger(environment, "$time", 0);
-    ExpectInteger(environment, "$weather", 1);
-    const char* slots[] = {"$P1", "$P2", "$P3", "$P4", "$P5", "$P6"};
-    for (std::size_t slot = 0; slot < 6; ++slot) {
-        ExpectString(environment, slots[slot], party.names[slot].c_str());
-        ExpectFlag(environment, "W" + party.names[slot], true);
-    }
-    ExpectFlag(environment, "WalivePelgrin", true);
-    for (std::string_view companion : kPartyCompanions) {
-        ExpectFlag(environment, AliveFlagName(companion), true);
-    }
-    EXPECT_TRUE(environment.IsDefined("WaliveCaptainOrlek"));
-    // 6 variables, 6 slots, 6 "W" flags, and the alive flags of the player and 15 companions.
-    EXPECT_EQ(environment.size(), 6u + 6u + 6u + 16u);
-    EXPECT_EQ(party.names[0], "Pelgrin");
-    EXPECT_EQ(party.partySize, 6);
+    test::ExpectMatchesFile(WriteStateText(environment),
+                            std::string(TW_SOURCE_DIR) + "/tests/tester/data/party_defaults.txt");
 }
 
 TEST(PartySettingsTest, PhaseOneNeverOverwritesAndCountsOnlyTheLivingInTheParty) {
@@ -61,17 +28,17 @@ TEST(PartySettingsTest, PhaseOneNeverOverwritesAndCountsOnlyTheLivingInTheParty)
     party.alive[4] = false;  // outside the party: not counted
     party.SetMember("Captain Orlek", false, 2);
     SeedPartyDefaults(environment, party);
-    ExpectString(environment, "$ml", "your grace");
-    ExpectInteger(environment, "$sex", 2);
-    ExpectInteger(environment, "$livingpartysize", 1);  // the player only
+    EXPECT_EQ(environment.Get("$ml"), Value("your grace"));
+    EXPECT_EQ(environment.Get("$sex"), Value(2));
+    EXPECT_EQ(environment.Get("$livingpartysize"), Value(1));  // the player only
     // The slot is seeded before the fixed list, which then leaves the flag alone.
-    ExpectFlag(environment, "WaliveCaptainOrlek", false);
-    ExpectFlag(environment, "WCaptainOrlek", true);
-    ExpectFlag(environment, "WaliveEbbo", false);
+    EXPECT_EQ(environment.Get("WaliveCaptainOrlek"), Value(false));
+    EXPECT_EQ(environment.Get("WCaptainOrlek"), Value(true));
+    EXPECT_EQ(environment.Get("WaliveEbbo"), Value(false));
 
     Environment female;
     SeedPartyDefaults(female, party);
-    ExpectString(female, "$ml", "milady");
+    EXPECT_EQ(female.Get("$ml"), Value("milady"));
 }
 
 struct ReadBackCase {
@@ -144,8 +111,8 @@ TEST(PartySettingsTest, SlotNamesWithSpacesUseFlagsWithoutSpaces) {
     PartySettings party;
     party.SetMember("Sir  Ebbo", true, 1);
     SyncPartySettings(environment, party);
-    ExpectFlag(environment, "WaliveSirEbbo", true);
-    ExpectFlag(environment, "WSirEbbo", true);
+    EXPECT_EQ(environment.Get("WaliveSirEbbo"), Value(true));
+    EXPECT_EQ(environment.Get("WSirEbbo"), Value(true));
     EXPECT_EQ(party.names[1], "Sir  Ebbo");
     EXPECT_TRUE(party.alive[1]);
 }
