@@ -10,7 +10,7 @@
 #include "base/file_replace.h"
 #include "cli/command_entry_points.h"
 #include "cli/dialogue_input.h"
-#include "cli/message_path.h"
+#include "cli/shown_path.h"
 #include "cli/typed_text.h"
 #include "graph/dialogue_graph.h"
 #include "graph/graph_dot.h"
@@ -177,7 +177,7 @@ std::string GraphJson(const DialogueGraph& graph, bool isNeighbourhood) {
 class GraphCommand {
 public:
     GraphCommand(const Invocation& invocation, GraphArgs args)
-        : invocation_(invocation), args_(std::move(args)), path_(MessagePath(args_.file)) {}
+        : invocation_(invocation), args_(std::move(args)), path_(ShownPath(args_.file)) {}
 
     int Run() {
         Dialogue dialogue;
@@ -255,14 +255,14 @@ private:
         }
         std::error_code error;
         if (std::filesystem::equivalent(args_.file, *args_.out, error) && !error) {
-            return Fail(MessagePath(*args_.out) + ": the map would replace the dialogue itself");
+            return Fail(ShownPath(*args_.out) + ": the map would replace the dialogue itself");
         }
         const auto failure = ReplaceFileContents(*args_.out, text);
         if (!failure) {
             return kExitOk;
         }
         const std::string reason = std::strerror(failure->error);
-        return Fail(MessagePath(*args_.out) +
+        return Fail(ShownPath(*args_.out) +
                     (failure->step == ReplaceFailure::kCreate
                          ? ": Unable to create file (" + reason + ")"
                          : ": Unable to write file (" + reason + "); it was not changed"));

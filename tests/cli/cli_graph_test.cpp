@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,6 +34,14 @@ struct GraphCase {
     std::string expected;  // file name in kData
     std::vector<std::string> args;
 };
+
+// ctest names each case; this keeps its listing readable.
+void PrintTo(const GraphCase& graphCase, std::ostream* out) {
+    *out << graphCase.expected << " from graph";
+    for (const std::string& arg : graphCase.args) {
+        *out << ' ' << arg;
+    }
+}
 
 std::vector<GraphCase> ReadCases() {
     std::ifstream in(kData + "cases.txt");
