@@ -97,6 +97,15 @@ TEST_F(TextSubstitutionTest, PartyOfOneHasNoRandomCompanion) {
     EXPECT_EQ(random.Next(), 41);
 }
 
+TEST_F(TextSubstitutionTest, PartyOfTwoAlwaysHasItsOneCompanion) {
+    party.partySize = 2;
+    TextSubstitution substitution = Substitution();
+    const std::string companion = substitution.SubstituteVariables("$PRnd");
+    EXPECT_FALSE(companion.empty());
+    EXPECT_EQ(substitution.SubstituteVariables("$PRnd"), companion);
+    EXPECT_TRUE(warnings.empty());
+}
+
 TEST_F(TextSubstitutionTest, RandIsDrawnPerReferenceWithItsCompanion) {
     environment.Set("$randmax", Value(6));
     party.partySize = 3;
