@@ -50,6 +50,9 @@ public:
     const std::string& Path() const { return dialogue_->GetPath(); }
     // The file holds what the document holds now (after a save): the new clean point.
     void MarkSaved();
+    // The file's version (fromFile, loaded from the document's path) replaces the whole
+    // dialogue as one step that Undo takes back; the document then matches its file.
+    void Reload(const Dialogue& fromFile);
     // The check of this document, keeping what it derived from the nodes no edit touched.
     DialogueCheckCache& CheckCache() { return checkCache_; }
     // Counts the changes: work begun on the dialogue as it was still holds when this has not
@@ -110,6 +113,8 @@ public:
     void ReportNodeChanged(std::int32_t id);
     void ReportLabelChanged(std::int32_t id);
     void ReportNpcChanged();
+    // Every node may be another one now, and the NPC too.
+    void ReportDialogueReplaced();
 
 signals:
     // A branch is in the tree now, at its place.
@@ -140,6 +145,7 @@ private:
     DialogueCheckCache checkCache_;
     SelectionHistory history_;
     bool walkingHistory_ = false;
+    bool holdCleanState_ = false;
     std::uint64_t generation_ = 0;
 };
 
