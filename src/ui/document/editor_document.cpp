@@ -18,6 +18,7 @@ EditorDocument::EditorDocument(std::unique_ptr<Dialogue> dialogue, QObject* pare
     }
     connect(&undo_, &QUndoStack::indexChanged, this, [this] { FollowCleanState(); });
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { FollowCleanState(); });
+    fileWatch_.RecordFile();
 }
 
 // The stack is cleared as it goes and reports on the way; nobody is listening any more.
@@ -52,6 +53,7 @@ void EditorDocument::Reload(const Dialogue& fromFile) {
     undo_.setClean();
     holdCleanState_ = false;
     FollowCleanState();
+    fileWatch_.RecordFile();
 }
 
 void EditorDocument::SetCurrentNode(std::int32_t id) {

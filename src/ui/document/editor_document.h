@@ -17,6 +17,7 @@
 #include "model/check/selection_history.h"
 #include "model/dialogue.h"
 #include "model/editing/link_retarget.h"
+#include "ui/document/document_file_watch.h"
 
 namespace tw {
 
@@ -50,6 +51,8 @@ public:
     const std::string& Path() const { return dialogue_->GetPath(); }
     // The file holds what the document holds now (after a save): the new clean point.
     void MarkSaved();
+    // What other programs do to the document's file.
+    DocumentFileWatch& FileWatch() { return fileWatch_; }
     // The file's version (fromFile, loaded from the document's path) replaces the whole
     // dialogue as one step that Undo takes back; the document then matches its file.
     void Reload(const Dialogue& fromFile);
@@ -141,6 +144,7 @@ private:
     void FollowCleanState();
 
     std::unique_ptr<Dialogue> dialogue_;
+    DocumentFileWatch fileWatch_{*this};
     QUndoStack undo_;
     DialogueCheckCache checkCache_;
     SelectionHistory history_;
