@@ -10,6 +10,7 @@
 #include "bench_corpus.h"
 #include "export/dialogue_export.h"
 #include "model/file.h"
+#include "model/file_fingerprint.h"
 
 namespace tw::bench {
 namespace {
@@ -52,6 +53,20 @@ void BM_Load_PlainRead(benchmark::State& state) {
     SetBytes(state, corpus.bytes.size());
 }
 BENCHMARK(BM_Load_PlainRead)->Apply(DialogueSizes);
+
+// The fingerprint the editor takes of a file after each load and save: stat, read and hash.
+void BM_FingerprintOfFile(benchmark::State& state) {
+    const Corpus& corpus = CorpusOf(state.range(0));
+    const std::string path = ScratchPath(corpus, "load.vrx");
+    WritePlain(path, corpus.bytes);
+    for (auto _ : state) {
+        if (!FingerprintOfFile(path)) {
+            state.SkipWithError("fingerprint failed");
+        }
+    }
+    SetBytes(state, corpus.bytes.size());
+}
+BENCHMARK(BM_FingerprintOfFile)->Apply(DialogueSizes);
 
 // Save: serialise the document and replace the file atomically (temporary file, sync,
 // rename).

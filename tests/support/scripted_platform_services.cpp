@@ -42,6 +42,9 @@ MessageAnswer ScriptedPlatformServices::ShowMessage(MessageKind kind, std::strin
     }
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
+    if (whileShown_) {
+        whileShown_(Message(messages_.back()));
+    }
     return answer;
 }
 

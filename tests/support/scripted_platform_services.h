@@ -31,6 +31,9 @@ public:
     // Nothing stands for the user cancelling the dialog.
     void QueueFileChoice(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     void SetFailureHook(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
+    // Runs while each answered message box is up, as a real box's event loop lets the rest
+    // of the program run under it.
+    void SetWhileShown(std::function<void(const Message&)> run) { whileShown_ = std::move(run); }
 
     const std::vector<Message>& Messages() const { return messages_; }
     const std::vector<FileDialog>& FileDialogs() const { return fileDialogs_; }
@@ -73,6 +76,7 @@ private:
     std::vector<FileDialog> fileDialogs_;
     std::vector<std::string> errors_;
     std::function<void(const std::string&)> hook_;
+    std::function<void(const Message&)> whileShown_;
     std::map<std::string, std::string> clipboard_;  // format name -> bytes; "" is plain text
     std::map<ProfileKey, std::string> profile_;
     std::string workingDirectory_ = "/";

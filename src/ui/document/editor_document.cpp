@@ -4,6 +4,7 @@
 
 #include "model/editing/tree_edit_rules.h"
 #include "ui/document/list_steps.h"
+#include "ui/document/replace_dialogue_step.h"
 #include "ui/document/text_steps.h"
 #include "ui/document/tree_steps.h"
 
@@ -17,6 +18,7 @@ EditorDocument::EditorDocument(std::unique_ptr<Dialogue> dialogue, QObject* pare
     }
     connect(&undo_, &QUndoStack::indexChanged, this, [this] { FollowCleanState(); });
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { FollowCleanState(); });
+    fileWatch_.RecordFile();
 }
 
 // The stack is cleared as it goes and reports on the way; nobody is listening any more.
@@ -26,6 +28,9 @@ EditorDocument::~EditorDocument() {
 
 // Every step, undo and redo sets the mark from the stack, never from what it was.
 void EditorDocument::FollowCleanState() {
+    if (holdCleanState_) {
+        return;
+    }
     const bool modified = !undo_.isClean();
     if (modified != dialogue_->IsModified()) {
         dialogue_->SetModified(modified);
@@ -38,6 +43,17 @@ void EditorDocument::MarkSaved() {
         undo_.setClean();
     }
     emit modifiedChanged(dialogue_->IsModified());
+}
+
+// The step and the new clean point land together: the document never looks modified between
+// them.
+void EditorDocument::Reload(const Dialogue& fromFile) {
+    holdCleanState_ = true;
+    Push(new ReplaceDialogueStep(*this, "Reload", dialogue_->Write(), fromFile.Write()));
+    undo_.setClean();
+    holdCleanState_ = false;
+    FollowCleanState();
+    fileWatch_.RecordFile();
 }
 
 void EditorDocument::SetCurrentNode(std::int32_t id) {
@@ -272,6 +288,15 @@ void EditorDocument::ReportLabelChanged(std::int32_t id) {
 void EditorDocument::ReportNpcChanged() {
     ++generation_;
     emit npcChanged();
+    emit changed();
+}
+
+// The root node is the same object with other contents, which the check would not notice.
+void EditorDocument::ReportDialogueReplaced() {
+    ++generation_;
+    checkCache_.Clear();
+    emit npcChanged();
+    emit treeChanged();
     emit changed();
 }
 

@@ -17,6 +17,7 @@
 #include "model/check/selection_history.h"
 #include "model/dialogue.h"
 #include "model/editing/link_retarget.h"
+#include "ui/document/document_file_watch.h"
 
 namespace tw {
 
@@ -50,6 +51,11 @@ public:
     const std::string& Path() const { return dialogue_->GetPath(); }
     // The file holds what the document holds now (after a save): the new clean point.
     void MarkSaved();
+    // What other programs do to the document's file.
+    DocumentFileWatch& FileWatch() { return fileWatch_; }
+    // The file's version (fromFile, loaded from the document's path) replaces the whole
+    // dialogue as one step that Undo takes back; the document then matches its file.
+    void Reload(const Dialogue& fromFile);
     // The check of this document, keeping what it derived from the nodes no edit touched.
     DialogueCheckCache& CheckCache() { return checkCache_; }
     // Counts the changes: work begun on the dialogue as it was still holds when this has not
@@ -110,6 +116,8 @@ public:
     void ReportNodeChanged(std::int32_t id);
     void ReportLabelChanged(std::int32_t id);
     void ReportNpcChanged();
+    // Every node may be another one now, and the NPC too.
+    void ReportDialogueReplaced();
 
 signals:
     // A branch is in the tree now, at its place.
@@ -136,10 +144,12 @@ private:
     void FollowCleanState();
 
     std::unique_ptr<Dialogue> dialogue_;
+    DocumentFileWatch fileWatch_{*this};
     QUndoStack undo_;
     DialogueCheckCache checkCache_;
     SelectionHistory history_;
     bool walkingHistory_ = false;
+    bool holdCleanState_ = false;
     std::uint64_t generation_ = 0;
 };
 

@@ -8,12 +8,20 @@
 #include "ui/document/document_manager.h"
 #include "ui/document/file_identity.h"
 #include "ui/platform/platform_services.h"
+#include "ui/platform/text_codec.h"
 
 namespace tw {
 namespace {
 
 constexpr std::string_view kProfileSection = "vorunda";
 constexpr std::string_view kDirectoryKey = "current directory";
+constexpr std::string_view kQuestionCaption = "Dialogue Editor";
+
+// A path in a message as the title bar shows it: the file system's bytes read as text, and
+// that text in the messages' Windows-1252.
+std::string ShownPath(const std::string& path) {
+    return ToBytes(FromPath(path));
+}
 
 FileDialogRequest DialogueFileRequest(std::string caption, std::string startDirectory) {
     FileDialogRequest request;
@@ -58,18 +66,24 @@ bool FileCommands::Load(Dialogue& document, const std::string& path) {
     return true;
 }
 
-bool FileCommands::Save(Dialogue& document) {
-    if (document.GetPath().empty()) {
+bool FileCommands::Save(EditorDocument& document) {
+    Dialogue& dialogue = document.GetDialogue();
+    if (dialogue.GetPath().empty()) {
         return SaveAs(document);
     }
-    if (std::optional<std::string> error = document.Save()) {
+    if (!ConfirmOverwrite(document)) {
+        return false;
+    }
+    if (std::optional<std::string> error = dialogue.Save()) {
         services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }
+    document.FileWatch().RecordFile();
     return true;
 }
 
-bool FileCommands::SaveAs(Dialogue& document) {
+// Save As needs no question of its own: the file dialog asks before replacing a file.
+bool FileCommands::SaveAs(EditorDocument& document) {
     FileDialogRequest request = DialogueFileRequest("Save As", services_.GetWorkingDirectory());
     request.promptOverwrite = true;
     std::optional<std::string> path = services_.ChooseFileToSave(request);
@@ -77,19 +91,66 @@ bool FileCommands::SaveAs(Dialogue& document) {
         return false;
     }
     FollowChosenFile(*path);
-    if (std::optional<std::string> error = document.SaveAs(AbsolutePath(*path))) {
+    if (std::optional<std::string> error = document.GetDialogue().SaveAs(AbsolutePath(*path))) {
         services_.ShowMessage(MessageKind::kError, "Error", *error, MessageButtons::kOk);
         return false;
     }
+    document.FileWatch().RecordFile();
     return true;
 }
 
-bool FileCommands::ConfirmClose(Dialogue& document) {
+// The question stays the only one about the file while it is open: a notification of the
+// same change waits for its answer.
+bool FileCommands::ConfirmOverwrite(EditorDocument& document) {
+    const DocumentFileWatch::OpenQuestion asking(document.FileWatch());
+    if (!document.FileWatch().HasChangedOnDisk()) {
+        return true;
+    }
+    const std::string question =
+        ShownPath(document.Path()) + " has been changed on disk since it was opened. Overwrite it?";
+    return services_.ShowMessage(MessageKind::kQuestion, kQuestionCaption, question,
+                                 MessageButtons::kYesNo) == MessageAnswer::kYes;
+}
+
+void FileCommands::AnswerChangeOnDisk(EditorDocument& document) {
+    const std::string changed =
+        ShownPath(document.Path()) + " has been changed by another program.";
+    if (document.IsModified()) {
+        services_.ShowMessage(MessageKind::kWarning, kQuestionCaption,
+                              changed +
+                                  " Your version is kept; Save asks before it overwrites "
+                                  "the file.",
+                              MessageButtons::kOk);
+        return;
+    }
+    if (services_.ShowMessage(MessageKind::kQuestion, kQuestionCaption, changed + " Reload it?",
+                              MessageButtons::kYesNo) == MessageAnswer::kYes) {
+        Reload(document);
+    }
+}
+
+// A file that can't be read now (half written, say) is reported and changes nothing.
+void FileCommands::Reload(EditorDocument& document) {
+    Dialogue fromFile;
+    if (Load(fromFile, document.Path())) {
+        document.Reload(fromFile);
+    }
+}
+
+void FileCommands::ReportRemovedFromDisk(const EditorDocument& document) {
+    services_.ShowMessage(MessageKind::kWarning, kQuestionCaption,
+                          ShownPath(document.Path()) +
+                              " has been deleted by another program. The dialogue stays open; "
+                              "Save writes the file again.",
+                          MessageButtons::kOk);
+}
+
+bool FileCommands::ConfirmClose(EditorDocument& document) {
     if (!document.IsModified()) {
         return true;
     }
-    const std::string question = "Save changes to " + document.Npc().name + "?";
-    switch (services_.ShowMessage(MessageKind::kQuestion, "Dialogue Editor", question,
+    const std::string question = "Save changes to " + document.GetDialogue().Npc().name + "?";
+    switch (services_.ShowMessage(MessageKind::kQuestion, kQuestionCaption, question,
                                   MessageButtons::kYesNoCancel)) {
         case MessageAnswer::kYes:
             return Save(document);
@@ -102,7 +163,7 @@ bool FileCommands::ConfirmClose(Dialogue& document) {
 
 bool FileCommands::ConfirmShutdown(DocumentManager& documents) {
     for (std::size_t i = 0; i < documents.Count(); ++i) {
-        if (!ConfirmClose(documents.At(i).GetDialogue())) {
+        if (!ConfirmClose(documents.At(i))) {
             return false;
         }
     }

@@ -7,6 +7,7 @@ namespace tw {
 
 class Dialogue;
 class DocumentManager;
+class EditorDocument;
 class PlatformServices;
 
 // The decisions behind the File menu, over the platform services and without widgets:
@@ -23,13 +24,19 @@ public:
     // kMaxEditorTreeDepth among the reasons).
     bool Load(Dialogue& document, const std::string& path);
     // Saves under the document's path, through Save As when it has none. A failure is
-    // shown and leaves the document modified.
-    bool Save(Dialogue& document);
-    bool SaveAs(Dialogue& document);
+    // shown and leaves the document modified; so does a No to overwriting a file another
+    // program changed since it was loaded or saved.
+    bool Save(EditorDocument& document);
+    bool SaveAs(EditorDocument& document);
+
+    // Another program changed the document's file: an unmodified document may take the new
+    // version (one step Undo takes back), a modified one keeps the writer's and says so.
+    void AnswerChangeOnDisk(EditorDocument& document);
+    void ReportRemovedFromDisk(const EditorDocument& document);
 
     // The question before a modified document is closed: true when it may go, because it
     // was saved or the user does not want it saved.
-    bool ConfirmClose(Dialogue& document);
+    bool ConfirmClose(EditorDocument& document);
     // The same question for every modified document in order; false keeps the program
     // running with every document open (Cancel, or a save that failed).
     bool ConfirmShutdown(DocumentManager& documents);
@@ -39,6 +46,8 @@ public:
 
 private:
     void FollowChosenFile(const std::string& path);
+    bool ConfirmOverwrite(EditorDocument& document);
+    void Reload(EditorDocument& document);
 
     PlatformServices& services_;
 };

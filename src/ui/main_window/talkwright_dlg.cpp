@@ -268,7 +268,8 @@ void CTalkwrightDlg::ConnectParts() {
     }
 }
 
-// The tab, the title and the NPC box follow each document's name and modified mark.
+// The tab, the title and the NPC box follow each document's name and modified mark; what
+// other programs do to its file is answered here.
 void CTalkwrightDlg::WatchDocument(EditorDocument& document) {
     connect(&document, &EditorDocument::modifiedChanged, this, [this] {
         SyncTabs();
@@ -279,6 +280,11 @@ void CTalkwrightDlg::WatchDocument(EditorDocument& document) {
         RefreshTitle();
     });
     connect(&document, &EditorDocument::currentNodeChanged, this, [this] { UpdateNodeActions(); });
+    // Asked when it comes, whichever document is current: the message names the file.
+    connect(&document.FileWatch(), &DocumentFileWatch::changedOnDisk, this,
+            [this, &document] { files_.AnswerChangeOnDisk(document); });
+    connect(&document.FileWatch(), &DocumentFileWatch::removedFromDisk, this,
+            [this, &document] { files_.ReportRemovedFromDisk(document); });
 }
 
 void CTalkwrightDlg::ShowCurrentDocument() {

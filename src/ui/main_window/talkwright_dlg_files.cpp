@@ -41,7 +41,7 @@ void CTalkwrightDlg::OnOpen() {
 }
 
 void CTalkwrightDlg::OnCloseDialogue() {
-    if (files_.ConfirmClose(documents_.Current().GetDialogue())) {
+    if (files_.ConfirmClose(documents_.Current())) {
         documents_.Remove(documents_.CurrentIndex());
     }
 }
@@ -56,24 +56,24 @@ void CTalkwrightDlg::AfterSave() {
 }
 
 void CTalkwrightDlg::OnSave() {
-    Dialogue& dialogue = documents_.Current().GetDialogue();
-    if (files_.Save(dialogue)) {
-        recent_.Add(dialogue.GetPath());
+    EditorDocument& document = documents_.Current();
+    if (files_.Save(document)) {
+        recent_.Add(document.Path());
     }
     AfterSave();
 }
 
 void CTalkwrightDlg::OnSaveAs() {
-    Dialogue& dialogue = documents_.Current().GetDialogue();
-    if (files_.SaveAs(dialogue)) {
-        recent_.Add(dialogue.GetPath());
+    EditorDocument& document = documents_.Current();
+    if (files_.SaveAs(document)) {
+        recent_.Add(document.Path());
     }
     AfterSave();
 }
 
 void CTalkwrightDlg::OnSaveAll() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
-        files_.Save(documents_.At(i).GetDialogue());
+        files_.Save(documents_.At(i));
     }
     AfterSave();
 }

@@ -163,6 +163,37 @@ TEST(EditorDocumentTest, TheModifiedMarkFollowsTheCleanPoint) {
     EXPECT_TRUE(upgraded.IsModified());
 }
 
+// A reload replaces everything in one step and leaves the document matching its file; the
+// check derives every node again, the root included, which keeps its object.
+TEST(EditorDocumentTest, AReloadIsOneStepThatUndoTakesBack) {
+    EditorDocument document(SmallDialogue());
+    const std::string before = document.GetDialogue().Write();
+    document.SetCurrentNode(3);
+    document.CheckCache().Check(document.GetDialogue());
+    Dialogue fromFile;
+    fromFile.Npc().name = "Orla";
+    fromFile.AppendNode(fromFile.Root(), 1, "Greeting");
+    fromFile.Root().SetText("Reloaded");
+    Reports reports(document);
+
+    document.Reload(fromFile);
+    EXPECT_EQ(document.GetDialogue().Write(), fromFile.Write());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.UndoStack().undoText(), "Reload");
+    EXPECT_EQ(reports.Take(), (Lines{"npc", "tree", "current 0"}));
+    document.CheckCache().Check(document.GetDialogue());
+    EXPECT_EQ(document.CheckCache().LastDerived(), 2u);
+
+    document.SetCurrentNode(1);
+    reports.Take();
+    document.UndoStack().undo();
+    EXPECT_EQ(document.GetDialogue().Write(), before);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(reports.Take(), (Lines{"npc", "tree", "current 1", "modified"}));
+    document.UndoStack().redo();
+    EXPECT_FALSE(document.IsModified());
+}
+
 TEST(EditorDocumentTest, TheSelectionRoadGoesBackAndForward) {
     EditorDocument document(SmallDialogue());
     for (std::int32_t id : {1, 2, 3}) {

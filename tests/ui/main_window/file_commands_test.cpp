@@ -94,11 +94,12 @@ TEST_F(FileCommandsTest, OpenDialogAsksForDialogueFilesAndFollowsTheChosenDirect
 }
 
 TEST_F(FileCommandsTest, SaveWithoutPathAsksForOneAndWritesTheFile) {
-    Dialogue document;
+    EditorDocument editor;
+    Dialogue& document = editor.GetDialogue();
     document.SetModified(true);
     const std::string path = dir.File("new.vrx");
     services.QueueFileChoice(path);
-    EXPECT_TRUE(files.Save(document));
+    EXPECT_TRUE(files.Save(editor));
     EXPECT_TRUE(services.FileDialogs().at(0).save);
     EXPECT_TRUE(services.FileDialogs().at(0).request.promptOverwrite);
     EXPECT_EQ(document.GetPath(), path);
@@ -108,12 +109,14 @@ TEST_F(FileCommandsTest, SaveWithoutPathAsksForOneAndWritesTheFile) {
 }
 
 TEST_F(FileCommandsTest, FailedSaveSaysSoAndKeepsTheDocumentModified) {
-    Dialogue document;
     const std::string path = dir.File("no/such/dir/x.vrx");
-    document.SetPath(path);
+    auto dialogue = std::make_unique<Dialogue>();
+    dialogue->SetPath(path);
+    EditorDocument editor(std::move(dialogue));
+    Dialogue& document = editor.GetDialogue();
     document.SetModified(true);
     services.QueueAnswer(MessageAnswer::kOk);
-    EXPECT_FALSE(files.Save(document));
+    EXPECT_FALSE(files.Save(editor));
     EXPECT_EQ(services.Messages().back(),
               Error("Unable to create file " + path + " (No such file or directory)."));
     EXPECT_TRUE(document.IsModified());
@@ -121,13 +124,13 @@ TEST_F(FileCommandsTest, FailedSaveSaysSoAndKeepsTheDocumentModified) {
     // Save As onto an unwritable place keeps the old path as well.
     services.QueueFileChoice(dir.File("gone/y.vrx"));
     services.QueueAnswer(MessageAnswer::kOk);
-    EXPECT_FALSE(files.SaveAs(document));
+    EXPECT_FALSE(files.SaveAs(editor));
     EXPECT_EQ(document.GetPath(), path);
     EXPECT_TRUE(document.IsModified());
 
     services.QueueFileChoice(std::nullopt);  // cancelled
-    Dialogue untitled;
-    untitled.SetModified(true);
+    EditorDocument untitled;
+    untitled.GetDialogue().SetModified(true);
     EXPECT_FALSE(files.Save(untitled));
     EXPECT_TRUE(untitled.IsModified());
 }
@@ -145,10 +148,11 @@ TEST_F(FileCommandsTest, CloseQuestionAnswers) {
         {MessageAnswer::kCancel, true, false},
     };
     for (const Case& c : cases) {
-        Dialogue document;
-        document.Npc().name = "Brannoc";
-        document.SetPath(c.writable ? dir.File("close.vrx") : dir.File("none/close.vrx"));
-        document.SetModified(true);
+        auto dialogue = std::make_unique<Dialogue>();
+        dialogue->Npc().name = "Brannoc";
+        dialogue->SetPath(c.writable ? dir.File("close.vrx") : dir.File("none/close.vrx"));
+        EditorDocument document(std::move(dialogue));
+        document.GetDialogue().SetModified(true);
         services.QueueAnswer(c.answer);
         if (c.answer == MessageAnswer::kYes && !c.writable) {
             services.QueueAnswer(MessageAnswer::kOk);
@@ -158,7 +162,7 @@ TEST_F(FileCommandsTest, CloseQuestionAnswers) {
         EXPECT_EQ(services.Messages().at(before), Question("Brannoc"));
         EXPECT_EQ(document.IsModified(), !(c.answer == MessageAnswer::kYes && c.writable));
     }
-    Dialogue unmodified;
+    EditorDocument unmodified;
     EXPECT_TRUE(files.ConfirmClose(unmodified));
 }
 
