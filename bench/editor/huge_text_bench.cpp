@@ -1,0 +1,116 @@
+// The window on a dialogue of which one node carries a name or a text of megabytes, as a file
+// written by another tool may: opening it, and a click on that node in the tree.
+
+#include <benchmark/benchmark.h>
+
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <stdexcept>
+
+#include "bench_corpus.h"
+#include "editor/editor_fixture.h"
+#include "model/node_response.h"
+#include "support/window_controls.h"
+
+namespace tw::bench {
+namespace {
+
+enum HugePart : std::int64_t { kHugeName = 0, kHugeText = 1 };
+
+constexpr std::int64_t kMiB = 1024 * 1024;
+constexpr std::int32_t kHugeNodeId = 2;
+
+// Sentences in paragraphs of a few lines, so the text box lays out many lines, not one.
+std::string HugeText(std::int64_t bytes) {
+    const std::string sentence = "The innkeeper wipes the counter and looks up. ";
+    std::string text;
+    text.reserve(static_cast<std::size_t>(bytes));
+    for (int i = 1; static_cast<std::int64_t>(text.size()) < bytes; ++i) {
+        text += sentence;
+        if (i % 8 == 0) {
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+// The 1,000-node corpus with node 2 renamed, or given a new text, at that many MiB; the
+// NPC's name grows with the node's, for the tab and the title.
+std::string HugeFile(HugePart part, std::int64_t mebibytes) {
+    const Corpus& corpus = CorpusOf(1'000);
+    const std::string path = ScratchPath(corpus, (part == kHugeName ? "huge_name_" : "huge_text_") +
+                                                     std::to_string(mebibytes) + ".vrx");
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    Dialogue dialogue;
+    if (dialogue.Read(corpus.bytes)) {
+        throw std::runtime_error("the corpus does not read back");
+    }
+    DialogueNode& node = *dialogue.FindNodeById(kHugeNodeId);
+    if (part == kHugeName) {
+        const std::string name(static_cast<std::size_t>(mebibytes * kMiB), 'N');
+        dialogue.Npc().name = name;
+        auto back = std::make_unique<NodeResponseAdd>("H01");
+        back->SetPlayerText("Once more.");
+        back->SetGotoNode(name);
+        node.AppendResponse(std::move(back));
+        node.SetName(name);
+    } else {
+        node.SetText(HugeText(mebibytes * kMiB));
+        node.SetTextRich(false);
+    }
+    WritePlain(path, dialogue.Write());
+    return path;
+}
+
+void HugeSizes(benchmark::internal::Benchmark* benchmark) {
+    for (std::int64_t part : {kHugeName, kHugeText}) {
+        for (std::int64_t mebibytes : {1, 4, 16}) {
+            benchmark->Args({part, mebibytes});
+        }
+    }
+    benchmark->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
+// From the file on disk to the window shown and checked.
+void BM_EditorOpenHuge(benchmark::State& state) {
+    const std::string path = HugeFile(static_cast<HugePart>(state.range(0)), state.range(1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<EditorWindow>();
+        state.ResumeTiming();
+        editor->Open(path);
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorOpenHuge)->Apply(HugeSizes);
+
+// A click on the huge node's item, from another node, until the window has shown it.
+void BM_EditorClickHuge(benchmark::State& state) {
+    EditorWindow editor;
+    editor.Open(HugeFile(static_cast<HugePart>(state.range(0)), state.range(1)));
+    QTreeWidget* tree = test::CurrentTree(editor.Window());
+    QTreeWidgetItem* huge = FindItem(editor.Window(), kHugeNodeId);
+    QTreeWidgetItem* other = FindItem(editor.Window(), kHugeNodeId + 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tree->setCurrentItem(other);
+        tree->scrollToItem(huge);
+        Settle();
+        state.ResumeTiming();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(huge).center());
+        Settle();
+    }
+    if (tree->currentItem() != huge) {
+        state.SkipWithError("the click missed the node");
+    }
+}
+BENCHMARK(BM_EditorClickHuge)->Apply(HugeSizes);
+
+}  // namespace
+}  // namespace tw::bench
