@@ -1,0 +1,69 @@
+// A name of megabytes, as another tool may write one, is shown cut short wherever a control
+// lays it out and stays whole where the writer edits it.
+
+#include "generator/dialogue_generator.h"
+#include "main_window_fixture.h"
+#include "model/node_response.h"
+#include "model/text/shown_text.h"
+#include "ui/platform/text_codec.h"
+
+namespace tw::test {
+namespace {
+
+constexpr std::size_t kHugeName = 2 * 1024 * 1024;
+constexpr std::int32_t kNodeId = 2;
+
+class HugeTextTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
+    }
+
+    // A generated dialogue written to a file and opened, node 2 first given the name.
+    void OpenWithName(const std::string& name) {
+        std::unique_ptr<Dialogue> dialogue = GenerateDialogue({.nodes = 40, .seed = 7});
+        DialogueNode& node = *dialogue->FindNodeById(kNodeId);
+        node.SetName(name);
+        node.SetDescription({});
+        auto back = std::make_unique<NodeResponseAdd>("H01");
+        back->SetPlayerText("Once more.");
+        back->SetGotoNode(name);
+        node.AppendResponse(std::move(back));
+        dialogue->Npc().name = name;
+        ASSERT_TRUE(window->OpenDialogueFile(dir.Write("huge.vrx", dialogue->Write())));
+    }
+
+    std::deque<DialogStep> steps;
+    TempDir dir{"huge_text"};
+};
+
+TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
+    const std::string name(kHugeName, 'N');
+    // The untitled dialogue, kept beside the file, shows its NPC's name in the title.
+    Current().SetScratch(false);
+    Current().Npc().name = name;
+    OpenWithName(name);
+    const QString shown = QString(kLabelLimit.characters, 'N') + QChar(0x2026);
+    EXPECT_EQ(TabTitles(), (QStringList{shown, shown}));
+    Select(shown);
+    const int back = ResponseList()->RowCount() - 1;
+    EXPECT_EQ(ResponseList()->topLevelItem(back)->text(3), shown);
+    EXPECT_EQ(ResponseList()->ItemText(back, 3).size(), static_cast<qsizetype>(kHugeName));
+    QString named;
+    steps.push_back([&named](QDialog& dialog) {
+        for (auto* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->accessibleName() == "Name:") {
+                named = edit->text();
+            }
+        }
+    });
+    Trigger("rename");
+    EXPECT_EQ(named, FromBytes(name));
+    EXPECT_EQ(Node(name).GetName().size(), kHugeName);
+    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
+}
+
+}  // namespace
+}  // namespace tw::test
