@@ -20,6 +20,7 @@
 #include "ui/document/editor_document.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/control_ids.h"
+#include "ui/views/large_paste.h"
 #include "ui/views/node_rows.h"
 
 namespace tw {
@@ -229,6 +230,8 @@ void NodeEditor::ConnectControls() {
         [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
     text_->SetChangeHandler([this] { WriteBackText(); });
     text_->SetRightButtonHandler([this] { emit editMenuRequested(); });
+    text_->installEventFilter(new PasteKeyCheck(services_, this));
+    comments_->installEventFilter(new PasteKeyCheck(services_, this));
     connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
     for (EnhancedListCtrl* list : {commands_, responses_}) {
         connect(list, &QWidget::customContextMenuRequested, this,
