@@ -124,9 +124,13 @@ RichText CStyleEditCtrl::GetRichText() const {
 void CStyleEditCtrl::SetRichText(const RichText& rich) {
     clear();
     QTextCursor cursor(document());
+    // One change for the whole text: the layout then runs in slices while the window goes on,
+    // instead of once per paragraph before it can.
+    cursor.beginEditBlock();
     for (const TextRun& run : rich) {
         InsertWithBreaks(cursor, run.text, FormatOf(run.style));
     }
+    cursor.endEditBlock();
     cursor.setPosition(0);
     setTextCursor(cursor);
     setCurrentCharFormat(FormatOf(rich.empty() ? TextStyle{} : rich.front().style));
