@@ -123,14 +123,17 @@ RichText CStyleEditCtrl::GetRichText() const {
 
 void CStyleEditCtrl::SetRichText(const RichText& rich) {
     clear();
+    // A document with no page size is not laid out as it changes. Given its size back, it lays
+    // out the new text from the top, the rest in slices while the window goes on: a text of
+    // megabytes is no longer laid out whole, paragraph by paragraph, before the window can
+    // answer.
+    const QSizeF page = document()->pageSize();
+    document()->setPageSize(QSizeF(0, 0));
     QTextCursor cursor(document());
-    // One change for the whole text: the layout then runs in slices while the window goes on,
-    // instead of once per paragraph before it can.
-    cursor.beginEditBlock();
     for (const TextRun& run : rich) {
         InsertWithBreaks(cursor, run.text, FormatOf(run.style));
     }
-    cursor.endEditBlock();
+    document()->setPageSize(page);
     cursor.setPosition(0);
     setTextCursor(cursor);
     setCurrentCharFormat(FormatOf(rich.empty() ? TextStyle{} : rich.front().style));
