@@ -1,5 +1,7 @@
 #include "ui/controls/shown_label.h"
 
+#include <algorithm>
+
 #include "model/text/shown_text.h"
 #include "ui/platform/plain_text.h"
 #include "ui/platform/text_codec.h"

@@ -25,14 +25,15 @@ protected:
         window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
     }
 
-    // A generated dialogue written to a file and opened, node 2 first given the name.
-    void OpenWithName(const std::string& name) {
+    // A generated dialogue written to a file and opened, node 2 first given the name and a
+    // response back to itself.
+    void OpenWithName(const std::string& name, const std::string& said = "Once more.") {
         std::unique_ptr<Dialogue> dialogue = GenerateDialogue({.nodes = 40, .seed = 7});
         DialogueNode& node = *dialogue->FindNodeById(kNodeId);
         node.SetName(name);
         node.SetDescription({});
         auto back = std::make_unique<NodeResponseAdd>("H01");
-        back->SetPlayerText("Once more.");
+        back->SetPlayerText(said);
         back->SetGotoNode(name);
         node.AppendResponse(std::move(back));
         dialogue->Npc().name = name;
@@ -68,6 +69,25 @@ TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
     EXPECT_EQ(Node(name).GetName().size(), kHugeName);
     QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
+}
+
+// A cell shown cut short is edited whole, and stored whole.
+TEST_F(HugeTextTest, ACutCellIsEditedWhole) {
+    const std::string said(2000, 'w');
+    OpenWithName("Ferry", said);
+    Select("Ferry");
+    const int back = ResponseList()->RowCount() - 1;
+    EXPECT_EQ(ResponseList()->topLevelItem(back)->text(2),
+              QString(kLabelLimit.characters, 'w') + QChar(0x2026));
+    CInPlaceEdit* editor = EditCell(*ResponseList(), back, 2);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), FromBytes(said));
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, "!");
+    QTest::keyClick(editor, Qt::Key_Return);
+    const auto& responses = Node("Ferry").Responses();
+    EXPECT_EQ(static_cast<const NodeResponseAdd&>(*responses.back()).GetPlayerText(), said + "!");
+    EXPECT_EQ(ResponseList()->ItemText(back, 2), FromBytes(said + "!"));
 }
 
 QString Contents(QWidget* box) {
