@@ -123,10 +123,8 @@ RichText CStyleEditCtrl::GetRichText() const {
 
 void CStyleEditCtrl::SetRichText(const RichText& rich) {
     clear();
-    // A document with no page size is not laid out as it changes. Given its size back, it lays
-    // out the new text from the top, the rest in slices while the window goes on: a text of
-    // megabytes is no longer laid out whole, paragraph by paragraph, before the window can
-    // answer.
+    // A document with no page size is not laid out as it changes: a text of megabytes goes in
+    // without a layout after every paragraph, and is laid out once, when the size comes back.
     const QSizeF page = document()->pageSize();
     document()->setPageSize(QSizeF(0, 0));
     QTextCursor cursor(document());
