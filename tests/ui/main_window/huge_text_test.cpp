@@ -71,6 +71,27 @@ TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
 }
 
+// The node menu's questions quote the name cut short; No leaves the node as it was.
+TEST_F(HugeTextTest, QuestionsQuoteAHugeNameCutShort) {
+    const std::string name(kHugeName, 'N');
+    OpenWithName(name);
+    Select(QString(kLabelLimit.characters, 'N') + QChar(0x2026));
+    const std::size_t responses = Node(name).Responses().size();
+    std::string cut(kLabelLimit.characters, 'N');
+    cut.push_back(kEllipsisByte);
+    const std::pair<const char*, std::string> questions[] = {
+        {"clearNode", "Are you sure you want to clear node " + cut + "?"},
+        {"deleteBranch",
+         "Are you sure you want to delete node " + cut + " and all of its children?"},
+    };
+    for (const auto& [action, question] : questions) {
+        services.QueueAnswer(MessageAnswer::kNo);
+        Trigger(action);
+        EXPECT_EQ(services.Messages().back().text, question);
+    }
+    EXPECT_EQ(Node(name).Responses().size(), responses);
+}
+
 // A cell shown cut short is edited whole, and stored whole.
 TEST_F(HugeTextTest, ACutCellIsEditedWhole) {
     const std::string said(2000, 'w');
