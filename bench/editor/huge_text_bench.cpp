@@ -3,6 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -10,8 +13,10 @@
 
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
+#include "editor/stall_meter.h"
 #include "model/node_response.h"
 #include "support/window_controls.h"
+#include "ui/controls/style_edit_ctrl.h"
 
 namespace tw::bench {
 namespace {
@@ -111,6 +116,49 @@ void BM_EditorClickHuge(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EditorClickHuge)->Apply(HugeSizes);
+
+// The scroll range of the text box once the huge text is laid out whole.
+int WholeTextRange(QTreeWidget& tree, QTreeWidgetItem& huge, CStyleEditCtrl& text) {
+    tree.setCurrentItem(&huge);
+    Settle();
+    text.document()->documentLayout()->documentSize();  // lays out the rest at once
+    Settle();
+    return text.verticalScrollBar()->maximum();
+}
+
+// The longest the window stays away from its loop from a click on the node with the huge text
+// until the text box has laid all of it out, which it does in slices after the click.
+void BM_EditorClickHugeTextStall(benchmark::State& state) {
+    EditorWindow editor;
+    editor.Open(HugeFile(kHugeText, state.range(0)));
+    QTreeWidget* tree = test::CurrentTree(editor.Window());
+    QTreeWidgetItem* huge = FindItem(editor.Window(), kHugeNodeId);
+    QTreeWidgetItem* other = FindItem(editor.Window(), kHugeNodeId + 1);
+    CStyleEditCtrl* text = test::NodeTextBox(editor.Window());
+    const int whole = WholeTextRange(*tree, *huge, *text);
+    for (auto _ : state) {
+        tree->setCurrentItem(other);
+        tree->scrollToItem(huge);
+        Settle();
+        QElapsedTimer clock;
+        clock.start();
+        const Stall stall = LongestStall(
+            [&] {
+                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                                  tree->visualItemRect(huge).center());
+            },
+            [&] { return text->verticalScrollBar()->maximum() == whole; });
+        state.counters["stall_ms"] = stall.wallMs;
+        state.counters["stall_cpu_ms"] = stall.cpuMs;
+        state.counters["laid_out_ms"] = static_cast<double>(clock.elapsed());
+    }
+}
+BENCHMARK(BM_EditorClickHugeTextStall)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(16)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 }  // namespace tw::bench
