@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "ui/controls/in_place_edit.h"
+#include "ui/controls/shown_label.h"
 
 namespace tw {
 namespace {
@@ -28,6 +29,18 @@ QString TrimSpaces(const QString& text) {
         --end;
     }
     return text.mid(begin, end - begin);
+}
+
+// A cell's whole text, where it shows only a part.
+constexpr int kWholeTextRole = EnhancedListCtrl::kImageRole + 1;
+
+// A cell is given a bounded part of its text to lay out; when that is not all of it, the
+// whole text stays beside it for ItemText and the in-place editor.
+void SetCellText(QTreeWidgetItem& item, int column, const QString& text) {
+    QString shown = ShownLabel(text);
+    const bool whole = shown == text;
+    item.setText(column, std::move(shown));
+    item.setData(column, kWholeTextRole, whole ? QVariant() : QVariant(text));
 }
 
 }  // namespace
@@ -82,7 +95,7 @@ void EnhancedListCtrl::AddColumn(const QString& title, int width) {
 int EnhancedListCtrl::InsertRow(int row, const QString& text, int image, int value) {
     row = std::clamp(row, 0, RowCount());
     auto* item = new QTreeWidgetItem;
-    item->setText(0, text);
+    SetCellText(*item, 0, text);
     item->setData(0, kItemValueRole, value);
     item->setData(0, kImageRole, image);
     if (image >= 0 && image < static_cast<int>(images_.size())) {
@@ -94,13 +107,17 @@ int EnhancedListCtrl::InsertRow(int row, const QString& text, int image, int val
 
 void EnhancedListCtrl::SetItemText(int row, int column, const QString& text) {
     if (QTreeWidgetItem* item = topLevelItem(row)) {
-        item->setText(column, text);
+        SetCellText(*item, column, text);
     }
 }
 
 QString EnhancedListCtrl::ItemText(int row, int column) const {
     const QTreeWidgetItem* item = topLevelItem(row);
-    return item ? item->text(column) : QString();
+    if (item == nullptr) {
+        return {};
+    }
+    const QVariant whole = item->data(column, kWholeTextRole);
+    return whole.isValid() ? whole.toString() : item->text(column);
 }
 
 int EnhancedListCtrl::ItemValue(int row) const {
@@ -173,7 +190,7 @@ CInPlaceEdit* EnhancedListCtrl::EditSubLabel(int row, int column) {
     const QRect cell = visualRect(indexFromItem(item, column));
     const int left = header()->sectionViewportPosition(column) + 4;
     const int right = std::min(left - 4 + columnWidth(column) - 3, viewport()->width());
-    auto* editor = new CInPlaceEdit(*this, row, column, item->text(column));
+    auto* editor = new CInPlaceEdit(*this, row, column, ItemText(row, column));
     editor->setProperty("controlId", kEditorId);
     editor->setAlignment(QFlags<Qt::AlignmentFlag>(headerItem()->textAlignment(column)) &
                          Qt::AlignHorizontal_Mask);

@@ -1,6 +1,7 @@
 #include "ui/controls/in_place_edit.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "ui/controls/enhanced_list_ctrl.h"
 
@@ -22,11 +23,10 @@ bool IsEditorKey(const QKeyEvent& key) {
 }  // namespace
 
 CInPlaceEdit::CInPlaceEdit(EnhancedListCtrl& list, int row, int column, const QString& text)
-    : QLineEdit(text, list.viewport()),
-      list_(list),
-      row_(row),
-      column_(column),
-      initialText_(text) {
+    : QLineEdit(list.viewport()), list_(list), row_(row), column_(column), initialText_(text) {
+    // A text past a line edit's usual limit is edited whole: cut, it would be stored cut.
+    setMaxLength(static_cast<int>(std::max<qsizetype>(maxLength(), text.size())));
+    setText(text);
     setObjectName("inPlaceEdit");
     setFrame(true);
     setFont(list.font());

@@ -123,10 +123,18 @@ RichText CStyleEditCtrl::GetRichText() const {
 
 void CStyleEditCtrl::SetRichText(const RichText& rich) {
     clear();
+    // A document with no page size is not laid out as it changes. Given its size back, it lays
+    // out the top of the new text at once and the rest in slices while the window goes on.
+    const QSizeF page = document()->pageSize();
+    document()->setPageSize(QSizeF(0, 0));
+    // The box's own cursor is out of the text while it goes in: carried to the end, it would be
+    // asked for its place there as it moved back, and that lays the whole text out at once.
+    setTextCursor(QTextCursor());
     QTextCursor cursor(document());
     for (const TextRun& run : rich) {
         InsertWithBreaks(cursor, run.text, FormatOf(run.style));
     }
+    document()->setPageSize(page);
     cursor.setPosition(0);
     setTextCursor(cursor);
     setCurrentCharFormat(FormatOf(rich.empty() ? TextStyle{} : rich.front().style));

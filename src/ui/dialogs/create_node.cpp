@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "model/editing/node_name_rules.h"
 #include "ui/platform/text_codec.h"
@@ -23,8 +24,11 @@ CCreateNode::CCreateNode(PlatformServices& services, std::string name, std::stri
       nodeNames_(std::move(nodeNames)) {
     setWindowTitle(title.empty() ? QString("Create a New Node") : FromBytes(title));
     auto* form = new QFormLayout(this);
-    QLineEdit* nameEdit = AddEdit(1014, kTextLength);
-    QLineEdit* descriptionEdit = AddEdit(1015, kTextLength);
+    // A name or description past the limit, from a file another tool wrote, is held whole:
+    // cut, it would be stored cut at OK.
+    QLineEdit* nameEdit = AddEdit(1014, std::max(kTextLength, static_cast<int>(name_.size())));
+    QLineEdit* descriptionEdit =
+        AddEdit(1015, std::max(kTextLength, static_cast<int>(description_.size())));
     form->addRow(AddLabel("&Name:", nameEdit), nameEdit);
     form->addRow(AddLabel("&Description:", descriptionEdit), descriptionEdit);
     form->addRow(AddOkCancel());

@@ -13,6 +13,7 @@
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/read_only_field.h"
+#include "ui/controls/shown_label.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/program_icon.h"
 #include "ui/main_window/explore_command.h"
@@ -306,7 +307,7 @@ void CTalkwrightDlg::SyncTabs() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
         const EditorDocument& document = documents_.At(i);
         const QString title =
-            FromBytes(document.GetDialogue().Npc().name) + (document.IsModified() ? " *" : "");
+            ShownLabel(document.GetDialogue().Npc().name) + (document.IsModified() ? " *" : "");
         if (static_cast<int>(i) < tabs_->count()) {
             tabs_->setTabText(static_cast<int>(i), title);
         } else {
@@ -318,7 +319,7 @@ void CTalkwrightDlg::SyncTabs() {
 
 void CTalkwrightDlg::RefreshTitle() {
     const EditorDocument& document = documents_.Current();
-    const QString name = FromBytes(document.GetDialogue().Npc().name);
+    const QString name = ShownLabel(document.GetDialogue().Npc().name);
     const QString shown = document.Path().empty() ? name : FromPath(document.Path());
     setWindowTitle(QString(kTitle) + " -- " + shown + "[*]");
     setWindowModified(document.IsModified());

@@ -15,6 +15,7 @@
 #include "tester/random_source.h"
 #include "tester/state_editor.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
+#include "ui/controls/shown_label.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/compile_dlg.h"
@@ -54,10 +55,10 @@ std::string DirectoryOf(const std::string& path) {
 
 QString LinkText(const NodeReference& reference) {
     const QString row = reference.item == ItemKind::Command ? "command %1" : "response %1";
-    QString text = FromBytes(reference.from->Label()) + ": " + row.arg(reference.index + 1) + ": " +
-                   QString::fromLatin1(ReferenceKindName(reference.kind));
+    QString text = ShownLabel(reference.from->Label()) + ": " + row.arg(reference.index + 1) +
+                   ": " + QString::fromLatin1(ReferenceKindName(reference.kind));
     if (!reference.choice.empty()) {
-        text += " \"" + FromBytes(reference.choice) + "\"";
+        text += " \"" + ShownLabel(reference.choice) + "\"";
     }
     return text;
 }
@@ -217,7 +218,7 @@ void CTalkwrightDlg::OnLinksToNode() {
     for (const NodeReference* link : links) {
         texts << LinkText(*link);
     }
-    CLinksDlg dialog(FromBytes(node->Label()), texts, this);
+    CLinksDlg dialog(ShownLabel(node->Label()), texts, this);
     runDialog_(dialog);
     const int chosen = dialog.Chosen();
     if (chosen >= 0 && chosen < static_cast<int>(links.size())) {

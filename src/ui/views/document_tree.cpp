@@ -8,8 +8,8 @@
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/long_command_progress.h"
+#include "ui/controls/shown_label.h"
 #include "ui/document/editor_document.h"
-#include "ui/platform/text_codec.h"
 #include "ui/views/branch_items.h"
 #include "ui/views/tree_fill.h"
 
@@ -91,7 +91,7 @@ void DocumentTree::ShowLabel(std::int32_t id) {
     QTreeWidgetItem* item = ItemOfNode(id);
     const DialogueNode* node = document_.GetDialogue().FindNodeById(id);
     if (item != nullptr && node != nullptr) {
-        item->setText(0, FromBytes(node->Label()));
+        item->setText(0, ShownLabel(node->Label()));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/controls/shown_label.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -146,14 +147,25 @@ void FindBar::AddResults(const std::vector<std::pair<QString, const SearchMatch*
     results_->addTopLevelItems(items);
 }
 
+namespace {
+
+// The line with the match in brackets. A line of a text may be megabytes long: only some of
+// it before the match is shown, and a bounded part of the match and of what follows.
+QString MarkedLine(const SearchMatch& match) {
+    constexpr std::size_t kBefore = 200;
+    const std::string_view line = match.line;
+    const std::size_t from = match.offset > kBefore ? match.offset - kBefore : 0;
+    const QString cut = from > 0 ? QStringLiteral("\u2026") : QString();
+    return cut + FromBytes(line.substr(from, match.offset - from)) + QStringLiteral("[") +
+           ShownLabel(line.substr(match.offset, match.length)) + QStringLiteral("]") +
+           ShownLabel(line.substr(match.offset + match.length));
+}
+
+}  // namespace
+
 QTreeWidgetItem* FindBar::MakeResult(const QString& node, const SearchMatch& match) const {
-    const std::string& line = match.line;
-    const QString marked = FromBytes(line.substr(0, match.offset)) + QStringLiteral("[") +
-                           FromBytes(line.substr(match.offset, match.length)) +
-                           QStringLiteral("]") +
-                           FromBytes(line.substr(match.offset + match.length));
     return new QTreeWidgetItem(
-        {node, tr(std::string(SearchFieldCaption(match.field)).c_str()), marked});
+        {node, tr(std::string(SearchFieldCaption(match.field)).c_str()), MarkedLine(match)});
 }
 
 // Escape from any control of the bar closes the bar and goes no further: the window would

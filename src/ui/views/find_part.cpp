@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 
 #include "model/dialogue.h"
+#include "ui/controls/shown_label.h"
 #include "ui/document/document_manager.h"
-#include "ui/platform/text_codec.h"
 #include "ui/views/find_bar.h"
 
 namespace tw {
@@ -96,9 +96,9 @@ void FindPart::ShowResults(std::size_t first) {
     rows.reserve(results_.size() - first);
     for (std::size_t i = first; i < results_.size(); ++i) {
         const FoundMatch& found = results_[i];
-        QString node = FromBytes(found.match.node->Label());
+        QString node = ShownLabel(found.match.node->Label());
         if (all_) {
-            node = FromBytes(found.document->Npc().name) + ": " + node;
+            node = ShownLabel(found.document->Npc().name) + ": " + node;
         }
         rows.emplace_back(std::move(node), &found.match);
     }

@@ -15,11 +15,12 @@
 #include "model/element_copy.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/shown_label.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/document/editor_document.h"
-#include "ui/platform/plain_text.h"
 #include "ui/platform/text_codec.h"
 #include "ui/views/control_ids.h"
+#include "ui/views/large_paste.h"
 #include "ui/views/node_rows.h"
 
 namespace tw {
@@ -48,15 +49,14 @@ void AddColumn(EnhancedListCtrl& list, const QString& title, int width) {
                    std::max(width, list.fontMetrics().horizontalAdvance(title) + kTitlePadding));
 }
 
-// Each cell also tells its whole text when the pointer rests on it, for texts wider than
+// Each cell also tells more of its text when the pointer rests on it, for texts wider than
 // their column.
 void FillRow(EnhancedListCtrl& list, int index, const ListRow& row) {
     const int at = list.InsertRow(index, FromBytes(row.cells.front()), row.image);
     QTreeWidgetItem* item = list.topLevelItem(at);
     for (std::size_t column = 0; column < row.cells.size(); ++column) {
-        const QString text = FromBytes(row.cells[column]);
-        item->setText(static_cast<int>(column), text);
-        item->setToolTip(static_cast<int>(column), PlainToolTip(text));
+        list.SetItemText(at, static_cast<int>(column), FromBytes(row.cells[column]));
+        item->setToolTip(static_cast<int>(column), ShownToolTip(row.cells[column]));
     }
 }
 
@@ -230,6 +230,8 @@ void NodeEditor::ConnectControls() {
         [this](int row, int, QString& text, EnhancedListCtrl&) { OnResponseEdited(row, text); });
     text_->SetChangeHandler([this] { WriteBackText(); });
     text_->SetRightButtonHandler([this] { emit editMenuRequested(); });
+    text_->installEventFilter(new PasteKeyCheck(services_, this));
+    comments_->installEventFilter(new PasteKeyCheck(services_, this));
     connect(comments_, &QLineEdit::textChanged, this, [this] { WriteBackComments(); });
     for (EnhancedListCtrl* list : {commands_, responses_}) {
         connect(list, &QWidget::customContextMenuRequested, this,
@@ -363,7 +365,7 @@ void NodeEditor::OnResponseEdited(int row, QString& text) {
     }
     text = FromBytes(bytes);
     if (QTreeWidgetItem* item = responses_->topLevelItem(row)) {
-        item->setToolTip(2, PlainToolTip(text));
+        item->setToolTip(2, ShownToolTip(bytes));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "ui/document/editor_document.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/text_codec.h"
+#include "ui/views/large_paste.h"
 #include "ui/views/node_editor.h"
 
 namespace tw {
@@ -83,7 +84,8 @@ void NodeEditor::Paste() {
     } else if (services_.GetClipboardData(kNodeResponseListFormat)) {
         PasteResponses();
     } else if (text_->hasFocus() && text_->isEnabled()) {
-        if (std::optional<std::string> text = services_.GetClipboardText()) {
+        if (std::optional<std::string> text = services_.GetClipboardText();
+            text && ConfirmPaste(services_, static_cast<qsizetype>(text->size()))) {
             text_->insertPlainText(FromBytes(*text));
         }
     }

@@ -6,6 +6,7 @@
 #include "model/dialogue.h"
 #include "model/editing/dialogue_names.h"
 #include "model/editing/tree_edit_rules.h"
+#include "model/text/shown_text.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/dialogs/create_node.h"
 #include "ui/document/document_manager.h"
@@ -34,6 +35,11 @@ protected:
 private:
     bool keyboard_ = false;
 };
+
+// A name as a question quotes it: a message box lays out all of its text, too.
+std::string Quoted(const std::string& name) {
+    return ShownText(name, kLabelLimit);
+}
 
 }  // namespace
 
@@ -155,8 +161,8 @@ std::vector<RetargetedRow> NodeTreePart::LinksToCarry(const std::string& from,
     }
     std::vector<RetargetedRow> links = RetargetLinks(documents_.Current().GetDialogue(), from, to);
     if (!links.empty() &&
-        !Confirm(std::to_string(links.size()) + " commands and responses lead to " + from +
-                 ". Update them to " + to + "?")) {
+        !Confirm(std::to_string(links.size()) + " commands and responses lead to " + Quoted(from) +
+                 ". Update them to " + Quoted(to) + "?")) {
         links.clear();
     }
     return links;
@@ -165,15 +171,15 @@ std::vector<RetargetedRow> NodeTreePart::LinksToCarry(const std::string& from,
 void NodeTreePart::ClearNode() {
     DialogueNode* node = MovableCurrentNode();
     if (node != nullptr &&
-        Confirm("Are you sure you want to clear node " + node->GetName() + "?")) {
+        Confirm("Are you sure you want to clear node " + Quoted(node->GetName()) + "?")) {
         documents_.Current().ClearNode(node->GetId());
     }
 }
 
 void NodeTreePart::DeleteBranch() {
     DialogueNode* node = MovableCurrentNode();
-    if (node != nullptr && Confirm("Are you sure you want to delete node " + node->GetName() +
-                                   " and all of its children?")) {
+    if (node != nullptr && Confirm("Are you sure you want to delete node " +
+                                   Quoted(node->GetName()) + " and all of its children?")) {
         documents_.Current().DeleteBranch(node->GetId());
     }
 }

@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/platform/plain_text.h"
-#include "ui/platform/text_codec.h"
+#include "ui/controls/shown_label.h"
 
 namespace tw {
 namespace {
@@ -140,10 +139,11 @@ QTreeWidgetItem* ProblemsPane::MakeRow(const Finding& finding) const {
     auto* item = new QTreeWidgetItem;
     item->setIcon(0, SeverityIcon(*style(), finding.severity));
     item->setText(0, QString::fromLatin1(SeverityName(finding.severity)));
-    item->setText(1, FromBytes(finding.nodeLabel));
-    item->setText(2,
-                  FromBytes(finding.message) + " [" + QString::fromStdString(finding.rule) + "]");
-    item->setToolTip(2, PlainToolTip(item->text(2)));
+    item->setText(1, ShownLabel(finding.nodeLabel));
+    // The rule stays in sight however long the message, which may quote a whole name.
+    const std::string rule = " [" + finding.rule + "]";
+    item->setText(2, ShownLabel(finding.message) + QString::fromStdString(rule));
+    item->setToolTip(2, ShownToolTip(finding.message + rule));
     item->setData(0, kNodeRole, finding.nodeId);
     item->setData(0, kItemRole, static_cast<int>(finding.item));
     item->setData(0, kIndexRole, static_cast<qulonglong>(finding.index));

@@ -8,13 +8,13 @@
 #include "model/tree_walk.h"
 #include "ui/controls/command_icons.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
-#include "ui/platform/text_codec.h"
+#include "ui/controls/shown_label.h"
 
 namespace tw {
 
 QTreeWidgetItem* MakeNodeItem(EnhancedTreeCtrl& tree, const DialogueNode& node) {
     const int image = node.Parent() == nullptr ? kImageInitializationNode : kImageNode;
-    return tree.MakeItem(FromBytes(node.Label()), image, image, node.GetId());
+    return tree.MakeItem(ShownLabel(node.Label()), image, image, node.GetId());
 }
 
 // The items are made outside the tree and go in at once.

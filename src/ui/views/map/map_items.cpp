@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/platform/text_codec.h"
+#include "ui/controls/shown_label.h"
 #include "ui/views/problems_pane.h"
 
 namespace tw {
@@ -163,19 +163,19 @@ void MapBoxItem::PaintTexts(QPainter& painter) const {
     painter.setFont(font);
     painter.setPen(node_.isGhost ? kError : kInk);
     const QString start = node_.isStart ? QStringLiteral("\u25B6 ") : QString();
-    DrawLine(painter, row.adjusted(0, 0, -iconRoom, 0), start + FromBytes(node_.name));
+    DrawLine(painter, row.adjusted(0, 0, -iconRoom, 0), start + ShownLabel(node_.name));
     font.setBold(false);
     font.setItalic(true);
     painter.setFont(font);
     painter.setPen(node_.isGhost ? kError : kQuietInk);
     row.translate(0, line);
     DrawLine(painter, row,
-             node_.isGhost ? QStringLiteral("no such node") : FromBytes(node_.description));
+             node_.isGhost ? QStringLiteral("no such node") : ShownLabel(node_.description));
     font.setItalic(false);
     painter.setFont(font);
     painter.setPen(kInk);
     row.translate(0, line);
-    DrawLine(painter, row, FromBytes(node_.firstLine));
+    DrawLine(painter, row, ShownLabel(node_.firstLine));
     if (marks_.problem) {
         const QIcon icon = SeverityIcon(*QApplication::style(), *marks_.problem);
         const QRectF at(box_.right() - kPadding - kIconSize, box_.top() + kPadding, kIconSize,
@@ -208,7 +208,7 @@ void MapBoxItem::PaintStubs(QPainter& painter) const {
 }
 
 MapLinkItem::MapLinkItem(const GraphEdge& edge, const EdgeRoute& route)
-    : edge_(edge), label_(FromBytes(edge.label)) {
+    : edge_(edge), label_(ShownLabel(edge.label)) {
     if (!route.spline.empty()) {
         path_.moveTo(ToQt(route.spline.front()));
         for (std::size_t at = 1; at + 2 < route.spline.size(); at += 3) {

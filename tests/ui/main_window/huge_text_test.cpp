@@ -1,0 +1,148 @@
+// A name of megabytes, as another tool may write one, is shown cut short wherever a control
+// lays it out and stays whole where the writer edits it; a paste of megabytes asks first.
+
+#include <QApplication>
+#include <QClipboard>
+
+#include "generator/dialogue_generator.h"
+#include "main_window_fixture.h"
+#include "model/node_response.h"
+#include "model/text/shown_text.h"
+#include "ui/platform/text_codec.h"
+
+namespace tw::test {
+namespace {
+
+using Message = ScriptedPlatformServices::Message;
+
+constexpr std::size_t kHugeName = 2 * 1024 * 1024;
+constexpr std::int32_t kNodeId = 2;
+
+class HugeTextTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
+    }
+
+    // A generated dialogue written to a file and opened, node 2 first given the name and a
+    // response back to itself.
+    void OpenWithName(const std::string& name, const std::string& said = "Once more.") {
+        std::unique_ptr<Dialogue> dialogue = GenerateDialogue({.nodes = 40, .seed = 7});
+        DialogueNode& node = *dialogue->FindNodeById(kNodeId);
+        node.SetName(name);
+        node.SetDescription({});
+        auto back = std::make_unique<NodeResponseAdd>("H01");
+        back->SetPlayerText(said);
+        back->SetGotoNode(name);
+        node.AppendResponse(std::move(back));
+        dialogue->Npc().name = name;
+        ASSERT_TRUE(window->OpenDialogueFile(dir.Write("huge.vrx", dialogue->Write())));
+    }
+
+    std::deque<DialogStep> steps;
+    TempDir dir{"huge_text"};
+};
+
+TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
+    const std::string name(kHugeName, 'N');
+    // The untitled dialogue, kept beside the file, shows its NPC's name in the title.
+    Current().SetScratch(false);
+    Current().Npc().name = name;
+    OpenWithName(name);
+    const QString shown = QString(kLabelLimit.characters, 'N') + QChar(0x2026);
+    EXPECT_EQ(TabTitles(), (QStringList{shown, shown}));
+    Select(shown);
+    const int back = ResponseList()->RowCount() - 1;
+    EXPECT_EQ(ResponseList()->topLevelItem(back)->text(3), shown);
+    EXPECT_EQ(ResponseList()->ItemText(back, 3).size(), static_cast<qsizetype>(kHugeName));
+    QString named;
+    steps.push_back([&named](QDialog& dialog) {
+        for (auto* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->accessibleName() == "Name:") {
+                named = edit->text();
+            }
+        }
+    });
+    Trigger("rename");
+    EXPECT_EQ(named, FromBytes(name));
+    EXPECT_EQ(Node(name).GetName().size(), kHugeName);
+    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
+}
+
+// The node menu's questions quote the name cut short; No leaves the node as it was.
+TEST_F(HugeTextTest, QuestionsQuoteAHugeNameCutShort) {
+    const std::string name(kHugeName, 'N');
+    OpenWithName(name);
+    Select(QString(kLabelLimit.characters, 'N') + QChar(0x2026));
+    const std::size_t responses = Node(name).Responses().size();
+    std::string cut(kLabelLimit.characters, 'N');
+    cut.push_back(kEllipsisByte);
+    const std::pair<const char*, std::string> questions[] = {
+        {"clearNode", "Are you sure you want to clear node " + cut + "?"},
+        {"deleteBranch",
+         "Are you sure you want to delete node " + cut + " and all of its children?"},
+    };
+    for (const auto& [action, question] : questions) {
+        services.QueueAnswer(MessageAnswer::kNo);
+        Trigger(action);
+        EXPECT_EQ(services.Messages().back().text, question);
+    }
+    EXPECT_EQ(Node(name).Responses().size(), responses);
+}
+
+// A cell shown cut short is edited whole, and stored whole.
+TEST_F(HugeTextTest, ACutCellIsEditedWhole) {
+    const std::string said(2000, 'w');
+    OpenWithName("Ferry", said);
+    Select("Ferry");
+    const int back = ResponseList()->RowCount() - 1;
+    EXPECT_EQ(ResponseList()->topLevelItem(back)->text(2),
+              QString(kLabelLimit.characters, 'w') + QChar(0x2026));
+    CInPlaceEdit* editor = EditCell(*ResponseList(), back, 2);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), FromBytes(said));
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, "!");
+    QTest::keyClick(editor, Qt::Key_Return);
+    const auto& responses = Node("Ferry").Responses();
+    EXPECT_EQ(static_cast<const NodeResponseAdd&>(*responses.back()).GetPlayerText(), said + "!");
+    EXPECT_EQ(ResponseList()->ItemText(back, 2), FromBytes(said + "!"));
+}
+
+QString Contents(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        return line->text();
+    }
+    return qobject_cast<CStyleEditCtrl*>(box)->toPlainText();
+}
+
+// The text box and the comments ask before a paste past the limit; No pastes nothing.
+TEST_F(HugeTextTest, APasteOfMegabytesAsksFirst) {
+    OpenWithName("Ferry");
+    Select("Ferry");
+    const QString large = (QString(63, 'x') + '\n').repeated(16 * 1024 + 1);
+    QApplication::clipboard()->setText(large);
+    const Message question{"Dialogue Editor", "The clipboard holds 1.0 MiB of text. Paste it?",
+                           MessageButtons::kYesNo, MessageKind::kQuestion};
+    for (QWidget* box : std::initializer_list<QWidget*>{NodeText(), Comments()}) {
+        const std::size_t asked = services.Messages().size();
+        const QString before = Contents(box);
+        box->setFocus();
+        services.QueueAnswer(MessageAnswer::kNo);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(services.Messages().size(), asked + 1);
+        EXPECT_EQ(services.Messages().back(), question);
+        EXPECT_EQ(Contents(box), before);
+        services.QueueAnswer(MessageAnswer::kYes);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(services.Messages().size(), asked + 2);
+        EXPECT_GT(Contents(box).size(), 1'000'000);
+    }
+    EXPECT_GT(Node("Ferry").GetText().size(), 1'000'000u);
+    EXPECT_GT(Node("Ferry").GetComments().size(), 1'000'000u);
+}
+
+}  // namespace
+}  // namespace tw::test
