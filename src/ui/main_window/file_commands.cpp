@@ -4,6 +4,7 @@
 
 #include "model/dialogue.h"
 #include "model/editing/tree_edit_rules.h"
+#include "model/text/shown_text.h"
 #include "model/tree_depth.h"
 #include "ui/document/document_manager.h"
 #include "ui/document/file_identity.h"
@@ -149,7 +150,8 @@ bool FileCommands::ConfirmClose(EditorDocument& document) {
     if (!document.IsModified()) {
         return true;
     }
-    const std::string question = "Save changes to " + document.GetDialogue().Npc().name + "?";
+    const std::string question =
+        "Save changes to " + ShownText(document.GetDialogue().Npc().name, kLabelLimit) + "?";
     switch (services_.ShowMessage(MessageKind::kQuestion, kQuestionCaption, question,
                                   MessageButtons::kYesNoCancel)) {
         case MessageAnswer::kYes:

@@ -90,6 +90,12 @@ TEST_F(HugeTextTest, QuestionsQuoteAHugeNameCutShort) {
         EXPECT_EQ(services.Messages().back().text, question);
     }
     EXPECT_EQ(Node(name).Responses().size(), responses);
+    // The NPC has the name too: closing the changed dialogue asks about it cut short.
+    NodeText()->setFocus();
+    QTest::keyClicks(NodeText(), "x");
+    services.QueueAnswer(MessageAnswer::kCancel);
+    Trigger("closeDialogue");
+    EXPECT_EQ(services.Messages().back().text, "Save changes to " + cut + "?");
 }
 
 // A cell shown cut short is edited whole, and stored whole.
