@@ -8,50 +8,23 @@
 
 #include <utility>
 
+#include "base/file_write.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
 #include "model/dialogue_file_format.h"
-#include "base/file_write.h"
+#include "model/dialogue_records.h"
 #include "model/file.h"
 #include "model/tree_walk.h"
 
 namespace tw {
 namespace {
 
-void WriteHeader(ByteWriter& out, const Dialogue& dialogue) {
-    out.WriteInt32(static_cast<std::int32_t>(kDialogueMagic));
-    out.WriteInt32(kCurrentFileVersion);
-    out.WriteInt32(dialogue.GetNextNodeId());
-    out.WriteInt32(dialogue.Npc().id);
-    out.WriteString(dialogue.Npc().name);
-    out.WriteInt32(dialogue.Npc().gender);
-    out.WriteString(dialogue.GetComments());
-}
-
-void WriteNodeRecord(ByteWriter& out, const DialogueNode& node) {
-    out.WriteInt32(node.GetId());
-    out.WriteString(node.GetName());
-    out.WriteString(node.GetText());
-    out.WriteByte(kNodeMarker);
-    out.WriteString(node.GetComments());
-    out.WriteString(node.GetDescription());
-    out.WriteBool(node.IsTextRich());
-    out.WriteInt32(static_cast<std::int32_t>(node.Responses().size()));
-    for (const auto& response : node.Responses()) {
-        response->WriteRecord(out);
-    }
-    out.WriteInt32(static_cast<std::int32_t>(node.Commands().size()));
-    for (const auto& command : node.Commands()) {
-        command->WriteRecord(out);
-    }
-}
-
 // The header and every node record with its child count, in pre-order; afterNode may hand
 // on what is written so far, and stops the writing by returning false.
 template <typename AfterNode>
 bool WriteFile(ByteWriter& out, const Dialogue& dialogue, AfterNode afterNode) {
-    WriteHeader(out, dialogue);
+    WriteDialogueHeader(out, dialogue);
     const DialogueNode* stopped = FindPreOrder(dialogue.Root(), [&](const DialogueNode& node) {
         WriteNodeRecord(out, node);
         out.WriteInt32(static_cast<std::int32_t>(node.Children().size()));

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/file_write.h"
 #include "generator/dialogue_generator.h"
 #include "model/dialogue.h"
 #include "model/dialogue_bytes.h"
-#include "base/file_write.h"
+#include "model/dialogue_slice_writer.h"
 #include "model/file.h"
 #include "support/failing_writes.h"
 #include "support/temp_dir.h"
@@ -63,6 +64,22 @@ TEST(DialogueBlocks, ANewDocumentIsOneBlock) {
     const std::vector<std::string> blocks = BlocksOf(dialogue);
     ASSERT_EQ(blocks.size(), 1u);
     EXPECT_EQ(blocks[0], dialogue.Write());
+}
+
+// The recovery copy's bytes are made a slice of nodes at a time between the window's events.
+TEST(DialogueSlices, TheSlicesMakeTheBytesOfWrite) {
+    for (const std::int32_t nodes : {1, 2, 300}) {
+        const auto dialogue = Generated(nodes, 9);
+        for (const std::size_t slice : {1u, 7u, 1000u}) {
+            DialogueSliceWriter writer(*dialogue);
+            std::size_t slices = 1;
+            while (!writer.WriteSome(slice)) {
+                ++slices;
+            }
+            EXPECT_EQ(writer.TakeBytes(), dialogue->Write()) << nodes << " nodes by " << slice;
+            EXPECT_GE(slices, (static_cast<std::size_t>(nodes) - 1) / slice) << "slices";
+        }
+    }
 }
 
 TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <chrono>
 #include <ctime>
 #include <memory>
 #include <utility>
@@ -10,6 +11,14 @@
 #include "ui/document/editor_document.h"
 
 namespace tw {
+namespace {
+
+// How long one slice of a copy's bytes may keep the window's thread, and how many nodes are
+// written between two looks at the clock (well under a millisecond's worth).
+constexpr std::chrono::milliseconds kSliceTime{4};
+constexpr std::size_t kNodesPerClockLook = 512;
+
+}  // namespace
 
 DocumentRecovery::DocumentRecovery(EditorDocument& document, std::uint64_t key, bool hasCopy)
     : QObject(&document), key_(key), hasCopy_(hasCopy) {
@@ -69,19 +78,53 @@ void RecoveryService::OnChanged(EditorDocument& document, DocumentRecovery& reco
     }
 }
 
-void RecoveryService::WriteCopy(EditorDocument& document, DocumentRecovery& recovery) {
+void RecoveryService::WriteCopy(EditorDocument& document, DocumentRecovery& recovery,
+                                bool allAtOnce) {
     recovery.Timer().stop();
     if (!document.IsModified() || store_.OpenError()) {
+        recovery.bytes.reset();
         return;
     }
+    recovery.bytes = std::make_unique<DialogueSliceWriter>(document.GetDialogue());
+    recovery.bytesGeneration = document.Generation();
+    MakeBytes(document, recovery, allAtOnce);
+}
+
+// A slice is a few milliseconds of the window's thread; the next one comes after the events
+// that waited. The writer points into the dialogue, so a change drops it: the change has
+// started the interval again.
+void RecoveryService::MakeBytes(EditorDocument& document, DocumentRecovery& recovery,
+                                bool allAtOnce) {
+    if (recovery.bytes == nullptr) {
+        return;
+    }
+    if (document.Generation() != recovery.bytesGeneration || !document.IsModified()) {
+        recovery.bytes.reset();
+        return;
+    }
+    const auto until = std::chrono::steady_clock::now() + kSliceTime;
+    while (!recovery.bytes->WriteSome(kNodesPerClockLook)) {
+        if (!allAtOnce && std::chrono::steady_clock::now() >= until) {
+            QTimer::singleShot(0, &recovery, [this, &document, &recovery] {
+                MakeBytes(document, recovery, false);
+            });
+            return;
+        }
+    }
+    HandOn(document, recovery);
+}
+
+void RecoveryService::HandOn(EditorDocument& document, DocumentRecovery& recovery) {
     const Dialogue& dialogue = document.GetDialogue();
     RecoveryRecord record{std::nullopt, dialogue.Npc().name, std::time(nullptr)};
     if (!document.Path().empty()) {
         record.originalPath = document.Path();
     }
     recovery.SetHasCopy(true);
+    std::string bytes = recovery.bytes->TakeBytes();
+    recovery.bytes.reset();
     writer_.start([this, key = recovery.Key(), record = std::move(record),
-                   bytes = dialogue.Write()] {
+                   bytes = std::move(bytes)] {
         if (std::optional<std::string> error = store_.WriteCopy(key, record, bytes)) {
             QMetaObject::invokeMethod(this, [this, message = *error] { ReportFailure(message); });
         }
@@ -90,6 +133,7 @@ void RecoveryService::WriteCopy(EditorDocument& document, DocumentRecovery& reco
 
 void RecoveryService::RemoveCopy(DocumentRecovery& recovery) {
     recovery.Timer().stop();
+    recovery.bytes.reset();
     if (recovery.HasCopy()) {
         recovery.SetHasCopy(false);
         writer_.start([this, key = recovery.Key()] { store_.RemoveCopy(key); });
@@ -101,8 +145,8 @@ void RecoveryService::WriteDueCopies() {
         for (std::size_t i = 0; i < documents_->Count(); ++i) {
             EditorDocument& document = documents_->At(i);
             auto* recovery = document.findChild<DocumentRecovery*>();
-            if (recovery != nullptr && recovery->Timer().isActive()) {
-                WriteCopy(document, *recovery);
+            if (recovery != nullptr && (recovery->Timer().isActive() || recovery->bytes)) {
+                WriteCopy(document, *recovery, true);
             }
         }
     }

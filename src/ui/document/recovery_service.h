@@ -3,10 +3,12 @@
 // RecoveryService: keeps a recovery copy of every open document that has changes no save
 // holds, so that a crash or a kill loses no more than the last interval of work. The first
 // change after a copy (or after a save) starts the interval; when it ends the document's
-// bytes are made on this thread and written on a thread of the service's own, so the disk
-// never holds up typing. Saving the document, closing it and the shut-down (which closes
-// every document) remove its copy; a window that ends any other way leaves the copies to
-// the next editor, which lists them and may open them again as documents.
+// bytes are made on this thread a few milliseconds at a time between its events (a change
+// meanwhile drops them and starts the interval again), and written on a thread of the
+// service's own, so neither a large dialogue nor the disk holds up typing. Saving the document,
+// closing it and the shut-down (which closes every document) remove its copy; a window that ends
+// any other way leaves the copies to the next editor, which lists them and may open them again as
+// documents.
 
 #include <QObject>
 #include <QPointer>
@@ -15,9 +17,11 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "model/dialogue_slice_writer.h"
 #include "model/recovery/recovery_store.h"
 
 namespace tw {
@@ -37,6 +41,10 @@ public:
     bool HasCopy() const { return hasCopy_; }
     void SetHasCopy(bool hasCopy) { hasCopy_ = hasCopy; }
     QTimer& Timer() { return timer_; }
+
+    // The copy's bytes being made, and the document's generation they were started at.
+    std::unique_ptr<DialogueSliceWriter> bytes;
+    std::uint64_t bytesGeneration = 0;
 
 private:
     std::uint64_t key_;
@@ -79,7 +87,10 @@ public:
 private:
     void Follow(EditorDocument& document);
     void OnChanged(EditorDocument& document, DocumentRecovery& recovery);
-    void WriteCopy(EditorDocument& document, DocumentRecovery& recovery);
+    // The copy's bytes are made a slice at a time, or all at once when the copy is due now.
+    void WriteCopy(EditorDocument& document, DocumentRecovery& recovery, bool allAtOnce = false);
+    void MakeBytes(EditorDocument& document, DocumentRecovery& recovery, bool allAtOnce);
+    void HandOn(EditorDocument& document, DocumentRecovery& recovery);
     void RemoveCopy(DocumentRecovery& recovery);
     void ReportFailure(const std::string& message);
 

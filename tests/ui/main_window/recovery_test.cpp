@@ -3,6 +3,7 @@
 
 #include <QTreeWidget>
 
+#include "generator/dialogue_generator.h"
 #include "model/recovery/recovery_store.h"
 #include "ui/document/recovery_service.h"
 #include "ui/main_window/main_window_fixture.h"
@@ -95,6 +96,31 @@ TEST_F(RecoveryTest, TypedWorkIsRecoveredAndSavedToItsOriginalFile) {
     Dialogue saved;
     ASSERT_EQ(saved.Load(path), std::nullopt);
     EXPECT_NE(saved.FindNodeByName("Greet")->GetText().find("Well met"), std::string::npos);
+}
+
+// A large dialogue's copy is made a slice at a time between events. Typing into a node the
+// first slice has written drops what was made; the copy that lands holds that typing too.
+TEST_F(RecoveryTest, TypingWhileALargeCopyIsMadeIsInTheCopy) {
+    std::unique_ptr<Dialogue> large = GenerateDialogue({.nodes = 40000, .seed = 3});
+    large->Root().InsertChild(0, std::make_unique<DialogueNode>(large->GetNextNodeId(), "Greet"));
+    large->SetNextNodeId(large->GetNextNodeId() + 1);
+    path = dir.Write("inn.vrx", large->Write());
+    TypeInGreet("Well met");
+    auto* copy = CurrentDocument().findChild<DocumentRecovery*>();
+    ASSERT_NE(copy, nullptr);
+    bool typedMeanwhile = false;
+    QObject::connect(&copy->Timer(), &QTimer::timeout, copy, [&] {
+        if (!typedMeanwhile && copy->bytes != nullptr) {
+            typedMeanwhile = true;
+            QTest::keyClicks(NodeText(), ", traveller");
+        }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(typedMeanwhile, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(CopyFiles(), 1u, 10000);
+    recovery->WaitForWrites();
+    EndWithoutShutDown();
+    Offer("recover");
+    EXPECT_NE(Node("Greet").GetText().find("Well met, traveller"), std::string::npos);
 }
 
 TEST_F(RecoveryTest, DiscardedAndClosedWorkIsNotOffered) {
