@@ -85,12 +85,15 @@ private:
         stalls_[row].Keep(LongestStall(interaction, done));
     }
 
-    // The check an edit schedules runs here, unmeasured, so it falls into no other row.
+    // The check an edit schedules runs here, unmeasured, so it falls into no other row: its
+    // walk takes several turns of the loop, and its findings come back as an event.
     void SettleChecks() {
         QTest::qWait(ProblemsView::kCheckDelayMs + 50);
-        QThreadPool::globalInstance()->waitForDone();
+        while (Problems().IsChecking()) {
+            QThreadPool::globalInstance()->waitForDone();
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
         QApplication::processEvents();
-        QThreadPool::globalInstance()->waitForDone();
         QApplication::processEvents();
     }
 

@@ -67,6 +67,10 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
     connect(running_, &QFutureWatcherBase::finished, this, [this] { OnCheckDone(); });
 }
 
+bool ProblemsView::IsChecking() const {
+    return timer_->isActive() || walk_->isActive() || running_->isRunning();
+}
+
 QTreeWidget* ProblemsView::List() const {
     return pane_->List();
 }

@@ -38,6 +38,8 @@ public:
     void SetDocument(EditorDocument* document);
     // Checks at once, deriving every node afresh (the writer asked for it).
     void CheckNow();
+    // A check is scheduled, walking the document or running on the other thread.
+    bool IsChecking() const;
     ProblemsPane& Pane() { return *pane_; }
     QTreeWidget* List() const;
     // The exploration's finding in the current row, when it is one.
