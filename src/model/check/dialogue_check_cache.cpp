@@ -1,9 +1,11 @@
 #include "model/check/dialogue_check_cache.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "model/check/cross_node_rules.h"
 #include "model/check/node_check_facts.h"
 #include "model/dialogue.h"
-#include "model/tree_walk.h"
 
 namespace tw {
 
@@ -21,33 +23,56 @@ void DialogueCheckCache::MarkChanged(const DialogueNode& node) {
 
 void DialogueCheckCache::Clear() {
     entries_.clear();
+    toVisit_.clear();
+    walked_.clear();
 }
 
 std::vector<Finding> DialogueCheckCache::Check(Dialogue& dialogue, const CheckOptions& options) {
     return CheckAcrossNodes(Snapshot(dialogue), options);
 }
 
-// Nodes the walk does not meet (deleted, or held by the history) are forgotten: a node put
-// back later is derived again, whatever happened to it meanwhile. Snapshots taken earlier
-// keep their own share of the facts they hold.
 CheckSnapshot DialogueCheckCache::Snapshot(Dialogue& dialogue) {
+    BeginSnapshot(dialogue);
+    ContinueSnapshot(SIZE_MAX);
+    return TakeSnapshot();
+}
+
+void DialogueCheckCache::BeginSnapshot(Dialogue& dialogue) {
     ++pass_;
     lastDerived_ = 0;
-    CheckSnapshot snapshot;
-    snapshot.reserve(entries_.size() + 1);
-    ForEachPreOrder(dialogue.Root(), [&](DialogueNode& node) {
+    toVisit_.assign(1, &dialogue.Root());
+    walked_.clear();
+    walked_.reserve(entries_.size() + 1);
+}
+
+// The same pre-order walk as ForEachPreOrder, its stack kept between the slices.
+bool DialogueCheckCache::ContinueSnapshot(std::size_t maxNodes) {
+    for (; maxNodes > 0 && !toVisit_.empty(); --maxNodes) {
+        DialogueNode& node = *toVisit_.back();
+        toVisit_.pop_back();
         Entry& entry = entries_[node.GetSerial()];
         if (entry.facts == nullptr) {
             entry.facts = std::make_shared<const NodeCheckFacts>(DeriveNodeCheckFacts(node));
             ++lastDerived_;
         }
         entry.seen = pass_;
-        snapshot.push_back({&node, node.GetId(), entry.facts});
-    });
-    if (entries_.size() > snapshot.size()) {
+        walked_.push_back({&node, node.GetId(), entry.facts});
+        const auto& children = node.Children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            toVisit_.push_back(child->get());
+        }
+    }
+    return toVisit_.empty();
+}
+
+// Nodes the walk did not meet (deleted, or held by the history) are forgotten: a node put
+// back later is derived again, whatever happened to it meanwhile. Snapshots taken earlier
+// keep their own share of the facts they hold.
+CheckSnapshot DialogueCheckCache::TakeSnapshot() {
+    if (entries_.size() > walked_.size()) {
         std::erase_if(entries_, [this](const auto& entry) { return entry.second.seen != pass_; });
     }
-    return snapshot;
+    return std::exchange(walked_, {});
 }
 
 }  // namespace tw

@@ -39,6 +39,15 @@ public:
     // Every node of the dialogue in pre-order with its facts, derived where they are missing.
     CheckSnapshot Snapshot(Dialogue& dialogue);
 
+    // The same snapshot a few nodes at a time, for a thread that must not be held for the
+    // whole walk. The dialogue must not change between the slices: after a change, or a
+    // Clear, the walk is of no use and begins again.
+    void BeginSnapshot(Dialogue& dialogue);
+    // Walks up to maxNodes more nodes; true once every node is in the snapshot.
+    bool ContinueSnapshot(std::size_t maxNodes);
+    // The snapshot, once ContinueSnapshot has answered true.
+    CheckSnapshot TakeSnapshot();
+
     // How many nodes the last check derived afresh.
     std::size_t LastDerived() const { return lastDerived_; }
 
@@ -47,6 +56,9 @@ private:
     // Each node's facts, by the node's serial: a node that took another's id or address is
     // still a new node here.
     std::unordered_map<std::uint64_t, Entry> entries_;
+    // The walk under way: the nodes still to visit, last first, and what it has taken.
+    std::vector<DialogueNode*> toVisit_;
+    CheckSnapshot walked_;
     std::uint64_t pass_ = 0;
     std::size_t lastDerived_ = 0;
 };

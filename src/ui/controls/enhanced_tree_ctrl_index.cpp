@@ -1,8 +1,11 @@
 // The tree's index of its items by value, and the operations that change a large tree
 // in place: items made, put in and reordered where they belong, the rest left alone.
 
+#include <QAbstractItemModel>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/controls/enhanced_tree_ctrl.h"
@@ -118,27 +121,105 @@ void EnhancedTreeCtrl::ExpandItems(const std::vector<QTreeWidgetItem*>& items) {
     }
 }
 
-// Qt's own expandAll and collapseAll lay out every row in one go and grew faster than the
-// tree. With a layout pending, opening or closing an item only records it; each slice asks
-// for the layout again, since progress may have let the loop run the last one.
-void EnhancedTreeCtrl::ExpandAll(bool expand,
-                                 const std::function<void(int done, int total)>& progress) {
-    constexpr int kItemsPerSlice = 4096;
+namespace {
+
+// What Expand All or Collapse All has to open or close: the branches that are in sight
+// afterwards are put at the end for Expand All, and at the start for Collapse All. The walk
+// itself tells progress every few hundred items (a leaf's expanded state shows nothing and
+// is left alone); it stops when keepGoing says the tree changed under it.
+struct ItemsToToggle {
     std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
-        if (expand ? (*it)->childCount() > 0 : (*it)->isExpanded()) {
-            items.push_back(*it);
+    std::size_t topLevel = 0;
+    bool isWhole = false;
+};
+
+ItemsToToggle CollectItems(QTreeWidget& tree, bool expand, const std::function<bool()>& keepGoing) {
+    constexpr int kItemsPerStep = 512;
+    std::vector<QTreeWidgetItem*> top;
+    std::vector<QTreeWidgetItem*> below;
+    int walked = 0;
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
+        if (++walked % kItemsPerStep == 0 && !keepGoing()) {
+            return {};
+        }
+        if ((*it)->childCount() > 0 && (*it)->isExpanded() != expand) {
+            ((*it)->parent() == nullptr ? top : below).push_back(*it);
         }
     }
-    const auto total = static_cast<int>(items.size());
-    for (int i = 0; i < total; ++i) {
+    ItemsToToggle toggle{{}, top.size(), true};
+    std::vector<QTreeWidgetItem*>& first = expand ? below : top;
+    const std::vector<QTreeWidgetItem*>& last = expand ? top : below;
+    first.insert(first.end(), last.begin(), last.end());
+    toggle.items = std::move(first);
+    return toggle;
+}
+
+// Whether items may have been deleted since it was made: the loop turns between the slices
+// of a long command, and a timer or another thread's result may change the tree meanwhile.
+class RemovalWatch {
+public:
+    explicit RemovalWatch(const QAbstractItemModel& model) {
+        const auto removed = [this] { hasRemoved_ = true; };
+        connections_[0] =
+            QObject::connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, removed);
+        connections_[1] =
+            QObject::connect(&model, &QAbstractItemModel::modelAboutToBeReset, removed);
+    }
+    ~RemovalWatch() {
+        for (const QMetaObject::Connection& connection : connections_) {
+            QObject::disconnect(connection);
+        }
+    }
+    RemovalWatch(const RemovalWatch&) = delete;
+    RemovalWatch& operator=(const RemovalWatch&) = delete;
+    bool HasRemoved() const { return hasRemoved_; }
+
+private:
+    bool hasRemoved_ = false;
+    QMetaObject::Connection connections_[2];
+};
+
+}  // namespace
+
+// Qt's own expandAll and collapseAll lay out every row in one go, and so does opening the
+// items with a layout pending: at 100,000 rows that one layout is longer than a frame. So
+// the items whose rows stay out of sight go with a layout pending, each only recorded (the
+// loop may turn between slices, and then lays out just the rows in sight: Collapse All
+// closes the top-level branches first). Expand All opens the top-level branches last, one
+// at a time with no layout pending, each laying out its own rows.
+void EnhancedTreeCtrl::ExpandAll(bool expand,
+                                 const std::function<void(int done, int total)>& progress) {
+    constexpr std::size_t kItemsPerSlice = 512;
+    const RemovalWatch watch(*model());
+    int total = 0;
+    const auto step = [&](std::size_t done) {
+        if (progress) {
+            progress(static_cast<int>(done), total);
+        }
+        return !watch.HasRemoved();
+    };
+    const ItemsToToggle toggle = CollectItems(*this, expand, [&] { return step(0); });
+    if (!toggle.isWhole) {
+        return;
+    }
+    const std::vector<QTreeWidgetItem*>& items = toggle.items;
+    total = static_cast<int>(items.size());
+    const std::size_t recorded = expand ? items.size() - toggle.topLevel : items.size();
+    for (std::size_t i = 0; i < recorded; ++i) {
         if (i % kItemsPerSlice == 0) {
-            if (i > 0 && progress) {
-                progress(i, total);
+            if (!step(i)) {
+                return;
             }
             scheduleDelayedItemsLayout();
         }
-        items[static_cast<std::size_t>(i)]->setExpanded(expand);
+        items[i]->setExpanded(expand);
+    }
+    executeDelayedItemsLayout();
+    for (std::size_t i = recorded; i < items.size(); ++i) {
+        if (!step(i)) {
+            return;
+        }
+        items[i]->setExpanded(true);
     }
 }
 

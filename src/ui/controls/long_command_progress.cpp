@@ -14,20 +14,22 @@ LongCommandProgress::LongCommandProgress(QWidget* window, QString label)
 
 LongCommandProgress::~LongCommandProgress() = default;
 
-// The writer's input waits (the dialog is modal and input is left in the queue); paints,
-// timers and other threads' results are let through.
+// The writer's input waits (it is left in the queue, and once shown the dialog is modal);
+// paints, timers and other threads' results are let through.
 void LongCommandProgress::Step(int done, int total) {
-    if (started_.elapsed() < kShowAfterMs || sincePaint_.elapsed() < kPaintEveryMs) {
+    if (sincePaint_.elapsed() < kPaintEveryMs) {
         return;
     }
-    if (dialog_ == nullptr) {
+    if (dialog_ == nullptr && started_.elapsed() >= kShowAfterMs) {
         dialog_ = std::make_unique<QProgressDialog>(label_, QString(), 0, total, window_);
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(0);
         dialog_->show();
     }
-    dialog_->setMaximum(total);
-    dialog_->setValue(done);
+    if (dialog_ != nullptr) {
+        dialog_->setMaximum(total);
+        dialog_->setValue(done);
+    }
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sincePaint_.restart();
 }

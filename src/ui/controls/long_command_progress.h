@@ -1,8 +1,9 @@
 #pragma once
 
-// Progress for a command that has to run on the window's thread: nothing while it is short,
-// and once it has run a quarter of a second a modal progress dialog, with the window let
-// paint between the command's steps a few times a second.
+// Progress for a command that has to run on the window's thread: the window is let paint
+// between the command's steps every few milliseconds, so it never misses more than a frame
+// (a command shorter than that never turns the loop), and once the command has run a quarter
+// of a second a modal progress dialog shows.
 
 #include <QElapsedTimer>
 #include <QString>
@@ -16,7 +17,7 @@ namespace tw {
 class LongCommandProgress {
 public:
     static constexpr int kShowAfterMs = 250;
-    static constexpr int kPaintEveryMs = 50;
+    static constexpr int kPaintEveryMs = 8;
 
     LongCommandProgress(QWidget* window, QString label);
     ~LongCommandProgress();

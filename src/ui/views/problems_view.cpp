@@ -1,5 +1,6 @@
 #include "ui/views/problems_view.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPromise>
 #include <QThreadPool>
@@ -59,8 +60,15 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
     timer_->setSingleShot(true);
     timer_->setInterval(kCheckDelayMs);
     connect(timer_, &QTimer::timeout, this, [this] { Check(); });
+    walk_ = new QTimer(this);
+    walk_->setInterval(0);
+    connect(walk_, &QTimer::timeout, this, [this] { WalkSome(); });
     running_ = new QFutureWatcher<std::vector<Finding>>(this);
     connect(running_, &QFutureWatcherBase::finished, this, [this] { OnCheckDone(); });
+}
+
+bool ProblemsView::IsChecking() const {
+    return timer_->isActive() || walk_->isActive() || running_->isRunning();
 }
 
 QTreeWidget* ProblemsView::List() const {
@@ -73,6 +81,7 @@ void ProblemsView::SetDocument(EditorDocument* document) {
         document_->disconnect(this);
         DocumentExploration::Of(*document_).disconnect(this);
     }
+    StopWalk();
     document_ = document;
     if (document_ != nullptr) {
         connect(document_, &EditorDocument::changed, this, [this] { Schedule(); });
@@ -92,13 +101,15 @@ void ProblemsView::CheckNow() {
     timer_->stop();
     checkAgain_ = false;
     checked_ = nullptr;  // whatever is still running is of no use now
+    StopWalk();
     if (document_ != nullptr) {
         document_->CheckCache().Clear();
         Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()));
     }
 }
 
-// Only the walk that takes the snapshot (and derives the nodes that changed) runs here.
+// The walk that takes the snapshot (and derives the nodes that changed) runs here, a slice
+// per turn of the event loop, so at 100,000 nodes the window still paints between slices.
 void ProblemsView::Check() {
     timer_->stop();
     if (document_ == nullptr) {
@@ -108,10 +119,44 @@ void ProblemsView::Check() {
         checkAgain_ = true;
         return;
     }
+    walked_ = document_;
+    walkedGeneration_ = document_->Generation();
+    document_->CheckCache().BeginSnapshot(document_->GetDialogue());
+    emit snapshotStarted();
+    WalkSome();
+}
+
+// The generation is read before any node is: a change since the walk began may have freed
+// the nodes it has still to visit. That change has scheduled the check that replaces it.
+void ProblemsView::WalkSome() {
+    constexpr std::size_t kNodesPerStep = 512;
+    constexpr int kSliceMs = 4;
+    if (walked_ == nullptr || walked_ != document_ ||
+        document_->Generation() != walkedGeneration_) {
+        StopWalk();
+        return;
+    }
+    DialogueCheckCache& cache = document_->CheckCache();
+    QElapsedTimer spent;
+    spent.start();
+    bool whole = false;
+    while (!whole && spent.elapsed() < kSliceMs) {
+        whole = cache.ContinueSnapshot(kNodesPerStep);
+    }
+    if (!whole) {
+        walk_->start();
+        return;
+    }
+    StopWalk();
     checked_ = document_;
-    checkedGeneration_ = document_->Generation();
-    running_->setFuture(CheckElsewhere(document_->CheckCache().Snapshot(document_->GetDialogue())));
+    checkedGeneration_ = walkedGeneration_;
+    running_->setFuture(CheckElsewhere(cache.TakeSnapshot()));
     emit checkStarted();
+}
+
+void ProblemsView::StopWalk() {
+    walk_->stop();
+    walked_ = nullptr;
 }
 
 // Findings of a document that has changed since its snapshot are dropped: its change has

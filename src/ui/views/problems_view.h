@@ -38,6 +38,8 @@ public:
     void SetDocument(EditorDocument* document);
     // Checks at once, deriving every node afresh (the writer asked for it).
     void CheckNow();
+    // A check is scheduled, walking the document or running on the other thread.
+    bool IsChecking() const;
     ProblemsPane& Pane() { return *pane_; }
     QTreeWidget* List() const;
     // The exploration's finding in the current row, when it is one.
@@ -50,6 +52,8 @@ signals:
     void leaveRequested();
     // The current row is another finding, or none.
     void currentFindingChanged();
+    // The walk that takes the snapshot of the document as it is now has begun.
+    void snapshotStarted();
     // A check of the document as it is now has gone to the other thread.
     void checkStarted();
     // After every check or exploration, with what they found (the map marks the nodes).
@@ -58,8 +62,12 @@ signals:
 private:
     void Schedule();
     void Check();
+    // A slice of the walk that takes the snapshot; the last one hands it to the other thread.
+    void WalkSome();
+    void StopWalk();
     // The check's findings, then those of the document's last exploration.
     void ShowFindings();
+    void ShowAll(const std::vector<Finding>& findings);
     QString ExploreSummary() const;
     // Keeps the check's findings and shows them with the exploration's.
     void Show(std::vector<Finding> findings);
@@ -70,6 +78,10 @@ private:
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
     std::vector<Finding> checkFindings_;
+    // The walk under way between events, and the state of the document it walks.
+    QTimer* walk_ = nullptr;
+    QPointer<EditorDocument> walked_;
+    std::uint64_t walkedGeneration_ = 0;
     // The check on the other thread, and what it was started on.
     QFutureWatcher<std::vector<Finding>>* running_ = nullptr;
     QPointer<EditorDocument> checked_;

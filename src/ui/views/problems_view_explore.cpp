@@ -36,13 +36,22 @@ QString EndText(ExploreEnd end) {
 
 }  // namespace
 
+// The check's findings are copied only when the exploration has some to add: at 100,000
+// nodes the copy alone is milliseconds of the window's thread.
 void ProblemsView::ShowFindings() {
-    std::vector<Finding> findings = checkFindings_;
-    if (const ExploreResult* result = KeptResult(document_)) {
-        for (const ExploreFinding& found : result->findings) {
-            findings.push_back(found.finding);
-        }
+    const ExploreResult* result = KeptResult(document_);
+    if (result == nullptr || result->findings.empty()) {
+        ShowAll(checkFindings_);
+        return;
     }
+    std::vector<Finding> findings = checkFindings_;
+    for (const ExploreFinding& found : result->findings) {
+        findings.push_back(found.finding);
+    }
+    ShowAll(findings);
+}
+
+void ProblemsView::ShowAll(const std::vector<Finding>& findings) {
     pane_->SetFindings(findings);
     status_->setText(
         "Problems: " + QString::fromStdString(DescribeCounts(CountFindings(findings))) +

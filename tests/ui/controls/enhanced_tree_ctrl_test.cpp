@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 
 #include "ui/controls/command_icons.h"
 
@@ -198,6 +199,62 @@ TEST_F(EnhancedTreeCtrlTest, ExpandAndCollapseAll) {
     tree.ExpandAll(true);
     EXPECT_TRUE(a->isExpanded());
     EXPECT_TRUE(a1->isExpanded());
+}
+
+// A wide tree: 200 branches at the top, each of 100 branches of 2 leaves.
+void FillWide(EnhancedTreeCtrl& tree) {
+    for (int i = 0; i < 200; ++i) {
+        QTreeWidgetItem* top = tree.InsertItem("t", 0, 0, i);
+        for (int j = 0; j < 100; ++j) {
+            QTreeWidgetItem* middle = tree.InsertItem("m", 0, 0, j, top);
+            tree.InsertItem("a", 0, 0, 0, middle);
+            tree.InsertItem("b", 0, 0, 1, middle);
+        }
+    }
+}
+
+bool EveryBranchIs(QTreeWidget& tree, bool expanded) {
+    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
+        if ((*it)->childCount() > 0 && (*it)->isExpanded() != expanded) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The loop may turn at every step of a long Expand/Collapse All; the steps come in order.
+TEST(EnhancedTreeCtrlWideTest, ExpandAndCollapseAllTellTheirProgressInOrder) {
+    EnhancedTreeCtrl tree;
+    FillWide(tree);
+    for (bool expand : {true, false}) {
+        int last = -1;
+        int steps = 0;
+        tree.ExpandAll(expand, [&](int done, int total) {
+            EXPECT_LE(last, done);
+            EXPECT_LE(done, total);
+            last = done;
+            ++steps;
+        });
+        EXPECT_TRUE(EveryBranchIs(tree, expand));
+        EXPECT_GT(steps, 100);
+    }
+}
+
+// What runs while the loop turns may empty the tree: the command stops at its next step
+// rather than open items that are gone.
+TEST(EnhancedTreeCtrlWideTest, ATreeEmptiedDuringExpandAllEndsIt) {
+    for (int at : {3, 130, 200}) {  // the walk, the branches below the top, the top
+        EnhancedTreeCtrl tree;
+        FillWide(tree);
+        int steps = 0;
+        tree.ExpandAll(true, [&](int, int) {
+            if (++steps == at) {
+                tree.clear();
+            }
+        });
+        EXPECT_EQ(tree.topLevelItemCount(), 0);
+        EXPECT_EQ(steps, at);
+    }
 }
 
 TEST(EnhancedTreeCtrlDepthTest, ADeepBranchIsCopiedWithoutRecursion) {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTimer>
 #include <random>
 
 #include "generator/dialogue_generator.h"
@@ -323,6 +324,33 @@ TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
     EXPECT_EQ(started, 2);
     EXPECT_EQ(status->text(), "Problems: 0 errors, 0 warnings, 0 notes");
     EXPECT_TRUE(everShown.isEmpty()) << everShown.join("\n").toStdString();
+}
+
+// The walk that takes the snapshot runs a slice per turn of the event loop, and an edit
+// between two slices may free nodes it has still to visit: that walk is dropped, never
+// finished, and only the check of the state after the edit goes to the other thread.
+TEST(ProblemsViewRace, AnEditBetweenTheSlicesOfTheWalkDropsIt) {
+    EditorDocument document(GenerateDialogue({30000, 7}));
+    const std::int32_t lastBranch = document.GetDialogue().Root().Children().back()->GetId();
+    ProblemsView view;
+    int walks = 0;
+    int started = 0;
+    QObject::connect(&view, &ProblemsView::snapshotStarted, [&] {
+        if (++walks == 1) {
+            QTimer::singleShot(0, &document, [&] { document.DeleteBranch(lastBranch); });
+        }
+    });
+    QObject::connect(&view, &ProblemsView::checkStarted, [&] { ++started; });
+    view.SetDocument(&document);
+    QLabel* status = view.findChild<QLabel*>("statusText");
+    for (int waited = 0; waited < 30000 && status->text().isEmpty(); waited += 20) {
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(walks, 2);
+    EXPECT_EQ(started, 1);
+    ProblemsPane fresh;
+    fresh.SetFindings(CheckDialogue(document.GetDialogue(), PartyCheck()));
+    EXPECT_EQ(Rows(*view.List()), Rows(*fresh.List()));
 }
 
 }  // namespace
