@@ -9,6 +9,7 @@
 #include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
+#include "ui/views/problems_pane.h"
 #include "ui/views/problems_view.h"
 
 namespace tw {
@@ -36,7 +37,13 @@ QWidget* CTalkwrightDlg::SetupTreeAndMap() {
 
 // Double-click or Enter on a box opens the node for editing: its text takes the keys.
 void CTalkwrightDlg::ConnectMap() {
-    connect(problems_, &ProblemsView::checked, map_, &MapView::ShowFindings);
+    // A hidden map is told the findings when it is shown or exported: marking 50,000 of them
+    // after every check would cost the window's thread for nothing.
+    connect(problems_, &ProblemsView::checked, map_, [this](const std::vector<Finding>& found) {
+        if (map_->isVisible()) {
+            map_->ShowFindings(found);
+        }
+    });
     connect(map_, &MapView::nodeActivated, this, [this] { editor_->Text().setFocus(); });
     connect(map_, &MapView::leaveRequested, this, [this] { trees_->setFocus(); });
 }
@@ -51,6 +58,9 @@ void CTalkwrightDlg::OnExportMap() {
     const std::optional<std::string> path = Services().ChooseFileToSave(request);
     if (!path) {
         return;
+    }
+    if (!map_->isVisible()) {
+        map_->ShowFindings(problems_->Pane().Shown());
     }
     if (std::optional<std::string> failure = map_->Export(*path)) {
         Services().ShowMessage(MessageKind::kError, "Error", *failure, MessageButtons::kOk);

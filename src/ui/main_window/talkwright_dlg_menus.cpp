@@ -19,6 +19,7 @@
 #include "ui/views/map/map_view.h"
 #include "ui/views/node_editor.h"
 #include "ui/views/node_tree_part.h"
+#include "ui/views/problems_pane.h"
 #include "ui/views/problems_view.h"
 
 namespace tw {
@@ -175,7 +176,12 @@ QMenu* CTalkwrightDlg::SetupViewMenu() {
     QAction* map = view->addAction("&Map");
     map->setCheckable(true);
     map->setObjectName("showMap");
-    connect(map, &QAction::toggled, this, [this](bool shown) { map_->setVisible(shown); });
+    connect(map, &QAction::toggled, this, [this](bool shown) {
+        map_->setVisible(shown);
+        if (shown) {
+            map_->ShowFindings(problems_->Pane().Shown());
+        }
+    });
     view->addSeparator();
     for (const char* name : {"goToNode", "back", "forward", "linksToNode"}) {
         view->addAction(actions_.at(name));

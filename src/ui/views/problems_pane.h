@@ -37,6 +37,8 @@ public:
     // Escape in the list: the writer leaves the pane (the window would take it for Quit).
     void SetLeaveHandler(std::function<void()> handler) { leave_ = std::move(handler); }
     QTreeWidget* List() const { return list_; }
+    // The findings the rows show, their node pointers unset.
+    const std::vector<Finding>& Shown() const { return shown_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -48,10 +48,11 @@ protected:
     }
     bool Shaded(const QString& label) { return Item(label)->data(0, Qt::ForegroundRole).isValid(); }
     MapView* Map() const { return Named<MapView>("map"); }
-    bool DimmedOnMap(const std::string& name) const {
+    BoxMarks MarksOnMap(const std::string& name) const {
         EXPECT_TRUE(QTest::qWaitFor([this] { return Map()->IsSettled(); }, 30000));
-        return Map()->Scene().MarksOf(Map()->Shown().Find(name)).dimmed;
+        return Map()->Scene().MarksOf(Map()->Shown().Find(name));
     }
+    bool DimmedOnMap(const std::string& name) const { return MarksOnMap(name).dimmed; }
 
     QTemporaryDir dir;
 };
@@ -60,7 +61,9 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     OpenExploreCase("never_reached");
     Trigger("showMap");
     EXPECT_FALSE(DimmedOnMap("Vault"));  // a link leads there, so the map alone keeps it lit
+    Trigger("showMap");                  // hidden while exploring, told what it missed when shown
     Explore();
+    Trigger("showMap");
     QTreeWidgetItem* row = FindingRow("never-reached");
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->text(1), "Vault");
@@ -71,6 +74,7 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
               "no road reaches it");
     EXPECT_FALSE(Shaded("Start"));
     EXPECT_TRUE(DimmedOnMap("Vault"));
+    EXPECT_TRUE(MarksOnMap("Vault").problem.has_value());  // the finding's icon
     EXPECT_FALSE(DimmedOnMap("Start"));
     const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
     QDir().mkpath(shots);

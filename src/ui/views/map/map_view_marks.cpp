@@ -47,9 +47,6 @@ void MapView::SetDimmedNodes(std::vector<std::int32_t> nodeIds) {
 void MapView::ShowFindings(const std::vector<Finding>& findings) {
     problems_.clear();
     for (const Finding& finding : findings) {
-        if (finding.node == nullptr) {
-            continue;
-        }
         auto [at, isNew] = problems_.try_emplace(finding.nodeId, finding.severity);
         if (!isNew && finding.severity > at->second) {
             at->second = finding.severity;
