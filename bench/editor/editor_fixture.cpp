@@ -78,6 +78,18 @@ void Settle() {
     QApplication::processEvents();
 }
 
+void TimeOpening(benchmark::State& state, const std::string& path) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<EditorWindow>();
+        state.ResumeTiming();
+        editor->Open(path);
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+
 QTreeWidgetItem* FindItem(CTalkwrightDlg& window, std::int32_t nodeId) {
     for (QTreeWidgetItemIterator it(test::CurrentTree(window)); *it; ++it) {
         if (EnhancedTreeCtrl::ItemValue(*it) == nodeId) {

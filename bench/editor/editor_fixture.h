@@ -3,6 +3,8 @@
 // What the editor benchmarks share: a shown main window on the offscreen platform, the
 // corpus dialogues as files, and the ways to find a node's item in the tree.
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +45,9 @@ std::string BusyCorpusFile(std::int64_t nodes);
 
 // Lets the window lay out and paint what changed, as the event loop would.
 void Settle();
+
+// Each iteration opens the file in a fresh window; making and closing the window go untimed.
+void TimeOpening(benchmark::State& state, const std::string& path);
 
 // The item of the node, or none.
 QTreeWidgetItem* FindItem(CTalkwrightDlg& window, std::int32_t nodeId);

@@ -81,16 +81,7 @@ void HugeSizes(benchmark::internal::Benchmark* benchmark) {
 
 // From the file on disk to the window shown and checked.
 void BM_EditorOpenHuge(benchmark::State& state) {
-    const std::string path = HugeFile(static_cast<HugePart>(state.range(0)), state.range(1));
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto editor = std::make_unique<EditorWindow>();
-        state.ResumeTiming();
-        editor->Open(path);
-        state.PauseTiming();
-        editor.reset();
-        state.ResumeTiming();
-    }
+    TimeOpening(state, HugeFile(static_cast<HugePart>(state.range(0)), state.range(1)));
 }
 BENCHMARK(BM_EditorOpenHuge)->Apply(HugeSizes);
 

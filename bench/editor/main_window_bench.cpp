@@ -23,16 +23,7 @@ namespace {
 
 // From the file on disk to the tree shown in a fresh window.
 void BM_EditorOpen(benchmark::State& state) {
-    const std::string path = CorpusFile(state.range(0), "open.vrx");
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto editor = std::make_unique<EditorWindow>();
-        state.ResumeTiming();
-        editor->Open(path);
-        state.PauseTiming();
-        editor.reset();
-        state.ResumeTiming();
-    }
+    TimeOpening(state, CorpusFile(state.range(0), "open.vrx"));
 }
 BENCHMARK(BM_EditorOpen)->Apply(DialogueSizes)->Iterations(3);
 
