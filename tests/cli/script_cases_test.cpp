@@ -1,6 +1,7 @@
 // Runs every case file of tests/script/cases through `talkwright-cli script`: NAME.script
 // in statement mode, NAME.expr in expression mode. NAME.EXT.expected holds the expected
-// standard output followed by a last line "exit STATUS".
+// standard output followed by a last line "exit STATUS"; NAME.EXT.state, when there is one,
+// is loaded first.
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,11 @@ TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
     const int status = std::stoi(expected.substr(statusLine + 5));
 
     const std::string path = input.string();
+    const std::string state = path + ".state";  // the environment the lines start from
     std::vector<std::string_view> args{path};
+    if (fs::exists(state)) {
+        args.insert(args.begin(), {"--state", state});
+    }
     if (input.extension() == ".expr") {
         args.insert(args.begin(), "--expressions");
     }

@@ -6,14 +6,25 @@
 #include <stdexcept>
 #include <string>
 
+#include "script/compile.h"
 #include "script/lexer.h"
-#include "script_test_support.h"
+#include "script/script_errors.h"
 
 namespace tw {
 namespace {
 
-using test::ConditionError;
-using test::Evaluate;
+std::string ConditionError(std::string_view line) {
+    try {
+        ParseCondition(line);
+    } catch (const SyntaxError& e) {
+        return e.GetMessage();
+    }
+    return {};
+}
+
+Value Evaluate(std::string_view line) {
+    return ParseCondition(line)->Evaluate(Environment());
+}
 
 std::string Repeat(std::string_view piece, std::size_t times) {
     std::string text;
@@ -26,18 +37,6 @@ std::string Repeat(std::string_view piece, std::size_t times) {
 
 std::string Nested(int depth, std::string_view core) {
     return Repeat("(", depth) + std::string(core) + Repeat(")", depth);
-}
-
-TEST(ParserTest, EmptyListGivesNothing) {
-    EXPECT_EQ(Parser(TokenList()).Parse(), nullptr);
-    EXPECT_EQ(ParseCondition("  "), nullptr);
-}
-
-TEST(ParserTest, GroupsBecomeResultOperands) {
-    TokenList tokens{Token::Delimiter('('), Token::Integer(2),     Token::Delimiter(')'),
-                     Token::Operator("*"),  Token::Delimiter('('), Token::Real(0.5),
-                     Token::Operator("+"),  Token::Integer(1),     Token::Delimiter(')')};
-    EXPECT_EQ(Parser(std::move(tokens)).Parse()->Evaluate(Environment()), Value(3.0));
 }
 
 TEST(ParserTest, RefusesAResultTokenItDoesNotHold) {
@@ -73,50 +72,6 @@ TEST(ParserTest, ParsersAliveAtOnceKeepTheirOwnTokens) {
         EXPECT_EQ(ConditionError("1 2"),
                   "Malformed expression (does not reduce to a single value)");
     }
-}
-
-TEST(ParserTest, ALoneTokenMustBeAValue) {
-    struct Case {
-        Token token;
-        const char* message;
-    };
-    const Case cases[] = {
-        {Token::Delimiter(','), "Malformed expression (unexpected delimeter ',')"},
-        {Token::Delimiter('('), "Parentheses mismatch: missing ')'"},
-        {Token::Delimiter(')'), "Parentheses mismatch: unexpected ')'"},
-        {Token::Keyword("Then"), "Malformed expression (unexpected keyword 'Then')"},
-        {Token::Operator("Or"), "Malformed expression (unexpected operator 'Or')"},
-    };
-    for (const Case& c : cases) {
-        try {
-            Parser(TokenList{c.token}).Parse();
-            ADD_FAILURE() << c.message;
-        } catch (const SyntaxError& e) {
-            EXPECT_EQ(e.GetMessage(), c.message);
-        }
-    }
-    Environment environment;
-    environment.Set("$x", 4);
-    EXPECT_EQ(Parser(TokenList{Token::Identifier("$x")}).Parse()->Evaluate(environment), Value(4));
-    EXPECT_EQ(Parser(TokenList{Token::String("hi")}).Parse()->Evaluate(environment), Value("hi"));
-}
-
-TEST(ParserTest, BoundsParenthesisNesting) {
-    EXPECT_EQ(Evaluate(Nested(kMaxParenthesisDepth, "7")), Value(7));
-    EXPECT_EQ(ConditionError(Nested(kMaxParenthesisDepth + 1, "7")),
-              "Expression nested too deeply");
-    EXPECT_EQ(ConditionError(Repeat("(", 1000000)), "Expression nested too deeply");
-}
-
-TEST(ParserTest, BoundsTheDepthOfOperatorChains) {
-    // kMaxExpressionDepth - 1 additions build a tree exactly kMaxExpressionDepth deep.
-    const std::string longest = "1" + Repeat(" + 1", kMaxExpressionDepth - 1);
-    EXPECT_EQ(Evaluate(longest), Value(kMaxExpressionDepth));
-    EXPECT_EQ(ConditionError(longest + " + 1"), "Expression nested too deeply");
-    EXPECT_EQ(ConditionError(Repeat("- ", kMaxExpressionDepth) + "1"),
-              "Expression nested too deeply");
-    EXPECT_EQ(ConditionError(Repeat("not ", 100000) + "true"), "Expression nested too deeply");
-    EXPECT_EQ(ConditionError("1" + Repeat(" * 1", 300000)), "Expression nested too deeply");
 }
 
 TEST(ParserTest, MegabyteLinesParseInLinearTime) {

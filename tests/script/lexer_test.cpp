@@ -5,104 +5,11 @@
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
 
-#include "script/operator_table.h"
 #include "script/script_errors.h"
 
 namespace tw {
 namespace {
-
-struct Lexed {
-    TokenKind kind;
-    std::string text;
-    bool operator==(const Lexed&) const = default;
-};
-
-std::vector<Lexed> Tokens(std::string_view line) {
-    Lexer lexer(line);
-    std::vector<Lexed> tokens;
-    while (const auto token = lexer.NextToken()) {
-        tokens.push_back({token->GetKind(), token->GetText()});
-    }
-    return tokens;
-}
-
-constexpr TokenKind kDel = TokenKind::Delimiter;
-constexpr TokenKind kKey = TokenKind::Keyword;
-constexpr TokenKind kId = TokenKind::Identifier;
-constexpr TokenKind kOp = TokenKind::Operator;
-constexpr TokenKind kLit = TokenKind::Literal;
-
-TEST(LexerTest, CutsLinesIntoTokens) {
-    struct Case {
-        std::string_view line;
-        std::vector<Lexed> tokens;
-    };
-    const Case cases[] = {
-        {"   \t ", {}},
-        {"$Gold>=10", {{kId, "$Gold"}, {kOp, ">="}, {kLit, "10"}}},
-        {"a AND b", {{kId, "a"}, {kOp, "AND"}, {kId, "b"}}},
-        {"Goto Node", {{kKey, "Goto"}, {kId, "Node"}}},
-        {"TRUE false", {{kLit, "true"}, {kLit, "false"}}},
-        {"f(x, y)", {{kId, "f"}, {kDel, "("}, {kId, "x"}, {kDel, ","}, {kId, "y"}, {kDel, ")"}}},
-        {"'it''s'", {{kLit, "it"}, {kLit, "s"}}},
-        {"\"say 'hi'\"", {{kLit, "say 'hi'"}}},
-        {"$", {{kId, "$"}}},
-        {"$+", {{kId, "$"}, {kOp, "+"}}},
-        {"_x1 $_2", {{kId, "_x1"}, {kId, "$_2"}}},
-        {"if then else rem goto set branch end reply list",
-         {{kKey, "if"},
-          {kKey, "then"},
-          {kKey, "else"},
-          {kKey, "rem"},
-          {kKey, "goto"},
-          {kKey, "set"},
-          {kKey, "branch"},
-          {kKey, "end"},
-          {kKey, "reply"},
-          {kKey, "list"}}},
-        {"conversation not Or", {{kId, "conversation"}, {kOp, "not"}, {kOp, "Or"}}},
-        {"1+2", {{kLit, "1"}, {kOp, "+"}, {kLit, "2"}}},
-        {"- $x", {{kOp, "-"}, {kId, "$x"}}},
-        {std::string_view("$x = 1\0 garbage", 15), {{kId, "$x"}, {kOp, "="}, {kLit, "1"}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.line));
-        EXPECT_EQ(Tokens(c.line), c.tokens);
-    }
-}
-
-TEST(LexerTest, OperatorTokensCarryTheirTableRow) {
-    for (const OperatorTableEntry& entry : kOperatorTable) {
-        if (entry.type == operator_type::kEnd) {
-            break;
-        }
-        SCOPED_TRACE(std::string(entry.symbol));
-        const std::string line = " " + std::string(entry.symbol) + " ";
-        Lexer lexer(line);
-        const auto op = lexer.NextToken();
-        ASSERT_EQ(op->GetKind(), TokenKind::Operator);
-        EXPECT_EQ(op->GetOperatorType(), entry.type);
-        EXPECT_EQ(op->GetPrecedence(), entry.precedence);
-        EXPECT_EQ(op->IsUnaryOperator(), entry.unary != 0);
-        EXPECT_FALSE(lexer.NextToken().has_value());
-    }
-}
-
-TEST(LexerTest, OperatorTableSearch) {
-    EXPECT_EQ(FindOperator("AND")->type, operator_type::kLogicalAnd);
-    EXPECT_EQ(FindOperator("=")->type, operator_type::kEqualTo);
-    EXPECT_EQ(FindOperator("-")->precedence, 2);
-    EXPECT_EQ(FindOperator(" "), nullptr);
-    EXPECT_EQ(FindOperator("=>"), nullptr);
-    try {
-        Token::Operator("=>");
-        FAIL() << "no error";
-    } catch (const SyntaxError& e) {
-        EXPECT_EQ(e.GetMessage(), "Internal error: tried to create invalid operator '=>'");
-    }
-}
 
 TEST(LexerTest, PeekRestoresAndSetPositionConsumes) {
     Lexer lexer("set x");
@@ -207,33 +114,6 @@ TEST(LexerTest, PeekedTokenIsOnlyReusedAtItsPosition) {
             }
         }
     }
-}
-
-TEST(LexerTest, ReadNodeNameTakesRawTextUpToBlankOrComma) {
-    Lexer lexer("   Node-7(b), more");
-    EXPECT_EQ(lexer.ReadNodeName(), "Node-7(b)");
-    EXPECT_EQ(lexer.NextToken()->GetText(), ",");
-    EXPECT_EQ(lexer.ReadNodeName(), "more");
-    EXPECT_EQ(lexer.ReadNodeName(), "");
-    Lexer quoted("'not a string");
-    EXPECT_EQ(quoted.ReadNodeName(), "'not");
-}
-
-TEST(LexerTest, CharacterClasses) {
-    EXPECT_TRUE(Lexer::IsOperatorChar('"'));
-    EXPECT_TRUE(Lexer::IsOperatorChar('$'));
-    EXPECT_TRUE(Lexer::IsOperatorChar('.'));
-    EXPECT_TRUE(Lexer::IsOperatorChar('\x80'));
-    EXPECT_FALSE(Lexer::IsOperatorChar('_'));
-    EXPECT_FALSE(Lexer::IsOperatorChar(','));
-    EXPECT_FALSE(Lexer::IsOperatorChar('\0'));
-    EXPECT_FALSE(Lexer::IsOperatorChar('\v'));
-    EXPECT_TRUE(Lexer::IsIdentifierStart('_'));
-    EXPECT_FALSE(Lexer::IsIdentifierStart('1'));
-    EXPECT_TRUE(Lexer::IsIdentifierChar('1'));
-    EXPECT_FALSE(Lexer::IsIdentifierChar('\xE9'));
-    EXPECT_TRUE(Lexer::IsDelimiter(')'));
-    EXPECT_TRUE(Lexer::IsWhiteSpace('\f'));
 }
 
 }  // namespace
