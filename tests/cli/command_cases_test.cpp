@@ -1,0 +1,155 @@
+// Runs every session of tests/cli/data/commands/*.txt against talkwright-cli, in a fresh
+// copy of tests/cli/data/commands/files as the working directory. A session is a series of
+// cases, each a line "$ talkwright-cli ARGS" (or one of the helpers "$ cat FILE",
+// "$ write FILE", "$ mkdir DIR", "$ ln TARGET LINK" (a directory link), "$ cp SOURCE DEST" where
+// SOURCE may start with "@/", the source tree) followed by its lines: "< TEXT" is a line of
+// standard input, "! TEXT" a line it must write to standard error, "exit N" its exit status (0 when
+// left out) and any other line one it must write to standard output ("|TEXT" for an output line
+// that would read as something else). A blank line or "$" ends a case; "#" lines are comments. ARGS
+// are split at blanks; "double quotes" keep blanks in a word.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_main.h"
+#include "support/temp_dir.h"
+
+namespace tw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSessionDir = fs::path(TW_SOURCE_DIR) / "tests" / "cli" / "data" / "commands";
+
+struct Case {
+    int line = 0;
+    std::vector<std::string> words;
+    std::string in, out, err;
+    int status = 0;
+};
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, any = false;
+    for (char c : text + " ") {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any)
+                words.push_back(word);
+            word.clear();
+            any = false;
+        } else {
+            word += c;
+            any = true;
+        }
+    }
+    return words;
+}
+
+std::vector<Case> ReadSession(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<Case> cases;
+    bool open = false;
+    int number = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++number;
+        if (line.starts_with("$ ")) {
+            cases.push_back(Case{number, Words(line.substr(2)), {}, {}, {}, 0});
+            open = true;
+        } else if (line.empty() || line.starts_with('#') || !open) {
+            open = open && !line.empty();
+        } else if (line.starts_with("< ") || line == "<") {
+            cases.back().in += line.substr(std::min<std::size_t>(2, line.size())) + "\n";
+        } else if (line.starts_with("! ") || line == "!") {
+            cases.back().err += line.substr(std::min<std::size_t>(2, line.size())) + "\n";
+        } else if (line.starts_with('|')) {
+            cases.back().out += line.substr(1) + "\n";
+        } else if (line.starts_with("exit ")) {
+            cases.back().status = std::stoi(line.substr(5));
+        } else {
+            cases.back().out += line + "\n";
+        }
+    }
+    return cases;
+}
+
+// The helpers a session uses to lay out and inspect files around the commands.
+int RunHelper(const std::vector<std::string>& words, const std::string& in, std::ostream& out,
+              std::ostream& err) {
+    const std::string& name = words[0];
+    if (name == "cat") {
+        std::ifstream file(words.at(1), std::ios::binary);
+        if (!file) {
+            err << words[1] << ": no such file\n";
+            return 1;
+        }
+        out << file.rdbuf();
+    } else if (name == "write") {
+        std::ofstream(words.at(1), std::ios::binary) << in;
+    } else if (name == "mkdir") {
+        fs::create_directories(words.at(1));
+    } else if (name == "ln") {
+        fs::create_directory_symlink(words.at(1), words.at(2));
+    } else {
+        const std::string source = words.at(1).starts_with("@/")
+                                       ? std::string(TW_SOURCE_DIR) + words[1].substr(1)
+                                       : words[1];
+        fs::copy_file(source, words.at(2), fs::copy_options::overwrite_existing);
+    }
+    return 0;
+}
+
+std::vector<std::string> Sessions() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kSessionDir)) {
+        if (entry.path().extension() == ".txt") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class CommandSession : public testing::TestWithParam<std::string> {};
+
+TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
+    const std::vector<Case> cases = ReadSession(kSessionDir / (GetParam() + ".txt"));
+    ASSERT_FALSE(cases.empty());
+    const tw::test::TempDir dir;
+    fs::copy(kSessionDir / "files", dir.Path(), fs::copy_options::recursive);
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.Path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(c.line));
+        std::istringstream in(c.in);
+        std::ostringstream out, err;
+        int status = 0;
+        if (c.words.at(0) == "talkwright-cli") {
+            const std::vector<std::string_view> args(c.words.begin() + 1, c.words.end());
+            status = RunCliMain(args, in, out, err);
+        } else {
+            status = RunHelper(c.words, c.in, out, err);
+        }
+        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(status, c.status);
+    }
+    fs::current_path(previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession, testing::ValuesIn(Sessions()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             return param.param;
+                         });
+
+}  // namespace
+}  // namespace tw::cli
