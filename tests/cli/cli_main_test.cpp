@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -81,46 +79,6 @@ TEST(CliMainTest, EveryCommandAnswersHelpWithItsOwnUsage) {
         }
         EXPECT_TRUE(viaHelp.out.starts_with("usage: talkwright-cli " + std::string(command.usage)));
     }
-}
-
-TEST(CliMainTest, UnknownCommandsAndMissingCommandsAreUsageErrors) {
-    const Outcome none = RunWith({});
-    EXPECT_EQ(none.status, kExitUsage);
-    EXPECT_EQ(none.out, "");
-    EXPECT_EQ(ListedUsages(none.err), test::ReadmeUsages());
-
-    const Outcome unknown = RunWith({"frobnicate", "--help"});
-    EXPECT_EQ(unknown.status, kExitUsage);
-    EXPECT_TRUE(unknown.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
-
-    const Outcome unknownHelp = RunWith({"help", "frobnicate"});
-    EXPECT_EQ(unknownHelp.status, kExitUsage);
-    EXPECT_EQ(unknownHelp.out, "");
-    EXPECT_TRUE(unknownHelp.err.starts_with("talkwright-cli: unknown command 'frobnicate'\n"));
-}
-
-// Every case of data/usage_errors.txt: a command line and the standard error it must write.
-TEST(CliMainTest, RefusedCommandLinesShowTheirUsage) {
-    std::ifstream cases(std::string(TW_SOURCE_DIR) + "/tests/cli/data/usage_errors.txt");
-    const std::string prompt = "$ talkwright-cli";
-    int count = 0;
-    for (std::string line; std::getline(cases, line);) {
-        if (!line.starts_with(prompt)) {
-            continue;
-        }
-        std::istringstream split(line.substr(prompt.size()));
-        const std::vector<std::string> words{std::istream_iterator<std::string>(split), {}};
-        std::string err;
-        for (std::string more; std::getline(cases, more) && !more.empty();) {
-            err += more + "\n";
-        }
-        const Outcome run = RunWith(std::vector<std::string_view>(words.begin(), words.end()));
-        EXPECT_EQ(run.status, kExitUsage) << line;
-        EXPECT_EQ(run.out, "") << line;
-        EXPECT_EQ(run.err, err) << line;
-        ++count;
-    }
-    EXPECT_GE(count, 30);
 }
 
 }  // namespace
