@@ -1,12 +1,13 @@
 // Runs every session of tests/cli/data/commands/*.txt against talkwright-cli, in a fresh
 // copy of tests/cli/data/commands/files as the working directory. A session is a series of
-// cases, each a line "$ talkwright-cli ARGS" (or one of the helpers "$ cat FILE",
-// "$ write FILE", "$ mkdir DIR", "$ ln TARGET LINK" (a directory link), "$ cp SOURCE DEST" where
-// SOURCE may start with "@/", the source tree) followed by its lines: "< TEXT" is a line of
-// standard input, "! TEXT" a line it must write to standard error, "exit N" its exit status (0 when
-// left out) and any other line one it must write to standard output ("|TEXT" for an output line
-// that would read as something else). A blank line or "$" ends a case; "#" lines are comments. ARGS
-// are split at blanks; "double quotes" keep blanks in a word.
+// cases, each a line "$ talkwright-cli ARGS" or "$ HELPER ARGS" followed by its lines:
+// "< TEXT" is a line of standard input, "! TEXT" a line it must write to standard error,
+// "exit N" its exit status (0 when left out) and any other line one it must write to standard
+// output ("|TEXT" for an output line that would read as something else). A blank line or the
+// next "$" ends a case; "#" lines are comments. ARGS are split at blanks; "double quotes" keep
+// blanks in a word, and \n in them is a line break. The helpers lay out and inspect files:
+// cat FILE, write FILE (its standard input), mkdir DIR, ln TARGET LINK (a directory link),
+// cp SOURCE DEST and cmp FILE EXPECTED, where "@/PATH" is PATH in the source tree.
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,9 @@ std::vector<std::string> Words(const std::string& text) {
     std::string word;
     bool quoted = false, any = false;
     for (char c : text + " ") {
-        if (c == '"') {
+        if (quoted && word.ends_with('\\') && c == 'n') {
+            word.back() = '\n';
+        } else if (c == '"') {
             quoted = !quoted;
             any = true;
         } else if (c == ' ' && !quoted) {
@@ -82,6 +85,11 @@ std::vector<Case> ReadSession(const fs::path& path) {
     return cases;
 }
 
+// "@/PATH" is PATH in the source tree.
+std::string SourcePath(const std::string& word) {
+    return word.starts_with("@/") ? std::string(TW_SOURCE_DIR) + word.substr(1) : word;
+}
+
 // The helpers a session uses to lay out and inspect files around the commands.
 int RunHelper(const std::vector<std::string>& words, const std::string& in, std::ostream& out,
               std::ostream& err) {
@@ -97,13 +105,16 @@ int RunHelper(const std::vector<std::string>& words, const std::string& in, std:
         std::ofstream(words.at(1), std::ios::binary) << in;
     } else if (name == "mkdir") {
         fs::create_directories(words.at(1));
+    } else if (name == "cmp") {
+        const std::string expected = tw::test::ReadBytes(SourcePath(words.at(2)));
+        if (tw::test::ReadBytes(words.at(1)) != expected) {
+            err << words[1] << " differs from " << words[2] << "\n";
+            return 1;
+        }
     } else if (name == "ln") {
         fs::create_directory_symlink(words.at(1), words.at(2));
     } else {
-        const std::string source = words.at(1).starts_with("@/")
-                                       ? std::string(TW_SOURCE_DIR) + words[1].substr(1)
-                                       : words[1];
-        fs::copy_file(source, words.at(2), fs::copy_options::overwrite_existing);
+        fs::copy_file(SourcePath(words.at(1)), words.at(2), fs::copy_options::overwrite_existing);
     }
     return 0;
 }
