@@ -7,9 +7,11 @@
 // next "$" ends a case; "#" lines are comments. ARGS are split at blanks; "double quotes" keep
 // blanks in a word, and \n in them is a line break. The helpers lay out and inspect files:
 // cat FILE, write FILE (its standard input), mkdir DIR, ln TARGET LINK (a directory link),
-// cp SOURCE DEST and cmp FILE EXPECTED, where "@/PATH" is PATH in the source tree.
+// mkfifo FILE, truncate FILE SIZE (sparse), cp SOURCE DEST and cmp FILE EXPECTED, where
+// "@/PATH" is PATH in the source tree.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -111,6 +113,10 @@ int RunHelper(const std::vector<std::string>& words, const std::string& in, std:
             err << words[1] << " differs from " << words[2] << "\n";
             return 1;
         }
+    } else if (name == "mkfifo") {
+        ::mkfifo(words.at(1).c_str(), 0600);
+    } else if (name == "truncate") {
+        fs::resize_file(words.at(1), std::stoull(words.at(2)));
     } else if (name == "ln") {
         fs::create_directory_symlink(words.at(1), words.at(2));
     } else {
