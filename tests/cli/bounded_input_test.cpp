@@ -16,21 +16,13 @@
 #include <vector>
 
 #include "base/input_limits.h"
-#include "base/regular_file.h"
 #include "cli/checked_run.h"
 #include "cli/command_entry_points.h"
 #include "cli/line_reader.h"
-#include "cli/terminal_player.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
-#include "model/text/rtf_to_text.h"
-#include "model/text/rtf_writer.h"
 #include "support/temp_dir.h"
-#include "tester/party_settings.h"
-#include "tester/random_source.h"
-#include "tester/state_file_reader.h"
-#include "tester/test_session.h"
 
 namespace tw::cli {
 namespace {
@@ -250,33 +242,6 @@ TEST(CheckedRunTest, TheProgramExitsOneWhenStandardOutputIsFull) {
         ASSERT_TRUE(WIFEXITED(status)) << command;
         EXPECT_EQ(WEXITSTATUS(status), kExitFailure) << command;
     }
-}
-
-// Generated rich texts hold accents, curly quotes and ellipses as RTF escapes; the player
-// shows them as the editor does, where the export's stripper keeps only its table.
-TEST(TerminalPlayerTextTest, RichNodeTextsShowEveryCharacterAsTheEditorDoes) {
-    RichText rich;
-    AppendText(rich, TextStyle{}, "Se\xF1or Alvarez paid ");
-    TextStyle bold;
-    bold.bold = true;
-    AppendText(rich, bold, "\x93gold\x94\x85 caf\xE9\n");
-    Dialogue dialogue;
-    dialogue.Root().SetText(WriteRtf(rich));
-    dialogue.Root().SetTextRich(true);
-    ASSERT_EQ(RtfToText(WriteRtf(rich)).substr(0, 30), "Se!or Alvarez paid !gold!! caf");
-
-    std::istringstream in;
-    std::ostringstream out;
-    TerminalPlayer player(in, out, nullptr, true, {});
-    PartySettings party;
-    RandomSource random(1);
-    TestSession session(dialogue, party, random, player, player);
-    player.Play(session);
-    EXPECT_NE(
-        out.str().find("\n  Se\xC3\xB1or Alvarez paid \xE2\x80\x9Cgold\xE2\x80\x9D\xE2\x80\xA6"
-                       " caf\xC3\xA9\nResponses:"),
-        std::string::npos)
-        << out.str();
 }
 
 }  // namespace
