@@ -36,16 +36,6 @@ public:
     }
     void ClearTypedResponse() override { ++typedResponseClears; }
 
-    // Whether the display is in reply mode: only "Enter" and the typed edit work.
-    bool AwaitsTypedReply() const {
-        return enabled.at(TestControl::kEnter) && enabled.at(TestControl::kTypedResponse) &&
-               !enabled.at(TestControl::kResponses) && !enabled.at(TestControl::kSelectResponse);
-    }
-    bool OffersResponses() const {
-        return !enabled.at(TestControl::kEnter) && !enabled.at(TestControl::kTypedResponse) &&
-               enabled.at(TestControl::kResponses) && enabled.at(TestControl::kSelectResponse);
-    }
-
     MessageScript script;
     std::string node;
     std::string lastResponse;

@@ -1,10 +1,9 @@
-// State files larger than the limit, devices and pipes are refused with a message that says
-// why; "Unable to open file" is kept for files that can't be opened.
+// The state editor's part in refusing state files; what the reader refuses, and why, is in the
+// command session tests/cli/data/commands/state_files.txt.
 
 #include "tester/state_file_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -35,44 +34,6 @@ protected:
     }
     fs::path directory;
 };
-
-TEST_F(StateFileReaderTest, ReadsFilesUpToTheLimit) {
-    const fs::path file = Write("s.txt", "$gold = 5\n");
-    const StateFileText text = ReadStateFile(file, 10);
-    EXPECT_EQ(text.text, "$gold = 5\n");
-    EXPECT_EQ(text.error, std::nullopt);
-    EXPECT_FALSE(text.refused);
-
-    const StateFileText over = ReadStateFile(file, 9);
-    EXPECT_EQ(over.error, TooLargeMessage("a state file", 10, 9));
-    EXPECT_TRUE(over.refused);
-    EXPECT_EQ(over.text, "");
-}
-
-TEST_F(StateFileReaderTest, RefusesWhatIsNoStateFileAndSaysWhy) {
-    // 65 MiB that take no disk space: refused by the size alone.
-    const fs::path sparse = Write("big.txt", "$gold = 5\n");
-    fs::resize_file(sparse, (std::uintmax_t{65} << 20));
-    const StateFileText big = ReadStateFile(sparse);
-    EXPECT_EQ(big.error,
-              "This file is too large for a state file: 68157440 bytes, more than the limit of "
-              "1048576 bytes (1 MiB).");
-    EXPECT_TRUE(big.refused);
-
-    const fs::path fifo = directory / "pipe.txt";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const fs::path& odd : {fs::path("/dev/zero"), fifo}) {
-        const StateFileText device = ReadStateFile(odd);
-        EXPECT_EQ(device.error, kNotRegularStateFileMessage) << odd;
-        EXPECT_TRUE(device.refused) << odd;
-    }
-
-    for (const fs::path& unopenable : {directory / "missing.txt", directory}) {
-        const StateFileText text = ReadStateFile(unopenable);
-        EXPECT_EQ(text.error, "Unable to open file") << unopenable;
-        EXPECT_FALSE(text.refused) << unopenable;
-    }
-}
 
 TEST_F(StateFileReaderTest, TheEditorReportsARefusedFileAndLoadsNothing) {
     Environment environment;
