@@ -1,5 +1,5 @@
-// The command line around the sub-commands: the general help and version, and the help for
-// one command reached three ways.
+// The command line around the sub-commands: the general help against the README, and the
+// version (each command's own help is in the command session data/commands/help.txt).
 
 #include "cli/cli_main.h"
 
@@ -63,22 +63,6 @@ TEST(CliMainTest, VersionNamesTheProgramAndItsRelease) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "talkwright-cli " + std::string(kTalkwrightVersion) + "\n");
     EXPECT_NE(kTalkwrightVersion.find('.'), std::string_view::npos);
-}
-
-TEST(CliMainTest, EveryCommandAnswersHelpWithItsOwnUsage) {
-    for (const CliCommand& command : CliCommands()) {
-        std::ostringstream expected;
-        PrintCommandUsage(expected, command.name);
-        const Outcome viaHelp = RunWith({"help", command.name});
-        const Outcome viaOption = RunWith({command.name, "--help"});
-        const Outcome afterArgs = RunWith({command.name, "some-file", "-h"});
-        for (const Outcome& run : {viaHelp, viaOption, afterArgs}) {
-            EXPECT_EQ(run.status, kExitOk) << command.name;
-            EXPECT_EQ(run.out, expected.str()) << command.name;
-            EXPECT_EQ(run.err, "") << command.name;
-        }
-        EXPECT_TRUE(viaHelp.out.starts_with("usage: talkwright-cli " + std::string(command.usage)));
-    }
 }
 
 }  // namespace

@@ -3,20 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "script/environment.h"
-#include "support/expected_file.h"
-#include "tester/state_file.h"
 
 namespace tw {
 namespace {
-
-// What a fresh environment holds once seeded, written as a state file.
-TEST(PartySettingsTest, DefaultSettingsSeedAFreshEnvironment) {
-    Environment environment;
-    PartySettings party;
-    SyncPartySettings(environment, party);
-    test::ExpectMatchesFile(WriteStateText(environment),
-                            std::string(TW_SOURCE_DIR) + "/tests/tester/data/party_defaults.txt");
-}
 
 TEST(PartySettingsTest, PhaseOneNeverOverwritesAndCountsOnlyTheLivingInTheParty) {
     Environment environment;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "script/environment.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
@@ -11,23 +9,12 @@
 namespace tw {
 namespace {
 
-// After srand(1) the generator yields 41, 18467, 6334, 26500, 19169, ...
-class TextSubstitutionTest : public testing::Test {
-protected:
-    TextSubstitution Substitution() {
-        return TextSubstitution(environment, party, random,
-                                [this](const std::string& text) { warnings.push_back(text); });
-    }
-
+TEST(TextSubstitutionTest, RandomPartyMemberNeverDrawsThePlayerNorLeavesTheParty) {
     Environment environment;
     PartySettings party;
-    RandomSource random{1};
-    std::vector<std::string> warnings;
-};
-
-TEST_F(TextSubstitutionTest, RandomPartyMemberNeverDrawsThePlayerNorLeavesTheParty) {
     party.partySize = 4;
-    TextSubstitution substitution = Substitution();
+    RandomSource random{1};
+    TextSubstitution substitution(environment, party, random, [](const std::string&) {});
     for (int i = 0; i < 200; ++i) {
         const std::string member = substitution.RandomPartyMember();
         EXPECT_TRUE(member == "Ebbo" || member == "Farrow" || member == "Bastren") << member;
