@@ -152,25 +152,7 @@ TEST_F(StateEditorTest, SaveWritesQuotedValuesWithCrLfAndLoadsThemBack) {
     EXPECT_TRUE(display.errorLists.empty());
 }
 
-TEST_F(StateEditorTest, LoadingAddsToTheListsAndReportsFailedLinesByNumber) {
-    environment.Set("$kept", Value(1));
-    editor.FillLists();
-    editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "typed");
-    editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "true");
-    editor.LoadState("$gold = 7\r\n\r\n$x = = 1\ngoto Start\n  set kMet = true  ");
-    ASSERT_EQ(display.errorLists.size(), 1u);
-    ASSERT_EQ(display.errorLists[0].size(), 1u);
-    EXPECT_EQ(display.errorLists[0][0].rfind("Error on line 3: $x = = 1: ", 0), 0u)
-        << display.errorLists[0][0];
-    EXPECT_EQ(environment.Get("$kept").GetInteger(), 1);
-    EXPECT_EQ(environment.Get("$gold").GetInteger(), 7);
-    EXPECT_TRUE(environment.Get("typed").GetBoolean());
-    EXPECT_TRUE(environment.Get("kMet").GetBoolean());
-    const std::vector<StateRow> flags{{"kMet", "true"}, {"typed", "true"}, {}};
-    EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
-}
-
-// Files that can't be loaded: see tests/cli/data/commands/state_files.txt.
+// Loading state files: see tests/cli/data/commands/state_files.txt.
 TEST_F(StateEditorTest, AFileThatCannotBeWrittenIsReported) {
     editor.SaveStateToFile(directory / "no" / "such" / "dir.txt");
     EXPECT_EQ(display.script.messages,

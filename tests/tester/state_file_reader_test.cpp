@@ -9,11 +9,9 @@
 #include <fstream>
 
 #include "script/environment.h"
-#include "script/excerpt.h"
 #include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
-#include "tester/state_file.h"
 
 namespace tw {
 namespace {
@@ -57,15 +55,6 @@ TEST_F(StateFileReaderTest, TheEditorReportsARefusedFileAndLoadsNothing) {
     editor.SetMaxFileBytes(22);
     editor.LoadStateFromFile(file);
     EXPECT_EQ(environment.Get("$silver").GetInteger(), 7);
-}
-
-TEST_F(StateFileReaderTest, ErrorsQuoteAnExcerptOfALongLine) {
-    Environment environment;
-    const std::string line = "$x = \"" + std::string(100'000, 'a');
-    const std::vector<std::string> errors = LoadStateText(environment, "\n" + line + "\n");
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "Error on line 2: " + Excerpt(line) +
-                             ": Unterminated string constant: " + Excerpt(line.substr(6)));
 }
 
 }  // namespace
