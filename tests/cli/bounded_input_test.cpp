@@ -19,6 +19,7 @@
 #include "cli/checked_run.h"
 #include "cli/command_entry_points.h"
 #include "cli/line_reader.h"
+#include "cli_test_support.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_file_format.h"
@@ -32,11 +33,7 @@ using tw::test::ReadBytes;
 using tw::test::TempDir;
 using tw::test::WriteBytes;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
 
 // A standard output that takes nothing, as /dev/full.
 class FullBuffer : public std::streambuf {
@@ -116,26 +113,6 @@ TEST_F(BoundedInputTest, ScriptRefusesALineOverTheLimit) {
     EXPECT_EQ(outcome.out, "");  // no dump of an environment the input did not finish
     EXPECT_EQ(outcome.err,
               "talkwright-cli script: standard input: line 2 is longer than 16 bytes\n");
-
-    // A line of NUL bytes longer than the real limit of 1 MiB, in a sparse file.
-    WriteBytes(dir / "zeros.txt", "");
-    fs::resize_file(dir / "zeros.txt", std::uintmax_t{2} << 20);
-    const Outcome zero = Runner{}("script", RunScriptCommand, {dir / "zeros.txt"});
-    EXPECT_EQ(zero.status, kExitFailure);
-    EXPECT_EQ(zero.err, "talkwright-cli script: " + (dir / "zeros.txt") +
-                            ": line 1 is longer than 1048576 bytes (1 MiB)\n");
-}
-
-TEST_F(BoundedInputTest, ScriptRefusesAStateFileOverTheLimit) {
-    run.limits.stateFileBytes = 8;
-    WriteBytes(dir / "s.txt", "$gold = 12\n");
-    const Outcome outcome = run("script", RunScriptCommand, {"--state", dir / "s.txt"}, "");
-    EXPECT_EQ(outcome.status, kExitUsage);
-    EXPECT_EQ(outcome.err, "talkwright-cli script: " + (dir / "s.txt") + ": " +
-                               TooLargeMessage("a state file", 11, 8) + "\n");
-    run.limits.stateFileBytes = 11;
-    EXPECT_EQ(run("script", RunScriptCommand, {"--state", dir / "s.txt"}, "").out,
-              "--\n$gold = 12\n");
 }
 
 TEST_F(BoundedInputTest, ConvertAndGenerateKeepToTheDialogueLimit) {
