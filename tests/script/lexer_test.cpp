@@ -11,27 +11,6 @@
 namespace tw {
 namespace {
 
-TEST(LexerTest, PeekRestoresAndSetPositionConsumes) {
-    Lexer lexer("set x");
-    std::size_t after = 0;
-    const auto peeked = lexer.PeekToken(after);
-    EXPECT_EQ(peeked->GetText(), "set");
-    EXPECT_EQ(after, 3u);
-    EXPECT_EQ(lexer.GetPosition(), 0u);
-    lexer.SetPosition(after);
-    EXPECT_EQ(lexer.NextToken()->GetText(), "x");
-    EXPECT_FALSE(lexer.PeekToken(after).has_value());
-}
-
-TEST(LexerTest, PeekOfABadTokenLeavesThePosition) {
-    Lexer lexer("a 1.2.3");
-    lexer.NextToken();
-    const std::size_t before = lexer.GetPosition();
-    std::size_t after = 0;
-    EXPECT_THROW(lexer.PeekToken(after), SyntaxError);
-    EXPECT_EQ(lexer.GetPosition(), before);
-}
-
 // What a lexer answers at its position, as text: the token with every field the parsers
 // read, the position after it, or the error.
 struct Answer {
