@@ -21,7 +21,9 @@ public:
     void RunStateEditor(Environment&, bool) override {}
 };
 
-TEST(TestEngineTest, RefusedRepliesAreErrorsAndQuittingIsAQuestion) {
+// The terminal shows only whether a reply is awaited; the window also switches the typed
+// edit and the response list, and empties the edit after each reply.
+TEST(TestEngineTest, ReplyModeSwitchesTheControlsAndRefusalsAreErrors) {
     DialogueBuilder builder;
     builder.Command(builder.Root(), "reply $name");
     PartySettings party;
@@ -30,8 +32,19 @@ TEST(TestEngineTest, RefusedRepliesAreErrorsAndQuittingIsAQuestion) {
     NoStateEditor stateEditor;
     TestSession session(builder.dialogue, party, random, display, stateEditor);
     ASSERT_TRUE(session.CompileErrors().empty());
+    const auto controls = [&display] {
+        return std::vector<bool>{display.enabled.at(TestControl::kEnter),
+                                 display.enabled.at(TestControl::kTypedResponse),
+                                 display.enabled.at(TestControl::kResponses),
+                                 display.enabled.at(TestControl::kSelectResponse)};
+    };
     session.Start();
+    EXPECT_EQ(controls(), (std::vector<bool>{true, true, false, false}));
     session.Engine().EnterReply("   ");
+    EXPECT_EQ(display.typedResponseClears, 0);
+    session.Engine().EnterReply("Ysolde");
+    EXPECT_EQ(controls(), (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(display.typedResponseClears, 1);
     display.script.answers = {MessageAnswer::kNo};
     EXPECT_FALSE(session.QuitTest());
     EXPECT_EQ(display.script.kinds,
