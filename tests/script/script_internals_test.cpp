@@ -1,16 +1,18 @@
-// What the lexer never makes, so no script line reaches: tokens of impossible kinds, and
-// texts compared across kinds. Everything a line can show is in tests/script/cases.
-
-#include "script/token.h"
+// Pieces of the script engine no checked script line reaches: tokens the lexer never makes,
+// unchecked statements and out-of-range uses. Everything a line can show is in
+// tests/script/cases.
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "script/expression.h"
+#include "script/lexer.h"
 #include "script/operator_table.h"
 #include "script/operators.h"
 #include "script/script_errors.h"
+#include "script/statement.h"
+#include "script/token.h"
 
 namespace tw {
 namespace {
@@ -40,6 +42,22 @@ TEST(ScriptInternalsTest, PiecesNoLineReaches) {
     ControlFlowException transfer(ControlFlowException::END, "");
     transfer.SetText(ControlFlowException::kTextCount, "lost");
     EXPECT_EQ(transfer.GetText(ControlFlowException::kTextCount), "");
+}
+
+// A statement that failed its check can still be run (a dialogue keeps its broken lines);
+// a condition that is not a boolean then counts as false.
+TEST(ScriptInternalsTest, UncheckedIfWithNonBooleanConditionTakesElse) {
+    Lexer lexer("if 1 then goto Then else goto Else");
+    const auto statement = Statement::Parse(lexer);
+    std::string message;
+    EXPECT_FALSE(statement->Check(message));
+    Environment environment;
+    try {
+        statement->Execute(environment);
+        FAIL();
+    } catch (const ControlFlowException& transfer) {
+        EXPECT_EQ(transfer.GetFirstText(), "Else");
+    }
 }
 
 }  // namespace
