@@ -4,10 +4,10 @@
 #include <istream>
 #include <ostream>
 
+#include "base/byte_string.h"
+#include "base/windows1252.h"
 #include "cli/typed_text.h"
 #include "model/text/rtf_reader.h"
-#include "base/windows1252.h"
-#include "base/byte_string.h"
 #include "script/excerpt.h"
 #include "tester/run_step.h"
 
@@ -279,10 +279,14 @@ MessageAnswer TerminalPlayer::ShowMessage(MessageKind, std::string_view caption,
     return buttons == MessageButtons::kOk ? MessageAnswer::kOk : ReadAnswer(buttons);
 }
 
-// Reads until a valid answer; the end of input answers No or Cancel.
+// Reads until a valid answer; the end of input answers No or Cancel. Comment lines of a
+// recording are skipped here as at the command prompt.
 MessageAnswer TerminalPlayer::ReadAnswer(MessageButtons buttons) {
     const bool isYesNo = buttons == MessageButtons::kYesNo;
     while (const std::optional<std::string> line = ReadLine(ButtonsPrompt(buttons))) {
+        if (Trim(*line).starts_with('#')) {
+            continue;
+        }
         if (const std::optional<MessageAnswer> answer = ParseAnswer(*line, buttons)) {
             return *answer;
         }
