@@ -12,83 +12,6 @@
 namespace tw {
 namespace {
 
-struct StripCase {
-    const char* name;
-    std::string rtf;
-    std::string text;
-};
-
-class RtfToTextTest : public testing::TestWithParam<StripCase> {};
-
-TEST_P(RtfToTextTest, Converts) {
-    EXPECT_EQ(RtfToText(GetParam().rtf), GetParam().text);
-}
-
-using namespace std::string_literals;
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, RtfToTextTest,
-    testing::Values(
-        StripCase{"Empty", "", ""},
-        StripCase{"RichEditParagraph",
-                  "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 Hello\\par }",
-                  "Hello"},
-        StripCase{"KnownEscape", "Caf\\'e9", "Caf\xe9"},
-        StripCase{"UpperCaseEscapeIsUnknown", "Caf\\'E9", "Caf!"},
-        StripCase{"UnlistedEscapeIsUnknown", "Se\\'f1or", "Se!or"},
-        StripCase{"EveryListedEscape",
-                  "\\'e0\\'e2\\'e4\\'e7\\'e8\\'e9\\'ea\\'eb\\'ee\\'ef\\'f4\\'f6\\'f9\\'fb\\'fc",
-                  "\xe0\xe2\xe4\xe7\xe8\xe9\xea\xeb\xee\xef\xf4\xf6\xf9\xfb\xfc"},
-        StripCase{"EscapedBackslash", "a\\\\b", "a\\b"},
-        StripCase{"EscapedBraces", "a\\{b\\}c", "a{b}c"},
-        StripCase{"GeneratorGroupDropped", "{\\rtf1{\\*\\generator Msftedit 5.41;}Hi}", "Hi"},
-        StripCase{"PlainTextUnchanged", "Plain text, stored: 100% (ok)!",
-                  "Plain text, stored: 100% (ok)!"},
-        StripCase{"UnbalancedCloseDropped", "a}b{c}d", "abd"},
-        StripCase{"NestedGroupKeepsNoText", "x{a{b}c}y", "xy"},
-        StripCase{"BackslashInGroupSkippedAlone", "{\\b bold}", ""},
-        StripCase{"TwoControlWordsInOneRun", "\\b\\i text", "text"},
-        StripCase{"NegativeParameter", "\\li-120 x", "x"},
-        StripCase{"OnlyOneBlankBelongsToTheWord", "\\b0  two", " two"},
-        StripCase{"DigitsEndTheWordWithoutBlank", "\\fs20x", "x"},
-        StripCase{"LineBreaksAreText", "\\pard one\\par\r\ntwo\\par\n", "one\r\ntwo\n"},
-        StripCase{"FontNameSkipped", "\\fnil\\fcharset0 Arial;Text", "Text"},
-        StripCase{"ColorTableSkippedTwice", "\\colortbl ;\\red255\\green0\\blue0;Text", "Text"},
-        StripCase{"StopsAtZeroByte", "ab\0cd"s, "ab"},
-        // Cut off at the end: nothing is read past the last byte.
-        StripCase{"EscapeCutAfterOneDigit", "x\\'e", "x!"},
-        StripCase{"EscapeCutAfterApostrophe", "x\\'", "x!"},
-        StripCase{"LoneBackslashAtEnd", "x\\", "x"},
-        StripCase{"ControlWordCutInDigits", "x\\fs2", "x"},
-        StripCase{"FontNameWithoutSemicolon", "x\\fnil\\fcharset0 Arial", "x"},
-        StripCase{"ColorTableWithOneSemicolon", "x\\colortbl ;\\red1", "x"},
-        // Escapes the rich edit control never writes go by the same rules.
-        StripCase{"UnicodeEscapeIsAControlWordAndItsFallbackStays", "a\\u233?b", "a?b"},
-        StripCase{"EscapeAfterAControlWordIsText", "\\b\\'e9", "'e9"},
-        StripCase{"EscapeInsideAGroupIsDropped", "{\\'e9}x", "x"},
-        StripCase{"EscapedBraceInsideAGroupClosesIt", "{a\\}b}c", "bc"},
-        StripCase{"StarredDestination", "{\\*\\panose 0}t", "t"},
-        StripCase{"RtfGroupInsideAGroupClosesTheOuterOne", "{{\\rtf x}y}z", "yz"},
-        StripCase{"UnclosedGroupDropsTheRest", "a{b\\par c", "a"},
-        StripCase{"ZeroByteInsideAGroup", "{a\0}b"s, ""},
-        StripCase{"ZeroByteBeforeTheFontName", "\\fnil\\fcharset0 Ar\0ial;x"s, ""},
-        StripCase{"ZeroByteInAnEscape", "x\\'e\0"s, "x!"},
-        StripCase{"ZeroByteAfterAControlWord", "\\b\0x"s, ""},
-        StripCase{"LongRunEndsAtTheZeroByte", std::string(40, 'x') + '\0' + std::string(40, 'y'),
-                  std::string(40, 'x')},
-        StripCase{
-            "LongRunsAroundControlWords",
-            std::string(37, 'a') + "\\i " + std::string(19, 'b') + "\\i0 " + std::string(16, 'c'),
-            std::string(37, 'a') + std::string(19, 'b') + std::string(16, 'c')}),
-    [](const testing::TestParamInfo<StripCase>& param) { return std::string(param.param.name); });
-
-TEST(RtfToTextLimitTest, OutputIsNeverLongerThanInput) {
-    const std::string inputs[] = {"\\'e9", "\\\\", "\\{", "{\\rtf1 abc}", "\\'", "abc"};
-    for (const std::string& input : inputs) {
-        EXPECT_LE(RtfToText(input).size(), input.size()) << input;
-    }
-}
-
 // The rules read one character at a time, as plainly as they can be written: the converter
 // must give exactly what this gives.
 class ReferenceStripper {
@@ -243,15 +166,6 @@ TEST(RtfToTextReference, EveryPairAfterAnApostrophe) {
                 << first << " " << second;
         }
     }
-}
-
-TEST(RtfToTextReference, TheBufferFormIsIndependentOfWhatTheBufferHeld) {
-    std::string buffer(1000, '#');
-    EXPECT_EQ(RtfToText("{\\rtf1 ab\\par }", buffer), "ab");
-    EXPECT_EQ(RtfToText("", buffer), "");
-    const std::string longer(5000, 'z');
-    EXPECT_EQ(RtfToText(longer, buffer), longer);
-    EXPECT_GE(buffer.size(), longer.size());
 }
 
 }  // namespace
