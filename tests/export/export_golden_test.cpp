@@ -120,5 +120,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExportCase, testing::ValuesIn(ExportCases()),
                              return name;
                          });
 
+// A tree too deep for a recursive walk.
+TEST(DialogueExport, TreeOfAHundredThousandLevels) {
+    constexpr int kDepth = 100000;
+    auto dialogue = std::make_unique<Dialogue>();
+    dialogue->Npc().name = "Bo";
+    dialogue->SetComments("c");
+    std::string expected = "NPC: Bo\n\n{** NPC Comments **}\n{** c **}\n{Begin Dialogue}\n\n\n\n\n";
+    DialogueNode* parent = &dialogue->Root();
+    for (int id = 1; id <= kDepth; ++id) {
+        const std::string name = "n" + std::to_string(id);
+        parent = &dialogue->AppendNode(*parent, id, name);
+        expected += name + ")   \n\n\n";
+    }
+    EXPECT_EQ(ExportScript(*dialogue), expected);
+}
+
 }  // namespace
 }  // namespace tw

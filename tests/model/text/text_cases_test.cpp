@@ -1,5 +1,6 @@
 // Runs the texts of cases/rtf.txt, one JSON string literal a line, through the plain-text
-// conversion, the full reader and the writer; see the file's head for the answer's form.
+// conversion, the full reader and the writer, and those of cases/shown.txt through the
+// label's cut; see each file's head for the form of its lines.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "model/text/rtf_reader.h"
 #include "model/text/rtf_to_text.h"
 #include "model/text/rtf_writer.h"
+#include "model/text/shown_text.h"
 #include "support/line_cases.h"
 
 namespace tw {
@@ -49,6 +51,20 @@ std::string RtfAnswer(const std::string& line) {
     EXPECT_EQ(ReadRtf(written), rich);
     return "text: " + Quoted(text) + "\nrich:" + Describe(rich) + "\nrtf: " + Quoted(written) +
            "\nback: " + Quoted(RtfToText(written)) + "\n";
+}
+
+std::string ShownAnswer(const std::string& line) {
+    const std::size_t quote = line.find('"');
+    const ShownTextLimit limit{static_cast<std::size_t>(std::stoul(line)),
+                               line.find(" line ") != std::string::npos};
+    const std::optional<std::string> text =
+        JsonStringBytes(line.substr(quote + 1, line.size() - quote - 2));
+    return text ? Quoted(ShownText(*text, limit)) : "bad case";
+}
+
+TEST(TextCases, ShownTexts) {
+    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/model/text/cases/shown.txt",
+                          ShownAnswer);
 }
 
 TEST(TextCases, RtfReadAndWritten) {
