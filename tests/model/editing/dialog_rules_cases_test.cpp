@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -15,7 +16,9 @@
 #include "model/editing/condition_dialog_rules.h"
 #include "model/editing/link_retarget.h"
 #include "model/editing/node_name_rules.h"
+#include "model/editing/response_dialog_rules.h"
 #include "model/editing/script_field_check.h"
+#include "model/editing/tree_edit_rules.h"
 #include "support/line_cases.h"
 
 namespace tw {
@@ -196,6 +199,100 @@ std::string RetargetAnswer(const std::string& statement) {
     return answer.empty() ? "unchanged" : answer;
 }
 
+// The document the response and tree rules see: Greeting(1) with an [ADD] A01 and a [CUT]
+// of B01, and Farewell(2) under it; Trade(3) at the top.
+std::unique_ptr<Dialogue> RulesDialogue() {
+    auto dialogue = std::make_unique<Dialogue>();
+    DialogueNode& greet = dialogue->AppendNode(dialogue->Root(), 1, "Greeting");
+    dialogue->AppendNode(greet, 2, "Farewell");
+    dialogue->AppendNode(dialogue->Root(), 3, "Trade");
+    auto add = std::make_unique<NodeResponseAdd>("A01");
+    add->SetPlayerText("Tell me about the mill, please");
+    add->SetGotoNode("Farewell");
+    greet.AppendResponse(std::move(add));
+    auto cut = std::make_unique<NodeResponseCut>();
+    cut->SetCutTag("B01");
+    greet.AppendResponse(std::move(cut));
+    return dialogue;
+}
+
+std::string Describe(const NodeResponse& response) {
+    const auto* add = dynamic_cast<const NodeResponseAdd*>(&response);
+    const auto* cut = dynamic_cast<const NodeResponseCut*>(&response);
+    return (add ? "add [" + add->GetTag() + "] [" + add->GetPlayerText() + "] -> [" +
+                      add->GetGotoNode() + "]"
+                : "cut [" + cut->GetTag() + "] of [" + cut->GetCutTag() + "] [" +
+                      cut->GetCutText() + "]") +
+           (response.HasCondition() ? " if " + response.GetCondition()->GetExpression() : "");
+}
+
+std::string ResponseAnswer(const Fields& f) {
+    const auto dialogue = RulesDialogue();
+    ResponseContext context;
+    context.dialogue = dialogue.get();
+    dialogue->CollectResponseTags(context.tags);
+    context.nodeNames = {"Greeting", "Farewell", "Trade"};
+    context.currentTag = f["current"];
+    ResponseFields fields;
+    fields.addMode = !f.Has("cut");
+    fields.tag = f["tag"];
+    fields.text = f["text"];
+    fields.gotoNode = f["goto"];
+    fields.cutRow = f["cut"];
+    fields.hasCondition = f.Has("hasCondition");
+    if (f.Has("condition")) {
+        fields.condition = f["condition"];
+    }
+    std::string answer;
+    const OkSteps steps = CheckResponseFields(fields, context);
+    for (const OkStep& step : steps) {
+        answer += (step.kind == OkStep::kError ? "error: " : "question: ") + step.text + "\n";
+    }
+    if (EndsInError(steps)) {
+        return answer;
+    }
+    const auto response = BuildResponse(fields, context);
+    const ResponseFields shown = FieldsOfResponse(*response);
+    EXPECT_EQ(Describe(*BuildResponse(shown, context)), Describe(*response));
+    fields.hasCondition = false;  // an unticked box drops the condition
+    ApplyResponseFields(fields, context, *response);
+    EXPECT_FALSE(response->HasCondition());
+    return answer + Describe(*BuildResponse(shown, context));
+}
+
+// The rows of the [CUT] box for the tags, and the response each row or tag cell finds.
+std::string CutRowsAnswer(const std::string& tags) {
+    const auto dialogue = RulesDialogue();
+    std::istringstream words(tags);
+    std::vector<std::string> list{std::istream_iterator<std::string>(words), {}};
+    std::string answer;
+    DialogueNode& greet = *dialogue->FindNodeById(1);
+    for (const std::string& row : CutBoxRows(list, *dialogue)) {
+        answer += row + " | tag " + CutTagOfRow(row) + "\n";
+    }
+    for (const std::string& cell : list) {
+        const NodeResponse* found = FindResponseOfRow(greet, cell);
+        answer += "cell " + cell + ": " + (found ? Describe(*found) : "none") + "\n";
+    }
+    return answer;
+}
+
+// What the tree allows: "drop ID TARGET", "makeroot ID", "move ID" and "child ID".
+std::string TreeAnswer(const std::string& line) {
+    const auto dialogue = RulesDialogue();
+    dialogue->AppendNode(*dialogue->FindNodeById(1), 4, "Mill");
+    std::istringstream words(line);
+    std::string rule;
+    std::int32_t id = 0;
+    std::int32_t target = 0;
+    words >> rule >> id >> target;
+    const bool allowed = rule == "drop"       ? CanDropNode(*dialogue, id, target)
+                         : rule == "makeroot" ? CanMakeRoot(*dialogue, id)
+                         : rule == "move"     ? IsMovableNode(*dialogue, id)
+                                              : CanAddChild(*dialogue, id);
+    return allowed ? "allowed" : "refused";
+}
+
 std::string RuleAnswer(const std::string& line) {
     const std::size_t space = line.find(' ');
     const std::string rule = line.substr(0, space);
@@ -209,6 +306,12 @@ std::string RuleAnswer(const std::string& line) {
     if (rule == "retarget") {
         return RetargetAnswer(rest);
     }
+    if (rule == "cutrows") {
+        return CutRowsAnswer(rest);
+    }
+    if (rule == "tree") {
+        return TreeAnswer(rest);
+    }
     const Fields fields(rest);
     return rule == "command"     ? CommandAnswer(fields)
            : rule == "condition" ? ConditionAnswer(fields)
@@ -216,6 +319,7 @@ std::string RuleAnswer(const std::string& line) {
            : rule == "list"      ? ListAnswer(fields)
            : rule == "nodename"  ? NodeNameAnswer(fields)
            : rule == "npc"       ? NpcAnswer(fields)
+           : rule == "response"  ? ResponseAnswer(fields)
                                  : "unknown rule " + rule;
 }
 
