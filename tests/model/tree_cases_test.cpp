@@ -1,20 +1,39 @@
-// Runs the tree edits of cases/tree_edits.txt: each line is a sequence of operations on a
-// new document (or on the full one, after "full"), separated by ";". The answer is what the
-// operations answered, then the tree as labels with ids, then whether it is modified.
+// Runs the edits of cases/tree_edits.txt: each line is a sequence of operations on a new
+// document (or on the full one, after "full"), separated by ";". The answer is what the
+// operations answered, then the tree as labels with ids and each node's {commands} and
+// <response tags>, then whether it is modified.
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
+#include "model/command_kinds.h"
 #include "model/dialogue_json.h"
+#include "model/tree_walk.h"
 #include "support/line_cases.h"
 #include "support/model_fixtures.h"
 
 namespace tw {
 namespace {
 
+// A node's commands and responses: {commands} <tags, a cut as # and its cut tag>.
+std::string Rows(const DialogueNode& node) {
+    std::string rows;
+    for (const auto& command : node.Commands()) {
+        rows += (rows.empty() ? "{" : "; ") + command->GetScriptText();
+    }
+    rows += rows.empty() ? "" : "}";
+    std::string tags;
+    for (const auto& response : node.Responses()) {
+        const auto* cut = dynamic_cast<const NodeResponseCut*>(response.get());
+        tags += (tags.empty() ? "<" : ",") + (cut ? "#" + cut->GetCutTag() : response->GetTag());
+    }
+    return rows + tags + (tags.empty() ? "" : ">");
+}
+
 std::string Outline(const DialogueNode& node) {
-    std::string out = node.Label() + "[" + std::to_string(node.GetId()) + "]";
+    std::string out = node.Label() + "[" + std::to_string(node.GetId()) + "]" + Rows(node);
     if (!node.Children().empty()) {
         out += "(";
         for (const auto& child : node.Children()) {
@@ -58,9 +77,105 @@ private:
     bool Ascending(std::istream& in) { return Word(in) == "asc"; }
     static std::string Said(bool done) { return done ? "yes" : "no"; }
 
+    // Operations on one node's command and response lists; a removed row is held for the
+    // next insert or replace.
+    std::string DoRows(const std::string& op, DialogueNode& node, std::istream& in) {
+        const auto at = [&in, this] { return static_cast<std::size_t>(Id(in)); };
+        const auto commandAt = [&node](std::size_t row) {
+            return row < node.Commands().size() ? node.Commands()[row].get() : nullptr;
+        };
+        if (op == "goto") {
+            node.AppendCommand(std::make_unique<CommandGoto>(Word(in)));
+        } else if (op == "endcmd") {
+            node.AppendCommand(std::make_unique<CommandEnd>());
+        } else if (op == "respond") {
+            node.AppendResponse(std::make_unique<NodeResponseAdd>(Word(in)));
+        } else if (op == "cut") {
+            auto cut = std::make_unique<NodeResponseCut>();
+            cut->SetCutTag(Word(in));
+            node.AppendResponse(std::move(cut));
+        } else if (op == "movecmd") {
+            const std::size_t from = at();
+            return Said(node.MoveCommand(from, at()));
+        } else if (op == "moveresp") {
+            const std::size_t from = at();
+            return Said(node.MoveResponse(from, at()));
+        } else if (op == "removecmd") {  // by the row's command
+            heldCommand_ = node.RemoveCommand(commandAt(at()));
+            return Said(heldCommand_ != nullptr);
+        } else if (op == "removeheld") {  // the held command is in no list
+            return Said(node.RemoveCommand(heldCommand_.get()) != nullptr);
+        } else if (op == "replacecmd") {
+            heldCommand_ = node.ReplaceCommand(commandAt(at()), std::move(heldCommand_));
+            return heldCommand_ ? "replaced " + heldCommand_->GetScriptText() : "no";
+        } else if (op == "takecmd") {
+            heldCommand_ = node.RemoveCommandAt(at());
+            return heldCommand_ ? "took " + heldCommand_->GetScriptText() : "no";
+        } else if (op == "insertcmd") {
+            node.InsertCommand(at(), std::move(heldCommand_));
+        } else if (op == "removeresp") {
+            heldResponse_ = node.RemoveResponse(node.Responses()[at()].get());
+        } else if (op == "takeresp") {
+            heldResponse_ = node.RemoveResponseAt(at());
+        } else if (op == "insertresp") {
+            node.InsertResponse(at(), std::move(heldResponse_));
+        } else if (op == "replaceresp") {
+            const std::size_t row = at();
+            heldResponse_ =
+                node.ReplaceResponseAt(row, std::make_unique<NodeResponseAdd>(Word(in)));
+            return heldResponse_ ? "replaced " + heldResponse_->GetTag() : "no";
+        } else if (op == "clear") {
+            node.Clear();
+            return "cleared [" + node.GetText() + "] [" + node.GetComments() + "] rich " +
+                   Said(node.IsTextRich());
+        } else if (op == "takecontents") {
+            contents_ = node.TakeContents();
+        } else if (op == "restorecontents") {
+            node.RestoreContents(std::move(contents_));
+        } else if (op == "rename") {
+            node.SetName(Word(in));
+        } else {
+            ADD_FAILURE() << "unknown operation " << op;
+        }
+        return "";
+    }
+
     std::string Do(std::istream& in) {
         const std::string op = Word(in);
         Dialogue& d = *dialogue_;
+        static const std::set<std::string> kRowOps = {
+            "goto",      "endcmd",       "respond",         "cut",        "movecmd",
+            "moveresp",  "removecmd",    "removeheld",      "replacecmd", "takecmd",
+            "insertcmd", "removeresp",   "takeresp",        "insertresp", "replaceresp",
+            "clear",     "takecontents", "restorecontents", "rename"};
+        if (kRowOps.count(op) != 0) {  // ID first, then the row and the rest
+            DialogueNode& node = *d.FindNodeById(Id(in));
+            return DoRows(op, node, in);
+        }
+        if (op == "nexttag") {
+            return d.NextFreeResponseTag();
+        }
+        if (op == "tags") {
+            std::vector<std::string> tags{"kept"};
+            d.CollectResponseTags(tags);
+            std::string said;
+            for (const std::string& tag : tags) {
+                said += (said.empty() ? "" : ",") + tag;
+            }
+            return said;
+        }
+        if (op == "findtag") {  // the node and row of the response with the tag
+            const NodeResponse* found = d.FindResponseByTag(Word(in));
+            std::string said = "none";
+            ForEachPreOrder(d.Root(), [&](const DialogueNode& node) {
+                for (std::size_t i = 0; i < node.Responses().size(); ++i) {
+                    if (node.Responses()[i].get() == found) {
+                        said = node.GetName() + "/" + std::to_string(i);
+                    }
+                }
+            });
+            return said;
+        }
         if (op == "full") {
             dialogue_ = test::MakeFullDialogue();
         } else if (op == "add") {
@@ -138,6 +253,9 @@ private:
     }
 
     std::unique_ptr<Dialogue> dialogue_ = std::make_unique<Dialogue>();
+    std::unique_ptr<NodeCommand> heldCommand_;
+    std::unique_ptr<NodeResponse> heldResponse_;
+    NodeContents contents_;
     std::vector<DetachedBranch> detached_;
     SiblingOrders orders_;
     std::string snap_;
