@@ -1,8 +1,8 @@
 // Runs the dialogues of cases/findings.jsonl through the check: each answer lists the
 // findings, the roads between nodes and the counts. Beside the listed answers, every case
 // holds the check's own invariants: a rule switched off removes exactly its findings, the
-// syntax findings are the compile messages, and a row's references compiled afresh are
-// the ones the whole index holds.
+// syntax findings are the compile messages (whose progress the answer shows too), and a
+// row's references compiled afresh are the ones the whole index holds.
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,15 @@ std::string CheckAnswer(const std::string& json) {
         }
     }
     ExpectEachRuleSwitchesOffAlone(dialogue, options, findings);
-    EXPECT_EQ(syntax, CompileDialogue(dialogue));
+    std::string progress = "compiled, errors after each node:";
+    CompileProgress last;
+    EXPECT_EQ(syntax, CompileDialogue(dialogue, [&](const CompileProgress& step) {
+                  EXPECT_EQ(step.compiled, last.compiled + 1);
+                  progress += " " + std::to_string(step.errors);
+                  last = step;
+              }));
+    answer += progress + "; " + last.ErrorsFoundText() + ", " + std::to_string(last.Percent()) +
+              "% of " + std::to_string(last.total) + "\n";
     const DialogueReferences references(dialogue);
     for (const NodeReference& reference : references.All()) {
         answer += Describe(reference) + "\n";
