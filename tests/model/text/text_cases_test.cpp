@@ -67,6 +67,19 @@ TEST(TextCases, ShownTexts) {
                           ShownAnswer);
 }
 
+// Whole documents as LibreOffice writes them, in data/: every run in a group of its own, so
+// the plain-text conversion keeps only the paragraph marks' line breaks.
+TEST(TextCases, LibreOfficeDocuments) {
+    const std::string dir = std::string(TW_SOURCE_DIR) + "/tests/model/text/data/";
+    for (const char* name :
+         {"lo_accents_styles", "lo_plain_paragraphs", "lo_unicode_colors", "lo_from_odt"}) {
+        const std::string rtf = test::ReadBytes(dir + name + ".rtf");
+        EXPECT_EQ(RtfToText(rtf).find_first_not_of("\r\n "), std::string::npos) << name;
+        test::ExpectMatchesFile("rich:" + Describe(ReadRtf(rtf)) + "\n",
+                                dir + name + ".rtf.expected");
+    }
+}
+
 TEST(TextCases, RtfReadAndWritten) {
     test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/model/text/cases/rtf.txt",
                           RtfAnswer);
