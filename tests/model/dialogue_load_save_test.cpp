@@ -16,11 +16,6 @@ namespace {
 // Reading and writing single layouts are cases in read_cases; these are the document's
 // side of it and the files on disk.
 
-std::string ReadError(std::string_view bytes) {
-    Dialogue dialogue;
-    return dialogue.Read(bytes).value_or("(read)");
-}
-
 void ExpectFullDialogue(const Dialogue& d) {
     EXPECT_EQ(DialogueToJson(d), DialogueToJson(*test::MakeFullDialogue()));
 }
@@ -37,20 +32,6 @@ TEST(DialogueFile, ReadReplacesTheTreeButKeepsTheRootObject) {
     EXPECT_FALSE(dialogue.IsModified());
     EXPECT_EQ(dialogue.GetSelectedNodeId(), 0);
     ExpectFullDialogue(dialogue);
-}
-
-TEST(DialogueFile, DeepTreeReadsWithoutRecursion) {
-    Dialogue deep;
-    DialogueNode* last = &deep.Root();
-    for (int id = 1; id <= 100000; ++id) {
-        last = &deep.AppendNode(*last, id, "N");
-    }
-    const std::string bytes = deep.Write();
-    Dialogue copy;
-    ASSERT_EQ(copy.Read(bytes), std::nullopt);
-    EXPECT_EQ(copy.FindNodeById(100000)->Parent()->GetId(), 99999);
-    // The same nesting cut short fails cleanly.
-    EXPECT_EQ(ReadError(std::string_view(bytes).substr(0, bytes.size() / 2)), kDamagedMessage);
 }
 
 class DialogueSave : public testing::Test {

@@ -44,19 +44,5 @@ TEST(Dialogue, CopiesHoldEveryFieldOfTheirRecord) {
     }
 }
 
-TEST(Dialogue, DeepTreesAreBuiltSearchedAndDestroyedWithoutRecursion) {
-    auto dialogue = std::make_unique<Dialogue>();
-    DialogueNode* last = &dialogue->Root();
-    for (int id = 1; id <= 100000; ++id) {
-        last = &dialogue->AppendNode(*last, id, "N" + std::to_string(id));
-    }
-    EXPECT_EQ(dialogue->FindNodeById(100000), last);
-    EXPECT_EQ(dialogue->FindNodeByName("n99999"), last->Parent());
-    dialogue->SortAll(true);
-    dialogue->MakeRoot(50000);
-    EXPECT_EQ(dialogue->FindNodeById(50000)->Parent(), &dialogue->Root());
-    dialogue.reset();
-}
-
 }  // namespace
 }  // namespace tw

@@ -94,17 +94,5 @@ TEST(DialogueSearchCases, FindTheListedMatches) {
     });
 }
 
-TEST(DialogueSearchCases, DeepTreesAreWalkedWithoutRecursion) {
-    Dialogue dialogue;
-    DialogueNode* parent = &dialogue.Root();
-    for (int id = 1; id <= 100000; ++id) {
-        parent = &dialogue.AppendNode(*parent, id, "n");
-    }
-    parent->SetName("deep gold");
-    const auto matches = SearchDialogue(dialogue, SearchOptions{"gold"});
-    ASSERT_EQ(matches.size(), 1u);
-    EXPECT_EQ(matches[0].node, parent);
-}
-
 }  // namespace
 }  // namespace tw
