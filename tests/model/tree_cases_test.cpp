@@ -10,6 +10,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue_json.h"
+#include "model/tree_view.h"
 #include "model/tree_walk.h"
 #include "support/line_cases.h"
 #include "support/model_fixtures.h"
@@ -151,6 +152,35 @@ private:
         if (kRowOps.count(op) != 0) {  // ID first, then the row and the rest
             DialogueNode& node = *d.FindNodeById(Id(in));
             return DoRows(op, node, in);
+        }
+        if (op == "items") {  // the tree view's items: label/id/image/parent item
+            std::string said;
+            for (const TreeViewItem& item : TreeViewItems(d)) {
+                EXPECT_EQ(item.node, d.FindNodeById(item.nodeId));
+                said += (said.empty() ? "" : " ") + item.label + "/" + std::to_string(item.nodeId) +
+                        "/" + std::to_string(item.image) + "/" + std::to_string(item.parentIndex);
+            }
+            return said;
+        }
+        if (op == "saveview") {  // each item's expanded state as 0 or 1, and the selected id
+            std::vector<bool> expanded;
+            for (char bit : Word(in)) {
+                expanded.push_back(bit == '1');
+            }
+            SaveViewState(d, expanded, Id(in));
+            return "";
+        }
+        if (op == "restoreview") {
+            const ViewState state = RestoreViewState(d);
+            std::string bits;
+            for (bool expanded : state.expanded) {
+                bits += expanded ? '1' : '0';
+            }
+            return "view " + bits + " item " + std::to_string(state.selectedIndex);
+        }
+        if (op == "select") {
+            d.SetSelectedNodeId(Id(in));
+            return "";
         }
         if (op == "nexttag") {
             return d.NextFreeResponseTag();
