@@ -37,21 +37,7 @@ std::vector<std::string> SeedTexts() {
     return texts;
 }
 
-TEST(DialogueJsonFastReader, TakesEveryPrintedDialogue) {
-    for (const std::int32_t nodes : {1, 2, 50, 2000}) {
-        for (const std::uint64_t seed : {1u, 2026u}) {
-            GeneratorOptions options;
-            options.nodes = nodes;
-            options.seed = seed;
-            EXPECT_TRUE(test::ExpectSameReading(DialogueToJson(*GenerateDialogue(options))))
-                << nodes << " nodes, seed " << seed;
-        }
-    }
-    EXPECT_TRUE(
-        test::ExpectSameReading(DialogueToJson(*test::MakeDialogueWithBytes(test::EveryByte()))));
-    EXPECT_TRUE(test::ExpectSameReading(DialogueToJson(*test::MakeFullDialogue())));
-    EXPECT_TRUE(test::ExpectSameReading(DialogueToJson(Dialogue())));
-}
+// Every printed dialogue is taken by the fast reader: see dialogue_json_writer_test.
 
 TEST(DialogueJsonFastReader, SeedFilesReadAlike) {
     for (const std::string& text : SeedTexts()) {
