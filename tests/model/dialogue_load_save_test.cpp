@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
@@ -9,6 +8,7 @@
 #include "model/dialogue_json.h"
 #include "model/file.h"
 #include "support/model_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
@@ -34,40 +34,28 @@ TEST(DialogueFile, ReadReplacesTheTreeButKeepsTheRootObject) {
     ExpectFullDialogue(dialogue);
 }
 
-class DialogueSave : public testing::Test {
-protected:
-    void SetUp() override {
-        dir = std::filesystem::path(TW_BINARY_DIR) / "save_test" /
-              testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    static std::string Slurp(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::filesystem::path dir;
-};
-
-TEST_F(DialogueSave, SaveWritesTheFileAndClearsTheMarks) {
+TEST(DialogueSave, SaveWritesTheFileAndClearsTheMarks) {
+    const test::TempDir dir;
     auto dialogue = test::MakeFullDialogue();
     dialogue->SetModified(true);
-    const std::string path = (dir / "a.vrx").string();
+    const std::string path = dir / "a.vrx";
     ASSERT_FALSE(dialogue->SaveAs(path).has_value());
     EXPECT_EQ(dialogue->GetPath(), path);
     EXPECT_FALSE(dialogue->IsModified());
     EXPECT_FALSE(dialogue->IsScratch());
-    EXPECT_EQ(Slurp(path), dialogue->Write());
+    EXPECT_EQ(test::ReadBytes(path), dialogue->Write());
     Dialogue loaded;
     ASSERT_FALSE(loaded.Load(path).has_value());
     EXPECT_EQ(loaded.GetPath(), path);
     ExpectFullDialogue(loaded);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temp left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}),
+              1);  // no temp left
 }
 
-TEST_F(DialogueSave, MissingDirectoryAndUnreadableFiles) {
+TEST(DialogueSave, MissingDirectoryAndUnreadableFiles) {
+    const test::TempDir dir;
     Dialogue dialogue;
-    const std::string path = (dir / "no" / "a.vrx").string();
+    const std::string path = dir / "no/a.vrx";
     EXPECT_EQ(dialogue.SaveAs(path),
               "Unable to create file " + path + " (No such file or directory).");
     EXPECT_EQ(dialogue.GetPath(), "");
