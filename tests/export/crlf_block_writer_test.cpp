@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/file_write.h"
 #include "export/dialogue_export.h"
 #include "generator/dialogue_generator.h"
-#include "base/file_write.h"
 #include "model/file.h"
 #include "support/temp_dir.h"
 

@@ -1,9 +1,7 @@
 #include "export/export_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -63,41 +61,7 @@ TEST(ExportFile, OutputThatCannotBeCreated) {
     }
 }
 
-// Makes every write past a few bytes fail, as a full disk would, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-TEST(ExportFile, FailedWriteIsReportedAndLeavesTheOldFile) {
-    TempDir dir;
-    const std::string path = dir / "out.txt";
-    WriteBytes(path, "the good export");
-    std::optional<std::string> message;
-    {
-        FileSizeLimit limit(8);
-        message = WriteExportFile(path, std::string(4096, 'x'));
-    }
-    EXPECT_EQ(message, "Unable to write output file " + path + ": File too large");
-    EXPECT_EQ(ReadBytes(path), "the good export");
-    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"out.txt"});
-}
+// A write failing part way is in model/file_faults_test.
 
 TEST(ExportFile, SymbolicLinkStaysAndItsTargetIsReplaced) {
     TempDir dir;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,12 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                            kSource / "tests/export/data/innkeeper.txt"}),
     [](const testing::TestParamInfo<Golden>& param) { return std::string(param.param.name); });
 
-// Every NAME.json of tests/export/cases, read and exported: NAME.txt is the script it gives.
+// Every NAME.json of tests/export/cases, read and exported: NAME.txt is the script it gives,
+// and the file written holds it with CR LF line ends. In NAME.jsonl each line is a dialogue
+// and NAME.txt holds their scripts one after another.
 std::vector<std::string> ExportCases() {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(kSource / "tests/export/cases")) {
-        if (entry.path().extension() == ".json") {
-            names.push_back(entry.path().stem().string());
+        if (entry.path().extension() == ".json" || entry.path().extension() == ".jsonl") {
+            names.push_back(entry.path().filename().string());
         }
     }
     std::sort(names.begin(), names.end());
@@ -82,16 +85,48 @@ std::vector<std::string> ExportCases() {
 
 class ExportCase : public testing::TestWithParam<std::string> {};
 
+// Every line feed as CR LF, and nothing else changed.
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        out += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    return out;
+}
+
+std::vector<std::string> Documents(const std::filesystem::path& input) {
+    const std::string text = ReadBytes(input.string());
+    if (input.extension() == ".json") {
+        return {text};
+    }
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 TEST_P(ExportCase, ScriptIsTheExpectedText) {
-    const std::filesystem::path stem = kSource / "tests/export/cases" / GetParam();
-    Dialogue dialogue;
-    ASSERT_EQ(DialogueFromJson(ReadBytes(stem.string() + ".json"), dialogue), std::nullopt);
-    test::ExpectMatchesFile(ExportScript(dialogue), stem.string() + ".txt");
+    std::filesystem::path input = kSource / "tests/export/cases" / GetParam();
+    TempDir dir;
+    std::string scripts;
+    for (const std::string& document : Documents(input)) {
+        Dialogue dialogue;
+        ASSERT_EQ(DialogueFromJson(document, dialogue), std::nullopt) << document;
+        const std::string script = ExportScript(dialogue);
+        ASSERT_EQ(Export(dialogue, dir / "out.txt"), std::nullopt);
+        EXPECT_EQ(ReadBytes(dir / "out.txt"), WithCrLf(script));
+        scripts += script;
+    }
+    test::ExpectMatchesFile(scripts, input.replace_extension(".txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExportCase, testing::ValuesIn(ExportCases()),
                          [](const testing::TestParamInfo<std::string>& param) {
-                             return param.param;
+                             std::string name = param.param;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
                          });
 
 }  // namespace

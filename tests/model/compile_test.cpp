@@ -13,60 +13,7 @@
 namespace tw {
 namespace {
 
-TEST(NodeCompile, ListsOneMessagePerFailureAndGoesOn) {
-    DialogueNode node(1, "Greet", "greets");
-    node.AppendCommand(std::make_unique<CommandFlag>(true, "kMet"));
-    node.AppendCommand(std::make_unique<CommandManual>("goto"));
-    auto flagged = std::make_unique<CommandVariable>("gold", "5");
-    flagged->SetCondition(test::Cond("$gold > 1"));
-    node.AppendCommand(std::move(flagged));
-    auto bad = std::make_unique<NodeResponseAdd>("A01");
-    bad->SetCondition(test::Cond("($x > 1"));
-    node.AppendResponse(std::move(bad));
-    auto good = std::make_unique<NodeResponseAdd>("B01");
-    good->SetCondition(test::Cond("$x > 1 and 3"));  // parsed, never checked
-    node.AppendResponse(std::move(good));
-    std::vector<std::string> errors;
-    node.Compile(errors);
-    EXPECT_EQ(errors, (std::vector<std::string>{
-                          "NODE Greet [greets]: Syntax Error: goto: 'goto' keyword must be "
-                          "followed by a node name",
-                          "NODE Greet [greets]: Response Condition: ($x > 1: Parentheses "
-                          "mismatch: missing ')'",
-                      }));
-    EXPECT_TRUE(node.Commands()[0]->IsCompiled());
-    EXPECT_FALSE(node.Commands()[1]->IsCompiled());
-    EXPECT_TRUE(node.Commands()[2]->IsCompiled());
-}
-
-TEST(NodeCompile, FailedCheckIsASyntaxError) {
-    DialogueNode node(1, "N");
-    node.AppendCommand(std::make_unique<CommandManual>("flag = 3"));
-    std::vector<std::string> errors;
-    node.Compile(errors);
-    EXPECT_EQ(errors, std::vector<std::string>{
-                          "NODE N: Syntax Error: flag = 3: Assignment to flag is not allowed, use "
-                          "'set' instead"});
-}
-
-TEST(NodeCompile, WholeDialogueInPreOrder) {
-    const std::unique_ptr<Dialogue> dialogue = test::MakeFullDialogue();
-    std::vector<std::string> errors;
-    dialogue->Compile(errors);
-    // x is a flag, so the test of the conditional assignment compares kinds that differ;
-    // the end command's condition is empty. Every other kind compiles.
-    EXPECT_EQ(errors, (std::vector<std::string>{
-                          "NODE Initialization Node: Syntax Error: $mood = if (x > 1) then (1) "
-                          "else (2): Binary operator '>' can not be applied to different operand "
-                          "types",
-                          "NODE Greet [greets]: Syntax Error: if () then END CONVERSATION: Empty "
-                          "expression not allowed",
-                      }));
-    const DialogueNode& greet = *dialogue->Root().Children()[0];
-    for (std::size_t i : {0u, 2u, 3u, 4u}) {
-        EXPECT_TRUE(greet.Commands()[i]->IsCompiled()) << i;
-    }
-}
+// Compile messages of whole dialogues are cases in check/cases/findings.jsonl.
 
 TEST(CommandExecute, ChangesTheEnvironmentOrHandsOverControl) {
     Environment environment;

@@ -59,13 +59,6 @@ TEST(DialogueBlocks, TheBlocksMakeTheBytesOfWrite) {
     }
 }
 
-TEST(DialogueBlocks, ANewDocumentIsOneBlock) {
-    const Dialogue dialogue;
-    const std::vector<std::string> blocks = BlocksOf(dialogue);
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0], dialogue.Write());
-}
-
 // The recovery copy's bytes are made a slice of nodes at a time between the window's events.
 TEST(DialogueSlices, TheSlicesMakeTheBytesOfWrite) {
     for (const std::int32_t nodes : {1, 2, 300}) {

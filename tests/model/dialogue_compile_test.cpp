@@ -2,81 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "model/command_kinds.h"
-
 namespace tw {
 namespace {
 
-std::vector<CompileProgress> CompileRecording(Dialogue& dialogue,
-                                              std::vector<std::string>* messages = nullptr) {
-    std::vector<CompileProgress> steps;
-    std::vector<std::string> found =
-        CompileDialogue(dialogue, [&steps](const CompileProgress& step) { steps.push_back(step); });
-    if (messages != nullptr) {
-        *messages = std::move(found);
-    }
-    return steps;
-}
-
-void AddResponse(DialogueNode& node, std::string tag, std::string condition) {
-    auto response = std::make_unique<NodeResponseAdd>(std::move(tag));
-    response->SetCondition(std::make_unique<Conditional>(std::move(condition)));
-    node.AppendResponse(std::move(response));
-}
-
-TEST(DialogueCompile, InitializationNodeAloneReachesOneHundredClean) {
-    Dialogue dialogue;
-    std::vector<std::string> messages;
-    const std::vector<CompileProgress> steps = CompileRecording(dialogue, &messages);
-    EXPECT_TRUE(messages.empty());
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].compiled, 1u);
-    EXPECT_EQ(steps[0].total, 1u);
-    EXPECT_EQ(steps[0].Percent(), 100);
-    EXPECT_EQ(steps[0].ErrorsFoundText(), "Errors found: 0");
-}
-
-TEST(DialogueCompile, MessagesInTreeOrderCommandsBeforeConditions) {
-    Dialogue dialogue;
-    DialogueNode& root = dialogue.Root();
-    AddResponse(root, "A01", "$gold >");
-    root.AppendCommand(std::make_unique<CommandGoto>("A"));
-    DialogueNode& a = dialogue.AppendNode(root, 1, "A", "asks");
-    AddResponse(a, "B01", "$x == 'open");
-    AddResponse(a, "C01", "$x == 1");
-    a.AppendCommand(std::make_unique<CommandManual>("$s = \"abc"));
-    a.AppendCommand(std::make_unique<CommandVariable>("gold", "5"));
-    auto guarded = std::make_unique<CommandGoto>("B");
-    guarded->SetCondition(std::make_unique<Conditional>("$gold >"));
-    a.AppendCommand(std::move(guarded));
-    DialogueNode& b = dialogue.AppendNode(root, 2, "B");
-    dialogue.AppendNode(a, 3, "A1").AppendCommand(std::make_unique<CommandManual>("$n = 1.2.3"));
-    b.AppendCommand(std::make_unique<CommandEnd>());
-
-    std::vector<std::string> messages;
-    const std::vector<CompileProgress> steps = CompileRecording(dialogue, &messages);
-    const std::vector<std::string> expected{
-        "NODE Initialization Node: Response Condition: $gold >: Operator '>' has missing or "
-        "invalid operands",
-        "NODE A [asks]: Syntax Error: $s = \"abc: Unterminated string constant: abc",
-        "NODE A [asks]: Syntax Error: if ($gold >) then goto B: Operator '>' has missing or "
-        "invalid operands",
-        "NODE A [asks]: Response Condition: $x == 'open: Unterminated string constant: open",
-        "NODE A1: Syntax Error: $n = 1.2.3: Invalid numeric constant: 1.2.3",
-    };
-    EXPECT_EQ(messages, expected);
-    std::vector<std::size_t> errorCounts;
-    for (const CompileProgress& step : steps) {
-        EXPECT_EQ(step.total, 4u);
-        errorCounts.push_back(step.errors);
-    }
-    EXPECT_EQ(errorCounts, (std::vector<std::size_t>{1, 4, 5, 5}));
-    EXPECT_EQ(steps.back().ErrorsFoundText(), "Errors found: 5");
-}
+// Messages and progress of small dialogues are cases in check/cases/findings.jsonl.
 
 TEST(DialogueCompile, PercentIsAFloatingPointRatioTruncated) {
     struct Case {
@@ -92,30 +21,6 @@ TEST(DialogueCompile, PercentIsAFloatingPointRatioTruncated) {
         EXPECT_EQ((CompileProgress{c.compiled, c.total, 0}.Percent()), c.percent)
             << c.compiled << "/" << c.total;
     }
-}
-
-TEST(DialogueCompile, DeepTreeCompilesEveryNodeAndEndsAtOneHundred) {
-    constexpr int kDepth = 100000;
-    Dialogue dialogue;
-    DialogueNode* parent = &dialogue.Root();
-    for (int id = 1; id <= kDepth; ++id) {
-        parent = &dialogue.AppendNode(*parent, id, "n" + std::to_string(id));
-        parent->AppendCommand(std::make_unique<CommandGoto>("n1"));
-    }
-    parent->AppendCommand(std::make_unique<CommandManual>("$n = 1.2.3"));
-    std::vector<std::string> messages;
-    const std::vector<CompileProgress> steps = CompileRecording(dialogue, &messages);
-    ASSERT_EQ(steps.size(), static_cast<std::size_t>(kDepth) + 1);
-    int previous = 0;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        ASSERT_EQ(steps[i].compiled, i + 1);
-        ASSERT_GE(steps[i].Percent(), previous);
-        previous = steps[i].Percent();
-    }
-    EXPECT_EQ(steps.back().Percent(), 100);
-    EXPECT_EQ(steps[steps.size() - 2].Percent(), 99);
-    EXPECT_EQ(messages, std::vector<std::string>{"NODE n100000: Syntax Error: $n = 1.2.3: Invalid "
-                                                 "numeric constant: 1.2.3"});
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// The fast JSON reader against the reader from the JSON library's events: wherever the
-// fast one builds a document it must be the very document the full one builds, and
-// DialogueFromJson must answer exactly as the full reader does, message included.
+// The two JSON readers agree (json_readers_agree.h) on generated, sample and mutated texts.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +8,7 @@
 #include <random>
 
 #include "generator/dialogue_generator.h"
+#include "json_readers_agree.h"
 #include "model/dialogue_json.h"
 #include "model/dialogue_json_every_byte.h"
 #include "model/dialogue_json_readers.h"
@@ -21,36 +20,6 @@ namespace {
 std::string Slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Both readers on the text; returns whether the fast one took it.
-bool ExpectSameReading(const std::string& text) {
-    Dialogue fast;
-    const bool built = ReadDialogueJsonFast(text, fast);
-    Dialogue full;
-    const std::optional<std::string> error = ReadDialogueJsonEvents(text, full);
-    if (built) {
-        EXPECT_EQ(error, std::nullopt) << text;
-        EXPECT_EQ(DialogueToJson(fast), DialogueToJson(full)) << text;
-        EXPECT_EQ(fast.Write(), full.Write()) << text;
-        EXPECT_FALSE(fast.IsModified());
-    }
-    Dialogue either;
-    const std::optional<std::string> answer = DialogueFromJson(text, either);
-    EXPECT_EQ(answer, error) << text;
-    if (!answer) {
-        EXPECT_EQ(DialogueToJson(either), DialogueToJson(full)) << text;
-    }
-    // Read in place, the text given room at its end and handed back as it was.
-    std::string inPlace = text;
-    inPlace.shrink_to_fit();
-    Dialogue fromText;
-    EXPECT_EQ(DialogueFromJsonText(inPlace, fromText), error) << text;
-    EXPECT_EQ(inPlace, text);
-    if (!error) {
-        EXPECT_EQ(DialogueToJson(fromText), DialogueToJson(full)) << text;
-    }
-    return built;
 }
 
 std::vector<std::string> SeedTexts() {
@@ -68,24 +37,11 @@ std::vector<std::string> SeedTexts() {
     return texts;
 }
 
-TEST(DialogueJsonFastReader, TakesEveryPrintedDialogue) {
-    for (const std::int32_t nodes : {1, 2, 50, 2000}) {
-        for (const std::uint64_t seed : {1u, 2026u}) {
-            GeneratorOptions options;
-            options.nodes = nodes;
-            options.seed = seed;
-            EXPECT_TRUE(ExpectSameReading(DialogueToJson(*GenerateDialogue(options))))
-                << nodes << " nodes, seed " << seed;
-        }
-    }
-    EXPECT_TRUE(ExpectSameReading(DialogueToJson(*test::MakeDialogueWithBytes(test::EveryByte()))));
-    EXPECT_TRUE(ExpectSameReading(DialogueToJson(*test::MakeFullDialogue())));
-    EXPECT_TRUE(ExpectSameReading(DialogueToJson(Dialogue())));
-}
+// Every printed dialogue is taken by the fast reader: see dialogue_json_writer_test.
 
 TEST(DialogueJsonFastReader, SeedFilesReadAlike) {
     for (const std::string& text : SeedTexts()) {
-        ExpectSameReading(text);
+        test::ExpectSameReading(text);
     }
 }
 
@@ -111,42 +67,7 @@ TEST(DialogueJsonFastReader, ReadingReplacesWhatTheDocumentHeld) {
     }
 }
 
-// Valid documents the fast reader leaves to the full one, and documents it must refuse.
-TEST(DialogueJsonFastReader, LeavesWhatItIsNotSureOfToTheFullReader) {
-    const std::string head = R"({"format": "talkwright-dialogue", )";
-    const std::string node = R"({"depth": 0, "name": "R"})";
-    const std::vector<std::string> given = {
-        head + R"("nodes": [)" + node + "]}",               // taken
-        head + R"("n\u006fdes": [)" + node + "]}",          // escaped key
-        head + R"("nodes": [], "nodes": [)" + node + "]}",  // repeated key
-        head + R"("nodes": [{"depth": 0, "responses": [{"kind": "add"}], "responses": []}]})",
-        head + R"("nodes": [{"depth": 0, "commands": [{"kind": "end"}], "commands": []}]})",
-        head + R"("npc": {"id": 1}, "npc": {"name": "B"}, "nodes": [)" + node + "]}",
-        head + R"("nodes": [{"depth": 0, "name": "\u00e9\u20ac\/"}]})",  // escapes
-        head + R"("nodes": [{"depth": 0, "name": "\ud83d\ude00"}]})",    // no such byte
-        head + R"("nodes": [{"depth": 0, "id": 1.0}]})",                 // not an integer
-        head + R"("nodes": [{"depth": 0, "id": 2147483648}]})",          // too large
-        head + R"("nodes": [)" + node + "]} {}",                         // trailing text
-        head + R"("nodes": [)" + node + "]}  \n",                        // white space
-        head + R"("nodes": [)" + node + R"(, {"depth": 2}]})",           // too deep
-        head +
-            R"("nodes": [{"depth": 0, "commands": [{"kind": "yesNo", "entries": [{}, {}, {}]}]}]})",
-        head + R"("nodes": [{"depth": 0, "commands": [{"kind": "end", "set": 1}]}]})",
-        head + R"("nodes": [{"depth": 0, "responses": [{"kind": "add", "cutTag": 5}]}]})",
-        head + R"("nodes": [{"depth": 0, "responses": [{"kind": "cut", "condition": null}]}]})",
-        head + R"("formatVersion": 2, "nodes": [)" + node + "]}",
-        head + R"("nodes": [)" + node + "]",                        // unterminated
-        "\xEF\xBB\xBF" + head + R"("nodes": [)" + node + "]}",      // byte order mark
-        head + "\"nodes\": [{\"depth\": 0, \"name\": \"\t\"}]}",    // raw control
-        head + "\"nodes\": [{\"depth\": 0, \"name\": \"\xC3\"}]}",  // broken UTF-8
-    };
-    std::size_t taken = 0;
-    for (const std::string& text : given) {
-        taken += ExpectSameReading(text) ? 1 : 0;
-    }
-    EXPECT_GE(taken, 3u);
-    EXPECT_LT(taken, given.size());
-}
+// Documents the fast reader leaves to the full one are among the cases in read_cases.
 
 // Small random edits of valid documents, many of them still valid, most not.
 class Mutator {
@@ -240,7 +161,7 @@ TEST(DialogueJsonFastReader, MutatedDocumentsReadAlike) {
     std::size_t tried = 0;
     for (int round = 0; round < 800; ++round) {
         for (const std::string& base : bases) {
-            taken += ExpectSameReading(mutator.Mutate(base)) ? 1 : 0;
+            taken += test::ExpectSameReading(mutator.Mutate(base)) ? 1 : 0;
             ++tried;
             if (HasFailure()) {
                 return;

@@ -1,5 +1,6 @@
 // The printed JSON form: what the JSON library prints of the same text with an indent of
-// two, in pieces that join to the whole, and read back to the very file it was printed from.
+// two, in pieces that join to the whole, and read back to the very file it was printed from,
+// by the fast reader as by the full one.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "generator/dialogue_generator.h"
+#include "json_readers_agree.h"
 #include "model/dialogue_json.h"
 #include "model/dialogue_json_every_byte.h"
 #include "support/expected_file.h"
@@ -34,6 +36,7 @@ void ExpectLibraryBytes(const Dialogue& dialogue, const std::string& what) {
     Dialogue copy;
     ASSERT_EQ(DialogueFromJson(printed, copy), std::nullopt) << what;
     EXPECT_TRUE(copy.Write() == dialogue.Write()) << what;
+    EXPECT_TRUE(test::ExpectSameReading(printed)) << "the fast reader takes " << what;
 }
 
 TEST(DialogueJsonWriter, GeneratedDialoguesPrintAsTheLibraryPrintsThem) {

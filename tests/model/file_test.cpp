@@ -1,10 +1,11 @@
-#include "base/file_write.h"
 #include "model/file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "base/file_write.h"
 
 namespace tw {
 namespace {

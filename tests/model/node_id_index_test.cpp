@@ -42,34 +42,25 @@ public:
     const std::set<std::int32_t>& Ids() const { return ids_; }
 
     std::string Step() {
-        switch (Pick(13)) {
-            case 0:
-                return AddNode();
-            case 1:
-                return AppendNode();
-            case 2:
-                return Move();
-            case 3:
-                return MakeRoot();
-            case 4:
-                return DeleteBranch();
-            case 5:
-                return Detach();
-            case 6:
-                return Restore();
-            case 7:
-                return PlaceNode();
-            case 8:
-                return Sort();
-            case 9:
-                return Renumber();
-            case 10:
-                return RenumberDetached();
-            case 11:
-                return ReadBack();
-            default:
-                return ReadJsonBack();
-        }
+        using Edit = void (RandomEditor::*)();
+        static constexpr std::pair<const char*, Edit> kEdits[] = {
+            {"AddNode", &RandomEditor::AddNode},
+            {"AppendNode", &RandomEditor::AppendNode},
+            {"MoveNode", &RandomEditor::Move},
+            {"MakeRoot", &RandomEditor::MakeRoot},
+            {"DeleteBranch", &RandomEditor::DeleteBranch},
+            {"DetachBranch", &RandomEditor::Detach},
+            {"RestoreBranch", &RandomEditor::Restore},
+            {"PlaceNode", &RandomEditor::PlaceNode},
+            {"SortBranch", &RandomEditor::Sort},
+            {"SetId", &RandomEditor::Renumber},
+            {"SetId on a detached branch", &RandomEditor::RenumberDetached},
+            {"Read", &RandomEditor::ReadBack},
+            {"DialogueFromJson", &RandomEditor::ReadJsonBack},
+        };
+        const auto& [name, edit] = kEdits[Pick(std::size(kEdits))];
+        (this->*edit)();
+        return name;
     }
 
 private:
@@ -97,80 +88,57 @@ private:
         return *nodes[Pick(nodes.size())];
     }
 
-    std::string AddNode() {
-        dialogue_->AddNode(NewId(), AnyId(), "added", {});
-        return "AddNode";
-    }
-    std::string AppendNode() {
-        dialogue_->AppendNode(AnyNode(), NewId(), "appended");
-        return "AppendNode";
-    }
-    std::string Move() {
-        dialogue_->MoveNode(AnyId(), AnyId());
-        return "MoveNode";
-    }
-    std::string MakeRoot() {
-        dialogue_->MakeRoot(AnyId());
-        return "MakeRoot";
-    }
-    std::string DeleteBranch() {
+    void AddNode() { dialogue_->AddNode(NewId(), AnyId(), "added", {}); }
+    void AppendNode() { dialogue_->AppendNode(AnyNode(), NewId(), "appended"); }
+    void Move() { dialogue_->MoveNode(AnyId(), AnyId()); }
+    void MakeRoot() { dialogue_->MakeRoot(AnyId()); }
+    void DeleteBranch() {
         if (Pick(3) == 0) {  // deletions are rarer than additions, so the tree grows
             dialogue_->DeleteBranch(AnyId());
         }
-        return "DeleteBranch";
     }
-    std::string Detach() {
+    void Detach() {
         if (auto branch = dialogue_->DetachBranch(AnyId())) {
             detached_.push_back(std::move(*branch));
         }
-        return "DetachBranch";
     }
-    std::string Restore() {
+    void Restore() {
         if (!detached_.empty()) {
             const std::size_t at = Pick(detached_.size());
             if (dialogue_->RestoreBranch(detached_[at])) {
                 detached_.erase(detached_.begin() + static_cast<std::ptrdiff_t>(at));
             }
         }
-        return "RestoreBranch";
     }
-    std::string PlaceNode() {
+    void PlaceNode() {
         const DialogueNode& parent = AnyNode();
         dialogue_->PlaceNode(AnyId(), NodePlace{parent.GetId(), Pick(4)});
-        return "PlaceNode";
     }
-    std::string Sort() {
+    void Sort() {
         const std::int32_t id = AnyId();
         const SiblingOrders orders = dialogue_->CaptureSiblingOrders(id);
         dialogue_->SortBranch(id, Pick(2) == 0);
         if (Pick(2) == 0) {
             dialogue_->RestoreSiblingOrders(orders);
         }
-        return "SortBranch";
     }
-    std::string Renumber() {
-        AnyNode().SetId(NewId());
-        return "SetId";
-    }
-    std::string RenumberDetached() {
+    void Renumber() { AnyNode().SetId(NewId()); }
+    void RenumberDetached() {
         if (!detached_.empty()) {
             DialogueNode& top = *detached_[Pick(detached_.size())].node;
             ForEachPreOrder(top, [this](DialogueNode& node) { node.SetId(NewId()); });
         }
-        return "SetId on a detached branch";
     }
-    std::string ReadBack() {
+    void ReadBack() {
         const std::optional<std::string> error = dialogue_->Read(dialogue_->Write());
         EXPECT_FALSE(error.has_value()) << *error;
-        return "Read";
     }
-    std::string ReadJsonBack() {
+    void ReadJsonBack() {
         auto other = std::make_unique<Dialogue>();
         const std::optional<std::string> error =
             DialogueFromJson(DialogueToJson(*dialogue_), *other);
         EXPECT_FALSE(error.has_value()) << *error;
         dialogue_ = std::move(other);  // the held branches outlive the document they left
-        return "DialogueFromJson";
     }
 
     std::mt19937 random_;

@@ -8,25 +8,45 @@
 
 #include <random>
 
-#include "check_test_dialogues.h"
 #include "generator/dialogue_generator.h"
 #include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
+#include "model/node_response.h"
 #include "model/tree_walk.h"
 
 namespace tw::test {
 namespace {
 
-using B = CheckDialogueBuilder;
+struct B {
+    static void Manual(DialogueNode& node, std::string text) {
+        node.AppendCommand(std::make_unique<CommandManual>(std::move(text)));
+    }
+    static void Goto(DialogueNode& node, std::string target) {
+        node.AppendCommand(std::make_unique<CommandGoto>(std::move(target)));
+    }
+    static void Add(DialogueNode& node, std::string tag, std::string text, std::string target) {
+        auto add = std::make_unique<NodeResponseAdd>(std::move(tag));
+        add->SetPlayerText(std::move(text));
+        add->SetGotoNode(std::move(target));
+        node.AppendResponse(std::move(add));
+    }
+    static void Cut(DialogueNode& node, std::string tag) {
+        auto cut = std::make_unique<NodeResponseCut>();
+        cut->SetCutTag(std::move(tag));
+        node.AppendResponse(std::move(cut));
+    }
+};
 
 // Everything a finding holds, the node it points to included.
 std::vector<std::string> Full(const std::vector<Finding>& findings) {
     std::vector<std::string> lines;
-    for (const Finding& finding : findings) {
-        lines.push_back(Describe(finding) + " | " + std::string(SeverityName(finding.severity)) +
-                        " | id " + std::to_string(finding.nodeId) + " | node " +
-                        std::to_string(reinterpret_cast<std::uintptr_t>(finding.node)));
+    for (const Finding& f : findings) {
+        lines.push_back(f.rule + " | " + f.nodeLabel + " | " + std::string(ItemKindName(f.item)) +
+                        " " + std::to_string(f.index) + " | " + f.message + " | " +
+                        std::string(SeverityName(f.severity)) + " | id " +
+                        std::to_string(f.nodeId) + " | node " +
+                        std::to_string(reinterpret_cast<std::uintptr_t>(f.node)));
     }
     return lines;
 }

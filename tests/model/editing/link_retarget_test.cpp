@@ -8,38 +8,7 @@
 namespace tw {
 namespace {
 
-struct TypedCase {
-    const char* statement;
-    const char* rewritten;  // empty: the statement does not lead to the renamed node
-};
-
-class RetargetTypedTest : public testing::TestWithParam<TypedCase> {};
-
-TEST_P(RetargetTypedTest, RewritesOnlyNodeNames) {
-    Dialogue dialogue;
-    DialogueNode& node = dialogue.AppendNode(dialogue.Root(), 1, "Greet");
-    node.AppendCommand(std::make_unique<CommandManual>(GetParam().statement));
-    const std::vector<RetargetedRow> rows = RetargetLinks(dialogue, "Shop", "Market");
-    if (std::string(GetParam().rewritten).empty()) {
-        EXPECT_TRUE(rows.empty());
-        return;
-    }
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].command->GetType(), kCommandManual);
-    EXPECT_EQ(rows[0].command->GetText(), GetParam().rewritten);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Statements, RetargetTypedTest,
-    testing::Values(
-        TypedCase{"goto Shop", "goto Market"}, TypedCase{"goto   SHOP", "goto   Market"},
-        TypedCase{"if $gold > 5 then goto Shop else goto Shopkeeper",
-                  "if $gold > 5 then goto Market else goto Shopkeeper"},
-        TypedCase{"branch 'Shop'->Shop, 'Leave'->shop", "branch 'Shop'->Market, 'Leave'->Market"},
-        TypedCase{"list 'a'->Shop if (kOpen) then, 'b'->Bye",
-                  "list 'a'->Market if (kOpen) then, 'b'->Bye"},
-        TypedCase{"set Shop = true", ""}, TypedCase{"$Shop = 'Shop'", ""},
-        TypedCase{"goto Shop2", ""}, TypedCase{"rem goto Shop", ""}, TypedCase{"goto", ""}));
+// Typed statements are cases in cases/dialog_rules.txt.
 
 TEST(RetargetLinksTest, RebuildsEveryKindOfLinkKeepingConditions) {
     Dialogue dialogue;

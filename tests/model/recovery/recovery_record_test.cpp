@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "model/json_string_bytes.h"
+#include "support/line_cases.h"
+
 namespace tw {
 namespace {
 
@@ -23,27 +26,26 @@ TEST(RecoveryRecord, EveryByteOfAPathAndNameReadsBack) {
               "talkwright-recovery 1\npath: /w/inn.vrx\nnpc: Bran\\x01\nsaved: 7\n");
 }
 
-TEST(RecoveryRecord, DamagedRecordsSayWhy) {
-    const std::string first = "talkwright-recovery 1\n";
-    const std::pair<std::string, std::string> cases[] = {
-        {"", "it has no first line"},
-        {"talkwright-recovery 2\n", "line 1: this is no recovery record"},
-        {first + "npc: a\n", "it has no saved line"},
-        {first + "saved: 1\n", "it has no npc line"},
-        {first + "npc a\n", "line 2: a line is \"KEY: VALUE\""},
-        {first + "npc: a\\q\n", "line 2: a broken escape"},
-        {first + "npc: a\\x4\n", "line 2: a broken escape"},
-        {first + "npc: a\nnpc: b\n", "line 3: npc is given twice"},
-        {first + "colour: red\n", "line 2: unknown key 'colour'"},
-        {first + "npc: a\nsaved: soon\n", "line 3: the time is no number"},
-        {first + "npc: a\nsaved: 99999999999999999999\n", "line 3: the time is no number"},
-        {first + std::string(kMaxRecoveryRecordBytes, 'x'), "it is larger than a record can be"},
-    };
-    for (const auto& [text, error] : cases) {
-        const RecoveryRecordRead read = ReadRecoveryRecord(text);
-        EXPECT_EQ(read.record, std::nullopt) << text.substr(0, 60);
-        EXPECT_EQ(read.error, error) << text.substr(0, 60);
+std::string ReadAnswer(const std::string& line) {
+    const std::optional<std::string> text = JsonStringBytes(line.substr(1, line.size() - 2));
+    if (!text) {
+        return "bad case";
     }
+    const RecoveryRecordRead read = ReadRecoveryRecord(*text);
+    if (!read.record) {
+        return "damaged: " + read.error;
+    }
+    EXPECT_EQ(ReadRecoveryRecord(WriteRecoveryRecord(*read.record)).record, read.record);
+    return "path [" + read.record->originalPath.value_or("none") + "] npc [" +
+           read.record->npcName + "] saved " + std::to_string(read.record->savedAt);
+}
+
+TEST(RecoveryRecord, ReadsAsTheCasesSay) {
+    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/model/recovery/cases/records.txt",
+                          ReadAnswer);
+    const std::string larger =
+        "talkwright-recovery 1\n" + std::string(kMaxRecoveryRecordBytes, 'x');
+    EXPECT_EQ(ReadRecoveryRecord(larger).error, "it is larger than a record can be");
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+// Runs every case of tests/model/read_cases through the readers. NAME.json is one
+// document; NAME.json.expected is what the script export shows of it once read. In
+// NAME.jsonl every line is a document (but blank lines and "#" comments); NAME.jsonl.expected
+// holds "LINE: ANSWER" for each, ANSWER being the reader's message or an outline of what it read;
+// both JSON readers must agree on each line. NAME.vrx is a dialogue file; NAME.vrx.expected is its
+// JSON form once read, or the reader's message.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "export/dialogue_export.h"
+#include "json_readers_agree.h"
+#include "model/dialogue.h"
+#include "model/dialogue_json.h"
+#include "model/tree_depth.h"
+#include "model/tree_walk.h"
+#include "support/expected_file.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCaseDir = fs::path(TW_SOURCE_DIR) / "tests" / "model" / "read_cases";
+
+std::vector<std::string> CaseFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".json" || extension == ".jsonl" || extension == ".vrx") {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What a read document holds, short: the NPC, the next id and each node's depth, id and name.
+std::string Outline(const Dialogue& dialogue) {
+    std::string outline =
+        "read: " + dialogue.Npc().name + ", next id " + std::to_string(dialogue.GetNextNodeId());
+    ForEachPreOrder(dialogue.Root(), [&outline](const DialogueNode& node) {
+        outline += " | " + std::to_string(LevelsAbove(node)) + " " + std::to_string(node.GetId()) +
+                   " " + node.GetName();
+    });
+    return outline;
+}
+
+std::string AnswerPerLine(const std::string& text) {
+    std::istringstream lines(text);
+    std::string answers;
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        Dialogue dialogue;
+        const std::optional<std::string> error = DialogueFromJson(line, dialogue);
+        const std::string fast = test::ExpectSameReading(line) ? " (fast)" : "";
+        answers +=
+            std::to_string(number) + ": " + (error ? *error : Outline(dialogue) + fast) + "\n";
+    }
+    return answers;
+}
+
+std::string ExportOf(const std::string& text) {
+    Dialogue dialogue;
+    const std::optional<std::string> error = DialogueFromJson(text, dialogue);
+    return error ? "error: " + *error + "\n" : ExportScript(dialogue);
+}
+
+// Whether writing gives back the very bytes read (old versions and stray bytes do not),
+// and that what is written reads again as the current version.
+std::string FileAnswer(const std::string& bytes) {
+    Dialogue dialogue;
+    if (const std::optional<std::string> error = dialogue.Read(bytes)) {
+        return "error: " + *error + "\n";
+    }
+    EXPECT_FALSE(dialogue.IsModified());
+    EXPECT_FALSE(dialogue.IsScratch());
+    const std::string written = dialogue.Write();
+    Dialogue again;
+    EXPECT_EQ(again.Read(written), std::nullopt);
+    EXPECT_EQ(again.GetFileVersion(), kCurrentFileVersion);
+    EXPECT_EQ(again.Write(), written);
+    return DialogueToJson(dialogue) +
+           (written == bytes ? "written back as read\n" : "written back otherwise\n");
+}
+
+class JsonCaseTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(JsonCaseTest, MatchesExpectedOutput) {
+    const fs::path input = kCaseDir / GetParam();
+    const std::string text = test::ReadBytes(input.string());
+    const std::string extension = input.extension().string();
+    test::ExpectMatchesFile(extension == ".jsonl" ? AnswerPerLine(text)
+                            : extension == ".vrx" ? FileAnswer(text)
+                                                  : ExportOf(text),
+                            input.string() + ".expected");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest, testing::ValuesIn(CaseFiles()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                             std::string name = param.param;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace tw
