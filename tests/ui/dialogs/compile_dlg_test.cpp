@@ -71,7 +71,7 @@ TEST(CompileDlgTest, EscapeAndTheCloseBoxDoNotInterrupt) {
     QTest::keyClick(&compile, Qt::Key_Escape);
     compile.close();
     EXPECT_TRUE(compile.isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!compile.isVisible(), 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !compile.isVisible(); }, 2000));
     EXPECT_EQ(compile.result(), QDialog::Accepted);
     EXPECT_EQ(compile.Progress()->value(), 100);
     EXPECT_EQ(compile.ErrorsFound()->text(), "Errors found: 0");
@@ -92,7 +92,7 @@ TEST(CompileDlgTest, WaitsBeforeTheWalkAndPaintsAtMostThirtyTimesASecond) {
     compile.open();
     QTest::qWait(CCompileDlg::kStartDelayMs / 2);
     EXPECT_EQ(compile.Progress()->value(), 0);  // the window shows before the work starts
-    QTRY_VERIFY_WITH_TIMEOUT(!compile.isVisible(), 60000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !compile.isVisible(); }, 60000));
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     EXPECT_EQ(compile.result(), QDialog::Accepted);
     EXPECT_EQ(compile.Progress()->value(), 100);

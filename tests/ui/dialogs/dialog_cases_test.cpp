@@ -1,6 +1,7 @@
 // The editing dialogs driven by the cases in data/dialog_cases.txt: each case opens a dialog,
 // types and clicks as a writer does, and checks what the dialog shows, refuses or gives.
 
+#include <QDir>
 #include <QFile>
 #include <QRadioButton>
 
@@ -146,6 +147,10 @@ protected:
             EXPECT_EQ(Result(dialog), ToBytes(rest));
         } else if (verb == "accepted") {
             EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        } else if (verb == "shot") {
+            const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
+            QDir().mkpath(dir);
+            EXPECT_TRUE(dialog.grab().save(dir + "/" + rest + ".png"));
         } else if (verb == "closed") {
             EXPECT_FALSE(dialog.isVisible());
             EXPECT_EQ(dialog.result(), QDialog::Rejected);

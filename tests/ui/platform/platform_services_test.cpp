@@ -6,34 +6,40 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
+#include "support/scripted_platform_services.h"
 #include "ui/platform/qt_platform_services.h"
 
 namespace tw {
 namespace {
 
 // The clipboard keeps bytes under a format name apart from its plain text; the profile's
-// sections and keys are matched without regard to case and outlive the services.
-TEST(QtPlatformServicesTest, ClipboardAndProfile) {
+// sections and keys are matched without regard to case. The tests' scripted services must
+// answer as the real ones do.
+void CheckClipboardAndProfile(PlatformServices& services) {
+    services.SetClipboardData("NodeCommandList", std::string("\x01\x00\xff", 3));
+    EXPECT_EQ(services.GetClipboardData("NodeCommandList"), std::string("\x01\x00\xff", 3));
+    EXPECT_EQ(services.GetClipboardData("NodeResponseList"), std::nullopt);
+    EXPECT_EQ(services.GetClipboardText(), std::nullopt);
+    services.SetClipboardText("Caf\xe9");
+    EXPECT_EQ(services.GetClipboardText(), "Caf\xe9");
+    EXPECT_EQ(services.GetClipboardData("NodeCommandList"), std::nullopt);
+    EXPECT_EQ(services.GetProfileString("vorunda", "current directory", "none"), "none");
+    services.WriteProfileString("vorunda", "current directory", "/home/w/d\xe9");
+    EXPECT_EQ(services.GetProfileString("Vorunda", "Current Directory", ""), "/home/w/d\xe9");
+    services.WriteProfileInt("66", "CX", -640);
+    EXPECT_EQ(services.GetProfileInt("66", "cx", 0), -640);
+    EXPECT_EQ(services.GetProfileInt("66", "CY", 7), 7);
+}
+
+TEST(QtPlatformServicesTest, ClipboardAndProfileAnswerAsTheScriptedOnes) {
+    ScriptedPlatformServices scripted;
+    CheckClipboardAndProfile(scripted);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString profile = dir.filePath("profile.ini");
     {
         QtPlatformServices services(nullptr, profile);
-        services.SetClipboardData("NodeCommandList", std::string("\x01\x00\xff", 3));
-        EXPECT_EQ(services.GetClipboardData("NodeCommandList"), std::string("\x01\x00\xff", 3));
-        EXPECT_EQ(services.GetClipboardData("NodeResponseList"), std::nullopt);
-        EXPECT_EQ(services.GetClipboardText(), std::nullopt);
-        services.SetClipboardText("Caf\xe9");
-        EXPECT_EQ(services.GetClipboardText(), "Caf\xe9");
-        EXPECT_EQ(services.GetClipboardData("NodeCommandList"), std::nullopt);
-
-        EXPECT_EQ(services.GetProfileString("vorunda", "current directory", "none"), "none");
-        services.WriteProfileString("vorunda", "current directory", "/home/w/d\xe9");
-        EXPECT_EQ(services.GetProfileString("Vorunda", "Current Directory", ""), "/home/w/d\xe9");
-        EXPECT_EQ(services.GetProfileInt("66", "CX", 0), 0);
-        services.WriteProfileInt("66", "CX", -640);
-        EXPECT_EQ(services.GetProfileInt("66", "cx", 0), -640);
-        EXPECT_EQ(services.GetProfileInt("66", "CY", 7), 7);
+        CheckClipboardAndProfile(services);
     }
     QtPlatformServices reopened(nullptr, profile);
     EXPECT_EQ(reopened.GetProfileInt("66", "CX", 0), -640);
