@@ -26,7 +26,7 @@ protected:
     QCheckBox* SkipBox() { return tester->findChild<QCheckBox*>("skipStateWindow"); }
 };
 
-TEST_F(TestDlgPlayTest, NumberKeysChooseOfferedResponsesButNotInTextBoxes) {
+TEST_F(TestDlgPlayTest, NumberKeysChooseResponsesAndTheRoadIsSavedAsARecording) {
     Open();
     Reply("Ysolde");
     ASSERT_EQ(tester->NodeName()->text(), "Welcome");
@@ -38,6 +38,19 @@ TEST_F(TestDlgPlayTest, NumberKeysChooseOfferedResponsesButNotInTextBoxes) {
     QTest::keyClick(tester->Responses(), Qt::Key_1);
     EXPECT_EQ(tester->NodeName()->text(), "Room");
     EXPECT_EQ(tester->InputLines(), (std::vector<std::string>{"say Ysolde", "1"}));
+    // The road is saved as a recording that names the dialogue from beside it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("menu.play");
+    services.QueueFileChoice(path.toStdString());
+    Press("Save Recording...");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string relative =
+        std::filesystem::path(dialogue.GetPath())
+            .lexically_proximate(std::filesystem::path(dir.path().toStdString()))
+            .generic_string();
+    EXPECT_EQ(file.readAll().toStdString(),
+              "#! dialogue: " + relative + "\n#! seed: 1\nsay Ysolde\n1\n");
 }
 
 TEST_F(TestDlgPlayTest, EnvironmentBesideTheConversationMarksAndTakesEdits) {
@@ -97,24 +110,6 @@ TEST_F(TestDlgPlayTest, ReplayPlaysTheRoadAndSteppingBackWorksFromThere) {
     Press("Step Back");
     EXPECT_EQ(tester->NodeName()->text(), "Room");
     EXPECT_EQ(Variable("$gold"), "12");
-}
-
-TEST_F(TestDlgPlayTest, SaveRecordingWritesTheRoadWithTheDialogueBesideIt) {
-    Open();
-    Reply("Ysolde");
-    QTest::keyClick(tester->Responses(), Qt::Key_2);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("menu.play");
-    services.QueueFileChoice(path.toStdString());
-    QTest::mouseClick(tester->Button("Save Recording..."), Qt::LeftButton);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::string text = file.readAll().toStdString();
-    const std::string relative =
-        std::filesystem::path(dialogue.GetPath())
-            .lexically_proximate(std::filesystem::path(dir.path().toStdString()))
-            .generic_string();
-    EXPECT_EQ(text, "#! dialogue: " + relative + "\n#! seed: 1\nsay Ysolde\n2\n");
 }
 
 TEST_F(TestDlgPlayTest, StepBackAndHistoryEntriesRestoreEarlierScreens) {

@@ -159,22 +159,18 @@ TEST_F(TestDlgTest, TabFollowsReadingOrderAndTypedReplyMode) {
     EXPECT_TRUE(tester->TypedResponse()->text().isEmpty());
 }
 
-TEST_F(TestDlgTest, CustomCommandsAndRestartKeepTheEnvironment) {
+TEST_F(TestDlgTest, CustomCommandsRestartAndTheStateEditorKeepTheEnvironment) {
     Open();
-    QPushButton* execute = tester->Button("Execute Custom Command");
-    QTest::mouseClick(execute, Qt::LeftButton);  // nothing typed: nothing happens
+    Press("Execute Custom Command");  // nothing typed: nothing happens
     EXPECT_TRUE(services.Messages().empty());
-    QTest::keyClicks(tester->CustomCommand(), "set kCustom = true");
-    QTest::keyClick(tester->CustomCommand(), Qt::Key_Return);
+    Command("set kCustom = true");
     EXPECT_EQ(tester->NodeName()->text(), "Welcome");
     services.QueueAnswer(MessageAnswer::kOk);
-    tester->CustomCommand()->setText("goto Cellar");
-    QTest::mouseClick(execute, Qt::LeftButton);
+    Command("goto Cellar");
     ASSERT_EQ(services.Messages().size(), 1u);
     EXPECT_EQ(services.Messages()[0].caption, "Runtime Error");
     EXPECT_EQ(services.Messages()[0].text.find("Unable to continue"), std::string::npos);
-    tester->CustomCommand()->setText("goto Room");
-    QTest::mouseClick(execute, Qt::LeftButton);
+    Command("goto Room");
     EXPECT_EQ(tester->NodeName()->text(), "Room");
     Press("Restart Dialogue");
     EXPECT_EQ(tester->NodeName()->text(), "WelcomeBack");  // kMetBrannoc was kept
@@ -183,10 +179,12 @@ TEST_F(TestDlgTest, CustomCommandsAndRestartKeepTheEnvironment) {
         const EnhancedListCtrl& flags = *state.List(StateList::kFlags);
         for (int row = 0; row < flags.RowCount(); ++row)
             sawFlag = sawFlag || flags.ItemText(row, 0) == "kCustom";
+        SetVariable(state, "$PartySize", "3");  // reaches the party settings
         Press(state.Button("OK"));
     });
     Press("View/Alter Environment State");
     EXPECT_TRUE(sawFlag);
+    EXPECT_EQ(party.partySize, 3);
 }
 
 TEST_F(TestDlgTest, QuitAsksAndNoKeepsTheTestRunning) {
@@ -203,16 +201,6 @@ TEST_F(TestDlgTest, QuitAsksAndNoKeepsTheTestRunning) {
     tester->show();
     tester->close();  // the close box asks too
     EXPECT_TRUE(tester->isVisible());
-}
-
-TEST_F(TestDlgTest, PartySizeChangedInTheStateEditorReachesTheSettings) {
-    Open();
-    OnNextModal<CStateDlg>([](CStateDlg& state) {
-        SetVariable(state, "$PartySize", "3");
-        Press(state.Button("OK"));
-    });
-    Press("View/Alter Environment State");
-    EXPECT_EQ(party.partySize, 3);
 }
 
 }  // namespace
