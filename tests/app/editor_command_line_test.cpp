@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <fstream>
 
 namespace tw {
 namespace {
@@ -47,10 +48,9 @@ TEST(EditorCommandLineTest, HelpAndVersionAreAnsweredWithoutRunning) {
         const EditorCommandLine help = Parse({option, "a.vrx"});
         EXPECT_EQ(help.action, Action::ShowText);
         EXPECT_EQ(help.ExitStatus(), 0);
-        EXPECT_TRUE(help.text.contains("--quit-after <MS>")) << help.text.toStdString();
-        EXPECT_TRUE(help.text.contains("--version")) << help.text.toStdString();
-        EXPECT_TRUE(help.text.contains("--autosave-interval <SECONDS>"));
-        EXPECT_TRUE(help.text.contains("[FILE.vrx ...]")) << help.text.toStdString();
+        for (const char* part :
+             {"--quit-after <MS>", "--version", "--autosave-interval <SECONDS>", "[FILE.vrx ...]"})
+            EXPECT_TRUE(help.text.contains(part)) << help.text.toStdString();
     }
     const EditorCommandLine version = Parse({"--version"});
     EXPECT_EQ(version.action, Action::ShowText);
@@ -59,26 +59,21 @@ TEST(EditorCommandLineTest, HelpAndVersionAreAnsweredWithoutRunning) {
 }
 
 TEST(EditorCommandLineTest, MistakesAreReportedWithTheUsageAndStatusTwo) {
-    const struct {
-        QStringList arguments;
-        QString message;
-    } cases[] = {
-        {{"--frobnicate"}, "talkwright: Unknown option 'frobnicate'."},
-        {{"a.vrx", "--quit-after"}, "talkwright: Missing value after '--quit-after'."},
-        {{"--quit-after", "soon"},
-         "talkwright: --quit-after needs a number of milliseconds, not 'soon'."},
-        {{"--quit-after", "-5"},
-         "talkwright: --quit-after needs a number of milliseconds, not '-5'."},
-        {{"--autosave-interval", "often"},
-         "talkwright: --autosave-interval needs a number of seconds, not 'often'."},
-    };
-    for (const auto& c : cases) {
-        const EditorCommandLine result = Parse(c.arguments);
-        EXPECT_EQ(result.action, Action::Fail) << c.message.toStdString();
+    std::ifstream table(TW_SOURCE_DIR "/tests/app/data/command_line_mistakes.txt");
+    int cases = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.starts_with("#"))
+            continue;
+        const QString text = QString::fromStdString(line);
+        const EditorCommandLine result = Parse(text.section('\t', 0, 0).split(' '));
+        EXPECT_EQ(result.action, Action::Fail) << line;
         EXPECT_EQ(result.ExitStatus(), 2);
-        EXPECT_TRUE(result.text.startsWith(c.message + "\n\n")) << result.text.toStdString();
-        EXPECT_TRUE(result.text.contains("--quit-after <MS>")) << result.text.toStdString();
+        EXPECT_TRUE(result.text.startsWith(text.section('\t', 1) + "\n\n"))
+            << result.text.toStdString();
+        EXPECT_TRUE(result.text.contains("--quit-after <MS>")) << line;
+        ++cases;
     }
+    EXPECT_EQ(cases, 5);
 }
 
 }  // namespace

@@ -123,10 +123,6 @@ void ScriptedPlatformServices::WriteProfileInt(std::string_view section, std::st
 }
 
 bool ScriptedPlatformServices::SetWorkingDirectory(std::string_view path) {
-    if (!directories_.empty() &&
-        std::find(directories_.begin(), directories_.end(), path) == directories_.end()) {
-        return false;
-    }
     workingDirectory_ = std::string(path);
     return true;
 }

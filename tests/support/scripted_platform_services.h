@@ -60,10 +60,6 @@ public:
 
     std::string GetWorkingDirectory() override { return workingDirectory_; }
     bool SetWorkingDirectory(std::string_view path) override;
-    // Directories SetWorkingDirectory accepts; any path when none are given.
-    void SetExistingDirectories(std::vector<std::string> directories) {
-        directories_ = std::move(directories);
-    }
 
 private:
     using ProfileKey = std::pair<std::string, std::string>;
@@ -80,7 +76,6 @@ private:
     std::map<std::string, std::string> clipboard_;  // format name -> bytes; "" is plain text
     std::map<ProfileKey, std::string> profile_;
     std::string workingDirectory_ = "/";
-    std::vector<std::string> directories_;
 };
 
 }  // namespace tw

@@ -16,12 +16,10 @@
 #include "model/dialogue.h"
 #include "script/environment.h"
 #include "support/app_test_support.h"
+#include "support/scripted_platform_services.h"
 #include "support/window_controls.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
-#include "ui/tester/party_dlg.h"
-#include "ui/tester/state_dlg.h"
-#include "ui/tester/test_dlg.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/style_edit_ctrl.h"
@@ -37,7 +35,9 @@
 #include "ui/dialogs/response_dlg.h"
 #include "ui/dialogs/yes_no_dlg.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "support/scripted_platform_services.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{' << texts.join(" | ").toStdString() << '}';
@@ -188,18 +188,6 @@ TEST_F(AccessibilityTest, EveryTesterWindowNamesItsControls) {
     ExpectAllNamed(state);
     CTestDlg tester(dialogue, party, random, services, std::nullopt);
     ExpectAllNamed(tester);
-}
-
-// The walk itself finds what it is for: a new unnamed control fails it.
-TEST_F(AccessibilityTest, TheWalkFindsAnUnnamedControl) {
-    CAboutDlg about;
-    auto* list = new EnhancedListCtrl(&about);
-    list->setObjectName("unnamedList");
-    const QStringList unnamed = UnnamedControls(about);
-    ASSERT_EQ(unnamed.size(), 1);
-    EXPECT_TRUE(unnamed.front().contains("unnamedList"));
-    list->setAccessibleName("Named now");
-    EXPECT_EQ(UnnamedControls(about), QStringList());
 }
 
 }  // namespace

@@ -1,23 +1,21 @@
+// The node tree control: dragging branches, its keyboard menu, its index of items by value
+// and its reorder by rank.
+
 #include "ui/controls/enhanced_tree_ctrl.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
+#include <map>
+#include <random>
 
 #include "ui/controls/command_icons.h"
 
 namespace tw {
 namespace {
-
-// Counts the copies it is told of, as a derived tree would map old items to new ones.
-class CountingTree : public EnhancedTreeCtrl {
-public:
-    void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem) override {
-        copies.emplace_back(oldItem->text(0), newItem);
-    }
-    std::vector<std::pair<QString, QTreeWidgetItem*>> copies;
-};
 
 // "text(value)[children]" for every item, top level joined by ';'.
 std::string Dump(const QTreeWidgetItem* item) {
@@ -33,13 +31,32 @@ std::string Dump(const QTreeWidgetItem* item) {
     return text;
 }
 
-std::string Dump(const QTreeWidget& tree) {
-    std::string text;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-        text += (i ? ";" : "") + Dump(tree.topLevelItem(i));
-    }
-    return text;
+std::string Dump(QTreeWidget& tree) {
+    const std::string all = Dump(tree.invisibleRootItem());
+    return all.substr(4, all.size() - 5);  // without the invisible root's "(0)[...]"
 }
+
+// Every item's value maps to that item, and every other value up to the largest finds nothing.
+void ExpectIndexMatchesWalk(EnhancedTreeCtrl& tree, int largest) {
+    std::map<int, QTreeWidgetItem*> walked;
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+        walked[EnhancedTreeCtrl::ItemValue(*it)] = *it;
+    }
+    for (int value = 0; value <= largest; ++value) {
+        const auto found = walked.find(value);
+        EXPECT_EQ(tree.FindItem(value), found != walked.end() ? found->second : nullptr)
+            << "value " << value;
+    }
+}
+
+// Counts the copies it is told of, as a derived tree would map old items to new ones.
+class CountingTree : public EnhancedTreeCtrl {
+public:
+    void OnItemCopied(QTreeWidgetItem* oldItem, QTreeWidgetItem* newItem) override {
+        copies.emplace_back(oldItem->text(0), newItem);
+    }
+    std::vector<std::pair<QString, QTreeWidgetItem*>> copies;
+};
 
 constexpr const char* kStart = "Initialization Node(0);A(1)[A1(2)[A1a(3)];A2(4)];B(5)";
 
@@ -57,8 +74,7 @@ protected:
         a1->setCheckState(0, Qt::Checked);
         tree.expandAll();
         // What the main window registers: the initialization node (value 0) is fixed.
-        auto notInit = [this](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
-            ++vetoCalls;
+        auto notInit = [](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
             return EnhancedTreeCtrl::ItemValue(item) != 0;
         };
         tree.SetCanDrag(notInit);
@@ -68,137 +84,146 @@ protected:
                 drops.emplace_back(EnhancedTreeCtrl::ItemValue(dragged),
                                    EnhancedTreeCtrl::ItemValue(target));
             });
+        tree.setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(&tree, &QWidget::customContextMenuRequested,
+                         [this](const QPoint& pos) { menus.push_back(tree.itemAt(pos)); });
         tree.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+        tree.setFocus();
         ASSERT_EQ(Dump(tree), kStart);
     }
 
     QPoint Center(QTreeWidgetItem* item) { return tree.visualItemRect(item).center(); }
 
-    // What a user does: press on one item, move past the drag distance, move over the
-    // target, let go.
-    void Drag(QTreeWidgetItem* from, QPoint to) {
-        QWidget* viewport = tree.viewport();
+    // Presses on one item and moves past the drag distance.
+    void StartDrag(QTreeWidgetItem* from) {
         const QPoint start = Center(from);
-        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-        QTest::mouseMove(viewport, start + QPoint(12, 0));
-        QTest::mouseMove(viewport, to);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+        QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(tree.viewport(), start + QPoint(12, 0));
+    }
+    void Drag(QTreeWidgetItem* from, QTreeWidgetItem* to) {
+        StartDrag(from);
+        QTest::mouseMove(tree.viewport(), Center(to));
+        QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, Center(to));
     }
 
     CountingTree tree;
     QTreeWidgetItem *init, *a, *a1, *a1a, *a2, *b;
-    int vetoCalls = 0;
     std::vector<std::pair<int, int>> drops;
+    std::vector<QTreeWidgetItem*> menus;
 };
 
-TEST_F(EnhancedTreeCtrlTest, DraggingABranchMovesItUnderTheTarget) {
-    Drag(a, Center(b));
+TEST_F(EnhancedTreeCtrlTest, DraggingABranchMovesItUnderTheHighlightedTarget) {
+    StartDrag(a);
+    ASSERT_TRUE(tree.IsDragging());
+    EXPECT_EQ(tree.currentItem(), a);
+    QTest::mouseMove(tree.viewport(), Center(b));
+    EXPECT_EQ(tree.DropHighlight(), b);
+    const DragImage* image = tree.CurrentDragImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->pos(), tree.viewport()->mapToGlobal(Center(b)) - QPoint(15, 15));
+    QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, Center(b));
     EXPECT_EQ(Dump(tree), "Initialization Node(0);B(5)[A(1)[A1(2)[A1a(3)];A2(4)]]");
     EXPECT_EQ(drops, (std::vector<std::pair<int, int>>{{1, 5}}));
     QTreeWidgetItem* moved = b->child(0);
     EXPECT_EQ(tree.currentItem(), moved);
     EXPECT_TRUE(b->isExpanded());
     EXPECT_EQ(moved->child(0)->checkState(0), Qt::Checked);
-    EXPECT_EQ(moved->data(0, EnhancedTreeCtrl::kImageRole).toInt(), 0);
     EXPECT_EQ(tree.copies.size(), 4u);
-    EXPECT_FALSE(tree.IsDragging());
+    EXPECT_EQ(tree.FindItem(3), moved->child(0)->child(0));
     EXPECT_EQ(tree.CurrentDragImage(), nullptr);
     EXPECT_EQ(tree.DropHighlight(), nullptr);
 }
 
-TEST_F(EnhancedTreeCtrlTest, DuringTheDragTheTargetIsHighlightedUnderTheImage) {
-    QWidget* viewport = tree.viewport();
-    const QPoint start = Center(a2);
-    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-    QTest::mouseMove(viewport, start + QPoint(12, 0));
-    ASSERT_TRUE(tree.IsDragging());
-    EXPECT_EQ(tree.DraggedItem(), a2);
-    EXPECT_EQ(tree.currentItem(), a2);
-    QTest::mouseMove(viewport, Center(b));
-    EXPECT_EQ(tree.DropTarget(), b);
-    EXPECT_EQ(tree.DropHighlight(), b);
-    const DragImage* image = tree.CurrentDragImage();
-    ASSERT_NE(image, nullptr);
-    EXPECT_TRUE(image->isVisible());
-    EXPECT_EQ(image->pos(), viewport->mapToGlobal(Center(b)) - QPoint(15, 15));
-    // Off the items the target is gone, but the highlight stays until the drop.
-    const QPoint empty(150, 390);
-    QTest::mouseMove(viewport, empty);
+TEST_F(EnhancedTreeCtrlTest, InvalidDropsChangeNothing) {
+    for (auto [from, to] : {std::pair{a, a}, {a1, a}, {a, a1a}, {b, init}, {init, b}}) {
+        Drag(from, to);
+        EXPECT_EQ(Dump(tree), kStart) << from->text(0).toStdString();
+        EXPECT_TRUE(drops.empty());
+        EXPECT_FALSE(tree.IsDragging());
+    }
+    // Let go off the items: the highlight stayed until then, nothing moves.
+    StartDrag(a2);
+    QTest::mouseMove(tree.viewport(), Center(b));
+    QTest::mouseMove(tree.viewport(), QPoint(150, 390));
     EXPECT_EQ(tree.DropTarget(), nullptr);
     EXPECT_EQ(tree.DropHighlight(), b);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, empty);
+    QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, QPoint(150, 390));
     EXPECT_EQ(Dump(tree), kStart);
-    EXPECT_TRUE(drops.empty());
 }
 
-TEST_F(EnhancedTreeCtrlTest, InvalidDropsChangeNothing) {
-    struct Case {
-        const char* name;
-        QTreeWidgetItem* from;
-        QTreeWidgetItem* to;
-    };
-    for (const Case& c :
-         {Case{"onto itself", a, a}, Case{"onto its parent", a1, a},
-          Case{"onto its descendant", a, a1a}, Case{"onto the initialization node", b, init}}) {
-        Drag(c.from, Center(c.to));
-        EXPECT_EQ(Dump(tree), kStart) << c.name;
-        EXPECT_TRUE(drops.empty()) << c.name;
-        EXPECT_FALSE(tree.IsDragging()) << c.name;
+// A screen reader's keyboard menu event asks for the current item's menu; the Menu key
+// followed by the platform's own event asks once; F10 alone and the arrows ask nothing.
+TEST_F(EnhancedTreeCtrlTest, KeyboardMenusAskOnceForTheCurrentItemsMenu) {
+    tree.setCurrentItem(a1);
+    QTest::keyClick(&tree, Qt::Key_F10);
+    QContextMenuEvent fromReader(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                 tree.mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(&tree, &fromReader);
+    QTest::keyClick(&tree, Qt::Key_Menu);
+    QContextMenuEvent fromPlatform(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                   tree.mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(&tree, &fromPlatform);
+    QTest::keyClick(&tree, Qt::Key_Down);
+    EXPECT_EQ(menus, (std::vector<QTreeWidgetItem*>{a1, a1}));
+    EXPECT_EQ(tree.currentItem(), a1a);
+    tree.setCurrentItem(nullptr);
+    QTest::keyClick(&tree, Qt::Key_Menu);
+    EXPECT_EQ(menus.size(), 3u);  // without a current item the request still comes
+}
+
+// A subtree made outside the tree goes into the index whole when it goes in, as an undo
+// puts a branch back; clearing empties the index.
+TEST_F(EnhancedTreeCtrlTest, ABranchPutBackIsFoundWhole) {
+    QTreeWidgetItem* c = tree.MakeItem("C", 0, 0, 10);
+    c->addChild(tree.MakeItem("C1", 0, 0, 11));
+    EXPECT_EQ(tree.FindItem(11), nullptr);
+    tree.InsertItemAt(c, b, 0);
+    ExpectIndexMatchesWalk(tree, 12);
+    tree.clear();
+    ExpectIndexMatchesWalk(tree, 12);
+}
+
+// Random inserts, deletes and moves by copy, checked after each.
+TEST_F(EnhancedTreeCtrlTest, TheIndexMatchesAWalkAfterRandomChanges) {
+    std::mt19937 random(16);
+    int next = 6;
+    for (int round = 0; round < 400; ++round) {
+        std::vector<QTreeWidgetItem*> items;
+        for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+            items.push_back(*it);
+        }
+        QTreeWidgetItem* some = items.empty() ? nullptr : items[random() % items.size()];
+        const unsigned choice = random() % 4;
+        if (choice < 2) {
+            tree.InsertItem("N", 0, 0, next++, some);
+        } else if (choice == 2 && some != nullptr && items.size() > 3) {
+            delete some;
+        } else if (choice == 3 && some != nullptr && some->parent() != nullptr) {
+            tree.MakeRoot(some);
+        }
+        ExpectIndexMatchesWalk(tree, next);
+        ASSERT_FALSE(testing::Test::HasFailure()) << "after round " << round;
     }
 }
 
-TEST_F(EnhancedTreeCtrlTest, TheInitializationNodeCannotBeDragged) {
-    QWidget* viewport = tree.viewport();
-    const QPoint start = Center(init);
-    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-    QTest::mouseMove(viewport, start + QPoint(12, 0));
-    EXPECT_FALSE(tree.IsDragging());
-    EXPECT_GT(vetoCalls, 0);
-    QTest::mouseMove(viewport, Center(b));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, Center(b));
-    EXPECT_EQ(Dump(tree), kStart);
-    EXPECT_EQ(tree.currentItem(), init);  // the drag selects before it asks
-}
-
-TEST_F(EnhancedTreeCtrlTest, GetDropTargetAndCanDragWithoutCallbacks) {
-    EnhancedTreeCtrl plain;
-    QTreeWidgetItem* x = plain.InsertItem("x", 0, 0, 7);
-    QTreeWidgetItem* y = plain.InsertItem("y", 0, 0, 8, x);
-    EXPECT_TRUE(plain.CanDrag(x));
-    EXPECT_EQ(plain.GetDropTarget(y), y);
-    EXPECT_FALSE(tree.CanDrag(init));
-    EXPECT_EQ(tree.GetDropTarget(init), nullptr);
-    EXPECT_EQ(tree.GetDropTarget(b), b);
-}
-
-TEST_F(EnhancedTreeCtrlTest, CopyBranchKeepsTheOldItems) {
-    QTreeWidgetItem* copy = tree.CopyBranch(a, b, nullptr);
-    EXPECT_EQ(Dump(tree),
-              "Initialization Node(0);A(1)[A1(2)[A1a(3)];A2(4)];B(5)[A(1)[A1(2)[A1a(3)];A2(4)]]");
-    EXPECT_EQ(copy, b->child(0));
-    ASSERT_EQ(tree.copies.size(), 4u);
-    EXPECT_EQ(tree.copies[0].first, "A");
-    EXPECT_EQ(tree.copies[0].second, copy);
-    QTreeWidgetItem* single = tree.CopyItem(a1, nullptr, init);
-    EXPECT_EQ(tree.topLevelItem(1), single);
-    EXPECT_EQ(single->childCount(), 0);
-    EXPECT_EQ(single->checkState(0), Qt::Checked);
-}
-
-TEST_F(EnhancedTreeCtrlTest, MakeRootMovesTheBranchToTheEndOfTheTopLevel) {
-    QTreeWidgetItem* root = tree.MakeRoot(a1);
-    EXPECT_EQ(Dump(tree), "Initialization Node(0);A(1)[A2(4)];B(5);A1(2)[A1a(3)]");
-    EXPECT_EQ(root, tree.topLevelItem(3));
-}
-
-TEST_F(EnhancedTreeCtrlTest, ExpandAndCollapseAll) {
-    tree.ExpandAll(false);
-    EXPECT_FALSE(a->isExpanded());
-    EXPECT_FALSE(a1->isExpanded());
-    tree.ExpandAll(true);
-    EXPECT_TRUE(a->isExpanded());
+// The ranks decide, not the labels, at every level; every item stays as it was.
+TEST_F(EnhancedTreeCtrlTest, SortsByRankKeepingItemsAndState) {
+    tree.setCurrentItem(a1a);
+    for (auto [item, rank] : {std::pair{init, 0}, {a, 2}, {b, 1}, {a1, 5}, {a2, -3}}) {
+        EnhancedTreeCtrl::SetItemRank(item, rank);
+    }
+    tree.SortChildrenByRank(nullptr);
+    EXPECT_EQ(Dump(tree), "Initialization Node(0);B(5);A(1)[A2(4);A1(2)[A1a(3)]]");
     EXPECT_TRUE(a1->isExpanded());
+    EXPECT_EQ(tree.currentItem(), tree.FindItem(3));
+    ExpectIndexMatchesWalk(tree, 6);
+    tree.collapseAll();
+    tree.ExpandItems({a, a1});
+    EXPECT_TRUE(a1->isExpanded());
+    EXPECT_FALSE(b->isExpanded());
+    QApplication::processEvents();  // the rows below show once the view lays out again
+    EXPECT_FALSE(tree.visualItemRect(a1a).isEmpty());
 }
 
 // A wide tree: 200 branches at the top, each of 100 branches of 2 leaves.
@@ -213,38 +238,23 @@ void FillWide(EnhancedTreeCtrl& tree) {
     }
 }
 
-bool EveryBranchIs(QTreeWidget& tree, bool expanded) {
-    for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
-        if ((*it)->childCount() > 0 && (*it)->isExpanded() != expanded) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The loop may turn at every step of a long Expand/Collapse All; the steps come in order.
-TEST(EnhancedTreeCtrlWideTest, ExpandAndCollapseAllTellTheirProgressInOrder) {
+// The loop may turn at every step of a long Expand/Collapse All: the steps come in order,
+// and what runs meanwhile may empty the tree, which ends the command at its next step.
+TEST(EnhancedTreeCtrlWideTest, ExpandAllTellsItsProgressAndStopsWhenTheTreeEmpties) {
     EnhancedTreeCtrl tree;
     FillWide(tree);
     for (bool expand : {true, false}) {
         int last = -1;
-        int steps = 0;
         tree.ExpandAll(expand, [&](int done, int total) {
             EXPECT_LE(last, done);
             EXPECT_LE(done, total);
             last = done;
-            ++steps;
         });
-        EXPECT_TRUE(EveryBranchIs(tree, expand));
-        EXPECT_GT(steps, 100);
+        for (QTreeWidgetItemIterator it(&tree); *it != nullptr; ++it) {
+            ASSERT_TRUE((*it)->childCount() == 0 || (*it)->isExpanded() == expand);
+        }
     }
-}
-
-// What runs while the loop turns may empty the tree: the command stops at its next step
-// rather than open items that are gone.
-TEST(EnhancedTreeCtrlWideTest, ATreeEmptiedDuringExpandAllEndsIt) {
     for (int at : {3, 130, 200}) {  // the walk, the branches below the top, the top
-        EnhancedTreeCtrl tree;
         FillWide(tree);
         int steps = 0;
         tree.ExpandAll(true, [&](int, int) {
@@ -252,7 +262,6 @@ TEST(EnhancedTreeCtrlWideTest, ATreeEmptiedDuringExpandAllEndsIt) {
                 tree.clear();
             }
         });
-        EXPECT_EQ(tree.topLevelItemCount(), 0);
         EXPECT_EQ(steps, at);
     }
 }
@@ -264,9 +273,9 @@ TEST(EnhancedTreeCtrlDepthTest, ADeepBranchIsCopiedWithoutRecursion) {
     for (int i = 1; i < 5000; ++i) {
         last = tree.InsertItem(QString::number(i), 0, 0, i, last);
     }
-    QTreeWidgetItem* copy = tree.CopyBranch(top, nullptr, nullptr);
     int depth = 0;
-    for (QTreeWidgetItem* item = copy; item->childCount() > 0; item = item->child(0)) {
+    for (QTreeWidgetItem* item = tree.CopyBranch(top, nullptr, nullptr); item->childCount() > 0;
+         item = item->child(0)) {
         ++depth;
     }
     EXPECT_EQ(depth, 4999);

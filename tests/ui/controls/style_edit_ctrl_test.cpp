@@ -7,15 +7,15 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
+#include <fstream>
+#include <sstream>
 
 #include "model/text/rtf_to_text.h"
 #include "model/text/styled_text.h"
+#include "ui/platform/text_codec.h"
 
 namespace tw {
 namespace {
-
-constexpr TextColor kRed{255, 0, 0};
-constexpr TextColor kGreen{0, 255, 0};
 
 class StyleEditCtrlTest : public testing::Test {
 protected:
@@ -38,80 +38,56 @@ protected:
     int changes = 0;
 };
 
-struct MarkupCase {
-    const char* name;
-    RichText rich;
-    std::string markup;
-};
-
-RichText Runs(std::initializer_list<TextRun> runs) {
-    RichText rich;
-    for (const TextRun& run : runs) {
-        AppendText(rich, run.style, run.text);
+// The table's text with its escapes (\xNN, \n) turned into bytes.
+std::string Unescape(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\n") == 0) {
+            bytes += '\n';
+            ++i;
+        } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += text[i];
+        }
     }
-    return rich;
+    return bytes;
 }
 
-class StyledTextMarkupTest : public testing::TestWithParam<MarkupCase> {};
-
-TEST_P(StyledTextMarkupTest, EncodesAndDecodes) {
-    EXPECT_EQ(EncodeStyledText(GetParam().rich), GetParam().markup);
-    EXPECT_EQ(DecodeStyledText(GetParam().markup), GetParam().rich);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Markup, StyledTextMarkupTest,
-    testing::Values(MarkupCase{"PlainBlackHasNoCodes", Runs({{{}, "Just text.\nTwo lines."}}),
-                               "Just text.\nTwo lines."},
-                    MarkupCase{"SwitchesInOrderBoldItalicUnderlineColour",
-                               Runs({{{}, "a"}, {{true, true, true, kRed}, "b"}, {{}, "c"}}),
-                               "a\x02"
-                               "B\x02I\x02U\x04\xff\x01\x01"
-                               "b\x03"
-                               "B\x03I\x03U\x04\x01\x01\x01"
-                               "c"},
-                    MarkupCase{"OnlyChangesAreWritten",
-                               Runs({{{true, false, false, {}}, "x"},
-                                     {{true, true, false, {}}, "y"},
-                                     {{false, true, false, kGreen}, "z"}}),
-                               "\x02"
-                               "Bx\x02Iy\x03"
-                               "B\x04\x01\xff\x01z"},
-                    MarkupCase{"ComponentOneReadsAsZero",
-                               Runs({{{false, false, false, {0, 128, 2}}, "q"}}),
-                               "\x04\x01\x80\x02q"}),
-    [](const testing::TestParamInfo<MarkupCase>& param) { return std::string(param.param.name); });
-
-TEST(StyledTextDecodeTest, LowerCaseLettersAndDamagedMarkup) {
-    EXPECT_EQ(DecodeStyledText("\x02"
-                               "ba\x03"
-                               "bb"),
-              Runs({{{true, false, false, {}}, "a"}, {{}, "b"}}));
-    EXPECT_EQ(DecodeStyledText("\x02Xa"), Runs({{{}, "a"}}));  // unknown letter: skipped
-    EXPECT_EQ(DecodeStyledText("ab\x02"), Runs({{{}, "ab"}}));
-    EXPECT_EQ(DecodeStyledText("ab\x04\x05\x06"), Runs({{{}, "ab"}}));
-    EXPECT_EQ(DecodeStyledText(std::string("ab\0cd", 5)), Runs({{{}, "ab"}}));
-    EXPECT_TRUE(DecodeStyledText("").empty());
+TEST_F(StyleEditCtrlTest, StyledTextOfTheTableThroughTheBox) {
+    std::ifstream table(TW_SOURCE_DIR "/tests/ui/controls/data/styled_text.txt");
+    int cases = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.starts_with("#"))
+            continue;
+        std::istringstream fields(line);
+        std::string markup, plain, back;
+        std::getline(fields, markup, '\t');
+        std::getline(fields, plain, '\t');
+        std::getline(fields, back);
+        box.SetStyledText(Unescape(markup));
+        EXPECT_EQ(ToBytes(box.toPlainText()), Unescape(plain)) << line;
+        EXPECT_EQ(box.GetStyledText(), Unescape(back == "=" ? markup : back)) << line;
+        EXPECT_EQ(box.textCursor().position(), 0);
+        ++cases;
+    }
+    EXPECT_GT(cases, 10);
     // Text bytes the markup reserves cannot be stored and are left out.
-    EXPECT_EQ(EncodeStyledText(Runs({{{},
-                                      std::string("a\x02"
-                                                  "b\0c",
-                                                  5)}})),
-              "abc");
-}
-
-TEST_F(StyleEditCtrlTest, StyledTextRoundTripThroughTheBox) {
-    const std::string markup =
-        "Plain \x02"
-        "Bbold\x03"
-        "B \x02Iitalic\x03I \x02Uunder\x03U \x04\xff\x01\x01red\x04"
-        "\x01\x01\x01\nCaf\xe9";
-    box.SetStyledText(markup);
-    EXPECT_EQ(box.toPlainText(), QString::fromUtf8("Plain bold italic under red\nCafé"));
-    EXPECT_EQ(box.GetStyledText(), markup);
-    EXPECT_EQ(box.textCursor().position(), 0);
-    box.SetStyledText("");
-    EXPECT_TRUE(box.toPlainText().isEmpty());
+    RichText rich;
+    AppendText(rich, {},
+               std::string("a\x02"
+                           "b\0c",
+                           5));
+    EXPECT_EQ(EncodeStyledText(rich), "abc");
+    // After Init new typing is plain black, whatever the text held before.
+    box.SetStyledText(
+        "\x02"
+        "B\x04\xff\x01\x01red");
+    box.clear();
+    box.Init();
+    QTest::keyClicks(&box, "new");
+    EXPECT_EQ(box.GetStyledText(), "new");
 }
 
 TEST_F(StyleEditCtrlTest, AColourComponentOfOneComesBackAsZero) {
@@ -192,16 +168,6 @@ TEST_F(StyleEditCtrlTest, FocusLostAndRightButtonCallbacks) {
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(&box, &out);
     EXPECT_EQ(focusLost, 1);
-}
-
-TEST_F(StyleEditCtrlTest, InitMakesNewTextPlainBlack) {
-    box.SetStyledText(
-        "\x02"
-        "B\x04\xff\x01\x01red");
-    box.clear();
-    box.Init();
-    QTest::keyClicks(&box, "new");
-    EXPECT_EQ(box.GetStyledText(), "new");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the dialog tests share: scripted platform services, a runner that drives nested
-// dialogs step by step, and helpers to type into and read the controls by resource id.
+// dialogs step by step, and real typing and clicks on the controls found by resource id.
 
 #include <gtest/gtest.h>
 
@@ -13,41 +13,14 @@
 #include <deque>
 #include <functional>
 
-#include "ui/dialogs/editing_dialog.h"
 #include "support/scripted_platform_services.h"
+#include "ui/dialogs/editing_dialog.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
 namespace tw::test {
-
-// Each nested dialog is shown, handed to the next step (which fills it and presses its
-// buttons) and answered with its result, as exec() would.
-class DialogScript {
-public:
-    using Step = std::function<void(QDialog&)>;
-    void Then(Step step) { steps_.push_back(std::move(step)); }
-    std::size_t Pending() const { return steps_.size(); }
-    DialogRunner Runner() {
-        return [this](QDialog& dialog) {
-            if (steps_.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int{QDialog::Rejected};
-            }
-            const Step step = std::move(steps_.front());
-            steps_.pop_front();
-            dialog.setResult(QDialog::Rejected);
-            dialog.show();
-            step(dialog);
-            dialog.hide();
-            return dialog.result();
-        };
-    }
-
-private:
-    std::deque<Step> steps_;
-};
 
 class DialogTest : public testing::Test {
 protected:
@@ -56,70 +29,81 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(services.PendingAnswers(), 0u);
-        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_TRUE(steps.empty());
     }
 
+    // Each nested dialog is shown, handed to the next step and answered with its result,
+    // as exec() would.
+    DialogRunner Runner() {
+        return [this](QDialog& dialog) {
+            if (steps.empty()) {
+                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+                return int{QDialog::Rejected};
+            }
+            const auto step = std::move(steps.front());
+            steps.pop_front();
+            Open(dialog);
+            step(dialog);
+            dialog.hide();
+            return dialog.result();
+        };
+    }
     template <typename T>
     static T* Get(const CEditingDialog& dialog, int id) {
         T* control = dialog.Control<T>(id);
         EXPECT_NE(control, nullptr) << "control " << id;
         return control;
     }
+    static QLineEdit* EditOf(const CEditingDialog& dialog, int id) {
+        auto* box = dialog.Control<QComboBox>(id);
+        return box ? box->lineEdit() : Get<QLineEdit>(dialog, id);
+    }
+    // Replaces the field's text key by key; a key outside ASCII brings its character.
     static void Type(const CEditingDialog& dialog, int id, const QString& text) {
-        if (auto* box = dialog.Control<QComboBox>(id)) {
-            box->setEditText(text);
-        } else if (auto* edit = Get<QLineEdit>(dialog, id)) {
-            edit->setText(text);
+        QLineEdit* edit = EditOf(dialog, id);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        for (const QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(edit, c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), {});
+            }
         }
     }
-    static QString Text(const CEditingDialog& dialog, int id) {
-        if (auto* box = dialog.Control<QComboBox>(id)) {
-            return box->currentText();
-        }
-        auto* edit = Get<QLineEdit>(dialog, id);
-        return edit ? edit->text() : QString();
-    }
-    static void Click(const CEditingDialog& dialog, int id) {
-        if (auto* button = Get<QAbstractButton>(dialog, id)) {
-            button->click();
-        }
-    }
+    static QString Text(const CEditingDialog& dialog, int id) { return EditOf(dialog, id)->text(); }
     // A mouse click near the button's left end, where a radio or check box has its mark.
-    static void MouseClick(QAbstractButton* button) {
+    static void Click(const CEditingDialog& dialog, int id) {
+        auto* button = Get<QAbstractButton>(dialog, id);
         const int middle = button->height() / 2;
         QTest::mouseClick(button, Qt::LeftButton, {},
                           QPoint(std::min(middle, button->width() / 2), middle));
     }
     static bool Enabled(const CEditingDialog& dialog, int id) {
-        QWidget* control = dialog.Control<QWidget>(id);
-        EXPECT_NE(control, nullptr) << "control " << id;
-        return control && control->isEnabled();
+        return Get<QWidget>(dialog, id)->isEnabled();
     }
     // Presses OK expecting the dialog to stay open with this error.
     void OkFails(CEditingDialog& dialog, const std::string& error) {
         services.QueueAnswer(MessageAnswer::kOk);
-        const std::size_t before = services.Messages().size();
         Click(dialog, 1);
-        ASSERT_EQ(services.Messages().size(), before + 1) << error;
+        ASSERT_FALSE(services.Messages().empty()) << error;
         EXPECT_EQ(services.Messages().back(),
                   (ScriptedPlatformServices::Message{"Error", error, MessageButtons::kOk,
                                                      MessageKind::kError}));
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
     void OkSucceeds(CEditingDialog& dialog) {
         Click(dialog, 1);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_FALSE(dialog.isVisible());
     }
-    // Shows a dialog made by the test as the runner would.
     static void Open(QDialog& dialog) {
         dialog.setResult(QDialog::Rejected);
         dialog.show();
     }
 
     ScriptedPlatformServices services;
-    DialogScript script;
+    std::deque<std::function<void(QDialog&)>> steps;
 };
 
 }  // namespace tw::test

@@ -1,70 +1,32 @@
-// The tester window's own view of the environment, its number keys, the skipped state
-// window, replaying a road and saving the writer's road as a recording.
+// "Run Dialogue" as the writer plays: number keys, the environment beside the
+// conversation, the skipped state window, stepping back, replaying and recording a road.
 
 #include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "model/dialogue.h"
 #include "script/environment.h"
-#include "support/app_test_support.h"
-#include "support/modal_helpers.h"
 #include "tester/road.h"
-#include "ui/controls/enhanced_list_ctrl.h"
+#include "ui/controls/style_edit_ctrl.h"
 #include "ui/tester/list_input.h"
-#include "ui/tester/state_dlg.h"
-#include "ui/tester/test_dlg.h"
 #include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
 namespace {
 
-class TestDlgPlayTest : public TesterUiTest {
+class TestDlgPlayTest : public TestDlgTest {
 protected:
-    void Open(bool expectStateWindow = true) {
-        ASSERT_FALSE(dialogue.Load(SamplePath("innkeeper.vrx")).has_value());
-        tester = std::make_unique<CTestDlg>(dialogue, party, random, services,
-                                            DataPath("innkeeper.state.txt"));
-        // A state window that should not open fails the test and is closed; the watch ends
-        // with the start, so that a later test's window is left alone.
-        auto watching = std::make_shared<bool>(true);
-        OnNextModal<CStateDlg>(
-            [expectStateWindow](CStateDlg& state) {
-                EXPECT_TRUE(expectStateWindow) << "the state window opened";
-                state.Button("OK")->click();
-            },
-            [watching](CStateDlg&) { return *watching; });
-        tester->show();
-        tester->StartTest();
-        *watching = false;
-        QApplication::setActiveWindow(tester.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(tester.get()));
-    }
-    EnhancedListCtrl& EnvironmentList(const QString& name) {
-        for (auto* list : tester->findChildren<EnhancedListCtrl*>())
-            if (list->accessibleName() == name)
-                return *list;
-        ADD_FAILURE() << "no list " << name.toStdString();
-        return *tester->findChild<EnhancedListCtrl*>();
+    // All a user sees of the run.
+    QStringList Screen() const {
+        return QStringList{tester->NodeName()->text(), tester->LastResponse()->text(),
+                           tester->NodeText()->toPlainText()}
+               << Rows(*tester->Responses()) << Rows(*tester->Messages())
+               << QString::number(tester->TypedResponse()->isEnabled());
     }
     QCheckBox* SkipBox() { return tester->findChild<QCheckBox*>("skipStateWindow"); }
-    void Reply(const QString& text) {
-        tester->TypedResponse()->setText(text);
-        QTest::keyClick(tester->TypedResponse(), Qt::Key_Return);
-    }
-    std::string Variable(const char* name) {
-        return tester->Session().GetEnvironment().Get(name).ToString();
-    }
-
-    Dialogue dialogue;
-    std::unique_ptr<CTestDlg> tester;
 };
 
-TEST_F(TestDlgPlayTest, NumberKeysChooseOfferedResponsesButNotInTextBoxes) {
+TEST_F(TestDlgPlayTest, NumberKeysChooseResponsesAndTheRoadIsSavedAsARecording) {
     Open();
     Reply("Ysolde");
     ASSERT_EQ(tester->NodeName()->text(), "Welcome");
@@ -76,11 +38,24 @@ TEST_F(TestDlgPlayTest, NumberKeysChooseOfferedResponsesButNotInTextBoxes) {
     QTest::keyClick(tester->Responses(), Qt::Key_1);
     EXPECT_EQ(tester->NodeName()->text(), "Room");
     EXPECT_EQ(tester->InputLines(), (std::vector<std::string>{"say Ysolde", "1"}));
+    // The road is saved as a recording that names the dialogue from beside it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("menu.play");
+    services.QueueFileChoice(path.toStdString());
+    Press("Save Recording...");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string relative =
+        std::filesystem::path(dialogue.GetPath())
+            .lexically_proximate(std::filesystem::path(dir.path().toStdString()))
+            .generic_string();
+    EXPECT_EQ(file.readAll().toStdString(),
+              "#! dialogue: " + relative + "\n#! seed: 1\nsay Ysolde\n1\n");
 }
 
 TEST_F(TestDlgPlayTest, EnvironmentBesideTheConversationMarksAndTakesEdits) {
     Open();
-    EnhancedListCtrl& variables = EnvironmentList("Variables");
+    EnhancedListCtrl& variables = FindList(*tester, "Variables");
     const int gold = RowNamed(variables, "$gold");
     ASSERT_GE(gold, 0);
     EXPECT_EQ(variables.ItemText(gold, 1), "12");
@@ -117,7 +92,7 @@ TEST_F(TestDlgPlayTest, SkippingTheStateWindowIsRememberedAndStillLoadsTheDefaul
     EXPECT_TRUE(skip->isChecked());
     tester.reset();
 
-    Open(false);
+    Open(nullptr, false);
     EXPECT_TRUE(SkipBox()->isChecked());
     EXPECT_EQ(Variable("$gold"), "12");
 }
@@ -132,27 +107,50 @@ TEST_F(TestDlgPlayTest, ReplayPlaysTheRoadAndSteppingBackWorksFromThere) {
     EXPECT_EQ(tester->NodeName()->text(), "RoomTaken");
     EXPECT_EQ(Variable("$gold"), "7");
     EXPECT_EQ(tester->History()->count(), 3);
-    tester->Button("Step Back")->click();
+    Press("Step Back");
     EXPECT_EQ(tester->NodeName()->text(), "Room");
     EXPECT_EQ(Variable("$gold"), "12");
 }
 
-TEST_F(TestDlgPlayTest, SaveRecordingWritesTheRoadWithTheDialogueBesideIt) {
+TEST_F(TestDlgPlayTest, StepBackAndHistoryEntriesRestoreEarlierScreens) {
     Open();
+    QListWidget& history = *tester->History();
+    EXPECT_FALSE(tester->Button("Step Back")->isEnabled());
+    std::vector<QStringList> screens{Screen()};
+    const QString start = tester->NodeName()->text();
+    ASSERT_TRUE(tester->TypedResponse()->isEnabled());  // the innkeeper asks a name first
     Reply("Ysolde");
-    QTest::keyClick(tester->Responses(), Qt::Key_2);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("menu.play");
-    services.QueueFileChoice(path.toStdString());
-    QTest::mouseClick(tester->Button("Save Recording..."), Qt::LeftButton);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::string text = file.readAll().toStdString();
-    const std::string relative =
-        std::filesystem::path(dialogue.GetPath())
-            .lexically_proximate(std::filesystem::path(dir.path().toStdString()))
-            .generic_string();
-    EXPECT_EQ(text, "#! dialogue: " + relative + "\n#! seed: 1\nsay Ysolde\n2\n");
+    screens.push_back(Screen());
+    ASSERT_EQ(history.count(), 1);
+    EXPECT_EQ(history.item(0)->text(), start + ": Ysolde");
+    Choose(1);
+    screens.push_back(Screen());
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_TRUE(history.item(1)->text().startsWith(screens[1][0] + ": "));
+    Choose(1);
+    ASSERT_EQ(history.count(), 3);
+    // Ctrl+Z in the window steps back once.
+    tester->Responses()->setFocus();
+    QTest::keyClick(tester->Responses(), Qt::Key_Z, Qt::ControlModifier);
+    // A button's shortcut clicks it with a short animation.
+    EXPECT_TRUE(QTest::qWaitFor([&history] { return history.count() == 2; }, 1000));
+    EXPECT_EQ(Screen(), screens[2]);
+    // Enter on the first entry goes back to before it, without choosing a response.
+    history.setFocus();
+    history.setCurrentRow(0);
+    QTest::keyClick(&history, Qt::Key_Return);
+    EXPECT_EQ(history.count(), 0);
+    EXPECT_EQ(Screen(), screens[0]);
+    EXPECT_FALSE(tester->Button("Step Back")->isEnabled());
+    // The run goes on from there as the first time.
+    Reply("Ysolde");
+    EXPECT_EQ(Screen(), screens[1]);
+}
+
+TEST_F(TestDlgPlayTest, AStartNodeIsEnteredInsteadOfTheInitializationNode) {
+    Open("Room");
+    EXPECT_EQ(tester->NodeName()->text(), "Room");
+    EXPECT_EQ(tester->History()->count(), 0);
 }
 
 }  // namespace

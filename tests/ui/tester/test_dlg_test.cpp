@@ -1,23 +1,12 @@
 // "Run Dialogue" through its widgets, checked against the terminal player's walk.
 
-#include "ui/tester/test_dlg.h"
-
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
-#include "model/dialogue.h"
 #include "script/environment.h"
-#include "support/app_test_support.h"
-#include "support/modal_helpers.h"
-#include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/error_dlg.h"
-#include "ui/tester/state_dlg.h"
 #include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
@@ -69,56 +58,6 @@ std::vector<PlayStep> ReadPlay(const std::string& path) {
     return steps;
 }
 
-class TestDlgTest : public TesterUiTest {
-protected:
-    void Open(const std::string& sample) {
-        ASSERT_FALSE(dialogue.Load(SamplePath(sample)).has_value());
-        tester = std::make_unique<CTestDlg>(dialogue, party, random, services,
-                                            DataPath("innkeeper.state.txt"));
-        tester->show();
-        OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
-        tester->StartTest();
-    }
-    QStringList Responses() const {
-        QStringList rows;
-        for (int i = 0; i < tester->Responses()->count(); ++i)
-            rows << tester->Responses()->item(i)->text();
-        return rows;
-    }
-    void Choose(int number) {
-        tester->Responses()->setCurrentRow(number - 1);
-        tester->Button("Select Response")->click();
-    }
-    void Play(const PlayStep& step);
-    void ExpectShown(const PlayStep& step) {
-        SCOPED_TRACE(step.input.toStdString());
-        EXPECT_EQ(tester->NodeName()->text(), step.node);
-        // The rich text ends with its last paragraph mark.
-        EXPECT_EQ(tester->NodeText()->toPlainText().trimmed(), step.text);
-        EXPECT_EQ(Responses(), step.responses);
-    }
-
-    Dialogue dialogue;
-    std::unique_ptr<CTestDlg> tester;
-};
-
-void TestDlgTest::Play(const PlayStep& step) {
-    for (int i = 0; i < step.messages; ++i)
-        services.QueueAnswer(MessageAnswer::kOk);
-    const QString& input = step.input;
-    if (input.startsWith("say")) {
-        tester->TypedResponse()->setText(input.mid(4));
-        QTest::keyClick(tester->TypedResponse(), Qt::Key_Return);
-    } else if (input.startsWith("do ")) {
-        tester->CustomCommand()->setText(input.mid(3));
-        QTest::keyClick(tester->CustomCommand(), Qt::Key_Return);
-    } else if (input == "restart") {
-        tester->Button("Restart Dialogue")->click();
-    } else {
-        Choose(input.toInt());
-    }
-}
-
 // The control that Tab moves to from widget, as the focus chain orders them.
 QWidget* NextTabStop(QWidget* widget) {
     for (QWidget* next = widget->nextInFocusChain(); next != widget;
@@ -145,8 +84,15 @@ void SetVariable(CStateDlg& state, const QString& name, const QString& value) {
 
 TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
     const std::vector<PlayStep> steps = ReadPlay(DataPath("innkeeper.play.expected"));
-    Open("innkeeper.vrx");
-    ExpectShown(steps[0]);
+    Open();
+    const auto expectShown = [this](const PlayStep& step) {
+        SCOPED_TRACE(step.input.toStdString());
+        EXPECT_EQ(tester->NodeName()->text(), step.node);
+        // The rich text ends with its last paragraph mark.
+        EXPECT_EQ(tester->NodeText()->toPlainText().trimmed(), step.text);
+        EXPECT_EQ(Rows(*tester->Responses()), step.responses);
+    };
+    expectShown(steps[0]);
     bool shot = false;
     for (std::size_t i = 1; i < steps.size(); ++i) {
         const PlayStep& step = steps[i];
@@ -164,18 +110,27 @@ TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
                     EXPECT_EQ(list.List()->count(), 1);  // the line "$gold = = 2"
                     list.accept();
                 });
-                state.Button("Load State from File")->click();
-                state.Button("OK")->click();
+                Press(state.Button("Load State from File"));
+                Press(state.Button("OK"));
             });
-            tester->Button("View/Alter Environment State")->click();
+            Press("View/Alter Environment State");
             continue;
         }
         if (!step.input.startsWith("say") && !step.input.startsWith("do ") &&
             step.input != "restart" && step.input.toInt() == 0)
             continue;  // the other state-editor commands
-        Play(step);
+        for (int m = 0; m < step.messages; ++m)
+            services.QueueAnswer(MessageAnswer::kOk);
+        if (step.input.startsWith("say"))
+            Reply(step.input.mid(4));
+        else if (step.input.startsWith("do "))
+            Command(step.input.mid(3));
+        else if (step.input == "restart")
+            Press("Restart Dialogue");
+        else
+            Choose(step.input.toInt());
         if (!step.node.isEmpty())
-            ExpectShown(step);
+            expectShown(step);
         if (!shot && step.node == "Menu") {
             SaveShot(*tester, "test_dlg");
             shot = true;
@@ -186,92 +141,66 @@ TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
     EXPECT_EQ(tester->LastResponse()->text(), "A room again.");
 }
 
-TEST_F(TestDlgTest, ControlsHaveNamesAndTypedReplyMode) {
-    Open("innkeeper.vrx");
-    EXPECT_EQ(tester->windowTitle(), "Run Dialogue");
-    EXPECT_EQ(tester->Responses()->accessibleName(), "Responses");
-    EXPECT_EQ(tester->Messages()->accessibleName(), "Messages");
-    EXPECT_EQ(tester->NodeText()->accessibleName(), "Node text");
-    EXPECT_EQ(tester->Commands()->accessibleName(), "Commands");
-    EXPECT_TRUE(tester->NodeText()->isReadOnly());
+TEST_F(TestDlgTest, TabFollowsReadingOrderAndTypedReplyMode) {
+    Open();
     EXPECT_TRUE(tester->Button("Select Response")->isDefault());
-    // Tab follows reading order.
     EXPECT_EQ(NextTabStop(tester->Responses()), tester->Button("Select Response"));
+    EXPECT_EQ(NextTabStop(tester->Button("Select Response")), tester->History());
     EXPECT_EQ(NextTabStop(tester->CustomCommand()), tester->Button("Execute Custom Command"));
     EXPECT_EQ(NextTabStop(tester->Button("Execute Custom Command")), tester->TypedResponse());
     EXPECT_EQ(NextTabStop(tester->Messages()), tester->Button("View/Alter Environment State"));
-    QStringList buddies;
-    for (QLabel* label : tester->findChildren<QLabel*>())
-        if (label->buddy())
-            buddies << label->text();
-    EXPECT_EQ(buddies, QStringList({"Node:", "Last Response:", "Typed Response:"}));
-    EXPECT_EQ(tester->Commands()->headerItem()->text(0), "Command");
-    EXPECT_EQ(tester->Commands()->headerItem()->text(1), "String");
     EXPECT_EQ(tester->Commands()->ItemText(1, 0), "REPLY");
     // Welcome awaits a typed reply: the edit and "Enter" are on, the list is not.
     EXPECT_TRUE(tester->TypedResponse()->isEnabled());
     EXPECT_FALSE(tester->Responses()->isEnabled());
-    tester->TypedResponse()->setText("Ysolde");
-    tester->Button("Enter")->click();
+    QTest::keyClicks(tester->TypedResponse(), "Ysolde");
+    Press("Enter");
     EXPECT_FALSE(tester->TypedResponse()->isEnabled());
     EXPECT_TRUE(tester->TypedResponse()->text().isEmpty());
 }
 
-TEST_F(TestDlgTest, CustomCommandsAndRestartKeepTheEnvironment) {
-    Open("innkeeper.vrx");
-    tester->CustomCommand()->setText("");
-    tester->Button("Execute Custom Command")->click();  // nothing happens
+TEST_F(TestDlgTest, CustomCommandsRestartAndTheStateEditorKeepTheEnvironment) {
+    Open();
+    Press("Execute Custom Command");  // nothing typed: nothing happens
     EXPECT_TRUE(services.Messages().empty());
-    tester->CustomCommand()->setText("set kCustom = true");
-    QTest::keyClick(tester->CustomCommand(), Qt::Key_Return);
+    Command("set kCustom = true");
     EXPECT_EQ(tester->NodeName()->text(), "Welcome");
     services.QueueAnswer(MessageAnswer::kOk);
-    tester->CustomCommand()->setText("goto Cellar");
-    tester->Button("Execute Custom Command")->click();
+    Command("goto Cellar");
     ASSERT_EQ(services.Messages().size(), 1u);
     EXPECT_EQ(services.Messages()[0].caption, "Runtime Error");
     EXPECT_EQ(services.Messages()[0].text.find("Unable to continue"), std::string::npos);
-    tester->CustomCommand()->setText("goto Room");
-    tester->Button("Execute Custom Command")->click();
+    Command("goto Room");
     EXPECT_EQ(tester->NodeName()->text(), "Room");
-    tester->Button("Restart Dialogue")->click();
+    Press("Restart Dialogue");
     EXPECT_EQ(tester->NodeName()->text(), "WelcomeBack");  // kMetBrannoc was kept
     bool sawFlag = false;
     OnNextModal<CStateDlg>([&](CStateDlg& state) {
         const EnhancedListCtrl& flags = *state.List(StateList::kFlags);
         for (int row = 0; row < flags.RowCount(); ++row)
             sawFlag = sawFlag || flags.ItemText(row, 0) == "kCustom";
-        SaveShot(state, "state_dlg_in_test");
-        state.Button("OK")->click();
+        SetVariable(state, "$PartySize", "3");  // reaches the party settings
+        Press(state.Button("OK"));
     });
-    tester->Button("View/Alter Environment State")->click();
+    Press("View/Alter Environment State");
     EXPECT_TRUE(sawFlag);
+    EXPECT_EQ(party.partySize, 3);
 }
 
 TEST_F(TestDlgTest, QuitAsksAndNoKeepsTheTestRunning) {
-    Open("innkeeper.vrx");
+    Open();
     services.QueueAnswer(MessageAnswer::kNo);
     QTest::keyClick(tester.get(), Qt::Key_Escape);
     EXPECT_TRUE(tester->isVisible());
     EXPECT_EQ(services.Messages().back().text, "Are you sure you want to end the test?");
     EXPECT_EQ(services.Messages().back().caption, "Warning");
     services.QueueAnswer(MessageAnswer::kYes);
-    tester->Button("Quit")->click();
+    Press("Quit");
     EXPECT_FALSE(tester->isVisible());
     services.QueueAnswer(MessageAnswer::kNo);
     tester->show();
     tester->close();  // the close box asks too
     EXPECT_TRUE(tester->isVisible());
-}
-
-TEST_F(TestDlgTest, PartySizeChangedInTheStateEditorReachesTheSettings) {
-    Open("innkeeper.vrx");
-    OnNextModal<CStateDlg>([](CStateDlg& state) {
-        SetVariable(state, "$PartySize", "3");
-        state.Button("OK")->click();
-    });
-    tester->Button("View/Alter Environment State")->click();
-    EXPECT_EQ(party.partySize, 3);
 }
 
 }  // namespace
