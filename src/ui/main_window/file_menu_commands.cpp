@@ -1,16 +1,22 @@
-// The File menu of the main window: documents are created, opened, saved and closed here.
+#include "ui/main_window/file_menu_commands.h"
 
+#include <QDir>
 #include <QMenu>
 
 #include "model/dialogue.h"
+#include "ui/document/document_manager.h"
 #include "ui/document/file_identity.h"
-#include "ui/main_window/talkwright_dlg.h"
-#include "ui/views/node_editor.h"
+#include "ui/main_window/npc_commands.h"
+#include "ui/platform/text_codec.h"
 
 namespace tw {
 
+FileMenuCommands::FileMenuCommands(DocumentManager& documents, PlatformServices& services,
+                                   NpcCommands& npc, QObject& window)
+    : QObject(&window), files_(services), recent_(services), documents_(documents), npc_(npc) {}
+
 // A document that cannot be loaded is dropped before it could replace anything.
-bool CTalkwrightDlg::OpenDialogueFile(const std::string& path) {
+bool FileMenuCommands::OpenDialogueFile(const std::string& path) {
     files_.RememberWorkingDirectory();
     if (std::optional<std::size_t> open = documents_.FindFile(path)) {
         documents_.SetCurrent(*open);
@@ -26,36 +32,34 @@ bool CTalkwrightDlg::OpenDialogueFile(const std::string& path) {
     return true;
 }
 
-// New asks for the NPC's data first.
-void CTalkwrightDlg::OnNewDialogue() {
+void FileMenuCommands::NewDialogue() {
     auto dialogue = std::make_unique<Dialogue>();
     dialogue->SetScratch(false);
-    EditNpcData(dialogue->Npc());
+    npc_.EditNpcData(dialogue->Npc());
     documents_.Add(std::make_unique<EditorDocument>(std::move(dialogue)));
 }
 
-void CTalkwrightDlg::OnOpen() {
+void FileMenuCommands::Open() {
     if (std::optional<std::string> path = files_.ChooseDialogueToOpen()) {
         OpenDialogueFile(*path);
     }
 }
 
-void CTalkwrightDlg::OnCloseDialogue() {
+void FileMenuCommands::CloseDialogue() {
     if (files_.ConfirmClose(documents_.Current())) {
         documents_.Remove(documents_.CurrentIndex());
     }
 }
 
-void CTalkwrightDlg::AfterSave() {
+void FileMenuCommands::AfterSave() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
         documents_.At(i).MarkSaved();
     }
-    SyncTabs();
-    RefreshTitle();
+    emit saved();
     files_.RememberWorkingDirectory();
 }
 
-void CTalkwrightDlg::OnSave() {
+void FileMenuCommands::Save() {
     EditorDocument& document = documents_.Current();
     if (files_.Save(document)) {
         recent_.Add(document.Path());
@@ -63,7 +67,7 @@ void CTalkwrightDlg::OnSave() {
     AfterSave();
 }
 
-void CTalkwrightDlg::OnSaveAs() {
+void FileMenuCommands::SaveAs() {
     EditorDocument& document = documents_.Current();
     if (files_.SaveAs(document)) {
         recent_.Add(document.Path());
@@ -71,22 +75,26 @@ void CTalkwrightDlg::OnSaveAs() {
     AfterSave();
 }
 
-void CTalkwrightDlg::OnSaveAll() {
+void FileMenuCommands::SaveAll() {
     for (std::size_t i = 0; i < documents_.Count(); ++i) {
         files_.Save(documents_.At(i));
     }
     AfterSave();
 }
 
-bool CTalkwrightDlg::OnQuit() {
-    if (!files_.ConfirmShutdown(documents_)) {
-        return false;
+void FileMenuCommands::FillRecentMenu(QMenu& menu) {
+    menu.clear();
+    const std::vector<std::string>& entries = recent_.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString caption = QString("&%1 %2").arg(i + 1).arg(
+            QDir::toNativeSeparators(FromPath(entries[i])).replace("&", "&&"));
+        connect(menu.addAction(caption), &QAction::triggered, this, [this, i] { OpenRecent(i); });
     }
-    EndWindow();
-    return true;
+    menu.setEnabled(!entries.empty());
 }
 
-void CTalkwrightDlg::OnRecentFile(std::size_t index) {
+// A recent file that can no longer be opened leaves the list.
+void FileMenuCommands::OpenRecent(std::size_t index) {
     if (index >= recent_.Entries().size()) {
         return;
     }
