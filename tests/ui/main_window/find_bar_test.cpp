@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QTextCursor>
 #include <filesystem>
@@ -76,8 +75,6 @@ TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
     EXPECT_EQ(Column(1), (QStringList{"Command", "Text", "Response text", "Name", "Comments"}));
     EXPECT_EQ(Column(2).at(2), "Show [gold]");
     EXPECT_EQ(Find()->Results()->accessibleName(), "Find results");
-    const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(shots);
 
     Key(Qt::Key_Return);  // the command: its node and its row
     EXPECT_EQ(SelectedNodeLabel(), "Start");
@@ -86,7 +83,6 @@ TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
     Key(Qt::Key_F3);                   // the rich text: the match selected in the box
     EXPECT_EQ(SelectedNodeLabel(), "Greet");
     EXPECT_EQ(NodeText()->textCursor().selectedText(), "gold");
-    EXPECT_TRUE(window->grab().save(shots + "/find_results.png"));
     Key(Qt::Key_F3);  // the response row
     EXPECT_EQ(ResponseList()->SelectedRow(), 1);
     Key(Qt::Key_F3, Qt::ShiftModifier);
@@ -185,7 +181,9 @@ TEST_F(FindBarTest, FindInAllOpenDialoguesGoesToTheOtherTab) {
     EXPECT_EQ(Tabs()->currentIndex(), static_cast<int>(Documents().CurrentIndex()));
 }
 
-TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
+// A large dialogue is searched in slices between events; nodes deleted meanwhile start the
+// search again on what is left.
+TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesAndDeletionsStartAgain) {
     Dialogue large;
     for (int i = 1; i <= 9000; ++i)
         large.AppendNode(large.Root(), i, "n" + std::to_string(i) + " gold");
@@ -196,36 +194,16 @@ TEST_F(FindBarTest, LargeDialoguesAreSearchedInSlicesBetweenEvents) {
     ASSERT_TRUE(window->OpenDialogueFile(path.string()));
     Trigger("find");
     Find()->Pattern()->setText("gold");
-    const int first = static_cast<int>(Column(0).size());
-    EXPECT_GT(first, 0);
-    EXPECT_LT(first, 9000);  // the rest comes in later turns of the event loop
-    for (int i = 0; i < 200 && Column(0).size() < 9000; ++i)
-        QTest::qWait(5);
-    EXPECT_EQ(Column(0).size(), 9000);
-}
-
-TEST_F(FindBarTest, DeletingNodesDuringASearchStartsItAgainOnWhatIsLeft) {
-    Dialogue large;
-    for (int i = 1; i <= 9000; ++i)
-        large.AppendNode(large.Root(), i, "n" + std::to_string(i) + " gold");
-    large.SetNextNodeId(9001);
-    const fs::path path = fs::path(TW_BINARY_DIR) / "find_bar_test" / "delete.vrx";
-    fs::create_directories(path.parent_path());
-    ASSERT_EQ(large.SaveAs(path.string()), std::nullopt);
-    ASSERT_TRUE(window->OpenDialogueFile(path.string()));
-    Trigger("find");
-    Find()->Pattern()->setText("gold");
+    EXPECT_GT(Column(0).size(), 0);
     ASSERT_LT(Column(0).size(), 9000);  // the last node is not searched yet
     Select("n9000 gold");
     services.QueueAnswer(MessageAnswer::kYes);
     Trigger("deleteBranch");
-    ASSERT_EQ(Current().FindNodeById(9000), nullptr);
     for (int i = 0; i < 300 && Column(0).size() < 8999; ++i)
         QTest::qWait(5);
     QTest::qWait(20);
-    const QStringList nodes = Column(0);
-    EXPECT_EQ(nodes.size(), 8999);
-    EXPECT_FALSE(nodes.contains("n9000 gold"));
+    EXPECT_EQ(Column(0).size(), 8999);
+    EXPECT_FALSE(Column(0).contains("n9000 gold"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // How the main window's controls follow its size, and the size kept between runs.
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -90,6 +92,35 @@ TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
         }
     }
     EXPECT_EQ(chain, expected);
+}
+
+// At its smallest and at a common size, every button, label and column title has the room
+// its text needs. The window is grabbed to <build>/screenshots for a look by eye.
+TEST_F(MainWindowTest, NothingIsCutOffAtAnySize) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    Select("Welcome [first meeting]");
+    for (QSize size : {QSize(1100, 720), window->minimumSize()}) {
+        window->resize(size);
+        QApplication::processEvents();
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        }
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(window.get())) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
+        }
+        for (EnhancedListCtrl* list : window->findChildren<EnhancedListCtrl*>()) {
+            for (int column = 0; column < list->columnCount(); ++column) {
+                const QString title = list->headerItem()->text(column);
+                EXPECT_GT(list->columnWidth(column), list->fontMetrics().horizontalAdvance(title))
+                    << title.toStdString();
+            }
+        }
+    }
+    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window->grab().save(dir + "/main_window_smallest.png"));
 }
 
 TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {
