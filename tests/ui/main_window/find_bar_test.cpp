@@ -1,5 +1,4 @@
-// The find bar through its widgets: Ctrl+F, the options, Enter, F3 and Shift+F3, going to
-// each kind of result, every open dialogue, and a large dialogue searched in slices.
+// The find bar's options, every open dialogue, and a large dialogue searched in slices.
 
 #include "ui/views/find_bar.h"
 
@@ -62,79 +61,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
     }
 };
-
-TEST_F(FindBarTest, CtrlFFindsEveryFieldAndEnterAndF3WalkTheResults) {
-    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
-    Activate();
-    EXPECT_FALSE(Find()->isVisible());
-    Key(Qt::Key_F, Qt::ControlModifier);
-    ASSERT_TRUE(Find()->isVisible());
-    ASSERT_EQ(QApplication::focusWidget(), Find()->Pattern());
-    QTest::keyClicks(Find()->Pattern(), "GOLD");
-    EXPECT_EQ(Column(0), (QStringList{"Start", "Greet", "Greet", "goldShop", "goldShop"}));
-    EXPECT_EQ(Column(1), (QStringList{"Command", "Text", "Response text", "Name", "Comments"}));
-    EXPECT_EQ(Column(2).at(2), "Show [gold]");
-    EXPECT_EQ(Find()->Results()->accessibleName(), "Find results");
-
-    Key(Qt::Key_Return);  // the command: its node and its row
-    EXPECT_EQ(SelectedNodeLabel(), "Start");
-    EXPECT_EQ(CommandList()->SelectedRow(), 1);
-    EXPECT_TRUE(window->isVisible());  // Enter pressed no default button
-    Key(Qt::Key_F3);                   // the rich text: the match selected in the box
-    EXPECT_EQ(SelectedNodeLabel(), "Greet");
-    EXPECT_EQ(NodeText()->textCursor().selectedText(), "gold");
-    Key(Qt::Key_F3);  // the response row
-    EXPECT_EQ(ResponseList()->SelectedRow(), 1);
-    Key(Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(NodeText()->textCursor().selectedText(), "gold");
-    // Round the end of the list.
-    Key(Qt::Key_F3);
-    Key(Qt::Key_F3);
-    Key(Qt::Key_F3);
-    Key(Qt::Key_F3);
-    EXPECT_EQ(SelectedNodeLabel(), "Start");
-    EXPECT_EQ(Find()->Results()->currentIndex().row(), 0);
-}
-
-// Escape in the bar hides it and gives the focus back; it never reaches the window, which
-// would take it for Quit and ask about the modified dialogue.
-TEST_F(FindBarTest, EscapeCloseButtonAndTheSearchMenuHideTheBar) {
-    ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));
-    Current().SetModified(true);
-    Activate();
-    QTreeWidget* tree = Tree();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualItemRect(tree->topLevelItem(0)).center());
-    ASSERT_EQ(QApplication::focusWidget(), tree);
-    Key(Qt::Key_F, Qt::ControlModifier);
-    QTest::keyClicks(Find()->Pattern(), "gold");
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(Find()->isVisible());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), tree);
-
-    Key(Qt::Key_F, Qt::ControlModifier);
-    QTreeWidget* results = Find()->Results();
-    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                      results->visualItemRect(results->topLevelItem(0)).center());
-    ASSERT_EQ(QApplication::focusWidget(), results);
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(Find()->isVisible());
-    EXPECT_TRUE(window->isVisible());
-
-    auto* shown = window->findChild<QAction*>("showFindBar");
-    ASSERT_NE(shown, nullptr);
-    EXPECT_FALSE(shown->isChecked());
-    shown->trigger();
-    EXPECT_TRUE(Find()->isVisible());
-    auto* close = Find()->findChild<QAbstractButton*>("closeFindBar");
-    ASSERT_NE(close, nullptr);
-    EXPECT_EQ(close->accessibleName(), "Close find bar");
-    QTest::mouseClick(close, Qt::LeftButton);
-    EXPECT_FALSE(Find()->isVisible());
-    EXPECT_FALSE(shown->isChecked());
-    EXPECT_TRUE(services.Messages().empty());
-}
 
 TEST_F(FindBarTest, OptionsNarrowTheResults) {
     ASSERT_TRUE(window->OpenDialogueFile(WriteShop("shop.vrx", "gold")));

@@ -108,7 +108,9 @@ public:
                                                   {"text", NodeText()},
                                                   {"comments", Comments()},
                                                   {"window", window.get()},
-                                                  {"problems", Problems()->List()}};
+                                                  {"problems", Problems()->List()},
+                                                  {"pattern", Find()->Pattern()},
+                                                  {"results", Find()->Results()}};
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
     }
@@ -247,6 +249,18 @@ public:
         return answers.at(name);
     }
     static QString Join(const QStringList& texts) { return texts.join('|'); }
+    // A file of the walk's own directory, or with "sample:" one of the samples.
+    std::string Path(const QString& name) const {
+        return name.startsWith("sample:") ? SamplePath(name.mid(7).toStdString())
+                                          : dir.File(name.toStdString());
+    }
+    QStringList FoundColumn(int column) const {
+        QStringList texts;
+        for (int i = 0; i < Find()->Results()->topLevelItemCount(); ++i) {
+            texts << Find()->Results()->topLevelItem(i)->text(column);
+        }
+        return texts;
+    }
     static std::string Bytes(const QStringList& hex) {
         std::string bytes;
         for (const QString& byte : hex) {
@@ -312,6 +326,35 @@ public:
                  Refresh();
              }},
             {"mark", [this](auto&, W) { Mark(); }},
+            {"open",
+             [this](auto&, W w) {
+                 services.QueueFileChoice(Path(w[0]));
+                 Trigger("open");
+             }},
+            {"file",
+             [this](auto&, W w) {
+                 services.QueueFileChoice(w[0] == "none" ? std::nullopt
+                                                         : std::optional(Path(w[0])));
+             }},
+            {"copy",
+             [this](auto&, W w) {
+                 std::filesystem::create_directories(
+                     std::filesystem::path(Path(w[1])).parent_path());
+                 std::filesystem::copy_file(Path("sample:" + w[0]), Path(w[1]));
+             }},
+            {"remove", [this](auto&, W w) { std::filesystem::remove_all(Path(w[0])); }},
+            {"close", [this](auto&, W) { window->close(); }},
+            {"button",
+             [this](auto&, W w) {
+                 QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
+             }},
+            {"result",
+             [this](auto&, W w) {
+                 QTreeWidget* results = Find()->Results();
+                 QTest::mouseClick(
+                     results->viewport(), Qt::LeftButton, {},
+                     results->visualItemRect(results->topLevelItem(w[0].toInt())).center());
+             }},
             // What the writer sees.
             {"tree", [this](const QString& rest, W) { EXPECT_EQ(TreeDump(), rest); }},
             {"current",
@@ -343,12 +386,33 @@ public:
              [this](const QString& rest, W) { EXPECT_FALSE(Item(rest)->isExpanded()); }},
             {"enabled", [this](auto&, W w) { ExpectActions(w, true); }},
             {"disabled", [this](auto&, W w) { ExpectActions(w, false); }},
+            {"title", [this](const QString& rest, W) { EXPECT_EQ(ShownTitle(), rest); }},
+            {"visible", [this](auto&, W w) { EXPECT_EQ(window->isVisible(), w[0] == "yes"); }},
+            {"commentbox", [this](const QString& rest, W) { EXPECT_EQ(Comments()->text(), rest); }},
+            {"filedialogs",
+             [this](const QString& rest, W) {
+                 QStringList kinds;
+                 for (const auto& shown : services.FileDialogs()) {
+                     kinds << (shown.save ? "save" : "open");
+                 }
+                 EXPECT_EQ(Join(kinds), rest);
+             }},
+            {"findbar", [this](auto&, W w) { EXPECT_EQ(Find()->isVisible(), w[0] == "yes"); }},
+            {"found",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Join(FoundColumn(w[0].toInt())), rest.section(' ', 1));
+             }},
+            {"focused",
+             [this](auto&, W w) { EXPECT_EQ(QApplication::focusWidget(), Target(w[0])); }},
+            {"selection", [this](const QString& rest,
+                                 W) { EXPECT_EQ(NodeText()->textCursor().selectedText(), rest); }},
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
         };
     }
 
     std::deque<DialogStep> steps;
+    TempDir dir{"window_steps"};
     std::string markedJson;
     QString markedTree;
     QStringList listed;
@@ -358,7 +422,10 @@ TEST_P(WindowSteps, ShowWhatTheWriterDid) {
     const std::map<QString, Step> known = Steps();
     for (const std::string& line : GetParam().lines) {
         SCOPED_TRACE(line);
-        const QString text = QString::fromStdString(line).trimmed();
+        const QString text = QString::fromStdString(line)
+                                 .trimmed()
+                                 .replace("<dir>", QString::fromStdString(dir.Path().string()))
+                                 .replace("<samples>", TW_SOURCE_DIR "/samples");
         const QString verb = text.section(' ', 0, 0);
         const QString rest = text.section(' ', 1);
         const auto step = known.find(verb);
