@@ -3,6 +3,7 @@
 // the window and the document show. The file's header lists the steps and the checks.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeySequence>
@@ -110,6 +111,7 @@ public:
                                                   {"window", window.get()},
                                                   {"problems", Problems()->List()},
                                                   {"pattern", Find()->Pattern()},
+                                                  {"lookin", Find()->LookIn()},
                                                   {"results", Find()->Results()}};
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
@@ -344,6 +346,14 @@ public:
              }},
             {"remove", [this](auto&, W w) { std::filesystem::remove_all(Path(w[0])); }},
             {"close", [this](auto&, W) { window->close(); }},
+            {"check",
+             [this](const QString& rest, W) {
+                 for (auto* box : Find()->findChildren<QCheckBox*>()) {
+                     if (box->text().remove('&') == rest) {
+                         QTest::mouseClick(box, Qt::LeftButton);
+                     }
+                 }
+             }},
             {"button",
              [this](auto&, W w) {
                  QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
