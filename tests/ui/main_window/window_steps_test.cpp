@@ -256,6 +256,25 @@ public:
         return name.startsWith("sample:") ? SamplePath(name.mid(7).toStdString())
                                           : dir.File(name.toStdString());
     }
+    // The dialogue another program writes: Brannoc with these nodes, in place over the file
+    // or by a rename over it.
+    static std::string Version(const QStringList& nodes) {
+        Dialogue dialogue;
+        dialogue.Npc().name = "Brannoc";
+        for (const QString& name : nodes) {
+            dialogue.AddNode(dialogue.GetNextNodeId(), kInitializationNodeId, name.toStdString(),
+                             "");
+            dialogue.SetNextNodeId(dialogue.GetNextNodeId() + 1);
+        }
+        return dialogue.Write();
+    }
+    void OtherProgramWrites(const std::string& file, const QString& how, const QStringList& nodes) {
+        std::ofstream(how == "inplace" ? file : file + ".new", std::ios::binary | std::ios::trunc)
+            << Version(nodes);
+        if (how != "inplace") {
+            std::filesystem::rename(file + ".new", file);
+        }
+    }
     QStringList FoundColumn(int column) const {
         QStringList texts;
         for (int i = 0; i < Find()->Results()->topLevelItemCount(); ++i) {
@@ -346,6 +365,19 @@ public:
              }},
             {"remove", [this](auto&, W w) { std::filesystem::remove_all(Path(w[0])); }},
             {"close", [this](auto&, W) { window->close(); }},
+            {"write", [this](auto&, W w) { OtherProgramWrites(Path(w[0]), w[1], w.mid(2)); }},
+            {"touch",
+             [this](auto&, W w) {
+                 const std::filesystem::path file = Path(w[0]);
+                 last_write_time(file, last_write_time(file) + std::chrono::minutes(5));
+             }},
+            {"wait",
+             [this](auto&, W w) {
+                 const auto count = w[0].toULongLong();
+                 ASSERT_TRUE(
+                     QTest::qWaitFor([&] { return services.Messages().size() >= count; }, 5000));
+             }},
+            {"settle", [](auto&, W) { QTest::qWait(500); }},
             {"check",
              [this](const QString& rest, W) {
                  for (auto* box : Find()->findChildren<QCheckBox*>()) {
@@ -416,6 +448,8 @@ public:
              [this](auto&, W w) { EXPECT_EQ(QApplication::focusWidget(), Target(w[0])); }},
             {"selection", [this](const QString& rest,
                                  W) { EXPECT_EQ(NodeText()->textCursor().selectedText(), rest); }},
+            {"ondisk", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Version(w.mid(1))); }},
+            {"saved", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Current().Write()); }},
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
         };
