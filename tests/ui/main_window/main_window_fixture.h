@@ -99,7 +99,6 @@ public:
         }
         return nullptr;
     }
-    QMenu* EditMenu() const { return Menu("&Edit"); }
     QMenu* RecentMenu() const { return Named<QMenu>("recentFiles"); }
     QAction* Action(const QString& name) const { return Named<QAction>(name); }
     // Chooses a command as its menu item would.
