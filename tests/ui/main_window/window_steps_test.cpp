@@ -365,6 +365,11 @@ public:
              }},
             {"remove", [this](auto&, W w) { std::filesystem::remove_all(Path(w[0])); }},
             {"close", [this](auto&, W) { window->close(); }},
+            {"textmenu",
+             [this](auto&, W) {
+                 QTest::mouseRelease(NodeText()->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+                 QTest::qWait(100);  // the menu opens once the release is handled
+             }},
             {"write", [this](auto&, W w) { OtherProgramWrites(Path(w[0]), w[1], w.mid(2)); }},
             {"touch",
              [this](auto&, W w) {
