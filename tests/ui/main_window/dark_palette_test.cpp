@@ -1,8 +1,7 @@
 // The editor under a dark desktop palette: what is drawn follows the palette, and every text
-// stays readable on its background. Grabbed to PNG files under <build>/screenshots.
+// stays readable on its background.
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <array>
@@ -56,12 +55,6 @@ double BestContrast(const QImage& image, const QColor& background) {
     return best;
 }
 
-void Save(QWidget& widget, const QString& name) {
-    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(dir);
-    EXPECT_TRUE(widget.grab().save(dir + "/" + name + ".png"));
-}
-
 class DarkPaletteTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -84,7 +77,6 @@ TEST_F(DarkPaletteTest, NodeTextInTheAutomaticColourIsDrawnInThePalettesText) {
     Select("Welcome [first meeting]");
     window->resize(1100, 720);
     QApplication::processEvents();
-    Save(*window, "main_window_dark");
 
     CStyleEditCtrl* text = NodeText();
     EXPECT_EQ(text->palette().color(QPalette::Base), QColor(30, 30, 30));
@@ -127,7 +119,6 @@ TEST_F(DarkPaletteTest, ScriptHintsStayReadableOnADarkWindow) {
     form.resize(420, 160);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    Save(form, "script_hints_dark");
     const QColor background = form.palette().color(QPalette::Window);
     EXPECT_GE(BestContrast(goodHint->grab().toImage(), background), 4.5);
     EXPECT_GE(BestContrast(badHint->grab().toImage(), background), 4.5);

@@ -1,7 +1,6 @@
 // "Explore Dialogue" and "Replay Finding" from the keyboard: the findings in the Problems
 // pane, the unreached nodes shaded in the tree, a finding's road played in the tester.
 
-#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -76,9 +75,6 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     EXPECT_TRUE(DimmedOnMap("Vault"));
     EXPECT_TRUE(MarksOnMap("Vault").problem.has_value());  // the finding's icon
     EXPECT_FALSE(DimmedOnMap("Start"));
-    const QString shots = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(shots);
-    EXPECT_TRUE(window->grab().save(shots + "/explore_findings.png"));
     // Choosing the finding selects its node.
     QTreeWidget* list = Problems()->List();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());

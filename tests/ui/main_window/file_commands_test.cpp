@@ -166,7 +166,7 @@ TEST_F(FileCommandsTest, CloseQuestionAnswers) {
     EXPECT_TRUE(files.ConfirmClose(unmodified));
 }
 
-TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrder) {
+TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrderAndStopsAtAFailure) {
     DocumentManager documents;
     for (const char* name : {"A", "B", "C", "D"}) {
         auto document = std::make_unique<Dialogue>();
@@ -187,21 +187,15 @@ TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrder) {
     EXPECT_FALSE(documents.At(0).GetDialogue().IsModified());
     EXPECT_TRUE(documents.At(2).GetDialogue().IsModified());
     EXPECT_FALSE(documents.At(3).GetDialogue().IsModified());
-}
 
-TEST_F(FileCommandsTest, ShutdownStopsAtASaveThatFails) {
-    DocumentManager documents;
-    for (const char* name : {"A", "B"}) {
-        auto document = std::make_unique<Dialogue>();
-        document->Npc().name = name;
-        document->SetModified(true);
-        document->SetPath(dir.File(std::string("none/") + name + ".vrx"));
-        documents.Add(std::make_unique<EditorDocument>(std::move(document)));
-    }
+    // A save that fails stops the shutdown there: D is never asked about.
+    documents.At(0).GetDialogue().SetModified(true);
+    documents.At(0).GetDialogue().SetPath(dir.File("none/A.vrx"));
+    documents.At(3).GetDialogue().SetModified(true);
     services.QueueAnswer(MessageAnswer::kYes);
     services.QueueAnswer(MessageAnswer::kOk);
     EXPECT_FALSE(files.ConfirmShutdown(documents));
-    EXPECT_EQ(services.Messages().size(), 2u);  // B is never asked about
+    EXPECT_EQ(services.Messages().size(), 7u);
 }
 
 TEST_F(FileCommandsTest, WorkingDirectoryIsKeptInTheProfile) {

@@ -20,13 +20,13 @@
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
+#include "support/scripted_platform_services.h"
 #include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "support/scripted_platform_services.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/problems_view.h"
@@ -99,10 +99,10 @@ public:
         }
         return nullptr;
     }
-    QMenu* EditMenu() const { return Menu("&Edit"); }
     QMenu* RecentMenu() const { return Named<QMenu>("recentFiles"); }
     QAction* Action(const QString& name) const { return Named<QAction>(name); }
     // Chooses a command as its menu item would.
+    void Press(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
     void Trigger(const QString& name) const {
         QAction* action = Action(name);
         ASSERT_NE(action, nullptr) << name.toStdString();

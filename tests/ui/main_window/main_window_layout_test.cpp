@@ -1,9 +1,12 @@
 // How the main window's controls follow its size, and the size kept between runs.
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <array>
 
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
@@ -16,52 +19,36 @@ QRect Place(QWidget* control, QWidget* window) {
     return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
 }
 
-struct Change {
-    int dx = 0;
-    int dy = 0;
-    int dw = 0;
-    int dh = 0;
-};
-
-Change Difference(const QRect& before, const QRect& after) {
-    return Change{after.x() - before.x(), after.y() - before.y(), after.width() - before.width(),
-                  after.height() - before.height()};
-}
-
+// Growing the window by 200 by 100 pixels: how far each control moves and grows.
 TEST_F(MainWindowTest, ResizingGrowsTextAndTreeAndMovesTheListsRight) {
     ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
-    struct Control {
-        const char* name;
-        QWidget* widget;
-        Change expected;
-    };
-    // Growing the window by 200 by 100 pixels.
-    const Control controls[] = {
-        {"tree", Tree(), {0, 0, 200, 0}},
-        {"node text", NodeText(), {0, 0, 200, 100}},
-        {"comments", Comments(), {0, 100, 200, 0}},
-        {"NPC name", NpcName(), {0, 0, 200, 0}},
-        {"Expand/Collapse All", Button(control_id::kExpandCollapseAll), {200, 0, 0, 0}},
-        {"Edit NPC Properties", Button(control_id::kEditNpcProperties), {200, 0, 0, 0}},
-        {"command list", CommandList(), {200, 0, 0, 50}},
-        {"Add Command", Button(control_id::kAddCommand), {200, 50, 0, 0}},
-        {"response list", ResponseList(), {200, 50, 0, 50}},
-        {"Delete Response", Button(control_id::kDeleteResponse), {200, 100, 0, 0}},
+    const std::pair<QWidget*, std::array<int, 4>> controls[] = {
+        {Tree(), {0, 0, 200, 0}},
+        {NodeText(), {0, 0, 200, 100}},
+        {Comments(), {0, 100, 200, 0}},
+        {NpcName(), {0, 0, 200, 0}},
+        {Button(control_id::kExpandCollapseAll), {200, 0, 0, 0}},
+        {Button(control_id::kEditNpcProperties), {200, 0, 0, 0}},
+        {CommandList(), {200, 0, 0, 50}},
+        {Button(control_id::kAddCommand), {200, 50, 0, 0}},
+        {ResponseList(), {200, 50, 0, 50}},
+        {Button(control_id::kDeleteResponse), {200, 100, 0, 0}},
     };
     std::vector<QRect> before;
-    for (const Control& control : controls) {
-        before.push_back(Place(control.widget, window.get()));
+    for (const auto& [control, change] : controls) {
+        before.push_back(Place(control, window.get()));
     }
     window->resize(window->size() + QSize(200, 100));
     QApplication::processEvents();
     for (std::size_t i = 0; i < std::size(controls); ++i) {
-        const Change change = Difference(before[i], Place(controls[i].widget, window.get()));
-        const Change& expected = controls[i].expected;
-        SCOPED_TRACE(controls[i].name);
-        EXPECT_NEAR(change.dx, expected.dx, 1);
-        EXPECT_NEAR(change.dy, expected.dy, 1);
-        EXPECT_NEAR(change.dw, expected.dw, 1);
-        EXPECT_NEAR(change.dh, expected.dh, 1);
+        const QRect after = Place(controls[i].first, window.get());
+        const std::array<int, 4> change{after.x() - before[i].x(), after.y() - before[i].y(),
+                                        after.width() - before[i].width(),
+                                        after.height() - before[i].height()};
+        for (std::size_t k = 0; k < 4; ++k) {
+            EXPECT_NEAR(change[k], controls[i].second[k], 1)
+                << controls[i].first->objectName().toStdString() << " " << k;
+        }
     }
 }
 
@@ -90,6 +77,35 @@ TEST_F(MainWindowTest, TabFollowsTheReadingOrderAndStartsInTheTree) {
         }
     }
     EXPECT_EQ(chain, expected);
+}
+
+// At its smallest and at a common size, every button, label and column title has the room
+// its text needs. The window is grabbed to <build>/screenshots for a look by eye.
+TEST_F(MainWindowTest, NothingIsCutOffAtAnySize) {
+    ASSERT_TRUE(window->OpenDialogueFile(SamplePath("innkeeper.vrx")));
+    Select("Welcome [first meeting]");
+    for (QSize size : {QSize(1100, 720), window->minimumSize()}) {
+        window->resize(size);
+        QApplication::processEvents();
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        }
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(window.get())) {
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
+        }
+        for (EnhancedListCtrl* list : window->findChildren<EnhancedListCtrl*>()) {
+            for (int column = 0; column < list->columnCount(); ++column) {
+                const QString title = list->headerItem()->text(column);
+                EXPECT_GT(list->columnWidth(column), list->fontMetrics().horizontalAdvance(title))
+                    << title.toStdString();
+            }
+        }
+    }
+    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window->grab().save(dir + "/main_window_smallest.png"));
 }
 
 TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
@@ -70,14 +69,6 @@ const QString kNowhere =
     "error | Greeting | goto leads to node \"Nowhere\", which this dialogue does not have "
     "[missing-node]";
 
-TEST_F(ProblemsPaneTest, CheckDialogueListsTheFindingsAndCountsThem) {
-    PressF7();
-    EXPECT_EQ(Messages(), QStringList{kNowhere});
-    EXPECT_EQ(StatusText()->text(), "Problems: 1 error, 0 warnings, 0 notes");
-    const QTreeWidgetItem* row = List()->topLevelItem(0);
-    EXPECT_FALSE(row->icon(0).isNull());
-}
-
 TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
     PressF7();
     Select("Farewell");
@@ -131,19 +122,6 @@ TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
     EXPECT_EQ(ResponseList()->SelectedRow(), 1);
 }
 
-TEST_F(ProblemsPaneTest, ACheckThatFindsTheSameKeepsTheWritersPlace) {
-    Node("Farewell").AppendCommand(std::make_unique<CommandGoto>("Elsewhere"));
-    Refresh();
-    PressF7();
-    ASSERT_EQ(List()->topLevelItemCount(), 2);
-    List()->setCurrentItem(List()->topLevelItem(1));
-    PressF7();
-    EXPECT_EQ(List()->currentItem(), List()->topLevelItem(1));
-    Node("Farewell").RemoveCommand(Node("Farewell").Commands().front().get());
-    PressF7();
-    EXPECT_EQ(Messages(), QStringList{kNowhere});
-}
-
 TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     QAction* shown = ViewAction("viewProblems");
     ASSERT_NE(shown, nullptr);
@@ -153,19 +131,6 @@ TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     PressF7();  // Check Dialogue shows it again
     EXPECT_TRUE(Problems()->isVisible());
     EXPECT_TRUE(shown->isChecked());
-}
-
-// The pane shows what the check (and so `lint`) finds in a file, finding for finding.
-TEST_F(ProblemsPaneTest, ThePaneAgreesWithTheCheckOfTheFile) {
-    const TempDir dir("problems_pane");
-    const std::string path = dir.Write("generated.vrx", GenerateDialogue({300, 7})->Write());
-    ASSERT_TRUE(window->OpenDialogueFile(path));
-    PressF7();
-    Dialogue copy;
-    ASSERT_FALSE(copy.Load(path).has_value());
-    const QStringList expected = Expected(CheckDialogue(copy, PartyCheck()));
-    EXPECT_GT(expected.size(), 10);
-    EXPECT_EQ(Messages(), expected);
 }
 
 // The rows a pane shows, as text.
@@ -245,21 +210,6 @@ TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
     Trigger("checkDialogue");
     EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
     EXPECT_EQ(Messages(), opened);
-}
-
-TEST_F(ProblemsPaneTest, ScreenshotWithFindings) {
-    Node("Farewell").SetText("Gold: $coins");
-    Node("Farewell").AppendCommand(std::make_unique<CommandManual>("$x ="));
-    Current().AppendNode(Current().Root(), 3, "Lonely", "nothing leads here");
-    Refresh();
-    window->resize(1100, 720);
-    PressF7();
-    Select("Greeting");
-    QApplication::processEvents();
-    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(dir);
-    EXPECT_EQ(List()->topLevelItemCount(), 4);
-    EXPECT_TRUE(window->grab().toImage().save(dir + "/main_window_problems.png"));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "ui/views/tree_fill.h"
+
 #include <gtest/gtest.h>
 
 #include <QTreeWidgetItemIterator>
@@ -6,7 +8,6 @@
 #include "model/tree_walk.h"
 #include "support/app_test_support.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
-#include "ui/views/tree_fill.h"
 
 namespace tw::test {
 namespace {

@@ -1,0 +1,497 @@
+// Walks through the window as a writer makes them, read from data/window_steps.txt: each walk
+// starts on a small dialogue, clicks, types and presses keys, and checks after each step what
+// the window and the document show. The file's header lists the steps and the checks.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QTimer>
+#include <cctype>
+#include <fstream>
+
+#include "model/clipboard_list.h"
+#include "model/command_kinds.h"
+#include "model/dialogue_json.h"
+#include "ui/dialogs/comments_dlg.h"
+#include "ui/dialogs/editing_dialog.h"
+#include "ui/main_window/main_window_fixture.h"
+#include "ui/views/links_dlg.h"
+
+namespace tw::test {
+namespace {
+
+struct Walk {
+    std::string name;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const Walk& walk, std::ostream* out) {
+    *out << walk.name;
+}
+
+std::vector<Walk> ReadWalks() {
+    std::ifstream in(std::string(TW_SOURCE_DIR) + "/tests/ui/main_window/data/window_steps.txt");
+    std::vector<Walk> walks;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("== ")) {
+            walks.push_back({line.substr(3), {}});
+        } else if (!line.empty() && line[0] != '#' && !walks.empty()) {
+            walks.back().lines.push_back(line);
+        }
+    }
+    return walks;
+}
+
+// Acts on the next popup menu once it is open.
+void OnNextPopup(std::function<void(QMenu&)> act, int triesLeft = 200) {
+    QTimer::singleShot(5, [act = std::move(act), triesLeft] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            act(*menu);
+        } else if (triesLeft > 0) {
+            OnNextPopup(act, triesLeft - 1);
+        }
+    });
+}
+
+class WindowSteps : public MainWindowTest, public testing::WithParamInterface<Walk> {
+public:
+    using Step = std::function<void(const QString& rest, const QStringList& words)>;
+
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
+        Dialogue& document = Current();
+        DialogueNode& greeting = document.AppendNode(document.Root(), 1, "Greeting");
+        document.AppendNode(greeting, 2, "Shop", "sells ale");
+        document.AppendNode(document.Root(), 3, "Farewell");
+        document.SetNextNodeId(4);
+        document.SetScratch(false);  // a document with content is kept when others open
+        greeting.AppendCommand(std::make_unique<CommandFlag>(true, "kMet"));
+        greeting.AppendCommand(std::make_unique<CommandVariable>("$gold", "5"));
+        greeting.AppendCommand(std::make_unique<CommandGoto>("Shop"));
+        greeting.AppendCommand(std::make_unique<CommandEnd>());
+        auto add = std::make_unique<NodeResponseAdd>("A01");
+        add->SetPlayerText("Hello there.");
+        add->SetGotoNode("Shop");
+        greeting.AppendResponse(std::move(add));
+        auto cut = std::make_unique<NodeResponseCut>("C01");
+        cut->SetCutTag("A01");
+        greeting.AppendResponse(std::move(cut));
+        auto bye = std::make_unique<NodeResponseAdd>("A02");
+        bye->SetPlayerText("Bye.");
+        greeting.AppendResponse(std::move(bye));
+        Refresh();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Select("Greeting");
+        Mark();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(steps.empty()) << "a dialog the walk expected did not open";
+        MainWindowTest::TearDown();
+    }
+
+    std::string Json() { return DialogueToJson(Current()); }
+    void Mark() {
+        markedJson = Json();
+        markedTree = TreeDump();
+    }
+    EnhancedListCtrl* List(const QString& name) const {
+        return name == "commands" ? CommandList() : ResponseList();
+    }
+    QWidget* Target(const QString& name) const {
+        const std::map<QString, QWidget*> targets{{"tree", Tree()},
+                                                  {"commands", CommandList()},
+                                                  {"responses", ResponseList()},
+                                                  {"text", NodeText()},
+                                                  {"comments", Comments()},
+                                                  {"window", window.get()},
+                                                  {"problems", Problems()->List()},
+                                                  {"pattern", Find()->Pattern()},
+                                                  {"lookin", Find()->LookIn()},
+                                                  {"results", Find()->Results()}};
+        const auto found = targets.find(name);
+        return found != targets.end() ? found->second : QApplication::focusWidget();
+    }
+    QPoint RowPoint(EnhancedListCtrl& list, int row) const {
+        const QRect rect = list.visualItemRect(list.topLevelItem(row));
+        return {list.columnViewportPosition(0) + 6, rect.center().y()};
+    }
+
+    // The rows chosen as a writer chooses them: a click, then Ctrl and a click for each
+    // further row; no rows is a click below the last one.
+    void ClickRows(EnhancedListCtrl& list, const QStringList& rows) {
+        if (rows.isEmpty()) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                              QPoint(6, list.viewport()->height() - 2));
+        }
+        for (int i = 0; i < rows.size(); ++i) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton,
+                              i == 0 ? Qt::NoModifier : Qt::ControlModifier,
+                              RowPoint(list, rows[i].toInt()));
+        }
+    }
+    static void Key(QWidget* target, const QString& keys) {
+        const QKeyCombination key = QKeySequence(keys)[0];
+        target->setFocus();
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    }
+    void DragItem(const QString& from, const QString& to) {
+        QWidget* viewport = Tree()->viewport();
+        const QPoint start = Tree()->visualItemRect(Item(from)).center();
+        const QPoint end = Tree()->visualItemRect(Item(to)).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QTest::mouseMove(viewport, start + QPoint(12, 0));
+        QTest::mouseMove(viewport, end);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
+    }
+    // A drop lands before the row found 10 pixels below the release point.
+    static void DragRow(EnhancedListCtrl& list, int row, int before) {
+        QWidget* viewport = list.viewport();
+        const QPoint start = list.visualItemRect(list.topLevelItem(row)).center();
+        const QPoint end(30, list.visualItemRect(list.topLevelItem(before)).top() + 2 - 10);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        QTest::mouseMove(viewport, start + QPoint(0, 12));
+        QTest::mouseMove(viewport, end);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
+    }
+    // A response's text cell opened for editing, its text replaced by the typed one.
+    void TypeInCell(int row, const QString& typed) {
+        CInPlaceEdit* editor = EditCell(*ResponseList(), row, 2);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        if (typed.isEmpty()) {
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(editor, typed);
+    }
+    void RightClick(const QString& label) {
+        const QPoint at = Tree()->visualItemRect(Item(label)).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, Tree()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(Tree()->viewport(), &click);
+    }
+
+    // A dialog filled in as the writer does: `id=text` types, `@id` clicks, `?id=text`
+    // checks a field, `title=` checks the caption, `pick=row` chooses a listed link,
+    // `comments=` writes the NPC comments, `cancel` cancels; OK otherwise.
+    DialogStep Dialog(const QStringList& fields) {
+        return [this, fields](QDialog& opened) {
+            auto* editing = dynamic_cast<CEditingDialog*>(&opened);
+            bool ok = true;
+            for (const QString& field : fields) {
+                if (field.isEmpty()) {
+                    continue;
+                }
+                const QString key = field.section('=', 0, 0);
+                const QString value = field.section('=', 1);
+                const int id = key.mid(key.startsWith('@') || key.startsWith('?') ? 1 : 0).toInt();
+                if (key == "title") {
+                    EXPECT_EQ(opened.windowTitle(), value);
+                } else if (key == "cancel") {
+                    ok = false;
+                } else if (key == "comments") {
+                    dynamic_cast<CCommentsDlg&>(opened).Editor()->SetStyledText(
+                        value.toStdString());
+                } else if (key == "pick") {
+                    QListWidget* list = dynamic_cast<CLinksDlg&>(opened).List();
+                    for (int i = 0; i < list->count(); ++i) {
+                        listed << list->item(i)->text();
+                    }
+                    list->setCurrentRow(value.toInt());
+                } else if (key.startsWith('@')) {
+                    editing->Control<QAbstractButton>(id)->click();
+                } else if (key.startsWith('?')) {
+                    EXPECT_EQ(editing->Control<QLineEdit>(id)->text(), value);
+                } else if (auto* box = editing->Control<QComboBox>(id)) {
+                    box->setEditText(value);
+                } else {
+                    ASSERT_NE(editing->Control<QLineEdit>(id), nullptr) << id;
+                    editing->Control<QLineEdit>(id)->setText(value);
+                }
+            }
+            if (!ok) {
+                opened.reject();
+            } else if (editing != nullptr) {
+                editing->Control<QAbstractButton>(1)->click();
+            } else {
+                opened.accept();
+            }
+        };
+    }
+
+    // Undone, the document and the tree are as at the mark; redone, as before the undo.
+    void ExpectUndoAndRedo(const QString& name) {
+        EXPECT_EQ(Action("undo")->text(), "&Undo " + name);
+        const std::string after = Json();
+        const QString tree = TreeDump();
+        Trigger("undo");
+        EXPECT_EQ(Json(), markedJson);
+        EXPECT_EQ(TreeDump(), markedTree);
+        EXPECT_FALSE(Current().IsModified());
+        EXPECT_EQ(Action("redo")->text(), "&Redo " + name);
+        Trigger("redo");
+        EXPECT_EQ(Json(), after);
+        EXPECT_EQ(TreeDump(), tree);
+        EXPECT_TRUE(Current().IsModified());
+    }
+
+    void ExpectActions(const QStringList& names, bool enabled) {
+        for (const QString& name : names) {
+            EXPECT_EQ(Action(name)->isEnabled(), enabled) << name.toStdString();
+        }
+    }
+    static MessageAnswer Answer(const QString& name) {
+        const std::map<QString, MessageAnswer> answers{{"yes", MessageAnswer::kYes},
+                                                       {"no", MessageAnswer::kNo},
+                                                       {"ok", MessageAnswer::kOk},
+                                                       {"cancel", MessageAnswer::kCancel}};
+        return answers.at(name);
+    }
+    static QString Join(const QStringList& texts) { return texts.join('|'); }
+    // A file of the walk's own directory, or with "sample:" one of the samples.
+    std::string Path(const QString& name) const {
+        return name.startsWith("sample:") ? SamplePath(name.mid(7).toStdString())
+                                          : dir.File(name.toStdString());
+    }
+    // The dialogue another program writes: Brannoc with these nodes, in place over the file
+    // or by a rename over it.
+    static std::string Version(const QStringList& nodes) {
+        Dialogue dialogue;
+        dialogue.Npc().name = "Brannoc";
+        for (const QString& name : nodes) {
+            dialogue.AddNode(dialogue.GetNextNodeId(), kInitializationNodeId, name.toStdString(),
+                             "");
+            dialogue.SetNextNodeId(dialogue.GetNextNodeId() + 1);
+        }
+        return dialogue.Write();
+    }
+    void OtherProgramWrites(const std::string& file, const QString& how, const QStringList& nodes) {
+        std::ofstream(how == "inplace" ? file : file + ".new", std::ios::binary | std::ios::trunc)
+            << Version(nodes);
+        if (how != "inplace") {
+            std::filesystem::rename(file + ".new", file);
+        }
+    }
+    QStringList FoundColumn(int column) const {
+        QStringList texts;
+        for (int i = 0; i < Find()->Results()->topLevelItemCount(); ++i) {
+            texts << Find()->Results()->topLevelItem(i)->text(column);
+        }
+        return texts;
+    }
+    static std::string Bytes(const QStringList& hex) {
+        std::string bytes;
+        for (const QString& byte : hex) {
+            bytes.push_back(static_cast<char>(byte.toInt(nullptr, 16)));
+        }
+        return bytes;
+    }
+
+    std::map<QString, Step> Steps() {
+        using W = const QStringList&;
+        return {
+            // What the writer does.
+            {"click", [this](const QString& rest, W) { Select(rest); }},
+            {"rightclick", [this](const QString& rest, W) { RightClick(rest); }},
+            {"doubleclick",
+             [this](auto&, W w) {
+                 EnhancedListCtrl& list = *List(w[0]);
+                 QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
+                                    RowPoint(list, w[1].toInt()));
+             }},
+            {"rows", [this](auto&, W w) { ClickRows(*List(w[0]), w.mid(1)); }},
+            {"press",
+             [this](auto&, W w) { QTest::mouseClick(Button(w[0].toInt()), Qt::LeftButton); }},
+            {"trigger", [this](const QString& rest, W) { Trigger(rest); }},
+            {"key", [this](auto&, W w) { Key(Target(w[0]), w[1]); }},
+            {"type",
+             [this](const QString& rest, W w) {
+                 Target(w[0])->setFocus();
+                 QTest::keyClicks(Target(w[0]), rest.section(' ', 1));
+             }},
+            {"cell", [this](const QString& rest, W w) { TypeInCell(w[0].toInt(), rest.mid(2)); }},
+            {"dialog",
+             [this](const QString& rest, W) { steps.push_back(Dialog(rest.split('|'))); }},
+            {"answer", [this](auto&, W w) { services.QueueAnswer(Answer(w[0])); }},
+            {"popup",
+             [](const QString& rest, W) {
+                 OnNextPopup([rest](QMenu& menu) {
+                     for (QAction* action : menu.actions()) {
+                         if (action->text() == rest) {
+                             QTest::mouseClick(&menu, Qt::LeftButton, {},
+                                               menu.actionGeometry(action).center());
+                         }
+                     }
+                 });
+             }},
+            {"dragnode",
+             [this](const QString& rest, W) {
+                 DragItem(rest.section(" > ", 0, 0), rest.section(" > ", 1));
+             }},
+            {"dragrow", [this](auto&, W w) { DragRow(*List(w[0]), w[1].toInt(), w[2].toInt()); }},
+            {"tab",
+             [this](auto&, W w) {
+                 QTest::mouseClick(Tabs(), Qt::LeftButton, {},
+                                   Tabs()->tabRect(w[0].toInt()).center());
+             }},
+            {"clip",
+             [this](const QString& rest, W) { services.SetClipboardText(rest.toStdString()); }},
+            {"clipcommands",
+             [this](auto&, W w) { services.SetClipboardData(kNodeCommandListFormat, Bytes(w)); }},
+            {"node",
+             [this](auto&, W w) {
+                 Current().AddNode(w[0].toInt(), w[1].toInt(), w[2].toStdString(), "");
+                 Refresh();
+             }},
+            {"mark", [this](auto&, W) { Mark(); }},
+            {"open",
+             [this](auto&, W w) {
+                 services.QueueFileChoice(Path(w[0]));
+                 Trigger("open");
+             }},
+            {"file",
+             [this](auto&, W w) {
+                 services.QueueFileChoice(w[0] == "none" ? std::nullopt
+                                                         : std::optional(Path(w[0])));
+             }},
+            {"copy",
+             [this](auto&, W w) {
+                 std::filesystem::create_directories(
+                     std::filesystem::path(Path(w[1])).parent_path());
+                 std::filesystem::copy_file(Path("sample:" + w[0]), Path(w[1]));
+             }},
+            {"remove", [this](auto&, W w) { std::filesystem::remove_all(Path(w[0])); }},
+            {"close", [this](auto&, W) { window->close(); }},
+            {"textmenu",
+             [this](auto&, W) {
+                 QTest::mouseRelease(NodeText()->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+                 QTest::qWait(100);  // the menu opens once the release is handled
+             }},
+            {"write", [this](auto&, W w) { OtherProgramWrites(Path(w[0]), w[1], w.mid(2)); }},
+            {"touch",
+             [this](auto&, W w) {
+                 const std::filesystem::path file = Path(w[0]);
+                 last_write_time(file, last_write_time(file) + std::chrono::minutes(5));
+             }},
+            {"wait",
+             [this](auto&, W w) {
+                 const auto count = w[0].toULongLong();
+                 ASSERT_TRUE(
+                     QTest::qWaitFor([&] { return services.Messages().size() >= count; }, 5000));
+             }},
+            {"settle", [](auto&, W) { QTest::qWait(500); }},
+            {"check",
+             [this](const QString& rest, W) {
+                 for (auto* box : Find()->findChildren<QCheckBox*>()) {
+                     if (box->text().remove('&') == rest) {
+                         QTest::mouseClick(box, Qt::LeftButton);
+                     }
+                 }
+             }},
+            {"button",
+             [this](auto&, W w) {
+                 QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
+             }},
+            {"result",
+             [this](auto&, W w) {
+                 QTreeWidget* results = Find()->Results();
+                 QTest::mouseClick(
+                     results->viewport(), Qt::LeftButton, {},
+                     results->visualItemRect(results->topLevelItem(w[0].toInt())).center());
+             }},
+            // What the writer sees.
+            {"tree", [this](const QString& rest, W) { EXPECT_EQ(TreeDump(), rest); }},
+            {"current",
+             [this](const QString& rest, W) { EXPECT_EQ(Tree()->currentItem()->text(0), rest); }},
+            {"column",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Join(Column(*List(w[0]), w[1].toInt())), rest.section(' ', 2));
+             }},
+            {"selected",
+             [this](auto&, W w) { EXPECT_EQ(List(w[0])->SelectedRow(), w[1].toInt()); }},
+            {"text",
+             [this](const QString& rest, W) { EXPECT_EQ(NodeText()->toPlainText(), rest); }},
+            {"message",
+             [this](const QString& rest, W) {
+                 ASSERT_FALSE(services.Messages().empty());
+                 EXPECT_EQ(services.Messages().back().text, rest.toStdString());
+             }},
+            {"messages",
+             [this](auto&, W w) { EXPECT_EQ(services.Messages().size(), w[0].toULongLong()); }},
+            {"listed", [this](const QString& rest, W) { EXPECT_EQ(Join(listed), rest); }},
+            {"tabs", [this](const QString& rest, W) { EXPECT_EQ(Join(TabTitles()), rest); }},
+            {"clipboard",
+             [this](const QString& rest, W) {
+                 EXPECT_EQ(services.GetClipboardText(), rest.toStdString());
+             }},
+            {"modified", [this](auto&, W w) { EXPECT_EQ(Current().IsModified(), w[0] == "yes"); }},
+            {"expanded", [this](const QString& rest, W) { EXPECT_TRUE(Item(rest)->isExpanded()); }},
+            {"collapsed",
+             [this](const QString& rest, W) { EXPECT_FALSE(Item(rest)->isExpanded()); }},
+            {"enabled", [this](auto&, W w) { ExpectActions(w, true); }},
+            {"disabled", [this](auto&, W w) { ExpectActions(w, false); }},
+            {"title", [this](const QString& rest, W) { EXPECT_EQ(ShownTitle(), rest); }},
+            {"visible", [this](auto&, W w) { EXPECT_EQ(window->isVisible(), w[0] == "yes"); }},
+            {"commentbox", [this](const QString& rest, W) { EXPECT_EQ(Comments()->text(), rest); }},
+            {"filedialogs",
+             [this](const QString& rest, W) {
+                 QStringList kinds;
+                 for (const auto& shown : services.FileDialogs()) {
+                     kinds << (shown.save ? "save" : "open");
+                 }
+                 EXPECT_EQ(Join(kinds), rest);
+             }},
+            {"findbar", [this](auto&, W w) { EXPECT_EQ(Find()->isVisible(), w[0] == "yes"); }},
+            {"found",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Join(FoundColumn(w[0].toInt())), rest.section(' ', 1));
+             }},
+            {"focused",
+             [this](auto&, W w) { EXPECT_EQ(QApplication::focusWidget(), Target(w[0])); }},
+            {"selection", [this](const QString& rest,
+                                 W) { EXPECT_EQ(NodeText()->textCursor().selectedText(), rest); }},
+            {"ondisk", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Version(w.mid(1))); }},
+            {"saved", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Current().Write()); }},
+            {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
+            {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
+        };
+    }
+
+    std::deque<DialogStep> steps;
+    TempDir dir{"window_steps"};
+    std::string markedJson;
+    QString markedTree;
+    QStringList listed;
+};
+
+TEST_P(WindowSteps, ShowWhatTheWriterDid) {
+    const std::map<QString, Step> known = Steps();
+    for (const std::string& line : GetParam().lines) {
+        SCOPED_TRACE(line);
+        const QString text = QString::fromStdString(line)
+                                 .trimmed()
+                                 .replace("<dir>", QString::fromStdString(dir.Path().string()))
+                                 .replace("<samples>", TW_SOURCE_DIR "/samples");
+        const QString verb = text.section(' ', 0, 0);
+        const QString rest = text.section(' ', 1);
+        const auto step = known.find(verb);
+        ASSERT_NE(step, known.end()) << "unknown step";
+        step->second(rest, rest.split(' ', Qt::SkipEmptyParts));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Walks, WindowSteps, testing::ValuesIn(ReadWalks()),
+                         [](const testing::TestParamInfo<Walk>& walk) {
+                             std::string name = walk.param.name;
+                             std::erase_if(name, [](char c) { return !std::isalnum(c); });
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace tw::test
