@@ -71,7 +71,7 @@ TEST_F(KeyboardTest, EscapeInACellEditorOrTheProblemsPaneStaysInTheWindow) {
     EXPECT_EQ(list->ItemText(0, 2), line);
     EXPECT_TRUE(window->isVisible());
 
-    QTreeWidget* problems = Problems()->List();
+    QTableView* problems = Problems()->List();
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     ASSERT_EQ(QApplication::focusWidget(), problems);
     QTest::keyClick(problems, Qt::Key_Escape);

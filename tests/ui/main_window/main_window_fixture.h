@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <deque>
@@ -20,13 +21,14 @@
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
+#include "support/scripted_platform_services.h"
+#include "support/view_rows.h"
 #include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/talkwright_dlg.h"
-#include "support/scripted_platform_services.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/problems_view.h"
