@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "model/dialogue.h"
 #include "ui/controls/shown_label.h"
@@ -128,7 +128,7 @@ void FindPart::GoTo(int row) {
         return;
     }
     current_ = row;
-    bar_.Results()->setCurrentItem(bar_.Results()->topLevelItem(row));
+    bar_.Results()->setCurrentIndex(bar_.Results()->model()->index(row, 0));
     const FoundMatch found = results_[static_cast<std::size_t>(row)];
     if (EditorDocument* document = DocumentOf(found.document)) {
         emit resultChosen(*document, found.nodeId, found.match);

@@ -53,9 +53,9 @@ protected:
     }
     QStringList Column(int column) const {
         QStringList texts;
-        QTreeWidget* results = Find()->Results();
-        for (int i = 0; i < results->topLevelItemCount(); ++i)
-            texts << results->topLevelItem(i)->text(column);
+        QTableView* results = Find()->Results();
+        for (int i = 0; i < RowCount(*results); ++i)
+            texts << RowText(*results, i, column);
         return texts;
     }
     QString SelectedNodeLabel() const { return Tree()->currentItem()->text(0); }
@@ -118,9 +118,8 @@ TEST_F(FindBarTest, EscapeCloseButtonAndTheSearchMenuHideTheBar) {
     EXPECT_EQ(QApplication::focusWidget(), tree);
 
     Key(Qt::Key_F, Qt::ControlModifier);
-    QTreeWidget* results = Find()->Results();
-    QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                      results->visualItemRect(results->topLevelItem(0)).center());
+    QTableView* results = Find()->Results();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, RowRect(*results, 0).center());
     ASSERT_EQ(QApplication::focusWidget(), results);
     Key(Qt::Key_Escape);
     EXPECT_FALSE(Find()->isVisible());
@@ -179,7 +178,7 @@ TEST_F(FindBarTest, FindInAllOpenDialoguesGoesToTheOtherTab) {
     EXPECT_EQ(SelectedNodeLabel(), "silverShop");
     EXPECT_NE(Documents().CurrentIndex(), before == 0 ? 1u : 0u);
     Find()->Results()->setFocus();
-    Find()->Results()->setCurrentItem(Find()->Results()->topLevelItem(0));
+    Find()->Results()->setCurrentIndex(Find()->Results()->model()->index(0, 0));
     Key(Qt::Key_Return);
     EXPECT_EQ(SelectedNodeLabel(), "goldShop");
     EXPECT_EQ(Tabs()->currentIndex(), static_cast<int>(Documents().CurrentIndex()));
