@@ -1,6 +1,9 @@
 #include "ui/views/problems_model.h"
 
 #include <QStyle>
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "ui/controls/shown_label.h"
 #include "ui/views/problems_pane.h"
@@ -11,6 +14,46 @@ namespace {
 
 // Finding the fewest rows out and in costs (rows + edits) * edits at worst.
 constexpr std::size_t kMostRowEdits = 256;
+// Each run taken out moves the rows after it.
+constexpr std::size_t kMostRunsTakenOut = 64;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+std::size_t HashOf(const Finding& finding) {
+    const std::hash<std::string> text;
+    std::size_t hash = text(finding.rule);
+    for (std::size_t part :
+         {text(finding.message), text(finding.nodeLabel), std::size_t(finding.index),
+          static_cast<std::size_t>(finding.nodeId), static_cast<std::size_t>(finding.item),
+          static_cast<std::size_t>(finding.severity)}) {
+        hash = hash * 1000003u ^ part;
+    }
+    return hash;
+}
+
+// For each new finding the old row that shows it, or kNone.
+std::vector<std::size_t> OldRowsOf(const std::vector<Finding>& before,
+                                   const std::vector<Finding>& after) {
+    std::vector<std::pair<std::size_t, std::size_t>> keys;
+    keys.reserve(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        keys.emplace_back(HashOf(before[i]), i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<bool> taken(before.size(), false);
+    std::vector<std::size_t> from(after.size(), kNone);
+    for (std::size_t j = 0; j < after.size(); ++j) {
+        const std::size_t hash = HashOf(after[j]);
+        auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(hash, std::size_t{0}));
+        for (; it != keys.end() && it->first == hash; ++it) {
+            if (!taken[it->second] && SameFinding(before[it->second], after[j])) {
+                taken[it->second] = true;
+                from[j] = it->second;
+                break;
+            }
+        }
+    }
+    return from;
+}
 
 std::string RuleTag(const Finding& finding) {
     return " [" + finding.rule + "]";
@@ -26,6 +69,10 @@ ProblemsModel::ProblemsModel(const QStyle& style, QObject* parent)
 // The runs are applied last first, so the rows before each keep their numbers.
 void ProblemsModel::SetFindings(const std::vector<Finding>& findings) {
     const std::vector<RowsChange> changes = RowsChanges(shown_, findings, kMostRowEdits);
+    if (changes.size() == 1 && changes[0].removed + changes[0].added > kMostRowEdits &&
+        Rearrange(findings)) {
+        return;
+    }
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
         Replace(change->oldAt, change->removed, findings.data() + change->newAt, change->added);
     }
@@ -49,6 +96,57 @@ void ProblemsModel::Replace(std::size_t at, std::size_t removed, const Finding* 
         }
         endInsertRows();
     }
+}
+
+bool ProblemsModel::Rearrange(const std::vector<Finding>& findings) {
+    const std::vector<std::size_t> from = OldRowsOf(shown_, findings);
+    std::vector<std::size_t> kept(shown_.size(), kNone);
+    for (std::size_t j = 0; j < from.size(); ++j) {
+        if (from[j] != kNone) {
+            kept[from[j]] = j;
+        }
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> gone;  // runs of old rows: first, count
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i] != kNone) {
+            continue;
+        }
+        if (!gone.empty() && gone.back().first + gone.back().second == i) {
+            ++gone.back().second;
+        } else if (gone.size() == kMostRunsTakenOut) {
+            return false;
+        } else {
+            gone.emplace_back(i, 1);
+        }
+    }
+    for (auto run = gone.rbegin(); run != gone.rend(); ++run) {
+        Replace(run->first, run->second, nullptr, 0);
+    }
+    std::erase(kept, kNone);  // now by the rows that are left: where each goes
+    std::vector<Finding> added;
+    for (std::size_t j = 0; j < from.size(); ++j) {
+        if (from[j] == kNone) {
+            kept.push_back(j);
+            added.push_back(findings[j]);
+        }
+    }
+    Replace(shown_.size(), 0, added.data(), added.size());
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        after.push_back(this->index(static_cast<int>(kept[static_cast<std::size_t>(index.row())]),
+                                    index.column()));
+    }
+    std::vector<Finding> ordered(shown_.size());
+    for (std::size_t i = 0; i < shown_.size(); ++i) {
+        ordered[kept[i]] = std::move(shown_[i]);
+    }
+    shown_ = std::move(ordered);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
 }
 
 int ProblemsModel::rowCount(const QModelIndex& parent) const {

@@ -30,6 +30,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Many changes, or the same findings in another order (after a sort, say): the rows
+    // that went are taken out, those that came are added at the end, and then all are put
+    // in the new order as one change of layout. False when that would take too many runs.
+    bool Rearrange(const std::vector<Finding>& findings);
     void Replace(std::size_t at, std::size_t removed, const Finding* from, std::size_t added);
 
     // What the rows show, to leave them (and the writer's place in them) alone when a check
