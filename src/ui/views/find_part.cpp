@@ -10,6 +10,7 @@
 #include "ui/controls/shown_label.h"
 #include "ui/document/document_manager.h"
 #include "ui/views/find_bar.h"
+#include "ui/views/find_free_later.h"
 
 namespace tw {
 
@@ -55,7 +56,7 @@ void FindPart::RestartIfRunning() {
 
 void FindPart::Start(bool allDialogues) {
     all_ = allDialogues;
-    results_.clear();
+    FreeLater(this, results_);  // each holds a copy of its line
     current_ = -1;
     bar_.ClearResults();
     run_ = std::make_unique<FindRun>();

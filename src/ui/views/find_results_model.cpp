@@ -1,38 +1,18 @@
 #include "ui/views/find_results_model.h"
 
-#include <QTimer>
-#include <algorithm>
 #include <iterator>
 
-namespace tw {
+#include "ui/views/find_free_later.h"
 
-FindResultsModel::~FindResultsModel() = default;
+namespace tw {
 
 void FindResultsModel::Clear() {
     if (rows_.empty()) {
         return;
     }
-    const bool freeing = !retired_.empty();
     beginRemoveRows({}, 0, static_cast<int>(rows_.size()) - 1);
-    retired_.push_back(std::move(rows_));
-    rows_.clear();
+    FreeLater(this, rows_);
     endRemoveRows();
-    if (!freeing) {
-        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
-    }
-}
-
-void FindResultsModel::FreeSomeRetired() {
-    constexpr std::size_t kRowsFreedPerTurn = 4000;
-    std::vector<Row>& last = retired_.back();
-    last.erase(last.end() - static_cast<std::ptrdiff_t>(std::min(kRowsFreedPerTurn, last.size())),
-               last.end());
-    if (last.empty()) {
-        retired_.pop_back();
-    }
-    if (!retired_.empty()) {
-        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
-    }
 }
 
 void FindResultsModel::Append(std::vector<Row> rows) {

@@ -18,7 +18,6 @@ public:
     };
 
     using QAbstractTableModel::QAbstractTableModel;
-    ~FindResultsModel() override;
 
     // The rows go out of the list at once; their memory is freed a slice per turn of the
     // event loop, so that a new search's first results are not held up.
@@ -31,10 +30,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    void FreeSomeRetired();
-
     std::vector<Row> rows_;
-    std::vector<std::vector<Row>> retired_;
 };
 
 }  // namespace tw
