@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QTableView>
 #include <QTest>
-#include <QTreeWidget>
 #include <stdexcept>
 
 #include "bench_corpus.h"
@@ -41,7 +41,7 @@ public:
         }
     }
     int Rows() {
-        return editor_.Window().findChild<QTreeWidget*>("problemsList")->topLevelItemCount();
+        return editor_.Window().findChild<QTableView*>("problemsList")->model()->rowCount();
     }
 
 private:

@@ -8,14 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
-#include <QTimer>
+#include <QTableView>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "ui/controls/shown_label.h"
 #include "ui/platform/text_codec.h"
+#include "ui/views/find_results_model.h"
 
 namespace tw {
 
@@ -43,6 +43,28 @@ constexpr Scope kScopes[] = {
     {"Responses", kResponseFields},
 };
 
+// A table, not a tree: a tree lays out every row after each slice of results is added,
+// which with tens of thousands of them is longer than a frame.
+void SetUpResults(QTableView& results) {
+    results.setSelectionBehavior(QAbstractItemView::SelectRows);
+    results.setSelectionMode(QAbstractItemView::SingleSelection);
+    results.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results.setTabKeyNavigation(false);
+    results.setShowGrid(false);
+    results.setWordWrap(false);
+    results.setCornerButtonEnabled(false);
+    QHeaderView& rows = *results.verticalHeader();
+    rows.hide();
+    rows.setSectionResizeMode(QHeaderView::Fixed);
+    rows.setDefaultSectionSize(results.fontMetrics().height() + 4);
+    QHeaderView& columns = *results.horizontalHeader();
+    columns.setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns.setHighlightSections(false);
+    columns.setStretchLastSection(true);
+    results.setColumnWidth(0, 160);
+    results.setColumnWidth(1, 130);
+}
+
 }  // namespace
 
 FindBar::FindBar(QWidget* parent) : QWidget(parent) {
@@ -58,14 +80,12 @@ void FindBar::setupControls() {
     lookIn_ = new QComboBox(this);
     for (const Scope& scope : kScopes)
         lookIn_->addItem(tr(scope.caption));
-    results_ = new QTreeWidget(this);
+    model_ = new FindResultsModel(this);
+    results_ = new QTableView(this);
+    results_->setModel(model_);
+    results_->setObjectName("findResults");
     results_->setAccessibleName(tr("Find results"));
-    results_->setHeaderLabels({tr("Node"), tr("Where"), tr("Line")});
-    results_->setRootIsDecorated(false);
-    results_->setUniformRowHeights(true);
-    results_->header()->setStretchLastSection(true);
-    results_->setColumnWidth(0, 160);
-    results_->setColumnWidth(1, 130);
+    SetUpResults(*results_);
     results_->installEventFilter(this);
     close_ = new QToolButton(this);
     close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
@@ -77,9 +97,9 @@ void FindBar::setupControls() {
         if (onClose)
             onClose();
     });
-    connect(results_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    connect(results_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (onActivate)
-            onActivate(results_->indexOfTopLevelItem(item));
+            onActivate(index.row());
     });
 }
 
@@ -109,42 +129,10 @@ SearchOptions FindBar::Options() const {
                          wholeWords_->isChecked(), kScopes[scope].fields};
 }
 
-FindBar::~FindBar() {
-    qDeleteAll(retired_);
-}
+FindBar::~FindBar() = default;
 
-// A search of a large dialogue leaves a row for each of many thousands of matches. Taking
-// them out of the list is one change of it; freeing them all at once would hold up the
-// next search's first results, so they go a slice at a time on later turns of the loop.
 void FindBar::ClearResults() {
-    const bool freeing = !retired_.isEmpty();
-    retired_.append(results_->invisibleRootItem()->takeChildren());
-    if (!freeing && !retired_.isEmpty()) {
-        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
-    }
-}
-
-void FindBar::FreeSomeRetired() {
-    constexpr qsizetype kRowsFreedPerTurn = 4000;
-    for (qsizetype n = std::min(kRowsFreedPerTurn, retired_.size()); n > 0; --n) {
-        delete retired_.takeLast();
-    }
-    if (!retired_.isEmpty()) {
-        QTimer::singleShot(0, this, [this] { FreeSomeRetired(); });
-    }
-}
-
-void FindBar::AddResult(const QString& node, const SearchMatch& match) {
-    results_->addTopLevelItem(MakeResult(node, match));
-}
-
-void FindBar::AddResults(const std::vector<std::pair<QString, const SearchMatch*>>& results) {
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(results.size()));
-    for (const auto& [node, match] : results) {
-        items.push_back(MakeResult(node, *match));
-    }
-    results_->addTopLevelItems(items);
+    model_->Clear();
 }
 
 namespace {
@@ -163,9 +151,14 @@ QString MarkedLine(const SearchMatch& match) {
 
 }  // namespace
 
-QTreeWidgetItem* FindBar::MakeResult(const QString& node, const SearchMatch& match) const {
-    return new QTreeWidgetItem(
-        {node, tr(std::string(SearchFieldCaption(match.field)).c_str()), MarkedLine(match)});
+void FindBar::AddResults(const std::vector<std::pair<QString, const SearchMatch*>>& results) {
+    std::vector<FindResultsModel::Row> rows;
+    rows.reserve(results.size());
+    for (const auto& [node, match] : results) {
+        rows.push_back(
+            {node, tr(std::string(SearchFieldCaption(match->field)).c_str()), MarkedLine(*match)});
+    }
+    model_->Append(std::move(rows));
 }
 
 // Escape from any control of the bar closes the bar and goes no further: the window would
@@ -191,7 +184,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pattern_ && onEnter)
         onEnter();
     else if (watched == results_ && onActivate)
-        onActivate(results_->indexOfTopLevelItem(results_->currentItem()));
+        onActivate(results_->currentIndex().row());
     return true;
 }
 

@@ -15,9 +15,11 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QToolButton;
-class QTreeWidget;
+class QTableView;
 
 namespace tw {
+
+class FindResultsModel;
 
 class FindBar : public QWidget {
 public:
@@ -30,7 +32,7 @@ public:
     QCheckBox* MatchCase() const { return matchCase_; }
     QCheckBox* WholeWords() const { return wholeWords_; }
     QComboBox* LookIn() const { return lookIn_; }
-    QTreeWidget* Results() const { return results_; }
+    QTableView* Results() const { return results_; }
 
     // Enter in the text: the window goes to the next result.
     std::function<void()> onEnter;
@@ -40,9 +42,7 @@ public:
     std::function<void()> onClose;
 
     void ClearResults();
-    // One row: the node's label, the field's caption, the line with the match marked.
-    void AddResult(const QString& node, const SearchMatch& match);
-    // Many rows in one insertion: the list lays them out once.
+    // Rows of the node's label, the field's caption and the line with the match marked.
     void AddResults(const std::vector<std::pair<QString, const SearchMatch*>>& results);
 
 protected:
@@ -50,8 +50,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QTreeWidgetItem* MakeResult(const QString& node, const SearchMatch& match) const;
-    void FreeSomeRetired();
     void setupControls();
     void setupLayout();
 
@@ -59,10 +57,9 @@ private:
     QCheckBox* matchCase_ = nullptr;
     QCheckBox* wholeWords_ = nullptr;
     QComboBox* lookIn_ = nullptr;
-    QTreeWidget* results_ = nullptr;
+    FindResultsModel* model_ = nullptr;
+    QTableView* results_ = nullptr;
     QToolButton* close_ = nullptr;
-    // Rows of an earlier search, out of the list, freed a slice at a time.
-    QList<QTreeWidgetItem*> retired_;
 };
 
 }  // namespace tw

@@ -3,13 +3,14 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "model/dialogue.h"
 #include "ui/controls/shown_label.h"
 #include "ui/document/document_manager.h"
 #include "ui/views/find_bar.h"
+#include "ui/views/find_free_later.h"
 
 namespace tw {
 
@@ -55,7 +56,7 @@ void FindPart::RestartIfRunning() {
 
 void FindPart::Start(bool allDialogues) {
     all_ = allDialogues;
-    results_.clear();
+    FreeLater(this, results_);  // each holds a copy of its line
     current_ = -1;
     bar_.ClearResults();
     run_ = std::make_unique<FindRun>();
@@ -128,7 +129,7 @@ void FindPart::GoTo(int row) {
         return;
     }
     current_ = row;
-    bar_.Results()->setCurrentItem(bar_.Results()->topLevelItem(row));
+    bar_.Results()->setCurrentIndex(bar_.Results()->model()->index(row, 0));
     const FoundMatch found = results_[static_cast<std::size_t>(row)];
     if (EditorDocument* document = DocumentOf(found.document)) {
         emit resultChosen(*document, found.nodeId, found.match);

@@ -13,11 +13,13 @@
 
 class QIcon;
 class QLabel;
+class QModelIndex;
 class QStyle;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTableView;
 
 namespace tw {
+
+class ProblemsModel;
 
 // The icon of a finding's severity, in the pane and wherever a node's problems are marked.
 QIcon SeverityIcon(const QStyle& style, Severity severity);
@@ -36,24 +38,19 @@ public:
     void SetActivateHandler(Handler handler) { activate_ = std::move(handler); }
     // Escape in the list: the writer leaves the pane (the window would take it for Quit).
     void SetLeaveHandler(std::function<void()> handler) { leave_ = std::move(handler); }
-    QTreeWidget* List() const { return list_; }
+    QTableView* List() const { return list_; }
     // The findings the rows show, their node pointers unset.
-    const std::vector<Finding>& Shown() const { return shown_; }
+    const std::vector<Finding>& Shown() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Activate(QTreeWidgetItem* item);
-    QTreeWidgetItem* MakeRow(const Finding& finding) const;
-    void KeepShown(const std::vector<Finding>& findings, std::size_t head, std::size_t removed,
-                   std::size_t added);
+    void Activate(const QModelIndex& index);
 
-    // What the rows show, to leave them (and the writer's place in them) alone when a check
-    // finds the same again.
-    std::vector<Finding> shown_;
     QLabel* caption_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    ProblemsModel* model_ = nullptr;
+    QTableView* list_ = nullptr;
     Handler activate_;
     std::function<void()> leave_;
 };

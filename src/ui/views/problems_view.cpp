@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPromise>
+#include <QTableView>
 #include <QThreadPool>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -49,7 +49,7 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
         emit findingChosen(nodeId, item, index);
     });
     pane_->SetLeaveHandler([this] { emit leaveRequested(); });
-    connect(pane_->List(), &QTreeWidget::currentItemChanged, this,
+    connect(pane_->List()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { emit currentFindingChanged(); });
     status_ = new QLabel(this);
     status_->setObjectName("statusText");
@@ -71,7 +71,7 @@ bool ProblemsView::IsChecking() const {
     return timer_->isActive() || walk_->isActive() || running_->isRunning();
 }
 
-QTreeWidget* ProblemsView::List() const {
+QTableView* ProblemsView::List() const {
     return pane_->List();
 }
 

@@ -17,7 +17,7 @@
 
 class QLabel;
 class QTimer;
-class QTreeWidget;
+class QTableView;
 
 namespace tw {
 
@@ -41,7 +41,7 @@ public:
     // A check is scheduled, walking the document or running on the other thread.
     bool IsChecking() const;
     ProblemsPane& Pane() { return *pane_; }
-    QTreeWidget* List() const;
+    QTableView* List() const;
     // The exploration's finding in the current row, when it is one.
     const ExploreFinding* CurrentExploreFinding() const;
 

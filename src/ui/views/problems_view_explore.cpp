@@ -2,7 +2,7 @@
 // rules, and the summary of how far the exploration went.
 
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTableView>
 
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
@@ -76,11 +76,11 @@ QString ProblemsView::ExploreSummary() const {
 
 const ExploreFinding* ProblemsView::CurrentExploreFinding() const {
     const ExploreResult* result = KeptResult(document_);
-    QTreeWidgetItem* current = pane_->List()->currentItem();
-    if (result == nullptr || current == nullptr) {
+    const QModelIndex current = pane_->List()->currentIndex();
+    if (result == nullptr || !current.isValid()) {
         return nullptr;
     }
-    const auto row = static_cast<std::size_t>(pane_->List()->indexOfTopLevelItem(current));
+    const auto row = static_cast<std::size_t>(current.row());
     if (row < checkFindings_.size() || row - checkFindings_.size() >= result->findings.size()) {
         return nullptr;
     }

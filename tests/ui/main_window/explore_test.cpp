@@ -36,14 +36,14 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    QTreeWidgetItem* FindingRow(const QString& rule) {
-        QTreeWidget* list = Problems()->List();
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            if (list->topLevelItem(row)->text(2).endsWith("[" + rule + "]")) {
-                return list->topLevelItem(row);
+    int FindingRow(const QString& rule) {
+        QTableView* list = Problems()->List();
+        for (int row = 0; row < RowCount(*list); ++row) {
+            if (RowText(*list, row, 2).endsWith("[" + rule + "]")) {
+                return row;
             }
         }
-        return nullptr;
+        return -1;
     }
     bool Shaded(const QString& label) { return Item(label)->data(0, Qt::ForegroundRole).isValid(); }
     MapView* Map() const { return Named<MapView>("map"); }
@@ -63,9 +63,9 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     Trigger("showMap");                  // hidden while exploring, told what it missed when shown
     Explore();
     Trigger("showMap");
-    QTreeWidgetItem* row = FindingRow("never-reached");
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->text(1), "Vault");
+    const int row = FindingRow("never-reached");
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(RowText(*Problems()->List(), row, 1), "Vault");
     EXPECT_TRUE(StatusText()->text().contains("Explored 2 states (complete): 3 of 4 nodes"))
         << StatusText()->text().toStdString();
     EXPECT_TRUE(Shaded("Vault"));
@@ -76,8 +76,8 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     EXPECT_TRUE(MarksOnMap("Vault").problem.has_value());  // the finding's icon
     EXPECT_FALSE(DimmedOnMap("Start"));
     // Choosing the finding selects its node.
-    QTreeWidget* list = Problems()->List();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    QTableView* list = Problems()->List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowRect(*list, row).center());
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(Tree()->currentItem(), Item("Vault"));
     EXPECT_FALSE(Action("replayFinding")->isEnabled());  // no road leads to it
@@ -85,7 +85,7 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
     // The roads named the dialogue as it was: an edit forgets them.
     NodeText()->setFocus();
     QTest::keyClicks(NodeText(), "x");
-    EXPECT_EQ(FindingRow("never-reached"), nullptr);
+    EXPECT_EQ(FindingRow("never-reached"), -1);
     EXPECT_FALSE(Shaded("Vault"));
     EXPECT_FALSE(DimmedOnMap("Vault"));
 }
@@ -93,10 +93,10 @@ TEST_F(ExploreTest, FindingsJoinTheProblemsAndUnreachedNodesAreShadedUntilAnEdit
 TEST_F(ExploreTest, ReplayPlaysTheRoadOfTheCurrentFindingInTheTester) {
     OpenExploreCase("dead_end");
     Explore();
-    QTreeWidgetItem* row = FindingRow("dead-end");
-    ASSERT_NE(row, nullptr);
-    QTreeWidget* list = Problems()->List();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+    const int row = FindingRow("dead-end");
+    ASSERT_NE(row, -1);
+    QTableView* list = Problems()->List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowRect(*list, row).center());
     ASSERT_TRUE(Action("replayFinding")->isEnabled());
     QString node;
     int responses = -1;

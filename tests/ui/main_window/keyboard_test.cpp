@@ -32,7 +32,7 @@ protected:
 // about the modified dialogue.
 TEST_F(KeyboardTest, EscapeInTheProblemsPaneStaysInTheWindow) {
     Current().SetModified(true);
-    QTreeWidget* problems = Problems()->List();
+    QTableView* problems = Problems()->List();
     QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     ASSERT_EQ(QApplication::focusWidget(), problems);
     QTest::keyClick(problems, Qt::Key_Escape);

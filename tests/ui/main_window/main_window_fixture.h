@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 #include <deque>
@@ -21,6 +22,7 @@
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
 #include "support/scripted_platform_services.h"
+#include "support/view_rows.h"
 #include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/controls/enhanced_tree_ctrl.h"

@@ -159,9 +159,9 @@ TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
         EXPECT_NEAR(responses.width(), listWidth + 150, 2);
         EXPECT_NEAR(responses.columnWidth(4), lastColumn + 150, 2);
         EXPECT_EQ(responses.columnWidth(2), otherColumn);
-        const int problemsHeight = window.findChild<QTreeWidget*>("problemsList")->height();
+        const int problemsHeight = window.findChild<QTableView*>("problemsList")->height();
         DragHandle(*below, 1, QPoint(0, -60));
-        EXPECT_NEAR(window.findChild<QTreeWidget*>("problemsList")->height(), problemsHeight + 60,
+        EXPECT_NEAR(window.findChild<QTableView*>("problemsList")->height(), problemsHeight + 60,
                     2);
         halves = split->sizes();
         panes = below->sizes();

@@ -60,7 +60,7 @@ protected:
     }
 
     // The tooltip the list shows while the pointer rests on that cell.
-    static QString HoverTip(QTreeWidget* list, int row, int column) {
+    static QString HoverTip(QAbstractItemView* list, int row, int column) {
         const QRect cell = list->visualRect(list->model()->index(row, column));
         QTest::mouseMove(list->viewport(), cell.center() + QPoint(0, 1));
         QTest::mouseMove(list->viewport(), cell.center());
@@ -119,9 +119,9 @@ TEST_F(PlainTextTest, TooltipsShowTheTextAsWritten) {
     const int responseColumn = 2;
     EXPECT_EQ(Shown(HoverTip(List("Responses"), 0, responseColumn)), kText);
     QTest::keyClick(window.get(), Qt::Key_F7);  // Check Dialogue
-    QTreeWidget* problems = List("Problems");
-    ASSERT_GE(problems->topLevelItemCount(), 1);
-    const QString finding = problems->topLevelItem(0)->text(2);
+    auto* problems = window->findChild<QTableView*>("problemsList");
+    ASSERT_GE(RowCount(*problems), 1);
+    const QString finding = RowText(*problems, 0, 2);
     ASSERT_TRUE(finding.contains("<i>gone</i>")) << finding.toStdString();
     EXPECT_EQ(Shown(HoverTip(problems, 0, 2)), finding);
 }

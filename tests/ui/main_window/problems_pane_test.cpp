@@ -13,6 +13,7 @@
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
+#include "support/view_rows.h"
 #include "tester/provided_names.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/document/editor_document.h"
@@ -43,12 +44,12 @@ public:
         Refresh();
     }
 
-    QTreeWidget* List() { return Problems()->List(); }
+    QTableView* List() { return Problems()->List(); }
     QStringList Messages() {
         QStringList messages;
-        for (int i = 0; i < List()->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = List()->topLevelItem(i);
-            messages << item->text(0) + " | " + item->text(1) + " | " + item->text(2);
+        for (int i = 0; i < RowCount(*List()); ++i) {
+            messages << RowText(*List(), i, 0) + " | " + RowText(*List(), i, 1) + " | " +
+                            RowText(*List(), i, 2);
         }
         return messages;
     }
@@ -88,8 +89,7 @@ TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
 TEST_F(ProblemsPaneTest, DoubleClickSelectsTheNodeAndTheRow) {
     PressF7();
     Select("Farewell");
-    QTreeWidgetItem* row = List()->topLevelItem(0);
-    const QRect rect = List()->visualItemRect(row);
+    const QRect rect = RowRect(*List(), 0);
     // A double-click is a click, then the second press that the platform reports as one.
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
@@ -108,15 +108,15 @@ TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
     Node("Farewell").AppendResponse(std::move(cut));
     Refresh();
     PressF7();
-    QTreeWidgetItem* found = nullptr;
-    for (int i = 0; i < List()->topLevelItemCount(); ++i) {
-        if (List()->topLevelItem(i)->text(2).contains("Z09")) {
-            found = List()->topLevelItem(i);
+    int found = -1;
+    for (int i = 0; i < RowCount(*List()); ++i) {
+        if (RowText(*List(), i, 2).contains("Z09")) {
+            found = i;
         }
     }
-    ASSERT_NE(found, nullptr) << Messages().join("\n").toStdString();
+    ASSERT_NE(found, -1) << Messages().join("\n").toStdString();
     List()->setFocus();
-    List()->setCurrentItem(found);
+    List()->setCurrentIndex(List()->model()->index(found, 0));
     QTest::keyClick(List(), Qt::Key_Return);
     EXPECT_EQ(Tree()->currentItem()->text(0), "Farewell");
     EXPECT_EQ(ResponseList()->SelectedRow(), 1);
@@ -133,13 +133,13 @@ TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
     EXPECT_TRUE(shown->isChecked());
 }
 
-// The rows a pane shows, as text.
-QStringList Rows(const QTreeWidget& list) {
+// The rows a pane shows, as text, with the node each leads to.
+QStringList Rows(ProblemsPane& pane) {
     QStringList rows;
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list.topLevelItem(i);
-        rows << item->text(0) + " | " + item->text(1) + " | " + item->text(2) + " | " +
-                    item->data(0, Qt::UserRole + 1).toString();
+    const QTableView& list = *pane.List();
+    for (int i = 0; i < RowCount(list); ++i) {
+        rows << RowText(list, i, 0) + " | " + RowText(list, i, 1) + " | " + RowText(list, i, 2) +
+                    " | " + QString::number(pane.Shown()[static_cast<std::size_t>(i)].nodeId);
     }
     return rows;
 }
@@ -177,15 +177,16 @@ TEST(ProblemsPaneRows, EachListShowsAsAFreshPaneShowsIt) {
             findings.insert(findings.begin() + static_cast<std::ptrdiff_t>(at),
                             MakeFinding(next++));
         }
-        QTreeWidgetItem* keptRow = at > 0 ? pane.List()->topLevelItem(0) : nullptr;
-        pane.List()->setCurrentItem(keptRow);
+        const QPersistentModelIndex keptRow =
+            at > 0 ? pane.List()->model()->index(0, 0) : QModelIndex();
+        pane.List()->setCurrentIndex(keptRow);
         pane.SetFindings(findings);
         ProblemsPane fresh;
         fresh.SetFindings(findings);
-        ASSERT_EQ(Rows(*pane.List()), Rows(*fresh.List())) << "round " << round;
-        if (keptRow != nullptr && cut <= 512) {  // fewer rows than that are taken out in place
-            EXPECT_EQ(pane.List()->topLevelItem(0), keptRow) << "round " << round;
-            EXPECT_EQ(pane.List()->currentItem(), keptRow) << "round " << round;
+        ASSERT_EQ(Rows(pane), Rows(fresh)) << "round " << round;
+        if (keptRow.isValid()) {
+            EXPECT_EQ(keptRow.row(), 0) << "round " << round;
+            EXPECT_EQ(pane.List()->currentIndex(), keptRow) << "round " << round;
         }
     }
 }
@@ -257,7 +258,7 @@ TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
     QObject::connect(view.List()->model(), &QAbstractItemModel::rowsInserted,
                      [&](const QModelIndex&, int first, int last) {
                          for (int row = first; row <= last; ++row) {
-                             everShown << view.List()->topLevelItem(row)->text(2);
+                             everShown << RowText(*view.List(), row, 2);
                          }
                      });
     int started = 0;
@@ -300,7 +301,7 @@ TEST(ProblemsViewRace, AnEditBetweenTheSlicesOfTheWalkDropsIt) {
     EXPECT_EQ(started, 1);
     ProblemsPane fresh;
     fresh.SetFindings(CheckDialogue(document.GetDialogue(), PartyCheck()));
-    EXPECT_EQ(Rows(*view.List()), Rows(*fresh.List()));
+    EXPECT_EQ(Rows(view.Pane()), Rows(fresh));
 }
 
 }  // namespace

@@ -277,8 +277,8 @@ public:
     }
     QStringList FoundColumn(int column) const {
         QStringList texts;
-        for (int i = 0; i < Find()->Results()->topLevelItemCount(); ++i) {
-            texts << Find()->Results()->topLevelItem(i)->text(column);
+        for (int i = 0; i < RowCount(*Find()->Results()); ++i) {
+            texts << RowText(*Find()->Results(), i, column);
         }
         return texts;
     }
@@ -397,10 +397,9 @@ public:
              }},
             {"result",
              [this](auto&, W w) {
-                 QTreeWidget* results = Find()->Results();
-                 QTest::mouseClick(
-                     results->viewport(), Qt::LeftButton, {},
-                     results->visualItemRect(results->topLevelItem(w[0].toInt())).center());
+                 QTableView* results = Find()->Results();
+                 QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                                   RowRect(*results, w[0].toInt()).center());
              }},
             // What the writer sees.
             {"tree", [this](const QString& rest, W) { EXPECT_EQ(TreeDump(), rest); }},
