@@ -1,13 +1,16 @@
 // The map pane after an edit, and the drawing of a finished layout. Typing in a node costs the
 // window's thread the graph rebuilt and compared and the boxes' texts renewed, with no new layout;
-// an edit that adds a link costs a redraw, whose layout the pane runs on another thread (measured
-// here on this one, in full).
+// an edit that adds a link costs a redraw, whose graph and layout the pane makes on other threads
+// (measured here as what this thread spends while they are made).
 
 #include <benchmark/benchmark.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
+#include <algorithm>
+#include <ctime>
 #include <stdexcept>
 
 #include "bench_corpus.h"
@@ -64,27 +67,42 @@ void BM_MapAfterTyping(benchmark::State& state) {
 }
 BENCHMARK(BM_MapAfterTyping)->Apply(DialogueSizes)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// The time is the CPU this thread spends from the edit until the new drawing is on show, the
+// event loop turning as in the window: the walk's slices, the cut, the drawing. "wall ms" is
+// the whole wait, the 150 ms the pane gathers changes included.
 void BM_MapAfterNewLink(benchmark::State& state) {
     MapOnDocument map(state.range(0));
     QSignalSpy redrawn(&map.View(), &MapView::redrawn);
+    double wallMs = 0;
     for (auto _ : state) {
-        state.PauseTiming();
+        QElapsedTimer wall;
+        wall.start();
+        const double before = ThreadCpuSeconds();
         EditorDocument::Commands commands;
         commands.push_back(std::make_unique<CommandGoto>("NoSuchNode"));
         map.Document().AppendCommands(map.Node(), std::move(commands), "Add Command");
-        state.ResumeTiming();
-        map.View().SettleNow();
-        state.PauseTiming();
+        if (!redrawn.wait(60'000)) {
+            throw std::runtime_error("a new link did not redraw the map");
+        }
+        state.SetIterationTime(ThreadCpuSeconds() - before);
+        wallMs = std::max(wallMs, static_cast<double>(wall.elapsed()));
         map.Document().UndoStack().undo();
         map.View().SettleNow();
-        state.ResumeTiming();
-    }
-    if (redrawn.count() != 2 * static_cast<int>(state.iterations())) {
-        throw std::runtime_error("a new link did not redraw the map");
     }
     state.counters["shown"] = static_cast<double>(map.View().Shown().Nodes().size());
+    state.counters["worst wall ms"] = wallMs;
 }
-BENCHMARK(BM_MapAfterNewLink)->Apply(DialogueSizes)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_MapAfterNewLink)
+    ->Apply(DialogueSizes)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 
 // What showing a finished layout costs the window's thread: the largest map drawn whole (300
 // nodes, the generator's dialogue of that size) made into the scene's items, and painted.
