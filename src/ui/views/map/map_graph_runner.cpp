@@ -23,8 +23,8 @@ void MapGraphRunner::Request(std::uint64_t ticket, GraphSnapshot snapshot) {
     Start(std::move(job));
 }
 
-void MapGraphRunner::Dispose(std::shared_ptr<Whole> whole) {
-    pool_.start([whole = std::move(whole)]() mutable { whole.reset(); });
+void MapGraphRunner::Dispose(std::shared_ptr<void> large) {
+    pool_.start([large = std::move(large)]() mutable { large.reset(); });
 }
 
 // The snapshot is let go of here too. The result comes back as an event to this object: when

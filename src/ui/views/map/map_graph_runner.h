@@ -33,9 +33,9 @@ public:
     ~MapGraphRunner() override;
 
     void Request(std::uint64_t ticket, GraphSnapshot snapshot);
-    // Lets go of a graph on the runner's thread: freeing one of a large dialogue takes longer
-    // than the window's thread may be held.
-    void Dispose(std::shared_ptr<Whole> whole);
+    // Lets go of a graph, or of anything as large, on the runner's thread: freeing one of a
+    // large dialogue takes longer than the window's thread may be held.
+    void Dispose(std::shared_ptr<void> large);
 
 private:
     struct Job {

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "graph/graph_neighbourhood.h"
 #include "model/tree_walk.h"
@@ -125,7 +126,7 @@ void MapView::SetDocument(EditorDocument* document) {
     ++ticket_;
     isLayingOut_ = false;
     StopBuilding();
-    facts_.Clear();
+    ForgetFacts();
     auto old = std::make_shared<MapGraphRunner::Whole>();
     std::swap(old->graph, whole_);
     std::swap(old->index, wholeIndex_);
@@ -158,7 +159,7 @@ void MapView::Follow(EditorDocument& document) {
     connect(&document, &EditorDocument::branchMoved, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::branchSorted, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::treeChanged, this, [this] {
-        facts_.Clear();
+        ForgetFacts();
         Schedule(true);
     });
     connect(&document, &EditorDocument::nodeChanged, this, [this](std::int32_t id) {
@@ -180,6 +181,12 @@ void MapView::Follow(EditorDocument& document) {
     for (std::int32_t id : exploration.UnreachedNodeIds()) {
         dimmed_.insert(id);
     }
+}
+
+// The facts of 100,000 nodes take longer to free than the window's thread may be held.
+void MapView::ForgetFacts() {
+    graphs_->Dispose(std::make_shared<GraphFactsCache>(
+        std::exchange(facts_, GraphFactsCache(MapGraphOptions()))));
 }
 
 void MapView::MarkChanged(std::int32_t id) {

@@ -90,6 +90,7 @@ private:
     void SetupControls();
     void Follow(EditorDocument& document);
     void Schedule(bool needsNewGraph);
+    void ForgetFacts();
     void MarkChanged(std::int32_t id);
     void Rebuild(bool here);
     void StopBuilding();
