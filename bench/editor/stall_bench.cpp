@@ -23,9 +23,11 @@
 #include "bench_corpus.h"
 #include "editor/editor_fixture.h"
 #include "editor/stall_meter.h"
+#include "model/command_kinds.h"
 #include "support/window_controls.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/problems_view.h"
 
 namespace tw::bench {
@@ -62,6 +64,7 @@ public:
             {"recheck", &StallSession::Recheck},     {"drop", &StallSession::Drop},
             {"switch", &StallSession::SwitchTabs},   {"find", &StallSession::Find},
             {"steps", &StallSession::UndoRedoSteps}, {"long", &StallSession::LongCommands},
+            {"map", &StallSession::MapAfterNewLink},
         };
         for (int round = 0; round < kRounds; ++round) {
             for (const auto& [name, run] : groups) {
@@ -241,6 +244,38 @@ private:
         SettleChecks();
         Window().Documents().UndoGroup().undo();
         SettleChecks();
+    }
+
+    void SettleMap(MapView& map) {
+        while (!map.IsSettled()) {
+            QTest::qWait(5);
+        }
+        SettleChecks();
+    }
+
+    // The map shown on the busy node, from an edit that adds a link to it until the map has
+    // drawn the new link; the map is hidden again after, so it costs the other rows nothing.
+    void MapAfterNewLink() {
+        auto& map = *Window().findChild<MapView*>("map");
+        test::TriggerAction(Window(), "showMap");
+        Document().SetCurrentNode(busyId_);
+        SettleMap(map);
+        bool drawn = false;
+        const auto connection =
+            QObject::connect(&map, &MapView::redrawn, [&drawn] { drawn = true; });
+        Measure(
+            "map after a new link",
+            [&] {
+                EditorDocument::Commands commands;
+                commands.push_back(std::make_unique<CommandGoto>("NoSuchNode"));
+                Document().AppendCommands(busyId_, std::move(commands), "Add Command");
+            },
+            [&] { return drawn; });
+        QObject::disconnect(connection);
+        SettleMap(map);
+        Window().Documents().UndoGroup().undo();
+        SettleMap(map);
+        test::TriggerAction(Window(), "showMap");
     }
 
     EditorWindow editor_;

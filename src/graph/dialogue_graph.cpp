@@ -3,13 +3,11 @@
 #include <unordered_map>
 
 #include "base/byte_string.h"
+#include "graph/graph_node_facts.h"
 #include "model/check/no_case_hash.h"
 #include "model/check/reachability.h"
 #include "model/dialogue.h"
 #include "model/dialogue_compile.h"
-#include "model/node_response.h"
-#include "model/text/rich_text.h"
-#include "model/text/rtf_reader.h"
 
 namespace tw {
 namespace {
@@ -30,38 +28,6 @@ void IndexEdges(std::size_t nodeCount, const std::vector<GraphEdge>& edges,
     for (std::size_t i = 0; i < edges.size(); ++i) {
         list[next[edges[i].*end]++] = i;
     }
-}
-
-bool IsLineEnd(char c) {
-    return c == '\n' || c == '\r';
-}
-
-// Rich text by its paragraphs, as the node text box shows it (the plain-text stripper of the
-// export drops the breaks between them).
-std::string FirstLine(const DialogueNode& node) {
-    const std::string text =
-        node.IsTextRich() ? PlainText(ReadRtf(node.GetText())) : node.GetText();
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = at;
-        while (end < text.size() && !IsLineEnd(text[end])) {
-            ++end;
-        }
-        std::string line = Trim(std::string_view(text).substr(at, end - at));
-        if (!line.empty()) {
-            return line;
-        }
-        at = end + 1;
-    }
-    return {};
-}
-
-std::string EdgeLabel(const NodeReference& reference) {
-    if (reference.kind != ReferenceKind::Add) {
-        return reference.choice;
-    }
-    const auto& response = *reference.from->Responses().at(reference.index);
-    return static_cast<const NodeResponseAdd&>(response).GetPlayerText();
 }
 
 class GraphBuilder {
@@ -91,7 +57,7 @@ private:
             box.serial = node.GetSerial();
             box.name = node.GetName();
             box.description = node.GetDescription();
-            box.firstLine = ShortenForDisplay(FirstLine(node), options_.textLimit);
+            box.firstLine = ShortenForDisplay(FirstLineOf(node), options_.textLimit);
             box.isStart = i == 0;
             box.isReachable = reached[i];
             nodes_.push_back(std::move(box));
@@ -103,7 +69,7 @@ private:
         edge.from = from;
         edge.to = reference.resolved != nullptr ? reference.resolvedIndex : Ghost(reference.target);
         edge.kind = reference.kind;
-        edge.label = ShortenForDisplay(EdgeLabel(reference), options_.labelLimit);
+        edge.label = ShortenForDisplay(LinkLabelOf(reference), options_.labelLimit);
         edge.isConditional = reference.conditional;
         edge.isMissing = reference.resolved == nullptr;
         edge.item = reference.item;
@@ -188,11 +154,11 @@ bool RefreshNodeBox(DialogueGraph& graph, std::size_t index, const DialogueNode&
         if (edge.kind != reference.kind || edge.item != reference.item ||
             edge.row != reference.index || edge.isConditional != reference.conditional ||
             !EqualsNoCase(graph.nodes_[edge.to].name, reference.target) ||
-            edge.label != ShortenForDisplay(EdgeLabel(reference), options.labelLimit)) {
+            edge.label != ShortenForDisplay(LinkLabelOf(reference), options.labelLimit)) {
             return false;
         }
     }
-    graph.nodes_[index].firstLine = ShortenForDisplay(FirstLine(node), options.textLimit);
+    graph.nodes_[index].firstLine = ShortenForDisplay(FirstLineOf(node), options.textLimit);
     return true;
 }
 

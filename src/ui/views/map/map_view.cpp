@@ -1,14 +1,14 @@
 #include "ui/views/map/map_view.h"
 
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "graph/graph_neighbourhood.h"
-#include "model/check/dialogue_references.h"
-#include "model/dialogue_compile.h"
 #include "model/tree_walk.h"
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
@@ -46,12 +46,21 @@ LayoutOptions MapLayoutOptions() {
 
 }  // namespace
 
-MapView::MapView(QWidget* parent) : QWidget(parent) {
+MapView::MapView(QWidget* parent) : QWidget(parent), facts_(MapGraphOptions()) {
     SetupControls();
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
     timer_->setInterval(kRebuildDelayMs);
-    connect(timer_, &QTimer::timeout, this, [this] { Rebuild(); });
+    connect(timer_, &QTimer::timeout, this, [this] { Rebuild(false); });
+    walk_ = new QTimer(this);
+    walk_->setSingleShot(true);
+    walk_->setInterval(0);
+    connect(walk_, &QTimer::timeout, this, [this] { WalkSome(); });
+    graphs_ = new MapGraphRunner(
+        [this](std::uint64_t ticket, std::shared_ptr<MapGraphRunner::Whole> built) {
+            OnBuilt(ticket, std::move(built));
+        },
+        this);
     runner_ = new MapLayoutRunner(
         [this](std::uint64_t ticket, MapLayoutRunner::Graph graph, const LayoutOutcome& outcome) {
             OnLaidOut(ticket, std::move(graph), outcome);
@@ -62,6 +71,8 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
 MapView::~MapView() {
     delete runner_;  // waits for a layout still running, before the scene it would draw in
     runner_ = nullptr;
+    delete graphs_;
+    graphs_ = nullptr;
 }
 
 void MapView::SetupControls() {
@@ -114,45 +125,52 @@ void MapView::SetDocument(EditorDocument* document) {
     document_ = document;
     ++ticket_;
     isLayingOut_ = false;
-    whole_ = {};
+    StopBuilding();
+    ForgetFacts();
+    auto old = std::make_shared<MapGraphRunner::Whole>();
+    std::swap(old->graph, whole_);
+    std::swap(old->index, wholeIndex_);
+    graphs_->Dispose(std::move(old));
     shown_ = {};
     layout_ = {};
-    wholeIndex_.clear();
     shownIndex_.clear();
     layoutError_.reset();
     scene_->Clear();
     testPath_.clear();
     dimmed_.clear();
     problems_.clear();
-    compileAll_ = true;
     needsNewGraph_ = true;
-    toCompile_.clear();
+    toRefresh_.clear();
     if (document_ != nullptr) {
         Follow(*document_);
     }
     Schedule(true);
 }
 
-// Contents of a node may change its links: that node is compiled again. A branch put back
-// by an undo brings the rows it had; the whole tree changed, everything is compiled again.
-// Anything but an edit of nodes' contents needs a new graph of the whole dialogue.
+// A node whose contents or name changed is read again; so is a branch put back by an undo,
+// which brings the rows it had, and every node when the whole tree changed. Anything but an
+// edit of nodes' contents needs a new graph of the whole dialogue.
 void MapView::Follow(EditorDocument& document) {
     connect(&document, &EditorDocument::branchAdded, this, [this](const DialogueNode& branch) {
-        MarkForCompile(branch);
+        ForEachPreOrder(branch, [this](const DialogueNode& node) { facts_.MarkChanged(node); });
         Schedule(true);
     });
     connect(&document, &EditorDocument::branchRemoved, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::branchMoved, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::branchSorted, this, [this] { Schedule(true); });
     connect(&document, &EditorDocument::treeChanged, this, [this] {
-        compileAll_ = true;
+        ForgetFacts();
         Schedule(true);
     });
     connect(&document, &EditorDocument::nodeChanged, this, [this](std::int32_t id) {
-        toCompile_.insert(id);
+        MarkChanged(id);
+        toRefresh_.insert(id);
         Schedule(false);
     });
-    connect(&document, &EditorDocument::labelChanged, this, [this] { Schedule(true); });
+    connect(&document, &EditorDocument::labelChanged, this, [this](std::int32_t id) {
+        MarkChanged(id);
+        Schedule(true);
+    });
     connect(&document, &EditorDocument::currentNodeChanged, this,
             [this](std::int32_t id) { OnCurrentNodeChanged(id); });
     // Nodes no road of the last exploration reached are dimmed, as in the tree.
@@ -165,8 +183,16 @@ void MapView::Follow(EditorDocument& document) {
     }
 }
 
-void MapView::MarkForCompile(const DialogueNode& branch) {
-    ForEachPreOrder(branch, [this](const DialogueNode& node) { toCompile_.insert(node.GetId()); });
+// The facts of 100,000 nodes take longer to free than the window's thread may be held.
+void MapView::ForgetFacts() {
+    graphs_->Dispose(std::make_shared<GraphFactsCache>(
+        std::exchange(facts_, GraphFactsCache(MapGraphOptions()))));
+}
+
+void MapView::MarkChanged(std::int32_t id) {
+    if (const DialogueNode* node = document_->GetDialogue().FindNodeById(id)) {
+        facts_.MarkChanged(*node);
+    }
 }
 
 // A hidden map costs nothing: it is rebuilt when shown.
@@ -186,34 +212,108 @@ void MapView::showEvent(QShowEvent* event) {
 }
 
 bool MapView::IsSettled() const {
-    return !isDirty_ && !isLayingOut_ && !timer_->isActive();
+    return !isDirty_ && !isWalking_ && !isBuilding_ && !isLayingOut_ && !timer_->isActive();
 }
 
-void MapView::Rebuild() {
+// Typing refreshes boxes at once. Other changes take a new graph of the whole dialogue: made
+// here when asked (SettleNow), else from a snapshot the walk takes in slices.
+void MapView::Rebuild(bool here) {
     timer_->stop();
     timer_->setInterval(kRebuildDelayMs);
     isDirty_ = false;
+    StopBuilding();
     if (document_ == nullptr) {
         return;
     }
-    if (needsNewGraph_ || !RefreshEditedBoxes()) {
-        CompileChanged();
-        const DialogueReferences references(document_->GetDialogue());
-        whole_ = BuildDialogueGraph(references, MapGraphOptions());
-        wholeIndex_ = IndexById(whole_);
+    if (!needsNewGraph_ && RefreshEditedBoxes()) {
+        toRefresh_.clear();
+        Recut();
+        return;
     }
+    needsNewGraph_ = true;  // until a new graph is on show
+    toRefresh_.clear();
+    if (here) {
+        MapGraphRunner::Whole built;
+        built.graph = BuildDialogueGraph(facts_.Snapshot(document_->GetDialogue()));
+        built.index = IndexById(built.graph);
+        ShowWhole(built);
+        return;
+    }
+    isWalking_ = true;
+    walkGeneration_ = document_->Generation();
+    facts_.BeginWalk(document_->GetDialogue());
+    WalkSome();
+}
+
+// A walk or a build on its way is for a state that is to be replaced.
+void MapView::StopBuilding() {
+    walk_->stop();
+    isWalking_ = false;
+    isBuilding_ = false;
+    ++buildTicket_;
+}
+
+// The generation is read before any node is: a change since the walk began may have freed
+// the nodes it has still to visit. The walk then begins again once changes have paused.
+void MapView::WalkSome() {
+    constexpr std::size_t kNodesPerStep = 64;
+    constexpr int kSliceMs = 4;
+    if (!isWalking_ || document_ == nullptr) {
+        return;
+    }
+    if (document_->Generation() != walkGeneration_) {
+        isWalking_ = false;
+        if (!isDirty_) {
+            Schedule(true);
+        }
+        return;
+    }
+    QElapsedTimer spent;
+    spent.start();
+    bool whole = false;
+    while (!whole && spent.elapsed() < kSliceMs) {
+        whole = facts_.ContinueWalk(kNodesPerStep);
+    }
+    if (!whole) {
+        walk_->start();
+        return;
+    }
+    isWalking_ = false;
+    isBuilding_ = true;
+    buildGeneration_ = walkGeneration_;
+    graphs_->Request(++buildTicket_, facts_.TakeSnapshot());
+    emit graphRequested();
+}
+
+// A graph of a dialogue that has changed since its snapshot is never shown: the change has
+// scheduled the build that replaces it.
+void MapView::OnBuilt(std::uint64_t ticket, std::shared_ptr<MapGraphRunner::Whole> built) {
+    if (ticket == buildTicket_ && isBuilding_) {
+        isBuilding_ = false;
+        if (document_ != nullptr && document_->Generation() == buildGeneration_) {
+            ShowWhole(*built);
+        } else if (!isDirty_) {
+            Schedule(true);
+        }
+    }
+    graphs_->Dispose(std::move(built));
+}
+
+// The graph on show before goes back in built, to be freed away from this thread.
+void MapView::ShowWhole(MapGraphRunner::Whole& built) {
+    std::swap(whole_, built.graph);
+    std::swap(wholeIndex_, built.index);
     needsNewGraph_ = false;
-    toCompile_.clear();
     Recut();
 }
 
 // Typing in a node leaves its links as they were: its box alone takes the new text, and the
 // graph of a large dialogue is not made again for it.
 bool MapView::RefreshEditedBoxes() {
-    if (whole_.Nodes().empty() || compileAll_) {
+    if (whole_.Nodes().empty()) {
         return false;
     }
-    for (const std::int32_t id : toCompile_) {
+    for (const std::int32_t id : toRefresh_) {
         DialogueNode* node = document_->GetDialogue().FindNodeById(id);
         const auto found = wholeIndex_.find(id);
         if (node == nullptr || found == wholeIndex_.end()) {
@@ -225,22 +325,6 @@ bool MapView::RefreshEditedBoxes() {
         }
     }
     return true;
-}
-
-// The references are read from compiled rows: only the rows edited since are compiled again.
-void MapView::CompileChanged() {
-    Dialogue& dialogue = document_->GetDialogue();
-    if (compileAll_) {
-        CompileDialogue(dialogue);
-    } else {
-        for (const std::int32_t id : toCompile_) {
-            if (DialogueNode* node = dialogue.FindNodeById(id)) {
-                node->CompileRows();
-            }
-        }
-    }
-    compileAll_ = false;
-    toCompile_.clear();
 }
 
 void MapView::Recut() {
@@ -303,8 +387,8 @@ void MapView::OnLaidOut(std::uint64_t ticket, std::shared_ptr<const DialogueGrap
 // A layout on its way is done again here, and its own result dropped.
 void MapView::SettleNow() {
     layOutHere_ = true;
-    if (isDirty_ || timer_->isActive()) {
-        Rebuild();
+    if (isDirty_ || timer_->isActive() || isWalking_ || isBuilding_) {
+        Rebuild(true);
     } else if (isLayingOut_) {
         Recut();
     }

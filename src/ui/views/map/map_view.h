@@ -2,8 +2,10 @@
 
 // The "Map" pane: the flow of the current document's dialogue as a graph beside the tree.
 // A dialogue of up to kWholeMapLimit nodes is drawn whole; a larger one as the neighbourhood
-// of the selected node, to a depth the writer sets. It follows every change of the document,
-// lays out away from the window's thread, and redraws only when links or labels changed.
+// of the selected node, to a depth the writer sets. It follows every change of the document
+// and redraws only when links or labels changed. After a change of links, the window's thread
+// only walks the tree in slices taking each node's facts (read again for the nodes that
+// changed); the graph is built and laid out on other threads.
 
 #include <QPointer>
 #include <QWidget>
@@ -18,7 +20,9 @@
 
 #include "graph/dialogue_graph.h"
 #include "graph/graph_layout.h"
+#include "graph/graph_snapshot.h"
 #include "model/check/check_finding.h"
+#include "ui/views/map/map_graph_runner.h"
 #include "ui/views/map/map_navigation.h"
 
 class QLabel;
@@ -76,6 +80,8 @@ signals:
     void leaveRequested();
     // A new drawing is on show.
     void redrawn();
+    // The walk has taken its snapshot, and a new graph of the whole dialogue is on its way.
+    void graphRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,10 +90,14 @@ private:
     void SetupControls();
     void Follow(EditorDocument& document);
     void Schedule(bool needsNewGraph);
-    void MarkForCompile(const DialogueNode& branch);
-    void Rebuild();
+    void ForgetFacts();
+    void MarkChanged(std::int32_t id);
+    void Rebuild(bool here);
+    void StopBuilding();
     bool RefreshEditedBoxes();
-    void CompileChanged();
+    void WalkSome();
+    void OnBuilt(std::uint64_t ticket, std::shared_ptr<MapGraphRunner::Whole> built);
+    void ShowWhole(MapGraphRunner::Whole& built);
     void Recut();
     void ShowCut(DialogueGraph cut);
     void OnLaidOut(std::uint64_t ticket, std::shared_ptr<const DialogueGraph> graph,
@@ -110,6 +120,17 @@ private:
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     MapLayoutRunner* runner_ = nullptr;
+    MapGraphRunner* graphs_ = nullptr;
+    QTimer* walk_ = nullptr;
+
+    // Each node's facts as last read, and the walk that takes them.
+    GraphFactsCache facts_;
+    bool isWalking_ = false;
+    std::uint64_t walkGeneration_ = 0;
+    // A new graph of the whole dialogue on its way, and the document's generation it shows.
+    bool isBuilding_ = false;
+    std::uint64_t buildTicket_ = 0;
+    std::uint64_t buildGeneration_ = 0;
 
     // The whole dialogue's graph, rebuilt after changes, and the part of it on show.
     DialogueGraph whole_;
@@ -119,10 +140,9 @@ private:
     std::unordered_map<std::int32_t, std::size_t> shownIndex_;
     std::optional<std::string> layoutError_;
     bool isDirty_ = true;
-    bool compileAll_ = true;
-    bool needsNewGraph_ = true;  // more than nodes' contents changed
-    std::unordered_set<std::int32_t> toCompile_;
-    std::int32_t center_ = -1;  // the node the neighbourhood is cut around
+    bool needsNewGraph_ = true;                   // more than nodes' contents changed
+    std::unordered_set<std::int32_t> toRefresh_;  // nodes whose contents changed
+    std::int32_t center_ = -1;                    // the node the neighbourhood is cut around
     // Every layout request gets the next ticket; a result with an older one is dropped.
     std::uint64_t ticket_ = 0;
     bool isLayingOut_ = false;

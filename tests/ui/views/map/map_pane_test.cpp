@@ -138,6 +138,33 @@ TEST_F(MapPaneTest, OnlyChangedLinksRedrawAndUndoRedrawsAgain) {
     EXPECT_EQ(Map()->Shown().Edges().size(), links);
 }
 
+// A link added while the graph of the edit before is on its way: that graph, which lacks the
+// new link, is never drawn, and the map ends with both links.
+TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
+    ShowMap();
+    const auto addGoto = [this](const char* target) {
+        EditorDocument::Commands commands;
+        commands.push_back(std::make_unique<CommandGoto>(target));
+        CurrentDocument().AppendCommands(Node("Farewell").GetId(), std::move(commands), "Add");
+    };
+    int requested = 0;
+    QObject::connect(Map(), &MapView::graphRequested, Map(), [&] {
+        if (++requested == 1) {
+            addGoto("Attic");
+        }
+    });
+    std::vector<std::pair<bool, bool>> drawn;  // the ghosts Cellar and Attic on show
+    QObject::connect(Map(), &MapView::redrawn, Map(), [&] {
+        const std::size_t none = Map()->Shown().Nodes().size();
+        drawn.emplace_back(Index("Cellar") != none, Index("Attic") != none);
+    });
+    addGoto("Cellar");
+    WaitForMap();
+    EXPECT_EQ(requested, 2);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0], std::pair(true, true));
+}
+
 TEST_F(MapPaneTest, ATestRunMarksTheNodesEnteredAndTheLinksTaken) {
     ShowMap();
     OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
