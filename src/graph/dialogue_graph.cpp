@@ -1,11 +1,10 @@
 #include "graph/dialogue_graph.h"
 
-#include <unordered_map>
+#include <memory>
 
 #include "base/byte_string.h"
 #include "graph/graph_node_facts.h"
-#include "model/check/no_case_hash.h"
-#include "model/check/reachability.h"
+#include "graph/graph_snapshot.h"
 #include "model/dialogue.h"
 #include "model/dialogue_compile.h"
 
@@ -29,73 +28,6 @@ void IndexEdges(std::size_t nodeCount, const std::vector<GraphEdge>& edges,
         list[next[edges[i].*end]++] = i;
     }
 }
-
-class GraphBuilder {
-public:
-    GraphBuilder(const DialogueReferences& references, const GraphOptions& options)
-        : references_(references), options_(options) {}
-
-    DialogueGraph Build() {
-        AddNodes();
-        for (std::size_t node = 0; node < references_.Nodes().size(); ++node) {
-            for (const NodeReference& reference : references_.OfNode(node)) {
-                AddEdge(node, reference);
-            }
-        }
-        return DialogueGraph(std::move(nodes_), std::move(edges_));
-    }
-
-private:
-    void AddNodes() {
-        const auto& nodes = references_.Nodes();
-        const std::vector<bool> reached = ReachedFromStart(references_);
-        nodes_.reserve(nodes.size());
-        for (std::size_t i = 0; i < nodes.size(); ++i) {
-            const DialogueNode& node = *nodes[i];
-            GraphNode box;
-            box.id = node.GetId();
-            box.serial = node.GetSerial();
-            box.name = node.GetName();
-            box.description = node.GetDescription();
-            box.firstLine = ShortenForDisplay(FirstLineOf(node), options_.textLimit);
-            box.isStart = i == 0;
-            box.isReachable = reached[i];
-            nodes_.push_back(std::move(box));
-        }
-    }
-
-    void AddEdge(std::size_t from, const NodeReference& reference) {
-        GraphEdge edge;
-        edge.from = from;
-        edge.to = reference.resolved != nullptr ? reference.resolvedIndex : Ghost(reference.target);
-        edge.kind = reference.kind;
-        edge.label = ShortenForDisplay(LinkLabelOf(reference), options_.labelLimit);
-        edge.isConditional = reference.conditional;
-        edge.isMissing = reference.resolved == nullptr;
-        edge.item = reference.item;
-        edge.row = reference.index;
-        edges_.push_back(std::move(edge));
-    }
-
-    std::size_t Ghost(const std::string& name) {
-        const auto found = ghosts_.find(std::string_view(name));
-        if (found != ghosts_.end()) {
-            return found->second;
-        }
-        GraphNode ghost;
-        ghost.name = name;
-        ghost.isGhost = true;
-        nodes_.push_back(std::move(ghost));
-        ghosts_.emplace(name, nodes_.size() - 1);
-        return nodes_.size() - 1;
-    }
-
-    const DialogueReferences& references_;
-    const GraphOptions& options_;
-    std::vector<GraphNode> nodes_;
-    std::vector<GraphEdge> edges_;
-    std::unordered_map<std::string, std::size_t, NoCaseHash, NoCaseEqual> ghosts_;
-};
 
 }  // namespace
 
@@ -124,7 +56,13 @@ std::size_t DialogueGraph::Find(std::string_view name) const {
 
 DialogueGraph BuildDialogueGraph(const DialogueReferences& references,
                                  const GraphOptions& options) {
-    return GraphBuilder(references, options).Build();
+    GraphSnapshot snapshot;
+    snapshot.reserve(references.Nodes().size());
+    for (std::size_t i = 0; i < references.Nodes().size(); ++i) {
+        snapshot.push_back(std::make_shared<const GraphNodeFacts>(
+            GraphNodeFactsOf(*references.Nodes()[i], references.OfNode(i), options)));
+    }
+    return BuildDialogueGraph(snapshot);
 }
 
 DialogueGraph CompileDialogueGraph(Dialogue& dialogue, const GraphOptions& options,

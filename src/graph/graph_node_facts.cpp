@@ -43,20 +43,25 @@ std::string LinkLabelOf(const NodeReference& reference) {
     return static_cast<const NodeResponseAdd&>(response).GetPlayerText();
 }
 
-GraphNodeFacts DeriveGraphNodeFacts(DialogueNode& node, const GraphOptions& options) {
-    node.CompileRows();
+GraphNodeFacts GraphNodeFactsOf(const DialogueNode& node, std::span<const NodeReference> references,
+                                const GraphOptions& options) {
     GraphNodeFacts facts;
     facts.id = node.GetId();
     facts.serial = node.GetSerial();
     facts.name = node.GetName();
     facts.description = node.GetDescription();
     facts.firstLine = ShortenForDisplay(FirstLineOf(node), options.textLimit);
-    for (const NodeReference& reference : DialogueReferences::MadeBy(node)) {
+    for (const NodeReference& reference : references) {
         facts.links.push_back({reference.kind, reference.target,
                                ShortenForDisplay(LinkLabelOf(reference), options.labelLimit),
                                reference.conditional, reference.item, reference.index});
     }
     return facts;
+}
+
+GraphNodeFacts DeriveGraphNodeFacts(DialogueNode& node, const GraphOptions& options) {
+    node.CompileRows();
+    return GraphNodeFactsOf(node, DialogueReferences::MadeBy(node), options);
 }
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ struct GraphNodeFacts {
     std::vector<GraphLink> links;  // in row order
 };
 
+// The facts of a node whose rows are compiled, from the links they make.
+GraphNodeFacts GraphNodeFactsOf(const DialogueNode& node, std::span<const NodeReference> references,
+                                const GraphOptions& options = {});
 // Compiles the node's rows (a row that does not compile makes no link), then reads it.
 GraphNodeFacts DeriveGraphNodeFacts(DialogueNode& node, const GraphOptions& options = {});
 
