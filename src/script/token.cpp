@@ -148,8 +148,4 @@ bool Token::TextEquals(std::string_view text) const {
     return text_ == text;
 }
 
-bool IsKeyword(const Token& token, std::string_view keyword) {
-    return token.GetKind() == TokenKind::Keyword && EqualsNoCase(token.View(), keyword);
-}
-
 }  // namespace tw

@@ -82,8 +82,6 @@ private:
     KeywordCode keyword_ = KeywordCode::If;
 };
 
-bool IsKeyword(const Token& token, std::string_view keyword);
-
 inline bool IsKeyword(const Token& token, KeywordCode keyword) {
     return token.GetKind() == TokenKind::Keyword && token.GetKeyword() == keyword;
 }
