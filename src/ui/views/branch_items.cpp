@@ -112,6 +112,30 @@ QTreeWidgetItem* TakeItem(EnhancedTreeCtrl& tree, QTreeWidgetItem* item) {
     return tree.takeTopLevelItem(tree.indexOfTopLevelItem(item));
 }
 
+// The root's children stand at the top level, after the initialization node's item.
+bool SortChildItems(EnhancedTreeCtrl& tree, const DialogueNode& parent) {
+    QTreeWidgetItem* parentItem = nullptr;
+    if (parent.Parent() == nullptr) {
+        parentItem = tree.invisibleRootItem();
+        EnhancedTreeCtrl::SetItemRank(tree.FindItem(kInitializationNodeId), -1);
+    } else {
+        parentItem = tree.FindItem(parent.GetId());
+    }
+    if (parentItem == nullptr) {
+        return false;
+    }
+    const auto& children = parent.Children();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        QTreeWidgetItem* child = tree.FindItem(children[i]->GetId());
+        if (child == nullptr) {
+            return false;
+        }
+        EnhancedTreeCtrl::SetItemRank(child, static_cast<int>(i));
+    }
+    tree.SortChildrenByRank(parentItem);
+    return true;
+}
+
 }  // namespace
 
 bool AddBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNode& branch) {
@@ -151,33 +175,25 @@ bool MoveBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueN
     return true;
 }
 
-// Every child gets its index in the document as its rank; a child without an item means
-// the tree is not the document's, and nothing is sorted.
-bool SortBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNode& branch) {
-    std::vector<QTreeWidgetItem*> parents;
-    bool complete = true;
+// Every child gets its index in the document as its rank, and the parent's children are put
+// in that order. Parents are sorted one at a time: the whole tree in one pass of the model's
+// sort keeps the window's thread far longer than a frame at many thousands of nodes.
+bool SortBranchItems(EnhancedTreeCtrl& tree, const DialogueNode& branch,
+                     const std::function<bool(int done, int total)>& goOn) {
+    std::vector<const DialogueNode*> parents;
     ForEachPreOrder(branch, [&](const DialogueNode& node) {
-        if (node.Children().size() < 2 || !complete) {
-            return;
+        if (node.Children().size() >= 2) {
+            parents.push_back(&node);
         }
-        for (std::size_t i = 0; i < node.Children().size() && complete; ++i) {
-            QTreeWidgetItem* child = tree.FindItem(node.Children()[i]->GetId());
-            complete = child != nullptr;
-            EnhancedTreeCtrl::SetItemRank(child, static_cast<int>(i));
-        }
-        parents.push_back(tree.FindItem(node.GetId()));
-        complete = complete && parents.back() != nullptr;
     });
-    if (!complete) {
-        return false;
-    }
-    if (&branch == &dialogue.Root()) {
-        EnhancedTreeCtrl::SetItemRank(tree.FindItem(kInitializationNodeId), -1);
-        tree.SortChildrenByRank(nullptr);  // one pass of the model's sort over every item
-        return true;
-    }
-    for (QTreeWidgetItem* parent : parents) {
-        tree.SortChildrenByRank(parent);
+    const int total = static_cast<int>(parents.size());
+    for (int done = 0; done < total; ++done) {
+        if (goOn && !goOn(done, total)) {
+            return false;
+        }
+        if (!SortChildItems(tree, *parents[static_cast<std::size_t>(done)])) {
+            return false;
+        }
     }
     return true;
 }

@@ -5,6 +5,8 @@
 // Each answers false, having changed nothing, when the items do not match the document
 // (no item for a node that must have one); the caller then fills the tree again.
 
+#include <functional>
+
 namespace tw {
 
 class Dialogue;
@@ -19,7 +21,11 @@ bool AddBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNo
 bool RemoveBranchItems(EnhancedTreeCtrl& tree, DialogueNode& branch);
 // The branch is at another place: its items move there, expanded as they were.
 bool MoveBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNode& branch);
-// The children in the branch are in another order: the items follow, none made again.
-bool SortBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNode& branch);
+// The children in the branch are in another order: the items follow, none made again,
+// one parent's children at a time. Between parents goOn(done, total) may let the loop turn;
+// when it answers false, or an item is missing, the sort stops with the items of the
+// parents done so far in order, and false comes back (then some items may have moved).
+bool SortBranchItems(EnhancedTreeCtrl& tree, const DialogueNode& branch,
+                     const std::function<bool(int done, int total)>& goOn = {});
 
 }  // namespace tw

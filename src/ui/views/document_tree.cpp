@@ -46,9 +46,8 @@ void DocumentTree::Connect() {
     connect(&document_, &EditorDocument::branchMoved, this, [this](const DialogueNode& branch) {
         ChangeItems([&] { return MoveBranchItems(tree_, document_.GetDialogue(), branch); });
     });
-    connect(&document_, &EditorDocument::branchSorted, this, [this](const DialogueNode& branch) {
-        ChangeItems([&] { return SortBranchItems(tree_, document_.GetDialogue(), branch); });
-    });
+    connect(&document_, &EditorDocument::branchSorted, this,
+            [this](const DialogueNode& branch) { SortItems(branch); });
     connect(&document_, &EditorDocument::treeChanged, this, [this] { FillAgain(); });
     connect(&document_, &EditorDocument::labelChanged, this,
             [this](std::int32_t id) { ShowLabel(id); });
@@ -75,6 +74,21 @@ void DocumentTree::ChangeItems(Change change) {
     if (!done) {
         FillAgain();
     }
+}
+
+// A sort of many nodes reorders the items a slice at a time, the loop turning between
+// slices with the writer's input held back, so no edit comes in before the items match.
+// Should anything else change the document meanwhile, the sort stops and the tree is
+// filled again from the document, which is sorted already.
+void DocumentTree::SortItems(const DialogueNode& branch) {
+    const std::uint64_t generation = document_.Generation();
+    LongCommandProgress progress(tree_.window(), "Sorting...");
+    ChangeItems([&] {
+        return SortBranchItems(tree_, branch, [&](int done, int total) {
+            progress.Step(done, total);
+            return document_.Generation() == generation;
+        });
+    });
 }
 
 void DocumentTree::FillAgain() {

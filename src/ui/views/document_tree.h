@@ -34,6 +34,7 @@ private:
     // A change of one branch's items; where they do not match the document, a new fill.
     template <typename Change>
     void ChangeItems(Change change);
+    void SortItems(const DialogueNode& branch);
     void ShowLabel(std::int32_t id);
     void ShowCurrent(std::int32_t id);
     void OnItemChosen(QTreeWidgetItem* item);
