@@ -4,17 +4,22 @@
 // check runs a moment after the last change, so typing is never held up, over what the
 // document's check cache kept of the nodes the change did not touch. The rules across nodes
 // run on another thread over a snapshot; their findings are shown only when the document
-// has not changed since the snapshot, so the pane never shows a state that is gone.
+// has not changed since the snapshot, so the pane never shows a state that is gone. Each
+// document keeps its rows: switching to a document unchanged since its last check shows them
+// again as they were, without a check or a copy.
 
 #include <QFutureWatcher>
 #include <QPointer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "model/check/check_finding.h"
 
+class QItemSelectionModel;
 class QLabel;
 class QTimer;
 class QTableView;
@@ -22,6 +27,7 @@ class QTableView;
 namespace tw {
 
 class EditorDocument;
+class ProblemsModel;
 class ProblemsPane;
 struct ExploreFinding;
 
@@ -60,6 +66,21 @@ signals:
     void checked(const std::vector<Finding>& findings);
 
 private:
+    // What the pane shows of one document.
+    struct Kept {
+        ProblemsModel* model = nullptr;
+        QItemSelectionModel* selection = nullptr;
+        std::vector<Finding> checkFindings;
+        QString status;
+        std::uint64_t generation = 0;  // of the state the check's findings are of
+        bool isChecked = false;
+        bool exploreChanged = false;  // the exploration ended while another document was shown
+    };
+
+    Kept& KeptOf(EditorDocument& document);
+    void Forget(const QObject* document);
+    // Shows what the document kept, or schedules its check when it changed since.
+    void ShowKept();
     void Schedule();
     void Check();
     // A slice of the walk that takes the snapshot; the last one hands it to the other thread.
@@ -70,14 +91,15 @@ private:
     void ShowAll(const std::vector<Finding>& findings);
     QString ExploreSummary() const;
     // Keeps the check's findings and shows them with the exploration's.
-    void Show(std::vector<Finding> findings);
+    void Show(std::vector<Finding> findings, std::uint64_t generation);
     void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
-    std::vector<Finding> checkFindings_;
+    std::unordered_map<const QObject*, std::unique_ptr<Kept>> kept_;
+    Kept* current_ = nullptr;
     // The walk under way between events, and the state of the document it walks.
     QTimer* walk_ = nullptr;
     QPointer<EditorDocument> walked_;
