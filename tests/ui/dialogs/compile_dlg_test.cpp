@@ -71,7 +71,7 @@ TEST(CompileDlgTest, EscapeAndTheCloseBoxDoNotInterrupt) {
     QTest::keyClick(&compile, Qt::Key_Escape);
     compile.close();
     EXPECT_TRUE(compile.isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !compile.isVisible(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !compile.isVisible(); }, 60000));
     EXPECT_EQ(compile.result(), QDialog::Accepted);
     EXPECT_EQ(compile.Progress()->value(), 100);
     EXPECT_EQ(compile.ErrorsFound()->text(), "Errors found: 0");
