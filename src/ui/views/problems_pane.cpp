@@ -63,11 +63,9 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     caption_ = new QLabel("&Problems:", this);
-    own_ = new ProblemsModel(*style(), this);
-    model_ = own_;
+    model_ = new ProblemsModel(*style(), this);
     list_ = new QTableView(this);
     list_->setModel(model_);
-    ownSelection_ = list_->selectionModel();
     SetUpList(*list_);
     list_->installEventFilter(this);
     caption_->setBuddy(list_);
@@ -90,23 +88,6 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event) {
 
 void ProblemsPane::SetFindings(const std::vector<Finding>& findings) {
     model_->SetFindings(findings);
-}
-
-// The view makes a selection model of its own for every model it is given; that one is
-// dropped at once for the one kept with the model.
-void ProblemsPane::ShowModel(ProblemsModel* model, QItemSelectionModel* selection) {
-    if (model == nullptr) {
-        model = own_;
-        selection = ownSelection_;
-    }
-    if (model == model_) {
-        return;
-    }
-    model_ = model;
-    list_->setModel(model_);
-    QItemSelectionModel* made = list_->selectionModel();
-    list_->setSelectionModel(selection);
-    delete made;
 }
 
 const std::vector<Finding>& ProblemsPane::Shown() const {

@@ -12,7 +12,6 @@
 #include "model/check/check_finding.h"
 
 class QIcon;
-class QItemSelectionModel;
 class QLabel;
 class QModelIndex;
 class QStyle;
@@ -35,9 +34,6 @@ public:
     explicit ProblemsPane(QWidget* parent = nullptr);
 
     void SetFindings(const std::vector<Finding>& findings);
-    // Shows the rows of another model with the selection kept for them (each document has
-    // its own, so a switch copies no rows); null for the pane's own.
-    void ShowModel(ProblemsModel* model, QItemSelectionModel* selection);
     // Double-click or Enter on a row.
     void SetActivateHandler(Handler handler) { activate_ = std::move(handler); }
     // Escape in the list: the writer leaves the pane (the window would take it for Quit).
@@ -53,8 +49,6 @@ private:
     void Activate(const QModelIndex& index);
 
     QLabel* caption_ = nullptr;
-    ProblemsModel* own_ = nullptr;
-    QItemSelectionModel* ownSelection_ = nullptr;
     ProblemsModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     Handler activate_;

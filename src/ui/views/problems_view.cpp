@@ -1,7 +1,6 @@
 #include "ui/views/problems_view.h"
 
 #include <QElapsedTimer>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPromise>
 #include <QTableView>
@@ -15,7 +14,6 @@
 #include "tester/provided_names.h"
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
-#include "ui/views/problems_model.h"
 #include "ui/views/problems_pane.h"
 
 namespace tw {
@@ -51,6 +49,8 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
         emit findingChosen(nodeId, item, index);
     });
     pane_->SetLeaveHandler([this] { emit leaveRequested(); });
+    connect(pane_->List()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { emit currentFindingChanged(); });
     status_ = new QLabel(this);
     status_->setObjectName("statusText");
     status_->setAccessibleName("Status");
@@ -78,68 +78,17 @@ QTableView* ProblemsView::List() const {
 // The pane follows the document on show.
 void ProblemsView::SetDocument(EditorDocument* document) {
     if (document_ != nullptr) {
-        disconnect(document_, &EditorDocument::changed, this, nullptr);
+        document_->disconnect(this);
+        DocumentExploration::Of(*document_).disconnect(this);
     }
     StopWalk();
     document_ = document;
-    current_ = document_ != nullptr ? &KeptOf(*document_) : nullptr;
-    pane_->ShowModel(current_ != nullptr ? current_->model : nullptr,
-                     current_ != nullptr ? current_->selection : nullptr);
     if (document_ != nullptr) {
         connect(document_, &EditorDocument::changed, this, [this] { Schedule(); });
+        connect(&DocumentExploration::Of(*document_), &DocumentExploration::resultChanged, this,
+                [this] { ShowFindings(); });
     }
-    ShowKept();
-}
-
-// The exploration may end while another document is shown; its rows are put in on show.
-ProblemsView::Kept& ProblemsView::KeptOf(EditorDocument& document) {
-    std::unique_ptr<Kept>& kept = kept_[&document];
-    if (kept == nullptr) {
-        kept = std::make_unique<Kept>();
-        kept->model = new ProblemsModel(*style(), this);
-        kept->selection = new QItemSelectionModel(kept->model, kept->model);
-        connect(kept->selection, &QItemSelectionModel::currentRowChanged, this,
-                [this] { emit currentFindingChanged(); });
-        connect(&document, &QObject::destroyed, this,
-                [this](const QObject* gone) { Forget(gone); });
-        Kept* state = kept.get();
-        connect(&DocumentExploration::Of(document), &DocumentExploration::resultChanged, this,
-                [this, state, &document] {
-                    if (&document == document_) {
-                        ShowFindings();
-                    } else {
-                        state->exploreChanged = true;
-                    }
-                });
-    }
-    return *kept;
-}
-
-void ProblemsView::Forget(const QObject* document) {
-    const auto found = kept_.find(document);
-    if (found == kept_.end()) {
-        return;
-    }
-    if (found->second.get() == current_) {
-        SetDocument(nullptr);
-    }
-    delete found->second->model;
-    kept_.erase(found);
-}
-
-void ProblemsView::ShowKept() {
-    if (current_ == nullptr || !current_->isChecked ||
-        current_->generation != document_->Generation()) {
-        Schedule();
-        return;
-    }
-    if (current_->exploreChanged) {
-        current_->exploreChanged = false;
-        ShowFindings();
-        return;
-    }
-    status_->setText(current_->status);
-    emit checked(pane_->Shown());
+    Schedule();
 }
 
 // Typing only restarts the timer; the check runs once the writer pauses.
@@ -155,8 +104,7 @@ void ProblemsView::CheckNow() {
     StopWalk();
     if (document_ != nullptr) {
         document_->CheckCache().Clear();
-        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()),
-             document_->Generation());
+        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()));
     }
 }
 
@@ -218,7 +166,7 @@ void ProblemsView::OnCheckDone() {
     const bool current = checked_ != nullptr && checked_ == document_ &&
                          document_->Generation() == checkedGeneration_ && future.resultCount() > 0;
     if (current) {
-        Show(future.takeResult(), checkedGeneration_);
+        Show(future.takeResult());
     }
     if (checkAgain_) {
         checkAgain_ = false;
@@ -226,10 +174,8 @@ void ProblemsView::OnCheckDone() {
     }
 }
 
-void ProblemsView::Show(std::vector<Finding> findings, std::uint64_t generation) {
-    current_->checkFindings = std::move(findings);
-    current_->generation = generation;
-    current_->isChecked = true;
+void ProblemsView::Show(std::vector<Finding> findings) {
+    checkFindings_ = std::move(findings);
     ShowFindings();
 }
 

@@ -4,22 +4,17 @@
 // check runs a moment after the last change, so typing is never held up, over what the
 // document's check cache kept of the nodes the change did not touch. The rules across nodes
 // run on another thread over a snapshot; their findings are shown only when the document
-// has not changed since the snapshot, so the pane never shows a state that is gone. Each
-// document keeps its rows: switching to a document unchanged since its last check shows them
-// again as they were, without a check or a copy.
+// has not changed since the snapshot, so the pane never shows a state that is gone.
 
 #include <QFutureWatcher>
 #include <QPointer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "model/check/check_finding.h"
 
-class QItemSelectionModel;
 class QLabel;
 class QTimer;
 class QTableView;
@@ -27,7 +22,6 @@ class QTableView;
 namespace tw {
 
 class EditorDocument;
-class ProblemsModel;
 class ProblemsPane;
 struct ExploreFinding;
 
@@ -66,21 +60,6 @@ signals:
     void checked(const std::vector<Finding>& findings);
 
 private:
-    // What the pane shows of one document.
-    struct Kept {
-        ProblemsModel* model = nullptr;
-        QItemSelectionModel* selection = nullptr;
-        std::vector<Finding> checkFindings;
-        QString status;
-        std::uint64_t generation = 0;  // of the state the check's findings are of
-        bool isChecked = false;
-        bool exploreChanged = false;  // the exploration ended while another document was shown
-    };
-
-    Kept& KeptOf(EditorDocument& document);
-    void Forget(const QObject* document);
-    // Shows what the document kept, or schedules its check when it changed since.
-    void ShowKept();
     void Schedule();
     void Check();
     // A slice of the walk that takes the snapshot; the last one hands it to the other thread.
@@ -91,15 +70,14 @@ private:
     void ShowAll(const std::vector<Finding>& findings);
     QString ExploreSummary() const;
     // Keeps the check's findings and shows them with the exploration's.
-    void Show(std::vector<Finding> findings, std::uint64_t generation);
+    void Show(std::vector<Finding> findings);
     void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
-    std::unordered_map<const QObject*, std::unique_ptr<Kept>> kept_;
-    Kept* current_ = nullptr;
+    std::vector<Finding> checkFindings_;
     // The walk under way between events, and the state of the document it walks.
     QTimer* walk_ = nullptr;
     QPointer<EditorDocument> walked_;

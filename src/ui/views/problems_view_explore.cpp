@@ -39,15 +39,12 @@ QString EndText(ExploreEnd end) {
 // The check's findings are copied only when the exploration has some to add: at 100,000
 // nodes the copy alone is milliseconds of the window's thread.
 void ProblemsView::ShowFindings() {
-    if (current_ == nullptr) {
-        return;
-    }
     const ExploreResult* result = KeptResult(document_);
     if (result == nullptr || result->findings.empty()) {
-        ShowAll(current_->checkFindings);
+        ShowAll(checkFindings_);
         return;
     }
-    std::vector<Finding> findings = current_->checkFindings;
+    std::vector<Finding> findings = checkFindings_;
     for (const ExploreFinding& found : result->findings) {
         findings.push_back(found.finding);
     }
@@ -59,7 +56,6 @@ void ProblemsView::ShowAll(const std::vector<Finding>& findings) {
     status_->setText(
         "Problems: " + QString::fromStdString(DescribeCounts(CountFindings(findings))) +
         ExploreSummary());
-    current_->status = status_->text();
     emit checked(findings);
 }
 
@@ -81,15 +77,14 @@ QString ProblemsView::ExploreSummary() const {
 const ExploreFinding* ProblemsView::CurrentExploreFinding() const {
     const ExploreResult* result = KeptResult(document_);
     const QModelIndex current = pane_->List()->currentIndex();
-    if (result == nullptr || current_ == nullptr || !current.isValid()) {
+    if (result == nullptr || !current.isValid()) {
         return nullptr;
     }
-    const std::size_t checks = current_->checkFindings.size();
     const auto row = static_cast<std::size_t>(current.row());
-    if (row < checks || row - checks >= result->findings.size()) {
+    if (row < checkFindings_.size() || row - checkFindings_.size() >= result->findings.size()) {
         return nullptr;
     }
-    return &result->findings[row - checks];
+    return &result->findings[row - checkFindings_.size()];
 }
 
 }  // namespace tw
