@@ -144,53 +144,6 @@ QStringList Rows(ProblemsPane& pane) {
     return rows;
 }
 
-Finding MakeFinding(int n) {
-    return {"unset-name",
-            Severity::Note,
-            nullptr,
-            n,
-            "Node " + std::to_string(n),
-            ItemKind::Node,
-            0,
-            "message " + std::to_string(n)};
-}
-
-// A pane that takes list after list shows each as a pane filled afresh would, and keeps the
-// rows both lists share (the writer's current row among them).
-TEST(ProblemsPaneRows, EachListShowsAsAFreshPaneShowsIt) {
-    ProblemsPane pane;
-    std::mt19937 random(11);
-    std::vector<Finding> findings;
-    for (int n = 0; n < 40; ++n) {
-        findings.push_back(MakeFinding(n));
-    }
-    int next = 1000;
-    for (int round = 0; round < 200; ++round) {
-        const auto pick = [&random](std::size_t count) {
-            return std::uniform_int_distribution<std::size_t>(0, count)(random);
-        };
-        const std::size_t at = pick(findings.size());
-        const std::size_t cut = std::min(pick(round % 50 == 0 ? 700 : 3), findings.size() - at);
-        findings.erase(findings.begin() + static_cast<std::ptrdiff_t>(at),
-                       findings.begin() + static_cast<std::ptrdiff_t>(at + cut));
-        for (std::size_t added = pick(round % 50 == 1 ? 800 : 3); added > 0; --added) {
-            findings.insert(findings.begin() + static_cast<std::ptrdiff_t>(at),
-                            MakeFinding(next++));
-        }
-        const QPersistentModelIndex keptRow =
-            at > 0 ? pane.List()->model()->index(0, 0) : QModelIndex();
-        pane.List()->setCurrentIndex(keptRow);
-        pane.SetFindings(findings);
-        ProblemsPane fresh;
-        fresh.SetFindings(findings);
-        ASSERT_EQ(Rows(pane), Rows(fresh)) << "round " << round;
-        if (keptRow.isValid()) {
-            EXPECT_EQ(keptRow.row(), 0) << "round " << round;
-            EXPECT_EQ(pane.List()->currentIndex(), keptRow) << "round " << round;
-        }
-    }
-}
-
 // Edits made through the window's history are checked from the cache; the pane must show
 // what a whole check of the document finds, after the edit and after its undo.
 TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
