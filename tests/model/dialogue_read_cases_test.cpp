@@ -20,6 +20,7 @@
 #include "model/tree_depth.h"
 #include "model/tree_walk.h"
 #include "support/expected_file.h"
+#include "support/line_cases.h"
 
 namespace tw {
 namespace {
@@ -51,21 +52,14 @@ std::string Outline(const Dialogue& dialogue) {
     return outline;
 }
 
+// One JSON document a line: its outline, or the reader's error.
 std::string AnswerPerLine(const std::string& text) {
-    std::istringstream lines(text);
-    std::string answers;
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
+    return test::AnswerEachLine(text, [](const std::string& line) {
         Dialogue dialogue;
         const std::optional<std::string> error = DialogueFromJson(line, dialogue);
         const std::string fast = test::ExpectSameReading(line) ? " (fast)" : "";
-        answers +=
-            std::to_string(number) + ": " + (error ? *error : Outline(dialogue) + fast) + "\n";
-    }
-    return answers;
+        return (error ? *error : Outline(dialogue) + fast) + "\n";
+    });
 }
 
 std::string ExportOf(const std::string& text) {
