@@ -22,14 +22,6 @@ namespace {
 using test::ReadBytes;
 using test::TempDir;
 
-std::set<std::string> Names(const std::filesystem::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // Both ways a write can start: as an unnamed file, and named from the start.
 class BothWays : public ::testing::TestWithParam<bool> {
 protected:
@@ -62,7 +54,7 @@ TEST_P(BothWays, ParallelWritersOfOneTargetAllSucceed) {
     const std::string last = ReadBytes(path);
     ASSERT_GE(last.size(), 4096u);
     EXPECT_EQ(last, std::string(last.size(), last[0]));
-    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"shared.vrx"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"shared.vrx"});
 }
 
 TEST_P(BothWays, FileNamesUpToTheLongestCanBeWritten) {
@@ -73,7 +65,7 @@ TEST_P(BothWays, FileNamesUpToTheLongestCanBeWritten) {
         EXPECT_FALSE(ReplaceFileContents(dir / name, "second").has_value()) << length;
         EXPECT_EQ(ReadBytes(dir / name), "second");
     }
-    EXPECT_EQ(Names(dir.Path()).size(), 2u);
+    EXPECT_EQ(test::NamesIn(dir.Path()).size(), 2u);
 }
 
 // A process that has ended, whose id no running process has (for as long as the test runs).
@@ -101,7 +93,7 @@ TEST(FileReplace, RemovesOnlyWhatEndedWritersLeft) {
 
     ASSERT_FALSE(ReplaceFileContents(dir / "a.vrx", "new").has_value());
     EXPECT_EQ(ReadBytes(dir / "a.vrx"), "new");
-    EXPECT_EQ(Names(dir.Path()),
+    EXPECT_EQ(test::NamesIn(dir.Path()),
               (std::set<std::string>{"a.vrx", running, ours, ".a.vrx.x.3.twtmp"}));
 }
 

@@ -25,10 +25,7 @@ using test::TempDir;
 using test::WriteBytes;
 
 std::unique_ptr<Dialogue> Generated(std::int32_t nodes, std::uint64_t seed) {
-    GeneratorOptions options;
-    options.nodes = nodes;
-    options.seed = seed;
-    return GenerateDialogue(options);
+    return GenerateDialogue({.nodes = nodes, .seed = seed});
 }
 
 std::vector<std::string> BlocksOf(const Dialogue& dialogue) {
@@ -114,11 +111,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSo) {
         SetWriteCallForTesting(nullptr);
         EXPECT_EQ(ReadBytes(path), "old bytes") << "failing after " << after;
         EXPECT_TRUE(dialogue->IsModified());
-        std::size_t entries = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            ++entries;
-        }
-        EXPECT_EQ(entries, 1u) << "no temporary file is left beside the target";
+        EXPECT_EQ(test::NamesIn(dir.Path()).size(), 1u) << "no temporary file is left beside";
     }
 }
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
+#include <sstream>
 
 #include "generator/dialogue_generator.h"
 #include "json_readers_agree.h"
@@ -13,13 +13,13 @@
 #include "model/dialogue_json_every_byte.h"
 #include "model/dialogue_json_readers.h"
 #include "support/model_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
 
 std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::ReadBytes(path.string());
 }
 
 std::vector<std::string> SeedTexts() {
@@ -83,32 +83,18 @@ public:
     }
 
 private:
-    static constexpr std::string_view kPieces[] = {"\"",
-                                                   "\\",
-                                                   "{",
-                                                   "}",
-                                                   "[",
-                                                   "]",
-                                                   ",",
-                                                   ":",
-                                                   " ",
-                                                   "0",
-                                                   "-1",
-                                                   "1e3",
-                                                   "true",
-                                                   "null",
-                                                   "\\u00e9",
-                                                   "\\ud800",
-                                                   "\\u0000",
-                                                   "\xC3\xA9",
-                                                   "\xE2\x82\xAC",
-                                                   "\xFF",
-                                                   "\"depth\": 1, ",
-                                                   "\"name\": \"x\", ",
-                                                   "\"kind\": \"cut\", ",
-                                                   "2147483647",
-                                                   "4294967296",
-                                                   "\"\""};
+    // What an insertion puts in, the pieces between bars.
+    static std::vector<std::string> Pieces() {
+        std::istringstream list(
+            "\"|\\|{|}|[|]|,|:| |0|-1|1e3|true|null|\\u00e9|\\ud800|\\u0000|\xC3\xA9|\xE2\x82\xAC|"
+            "\xFF|\"depth\": 1, |\"name\": \"x\", |\"kind\": \"cut\", |2147483647|4294967296|\"\"");
+        std::vector<std::string> pieces;
+        for (std::string piece; std::getline(list, piece, '|');) {
+            pieces.push_back(piece);
+        }
+        return pieces;
+    }
+    const std::vector<std::string> pieces_ = Pieces();
 
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     std::size_t At(const std::string& text) {
@@ -125,7 +111,8 @@ private:
                 text.erase(at, 1 + static_cast<std::size_t>(Below(8)));
                 break;
             case 2:
-                text.insert(at, kPieces[Below(std::size(kPieces))]);
+                text.insert(
+                    at, pieces_[static_cast<std::size_t>(Below(static_cast<int>(pieces_.size())))]);
                 break;
             case 3: {
                 const std::size_t from = At(text);

@@ -25,14 +25,6 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-std::set<std::string> Names(const std::filesystem::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 mode_t ModeOf(const std::string& path) {
     struct stat status {};
     ::lstat(path.c_str(), &status);
@@ -63,7 +55,7 @@ TEST_F(FailingWrites, KeepTheOldFileAndReportTheMessage) {
                       " (No space left on device).\nThe file was not changed.")
             << "failing after " << after;
         EXPECT_EQ(ReadBytes(path), "old bytes");
-        EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.vrx"});
+        EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"a.vrx"});
     }
 }
 
@@ -75,7 +67,7 @@ TEST_F(FailingWrites, KeepTheExportOld) {
     EXPECT_EQ(WriteExportFile(dir / "d.txt", "new export"),
               "Unable to write output file " + (dir / "d.txt") + ": No space left on device");
     EXPECT_EQ(ReadBytes(dir / "d.txt"), "old export");
-    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"d.txt"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"d.txt"});
 }
 
 TEST(ReplaceFileContents, KeepsModeOwnerAndSymbolicLinks) {
@@ -101,7 +93,7 @@ TEST(ReplaceFileContents, KeepsModeOwnerAndSymbolicLinks) {
     ASSERT_FALSE(ReplaceFileAtomically(dir / "link.vrx", "through the link").has_value());
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.vrx"));
     EXPECT_EQ(ReadBytes(dir / "real/t.vrx"), "through the link");
-    EXPECT_EQ(Names(dir.Path() / "real"), std::set<std::string>{"t.vrx"});
+    EXPECT_EQ(test::NamesIn(dir.Path() / "real"), std::set<std::string>{"t.vrx"});
 }
 
 TEST(DirectoryFaults, VanishedDirectoryKeepsTheDialogueModified) {
@@ -145,7 +137,7 @@ TEST(DiskFull, SaveOnAFullTmpfsKeepsTheOldFile) {
         ReplaceFileAtomically(path, std::string(1 << 20, 'x')),
         "Unable to write file " + path + " (No space left on device).\nThe file was not changed.");
     EXPECT_EQ(ReadBytes(path), "old bytes");
-    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.vrx"});
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"a.vrx"});
     EXPECT_FALSE(ReplaceFileAtomically(path, "fits").has_value());
     EXPECT_EQ(ReadBytes(path), "fits");
 }

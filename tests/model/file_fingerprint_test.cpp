@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
@@ -48,17 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
 class FileFingerprintTest : public testing::Test {
 public:
     std::string Write(const char* name, const std::string& bytes) const {
-        const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        test::WriteBytes(dir_ / name, bytes);
+        return dir_ / name;
     }
 
 private:
-    std::filesystem::path dir_ = [] {
-        const auto dir = std::filesystem::path(TW_BINARY_DIR) / "file_fingerprint_test";
-        std::filesystem::create_directories(dir);
-        return dir;
-    }();
+    test::TempDir dir_;
 };
 
 // Three chunks and a bit, so the hash runs over whole chunks and a last one.

@@ -2,33 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
-#include "base/file_write.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
 
-std::string TempPath(const char* name) {
-    const auto dir = std::filesystem::path(TW_BINARY_DIR) / "file_test";
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::TempDir;
 
 TEST(TextFile, WritesCrLfAndReadsEitherLineEnd) {
-    const std::string path = TempPath("lines.txt");
+    const TempDir dir;
+    const std::string path = dir / "lines.txt";
     {
         TextFile out(path, File::kWrite);
         ASSERT_TRUE(out.IsOpen());
         EXPECT_TRUE(out.WriteString("one\ntwo\r\n\nlast"));
     }
-    EXPECT_EQ(Slurp(path), "one\r\ntwo\r\r\n\r\nlast");
+    EXPECT_EQ(test::ReadBytes(path), "one\r\ntwo\r\r\n\r\nlast");
     { std::ofstream(path, std::ios::binary) << "a\r\nb\nc\r\n\nd"; }
     TextFile in(path, File::kRead);
     std::vector<std::string> lines;
@@ -40,8 +31,8 @@ TEST(TextFile, WritesCrLfAndReadsEitherLineEnd) {
 }
 
 TEST(File, OpenModes) {
-    const std::string path = TempPath("modes.bin");
-    std::filesystem::remove(path);
+    const TempDir dir;
+    const std::string path = dir / "modes.bin";
     File file;
     EXPECT_FALSE(file.Open(path, true, File::kRead, false));
     EXPECT_EQ(file.Path(), "");
@@ -60,19 +51,6 @@ TEST(File, OpenModes) {
     EXPECT_EQ(FileInfo(path).Size(), 4);
     EXPECT_EQ(FileInfo("a/b\\c").Path(), "a\\b\\c");
     EXPECT_EQ(FileInfo(path + ".none").Size(), 0);
-}
-
-TEST(ReplaceFileAtomically, KeepsThePermissionsOfTheOldFile) {
-    const std::string path = TempPath("perm.txt");
-    std::ofstream(path) << "old";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-    ASSERT_FALSE(ReplaceFileAtomically(path, "new").has_value());
-    EXPECT_EQ(Slurp(path), "new");
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
-                                                               std::filesystem::perms::owner_write |
-                                                               std::filesystem::perms::group_read);
 }
 
 }  // namespace

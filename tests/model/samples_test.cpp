@@ -4,25 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "model/dialogue_json.h"
 #include "model/tree_walk.h"
+#include "support/temp_dir.h"
 
 namespace tw {
 namespace {
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class Samples : public testing::TestWithParam<const char*> {};
 
 TEST_P(Samples, BinaryMatchesItsJsonSource) {
     const std::filesystem::path dir = std::filesystem::path(TW_SOURCE_DIR) / "samples";
     Dialogue fromJson;
-    const auto error = DialogueFromJson(Slurp(dir / (std::string(GetParam()) + ".json")), fromJson);
+    const auto error = DialogueFromJson(
+        test::ReadBytes((dir / (std::string(GetParam()) + ".json")).string()), fromJson);
     ASSERT_FALSE(error.has_value()) << *error;
     Dialogue fromFile;
     ASSERT_FALSE(fromFile.Load((dir / (std::string(GetParam()) + ".vrx")).string()).has_value());

@@ -1,7 +1,6 @@
 #pragma once
 
-// Documents and texts the model tests share: one document that holds every command and
-// response kind, and the default comments.
+// The document the model tests share: it holds every command and response kind.
 
 #include <memory>
 
@@ -9,17 +8,6 @@
 #include "model/dialogue.h"
 
 namespace tw::test {
-
-// The schedule in the comments of a new document; the rich and the plain forms share it.
-inline constexpr char kDefaultSchedule[] =
-    "0001-0300 - Fending off bizarre messages crazy dialogue writers\n"
-    "0301-0600 - Sleeping\n"
-    "0601-0630 - Breakfast at home\n"
-    "0631-1200 - At his day job\n"
-    "1201-1230 - Eating lunch at his cube\n"
-    "1231-1900 - At his day job\n"
-    "1901-1930 - Eating supper at home\n"
-    "1931-2400 - Acting as taskmaster for Vorunda\n";
 
 inline std::unique_ptr<Conditional> Cond(std::string expression) {
     return std::make_unique<Conditional>(std::move(expression));

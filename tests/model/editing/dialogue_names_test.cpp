@@ -10,18 +10,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(DialogueNamesTest, NodesAreEveryNodeButTheRoot) {
+// Nodes are every node but the root; variables and flags come from commands and conditions.
+TEST(DialogueNamesTest, NodesVariablesAndFlags) {
     Dialogue dialogue;
     DialogueNode& greet = dialogue.AppendNode(dialogue.Root(), 1, "Greeting");
     dialogue.AppendNode(greet, 2, "Trade");
     dialogue.AppendNode(dialogue.Root(), 3, "Farewell");
-    EXPECT_EQ(NodeNamesOf(dialogue), (Names{"Greeting", "Trade", "Farewell"}));
-    EXPECT_EQ(CollectDialogueNames(dialogue).nodes, NodeNamesOf(dialogue));
-}
-
-TEST(DialogueNamesTest, VariablesAndFlagsComeFromCommandsAndConditions) {
-    Dialogue dialogue;
-    DialogueNode& greet = dialogue.AppendNode(dialogue.Root(), 1, "Greeting");
     greet.AppendCommand(std::make_unique<CommandFlag>(true, "kMetOrvane"));
     greet.AppendCommand(std::make_unique<CommandVariable>("gold", "$gold + $bonus"));
     greet.AppendCommand(std::make_unique<CommandReply>("$answer"));
@@ -37,6 +31,8 @@ TEST(DialogueNamesTest, VariablesAndFlagsComeFromCommandsAndConditions) {
     dialogue.Root().AppendResponse(std::move(response));
 
     const DialogueNames names = CollectDialogueNames(dialogue);
+    EXPECT_EQ(NodeNamesOf(dialogue), (Names{"Greeting", "Trade", "Farewell"}));
+    EXPECT_EQ(names.nodes, NodeNamesOf(dialogue));
     EXPECT_EQ(names.variables, (Names{"$answer", "$bonus", "$broken", "$gold", "$mood"}));
     EXPECT_EQ(names.flags, (Names{"kAngry", "kMetOrvane", "kPaid", "kSad", "kTrusted"}));
 }

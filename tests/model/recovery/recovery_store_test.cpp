@@ -35,14 +35,6 @@ std::vector<std::string> NpcNames(const RecoveryListing& listing) {
     return names;
 }
 
-std::set<std::string> Names(const std::filesystem::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // The ids of the copies in dir, in name order.
 std::vector<std::string> RecordIds(const std::string& dir) {
     std::vector<std::string> ids;
@@ -91,7 +83,7 @@ TEST(RecoveryStore, CopiesOfAnEndedEditorAreOfferedAdoptedAndRemoved) {
     RecoveryStore third(recovery);
     EXPECT_TRUE(third.ListLeftCopies().copies.empty());  // the adopted copy is next's own
     next.RemoveCopy(key);
-    EXPECT_EQ(Names(recovery).size(), 2u);  // the lock files of next and third alone
+    EXPECT_EQ(test::NamesIn(recovery).size(), 2u);  // the lock files of next and third alone
 }
 
 TEST(RecoveryStore, TwoRunningEditorsNeverTakeEachOthersCopies) {
@@ -114,7 +106,7 @@ TEST(RecoveryStore, TwoRunningEditorsNeverTakeEachOthersCopies) {
             EXPECT_NE(store->Adopt(id, key), std::nullopt);
         }
     }
-    EXPECT_EQ(Names(dir.Path() / "r").size(), 6u);
+    EXPECT_EQ(test::NamesIn(dir.Path() / "r").size(), 6u);
 }
 
 // An editor killed outright leaves its lock file unlocked: its copy is offered.
@@ -136,7 +128,7 @@ TEST(RecoveryStore, CopiesOfAKilledEditorAreOffered) {
     ASSERT_EQ(NpcNames(listing), std::vector<std::string>{"Killed"});
     ASSERT_EQ(next.Remove(listing.copies[0].id), std::nullopt);
     next.ListLeftCopies();  // the killed editor's lock file goes with its last copy
-    EXPECT_EQ(Names(recovery).size(), 1u);
+    EXPECT_EQ(test::NamesIn(recovery).size(), 1u);
 }
 
 TEST(RecoveryStore, DamagedCopiesAreSkippedWithTheirMessage) {
@@ -176,7 +168,7 @@ TEST(RecoveryStore, DamagedCopiesAreSkippedWithTheirMessage) {
     for (const SkippedRecoveryCopy& copy : listing.skipped) {
         EXPECT_EQ(next.Remove(copy.id), std::nullopt);
     }
-    EXPECT_EQ(Names(recovery).size(), 2u);  // next's lock and the stray file
+    EXPECT_EQ(test::NamesIn(recovery).size(), 2u);  // next's lock and the stray file
 }
 
 TEST(RecoveryStore, AnUnusableDirectoryIsReported) {
