@@ -11,27 +11,19 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli_test_support.h"
 #include "support/readme_usages.h"
 #include "talkwright_version.h"
 
 namespace tw::cli {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::Outcome;
 
 Outcome RunWith(std::vector<std::string_view> args) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome run;
-    run.status = RunCliMain(args, in, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return test::RunCommand(
+        [](const Invocation& call) { return RunCliMain(call.args, call.in, call.out, call.err); },
+        args);
 }
 
 // The "  talkwright-cli USAGE" lines of a help text.
@@ -53,7 +45,7 @@ TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocuments) {
         EXPECT_EQ(run.status, kExitOk) << option;
         EXPECT_EQ(run.err, "") << option;
         EXPECT_TRUE(run.out.starts_with("usage: talkwright-cli COMMAND [ARGS...]\n")) << option;
-        EXPECT_EQ(ListedUsages(run.out), test::ReadmeUsages()) << option;
+        EXPECT_EQ(ListedUsages(run.out), tw::test::ReadmeUsages()) << option;
     }
 }
 

@@ -59,14 +59,6 @@ std::chrono::microseconds RunToEnd(const std::vector<std::string>& args) {
                                                                  start);
 }
 
-std::set<std::string> Names(const std::filesystem::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // Removes the temporary names of writes from names; how many there were.
 int EraseTempNames(std::set<std::string>& names) {
     return static_cast<int>(std::erase_if(
@@ -86,7 +78,7 @@ struct Tally {
 Tally KillLoop(const TempDir& dir, const std::vector<std::string>& args, const std::string& out,
                const std::string& oldBytes, int runs) {
     const std::string newBytes = ReadBytes(out);
-    const std::set<std::string> expected = Names(dir.Path());
+    const std::set<std::string> expected = test::NamesIn(dir.Path());
     // The quickest of three runs: a moment within it falls before the end of nearly every
     // run, however busy the machine was while one of them was timed.
     const auto full = std::min({RunToEnd(args), RunToEnd(args), RunToEnd(args)});
@@ -108,12 +100,12 @@ Tally KillLoop(const TempDir& dir, const std::vector<std::string>& args, const s
         tally.madeNew += now == newBytes ? 1 : 0;
         // Only a kill between naming the finished file and the rename can leave its
         // temporary name, which the next run removes (checked below).
-        std::set<std::string> names = Names(dir.Path());
+        std::set<std::string> names = test::NamesIn(dir.Path());
         tally.leftTemp += EraseTempNames(names) > 0 ? 1 : 0;
         EXPECT_EQ(names, expected) << "run " << run << " left litter";
     }
     RunToEnd(args);
-    EXPECT_EQ(Names(dir.Path()), expected) << "a finished run left litter";
+    EXPECT_EQ(test::NamesIn(dir.Path()), expected) << "a finished run left litter";
     return tally;
 }
 
@@ -174,9 +166,9 @@ TEST(ParallelRuns, ExportsAndBatchExportsIntoOneFileAllSucceed) {
     const std::string expected = ReadBytes(dir / "expected.txt");
     EXPECT_EQ(ReadBytes(dir / "out.txt"), expected);
     EXPECT_EQ(ReadBytes(dir / "batch/in.txt"), expected);
-    EXPECT_EQ(Names(dir.Path()),
+    EXPECT_EQ(test::NamesIn(dir.Path()),
               (std::set<std::string>{"batch", "expected.txt", "out.txt", "src"}));
-    EXPECT_EQ(Names(dir.Path() / "batch"), std::set<std::string>{"in.txt"});
+    EXPECT_EQ(test::NamesIn(dir.Path() / "batch"), std::set<std::string>{"in.txt"});
 }
 
 // The editor's copy writer, killed while it keeps a copy of a large dialogue up to date: the
