@@ -49,7 +49,7 @@ TEST(PartyDialogTest, OpeningShowsTheSettings) {
     EXPECT_EQ(fields.weatherIndex, 2);
 }
 
-TEST(PartyDialogTest, OkRefusesAPlayerNameOfOnlySpaces) {
+TEST(PartyDialogTest, OkRefusesAPlayerNameOfOnlySpacesAndCutsALongOne) {
     PartySettings party;
     PartyDialogFields fields = OpenPartyDialog(party);
     fields.playerName = "   ";
@@ -57,6 +57,9 @@ TEST(PartyDialogTest, OkRefusesAPlayerNameOfOnlySpaces) {
     EXPECT_EQ(AcceptPartyDialog(fields, party), "Please enter a name for the Pelgrin.");
     EXPECT_EQ(party.names[0], "Pelgrin");
     EXPECT_EQ(party.partySize, 6);
+    fields.playerName = std::string(300, 'x');  // only 255 characters are read
+    EXPECT_EQ(AcceptPartyDialog(fields, party), std::nullopt);
+    EXPECT_EQ(party.names[0], std::string(255, 'x'));
 }
 
 TEST(PartyDialogTest, OkWritesEveryRowAndKeepsTrailingSpaces) {
@@ -82,14 +85,6 @@ TEST(PartyDialogTest, OkWritesEveryRowAndKeepsTrailingSpaces) {
     EXPECT_EQ(party.partySize, 3);
     EXPECT_EQ(party.time, 3000);
     EXPECT_EQ(party.weather, 2);
-}
-
-TEST(PartyDialogTest, OkReadsAtMost255CharactersOfTheName) {
-    PartySettings party;
-    PartyDialogFields fields = OpenPartyDialog(party);
-    fields.playerName = std::string(300, 'x');
-    EXPECT_EQ(AcceptPartyDialog(fields, party), std::nullopt);
-    EXPECT_EQ(party.names[0], std::string(255, 'x'));
 }
 
 }  // namespace

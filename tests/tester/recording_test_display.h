@@ -1,11 +1,10 @@
 #pragma once
 
-// Test double of the tester window: keeps what the engine shows, records the message
-// boxes and answers them from a queue.
+// Test double of the tester window: keeps the node shown and the controls enabled, records
+// the message boxes and answers them from a queue.
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "tester/scripted_message_boxes.h"
 #include "tester/test_display.h"
@@ -19,18 +18,17 @@ public:
         return script.Show(kind, caption, text, buttons);
     }
     void SetField(TestField field, const std::string& text) override {
-        (field == TestField::kNode ? node : lastResponse) = text;
+        if (field == TestField::kNode) {
+            node = text;
+        }
     }
-    void SetNodeText(const std::string& text, bool isRich) override {
-        nodeText = text;
-        nodeTextIsRich = isRich;
-    }
-    void ClearCommands() override { commands.clear(); }
-    void AddCommand(const CommandRow& row) override { commands.push_back(row); }
-    void ClearResponses() override { responses.clear(); }
-    void AddResponse(const std::string& text) override { responses.push_back(text); }
-    void ClearMessages() override { messages.clear(); }
-    void AddMessage(const std::string& text) override { messages.push_back(text); }
+    void SetNodeText(const std::string&, bool) override {}
+    void ClearCommands() override {}
+    void AddCommand(const CommandRow&) override {}
+    void ClearResponses() override {}
+    void AddResponse(const std::string&) override {}
+    void ClearMessages() override {}
+    void AddMessage(const std::string&) override {}
     void EnableControl(TestControl control, bool isEnabled) override {
         enabled[control] = isEnabled;
     }
@@ -38,12 +36,6 @@ public:
 
     MessageScript script;
     std::string node;
-    std::string lastResponse;
-    std::string nodeText;
-    bool nodeTextIsRich = false;
-    std::vector<CommandRow> commands;
-    std::vector<std::string> responses;
-    std::vector<std::string> messages;
     std::map<TestControl, bool> enabled;
     int typedResponseClears = 0;
 };

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "base/input_limits.h"
 #include "script/environment.h"
+#include "support/temp_dir.h"
 #include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_file_reader.h"
@@ -19,27 +19,14 @@ constexpr const char* kErrorsWarning =
     "with the operation, press OK.\nTo view those errors and cancel the operation, press "
     "Cancel.";
 
+using test::ReadBytes;
+
 class StateEditorTest : public testing::Test {
 protected:
-    void SetUp() override {
-        directory = std::filesystem::path(TW_BINARY_DIR) / "state_editor_test" /
-                    testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(directory);
-        std::filesystem::create_directories(directory);
-    }
-
-    std::string ReadFile(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void WriteFile(const std::filesystem::path& path, std::string_view text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
     Environment environment;
     RecordingStateDisplay display;
     StateEditor editor{environment, display};
-    std::filesystem::path directory;
+    test::TempDir directory;
 };
 
 TEST_F(StateEditorTest, FillListsSplitsVariablesAndFlagsWithEntryRows) {
@@ -86,15 +73,20 @@ TEST_F(StateEditorTest, TypingIntoTheEntryRowAddsAnEntry) {
     EXPECT_TRUE(display.script.messages.empty());
 }
 
-TEST_F(StateEditorTest, DeleteKeepsTheEntryRow) {
+TEST_F(StateEditorTest, DeleteAndClearAllKeepTheEntryRow) {
     for (const char* name : {"a", "b", "c"}) {
         environment.Set(name, Value(true));
     }
+    environment.Set("$a", Value(1));
     editor.FillLists();
     editor.DeleteRows(StateList::kFlags, {3, 0, 2, 7});
     const std::vector<StateRow> flags{{"b", "true"}, {}};
     EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
     EXPECT_EQ(editor.EntryRow(StateList::kFlags), 1u);
+    editor.ClearAll();
+    EXPECT_TRUE(environment.empty());
+    EXPECT_EQ(editor.Rows(StateList::kVariables), std::vector<StateRow>(1));
+    EXPECT_EQ(editor.Rows(StateList::kFlags), std::vector<StateRow>(1));
 }
 
 TEST_F(StateEditorTest, FailedRowsAreReportedByRowNumber) {
@@ -133,9 +125,9 @@ TEST_F(StateEditorTest, SaveWritesQuotedValuesWithCrLfAndLoadsThemBack) {
     environment.Set("$n", Value(-4));
     environment.Set("kMet", Value(true));
     editor.FillLists();
-    const std::filesystem::path file = directory / "saved.txt";
+    const std::string file = directory / "saved.txt";
     editor.SaveStateToFile(file);
-    EXPECT_EQ(ReadFile(file),
+    EXPECT_EQ(ReadBytes(file),
               "$both = '\"it' + \"'s\" + '\"'\r\n$n = -4\r\n$name = \"it's\"\r\n"
               "$said = 'he said \"hi\"'\r\nset kMet = true\r\n");
 
@@ -153,45 +145,57 @@ TEST_F(StateEditorTest, SaveWritesQuotedValuesWithCrLfAndLoadsThemBack) {
 }
 
 // Loading state files: see tests/cli/data/commands/state_files.txt.
-TEST_F(StateEditorTest, AFileThatCannotBeWrittenIsReported) {
-    editor.SaveStateToFile(directory / "no" / "such" / "dir.txt");
-    EXPECT_EQ(display.script.messages,
-              (std::vector<ShownMessage>{{"Error", "Unable to create file", MessageButtons::kOk}}));
-}
-
-TEST_F(StateEditorTest, SaveWritesNothingWhenTheListsAreNotApplied) {
+TEST_F(StateEditorTest, SaveWritesNothingWhenTheListsAreNotAppliedAndReportsAnUnwritableFile) {
     editor.FillLists();
     editor.EditCell(StateList::kFlags, 0, StateColumn::kName, "bad");
     editor.EditCell(StateList::kFlags, 0, StateColumn::kValue, "@@@");
     display.script.answers = {MessageAnswer::kCancel};
-    const std::filesystem::path file = directory / "empty.txt";
-    editor.SaveStateToFile(file);
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_EQ(ReadFile(file), "");
+    editor.SaveStateToFile(directory / "empty.txt");
+    EXPECT_TRUE(std::filesystem::exists(directory / "empty.txt"));
+    EXPECT_EQ(ReadBytes(directory / "empty.txt"), "");
+
+    editor.ClearAll();
+    display.script.messages.clear();
+    editor.SaveStateToFile(directory / "no/such/dir.txt");
+    EXPECT_EQ(display.script.messages,
+              (std::vector<ShownMessage>{{"Error", "Unable to create file", MessageButtons::kOk}}));
+}
+
+// What the reader refuses, and why, is in the command session state_files.txt too.
+TEST_F(StateEditorTest, ARefusedFileIsReportedAndLoadsNothing) {
+    editor.SetMaxFileBytes(16);
+    const std::filesystem::path file = directory.Path() / "s.txt";
+    test::WriteBytes(file.string(), "$gold = 5\n$silver = 7\n");
+    const std::string tooLarge = TooLargeMessage("a state file", 22, 16);
+
+    editor.LoadStateFromFile(file);
+    // The default state file at the start of a test: a refusal is reported, a missing file
+    // is not.
+    editor.Open(&file);
+    const std::filesystem::path missing = directory.Path() / "missing.txt";
+    editor.Open(&missing);
+    const std::vector<ShownMessage> expected{{"Error", tooLarge, MessageButtons::kOk},
+                                             {"Error", tooLarge, MessageButtons::kOk}};
+    EXPECT_EQ(display.script.messages, expected);
+    EXPECT_EQ(environment.size(), 0u);
+
+    editor.SetMaxFileBytes(22);
+    editor.LoadStateFromFile(file);
+    EXPECT_EQ(environment.Get("$silver").GetInteger(), 7);
 }
 
 TEST_F(StateEditorTest, OpeningLoadsTheDefaultStateOnlyWhenPresent) {
     environment.Set("$PartySize", Value(6));
-    const std::filesystem::path file = directory / std::string(kDefaultStateFileName);
+    const std::filesystem::path file = directory.Path() / std::string(kDefaultStateFileName);
     editor.Open(&file);
     EXPECT_EQ(environment.size(), 1u);
     EXPECT_TRUE(display.script.messages.empty());
 
-    WriteFile(file, "$PartySize = 2\nset kMet = true\n");
+    test::WriteBytes(file.string(), "$PartySize = 2\nset kMet = true\n");
     editor.Open(&file);
     EXPECT_EQ(environment.Get("$PartySize").GetInteger(), 2);
     const std::vector<StateRow> flags{{"kMet", "true"}, {}};
     EXPECT_EQ(editor.Rows(StateList::kFlags), flags);
-}
-
-TEST_F(StateEditorTest, ClearAllEmptiesEnvironmentAndLists) {
-    environment.Set("$a", Value(1));
-    environment.Set("b", Value(true));
-    editor.FillLists();
-    editor.ClearAll();
-    EXPECT_TRUE(environment.empty());
-    EXPECT_EQ(editor.Rows(StateList::kVariables), std::vector<StateRow>(1));
-    EXPECT_EQ(editor.Rows(StateList::kFlags), std::vector<StateRow>(1));
 }
 
 }  // namespace
