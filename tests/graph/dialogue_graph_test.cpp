@@ -11,11 +11,18 @@
 namespace tw {
 namespace {
 
-// The map marks as unreachable exactly the nodes the check reports.
-TEST(DialogueGraph, ReachabilityIsTheChecks) {
+// The sample of tests/cli/data/graph: every kind of link, missing names, unreachable nodes.
+class DialogueGraphTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string json = test::ReadBytes(TW_SOURCE_DIR "/tests/cli/data/graph/links.json");
+        ASSERT_FALSE(DialogueFromJson(json, dialogue));
+    }
     Dialogue dialogue;
-    const std::string json = test::ReadBytes(TW_SOURCE_DIR "/tests/cli/data/graph/links.json");
-    ASSERT_FALSE(DialogueFromJson(json, dialogue));
+};
+
+// The map marks as unreachable exactly the nodes the check reports.
+TEST_F(DialogueGraphTest, ReachabilityIsTheChecks) {
     const DialogueGraph graph = CompileDialogueGraph(dialogue);
     std::set<std::int32_t> unreachable;
     for (const Finding& finding : CheckDialogue(dialogue)) {
@@ -31,14 +38,11 @@ TEST(DialogueGraph, ReachabilityIsTheChecks) {
     }
 }
 
-TEST(DialogueGraph, LabelsAndTextsAreShortenedOnRequest) {
+TEST_F(DialogueGraphTest, LabelsAndTextsAreShortenedOnRequest) {
     EXPECT_EQ(ShortenForDisplay("Tell me more", 0), "Tell me more");
     EXPECT_EQ(ShortenForDisplay("Tell me more", 12), "Tell me more");
     EXPECT_EQ(ShortenForDisplay("Tell me more", 8), "Tell ...");
     EXPECT_EQ(ShortenForDisplay("Tell me more", 2), "..");
-    Dialogue dialogue;
-    const std::string json = test::ReadBytes(TW_SOURCE_DIR "/tests/cli/data/graph/links.json");
-    ASSERT_FALSE(DialogueFromJson(json, dialogue));
     const DialogueGraph graph = CompileDialogueGraph(dialogue, {8, 10});
     EXPECT_EQ(graph.Nodes()[1].firstLine, "Hello t...");
     std::size_t labels = 0;
@@ -51,10 +55,7 @@ TEST(DialogueGraph, LabelsAndTextsAreShortenedOnRequest) {
 
 // Text edits update a box in place; an edit of a link needs a new graph. Every node of the
 // sample is edited both ways, against the graph a full build gives.
-TEST(DialogueGraph, RefreshNodeBoxTakesTextEditsAndRefusesLinkEdits) {
-    Dialogue dialogue;
-    const std::string json = test::ReadBytes(TW_SOURCE_DIR "/tests/cli/data/graph/links.json");
-    ASSERT_FALSE(DialogueFromJson(json, dialogue));
+TEST_F(DialogueGraphTest, RefreshNodeBoxTakesTextEditsAndRefusesLinkEdits) {
     const GraphOptions options{24, 10};
     DialogueGraph graph = CompileDialogueGraph(dialogue, options);
     for (std::size_t i = 0; i < graph.Nodes().size(); ++i) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -21,24 +22,9 @@ using Layers = std::map<std::string, std::set<std::string>>;
 // The folder of a quoted include with a folder ("model/node.h" gives "model"), or "" for any
 // other line.
 std::string IncludedFolder(const std::string& line) {
-    std::size_t at = line.find_first_not_of(" \t");
-    if (at == std::string::npos || line[at] != '#') {
-        return {};
-    }
-    at = line.find_first_not_of(" \t", at + 1);
-    if (at == std::string::npos || line.compare(at, 7, "include") != 0) {
-        return {};
-    }
-    const std::size_t open = line.find_first_not_of(" \t", at + 7);
-    if (open == std::string::npos || line[open] != '"') {
-        return {};
-    }
-    const std::size_t close = line.find('"', open + 1);
-    const std::size_t slash = line.rfind('/', close);
-    if (close == std::string::npos || slash == std::string::npos || slash < open) {
-        return {};
-    }
-    return line.substr(open + 1, slash - open - 1);
+    static const std::regex kInclude(R"(\s*#\s*include\s*"([^"]*)/[^/"]*".*)");
+    std::smatch match;
+    return std::regex_match(line, match, kInclude) ? match[1].str() : std::string();
 }
 
 Layers ReadDirectLayers() {
@@ -105,8 +91,8 @@ TEST(Layers, NoIncludeGoesUpALayer) {
             if (!included.empty()) {
                 ++includes;
                 EXPECT_TRUE(layer->second.count(included))
-                    << entry.path().lexically_relative(src).string() << " includes "
-                    << included << ", above its layer";
+                    << entry.path().lexically_relative(src).string() << " includes " << included
+                    << ", above its layer";
             }
         }
     }

