@@ -39,7 +39,7 @@ std::set<std::string> ListedUsages(const std::string& help) {
     return usages;
 }
 
-TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocuments) {
+TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocumentsAndVersionTheRelease) {
     for (std::string_view option : {"--help", "-h", "help"}) {
         const Outcome run = RunWith({option});
         EXPECT_EQ(run.status, kExitOk) << option;
@@ -47,13 +47,10 @@ TEST(CliMainTest, HelpListsTheCommandsTheReadmeDocuments) {
         EXPECT_TRUE(run.out.starts_with("usage: talkwright-cli COMMAND [ARGS...]\n")) << option;
         EXPECT_EQ(ListedUsages(run.out), tw::test::ReadmeUsages()) << option;
     }
-}
-
-TEST(CliMainTest, VersionNamesTheProgramAndItsRelease) {
-    const Outcome run = RunWith({"--version"});
-    EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "talkwright-cli " + std::string(kTalkwrightVersion) + "\n");
+    const Outcome version = RunWith({"--version"});
+    EXPECT_EQ(version.status, kExitOk);
+    EXPECT_EQ(version.err, "");
+    EXPECT_EQ(version.out, "talkwright-cli " + std::string(kTalkwrightVersion) + "\n");
     EXPECT_NE(kTalkwrightVersion.find('.'), std::string_view::npos);
 }
 

@@ -7,7 +7,7 @@
 namespace tw {
 namespace {
 
-TEST(RandomSourceTest, FollowsTheClassicGeneratorSequence) {
+TEST(RandomSourceTest, FollowsTheClassicGeneratorSequenceAndRestartsWhenReseeded) {
     // The well-known first draws of the C library generator after srand(1).
     constexpr std::array<int, 10> kSeedOne{41,    18467, 6334,  26500, 19169,
                                            15724, 11478, 29358, 26962, 24464};
@@ -15,10 +15,8 @@ TEST(RandomSourceTest, FollowsTheClassicGeneratorSequence) {
     for (int expected : kSeedOne) {
         EXPECT_EQ(random.Next(), expected);
     }
-}
-
-TEST(RandomSourceTest, ReseedingRestartsTheSequenceAndDrawsStayInRange) {
-    RandomSource random(0xFFFFFFFFu);
+    // Reseeding restarts the sequence, and draws stay in range.
+    random.Seed(0xFFFFFFFFu);
     std::array<int, 100> first{};
     for (int& draw : first) {
         draw = random.Next();
