@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "model/command_kinds.h"
 #include "model/dialogue.h"
 
 namespace tw::test {

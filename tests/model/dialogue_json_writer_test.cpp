@@ -42,10 +42,7 @@ void ExpectLibraryBytes(const Dialogue& dialogue, const std::string& what) {
 TEST(DialogueJsonWriter, GeneratedDialoguesPrintAsTheLibraryPrintsThem) {
     for (const std::int32_t nodes : {1, 2, 40, 1000}) {
         for (const std::uint64_t seed : {1u, 7u, 2026u}) {
-            GeneratorOptions options;
-            options.nodes = nodes;
-            options.seed = seed;
-            ExpectLibraryBytes(*GenerateDialogue(options),
+            ExpectLibraryBytes(*GenerateDialogue({.nodes = nodes, .seed = seed}),
                                std::to_string(nodes) + " nodes, seed " + std::to_string(seed));
         }
     }

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "model/dialogue_json_every_byte.h"
 #include "model/text/rtf_reader.h"
 #include "model/text/rtf_to_text.h"
 #include "model/text/rtf_writer.h"
@@ -33,14 +34,6 @@ RichText RandomRichText(std::mt19937& random, const std::string& alphabet) {
     return rich;
 }
 
-std::string AllBytes() {
-    std::string bytes;
-    for (int b = 0; b < 256; ++b) {
-        bytes += static_cast<char>(b);
-    }
-    return bytes;
-}
-
 // What the plain-text conversion can give back: printable ASCII, the paragraph mark, the
 // tab and the accented letters it knows.
 std::string BoxAlphabet() {
@@ -53,7 +46,7 @@ std::string BoxAlphabet() {
 
 TEST(RtfWriterTest, ReaderGivesBackEveryWrittenText) {
     std::mt19937 random(1234);
-    const std::string alphabet = AllBytes();
+    const std::string alphabet = test::EveryByte();
     for (int i = 0; i < 3000; ++i) {
         const RichText rich = RandomRichText(random, alphabet);
         const std::string rtf = WriteRtf(rich);
