@@ -59,25 +59,11 @@ std::string Answer(const std::string& line) {
     return "1252" + Hex(*stored);
 }
 
-// "\xNN" stands for the byte NN.
-std::string Unescaped(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\\x") == 0) {
-            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
 // Runs cases/byte_string.txt.
 std::string ByteStringAnswer(const std::string& line) {
     const std::size_t space = line.find(' ');
     const std::string kind = line.substr(0, space);
-    const std::string text = Unescaped(line.substr(space + 1));
+    const std::string text = test::Unescaped(line.substr(space + 1));
     if (kind == "compare") {
         const std::size_t bar = text.find('|');
         const std::string a = text.substr(0, bar);

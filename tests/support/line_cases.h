@@ -30,6 +30,20 @@ inline std::string AnswerEachLine(const std::string& text,
     return answers;
 }
 
+// A case's text with "\xNN" standing for the byte NN.
+inline std::string Unescaped(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\x") == 0) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
 inline void ExpectLineCases(const std::string& path,
                             const std::function<std::string(const std::string&)>& answer) {
     ExpectMatchesFile(AnswerEachLine(ReadBytes(path), answer), path + ".expected");

@@ -16,20 +16,6 @@ namespace {
 
 const std::string kCases = std::string(TW_SOURCE_DIR) + "/tests/model/search/cases/";
 
-// "\xNN" stands for the byte NN.
-std::string Bytes(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\\x") == 0) {
-            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
 std::string Describe(const SearchMatch& m) {
     return m.node->GetName() + " / " + std::string(SearchFieldCaption(m.field)) + " " +
            std::to_string(m.row) + " | " + m.line + " @" + std::to_string(m.lineStart) + " +" +
@@ -65,15 +51,16 @@ std::string SearchAnswer(const Dialogue& dialogue, const std::string& line) {
     if (kind == "match") {
         std::getline(words >> std::ws, rest);
         const std::size_t bar = rest.find(" | ");
-        const std::size_t at = TextMatcher(Bytes(rest.substr(0, bar)), matchCase, wholeWord)
-                                   .Find(Bytes(rest.substr(bar + 3)));
+        const std::size_t at =
+            TextMatcher(test::Unescaped(rest.substr(0, bar)), matchCase, wholeWord)
+                .Find(test::Unescaped(rest.substr(bar + 3)));
         return at == std::string_view::npos ? "none" : std::to_string(at);
     }
     std::string fields;
     words >> fields;
     std::getline(words >> std::ws, rest);
     const SearchOptions options{
-        Bytes(rest), matchCase, wholeWord,
+        test::Unescaped(rest), matchCase, wholeWord,
         fields == "all" ? kAllSearchFields : static_cast<std::uint32_t>(std::stoul(fields))};
     const std::vector<SearchMatch> matches = SearchDialogue(dialogue, options);
     if (!options.text.empty()) {  // an empty text searches no node
