@@ -16,6 +16,7 @@
 #include "model/dialogue.h"
 #include "script/environment.h"
 #include "support/app_test_support.h"
+#include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
 #include "support/window_controls.h"
 #include "tester/party_settings.h"
@@ -38,10 +39,6 @@
 #include "ui/tester/party_dlg.h"
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
-
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{' << texts.join(" | ").toStdString() << '}';
-}
 
 namespace tw::test {
 namespace {
@@ -119,14 +116,8 @@ TEST_F(AccessibilityTest, TheMainWindowNamesItsControlsAndReportsItsRows) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     test::CurrentTree(window)->expandAll();
-    // The first node that has both commands and responses.
-    for (QTreeWidgetItemIterator it(test::CurrentTree(window)); *it != nullptr; ++it) {
-        test::CurrentTree(window)->setCurrentItem(*it);
-        if (test::CommandList(window)->RowCount() > 0 &&
-            test::ResponseList(window)->RowCount() > 0) {
-            break;
-        }
-    }
+    test::CurrentTree(window)->setCurrentItem(
+        test::CurrentTree(window)->findItems("Welcome [first meeting]", Qt::MatchExactly)[0]);
     ASSERT_GT(test::CommandList(window)->RowCount(), 0);
     ASSERT_GT(test::ResponseList(window)->RowCount(), 0);
 

@@ -12,29 +12,12 @@
 #include <map>
 #include <random>
 
+#include "support/qt_printers.h"
+#include "support/tree_dump.h"
 #include "ui/controls/command_icons.h"
 
 namespace tw {
 namespace {
-
-// "text(value)[children]" for every item, top level joined by ';'.
-std::string Dump(const QTreeWidgetItem* item) {
-    std::string text =
-        item->text(0).toStdString() + "(" + std::to_string(EnhancedTreeCtrl::ItemValue(item)) + ")";
-    if (item->childCount() > 0) {
-        text += "[";
-        for (int i = 0; i < item->childCount(); ++i) {
-            text += (i ? ";" : "") + Dump(item->child(i));
-        }
-        text += "]";
-    }
-    return text;
-}
-
-std::string Dump(QTreeWidget& tree) {
-    const std::string all = Dump(tree.invisibleRootItem());
-    return all.substr(4, all.size() - 5);  // without the invisible root's "(0)[...]"
-}
 
 // Every item's value maps to that item, and every other value up to the largest finds nothing.
 void ExpectIndexMatchesWalk(EnhancedTreeCtrl& tree, int largest) {
@@ -90,7 +73,7 @@ protected:
         tree.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
         tree.setFocus();
-        ASSERT_EQ(Dump(tree), kStart);
+        ASSERT_EQ(test::TreeDump(tree), kStart);
     }
 
     QPoint Center(QTreeWidgetItem* item) { return tree.visualItemRect(item).center(); }
@@ -123,7 +106,7 @@ TEST_F(EnhancedTreeCtrlTest, DraggingABranchMovesItUnderTheHighlightedTarget) {
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pos(), tree.viewport()->mapToGlobal(Center(b)) - QPoint(15, 15));
     QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, Center(b));
-    EXPECT_EQ(Dump(tree), "Initialization Node(0);B(5)[A(1)[A1(2)[A1a(3)];A2(4)]]");
+    EXPECT_EQ(test::TreeDump(tree), "Initialization Node(0);B(5)[A(1)[A1(2)[A1a(3)];A2(4)]]");
     EXPECT_EQ(drops, (std::vector<std::pair<int, int>>{{1, 5}}));
     QTreeWidgetItem* moved = b->child(0);
     EXPECT_EQ(tree.currentItem(), moved);
@@ -138,7 +121,7 @@ TEST_F(EnhancedTreeCtrlTest, DraggingABranchMovesItUnderTheHighlightedTarget) {
 TEST_F(EnhancedTreeCtrlTest, InvalidDropsChangeNothing) {
     for (auto [from, to] : {std::pair{a, a}, {a1, a}, {a, a1a}, {b, init}, {init, b}}) {
         Drag(from, to);
-        EXPECT_EQ(Dump(tree), kStart) << from->text(0).toStdString();
+        EXPECT_EQ(test::TreeDump(tree), kStart) << from->text(0).toStdString();
         EXPECT_TRUE(drops.empty());
         EXPECT_FALSE(tree.IsDragging());
     }
@@ -149,7 +132,7 @@ TEST_F(EnhancedTreeCtrlTest, InvalidDropsChangeNothing) {
     EXPECT_EQ(tree.DropTarget(), nullptr);
     EXPECT_EQ(tree.DropHighlight(), b);
     QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, QPoint(150, 390));
-    EXPECT_EQ(Dump(tree), kStart);
+    EXPECT_EQ(test::TreeDump(tree), kStart);
 }
 
 // A screen reader's keyboard menu event asks for the current item's menu; the Menu key
@@ -214,7 +197,7 @@ TEST_F(EnhancedTreeCtrlTest, SortsByRankKeepingItemsAndState) {
         EnhancedTreeCtrl::SetItemRank(item, rank);
     }
     tree.SortChildrenByRank(nullptr);
-    EXPECT_EQ(Dump(tree), "Initialization Node(0);B(5);A(1)[A2(4);A1(2)[A1a(3)]]");
+    EXPECT_EQ(test::TreeDump(tree), "Initialization Node(0);B(5);A(1)[A2(4);A1(2)[A1a(3)]]");
     EXPECT_TRUE(a1->isExpanded());
     EXPECT_EQ(tree.currentItem(), tree.FindItem(3));
     ExpectIndexMatchesWalk(tree, 6);

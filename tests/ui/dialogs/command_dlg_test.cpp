@@ -6,7 +6,6 @@
 #include <QRadioButton>
 
 #include "dialog_test_support.h"
-#include "model/command_kinds.h"
 
 namespace tw::test {
 namespace {
@@ -26,32 +25,9 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         return dialog;
     }
-    std::string OkText(CCommandDlg& dialog) {
-        OkSucceeds(dialog);
-        std::unique_ptr<NodeCommand> command = dialog.TakeCommand();
-        return command ? command->GetScriptText() : "<none>";
-    }
 
     DialogueNames names;
 };
-
-TEST_F(CommandDlgTest, ScriptFieldsTellTheLanguagesMessageAsTheWriterTypes) {
-    auto dialog = Make();
-    QLineEdit* manual = Get<QLineEdit>(*dialog, 1018);
-    EXPECT_EQ(manual->accessibleDescription(), "");
-    QTest::keyClicks(manual, "set $x = 5");
-    EXPECT_EQ(manual->accessibleDescription(),
-              QString::fromUtf8("\u2716 Result of 'set' must be a boolean value"));
-    Type(*dialog, 1018, "set kX = TRUE");
-    EXPECT_EQ(manual->accessibleDescription(), QString::fromUtf8("\u2714 valid script"));
-    Click(*dialog, 1022);
-    Type(*dialog, 1023, "x");
-    Type(*dialog, 1024, "true + 1");
-    EXPECT_EQ(Get<QLineEdit>(*dialog, 1024)->accessibleDescription(),
-              QString::fromUtf8(
-                  "\u2716 Binary operator '+' can not be applied to different operand types"));
-    EXPECT_EQ(OkText(*dialog), "$x = true + 1");  // the compile reports it, not OK
-}
 
 // Names of the dialogue are offered while typing; the click that closes the offer also
 // presses OK, and Escape closes the offer alone before it closes the dialog.

@@ -1,6 +1,7 @@
 // The editing dialogs driven by the cases in data/dialog_cases.txt: each case opens a dialog,
 // types and clicks as a writer does, and checks what the dialog shows, refuses or gives.
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
@@ -127,6 +128,8 @@ protected:
                                 text == "Return" ? Qt::Key_Return : Qt::Key_Escape);
         } else if (verb == "shows") {
             EXPECT_EQ(Text(dialog, id), text);
+        } else if (verb == "described") {
+            EXPECT_EQ(EditOf(dialog, id)->accessibleDescription(), text);
         } else if (verb == "checked") {
             EXPECT_TRUE(Get<QAbstractButton>(dialog, id)->isChecked());
         } else if (verb == "read-only") {
@@ -196,6 +199,31 @@ TEST_F(DialogCasesTest, EveryCaseOfTheFile) {
         }
     }
     EXPECT_GT(cases, 10);
+}
+
+// Fields that take no typing have the window's colour behind them, also after the
+// desktop's palette changes; one that takes typing again looks editable again.
+TEST_F(DialogCasesTest, ReadOnlyResponseFieldsLookReadOnly) {
+    CResponseDlg dialog(services, nullptr, context);
+    Open(dialog);
+    const auto looksReadOnly = [&dialog](int id) {
+        const QPalette colours = Get<QLineEdit>(dialog, id)->palette();
+        return colours.color(QPalette::Base) == colours.color(QPalette::Window);
+    };
+    EXPECT_TRUE(looksReadOnly(1061));  // the condition is only chosen
+    EXPECT_FALSE(looksReadOnly(1036));
+    Click(dialog, 1035);
+    EXPECT_TRUE(looksReadOnly(1036));
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();  // the new palette reaches the windows through the loop
+    EXPECT_TRUE(looksReadOnly(1036));
+    Click(dialog, 1034);
+    EXPECT_EQ(Get<QLineEdit>(dialog, 1036)->palette().color(QPalette::Base), QColor(30, 30, 30));
+    QApplication::setPalette(saved);
 }
 
 }  // namespace

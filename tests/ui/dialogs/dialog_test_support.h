@@ -13,12 +13,9 @@
 #include <deque>
 #include <functional>
 
+#include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
 #include "ui/dialogs/editing_dialog.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace tw::test {
 

@@ -89,21 +89,16 @@ TEST_F(DarkPaletteTest, NodeTextInTheAutomaticColourIsDrawnInThePalettesText) {
     text->selectAll();
     text->GetColor(red, green, blue);
     EXPECT_EQ((std::array{red, green, blue}), (std::array{0, 0, 0}));
-}
 
-TEST_F(DarkPaletteTest, BlackChosenAfterAColourGoesBackToTheAutomaticColour) {
-    CStyleEditCtrl& text = *NodeText();
-    text.SetRichText({{TextStyle{}, "words"}});
-    text.selectAll();
-    text.SetColor(200, 0, 0);
-    EXPECT_EQ(text.GetRed(), 200);
-    text.SetColor(0, 0, 0);
-    EXPECT_EQ(text.GetColorRef(), 0u);
-    const RichText back = text.GetRichText();
+    // Black chosen after a colour goes back to the automatic colour.
+    text->SetColor(200, 0, 0);
+    EXPECT_EQ(text->GetRed(), 200);
+    text->SetColor(0, 0, 0);
+    EXPECT_EQ(text->GetColorRef(), 0u);
+    const RichText back = text->GetRichText();
     ASSERT_FALSE(back.empty());
     EXPECT_EQ(back.front().style.color, TextColor{});
-    const QImage drawn = text.viewport()->grab().toImage();
-    EXPECT_GE(BestContrast(drawn, QColor(30, 30, 30)), 7.0);
+    EXPECT_GE(BestContrast(text->viewport()->grab().toImage(), QColor(30, 30, 30)), 7.0);
 }
 
 TEST_F(DarkPaletteTest, ScriptHintsStayReadableOnADarkWindow) {

@@ -44,6 +44,7 @@ protected:
     TempDir dir{"huge_text"};
 };
 
+// Shown, edited and quoted in the questions.
 TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
     const std::string name(kHugeName, 'N');
     // The untitled dialogue, kept beside the file, shows its NPC's name in the title.
@@ -67,15 +68,8 @@ TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
     Trigger("rename");
     EXPECT_EQ(named, FromBytes(name));
     EXPECT_EQ(Node(name).GetName().size(), kHugeName);
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
-    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
-}
 
-// The node menu's questions quote the name cut short; No leaves the node as it was.
-TEST_F(HugeTextTest, QuestionsQuoteAHugeNameCutShort) {
-    const std::string name(kHugeName, 'N');
-    OpenWithName(name);
-    Select(QString(kLabelLimit.characters, 'N') + QChar(0x2026));
+    // The node menu's questions quote the name cut short; No leaves the node as it was.
     const std::size_t responses = Node(name).Responses().size();
     std::string cut(kLabelLimit.characters, 'N');
     cut.push_back(kEllipsisByte);
@@ -96,6 +90,9 @@ TEST_F(HugeTextTest, QuestionsQuoteAHugeNameCutShort) {
     services.QueueAnswer(MessageAnswer::kCancel);
     Trigger("closeDialogue");
     EXPECT_EQ(services.Messages().back().text, "Save changes to " + cut + "?");
+
+    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
 }
 
 // A cell shown cut short is edited whole, and stored whole.

@@ -1,5 +1,5 @@
-// The main window without a mouse: mnemonics on the buttons, Escape in the Problems pane,
-// and the node menu from the keyboard.
+// The main window without a mouse: mnemonics on the buttons and the node menu from the
+// keyboard.
 
 #include <QApplication>
 #include <QMenu>
@@ -28,20 +28,8 @@ protected:
     QStringList opened;
 };
 
-// Escape in the Problems pane's list ends there: the window would take it for Quit and ask
-// about the modified dialogue.
-TEST_F(KeyboardTest, EscapeInTheProblemsPaneStaysInTheWindow) {
-    Current().SetModified(true);
-    QTableView* problems = Problems()->List();
-    QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
-    ASSERT_EQ(QApplication::focusWidget(), problems);
-    QTest::keyClick(problems, Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), Tree());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(services.Messages().empty());
-}
-
-// Every menu title and button has a letter of its own, and Alt with it presses the button.
+// Every menu title and button has a letter of its own, and Alt with it presses the button;
+// Enter presses none of them.
 TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonicAndAltPressesIt) {
     std::set<QChar> letters;
     for (const QAction* menu : MenuBar()->actions()) {
@@ -50,6 +38,7 @@ TEST_F(KeyboardTest, EveryButtonHasItsOwnMnemonicAndAltPressesIt) {
     QStringList captions;
     for (int id : {1117, 1115, 1095, 1063, 1002, 1008, 1009, 1010, 1011, 1012, 1013}) {
         captions << Button(id)->text();
+        EXPECT_FALSE(Button(id)->autoDefault()) << "Enter must do nothing";
     }
     for (const QString& caption : captions) {
         ASSERT_EQ(caption.count('&'), 1) << caption.toStdString();

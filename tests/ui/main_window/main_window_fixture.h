@@ -21,7 +21,9 @@
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
+#include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
+#include "support/tree_dump.h"
 #include "support/view_rows.h"
 #include "support/window_controls.h"
 #include "ui/controls/enhanced_list_ctrl.h"
@@ -32,11 +34,6 @@
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
 #include "ui/views/problems_view.h"
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace tw::test {
 
@@ -137,25 +134,7 @@ public:
         ASSERT_EQ(tree->currentItem(), item) << label.toStdString();
     }
 
-    // The tree as text: label(value), children in brackets.
-    static QString Dump(QTreeWidgetItem* item) {
-        QString text = item->text(0) + QString("(%1)").arg(EnhancedTreeCtrl::ItemValue(item));
-        if (item->childCount() > 0) {
-            QStringList children;
-            for (int i = 0; i < item->childCount(); ++i) {
-                children << Dump(item->child(i));
-            }
-            text += "[" + children.join(";") + "]";
-        }
-        return text;
-    }
-    QString TreeDump() const {
-        QStringList top;
-        for (int i = 0; i < Tree()->topLevelItemCount(); ++i) {
-            top << Dump(Tree()->topLevelItem(i));
-        }
-        return top.join(";");
-    }
+    QString TreeDump() const { return test::TreeDump(*Tree()); }
 
     // Clicks a cell as a writer does to edit it in place: once to select its row, once more
     // to edit. Answers the cell's editor.

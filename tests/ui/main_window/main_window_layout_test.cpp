@@ -108,26 +108,6 @@ TEST_F(MainWindowTest, NothingIsCutOffAtAnySize) {
     EXPECT_TRUE(window->grab().save(dir + "/main_window_smallest.png"));
 }
 
-TEST(MainWindowSizeTest, TheSizeIsRememberedUnderTheTemplateId) {
-    ScriptedPlatformServices services;
-    QSize creation;
-    {
-        CTalkwrightDlg window(services);
-        creation = window.minimumSize();
-        window.show();
-        window.resize(creation + QSize(234, 117));
-        QApplication::processEvents();
-        EXPECT_TRUE(window.OnQuit());
-    }
-    EXPECT_EQ(services.GetProfileInt("66", "CX", 0), creation.width() + 234);
-    EXPECT_EQ(services.GetProfileInt("66", "CY", 0), creation.height() + 117);
-    EXPECT_EQ(services.GetProfileInt("66", "ST", 0), 1);
-
-    CTalkwrightDlg again(services);
-    EXPECT_EQ(again.size(), creation + QSize(234, 117));
-    EXPECT_EQ(again.minimumSize(), creation);
-}
-
 // Drags the handle before the splitter's pane `index`. The handle follows the pointer, so
 // the points are in its place before the move.
 void DragHandle(QSplitter& splitter, int index, QPoint by) {
@@ -139,14 +119,18 @@ void DragHandle(QSplitter& splitter, int index, QPoint by) {
 }
 
 // The lists and the Problems pane get the room the writer gives them, the last column of a
-// list taking it, and keep it in the next run.
-TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
+// list taking it; the size of the window and of its panes is kept for the next run, the
+// window's under its template id.
+TEST(MainWindowSizeTest, TheWriterGivesTheListsRoomAndItIsKept) {
     ScriptedPlatformServices services;
     QList<int> halves;
     QList<int> panes;
+    QSize creation;
     {
         CTalkwrightDlg window(services);
+        creation = window.minimumSize();
         window.show();
+        window.resize(creation + QSize(234, 117));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         auto* split = window.findChild<QSplitter*>("halvesSplitter");
         auto* below = window.findChild<QSplitter*>("panesSplitter");
@@ -167,7 +151,12 @@ TEST(MainWindowSplitterTest, TheWriterGivesTheListsRoomAndItIsKept) {
         panes = below->sizes();
         EXPECT_TRUE(window.OnQuit());
     }
+    EXPECT_EQ(services.GetProfileInt("66", "CX", 0), creation.width() + 234);
+    EXPECT_EQ(services.GetProfileInt("66", "CY", 0), creation.height() + 117);
+    EXPECT_EQ(services.GetProfileInt("66", "ST", 0), 1);
     CTalkwrightDlg again(services);
+    EXPECT_EQ(again.size(), creation + QSize(234, 117));
+    EXPECT_EQ(again.minimumSize(), creation);
     again.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
     EXPECT_EQ(again.findChild<QSplitter*>("halvesSplitter")->sizes(), halves);

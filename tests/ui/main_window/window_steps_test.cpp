@@ -13,7 +13,6 @@
 #include <fstream>
 
 #include "model/clipboard_list.h"
-#include "model/command_kinds.h"
 #include "model/dialogue_json.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/editing_dialog.h"
@@ -33,7 +32,7 @@ void PrintTo(const Walk& walk, std::ostream* out) {
 }
 
 std::vector<Walk> ReadWalks() {
-    std::ifstream in(std::string(TW_SOURCE_DIR) + "/tests/ui/main_window/data/window_steps.txt");
+    std::ifstream in(TW_SOURCE_DIR "/tests/ui/main_window/data/window_steps.txt");
     std::vector<Walk> walks;
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with("== ")) {
@@ -63,26 +62,10 @@ public:
     void SetUp() override {
         MainWindowTest::SetUp();
         window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
-        Dialogue& document = Current();
-        DialogueNode& greeting = document.AppendNode(document.Root(), 1, "Greeting");
-        document.AppendNode(greeting, 2, "Shop", "sells ale");
-        document.AppendNode(document.Root(), 3, "Farewell");
-        document.SetNextNodeId(4);
-        document.SetScratch(false);  // a document with content is kept when others open
-        greeting.AppendCommand(std::make_unique<CommandFlag>(true, "kMet"));
-        greeting.AppendCommand(std::make_unique<CommandVariable>("$gold", "5"));
-        greeting.AppendCommand(std::make_unique<CommandGoto>("Shop"));
-        greeting.AppendCommand(std::make_unique<CommandEnd>());
-        auto add = std::make_unique<NodeResponseAdd>("A01");
-        add->SetPlayerText("Hello there.");
-        add->SetGotoNode("Shop");
-        greeting.AppendResponse(std::move(add));
-        auto cut = std::make_unique<NodeResponseCut>("C01");
-        cut->SetCutTag("A01");
-        greeting.AppendResponse(std::move(cut));
-        auto bye = std::make_unique<NodeResponseAdd>("A02");
-        bye->SetPlayerText("Bye.");
-        greeting.AppendResponse(std::move(bye));
+        std::ifstream start(TW_SOURCE_DIR "/tests/ui/main_window/data/window_steps_start.json");
+        const std::string json{std::istreambuf_iterator<char>(start), {}};
+        ASSERT_EQ(DialogueFromJson(json, Current()), std::nullopt);
+        Current().SetScratch(false);  // a document with content is kept when others open
         Refresh();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -275,6 +258,11 @@ public:
             std::filesystem::rename(file + ".new", file);
         }
     }
+    // The File menu lists the recent files as it opens.
+    QList<QAction*> RecentEntries() const {
+        emit Menu("&File")->aboutToShow();
+        return RecentMenu()->actions();
+    }
     QStringList FoundColumn(int column) const {
         QStringList texts;
         for (int i = 0; i < RowCount(*Find()->Results()); ++i) {
@@ -371,6 +359,13 @@ public:
                  QTest::qWait(100);  // the menu opens once the release is handled
              }},
             {"write", [this](auto&, W w) { OtherProgramWrites(Path(w[0]), w[1], w.mid(2)); }},
+            {"whileasked",
+             [this](auto&, W w) {
+                 services.SetWhileShown([this, w](const auto&) {
+                     OtherProgramWrites(Path(w[0]), "inplace", w.mid(1));
+                     QTest::qWait(500);
+                 });
+             }},
             {"touch",
              [this](auto&, W w) {
                  const std::filesystem::path file = Path(w[0]);
@@ -395,6 +390,7 @@ public:
              [this](auto&, W w) {
                  QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
              }},
+            {"recent", [this](auto&, W w) { RecentEntries().at(w[0].toInt() - 1)->trigger(); }},
             {"result",
              [this](auto&, W w) {
                  QTableView* results = Find()->Results();
@@ -447,6 +443,14 @@ public:
             {"found",
              [this](const QString& rest, W w) {
                  EXPECT_EQ(Join(FoundColumn(w[0].toInt())), rest.section(' ', 1));
+             }},
+            {"recentfiles",
+             [this](const QString& rest, W) {
+                 QStringList texts;
+                 for (const QAction* entry : RecentEntries()) {
+                     texts << entry->text();
+                 }
+                 EXPECT_EQ(Join(texts), rest);
              }},
             {"focused",
              [this](auto&, W w) { EXPECT_EQ(QApplication::focusWidget(), Target(w[0])); }},

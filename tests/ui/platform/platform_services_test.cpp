@@ -12,6 +12,10 @@
 namespace tw {
 namespace {
 
+// A directory kept in the profile is the file system's bytes, not Windows-1252 text, and
+// comes back byte for byte.
+const std::string kDirectory = "/home/zo\xC3\xAB/\x81\x8D\x8F\x90\x9D/d\xe9";
+
 // The clipboard keeps bytes under a format name apart from its plain text; the profile's
 // sections and keys are matched without regard to case. The tests' scripted services must
 // answer as the real ones do.
@@ -24,8 +28,8 @@ void CheckClipboardAndProfile(PlatformServices& services) {
     EXPECT_EQ(services.GetClipboardText(), "Caf\xe9");
     EXPECT_EQ(services.GetClipboardData("NodeCommandList"), std::nullopt);
     EXPECT_EQ(services.GetProfileString("vorunda", "current directory", "none"), "none");
-    services.WriteProfileString("vorunda", "current directory", "/home/w/d\xe9");
-    EXPECT_EQ(services.GetProfileString("Vorunda", "Current Directory", ""), "/home/w/d\xe9");
+    services.WriteProfileString("vorunda", "current directory", kDirectory);
+    EXPECT_EQ(services.GetProfileString("Vorunda", "Current Directory", ""), kDirectory);
     services.WriteProfileInt("66", "CX", -640);
     EXPECT_EQ(services.GetProfileInt("66", "cx", 0), -640);
     EXPECT_EQ(services.GetProfileInt("66", "CY", 7), 7);
@@ -43,6 +47,7 @@ TEST(QtPlatformServicesTest, ClipboardAndProfileAnswerAsTheScriptedOnes) {
     }
     QtPlatformServices reopened(nullptr, profile);
     EXPECT_EQ(reopened.GetProfileInt("66", "CX", 0), -640);
+    EXPECT_EQ(reopened.GetProfileString("vorunda", "current directory", ""), kDirectory);
 }
 
 // The bytes sit on the system clipboard under the MIME type Qt maps to the registered

@@ -92,7 +92,7 @@ TEST_F(TestDlgPlayTest, SkippingTheStateWindowIsRememberedAndStillLoadsTheDefaul
     EXPECT_TRUE(skip->isChecked());
     tester.reset();
 
-    Open(nullptr, false);
+    Open(false);
     EXPECT_TRUE(SkipBox()->isChecked());
     EXPECT_EQ(Variable("$gold"), "12");
 }
@@ -145,12 +145,6 @@ TEST_F(TestDlgPlayTest, StepBackAndHistoryEntriesRestoreEarlierScreens) {
     // The run goes on from there as the first time.
     Reply("Ysolde");
     EXPECT_EQ(Screen(), screens[1]);
-}
-
-TEST_F(TestDlgPlayTest, AStartNodeIsEnteredInsteadOfTheInitializationNode) {
-    Open("Room");
-    EXPECT_EQ(tester->NodeName()->text(), "Room");
-    EXPECT_EQ(tester->History()->count(), 0);
 }
 
 }  // namespace

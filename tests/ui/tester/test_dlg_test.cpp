@@ -4,9 +4,9 @@
 #include <QLabel>
 
 #include "script/environment.h"
-#include "ui/controls/in_place_edit.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/dialogs/error_dlg.h"
+#include "ui/tester/list_input.h"
 #include "ui/tester/tester_ui_fixture.h"
 
 namespace tw::test {
@@ -67,21 +67,6 @@ QWidget* NextTabStop(QWidget* widget) {
     return nullptr;
 }
 
-// Types a value into a row of the state editor's list.
-void SetVariable(CStateDlg& state, const QString& name, const QString& value) {
-    EnhancedListCtrl& list = *state.List(StateList::kVariables);
-    for (int row = 0; row < list.RowCount(); ++row) {
-        if (list.ItemText(row, 0) != name)
-            continue;
-        CInPlaceEdit* editor = list.EditSubLabel(row, 1);
-        editor->setText(value);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents();
-        return;
-    }
-    ADD_FAILURE() << "no row " << name.toStdString();
-}
-
 TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
     const std::vector<PlayStep> steps = ReadPlay(DataPath("innkeeper.play.expected"));
     Open();
@@ -104,7 +89,9 @@ TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
             // The terminal's state-editor commands, done in the window.
             const std::string extra = DataPath("innkeeper.extra.state.txt");
             OnNextModal<CStateDlg>([this, extra](CStateDlg& state) {
-                SetVariable(state, "$gold", "20");
+                QApplication::setActiveWindow(&state);  // a user clicks into the window first
+                EnhancedListCtrl& variables = *state.List(StateList::kVariables);
+                EditCell(variables, RowNamed(variables, "$gold"), 1, "20");
                 services.QueueFileChoice(extra);
                 OnNextModal<CErrorDlg>([](CErrorDlg& list) {
                     EXPECT_EQ(list.List()->count(), 1);  // the line "$gold = = 2"
@@ -179,7 +166,9 @@ TEST_F(TestDlgTest, CustomCommandsRestartAndTheStateEditorKeepTheEnvironment) {
         const EnhancedListCtrl& flags = *state.List(StateList::kFlags);
         for (int row = 0; row < flags.RowCount(); ++row)
             sawFlag = sawFlag || flags.ItemText(row, 0) == "kCustom";
-        SetVariable(state, "$PartySize", "3");  // reaches the party settings
+        QApplication::setActiveWindow(&state);  // a user clicks into the window first
+        EnhancedListCtrl& variables = *state.List(StateList::kVariables);
+        EditCell(variables, RowNamed(variables, "$PartySize"), 1, "3");  // reaches the party
         Press(state.Button("OK"));
     });
     Press("View/Alter Environment State");

@@ -10,25 +10,17 @@
 #include <QStringList>
 #include <QTest>
 #include <filesystem>
-#include <ostream>
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
+#include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "ui/controls/enhanced_list_ctrl.h"
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
-
-// Readable Qt strings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{' << texts.join("|").toStdString() << '}';
-}
 
 namespace tw::test {
 
@@ -67,12 +59,10 @@ class TestDlgTest : public TesterUiTest {
 protected:
     // The state window opens at the start unless it was skipped; one that should not open
     // fails the test. The watch ends with the start, leaving a later window alone.
-    void Open(const char* startNode = nullptr, bool expectStateWindow = true) {
+    void Open(bool expectStateWindow = true) {
         ASSERT_FALSE(dialogue.Load(SamplePath("innkeeper.vrx")).has_value());
         tester = std::make_unique<CTestDlg>(dialogue, party, random, services,
                                             DataPath("innkeeper.state.txt"));
-        if (startNode != nullptr)
-            tester->SetStartNode(dialogue.FindNodeByName(startNode));
         auto watching = std::make_shared<bool>(true);
         OnNextModal<CStateDlg>(
             [expectStateWindow](CStateDlg& state) {

@@ -34,12 +34,6 @@ TEST(NodeRowsTest, CommandRowsShowKindImageNameAndText) {
     }
 }
 
-TEST(NodeRowsTest, ACommandConditionHasItsOwnColumn) {
-    CommandGoto command("Farewell");
-    command.SetCondition(std::make_unique<Conditional>("$gold < 5"));
-    EXPECT_EQ(CommandRow(command), (ListRow{6, {"GOTO", "goto Farewell", "$gold < 5"}}));
-}
-
 TEST(NodeRowsTest, ResponseRowsForBothKinds) {
     NodeResponseAdd add("A01");
     add.SetPlayerText("A room, please.");
