@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QThreadPool>
+#include <memory>
 
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
@@ -27,8 +29,13 @@ DocumentProblems::DocumentProblems(EditorDocument& document)
     });
 }
 
+// The findings replaced are freed on another thread: at 100,000 nodes freeing tens of
+// thousands of messages is milliseconds of the window's thread, in the same turn of the event
+// loop as the rows the new ones bring.
 void DocumentProblems::KeepCheck(std::vector<Finding> findings, std::uint64_t generation) {
+    auto old = std::make_shared<std::vector<Finding>>(std::move(checkFindings_));
     checkFindings_ = std::move(findings);
+    QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
     generation_ = generation;
     isChecked_ = true;
 }
