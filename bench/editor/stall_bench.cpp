@@ -162,17 +162,16 @@ private:
         SettleChecks();
     }
 
-    // The switch and the check of the other document it schedules.
+    // The switch, and the check of the other document when it changed since its last one.
     void SwitchTabs() {
         for (int i = 0; i < 2; ++i) {
-            bool started = false;
-            const auto connection = QObject::connect(&Problems(), &ProblemsView::checkStarted,
-                                                     [&started] { started = true; });
             QTabBar* tabs = test::DialogueTabs(Window());
             Measure(
                 "switch tabs", [&] { tabs->setCurrentIndex(1 - tabs->currentIndex()); },
-                [&] { return started && QThreadPool::globalInstance()->activeThreadCount() == 0; });
-            QObject::disconnect(connection);
+                [&] {
+                    return !Problems().IsChecking() &&
+                           QThreadPool::globalInstance()->activeThreadCount() == 0;
+                });
             SettleChecks();
         }
     }

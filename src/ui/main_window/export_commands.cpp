@@ -113,7 +113,7 @@ void ExportCommands::ExportMap() {
     }
     // A hidden map is told the findings only now.
     if (!map_.isVisible()) {
-        map_.ShowFindings(problems_.Pane().Shown());
+        map_.ShowProblems();
     }
     if (std::optional<std::string> failure = map_.Export(*path)) {
         services_.ShowMessage(MessageKind::kError, "Error", *failure, MessageButtons::kOk);

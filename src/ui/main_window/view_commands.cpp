@@ -22,11 +22,10 @@ ViewCommands::ViewCommands(ProblemsView& problems, MapView& map, ExploreCommand&
       mapShown_(mapShown) {}
 
 void ViewCommands::ConnectMap(NodeEditor& editor, NodeTreePart& trees) {
-    // A hidden map is told the findings when it is shown or exported: marking 50,000 of them
-    // after every check would cost the window's thread for nothing.
-    connect(&problems_, &ProblemsView::checked, &map_, [this](const std::vector<Finding>& found) {
+    // A hidden map is marked again when it is shown or exported.
+    connect(&problems_, &ProblemsView::checked, &map_, [this] {
         if (map_.isVisible()) {
-            map_.ShowFindings(found);
+            map_.ShowProblems();
         }
     });
     connect(&map_, &MapView::nodeActivated, this, [&editor] { editor.Text().setFocus(); });
@@ -50,7 +49,7 @@ void ViewCommands::ExploreDialogue() {
 void ViewCommands::ShowMap() {
     map_.setVisible(mapShown_.isChecked());
     if (mapShown_.isChecked()) {
-        map_.ShowFindings(problems_.Pane().Shown());
+        map_.ShowProblems();
     }
 }
 

@@ -83,6 +83,7 @@ void ProblemsModel::Replace(std::size_t at, std::size_t removed, const Finding* 
     const auto first = static_cast<int>(at);
     const auto where = shown_.begin() + static_cast<std::ptrdiff_t>(at);
     if (removed > 0) {
+        Count(at, at + removed, -1);
         beginRemoveRows({}, first, first + static_cast<int>(removed) - 1);
         shown_.erase(where, where + static_cast<std::ptrdiff_t>(removed));
         endRemoveRows();
@@ -94,7 +95,41 @@ void ProblemsModel::Replace(std::size_t at, std::size_t removed, const Finding* 
         for (std::size_t i = at; i < at + added; ++i) {
             shown_[i].node = nullptr;
         }
+        Count(at, at + added, 1);
         endInsertRows();
+    }
+}
+
+std::optional<Severity> ProblemsModel::WorstOf(std::int32_t nodeId) const {
+    if (!counts_) {
+        counts_.emplace();
+        Count(0, shown_.size(), 1);
+    }
+    const auto found = counts_->find(nodeId);
+    if (found == counts_->end()) {
+        return std::nullopt;
+    }
+    for (std::size_t severity = found->second.size(); severity-- > 0;) {
+        if (found->second[severity] > 0) {
+            return static_cast<Severity>(severity);
+        }
+    }
+    return std::nullopt;
+}
+
+// A node whose last row goes leaves the table, so the map marks it no more.
+void ProblemsModel::Count(std::size_t first, std::size_t last, int by) const {
+    if (!counts_) {
+        return;
+    }
+    for (std::size_t i = first; i < last; ++i) {
+        const Finding& finding = shown_[i];
+        auto& counts = (*counts_)[finding.nodeId];
+        std::size_t& count = counts[static_cast<std::size_t>(finding.severity) % counts.size()];
+        count = by > 0 ? count + 1 : count - 1;
+        if (counts == std::array<std::size_t, 3>{}) {
+            counts_->erase(finding.nodeId);
+        }
     }
 }
 

@@ -6,6 +6,10 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "model/check/check_finding.h"
@@ -23,6 +27,10 @@ public:
     void SetFindings(const std::vector<Finding>& findings);
     // The findings the rows show, their node pointers unset.
     const std::vector<Finding>& Shown() const { return shown_; }
+    // The worst severity among the node's rows; none when it has no row. The first call
+    // counts every row, and from then on the counts follow the rows that come and go, so the
+    // map's marks after a check cost what changed, not the tens of thousands of rows.
+    std::optional<Severity> WorstOf(std::int32_t nodeId) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -35,10 +43,13 @@ private:
     // in the new order as one change of layout. False when that would take too many runs.
     bool Rearrange(const std::vector<Finding>& findings);
     void Replace(std::size_t at, std::size_t removed, const Finding* from, std::size_t added);
+    void Count(std::size_t first, std::size_t last, int by) const;
 
     // What the rows show, to leave them (and the writer's place in them) alone when a check
     // finds the same again.
     std::vector<Finding> shown_;
+    // Per node, how many rows of each severity; counted on first use.
+    mutable std::optional<std::unordered_map<std::int32_t, std::array<std::size_t, 3>>> counts_;
     QIcon icons_[3];
 };
 

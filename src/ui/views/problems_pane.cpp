@@ -1,6 +1,7 @@
 #include "ui/views/problems_pane.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
@@ -63,9 +64,11 @@ ProblemsPane::ProblemsPane(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     caption_ = new QLabel("&Problems:", this);
-    model_ = new ProblemsModel(*style(), this);
+    own_ = new ProblemsModel(*style(), this);
+    model_ = own_;
     list_ = new QTableView(this);
-    list_->setModel(model_);
+    list_->setModel(own_);
+    ownSelection_ = list_->selectionModel();
     SetUpList(*list_);
     list_->installEventFilter(this);
     caption_->setBuddy(list_);
@@ -87,11 +90,28 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ProblemsPane::SetFindings(const std::vector<Finding>& findings) {
-    model_->SetFindings(findings);
+    Model().SetFindings(findings);
+}
+
+// The view makes a selection model of its own for every model it is given; that one is
+// dropped at once for the one kept with the model.
+void ProblemsPane::ShowModel(ProblemsModel* model, QItemSelectionModel* selection) {
+    if (model == nullptr) {
+        model = own_;
+        selection = ownSelection_;
+    }
+    if (model == model_) {
+        return;
+    }
+    model_ = model;
+    list_->setModel(model);
+    QItemSelectionModel* made = list_->selectionModel();
+    list_->setSelectionModel(selection);
+    delete made;
 }
 
 const std::vector<Finding>& ProblemsPane::Shown() const {
-    return model_->Shown();
+    return Model().Shown();
 }
 
 void ProblemsPane::Activate(const QModelIndex& index) {

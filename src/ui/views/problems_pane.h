@@ -3,6 +3,7 @@
 // The "Problems" pane below the lists: the findings of the dialogue check of the current
 // document, one row each with its severity icon, node and message.
 
+#include <QPointer>
 #include <QWidget>
 #include <cstddef>
 #include <cstdint>
@@ -10,16 +11,16 @@
 #include <vector>
 
 #include "model/check/check_finding.h"
+#include "ui/views/problems_model.h"
 
 class QIcon;
+class QItemSelectionModel;
 class QLabel;
 class QModelIndex;
 class QStyle;
 class QTableView;
 
 namespace tw {
-
-class ProblemsModel;
 
 // The icon of a finding's severity, in the pane and wherever a node's problems are marked.
 QIcon SeverityIcon(const QStyle& style, Severity severity);
@@ -34,6 +35,9 @@ public:
     explicit ProblemsPane(QWidget* parent = nullptr);
 
     void SetFindings(const std::vector<Finding>& findings);
+    // Shows the rows of another model with the selection kept for them (each document has
+    // its own, so a switch copies no rows); null for the pane's own.
+    void ShowModel(ProblemsModel* model, QItemSelectionModel* selection);
     // Double-click or Enter on a row.
     void SetActivateHandler(Handler handler) { activate_ = std::move(handler); }
     // Escape in the list: the writer leaves the pane (the window would take it for Quit).
@@ -47,9 +51,13 @@ protected:
 
 private:
     void Activate(const QModelIndex& index);
+    ProblemsModel& Model() const { return model_ != nullptr ? *model_ : *own_; }
 
     QLabel* caption_ = nullptr;
-    ProblemsModel* model_ = nullptr;
+    ProblemsModel* own_ = nullptr;
+    QItemSelectionModel* ownSelection_ = nullptr;
+    // The model on show, which goes with its document.
+    QPointer<ProblemsModel> model_;
     QTableView* list_ = nullptr;
     Handler activate_;
     std::function<void()> leave_;

@@ -1,6 +1,7 @@
 #include "ui/views/problems_view.h"
 
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPromise>
 #include <QTableView>
@@ -12,8 +13,9 @@
 #include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
 #include "tester/provided_names.h"
-#include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/document_problems.h"
+#include "ui/views/problems_model.h"
 #include "ui/views/problems_pane.h"
 
 namespace tw {
@@ -49,8 +51,6 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
         emit findingChosen(nodeId, item, index);
     });
     pane_->SetLeaveHandler([this] { emit leaveRequested(); });
-    connect(pane_->List()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { emit currentFindingChanged(); });
     status_ = new QLabel(this);
     status_->setObjectName("statusText");
     status_->setAccessibleName("Status");
@@ -68,27 +68,56 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
 }
 
 bool ProblemsView::IsChecking() const {
-    return timer_->isActive() || walk_->isActive() || running_->isRunning();
+    return timer_->isActive() || walk_->isActive() || isAwaited_;
 }
 
 QTableView* ProblemsView::List() const {
     return pane_->List();
 }
 
-// The pane follows the document on show.
+// The pane follows the document on show, with the rows and the current row it kept.
 void ProblemsView::SetDocument(EditorDocument* document) {
     if (document_ != nullptr) {
         document_->disconnect(this);
-        DocumentExploration::Of(*document_).disconnect(this);
+    }
+    if (kept_ != nullptr) {
+        kept_->disconnect(this);
+        kept_->Selection().disconnect(this);
     }
     StopWalk();
     document_ = document;
-    if (document_ != nullptr) {
+    kept_ = document_ != nullptr ? &DocumentProblems::Of(*document_) : nullptr;
+    pane_->ShowModel(kept_ != nullptr ? &kept_->Model() : nullptr,
+                     kept_ != nullptr ? &kept_->Selection() : nullptr);
+    if (kept_ != nullptr) {
         connect(document_, &EditorDocument::changed, this, [this] { Schedule(); });
-        connect(&DocumentExploration::Of(*document_), &DocumentExploration::resultChanged, this,
-                [this] { ShowFindings(); });
+        connect(kept_, &DocumentProblems::exploreResultChanged, this, [this] { ShowFindings(); });
+        connect(&kept_->Selection(), &QItemSelectionModel::currentRowChanged, this,
+                [this] { emit currentFindingChanged(); });
     }
-    Schedule();
+    emit currentFindingChanged();
+    ShowKept();
+}
+
+// A check still to come for the document left is of no use now.
+void ProblemsView::ShowKept() {
+    if (kept_ == nullptr) {
+        timer_->stop();
+        status_->clear();
+        return;
+    }
+    if (!kept_->IsUpToDate()) {
+        Schedule();
+        return;
+    }
+    timer_->stop();
+    checkAgain_ = false;
+    if (kept_->ExploreChanged()) {
+        ShowFindings();
+        return;
+    }
+    status_->setText(kept_->Status());
+    emit checked(pane_->Shown());
 }
 
 // Typing only restarts the timer; the check runs once the writer pauses.
@@ -104,7 +133,8 @@ void ProblemsView::CheckNow() {
     StopWalk();
     if (document_ != nullptr) {
         document_->CheckCache().Clear();
-        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()));
+        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()),
+             document_->Generation());
     }
 }
 
@@ -150,6 +180,7 @@ void ProblemsView::WalkSome() {
     StopWalk();
     checked_ = document_;
     checkedGeneration_ = walkedGeneration_;
+    isAwaited_ = true;
     running_->setFuture(CheckElsewhere(cache.TakeSnapshot()));
     emit checkStarted();
 }
@@ -162,11 +193,12 @@ void ProblemsView::StopWalk() {
 // Findings of a document that has changed since its snapshot are dropped: its change has
 // scheduled the check that will replace them.
 void ProblemsView::OnCheckDone() {
+    isAwaited_ = false;
     QFuture<std::vector<Finding>> future = running_->future();
     const bool current = checked_ != nullptr && checked_ == document_ &&
                          document_->Generation() == checkedGeneration_ && future.resultCount() > 0;
     if (current) {
-        Show(future.takeResult());
+        Show(future.takeResult(), checkedGeneration_);
     }
     if (checkAgain_) {
         checkAgain_ = false;
@@ -174,8 +206,8 @@ void ProblemsView::OnCheckDone() {
     }
 }
 
-void ProblemsView::Show(std::vector<Finding> findings) {
-    checkFindings_ = std::move(findings);
+void ProblemsView::Show(std::vector<Finding> findings, std::uint64_t generation) {
+    kept_->KeepCheck(std::move(findings), generation);
     ShowFindings();
 }
 

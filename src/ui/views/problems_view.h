@@ -4,7 +4,9 @@
 // check runs a moment after the last change, so typing is never held up, over what the
 // document's check cache kept of the nodes the change did not touch. The rules across nodes
 // run on another thread over a snapshot; their findings are shown only when the document
-// has not changed since the snapshot, so the pane never shows a state that is gone.
+// has not changed since the snapshot, so the pane never shows a state that is gone. Each
+// document keeps its rows (DocumentProblems): switching to a document unchanged since its
+// last check shows them again as they were, without a check or a copy.
 
 #include <QFutureWatcher>
 #include <QPointer>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "model/check/check_finding.h"
+#include "ui/views/document_problems.h"
 
 class QLabel;
 class QTimer;
@@ -60,6 +63,8 @@ signals:
     void checked(const std::vector<Finding>& findings);
 
 private:
+    // Shows what the document kept, or schedules its check when it changed since.
+    void ShowKept();
     void Schedule();
     void Check();
     // A slice of the walk that takes the snapshot; the last one hands it to the other thread.
@@ -70,14 +75,14 @@ private:
     void ShowAll(const std::vector<Finding>& findings);
     QString ExploreSummary() const;
     // Keeps the check's findings and shows them with the exploration's.
-    void Show(std::vector<Finding> findings);
+    void Show(std::vector<Finding> findings, std::uint64_t generation);
     void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
     QLabel* status_ = nullptr;
     QTimer* timer_ = nullptr;
     QPointer<EditorDocument> document_;
-    std::vector<Finding> checkFindings_;
+    QPointer<DocumentProblems> kept_;  // the rows of document_
     // The walk under way between events, and the state of the document it walks.
     QTimer* walk_ = nullptr;
     QPointer<EditorDocument> walked_;
@@ -86,6 +91,9 @@ private:
     QFutureWatcher<std::vector<Finding>>* running_ = nullptr;
     QPointer<EditorDocument> checked_;
     std::uint64_t checkedGeneration_ = 0;
+    // From the hand-over until its findings are answered here: the thread may be done a
+    // while before its answer comes through the event loop.
+    bool isAwaited_ = false;
     bool checkAgain_ = false;
 };
 

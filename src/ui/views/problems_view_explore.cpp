@@ -6,6 +6,7 @@
 
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/document_problems.h"
 #include "ui/views/problems_pane.h"
 #include "ui/views/problems_view.h"
 
@@ -39,12 +40,15 @@ QString EndText(ExploreEnd end) {
 // The check's findings are copied only when the exploration has some to add: at 100,000
 // nodes the copy alone is milliseconds of the window's thread.
 void ProblemsView::ShowFindings() {
-    const ExploreResult* result = KeptResult(document_);
-    if (result == nullptr || result->findings.empty()) {
-        ShowAll(checkFindings_);
+    if (kept_ == nullptr) {
         return;
     }
-    std::vector<Finding> findings = checkFindings_;
+    const ExploreResult* result = KeptResult(document_);
+    if (result == nullptr || result->findings.empty()) {
+        ShowAll(kept_->CheckFindings());
+        return;
+    }
+    std::vector<Finding> findings = kept_->CheckFindings();
     for (const ExploreFinding& found : result->findings) {
         findings.push_back(found.finding);
     }
@@ -56,6 +60,7 @@ void ProblemsView::ShowAll(const std::vector<Finding>& findings) {
     status_->setText(
         "Problems: " + QString::fromStdString(DescribeCounts(CountFindings(findings))) +
         ExploreSummary());
+    kept_->KeepStatus(status_->text());
     emit checked(findings);
 }
 
@@ -77,14 +82,15 @@ QString ProblemsView::ExploreSummary() const {
 const ExploreFinding* ProblemsView::CurrentExploreFinding() const {
     const ExploreResult* result = KeptResult(document_);
     const QModelIndex current = pane_->List()->currentIndex();
-    if (result == nullptr || !current.isValid()) {
+    if (result == nullptr || kept_ == nullptr || !current.isValid()) {
         return nullptr;
     }
+    const std::size_t checks = kept_->CheckFindings().size();
     const auto row = static_cast<std::size_t>(current.row());
-    if (row < checkFindings_.size() || row - checkFindings_.size() >= result->findings.size()) {
+    if (row < checks || row - checks >= result->findings.size()) {
         return nullptr;
     }
-    return &result->findings[row - checkFindings_.size()];
+    return &result->findings[row - checks];
 }
 
 }  // namespace tw

@@ -208,6 +208,7 @@ TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
     EditorDocument document(std::move(dialogue));
     ProblemsView view;
     QStringList everShown;
+    view.SetDocument(&document);  // the document's rows are on show from here
     QObject::connect(view.List()->model(), &QAbstractItemModel::rowsInserted,
                      [&](const QModelIndex&, int first, int last) {
                          for (int row = first; row <= last; ++row) {
@@ -220,7 +221,6 @@ TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
             document.RemoveCommands(1, {0}, "Remove Command");
         }
     });
-    view.SetDocument(&document);
     QLabel* status = view.findChild<QLabel*>("statusText");
     for (int waited = 0; waited < 5000 && status->text().isEmpty(); waited += 20) {
         QTest::qWait(20);
@@ -254,6 +254,41 @@ TEST(ProblemsViewRace, AnEditBetweenTheSlicesOfTheWalkDropsIt) {
     EXPECT_EQ(started, 1);
     ProblemsPane fresh;
     fresh.SetFindings(CheckDialogue(document.GetDialogue(), PartyCheck()));
+    EXPECT_EQ(Rows(view.Pane()), Rows(fresh));
+}
+
+// Each document keeps its rows and the writer's row in them: going back to one unchanged
+// since its check shows them as they were without checking again; one changed meanwhile is
+// checked on show.
+TEST(ProblemsViewSwitch, EachDocumentKeepsItsRowsUntilItChanges) {
+    EditorDocument first(GenerateDialogue({300, 3}));
+    EditorDocument second(GenerateDialogue({200, 4}));
+    ProblemsView view;
+    view.resize(600, 300);
+    view.show();
+    const auto settle = [&] {
+        for (int waited = 0; waited < 10000 && view.IsChecking(); waited += 20) {
+            QTest::qWait(20);
+        }
+    };
+    view.SetDocument(&first);
+    settle();
+    const QStringList firstRows = Rows(view.Pane());
+    ASSERT_GT(firstRows.size(), 2);
+    QTest::mouseClick(view.List()->viewport(), Qt::LeftButton, {},
+                      RowRect(*view.List(), 1).center());
+    view.SetDocument(&second);
+    settle();
+    view.SetDocument(&first);
+    EXPECT_FALSE(view.IsChecking());
+    EXPECT_EQ(Rows(view.Pane()), firstRows);
+    EXPECT_EQ(CurrentRow(*view.List()), 1);
+    second.DeleteBranch(second.GetDialogue().Root().Children().back()->GetId());
+    view.SetDocument(&second);
+    EXPECT_TRUE(view.IsChecking());
+    settle();
+    ProblemsPane fresh;
+    fresh.SetFindings(CheckDialogue(second.GetDialogue(), PartyCheck()));
     EXPECT_EQ(Rows(view.Pane()), Rows(fresh));
 }
 

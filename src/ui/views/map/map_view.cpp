@@ -138,7 +138,6 @@ void MapView::SetDocument(EditorDocument* document) {
     scene_->Clear();
     testPath_.clear();
     dimmed_.clear();
-    problems_.clear();
     needsNewGraph_ = true;
     toRefresh_.clear();
     if (document_ != nullptr) {

@@ -56,8 +56,9 @@ public:
     void SetTestPath(std::vector<std::int32_t> nodeIds);
     // Nodes drawn dimmed besides the unreachable ones (what a coverage run never reached).
     void SetDimmedNodes(std::vector<std::int32_t> nodeIds);
-    // The findings of the dialogue check: each node with any carries the icon of the worst.
-    void ShowFindings(const std::vector<Finding>& findings);
+    // The document's Problems rows changed: each node with any carries the icon of the
+    // worst. A hidden map is told when it is shown.
+    void ShowProblems();
 
     // Writes what the map shows as SVG, or PNG when path ends in ".png"; the message on
     // failure. Builds and lays out at once when the map is not up to date.
@@ -150,7 +151,6 @@ private:
 
     std::vector<std::int32_t> testPath_;
     std::unordered_set<std::int32_t> dimmed_;
-    std::unordered_map<std::int32_t, Severity> problems_;
 };
 
 }  // namespace tw

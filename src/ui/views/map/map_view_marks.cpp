@@ -5,10 +5,12 @@
 
 #include "model/dialogue.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/document_problems.h"
 #include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_links.h"
 #include "ui/views/map/map_scene.h"
 #include "ui/views/map/map_view.h"
+#include "ui/views/problems_model.h"
 
 namespace tw {
 namespace {
@@ -44,18 +46,15 @@ void MapView::SetDimmedNodes(std::vector<std::int32_t> nodeIds) {
     ApplyMarks();
 }
 
-void MapView::ShowFindings(const std::vector<Finding>& findings) {
-    problems_.clear();
-    for (const Finding& finding : findings) {
-        auto [at, isNew] = problems_.try_emplace(finding.nodeId, finding.severity);
-        if (!isNew && finding.severity > at->second) {
-            at->second = finding.severity;
-        }
-    }
+void MapView::ShowProblems() {
     ApplyMarks();
 }
 
+// The worst severity of each node comes from the rows the Problems pane keeps for the
+// document, which count them as rows come and go: no pass over all the findings here.
 void MapView::ApplyMarks() {
+    const ProblemsModel* rows =
+        document_ != nullptr ? &DocumentProblems::Of(*document_).Model() : nullptr;
     const std::size_t count = shown_.Nodes().size();
     std::vector<bool> dimmed(count, false);
     std::vector<std::optional<Severity>> problems(count);
@@ -65,8 +64,8 @@ void MapView::ApplyMarks() {
             continue;
         }
         dimmed[i] = dimmed_.contains(node.id);
-        if (const auto found = problems_.find(node.id); found != problems_.end()) {
-            problems[i] = found->second;
+        if (rows != nullptr) {
+            problems[i] = rows->WorstOf(node.id);
         }
     }
     scene_->SetDimmed(dimmed);

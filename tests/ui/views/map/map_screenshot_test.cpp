@@ -12,9 +12,11 @@
 #include "model/command_kinds.h"
 #include "support/app_test_support.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/document_problems.h"
 #include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_scene.h"
 #include "ui/views/map/map_view.h"
+#include "ui/views/problems_model.h"
 
 namespace tw::test {
 namespace {
@@ -60,7 +62,8 @@ TEST_F(MapScreenshotTest, InnkeeperWhole) {
     commands.push_back(std::make_unique<CommandGoto>("Cellar"));
     document->AppendCommands(inn.FindNodeByName("Farewell")->GetId(), std::move(commands), "Add");
     document->SetCurrentNode(inn.FindNodeByName("Menu")->GetId());
-    view.ShowFindings(CheckDialogue(inn));
+    DocumentProblems::Of(*document).Model().SetFindings(CheckDialogue(inn));
+    view.ShowProblems();
     view.SetTestPath({inn.Root().GetId(), inn.FindNodeByName("Welcome")->GetId(),
                       inn.FindNodeByName("Room")->GetId()});
     Settle();
