@@ -241,6 +241,10 @@ private:
         Measure("Sort All (long command)",
                 [&] { test::TriggerAction(Window(), "sortAllDescending"); });
         SettleChecks();
+        Measure("undo Sort All (long command)", [&] { Window().Documents().UndoGroup().undo(); });
+        SettleChecks();
+        Measure("redo Sort All (long command)", [&] { Window().Documents().UndoGroup().redo(); });
+        SettleChecks();
         Window().Documents().UndoGroup().undo();
         SettleChecks();
     }

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <set>
 
+#include "base/byte_string.h"
 #include "model/node_compare.h"
 #include "model/sorted_array.h"
 #include "model/tree_walk.h"
-#include "base/byte_string.h"
 
 namespace tw {
 namespace {
@@ -112,14 +112,18 @@ void Dialogue::SortChildrenOf(DialogueNode& node, bool ascending) {
     if (node.Children().empty()) {
         return;
     }
-    std::vector<DialogueNode*> children;
-    children.reserve(node.Children().size());
+    std::vector<NodeSortKey> keys;
+    keys.reserve(node.Children().size());
     for (const auto& child : node.Children()) {
-        children.push_back(child.get());
+        keys.push_back(SortKeyOf(child.get()));
     }
-    const SortedArray<DialogueNode*, NodeCompare> sorted(std::move(children),
-                                                         NodeCompare(ascending));
-    node.ReorderChildren(sorted.Elements());
+    const SortedArray<NodeSortKey, NodeCompare> sorted(std::move(keys), NodeCompare(ascending));
+    std::vector<DialogueNode*> order;
+    order.reserve(sorted.Elements().size());
+    for (const NodeSortKey& key : sorted.Elements()) {
+        order.push_back(key.node);
+    }
+    node.ReorderChildren(order);
     modified_ = true;
 }
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/dialogue_node.h"
 #include "base/input_limits.h"
+#include "model/dialogue_node.h"
 #include "model/node_id_index.h"
 #include "model/npc_data.h"
 
@@ -41,7 +41,11 @@ struct DetachedBranch {
 
 // The order of the children of the nodes of a branch, by node id: each node with two or
 // more children and the ids of its children in list order.
-using SiblingOrders = std::vector<std::pair<std::int32_t, std::vector<std::int32_t>>>;
+using SiblingOrder = std::pair<std::int32_t, std::vector<std::int32_t>>;
+using SiblingOrders = std::vector<SiblingOrder>;
+
+// The node's id and its children's ids in list order.
+SiblingOrder SiblingOrderOf(const DialogueNode& parent);
 
 class Dialogue {
 public:
@@ -106,8 +110,11 @@ public:
     // Puts children back in the captured orders; lists that changed members since are
     // left alone.
     void RestoreSiblingOrders(const SiblingOrders& orders);
+    void RestoreSiblingOrder(const SiblingOrder& order);
 
     void SortChildren(std::int32_t id, bool ascending);
+    // The same for a node the caller holds: no look-up.
+    void SortChildrenOf(DialogueNode& node, bool ascending);
     void SortBranch(std::int32_t id, bool ascending);
     void SortAll(bool ascending);
 
@@ -135,7 +142,6 @@ public:
 private:
     // The node with that id, other than the root; nullptr for the root or no node.
     DialogueNode* FindMovableNode(std::int32_t id);
-    void SortChildrenOf(DialogueNode& node, bool ascending);
 
     std::int32_t fileVersion_ = kCurrentFileVersion;
     std::int32_t nextNodeId_ = 1;

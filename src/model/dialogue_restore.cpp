@@ -1,7 +1,7 @@
 // The document operations that undo a tree edit: a branch put back where it was, a node
 // moved back to its place, sibling lists put back in their order.
 
-#include <unordered_map>
+#include <algorithm>
 
 #include "model/dialogue.h"
 #include "model/tree_walk.h"
@@ -53,54 +53,71 @@ SiblingOrders Dialogue::CaptureSiblingOrders(std::int32_t id) {
         if (node.Children().size() < 2) {
             return;
         }
-        std::vector<std::int32_t> ids;
-        ids.reserve(node.Children().size());
-        for (const auto& child : node.Children()) {
-            ids.push_back(child->GetId());
-        }
-        orders.emplace_back(node.GetId(), std::move(ids));
+        orders.push_back(SiblingOrderOf(node));
     });
     return orders;
+}
+
+SiblingOrder SiblingOrderOf(const DialogueNode& parent) {
+    SiblingOrder order{parent.GetId(), {}};
+    order.second.reserve(parent.Children().size());
+    for (const auto& child : parent.Children()) {
+        order.second.push_back(child->GetId());
+    }
+    return order;
 }
 
 namespace {
 
 // The children of parent in the order of ids, each child used once (siblings may share an
-// id); nothing when the ids are not exactly the children's.
+// id, and then go in their list order); nothing when the ids are not exactly the children's.
+// The children are looked up in a list sorted by id: a map would cost an allocation a child.
 std::optional<std::vector<DialogueNode*>> ChildrenInOrder(const DialogueNode& parent,
                                                           const std::vector<std::int32_t>& ids) {
     const auto& children = parent.Children();
     if (children.size() != ids.size()) {
         return std::nullopt;
     }
-    std::unordered_map<std::int32_t, std::vector<DialogueNode*>> unused;
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-        unused[(*child)->GetId()].push_back(child->get());  // the first one ends up last
+    std::vector<std::pair<std::int32_t, DialogueNode*>> byId;
+    byId.reserve(children.size());
+    for (const auto& child : children) {
+        byId.emplace_back(child->GetId(), child.get());
     }
+    std::stable_sort(byId.begin(), byId.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // For each run of one id, how many of its nodes are taken, kept at the run's start.
+    std::vector<std::size_t> taken(byId.size(), 0);
     std::vector<DialogueNode*> order;
     order.reserve(ids.size());
     for (std::int32_t id : ids) {
-        const auto found = unused.find(id);
-        if (found == unused.end() || found->second.empty()) {
+        const auto run =
+            std::lower_bound(byId.begin(), byId.end(), id,
+                             [](const auto& entry, std::int32_t key) { return entry.first < key; });
+        const auto start = static_cast<std::size_t>(run - byId.begin());
+        const std::size_t at = start + (start < taken.size() ? taken[start]++ : 0);
+        if (at >= byId.size() || byId[at].first != id) {
             return std::nullopt;
         }
-        order.push_back(found->second.back());
-        found->second.pop_back();
+        order.push_back(byId[at].second);
     }
     return order;
 }
 
 }  // namespace
 
+void Dialogue::RestoreSiblingOrder(const SiblingOrder& order) {
+    DialogueNode* parent = FindNodeById(order.first);
+    if (parent == nullptr) {
+        return;
+    }
+    if (const auto children = ChildrenInOrder(*parent, order.second)) {
+        parent->ReorderChildren(*children);
+    }
+}
+
 void Dialogue::RestoreSiblingOrders(const SiblingOrders& orders) {
-    for (const auto& [parentId, childIds] : orders) {
-        DialogueNode* parent = FindNodeById(parentId);
-        if (parent == nullptr) {
-            continue;
-        }
-        if (const auto order = ChildrenInOrder(*parent, childIds)) {
-            parent->ReorderChildren(*order);
-        }
+    for (const SiblingOrder& order : orders) {
+        RestoreSiblingOrder(order);
     }
 }
 

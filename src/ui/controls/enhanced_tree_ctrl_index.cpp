@@ -205,8 +205,12 @@ void EnhancedTreeCtrl::ExpandAll(bool expand,
     const std::vector<QTreeWidgetItem*>& items = toggle.items;
     total = static_cast<int>(items.size());
     const std::size_t recorded = expand ? items.size() - toggle.topLevel : items.size();
+    // Collapse All closes every top-level branch before the loop first turns: a layout while
+    // some are open would lay out every row below them.
+    const std::size_t firstSlice = expand ? 0 : toggle.topLevel;
+    scheduleDelayedItemsLayout();
     for (std::size_t i = 0; i < recorded; ++i) {
-        if (i % kItemsPerSlice == 0) {
+        if (i >= firstSlice && (i - firstSlice) % kItemsPerSlice == 0) {
             if (!step(i)) {
                 return;
             }

@@ -17,7 +17,7 @@ namespace tw {
 class LongCommandProgress {
 public:
     static constexpr int kShowAfterMs = 250;
-    static constexpr int kPaintEveryMs = 8;
+    static constexpr int kPaintEveryMs = 4;
 
     LongCommandProgress(QWidget* window, QString label);
     ~LongCommandProgress();

@@ -300,4 +300,23 @@ void EditorDocument::ReportDialogueReplaced() {
     emit changed();
 }
 
+// A long step that another one's pause let in runs inside the first: the views hear of the
+// outer one alone.
+void EditorDocument::BeginLongStep(const QString& label) {
+    ++generation_;
+    if (longSteps_++ == 0) {
+        emit longStepBegun(label);
+    }
+}
+
+void EditorDocument::PaceLongStep(std::size_t done, std::size_t total) {
+    emit longStepPaced(static_cast<int>(done), static_cast<int>(total));
+}
+
+void EditorDocument::EndLongStep() {
+    if (--longSteps_ == 0) {
+        emit longStepEnded();
+    }
+}
+
 }  // namespace tw

@@ -118,6 +118,13 @@ public:
     void ReportNpcChanged();
     // Every node may be another one now, and the NPC too.
     void ReportDialogueReplaced();
+    // A step that changes much of the dialogue does it in parts between these, pacing itself
+    // between the parts (done of total; total 0 while not known): the views show progress
+    // under the label and may let the loop turn, the writer's input held back. The generation
+    // moves at the start, so that work begun on the dialogue as it was stops.
+    void BeginLongStep(const QString& label);
+    void PaceLongStep(std::size_t done, std::size_t total);
+    void EndLongStep();
 
 signals:
     // A branch is in the tree now, at its place.
@@ -138,6 +145,10 @@ signals:
     void modifiedChanged(bool modified);
     // After every change of the dialogue, whatever it was.
     void changed();
+    // A long step's start, progress and end.
+    void longStepBegun(const QString& label);
+    void longStepPaced(int done, int total);
+    void longStepEnded();
 
 private:
     void Push(QUndoCommand* step);
@@ -151,6 +162,7 @@ private:
     bool walkingHistory_ = false;
     bool holdCleanState_ = false;
     std::uint64_t generation_ = 0;
+    int longSteps_ = 0;  // long steps running, one inside another
 };
 
 }  // namespace tw

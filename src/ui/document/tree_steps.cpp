@@ -1,11 +1,33 @@
 #include "ui/document/tree_steps.h"
 
+#include <iterator>
 #include <utility>
 
+#include "model/tree_walk.h"
 #include "ui/document/editor_document.h"
 #include "ui/document/list_steps.h"
 
 namespace tw {
+namespace {
+
+// How many nodes a long step walks or moves between two chances to let the loop turn.
+constexpr std::size_t kNodesPerPart = 256;
+
+// The document's long step, from the scope's start to its end.
+class LongStepScope {
+public:
+    LongStepScope(EditorDocument& document, const QString& label) : document_(document) {
+        document_.BeginLongStep(label);
+    }
+    ~LongStepScope() { document_.EndLongStep(); }
+    LongStepScope(const LongStepScope&) = delete;
+    LongStepScope& operator=(const LongStepScope&) = delete;
+
+private:
+    EditorDocument& document_;
+};
+
+}  // namespace
 
 AddNodeStep::AddNodeStep(EditorDocument& document, std::int32_t parentId, std::string name,
                          std::string description)
@@ -85,16 +107,81 @@ SortStep::SortStep(EditorDocument& document, std::int32_t id, bool ascending,
     : DocumentStep(document, ascending ? "Sort Ascending" : "Sort Descending"),
       id_(id),
       ascending_(ascending),
-      selectedId_(selectedId),
-      before_(document.GetDialogue().CaptureSiblingOrders(id)) {}
+      selectedId_(selectedId) {}
 
 void SortStep::redo() {
-    Document().SortBranch(id_, ascending_);
+    const LongStepScope scope(Editor(), "Sorting...");
+    if (!SortInParts()) {
+        SortAtOnce();
+    }
+    captured_ = true;
     ShowBranch(selectedId_, &EditorDocument::ReportBranchSorted, Node(id_));
 }
 
+// The lists are found by a walk, then sorted one at a time; false, with the lists done so
+// far sorted, when the dialogue changed while the loop turned.
+bool SortStep::SortInParts() {
+    DialogueNode* top = Node(id_);
+    if (top == nullptr) {
+        return true;
+    }
+    const std::uint64_t generation = Editor().Generation();
+    const auto goOn = [&](std::size_t done, std::size_t total) {
+        Editor().PaceLongStep(done, total);
+        return Editor().Generation() == generation;
+    };
+    std::vector<DialogueNode*> parents;
+    std::size_t walked = 0;
+    const auto* stopped = FindPreOrder(*top, [&](DialogueNode& node) {
+        if (node.Children().size() >= 2) {
+            parents.push_back(&node);
+        }
+        return ++walked % kNodesPerPart == 0 && !goOn(0, 0);
+    });
+    if (stopped != nullptr) {
+        return false;
+    }
+    std::size_t sincePace = 0;
+    for (std::size_t i = 0; i < parents.size(); ++i) {
+        sincePace += parents[i]->Children().size();
+        if (sincePace >= kNodesPerPart) {
+            sincePace = 0;
+            if (!goOn(i, parents.size())) {
+                return false;
+            }
+        }
+        if (!captured_) {
+            before_.push_back(SiblingOrderOf(*parents[i]));
+        }
+        Document().SortChildrenOf(*parents[i], ascending_);
+    }
+    return true;
+}
+
+// The rest of a sort the dialogue changed under. The lists sorted already kept their orders
+// from before the sort; those come after the ones taken now, so an undo puts them back last.
+void SortStep::SortAtOnce() {
+    if (!captured_) {
+        SiblingOrders sortedFirst = std::exchange(before_, Document().CaptureSiblingOrders(id_));
+        before_.insert(before_.end(), std::make_move_iterator(sortedFirst.begin()),
+                       std::make_move_iterator(sortedFirst.end()));
+    }
+    Document().SortBranch(id_, ascending_);
+}
+
+// Each list is found by its node's id: whatever changed while the loop turned, a list whose
+// members changed is left as it is.
 void SortStep::undo() {
-    Document().RestoreSiblingOrders(before_);
+    const LongStepScope scope(Editor(), "Sorting...");
+    std::size_t sincePace = 0;
+    for (std::size_t i = 0; i < before_.size(); ++i) {
+        sincePace += before_[i].second.size();
+        if (sincePace >= kNodesPerPart) {
+            Editor().PaceLongStep(i, before_.size());
+            sincePace = 0;
+        }
+        Document().RestoreSiblingOrder(before_[i]);
+    }
     ShowBranch(selectedId_, &EditorDocument::ReportBranchSorted, Node(id_));
 }
 

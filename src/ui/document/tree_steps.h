@@ -55,7 +55,9 @@ private:
     NodePlace from_;
 };
 
-// The Sort menu: the sibling orders of the branch before the sort are kept.
+// The Sort menu: the sibling orders of the branch before the sort are kept, each as the
+// first run comes to its list. A large branch takes many frames' time: both ways the lists
+// go a few at a time, the document's long step pacing them.
 class SortStep : public DocumentStep {
 public:
     SortStep(EditorDocument& document, std::int32_t id, bool ascending, std::int32_t selectedId);
@@ -63,10 +65,14 @@ public:
     void undo() override;
 
 private:
+    bool SortInParts();
+    void SortAtOnce();
+
     std::int32_t id_;
     bool ascending_;
     std::int32_t selectedId_;
     SiblingOrders before_;
+    bool captured_ = false;
 };
 
 // Rename: the node's name and description, before and after.

@@ -180,12 +180,18 @@ bool MoveBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueN
 // sort keeps the window's thread far longer than a frame at many thousands of nodes.
 bool SortBranchItems(EnhancedTreeCtrl& tree, const DialogueNode& branch,
                      const std::function<bool(int done, int total)>& goOn) {
+    constexpr int kNodesPerStep = 256;
     std::vector<const DialogueNode*> parents;
-    ForEachPreOrder(branch, [&](const DialogueNode& node) {
+    int walked = 0;
+    const DialogueNode* stopped = FindPreOrder(branch, [&](const DialogueNode& node) {
         if (node.Children().size() >= 2) {
             parents.push_back(&node);
         }
+        return ++walked % kNodesPerStep == 0 && goOn && !goOn(0, 0);
     });
+    if (stopped != nullptr) {
+        return false;
+    }
     const int total = static_cast<int>(parents.size());
     for (int done = 0; done < total; ++done) {
         if (goOn && !goOn(done, total)) {

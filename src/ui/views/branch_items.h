@@ -22,7 +22,8 @@ bool RemoveBranchItems(EnhancedTreeCtrl& tree, DialogueNode& branch);
 // The branch is at another place: its items move there, expanded as they were.
 bool MoveBranchItems(EnhancedTreeCtrl& tree, Dialogue& dialogue, const DialogueNode& branch);
 // The children in the branch are in another order: the items follow, none made again,
-// one parent's children at a time. Between parents goOn(done, total) may let the loop turn;
+// one parent's children at a time. Between parents goOn(done, total) may let the loop turn,
+// and so it may every few hundred nodes of the walk that finds them (as goOn(0, 0));
 // when it answers false, or an item is missing, the sort stops with the items of the
 // parents done so far in order, and false comes back (then some items may have moved).
 bool SortBranchItems(EnhancedTreeCtrl& tree, const DialogueNode& branch,

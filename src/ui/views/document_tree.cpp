@@ -1,6 +1,7 @@
 #include "ui/views/document_tree.h"
 
 #include <QSignalBlocker>
+#include <optional>
 #include <utility>
 
 #include "model/dialogue.h"
@@ -26,6 +27,8 @@ DocumentTree::DocumentTree(EditorDocument& document, EnhancedTreeCtrl& tree)
     Connect();
 }
 
+DocumentTree::~DocumentTree() = default;
+
 void DocumentTree::Connect() {
     const auto movable = [this](QTreeWidgetItem* item, EnhancedTreeCtrl&) {
         return item != nullptr &&
@@ -49,6 +52,15 @@ void DocumentTree::Connect() {
     connect(&document_, &EditorDocument::branchSorted, this,
             [this](const DialogueNode& branch) { SortItems(branch); });
     connect(&document_, &EditorDocument::treeChanged, this, [this] { FillAgain(); });
+    connect(&document_, &EditorDocument::longStepBegun, this, [this](const QString& label) {
+        longStep_ = std::make_unique<LongCommandProgress>(tree_.window(), label);
+    });
+    connect(&document_, &EditorDocument::longStepPaced, this, [this](int done, int total) {
+        if (longStep_ != nullptr) {
+            longStep_->Step(done, total);
+        }
+    });
+    connect(&document_, &EditorDocument::longStepEnded, this, [this] { longStep_.reset(); });
     connect(&document_, &EditorDocument::labelChanged, this,
             [this](std::int32_t id) { ShowLabel(id); });
     connect(&document_, &EditorDocument::currentNodeChanged, this,
@@ -79,13 +91,18 @@ void DocumentTree::ChangeItems(Change change) {
 // A sort of many nodes reorders the items a slice at a time, the loop turning between
 // slices with the writer's input held back, so no edit comes in before the items match.
 // Should anything else change the document meanwhile, the sort stops and the tree is
-// filled again from the document, which is sorted already.
+// filled again from the document, which is sorted already. Within the document's long
+// step, its progress goes on.
 void DocumentTree::SortItems(const DialogueNode& branch) {
     const std::uint64_t generation = document_.Generation();
-    LongCommandProgress progress(tree_.window(), "Sorting...");
+    std::optional<LongCommandProgress> own;
+    LongCommandProgress* progress = longStep_.get();
+    if (progress == nullptr) {
+        progress = &own.emplace(tree_.window(), "Sorting...");
+    }
     ChangeItems([&] {
         return SortBranchItems(tree_, branch, [&](int done, int total) {
-            progress.Step(done, total);
+            progress->Step(done, total);
             return document_.Generation() == generation;
         });
     });

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <memory>
 
 class QTreeWidgetItem;
 
@@ -15,12 +16,14 @@ namespace tw {
 class DialogueNode;
 class EditorDocument;
 class EnhancedTreeCtrl;
+class LongCommandProgress;
 
 class DocumentTree : public QObject {
     Q_OBJECT
 
 public:
     DocumentTree(EditorDocument& document, EnhancedTreeCtrl& tree);
+    ~DocumentTree() override;
 
     EditorDocument& Document() { return document_; }
     EnhancedTreeCtrl& Tree() { return tree_; }
@@ -45,6 +48,8 @@ private:
     bool expandedAll_ = false;
     // Set while the tree itself hands a change to the document: the items show it already.
     bool echo_ = false;
+    // The progress of the document's long step while one runs.
+    std::unique_ptr<LongCommandProgress> longStep_;
 };
 
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <functional>
 #include <random>
 #include <set>
+#include <utility>
 
 #include "model/editing/tree_edit_rules.h"
 #include "ui/controls/enhanced_tree_ctrl.h"
@@ -163,6 +164,34 @@ TEST_F(DocumentTreeTest, ItemsThatDoNotMatchTheDocumentAreMadeAgain) {
     Undo();  // the moved branch has no item to move back
     EXPECT_NE(ItemOf(4), nullptr);
     ExpectAsFresh("undone");
+}
+
+// A large sort goes in parts; a change that comes in while the loop turns between them (here
+// a rename, made once some lists are sorted) leaves the rest to be sorted at once. The tree shows
+// the sorted document, and undoing both gives back the very order there was.
+TEST_F(DocumentTreeTest, SortAllThatAChangeInterruptsEndsSortedAndUndoesToTheOldOrder) {
+    std::mt19937 random(77);
+    for (int id = 11; id < 3000; ++id) {
+        const auto parent = static_cast<std::int32_t>(random() % static_cast<unsigned>(id));
+        Dialog().AddNode(id, parent, "N" + std::to_string(random() % 5000), "");
+    }
+    Dialog().SetNextNodeId(3000);
+    document.ReportTreeChanged();
+    tree.setCurrentItem(ItemOf(2900));
+    const QString before = ShapeOf(tree);
+    bool renamed = false;
+    QObject::connect(&document, &EditorDocument::longStepPaced, [&](int, int lists) {
+        if (lists > 0 && !std::exchange(renamed, true)) {
+            document.RenameNode(2900, "A0", "");
+        }
+    });
+    document.SortBranch(kInitializationNodeId, true);
+    ASSERT_TRUE(renamed);
+    ExpectAsFresh("sorted");
+    EXPECT_EQ(Dialog().FindNodeById(2900)->Parent()->Children().front()->GetName(), "A0");
+    Undo();
+    Undo();
+    EXPECT_EQ(ShapeOf(tree), before);
 }
 
 // Qt's tree recurses once per level as it expands, collapses and deletes items: the deepest
