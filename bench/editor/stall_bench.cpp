@@ -211,11 +211,24 @@ private:
         SettleChecks();
     }
 
-    // Each kind of step done once, unmeasured, then undone and redone, then undone for good.
+    // The pane's answer to the check the step before scheduled: the walk's slices and the
+    // rows the step's findings take out, put in or move.
+    void MeasureCheck(const std::string& step) {
+        bool shown = false;
+        const auto connection =
+            QObject::connect(&Problems(), &ProblemsView::checked, [&shown] { shown = true; });
+        Measure(
+            "re-check after " + step, [] {}, [&] { return shown; });
+        QObject::disconnect(connection);
+        SettleChecks();
+    }
+
+    // Each kind of step done once (its re-check measured), then undone and redone, then
+    // undone for good.
     void UndoRedoSteps() {
         const auto each = [&](const std::string& step, const std::function<void()>& doIt) {
             doIt();
-            SettleChecks();
+            MeasureCheck(step);
             UndoRedo(step);
             Window().Documents().UndoGroup().undo();
             SettleChecks();
