@@ -12,6 +12,7 @@
 #include "model/tree_walk.h"
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/map/document_map.h"
 #include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_items.h"
 #include "ui/views/map/map_layout_runner.h"
@@ -122,15 +123,14 @@ void MapView::SetDocument(EditorDocument* document) {
         document_->disconnect(this);
         DocumentExploration::Of(*document_).disconnect(this);
     }
-    document_ = document;
     ++ticket_;
     isLayingOut_ = false;
     StopBuilding();
-    ForgetFacts();
-    auto old = std::make_shared<MapGraphRunner::Whole>();
-    std::swap(old->graph, whole_);
-    std::swap(old->index, wholeIndex_);
-    graphs_->Dispose(std::move(old));
+    LeaveDocument();
+    document_ = document;
+    if (document_ != nullptr) {
+        TakeKept(DocumentMap::Of(*document_));
+    }
     shown_ = {};
     layout_ = {};
     shownIndex_.clear();
@@ -180,6 +180,35 @@ void MapView::Follow(EditorDocument& document) {
     for (std::int32_t id : exploration.UnreachedNodeIds()) {
         dimmed_.insert(id);
     }
+}
+
+// The facts and graph of the document left stay with it; with no document they are freed
+// away from this thread.
+void MapView::LeaveDocument() {
+    MapMade made{std::exchange(facts_, GraphFactsCache(MapGraphOptions())),
+                 {std::exchange(whole_, {}), std::exchange(wholeIndex_, {})}};
+    if (document_ != nullptr) {
+        DocumentMap::Of(*document_).Keep(std::move(made));
+    } else {
+        graphs_->Dispose(std::make_shared<MapMade>(std::move(made)));
+    }
+}
+
+// What the map made of the document before is of use while the document is unchanged; the
+// graph is made again all the same, from the facts, as after any switch.
+void MapView::TakeKept(DocumentMap& kept) {
+    const bool unchanged = kept.IsUnchanged();
+    std::shared_ptr<MapMade> made = kept.Take();
+    if (made == nullptr) {
+        return;
+    }
+    if (!unchanged) {
+        graphs_->Dispose(std::move(made));
+        return;
+    }
+    facts_ = std::move(made->facts);
+    whole_ = std::move(made->whole.graph);
+    wholeIndex_ = std::move(made->whole.index);
 }
 
 // The facts of 100,000 nodes take longer to free than the window's thread may be held.

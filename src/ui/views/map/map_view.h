@@ -32,6 +32,7 @@ class QTimer;
 namespace tw {
 
 class DialogueNode;
+class DocumentMap;
 class EditorDocument;
 class MapCanvas;
 class MapLayoutRunner;
@@ -91,6 +92,8 @@ private:
     void SetupControls();
     void Follow(EditorDocument& document);
     void Schedule(bool needsNewGraph);
+    void LeaveDocument();
+    void TakeKept(DocumentMap& kept);
     void ForgetFacts();
     void MarkChanged(std::int32_t id);
     void Rebuild(bool here);

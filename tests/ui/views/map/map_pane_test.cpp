@@ -165,6 +165,32 @@ TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
     EXPECT_EQ(drawn[0], std::pair(true, true));
 }
 
+// Away from a document and back, the map draws it as it is: a change made to it meanwhile,
+// which the map did not follow, is drawn too.
+TEST_F(MapPaneTest, BackOnADocumentTheMapDrawsItAsItIsNow) {
+    Documents().Add(std::make_unique<EditorDocument>(GenerateDialogue({20, 2})));
+    const auto clickTab = [this](int index) {
+        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+        WaitForMap();
+    };
+    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    ShowMap();
+    const std::size_t links = Map()->Shown().Edges().size();
+    clickTab(1);
+    clickTab(0);
+    EXPECT_EQ(Map()->Shown().Nodes().size(), 8u);
+    EXPECT_EQ(Map()->Shown().Edges().size(), links);
+    clickTab(1);
+    EditorDocument& innkeeper = Documents().At(0);
+    EditorDocument::Commands commands;
+    commands.push_back(std::make_unique<CommandGoto>("Cellar"));
+    const std::int32_t farewell = innkeeper.GetDialogue().FindNodeByName("Farewell")->GetId();
+    innkeeper.AppendCommands(farewell, std::move(commands), "Add Command");
+    clickTab(0);
+    EXPECT_EQ(Map()->Shown().Edges().size(), links + 1);
+    EXPECT_TRUE(Map()->Shown().Nodes().back().isGhost);
+}
+
 TEST_F(MapPaneTest, ATestRunMarksTheNodesEnteredAndTheLinksTaken) {
     ShowMap();
     OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
