@@ -176,7 +176,12 @@ TEST_F(EnhancedListCtrlTest, ASecondClickOnTheFocusedRowEditsTheCell) {
     EXPECT_EQ(edits, (std::vector<Edit>{{3, 2, "shout"}}));
     EXPECT_EQ(list.ItemText(3, 2), "SHOUT!");
     EXPECT_EQ(list.CurrentEditor(), nullptr);
-    // Only flagged columns are edited, and only with label editing on.
+    // Nor is a column too narrow for an editor, nor a column not flagged, nor any with
+    // label editing off.
+    list.setColumnWidth(2, 4);
+    Click(3, 2);
+    EXPECT_EQ(list.CurrentEditor(), nullptr);
+    list.setColumnWidth(2, 95);
     Click(1, 0);
     Click(1, 0);
     EXPECT_EQ(list.CurrentEditor(), nullptr);
