@@ -59,6 +59,16 @@ protected:
     Dialogue& Dialog() { return document.GetDialogue(); }
     QTreeWidgetItem* ItemOf(int id) { return tree.FindItem(id); }
 
+    // Nodes 11 to lastId - 1, each under a random earlier node, named N and a random number.
+    void AddRandomNodes(std::mt19937& random, int lastId, unsigned nameRange) {
+        for (int id = 11; id < lastId; ++id) {
+            const auto parent = static_cast<std::int32_t>(random() % static_cast<unsigned>(id));
+            Dialog().AddNode(id, parent, "N" + std::to_string(random() % nameRange), "");
+        }
+        Dialog().SetNextNodeId(lastId);
+        document.ReportTreeChanged();
+    }
+
     // The tree against a fresh fill, its state first kept in the document as a tab switch
     // keeps it; and the index against a walk of every item.
     void ExpectAsFresh(const std::string& when) {
@@ -171,12 +181,7 @@ TEST_F(DocumentTreeTest, ItemsThatDoNotMatchTheDocumentAreMadeAgain) {
 // the sorted document, and undoing both gives back the very order there was.
 TEST_F(DocumentTreeTest, SortAllThatAChangeInterruptsEndsSortedAndUndoesToTheOldOrder) {
     std::mt19937 random(77);
-    for (int id = 11; id < 3000; ++id) {
-        const auto parent = static_cast<std::int32_t>(random() % static_cast<unsigned>(id));
-        Dialog().AddNode(id, parent, "N" + std::to_string(random() % 5000), "");
-    }
-    Dialog().SetNextNodeId(3000);
-    document.ReportTreeChanged();
+    AddRandomNodes(random, 3000, 5000);
     tree.setCurrentItem(ItemOf(2900));
     const QString before = ShapeOf(tree);
     bool renamed = false;
@@ -214,12 +219,7 @@ TEST(DocumentTreeDepthTest, TheDeepestTreeExpandsCollapsesAndGoes) {
 // after each, the tree as a fresh fill and the index as a walk.
 TEST_F(DocumentTreeTest, MatchesAFreshFillAfterRandomStepsUndosAndRedos) {
     std::mt19937 random(1616);
-    for (int id = 11; id < 70; ++id) {
-        const auto parent = static_cast<std::int32_t>(random() % static_cast<unsigned>(id));
-        Dialog().AddNode(id, parent, "N" + std::to_string(random() % 1000), "");
-    }
-    Dialog().SetNextNodeId(70);
-    document.ReportTreeChanged();
+    AddRandomNodes(random, 70, 1000);
     for (int round = 0; round < 300 && !HasFailure(); ++round) {
         std::vector<QTreeWidgetItem*> items;
         for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
