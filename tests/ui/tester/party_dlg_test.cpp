@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "ui/tester/tester_ui_fixture.h"
@@ -32,6 +33,12 @@ TEST_F(PartyDlgTest, OpensOnTheSettingsAndOkWritesEveryRow) {
     EXPECT_TRUE(dialog.Companion(2)->isEnabled());
     EXPECT_FALSE(dialog.Companion(3)->isEnabled());
     EXPECT_FALSE(dialog.Alive(4)->isEnabled());
+    // Nine labels, each naming its control: six members, the size, the time, the weather.
+    int buddies = 0;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        buddies += label->buddy() != nullptr;
+    }
+    EXPECT_EQ(buddies, 9);
     dialog.show();
     SaveShot(dialog, "party_dlg");
     QTest::keyClicks(dialog.PlayerName(), "s");
