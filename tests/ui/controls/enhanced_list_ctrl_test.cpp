@@ -182,6 +182,8 @@ TEST_F(EnhancedListCtrlTest, ASecondClickOnTheFocusedRowEditsTheCell) {
     Click(3, 2);
     EXPECT_EQ(list.CurrentEditor(), nullptr);
     list.setColumnWidth(2, 95);
+    EXPECT_EQ(list.EditSubLabel(7, 2), nullptr);  // callers may ask past the last row or column
+    EXPECT_EQ(list.EditSubLabel(0, 9), nullptr);
     Click(1, 0);
     Click(1, 0);
     EXPECT_EQ(list.CurrentEditor(), nullptr);
