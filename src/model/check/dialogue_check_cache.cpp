@@ -40,6 +40,7 @@ CheckSnapshot DialogueCheckCache::Snapshot(Dialogue& dialogue) {
 void DialogueCheckCache::BeginSnapshot(Dialogue& dialogue) {
     ++pass_;
     lastDerived_ = 0;
+    forgetAt_ = 0;
     toVisit_.assign(1, &dialogue.Root());
     walked_.clear();
     walked_.reserve(entries_.size() + 1);
@@ -62,16 +63,38 @@ bool DialogueCheckCache::ContinueSnapshot(std::size_t maxNodes) {
             toVisit_.push_back(child->get());
         }
     }
-    return toVisit_.empty();
+    return toVisit_.empty() && ForgetSome(maxNodes);
 }
 
-// Nodes the walk did not meet (deleted, or held by the history) are forgotten: a node put
-// back later is derived again, whatever happened to it meanwhile. Snapshots taken earlier
-// keep their own share of the facts they hold.
-CheckSnapshot DialogueCheckCache::TakeSnapshot() {
-    if (entries_.size() > walked_.size()) {
-        std::erase_if(entries_, [this](const auto& entry) { return entry.second.seen != pass_; });
+// Nodes the walk did not meet (deleted, or held by the history) are forgotten, a few buckets
+// of the table at a time: after a branch of thousands of nodes is deleted, going through the
+// whole table at once and freeing their facts would hold the thread for tens of
+// milliseconds. Erasing never rehashes the table, so the buckets keep their places between
+// slices. A node put back later is derived again, whatever happened to it meanwhile.
+bool DialogueCheckCache::ForgetSome(std::size_t maxBuckets) {
+    std::vector<std::uint64_t> gone;
+    for (;
+         entries_.size() > walked_.size() && forgetAt_ < entries_.bucket_count() && maxBuckets > 0;
+         ++forgetAt_, --maxBuckets) {
+        for (auto entry = entries_.begin(forgetAt_); entry != entries_.end(forgetAt_); ++entry) {
+            if (entry->second.seen != pass_) {
+                gone.push_back(entry->first);
+            }
+        }
+        for (std::uint64_t serial : gone) {
+            entries_.erase(serial);
+        }
+        gone.clear();
     }
+    if (entries_.size() > walked_.size() && forgetAt_ < entries_.bucket_count()) {
+        return false;
+    }
+    forgetAt_ = 0;
+    return true;
+}
+
+// Snapshots taken earlier keep their own share of the facts they hold.
+CheckSnapshot DialogueCheckCache::TakeSnapshot() {
     return std::exchange(walked_, {});
 }
 

@@ -43,7 +43,8 @@ public:
     // whole walk. The dialogue must not change between the slices: after a change, or a
     // Clear, the walk is of no use and begins again.
     void BeginSnapshot(Dialogue& dialogue);
-    // Walks up to maxNodes more nodes; true once every node is in the snapshot.
+    // Walks up to maxNodes more nodes, then forgets the nodes it did not meet; true once
+    // every node is in the snapshot and the rest forgotten.
     bool ContinueSnapshot(std::size_t maxNodes);
     // The snapshot, once ContinueSnapshot has answered true.
     CheckSnapshot TakeSnapshot();
@@ -53,6 +54,8 @@ public:
 
 private:
     struct Entry;
+    bool ForgetSome(std::size_t maxBuckets);
+
     // Each node's facts, by the node's serial: a node that took another's id or address is
     // still a new node here.
     std::unordered_map<std::uint64_t, Entry> entries_;
@@ -60,6 +63,8 @@ private:
     std::vector<DialogueNode*> toVisit_;
     CheckSnapshot walked_;
     std::uint64_t pass_ = 0;
+    // The next bucket of entries_ to look through for nodes the walk did not meet.
+    std::size_t forgetAt_ = 0;
     std::size_t lastDerived_ = 0;
 };
 
