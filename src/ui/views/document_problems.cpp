@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QItemSelectionModel>
-#include <QThreadPool>
 #include <memory>
+#include <utility>
 
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
+#include "ui/views/free_elsewhere.h"
 #include "ui/views/problems_model.h"
 
 namespace tw {
@@ -29,13 +30,12 @@ DocumentProblems::DocumentProblems(EditorDocument& document)
     });
 }
 
-// The findings replaced are freed on another thread: at 100,000 nodes freeing tens of
+// The findings replaced are let go on another thread: at 100,000 nodes freeing tens of
 // thousands of messages is milliseconds of the window's thread, in the same turn of the event
 // loop as the rows the new ones bring.
-void DocumentProblems::KeepCheck(std::vector<Finding> findings, std::uint64_t generation) {
-    auto old = std::make_shared<std::vector<Finding>>(std::move(checkFindings_));
-    checkFindings_ = std::move(findings);
-    QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
+void DocumentProblems::KeepCheck(std::shared_ptr<const std::vector<Finding>> findings,
+                                 std::uint64_t generation) {
+    FreeElsewhere(std::exchange(checkFindings_, std::move(findings)));
     generation_ = generation;
     isChecked_ = true;
 }

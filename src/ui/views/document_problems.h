@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/check/check_finding.h"
@@ -30,11 +31,15 @@ public:
     QItemSelectionModel& Selection() { return *selection_; }
 
     // The findings of the last check, and whether they are of the document as it is now.
-    const std::vector<Finding>& CheckFindings() const { return checkFindings_; }
-    void KeepCheck(std::vector<Finding> findings, std::uint64_t generation);
+    // They are shared with the rows that show them and the next check's thread, which plans
+    // its rows from them; none of them changes them.
+    const std::shared_ptr<const std::vector<Finding>>& CheckFindings() const {
+        return checkFindings_;
+    }
+    void KeepCheck(std::shared_ptr<const std::vector<Finding>> findings, std::uint64_t generation);
     bool IsUpToDate() const;
 
-    // The status line under the rows as last shown; showing it clears ExploreChanged.
+    // The status line under the rows as last shown; keeping it clears ExploreChanged.
     const QString& Status() const { return status_; }
     void KeepStatus(const QString& status);
     // The exploration's result came or went since the rows were last shown.
@@ -50,7 +55,8 @@ private:
     EditorDocument& document_;
     ProblemsModel* model_ = nullptr;
     QItemSelectionModel* selection_ = nullptr;
-    std::vector<Finding> checkFindings_;
+    std::shared_ptr<const std::vector<Finding>> checkFindings_ =
+        std::make_shared<const std::vector<Finding>>();
     std::uint64_t generation_ = 0;
     bool isChecked_ = false;
     QString status_;

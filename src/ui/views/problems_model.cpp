@@ -3,57 +3,16 @@
 #include <QStyle>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <utility>
 
 #include "ui/controls/shown_label.h"
+#include "ui/views/free_elsewhere.h"
 #include "ui/views/problems_pane.h"
 #include "ui/views/problems_rows_diff.h"
 
 namespace tw {
 namespace {
-
-// Finding the fewest rows out and in costs (rows + edits) * edits at worst.
-constexpr std::size_t kMostRowEdits = 256;
-// Each run taken out moves the rows after it.
-constexpr std::size_t kMostRunsTakenOut = 64;
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-std::size_t HashOf(const Finding& finding) {
-    const std::hash<std::string> text;
-    std::size_t hash = text(finding.rule);
-    for (std::size_t part :
-         {text(finding.message), text(finding.nodeLabel), std::size_t(finding.index),
-          static_cast<std::size_t>(finding.nodeId), static_cast<std::size_t>(finding.item),
-          static_cast<std::size_t>(finding.severity)}) {
-        hash = hash * 1000003u ^ part;
-    }
-    return hash;
-}
-
-// For each new finding the old row that shows it, or kNone.
-std::vector<std::size_t> OldRowsOf(const std::vector<Finding>& before,
-                                   const std::vector<Finding>& after) {
-    std::vector<std::pair<std::size_t, std::size_t>> keys;
-    keys.reserve(before.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        keys.emplace_back(HashOf(before[i]), i);
-    }
-    std::sort(keys.begin(), keys.end());
-    std::vector<bool> taken(before.size(), false);
-    std::vector<std::size_t> from(after.size(), kNone);
-    for (std::size_t j = 0; j < after.size(); ++j) {
-        const std::size_t hash = HashOf(after[j]);
-        auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(hash, std::size_t{0}));
-        for (; it != keys.end() && it->first == hash; ++it) {
-            if (!taken[it->second] && SameFinding(before[it->second], after[j])) {
-                taken[it->second] = true;
-                from[j] = it->second;
-                break;
-            }
-        }
-    }
-    return from;
-}
 
 std::string RuleTag(const Finding& finding) {
     return " [" + finding.rule + "]";
@@ -66,35 +25,65 @@ ProblemsModel::ProblemsModel(const QStyle& style, QObject* parent)
       icons_{SeverityIcon(style, Severity::Note), SeverityIcon(style, Severity::Warning),
              SeverityIcon(style, Severity::Error)} {}
 
-// The runs are applied last first, so the rows before each keep their numbers.
 void ProblemsModel::SetFindings(const std::vector<Finding>& findings) {
-    const std::vector<RowsChange> changes = RowsChanges(shown_, findings, kMostRowEdits);
-    if (changes.size() == 1 && changes[0].removed + changes[0].added > kMostRowEdits &&
-        Rearrange(findings)) {
+    Apply(PlanRows(shown_, findings));
+    FreeElsewhere(std::move(shownCheck_));
+}
+
+// Explorations add few rows, so the copy with them costs little.
+void ProblemsModel::ShowCheck(std::shared_ptr<const std::vector<Finding>> check,
+                              const std::vector<Finding>& others) {
+    if (others.empty()) {
+        Apply(PlanRows(shown_, *check));
+    } else {
+        std::vector<Finding> findings = *check;
+        findings.insert(findings.end(), others.begin(), others.end());
+        Apply(PlanRows(shown_, findings));
+    }
+    FreeElsewhere(std::exchange(shownCheck_, std::move(check)));
+}
+
+bool ProblemsModel::ApplyPlan(CheckRowsPlan&& plan) {
+    if (shownCheck_ == nullptr || shownCheck_ != plan.before) {
+        return false;
+    }
+    Apply(std::move(plan.rows));
+    FreeElsewhere(std::exchange(shownCheck_, std::move(plan.after)));
+    FreeElsewhere(std::move(plan.before));
+    return true;
+}
+
+void ProblemsModel::Apply(RowsPlan&& plan) {
+    if (plan.isRearranged) {
+        Rearrange(std::move(plan));
         return;
     }
-    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-        Replace(change->oldAt, change->removed, findings.data() + change->newAt, change->added);
+    std::size_t next = plan.rows.size();
+    for (auto change = plan.changes.rbegin(); change != plan.changes.rend(); ++change) {
+        next -= change->added;
+        Replace(change->oldAt, change->removed, plan.rows, next, change->added);
     }
 }
 
-void ProblemsModel::Replace(std::size_t at, std::size_t removed, const Finding* from,
-                            std::size_t added) {
+void ProblemsModel::Replace(std::size_t at, std::size_t removed, std::vector<Finding>& rows,
+                            std::size_t from, std::size_t added) {
     const auto first = static_cast<int>(at);
     const auto where = shown_.begin() + static_cast<std::ptrdiff_t>(at);
     if (removed > 0) {
         Count(at, at + removed, -1);
         beginRemoveRows({}, first, first + static_cast<int>(removed) - 1);
-        shown_.erase(where, where + static_cast<std::ptrdiff_t>(removed));
+        const auto end = where + static_cast<std::ptrdiff_t>(removed);
+        FreeElsewhere(std::make_shared<std::vector<Finding>>(std::make_move_iterator(where),
+                                                             std::make_move_iterator(end)));
+        shown_.erase(where, end);
         endRemoveRows();
     }
     if (added > 0) {
         beginInsertRows({}, first, first + static_cast<int>(added) - 1);
-        shown_.insert(shown_.begin() + static_cast<std::ptrdiff_t>(at), from, from + added);
-        // The node may be gone by the next check.
-        for (std::size_t i = at; i < at + added; ++i) {
-            shown_[i].node = nullptr;
-        }
+        const auto taken = rows.begin() + static_cast<std::ptrdiff_t>(from);
+        shown_.insert(shown_.begin() + static_cast<std::ptrdiff_t>(at),
+                      std::make_move_iterator(taken),
+                      std::make_move_iterator(taken + static_cast<std::ptrdiff_t>(added)));
         Count(at, at + added, 1);
         endInsertRows();
     }
@@ -117,71 +106,74 @@ std::optional<Severity> ProblemsModel::WorstOf(std::int32_t nodeId) const {
     return std::nullopt;
 }
 
-// A node whose last row goes leaves the table, so the map marks it no more.
 void ProblemsModel::Count(std::size_t first, std::size_t last, int by) const {
-    if (!counts_) {
-        return;
-    }
-    for (std::size_t i = first; i < last; ++i) {
-        const Finding& finding = shown_[i];
-        auto& counts = (*counts_)[finding.nodeId];
-        std::size_t& count = counts[static_cast<std::size_t>(finding.severity) % counts.size()];
-        count = by > 0 ? count + 1 : count - 1;
-        if (counts == std::array<std::size_t, 3>{}) {
-            counts_->erase(finding.nodeId);
-        }
+    for (std::size_t i = first; i < last && counts_; ++i) {
+        CountRow(shown_[i], by);
     }
 }
 
-bool ProblemsModel::Rearrange(const std::vector<Finding>& findings) {
-    const std::vector<std::size_t> from = OldRowsOf(shown_, findings);
-    std::vector<std::size_t> kept(shown_.size(), kNone);
-    for (std::size_t j = 0; j < from.size(); ++j) {
-        if (from[j] != kNone) {
-            kept[from[j]] = j;
-        }
+// A node whose last row goes leaves the table, so the map marks it no more.
+void ProblemsModel::CountRow(const Finding& finding, int by) const {
+    if (!counts_) {
+        return;
     }
-    std::vector<std::pair<std::size_t, std::size_t>> gone;  // runs of old rows: first, count
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (kept[i] != kNone) {
-            continue;
-        }
-        if (!gone.empty() && gone.back().first + gone.back().second == i) {
-            ++gone.back().second;
-        } else if (gone.size() == kMostRunsTakenOut) {
-            return false;
-        } else {
-            gone.emplace_back(i, 1);
-        }
+    auto& counts = (*counts_)[finding.nodeId];
+    std::size_t& count = counts[static_cast<std::size_t>(finding.severity) % counts.size()];
+    count = by > 0 ? count + 1 : count - 1;
+    if (counts == std::array<std::size_t, 3>{}) {
+        counts_->erase(finding.nodeId);
     }
-    for (auto run = gone.rbegin(); run != gone.rend(); ++run) {
-        Replace(run->first, run->second, nullptr, 0);
+}
+
+// One pass puts every row where it goes. A change of layout cannot change how many rows
+// there are, so the rows the new check has more are put in blank before it, and those it has
+// fewer taken out blank after it: one run in or out, however many places changed.
+void ProblemsModel::Rearrange(RowsPlan&& plan) {
+    const std::size_t oldRows = plan.places.size();
+    const std::size_t newRows = plan.sources.size();
+    if (newRows > oldRows) {
+        beginInsertRows({}, static_cast<int>(oldRows), static_cast<int>(newRows) - 1);
+        shown_.insert(shown_.begin() + static_cast<std::ptrdiff_t>(oldRows), newRows - oldRows,
+                      Finding{});
+        endInsertRows();
     }
-    std::erase(kept, kNone);  // now by the rows that are left: where each goes
-    std::vector<Finding> added;
-    for (std::size_t j = 0; j < from.size(); ++j) {
-        if (from[j] == kNone) {
-            kept.push_back(j);
-            added.push_back(findings[j]);
-        }
+    for (std::size_t row : plan.gone) {
+        CountRow(shown_[row], -1);
     }
-    Replace(shown_.size(), 0, added.data(), added.size());
+    for (const Finding& row : plan.rows) {
+        CountRow(row, 1);
+    }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before) {
-        after.push_back(this->index(static_cast<int>(kept[static_cast<std::size_t>(index.row())]),
-                                    index.column()));
+        const auto row = static_cast<std::size_t>(index.row());
+        const std::size_t place = row < oldRows ? plan.places[row] : row;
+        after.push_back(place == kNoPlace ? QModelIndex()
+                                          : this->index(static_cast<int>(place), index.column()));
     }
-    std::vector<Finding> ordered(shown_.size());
-    for (std::size_t i = 0; i < shown_.size(); ++i) {
-        ordered[kept[i]] = std::move(shown_[i]);
+    std::vector<Finding> ordered;
+    ordered.reserve(shown_.size());
+    for (std::size_t source : plan.sources) {
+        ordered.push_back(
+            std::move(source < oldRows ? shown_[source] : plan.rows[source - oldRows]));
     }
-    shown_ = std::move(ordered);
+    const std::size_t checkRows = std::max(oldRows, newRows);
+    ordered.resize(checkRows);
+    for (std::size_t row = checkRows; row < shown_.size(); ++row) {
+        ordered.push_back(std::move(shown_[row]));
+    }
+    FreeElsewhere(
+        std::make_shared<std::vector<Finding>>(std::exchange(shown_, std::move(ordered))));
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    return true;
+    if (newRows < oldRows) {
+        beginRemoveRows({}, static_cast<int>(newRows), static_cast<int>(oldRows) - 1);
+        const auto first = shown_.begin() + static_cast<std::ptrdiff_t>(newRows);
+        shown_.erase(first, first + static_cast<std::ptrdiff_t>(oldRows - newRows));
+        endRemoveRows();
+    }
 }
 
 int ProblemsModel::rowCount(const QModelIndex& parent) const {

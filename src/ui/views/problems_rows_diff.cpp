@@ -1,6 +1,7 @@
 #include "ui/views/problems_rows_diff.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -8,6 +9,87 @@ namespace tw {
 namespace {
 
 using Pair = std::pair<std::size_t, std::size_t>;
+
+// Finding the fewest rows out and in costs (rows + edits) * edits at worst.
+constexpr std::size_t kMostRowEdits = 256;
+
+std::size_t HashOf(const Finding& finding) {
+    const std::hash<std::string> text;
+    std::size_t hash = text(finding.rule);
+    for (std::size_t part :
+         {text(finding.message), text(finding.nodeLabel), std::size_t(finding.index),
+          static_cast<std::size_t>(finding.nodeId), static_cast<std::size_t>(finding.item),
+          static_cast<std::size_t>(finding.severity)}) {
+        hash = hash * 1000003u ^ part;
+    }
+    return hash;
+}
+
+// For each new finding the old row that shows it, or kNoPlace.
+std::vector<std::size_t> OldRowsOf(const std::vector<Finding>& before,
+                                   const std::vector<Finding>& after) {
+    std::vector<Pair> keys;
+    keys.reserve(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        keys.emplace_back(HashOf(before[i]), i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<bool> taken(before.size(), false);
+    std::vector<std::size_t> from(after.size(), kNoPlace);
+    for (std::size_t j = 0; j < after.size(); ++j) {
+        const std::size_t hash = HashOf(after[j]);
+        auto it = std::lower_bound(keys.begin(), keys.end(), Pair(hash, 0));
+        for (; it != keys.end() && it->first == hash; ++it) {
+            if (!taken[it->second] && SameFinding(before[it->second], after[j])) {
+                taken[it->second] = true;
+                from[j] = it->second;
+                break;
+            }
+        }
+    }
+    return from;
+}
+
+RowsPlan Rearrangement(const std::vector<Finding>& before, const std::vector<Finding>& after) {
+    RowsPlan plan;
+    plan.isRearranged = true;
+    const std::vector<std::size_t> from = OldRowsOf(before, after);
+    std::vector<bool> stays(before.size(), false);
+    plan.places.assign(before.size(), kNoPlace);
+    plan.sources.reserve(after.size());
+    for (std::size_t j = 0; j < after.size(); ++j) {
+        if (from[j] != kNoPlace) {
+            stays[from[j]] = true;
+            plan.places[from[j]] = j;
+            plan.sources.push_back(from[j]);
+        } else {
+            plan.sources.push_back(before.size() + plan.rows.size());
+            plan.rows.push_back(after[j]);
+        }
+    }
+    // A row that went lands where the next that stays goes, or past the end where the last
+    // that stays goes.
+    std::size_t next = kNoPlace;
+    for (std::size_t i = before.size(); i-- > 0;) {
+        if (stays[i]) {
+            next = plan.places[i];
+        } else {
+            plan.places[i] = next;
+        }
+    }
+    std::size_t last = kNoPlace;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (stays[i]) {
+            last = plan.places[i];
+            continue;
+        }
+        plan.gone.push_back(i);
+        if (plan.places[i] == kNoPlace) {
+            plan.places[i] = last;
+        }
+    }
+    return plan;
+}
 
 // The shortest edit script between the two middles (Myers' greedy walk of diagonals), as the
 // pairs of rows it keeps; none past maxEdits. Each round keeps the furthest point reached on
@@ -113,6 +195,26 @@ std::vector<RowsChange> RowsChanges(const std::vector<Finding>& before,
         newNext = newRow + 1;
     }
     return changes;
+}
+
+RowsPlan PlanRows(const std::vector<Finding>& before, const std::vector<Finding>& after) {
+    RowsPlan plan;
+    plan.changes = RowsChanges(before, after, kMostRowEdits);
+    const bool isMany =
+        plan.changes.size() == 1 && plan.changes[0].removed + plan.changes[0].added > kMostRowEdits;
+    if (isMany) {
+        plan = Rearrangement(before, after);
+    } else {
+        for (const RowsChange& change : plan.changes) {
+            const auto first = after.begin() + static_cast<std::ptrdiff_t>(change.newAt);
+            plan.rows.insert(plan.rows.end(), first,
+                             first + static_cast<std::ptrdiff_t>(change.added));
+        }
+    }
+    for (Finding& row : plan.rows) {
+        row.node = nullptr;
+    }
+    return plan;
 }
 
 }  // namespace tw

@@ -15,6 +15,7 @@
 #include "tester/provided_names.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/document_problems.h"
+#include "ui/views/free_elsewhere.h"
 #include "ui/views/problems_model.h"
 #include "ui/views/problems_pane.h"
 
@@ -27,17 +28,23 @@ CheckOptions PaneCheckOptions() {
     return options;
 }
 
-// The rules across nodes read the snapshot alone; the promise is shared, so a view closed
-// meanwhile leaves the thread nothing to write into but its own copy.
-QFuture<std::vector<Finding>> CheckElsewhere(CheckSnapshot snapshot) {
-    auto promise = std::make_shared<QPromise<std::vector<Finding>>>();
-    QFuture<std::vector<Finding>> future = promise->future();
+// The rules across nodes read the snapshot alone, and the rows' plan reads the findings the
+// rows show, which nothing changes; the promise is shared, so a view closed meanwhile leaves
+// the thread nothing to write into but its own copy.
+QFuture<CheckRowsPlan> CheckElsewhere(CheckSnapshot snapshot,
+                                      std::shared_ptr<const std::vector<Finding>> shown) {
+    auto promise = std::make_shared<QPromise<CheckRowsPlan>>();
+    QFuture<CheckRowsPlan> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, snapshot = std::move(snapshot)]() mutable {
-        promise->addResult(CheckAcrossNodes(snapshot, PaneCheckOptions()));
-        CheckSnapshot().swap(snapshot);  // the last share of old facts is let go here
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, snapshot = std::move(snapshot), shown = std::move(shown)]() mutable {
+            auto found = std::make_shared<const std::vector<Finding>>(
+                CheckAcrossNodes(snapshot, PaneCheckOptions()));
+            CheckSnapshot().swap(snapshot);  // the last share of old facts is let go here
+            RowsPlan rows = PlanRows(*shown, *found);
+            promise->addResult(CheckRowsPlan{std::move(shown), std::move(found), std::move(rows)});
+            promise->finish();
+        });
     return future;
 }
 
@@ -63,7 +70,7 @@ ProblemsView::ProblemsView(QWidget* parent) : QWidget(parent) {
     walk_ = new QTimer(this);
     walk_->setInterval(0);
     connect(walk_, &QTimer::timeout, this, [this] { WalkSome(); });
-    running_ = new QFutureWatcher<std::vector<Finding>>(this);
+    running_ = new QFutureWatcher<CheckRowsPlan>(this);
     connect(running_, &QFutureWatcherBase::finished, this, [this] { OnCheckDone(); });
 }
 
@@ -133,8 +140,10 @@ void ProblemsView::CheckNow() {
     StopWalk();
     if (document_ != nullptr) {
         document_->CheckCache().Clear();
-        Show(document_->CheckCache().Check(document_->GetDialogue(), PaneCheckOptions()),
-             document_->Generation());
+        kept_->KeepCheck(std::make_shared<const std::vector<Finding>>(document_->CheckCache().Check(
+                             document_->GetDialogue(), PaneCheckOptions())),
+                         document_->Generation());
+        ShowFindings();
     }
 }
 
@@ -181,7 +190,7 @@ void ProblemsView::WalkSome() {
     checked_ = document_;
     checkedGeneration_ = walkedGeneration_;
     isAwaited_ = true;
-    running_->setFuture(CheckElsewhere(cache.TakeSnapshot()));
+    running_->setFuture(CheckElsewhere(cache.TakeSnapshot(), kept_->CheckFindings()));
     emit checkStarted();
 }
 
@@ -194,11 +203,15 @@ void ProblemsView::StopWalk() {
 // scheduled the check that will replace them.
 void ProblemsView::OnCheckDone() {
     isAwaited_ = false;
-    QFuture<std::vector<Finding>> future = running_->future();
-    const bool current = checked_ != nullptr && checked_ == document_ &&
-                         document_->Generation() == checkedGeneration_ && future.resultCount() > 0;
-    if (current) {
-        Show(future.takeResult(), checkedGeneration_);
+    QFuture<CheckRowsPlan> future = running_->future();
+    if (future.resultCount() > 0) {
+        auto plan = std::make_shared<CheckRowsPlan>(future.takeResult());
+        const bool current = checked_ != nullptr && checked_ == document_ &&
+                             document_->Generation() == checkedGeneration_;
+        if (current) {
+            Show(std::move(*plan), checkedGeneration_);
+        }
+        FreeElsewhere(std::move(plan));
     }
     if (checkAgain_) {
         checkAgain_ = false;
@@ -206,9 +219,15 @@ void ProblemsView::OnCheckDone() {
     }
 }
 
-void ProblemsView::Show(std::vector<Finding> findings, std::uint64_t generation) {
-    kept_->KeepCheck(std::move(findings), generation);
-    ShowFindings();
+// The plan applies when the rows still show the check it was made from, and no exploration
+// came or went meanwhile; otherwise the rows are worked out here.
+void ProblemsView::Show(CheckRowsPlan plan, std::uint64_t generation) {
+    kept_->KeepCheck(plan.after, generation);
+    if (kept_->ExploreChanged() || !kept_->Model().ApplyPlan(std::move(plan))) {
+        ShowFindings();
+        return;
+    }
+    Announce();
 }
 
 }  // namespace tw

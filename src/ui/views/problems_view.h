@@ -17,6 +17,7 @@
 
 #include "model/check/check_finding.h"
 #include "ui/views/document_problems.h"
+#include "ui/views/problems_rows_diff.h"
 
 class QLabel;
 class QTimer;
@@ -72,10 +73,11 @@ private:
     void StopWalk();
     // The check's findings, then those of the document's last exploration.
     void ShowFindings();
-    void ShowAll(const std::vector<Finding>& findings);
+    // The status line counts the rows shown, and the map hears of them.
+    void Announce();
     QString ExploreSummary() const;
-    // Keeps the check's findings and shows them with the exploration's.
-    void Show(std::vector<Finding> findings, std::uint64_t generation);
+    // Keeps the check's findings and moves the rows as planned on the check's thread.
+    void Show(CheckRowsPlan plan, std::uint64_t generation);
     void OnCheckDone();
 
     ProblemsPane* pane_ = nullptr;
@@ -88,7 +90,7 @@ private:
     QPointer<EditorDocument> walked_;
     std::uint64_t walkedGeneration_ = 0;
     // The check on the other thread, and what it was started on.
-    QFutureWatcher<std::vector<Finding>>* running_ = nullptr;
+    QFutureWatcher<CheckRowsPlan>* running_ = nullptr;
     QPointer<EditorDocument> checked_;
     std::uint64_t checkedGeneration_ = 0;
     // From the hand-over until its findings are answered here: the thread may be done a

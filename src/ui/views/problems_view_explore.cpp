@@ -7,6 +7,7 @@
 #include "ui/document/document_exploration.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/document_problems.h"
+#include "ui/views/problems_model.h"
 #include "ui/views/problems_pane.h"
 #include "ui/views/problems_view.h"
 
@@ -37,31 +38,26 @@ QString EndText(ExploreEnd end) {
 
 }  // namespace
 
-// The check's findings are copied only when the exploration has some to add: at 100,000
-// nodes the copy alone is milliseconds of the window's thread.
 void ProblemsView::ShowFindings() {
     if (kept_ == nullptr) {
         return;
     }
-    const ExploreResult* result = KeptResult(document_);
-    if (result == nullptr || result->findings.empty()) {
-        ShowAll(kept_->CheckFindings());
-        return;
+    std::vector<Finding> explored;
+    if (const ExploreResult* result = KeptResult(document_)) {
+        for (const ExploreFinding& found : result->findings) {
+            explored.push_back(found.finding);
+        }
     }
-    std::vector<Finding> findings = kept_->CheckFindings();
-    for (const ExploreFinding& found : result->findings) {
-        findings.push_back(found.finding);
-    }
-    ShowAll(findings);
+    kept_->Model().ShowCheck(kept_->CheckFindings(), explored);
+    Announce();
 }
 
-void ProblemsView::ShowAll(const std::vector<Finding>& findings) {
-    pane_->SetFindings(findings);
-    status_->setText(
-        "Problems: " + QString::fromStdString(DescribeCounts(CountFindings(findings))) +
-        ExploreSummary());
+void ProblemsView::Announce() {
+    const std::vector<Finding>& shown = pane_->Shown();
+    status_->setText("Problems: " + QString::fromStdString(DescribeCounts(CountFindings(shown))) +
+                     ExploreSummary());
     kept_->KeepStatus(status_->text());
-    emit checked(findings);
+    emit checked(shown);
 }
 
 QString ProblemsView::ExploreSummary() const {
@@ -85,7 +81,7 @@ const ExploreFinding* ProblemsView::CurrentExploreFinding() const {
     if (result == nullptr || kept_ == nullptr || !current.isValid()) {
         return nullptr;
     }
-    const std::size_t checks = kept_->CheckFindings().size();
+    const std::size_t checks = kept_->CheckFindings()->size();
     const auto row = static_cast<std::size_t>(current.row());
     if (row < checks || row - checks >= result->findings.size()) {
         return nullptr;

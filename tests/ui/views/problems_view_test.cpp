@@ -5,10 +5,13 @@
 
 #include <QTableView>
 #include <algorithm>
+#include <memory>
 #include <random>
 
 #include "support/view_rows.h"
+#include "ui/views/problems_model.h"
 #include "ui/views/problems_pane.h"
+#include "ui/views/problems_rows_diff.h"
 
 namespace tw::test {
 namespace {
@@ -32,12 +35,51 @@ QStringList Texts(const QTableView& list) {
     return rows;
 }
 
+// The rows either take each list whole, or (as after a check) follow a plan made elsewhere
+// from the check they show to the next, with an exploration's rows after them left alone.
+class ShownRows {
+public:
+    ShownRows(ProblemsPane& pane, bool isPlanned)
+        : model_(static_cast<ProblemsModel&>(*pane.List()->model())), isPlanned_(isPlanned) {
+        if (isPlanned_) {
+            explored_ = {MakeFinding(-1), MakeFinding(-2)};
+        }
+    }
+    void Show(const std::vector<Finding>& findings) {
+        auto next = std::make_shared<const std::vector<Finding>>(findings);
+        if (!isPlanned_) {
+            model_.SetFindings(findings);
+        } else if (check_ == nullptr) {
+            model_.ShowCheck(next, explored_);
+        } else {
+            ASSERT_TRUE(model_.ApplyPlan({check_, next, PlanRows(*check_, *next)}));
+            auto stale = std::make_shared<const std::vector<Finding>>(*check_);
+            ASSERT_FALSE(model_.ApplyPlan({stale, stale, PlanRows(*stale, *stale)}));
+        }
+        check_ = next;
+    }
+    std::vector<Finding> Expected() const {
+        std::vector<Finding> rows = *check_;
+        rows.insert(rows.end(), explored_.begin(), explored_.end());
+        return rows;
+    }
+
+private:
+    ProblemsModel& model_;
+    bool isPlanned_;
+    std::shared_ptr<const std::vector<Finding>> check_;
+    std::vector<Finding> explored_;
+};
+
 // Each round makes a few small changes at places far apart, as a check after edits of
 // several nodes finds, and some rounds reorder most rows. The rows taken out and put in are
 // at most those the changes made, and the current row follows its finding while it is there.
-TEST(ProblemsRows, ChangesInSeveralPlacesMoveOnlyTheirRows) {
+class ProblemsRows : public testing::TestWithParam<bool> {};
+
+TEST_P(ProblemsRows, ChangesInSeveralPlacesMoveOnlyTheirRows) {
     ProblemsPane pane;
     QTableView& list = *pane.List();
+    ShownRows shown(pane, GetParam());
     int moved = 0;
     bool reset = false;
     QObject::connect(list.model(), &QAbstractItemModel::rowsInserted,
@@ -49,7 +91,7 @@ TEST(ProblemsRows, ChangesInSeveralPlacesMoveOnlyTheirRows) {
     for (int n = 0; n < 2000; ++n) {
         findings.push_back(MakeFinding(n));
     }
-    pane.SetFindings(findings);
+    shown.Show(findings);
     std::mt19937 random(5);
     int next = 10000;
     for (int round = 0; round < 100; ++round) {
@@ -77,9 +119,9 @@ TEST(ProblemsRows, ChangesInSeveralPlacesMoveOnlyTheirRows) {
             std::reverse(findings.begin() + 100, findings.end() - 100);
         }
         moved = 0;
-        pane.SetFindings(findings);
+        shown.Show(findings);
         ProblemsPane fresh;
-        fresh.SetFindings(findings);
+        fresh.SetFindings(shown.Expected());
         ASSERT_EQ(Texts(list), Texts(*fresh.List())) << "round " << round;
         EXPECT_LE(moved, changed) << "round " << round;
         const auto kept = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
@@ -91,6 +133,8 @@ TEST(ProblemsRows, ChangesInSeveralPlacesMoveOnlyTheirRows) {
     }
     EXPECT_FALSE(reset);
 }
+
+INSTANTIATE_TEST_SUITE_P(WholeOrPlanned, ProblemsRows, testing::Bool());
 
 }  // namespace
 }  // namespace tw::test
