@@ -260,6 +260,9 @@ private:
         SettleChecks();
         Window().Documents().UndoGroup().undo();
         SettleChecks();
+        Measure("Check Dialogue (long command)",
+                [&] { test::TriggerAction(Window(), "checkDialogue"); });
+        SettleChecks();
     }
 
     void SettleMap(MapView& map) {

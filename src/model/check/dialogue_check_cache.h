@@ -63,6 +63,7 @@ private:
     std::vector<DialogueNode*> toVisit_;
     CheckSnapshot walked_;
     std::uint64_t pass_ = 0;
+    std::uint64_t clears_ = 0;
     // The next bucket of entries_ to look through for nodes the walk did not meet.
     std::size_t forgetAt_ = 0;
     std::size_t lastDerived_ = 0;

@@ -5,14 +5,17 @@
 #include <QLabel>
 #include <QPromise>
 #include <QTableView>
+#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
+#include <optional>
 
 #include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
 #include "tester/provided_names.h"
+#include "ui/controls/long_command_progress.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/document_problems.h"
 #include "ui/views/free_elsewhere.h"
@@ -132,18 +135,45 @@ void ProblemsView::Schedule() {
     timer_->start();
 }
 
-// The writer asked and waits for the answer: every node derived afresh, all on this thread.
+// The writer asked and waits for the answer: every node is derived afresh, a slice at a time
+// with the window painting between them and progress after a quarter of a second, and the
+// rules across nodes run on the other thread meanwhile. The writer's input waits; a change
+// from elsewhere (a reload) ends the wait, and the check it schedules answers instead.
 void ProblemsView::CheckNow() {
+    constexpr std::size_t kNodesPerStep = 128;
     timer_->stop();
     checkAgain_ = false;
     checked_ = nullptr;  // whatever is still running is of no use now
     StopWalk();
-    if (document_ != nullptr) {
-        document_->CheckCache().Clear();
-        kept_->KeepCheck(std::make_shared<const std::vector<Finding>>(document_->CheckCache().Check(
-                             document_->GetDialogue(), PaneCheckOptions())),
-                         document_->Generation());
-        ShowFindings();
+    if (document_ == nullptr) {
+        return;
+    }
+    const QPointer<EditorDocument> document = document_;
+    const std::uint64_t generation = document->Generation();
+    const auto unchanged = [&] {
+        return document != nullptr && document == document_ && document->Generation() == generation;
+    };
+    DialogueCheckCache& cache = document->CheckCache();
+    cache.Clear();
+    cache.BeginSnapshot(document->GetDialogue());
+    LongCommandProgress progress(window(), "Checking the dialogue...");
+    isCheckingNow_ = true;
+    while (unchanged() && !cache.ContinueSnapshot(kNodesPerStep)) {
+        progress.Step(0, 0);
+    }
+    std::optional<QFuture<CheckRowsPlan>> answer;
+    if (unchanged()) {
+        answer = CheckElsewhere(cache.TakeSnapshot(), kept_->CheckFindings());
+        while (!answer->isFinished()) {
+            progress.Step(0, 0);
+            QThread::msleep(1);
+        }
+    }
+    isCheckingNow_ = false;
+    if (answer && unchanged()) {
+        Show(answer->takeResult(), generation);
+    } else if (document_ != nullptr) {
+        Schedule();
     }
 }
 
@@ -151,7 +181,7 @@ void ProblemsView::CheckNow() {
 // per turn of the event loop, so at 100,000 nodes the window still paints between slices.
 void ProblemsView::Check() {
     timer_->stop();
-    if (document_ == nullptr) {
+    if (document_ == nullptr || isCheckingNow_) {
         return;
     }
     if (running_->isRunning()) {

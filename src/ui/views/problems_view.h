@@ -97,6 +97,8 @@ private:
     // while before its answer comes through the event loop.
     bool isAwaited_ = false;
     bool checkAgain_ = false;
+    // Check Dialogue is walking the document, and the walk of a scheduled check must wait.
+    bool isCheckingNow_ = false;
 };
 
 }  // namespace tw
