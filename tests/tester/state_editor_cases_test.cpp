@@ -1,0 +1,168 @@
+// Runs the state editor sessions of cases/state_editor.txt: each line is a series of
+// operations separated by ";" on a new editor over an empty environment, in a new folder.
+// The answer is what the operations answered, then both lists as the window shows them,
+// the environment, and every message box and error list the editor showed.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "script/environment.h"
+#include "support/line_cases.h"
+#include "support/temp_dir.h"
+#include "tester/recording_state_display.h"
+#include "tester/scripted_message_boxes.h"
+#include "tester/state_editor.h"
+
+namespace tw {
+namespace {
+
+// "text" a string, true/false a boolean, a number with a point a real, else an integer.
+Value ValueOf(const std::string& text) {
+    if (text.starts_with('"')) {
+        return Value(text.substr(1, text.size() - 2));
+    }
+    if (text == "true" || text == "false") {
+        return Value(text == "true");
+    }
+    return text.find('.') != std::string::npos ? Value(std::stod(text))
+                                               : Value(static_cast<std::int32_t>(std::stoi(text)));
+}
+
+std::string Rows(const std::vector<StateRow>& rows) {
+    std::string said;
+    for (const StateRow& row : rows) {
+        said += "[" + row.name + "=" + row.value + "]";
+    }
+    return said;
+}
+
+// Shows CR as \r, so the file's line ends can be read in the answer.
+std::string Visible(const std::string& bytes) {
+    std::string shown;
+    for (char c : bytes) {
+        shown += c == '\r'   ? std::string("\\r")
+                 : c == '\n' ? std::string("\\n")
+                             : std::string(1, c);
+    }
+    return shown;
+}
+
+class StateSession {
+public:
+    std::string Run(const std::string& line) {
+        std::istringstream ops(line);
+        std::string said;
+        for (std::string op; std::getline(ops, op, ';');) {
+            const std::string answer = Do(op.substr(op.find_first_not_of(' ')));
+            said += answer.empty() ? "" : answer + " ";
+        }
+        said += "\nvariables " + Rows(editor_->Rows(StateList::kVariables)) + " flags " +
+                Rows(editor_->Rows(StateList::kFlags)) + "\nenvironment";
+        for (const auto& [name, value] : *environment_) {
+            said += " " + name + "=" + ValueTypeName(value.GetType()) + ":" + value.ToString();
+        }
+        for (std::size_t i = 0; i < display_.script.messages.size(); ++i) {
+            const ShownMessage& shown = display_.script.messages[i];
+            said += "\nbox " + std::to_string(static_cast<int>(display_.script.kinds[i])) + "/" +
+                    std::to_string(static_cast<int>(shown.buttons)) + " " + shown.caption + ": " +
+                    Visible(shown.text);
+        }
+        for (const auto& errors : display_.errorLists) {
+            said += "\nerror list";
+            for (const std::string& error : errors) {
+                said += "\n  " + error;
+            }
+        }
+        return said;
+    }
+
+private:
+    static StateList ListOf(const std::string& word) {
+        return word == "flags" ? StateList::kFlags : StateList::kVariables;
+    }
+
+    std::string Do(const std::string& op) {
+        std::istringstream words(op);
+        std::string name;
+        words >> name;
+        std::string rest;
+        std::getline(words >> std::ws, rest);
+        std::istringstream in(rest);
+        const std::string path = (directory_ / rest);
+        if (name == "set") {  // NAME VALUE, straight into the environment
+            const std::size_t space = rest.find(' ');
+            environment_->Set(rest.substr(0, space), ValueOf(rest.substr(space + 1)));
+        } else if (name == "fill") {
+            editor_->FillLists();
+        } else if (name == "edit") {  // LIST ROW name|value TEXT (the text up to the ";")
+            std::string list, column;
+            std::size_t row = 0;
+            in >> list >> row >> column;
+            in.get();
+            std::string text;
+            std::getline(in, text);
+            return "[" +
+                   editor_->EditCell(ListOf(list), row,
+                                     column == "name" ? StateColumn::kName : StateColumn::kValue,
+                                     text) +
+                   "]";
+        } else if (name == "delete") {  // LIST ROW...
+            std::string list;
+            in >> list;
+            std::vector<std::size_t> rows;
+            for (std::size_t row = 0; in >> row;) {
+                rows.push_back(row);
+            }
+            editor_->DeleteRows(ListOf(list), rows);
+        } else if (name == "entryrows") {
+            return "entry rows " + std::to_string(editor_->EntryRow(StateList::kVariables)) + "/" +
+                   std::to_string(editor_->EntryRow(StateList::kFlags));
+        } else if (name == "answer") {  // the answer to the next question
+            display_.script.answers.push_back(rest == "ok" ? MessageAnswer::kOk
+                                                           : MessageAnswer::kCancel);
+        } else if (name == "ok") {
+            return editor_->Ok() ? "accepted" : "kept open";
+        } else if (name == "clearall") {
+            editor_->ClearAll();
+        } else if (name == "save") {
+            editor_->SaveStateToFile(path);
+        } else if (name == "load") {
+            editor_->LoadStateFromFile(path);
+        } else if (name == "open") {  // the default state file, or none
+            const std::filesystem::path file = path;
+            editor_->Open(rest == "none" ? nullptr : &file);
+        } else if (name == "limit") {
+            editor_->SetMaxFileBytes(std::stoull(rest));
+        } else if (name == "write") {  // FILE TEXT, with \n for a line end
+            const std::size_t space = rest.find(' ');
+            std::string text = rest.substr(space + 1);
+            for (std::size_t at; (at = text.find("\\n")) != std::string::npos;) {
+                text.replace(at, 2, "\n");
+            }
+            test::WriteBytes(directory_ / rest.substr(0, space), text);
+        } else if (name == "cat") {
+            return std::filesystem::exists(path) ? "file [" + Visible(test::ReadBytes(path)) + "]"
+                                                 : "no file";
+        } else if (name == "fresh") {  // a new editor over a new environment, same folder
+            environment_ = std::make_unique<Environment>();
+            editor_ = std::make_unique<StateEditor>(*environment_, display_);
+        } else {
+            ADD_FAILURE() << "unknown operation " << name;
+        }
+        return "";
+    }
+
+    test::TempDir directory_;
+    RecordingStateDisplay display_;
+    std::unique_ptr<Environment> environment_ = std::make_unique<Environment>();
+    std::unique_ptr<StateEditor> editor_ = std::make_unique<StateEditor>(*environment_, display_);
+};
+
+TEST(StateEditorCases, SessionsAnswerAsListed) {
+    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/tester/cases/state_editor.txt",
+                          [](const std::string& line) { return StateSession().Run(line); });
+}
+
+}  // namespace
+}  // namespace tw
