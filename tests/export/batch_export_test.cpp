@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "support/dialogue_files.h"
+#include "model/dialogue.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -16,11 +16,24 @@ namespace fs = std::filesystem;
 namespace tw {
 namespace {
 
-using test::ExportOf;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
-using test::WriteDialogue;
+
+// A dialogue file whose NPC has the name, with the comments "c".
+void WriteDialogue(const std::string& path, const std::string& npcName) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    Dialogue dialogue;
+    dialogue.Npc().name = npcName;
+    dialogue.SetComments("c");
+    WriteBytes(path, dialogue.Write());
+}
+
+// The export of a dialogue written by WriteDialogue, as it must be on disk.
+std::string ExportOf(const std::string& npcName) {
+    return "NPC: " + npcName +
+           "\r\n\r\n{** NPC Comments **}\r\n{** c **}\r\n{Begin Dialogue}\r\n\r\n\r\n\r\n\r\n";
+}
 
 TEST(BatchExport, FindsDialogueFilesByExactExtensionInTheOrderFound) {
     TempDir dir;

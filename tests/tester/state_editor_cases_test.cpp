@@ -6,16 +6,32 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "script/environment.h"
 #include "support/line_cases.h"
 #include "support/temp_dir.h"
-#include "tester/recording_state_display.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
 
 namespace tw {
 namespace {
+
+// Test double for the state editor's window: records its message boxes and error lists.
+class RecordingStateDisplay : public StateEditorDisplay {
+public:
+    MessageAnswer ShowMessage(MessageKind kind, std::string_view caption, std::string_view text,
+                              MessageButtons buttons) override {
+        return script.Show(kind, caption, text, buttons);
+    }
+    void ShowErrors(const std::vector<std::string>& errors) override {
+        errorLists.push_back(errors);
+    }
+
+    MessageScript script;
+    std::vector<std::vector<std::string>> errorLists;
+};
 
 // "text" a string, true/false a boolean, a number with a point a real, else an integer.
 Value ValueOf(const std::string& text) {
