@@ -11,6 +11,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_json.h"
 #include "model/editing/choice_description_rules.h"
 #include "model/editing/command_dialog_rules.h"
 #include "model/editing/condition_dialog_rules.h"
@@ -199,6 +200,29 @@ std::string RetargetAnswer(const std::string& statement) {
     return answer.empty() ? "unchanged" : answer;
 }
 
+// A dialogue given as JSON, its links to "Shop" renamed "Market": where each changed row is,
+// then the dialogue's nodes with the rebuilt rows put in their places.
+std::string RetargetDialogueAnswer(const std::string& json) {
+    Dialogue dialogue;
+    if (const auto error = DialogueFromJson(json, dialogue)) {
+        return "error: " + *error;
+    }
+    std::string answer;
+    for (RetargetedRow& row : RetargetLinks(dialogue, "Shop", "Market")) {
+        DialogueNode& node = *dialogue.FindNodeById(row.nodeId);
+        answer += "node " + std::to_string(row.nodeId) +
+                  (row.item == ItemKind::Command ? " command " : " response ") +
+                  std::to_string(row.index) + "\n";
+        if (row.command) {
+            node.ReplaceCommand(node.Commands()[row.index].get(), std::move(row.command));
+        } else {
+            node.ReplaceResponseAt(row.index, std::move(row.response));
+        }
+    }
+    const std::string written = DialogueToJson(dialogue);
+    return answer + written.substr(written.find("  \"nodes\""));  // the header holds no links
+}
+
 // The document the response and tree rules see: Greeting(1) with an [ADD] A01 and a [CUT]
 // of B01, and Farewell(2) under it; Trade(3) at the top.
 std::unique_ptr<Dialogue> RulesDialogue() {
@@ -305,6 +329,9 @@ std::string RuleAnswer(const std::string& line) {
     }
     if (rule == "retarget") {
         return RetargetAnswer(rest);
+    }
+    if (rule == "retargetdialogue") {
+        return RetargetDialogueAnswer(rest);
     }
     if (rule == "cutrows") {
         return CutRowsAnswer(rest);
