@@ -15,6 +15,7 @@
 #include "model/editing/choice_description_rules.h"
 #include "model/editing/command_dialog_rules.h"
 #include "model/editing/condition_dialog_rules.h"
+#include "model/editing/dialogue_names.h"
 #include "model/editing/link_retarget.h"
 #include "model/editing/node_name_rules.h"
 #include "model/editing/response_dialog_rules.h"
@@ -223,6 +224,26 @@ std::string RetargetDialogueAnswer(const std::string& json) {
     return answer + written.substr(written.find("  \"nodes\""));  // the header holds no links
 }
 
+// The names a dialogue given as JSON offers: its nodes but the root, the variables and the
+// flags its commands and conditions use.
+std::string NamesAnswer(const std::string& json) {
+    Dialogue dialogue;
+    if (const auto error = DialogueFromJson(json, dialogue)) {
+        return "error: " + *error;
+    }
+    const DialogueNames names = CollectDialogueNames(dialogue);
+    EXPECT_EQ(names.nodes, NodeNamesOf(dialogue));
+    const auto join = [](const std::vector<std::string>& list) {
+        std::string joined;
+        for (const std::string& name : list) {
+            joined += " [" + name + "]";
+        }
+        return joined;
+    };
+    return "nodes" + join(NodeNamesOf(dialogue)) + "\nvariables" + join(names.variables) +
+           "\nflags" + join(names.flags);
+}
+
 // The document the response and tree rules see: Greeting(1) with an [ADD] A01 and a [CUT]
 // of B01, and Farewell(2) under it; Trade(3) at the top.
 std::unique_ptr<Dialogue> RulesDialogue() {
@@ -329,6 +350,9 @@ std::string RuleAnswer(const std::string& line) {
     }
     if (rule == "retarget") {
         return RetargetAnswer(rest);
+    }
+    if (rule == "names") {
+        return NamesAnswer(rest);
     }
     if (rule == "retargetdialogue") {
         return RetargetDialogueAnswer(rest);
