@@ -1,7 +1,7 @@
-// Runs the state editor sessions of cases/state_editor.txt: each line is a series of
-// operations separated by ";" on a new editor over an empty environment, in a new folder.
-// The answer is what the operations answered, then both lists as the window shows them,
-// the environment, and every message box and error list the editor showed.
+// Runs the sessions of cases/state_editor.txt: each line is a series of operations separated
+// by ";" on a new state editor over an empty environment and the default party, in a new
+// folder. The answer is what the operations answered, then both lists as the window shows
+// them, the environment, and every message box and error list the editor showed.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "script/environment.h"
 #include "support/line_cases.h"
 #include "support/temp_dir.h"
+#include "tester/party_settings.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
 
@@ -74,9 +75,12 @@ public:
             said += answer.empty() ? "" : answer + " ";
         }
         said += "\nvariables " + Rows(editor_->Rows(StateList::kVariables)) + " flags " +
-                Rows(editor_->Rows(StateList::kFlags)) + "\nenvironment";
-        for (const auto& [name, value] : *environment_) {
-            said += " " + name + "=" + ValueTypeName(value.GetType()) + ":" + value.ToString();
+                Rows(editor_->Rows(StateList::kFlags));
+        if (!seeded_) {  // seeded party defaults are many: "get" shows those that matter
+            said += "\nenvironment";
+            for (const auto& [name, value] : *environment_) {
+                said += " " + Shown(name);
+            }
         }
         for (std::size_t i = 0; i < display_.script.messages.size(); ++i) {
             const ShownMessage& shown = display_.script.messages[i];
@@ -94,6 +98,45 @@ public:
     }
 
 private:
+    std::string Shown(const std::string& name) const {
+        const Value value = environment_->Get(name);
+        return name + "=" + ValueTypeName(value.GetType()) + ":" + value.ToString();
+    }
+
+    // The party's members (+ alive, - not) and settings.
+    std::string Party() const {
+        std::string said = "party";
+        for (std::size_t slot = 0; slot < PartySettings::kSlotCount; ++slot) {
+            said += " [" + party_.names[slot] + (party_.alive[slot] ? "+]" : "-]");
+        }
+        return said + " gender " + std::to_string(party_.gender) + " size " +
+               std::to_string(party_.partySize) + " time " + std::to_string(party_.time) +
+               " weather " + std::to_string(party_.weather);
+    }
+
+    // "party gender|size|time|weather N", "party dead SLOT", "party member SLOT alive|dead NAME".
+    void SetParty(std::istream& in) {
+        std::string field;
+        in >> field;
+        std::int32_t number = 0;
+        if (field == "member") {
+            std::string state, name;
+            in >> number >> state >> std::ws;
+            std::getline(in, name);
+            party_.SetMember(name, state == "alive", static_cast<std::size_t>(number));
+            return;
+        }
+        in >> number;
+        if (field == "dead") {
+            party_.alive.at(static_cast<std::size_t>(number)) = false;
+        } else {
+            (field == "gender" ? party_.gender
+             : field == "size" ? party_.partySize
+             : field == "time" ? party_.time
+                               : party_.weather) = number;
+        }
+    }
+
     static StateList ListOf(const std::string& word) {
         return word == "flags" ? StateList::kFlags : StateList::kVariables;
     }
@@ -160,6 +203,26 @@ private:
         } else if (name == "cat") {
             return std::filesystem::exists(path) ? "file [" + Visible(test::ReadBytes(path)) + "]"
                                                  : "no file";
+        } else if (name == "party") {
+            SetParty(in);
+        } else if (name == "seed") {
+            SeedPartyDefaults(*environment_, party_);
+            seeded_ = true;
+        } else if (name == "readback") {
+            ReadPartyBack(*environment_, party_);
+            return Party();
+        } else if (name == "sync") {
+            SyncPartySettings(*environment_, party_);
+            seeded_ = true;
+            return Party();
+        } else if (name == "get") {  // NAME...
+            std::string said;
+            for (std::string variable; in >> variable;) {
+                said += (said.empty() ? "" : " ") + Shown(variable);
+            }
+            return said;
+        } else if (name == "aliveflag") {  // the flag of the member named by the rest
+            return "[" + AliveFlagName(op.substr(name.size() + 1)) + "]";
         } else if (name == "fresh") {  // a new editor over a new environment, same folder
             environment_ = std::make_unique<Environment>();
             editor_ = std::make_unique<StateEditor>(*environment_, display_);
@@ -170,6 +233,8 @@ private:
     }
 
     test::TempDir directory_;
+    PartySettings party_;
+    bool seeded_ = false;
     RecordingStateDisplay display_;
     std::unique_ptr<Environment> environment_ = std::make_unique<Environment>();
     std::unique_ptr<StateEditor> editor_ = std::make_unique<StateEditor>(*environment_, display_);
