@@ -1,6 +1,6 @@
 // Runs the sessions of cases/state_editor.txt: each line is a series of operations separated
-// by ";" on a new state editor over an empty environment and the default party, in a new
-// folder. The answer is what the operations answered, then both lists as the window shows
+// by ";" on a new state editor over an empty environment and the default party (and its
+// dialog), in a new folder. The answer is what the operations answered, then both lists as the window shows
 // them, the environment, and every message box and error list the editor showed.
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "script/environment.h"
 #include "support/line_cases.h"
 #include "support/temp_dir.h"
+#include "tester/party_dialog_rules.h"
 #include "tester/party_settings.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
@@ -137,6 +138,41 @@ private:
         }
     }
 
+    // The party dialog's fields: player, companions (a row's index in the list, + alive),
+    // size, time and weather as typed or chosen.
+    std::string Dialog() const {
+        std::string said = "dialog [" + dialog_.playerName + "]" + (dialog_.isFemale ? " F" : " M");
+        for (std::size_t row = 0; row < kCompanionRows; ++row) {
+            said += " " + std::to_string(dialog_.companion[row]) +
+                    (dialog_.companionAlive[row] ? "+" : "-");
+        }
+        return said + " size [" + dialog_.partySizeText + "] time [" + dialog_.timeText +
+               "] weather " + std::to_string(dialog_.weatherIndex);
+    }
+
+    // "type player|size|time TEXT", "type female", "type weather N", "type row N INDEX alive|dead".
+    void TypeIntoDialog(std::istream& in) {
+        std::string field, text;
+        in >> field;
+        if (field == "row") {
+            std::size_t row = 0;
+            in >> row >> dialog_.companion.at(row) >> text;
+            dialog_.companionAlive.at(row) = text == "alive";
+            return;
+        }
+        in.get();
+        std::getline(in, text);
+        if (field == "female") {
+            dialog_.isFemale = true;
+        } else if (field == "weather") {
+            dialog_.weatherIndex = std::stoi(text);
+        } else {
+            (field == "player" ? dialog_.playerName
+             : field == "size" ? dialog_.partySizeText
+                               : dialog_.timeText) = text;
+        }
+    }
+
     static StateList ListOf(const std::string& word) {
         return word == "flags" ? StateList::kFlags : StateList::kVariables;
     }
@@ -221,6 +257,22 @@ private:
                 said += (said.empty() ? "" : " ") + Shown(variable);
             }
             return said;
+        } else if (name == "sizerule") {  // the size as typed: the size, a correction, rows on
+            const PartySizeRule rule = ApplyPartySizeRule(op.substr(name.size() + 1));
+            std::string rows;
+            for (const bool enabled : rule.rowEnabled) {
+                rows += enabled ? '1' : '0';
+            }
+            return "size " + std::to_string(rule.partySize) + " [" +
+                   rule.replacementText.value_or("kept") + "] rows " + rows;
+        } else if (name == "dialog") {  // the party dialog opened on the party
+            dialog_ = OpenPartyDialog(party_);
+            return Dialog();
+        } else if (name == "type") {
+            TypeIntoDialog(in);
+        } else if (name == "accept") {
+            const std::optional<std::string> error = AcceptPartyDialog(dialog_, party_);
+            return (error ? "refused: " + *error + " " : "") + Party();
         } else if (name == "aliveflag") {  // the flag of the member named by the rest
             return "[" + AliveFlagName(op.substr(name.size() + 1)) + "]";
         } else if (name == "fresh") {  // a new editor over a new environment, same folder
@@ -234,6 +286,7 @@ private:
 
     test::TempDir directory_;
     PartySettings party_;
+    PartyDialogFields dialog_;
     bool seeded_ = false;
     RecordingStateDisplay display_;
     std::unique_ptr<Environment> environment_ = std::make_unique<Environment>();
