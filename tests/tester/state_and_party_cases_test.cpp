@@ -1,7 +1,7 @@
-// Runs the sessions of cases/state_editor.txt: each line is a series of operations separated
+// Runs the sessions of cases/state_and_party.txt: each line is a series of operations separated
 // by ";" on a new state editor over an empty environment and the default party (and its
-// dialog), in a new folder. The answer is what the operations answered, then both lists as the window shows
-// them, the environment, and every message box and error list the editor showed.
+// dialog), in a new folder. The answer is what the operations answered, then both lists as the
+// window shows them, the environment, and every message box and error list the editor showed.
 
 #include <gtest/gtest.h>
 
@@ -293,8 +293,8 @@ private:
     std::unique_ptr<StateEditor> editor_ = std::make_unique<StateEditor>(*environment_, display_);
 };
 
-TEST(StateEditorCases, SessionsAnswerAsListed) {
-    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/tester/cases/state_editor.txt",
+TEST(StateAndPartyCases, SessionsAnswerAsListed) {
+    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/tester/cases/state_and_party.txt",
                           [](const std::string& line) { return StateSession().Run(line); });
 }
 
