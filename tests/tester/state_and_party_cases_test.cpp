@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,8 +15,11 @@
 #include "support/temp_dir.h"
 #include "tester/party_dialog_rules.h"
 #include "tester/party_settings.h"
+#include "tester/random_source.h"
+#include "tester/road.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
+#include "tester/text_substitution.h"
 
 namespace tw {
 namespace {
@@ -173,6 +177,33 @@ private:
         }
     }
 
+    // A road's lines, split at "|": its start answers and steps, or a refusal.
+    static std::string RoadOf(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text + "|");  // an empty text is one empty line
+        for (std::string line; std::getline(in, line, '|');) {
+            lines.push_back(line);
+        }
+        const std::optional<Road> road = ParseRoad(lines);
+        if (!road) {
+            return "refused";
+        }
+        const auto answers = [](const std::vector<MessageAnswer>& list) {
+            std::string said;
+            for (const MessageAnswer answer : list) {
+                said += " " + AnswerLine(answer);
+            }
+            return said;
+        };
+        std::string said = "start" + answers(road->startAnswers);
+        for (const RoadStep& step : road->steps) {
+            said += step.isReply ? " / reply [" + step.reply + "]"
+                                 : " / row " + std::to_string(step.row);
+            said += answers(step.answers);
+        }
+        return said;
+    }
+
     static StateList ListOf(const std::string& word) {
         return word == "flags" ? StateList::kFlags : StateList::kVariables;
     }
@@ -273,6 +304,35 @@ private:
         } else if (name == "accept") {
             const std::optional<std::string> error = AcceptPartyDialog(dialog_, party_);
             return (error ? "refused: " + *error + " " : "") + Party();
+        } else if (name == "road") {  // LINE|LINE...
+            return RoadOf(op.substr(name.size() + 1));
+        } else if (name == "answerlines") {  // how each answer is written in a road
+            return AnswerLine(MessageAnswer::kOk) + " " + AnswerLine(MessageAnswer::kCancel) + " " +
+                   AnswerLine(MessageAnswer::kYes) + " " + AnswerLine(MessageAnswer::kNo);
+        } else if (name == "recording") {  // DIALOGUE SEED START|LINE|LINE... (no start: -)
+            RecordingSetting setting;
+            std::string start, lines;
+            in >> setting.dialogue >> setting.seed >> start >> std::ws;
+            setting.start = start == "-" ? "" : start;
+            std::vector<std::string> list;
+            while (std::getline(in, lines, '|')) {
+                list.push_back(lines);
+            }
+            return Visible(RecordingText(setting, list));
+        } else if (name == "pronoun") {  // the rest of the op is the name
+            return PronounFor(op.substr(name.size() + 1));
+        } else if (name == "members") {  // who 200 draws of a random party member give
+            RandomSource random{1};
+            TextSubstitution substitution(*environment_, party_, random, [](const std::string&) {});
+            std::set<std::string> drawn;
+            for (int i = 0; i < 200; ++i) {
+                drawn.insert(substitution.RandomPartyMember());
+            }
+            std::string said = "drawn";
+            for (const std::string& member : drawn) {
+                said += " [" + member + "]";
+            }
+            return said;
         } else if (name == "aliveflag") {  // the flag of the member named by the rest
             return "[" + AliveFlagName(op.substr(name.size() + 1)) + "]";
         } else if (name == "fresh") {  // a new editor over a new environment, same folder
