@@ -1,7 +1,9 @@
-// Runs the sessions of cases/state_and_party.txt: each line is a series of operations separated
-// by ";" on a new state editor over an empty environment and the default party (and its
-// dialog), in a new folder. The answer is what the operations answered, then both lists as the
-// window shows them, the environment, and every message box and error list the editor showed.
+// Runs the tester's sessions of cases/state_and_party.txt: each line is a series of
+// operations separated by ";" on a new state editor over an empty environment and the
+// default party (and its dialog), in a new folder; roads, recordings and the party's texts
+// are asked of the same session. The answer is what the operations answered, then both
+// lists as the window shows them, the environment, and every message box and error list the
+// editor showed.
 
 #include <gtest/gtest.h>
 
