@@ -15,12 +15,14 @@
 #include "script/environment.h"
 #include "support/line_cases.h"
 #include "support/temp_dir.h"
+#include "tester/node_text_preview.h"
 #include "tester/party_dialog_rules.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "tester/road.h"
 #include "tester/scripted_message_boxes.h"
 #include "tester/state_editor.h"
+#include "tester/state_file.h"
 #include "tester/text_substitution.h"
 
 namespace tw {
@@ -83,7 +85,7 @@ public:
         }
         said += "\nvariables " + Rows(editor_->Rows(StateList::kVariables)) + " flags " +
                 Rows(editor_->Rows(StateList::kFlags));
-        if (!seeded_) {  // seeded party defaults are many: "get" shows those that matter
+        if (!crowded_) {  // seeded party defaults are many: "get" shows those that matter
             said += "\nenvironment";
             for (const auto& [name, value] : *environment_) {
                 said += " " + Shown(name);
@@ -276,13 +278,13 @@ private:
             SetParty(in);
         } else if (name == "seed") {
             SeedPartyDefaults(*environment_, party_);
-            seeded_ = true;
+            crowded_ = true;
         } else if (name == "readback") {
             ReadPartyBack(*environment_, party_);
             return Party();
         } else if (name == "sync") {
             SyncPartySettings(*environment_, party_);
-            seeded_ = true;
+            crowded_ = true;
             return Party();
         } else if (name == "get") {  // NAME...
             std::string said;
@@ -335,6 +337,27 @@ private:
                 said += " [" + member + "]";
             }
             return said;
+        } else if (name == "preview" || name == "plaintext") {  // plain|rich TEXT (\xNN a byte)
+            std::string form, text;
+            in >> form;
+            in.get();
+            std::getline(in, text);
+            text = test::Unescaped(text);
+            return "[" +
+                   (name == "preview" ? NodeTextPreview(text, form == "rich")
+                                      : PlainNodeText(text, form == "rich")) +
+                   "]";
+        } else if (name == "loaderrors") {  // a state text of far too many failing lines
+            std::string text;
+            for (std::size_t i = 0; i < kMaxListedStateErrors + 250; ++i) {
+                text += "$ok" + std::to_string(i) + " = 1\nbad\n";
+            }
+            const std::vector<std::string> errors =
+                LoadStateText(*environment_, text, "state ", StateErrorForm::kMessageOnly);
+            crowded_ = true;
+            return std::to_string(errors.size()) + " listed: [" + errors.front() + "] [" +
+                   errors[kMaxListedStateErrors - 1] + "] [" + errors.back() + "], " +
+                   std::to_string(environment_->size()) + " set";
         } else if (name == "aliveflag") {  // the flag of the member named by the rest
             return "[" + AliveFlagName(op.substr(name.size() + 1)) + "]";
         } else if (name == "fresh") {  // a new editor over a new environment, same folder
@@ -349,7 +372,7 @@ private:
     test::TempDir directory_;
     PartySettings party_;
     PartyDialogFields dialog_;
-    bool seeded_ = false;
+    bool crowded_ = false;
     RecordingStateDisplay display_;
     std::unique_ptr<Environment> environment_ = std::make_unique<Environment>();
     std::unique_ptr<StateEditor> editor_ = std::make_unique<StateEditor>(*environment_, display_);
