@@ -11,6 +11,7 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_compile.h"
 #include "model/dialogue_json.h"
 #include "model/editing/choice_description_rules.h"
 #include "model/editing/command_dialog_rules.h"
@@ -350,6 +351,12 @@ std::string RuleAnswer(const std::string& line) {
     }
     if (rule == "retarget") {
         return RetargetAnswer(rest);
+    }
+    if (rule == "progress") {  // the compile window's bar: COMPILED TOTAL
+        std::istringstream words(rest);
+        CompileProgress progress;
+        words >> progress.compiled >> progress.total;
+        return std::to_string(progress.Percent()) + "%";
     }
     if (rule == "names") {
         return NamesAnswer(rest);
