@@ -1,7 +1,8 @@
 // Runs the dialogs' OK rules of cases/dialog_rules.txt. A line is "RULE key=value|key=value"
 // with the dialog's fields as typed (values are not trimmed); the answer is the message that
 // keeps the dialog open, or what the dialog makes. What a dialog makes is also shown in it
-// again and must make the same once more.
+// again and must make the same once more. The rules that take a text, or a whole dialogue
+// as JSON, say so where they are answered.
 
 #include <gtest/gtest.h>
 
