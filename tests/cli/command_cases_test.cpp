@@ -8,7 +8,9 @@
 // blanks in a word, and \n in them is a line break. The helpers lay out and inspect files:
 // cat FILE, write FILE (its standard input), mkdir DIR, ln TARGET LINK (a directory link),
 // mkfifo FILE, truncate FILE SIZE (sparse), cp SOURCE DEST and cmp FILE EXPECTED, where
-// "@/PATH" is PATH in the source tree.
+// "@/PATH" is PATH in the source tree. "limits NAME=BYTES..." makes the input limits of the
+// commands that follow small (none named: as shipped), and "stdout full" gives them a
+// standard output that takes nothing, as /dev/full ("stdout" alone puts it back).
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,9 +19,12 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
+#include "cli/checked_run.h"
+#include "cli/cli_command.h"
 #include "cli/cli_main.h"
 #include "support/temp_dir.h"
 
@@ -125,6 +130,53 @@ int RunHelper(const std::vector<std::string>& words, const std::string& in, std:
     return 0;
 }
 
+// A standard output that takes nothing.
+class FullBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+// How the commands of a session run: through the program's entry, or with small limits or
+// a full standard output straight through their own.
+struct Surroundings {
+    InputLimits limits;
+    bool small = false;
+    bool fullOutput = false;
+
+    bool Set(const std::vector<std::string>& words) {
+        if (words[0] == "stdout") {
+            fullOutput = words.size() > 1;
+        } else if (words[0] == "limits") {
+            limits = {};
+            small = words.size() > 1;
+            for (std::size_t i = 1; i < words.size(); ++i) {
+                const std::size_t equals = words[i].find('=');
+                const std::uint64_t bytes = std::stoull(words[i].substr(equals + 1));
+                const std::string name = words[i].substr(0, equals);
+                (name == "dialogue" ? limits.dialogueBytes
+                 : name == "state"  ? limits.stateFileBytes
+                                    : limits.lineBytes) = bytes;
+            }
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    int Run(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) const {
+        if (!small && !fullOutput) {
+            return RunCliMain(args, in, out, err);
+        }
+        FullBuffer full;
+        std::ostream fullOut(&full);
+        return RunChecked(
+            *FindCliCommand(args.at(0)),
+            Invocation{std::span(args).subspan(1), in, fullOutput ? fullOut : out, err, limits});
+    }
+};
+
 std::vector<std::string> Sessions() {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(kSessionDir)) {
@@ -145,6 +197,7 @@ TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
     fs::copy(kSessionDir / "files", dir.Path(), fs::copy_options::recursive);
     const fs::path previous = fs::current_path();
     fs::current_path(dir.Path());
+    Surroundings surroundings;
     for (const Case& c : cases) {
         SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(c.line));
         std::istringstream in(c.in);
@@ -152,8 +205,8 @@ TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
         int status = 0;
         if (c.words.at(0) == "talkwright-cli") {
             const std::vector<std::string_view> args(c.words.begin() + 1, c.words.end());
-            status = RunCliMain(args, in, out, err);
-        } else {
+            status = surroundings.Run(args, in, out, err);
+        } else if (!surroundings.Set(c.words)) {
             status = RunHelper(c.words, c.in, out, err);
         }
         EXPECT_EQ(out.str(), c.out);

@@ -1,14 +1,13 @@
 #include "export/batch_export.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "support/dialogue_files.h"
+#include "model/dialogue.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -16,43 +15,27 @@ namespace fs = std::filesystem;
 namespace tw {
 namespace {
 
-using test::ExportOf;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
-using test::WriteDialogue;
 
-TEST(BatchExport, FindsDialogueFilesByExactExtensionInTheOrderFound) {
-    TempDir dir;
-    for (const char* name : {"z.vrx", "a.vrx", "b.VRX", "c.Vrx", "d.vrx.bak", "e.vrx/f.vrx",
-                             "sub/g.vrx", "sub/deeper/h.vrx", "sub/deeper/notes.txt"}) {
-        WriteDialogue(dir / name, "x");
-    }
-    ASSERT_EQ(::mkfifo((dir / "pipe.vrx").c_str(), 0600), 0);
-    const DialogueFileSearch search = FindDialogueFiles(dir.Path().string());
-    const std::vector<std::string> expected{dir / "a.vrx", dir / "e.vrx/f.vrx",
-                                            dir / "sub/deeper/h.vrx", dir / "sub/g.vrx",
-                                            dir / "z.vrx"};
-    EXPECT_EQ(search.files, expected);
-    EXPECT_TRUE(search.errors.empty());
+// A dialogue file whose NPC has the name, with the comments "c".
+void WriteDialogue(const std::string& path, const std::string& npcName) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    Dialogue dialogue;
+    dialogue.Npc().name = npcName;
+    dialogue.SetComments("c");
+    WriteBytes(path, dialogue.Write());
 }
 
-TEST(BatchExport, LinksBackIntoTheTreeAreNoLoop) {
-    TempDir dir;
-    WriteDialogue(dir / "a.vrx", "x");
-    WriteDialogue(dir / "sub/b.vrx", "x");
-    fs::create_directory_symlink("..", dir / "sub/up");
-    fs::create_directory_symlink(".", dir / "sub/self");
-    fs::create_directory_symlink(dir.Path() / "sub", dir / "alias");
-    fs::create_symlink("missing.vrx", dir / "sub/dangling.vrx");
-    const DialogueFileSearch search = FindDialogueFiles(dir.Path().string());
-    // alias sorts before sub and reaches the same directory first; the dangling link is
-    // kept so that its failure to load is reported.
-    const std::vector<std::string> expected{dir / "a.vrx", dir / "alias/b.vrx",
-                                            dir / "alias/dangling.vrx"};
-    EXPECT_EQ(search.files, expected);
-    EXPECT_TRUE(search.errors.empty());
+// The export of a dialogue written by WriteDialogue, as it must be on disk.
+std::string ExportOf(const std::string& npcName) {
+    return "NPC: " + npcName +
+           "\r\n\r\n{** NPC Comments **}\r\n{** c **}\r\n{Begin Dialogue}\r\n\r\n\r\n\r\n\r\n";
 }
+
+// Which files the walk takes, and links in the tree, are in the command session
+// tests/cli/data/commands/export.txt.
 
 TEST(BatchExport, ExportFileNameReplacesTheExtension) {
     const std::pair<const char*, const char*> cases[] = {

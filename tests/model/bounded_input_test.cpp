@@ -37,18 +37,8 @@ std::string SmallDialogueBytes() {
     return dialogue.Write();
 }
 
-TEST(InputLimitsTest, MessagesNameTheSizeAndTheLimit) {
-    EXPECT_EQ(ByteLimitText(std::uint64_t{1} << 30), "1073741824 bytes (1 GiB)");
-    EXPECT_EQ(ByteLimitText(3072), "3072 bytes (3 KiB)");
-    EXPECT_EQ(ByteLimitText(100), "100 bytes");
-    EXPECT_EQ(ByteLimitText(1), "1 byte");
-    EXPECT_EQ(TooLargeMessage("a dialogue", 150, 100),
-              "This file is too large for a dialogue: 150 bytes, more than the limit of 100 "
-              "bytes.");
-    EXPECT_EQ(TooLargeMessage("a state file", std::nullopt, 1024),
-              "This file is too large for a state file: more than the limit of 1024 bytes (1 "
-              "KiB).");
-}
+// The messages that name sizes and limits are in the command sessions
+// data/commands/bounded_input.txt and unreadable_inputs.txt.
 
 TEST(BoundedReadTest, ReadAtMostStopsAtTheLimit) {
     TempDir dir;

@@ -45,28 +45,6 @@ TEST(DialogueJsonFastReader, SeedFilesReadAlike) {
     }
 }
 
-// A document read into one that already holds nodes replaces them, whichever reader
-// takes the text, as reading a file does.
-TEST(DialogueJsonFastReader, ReadingReplacesWhatTheDocumentHeld) {
-    GeneratorOptions options;
-    options.nodes = 30;
-    const std::string small = DialogueToJson(*test::MakeFullDialogue());
-    std::string repeatedKey = small;  // valid, but only the full reader takes repeated keys
-    repeatedKey.insert(repeatedKey.find('{') + 1, "\"comments\": \"first\", ");
-    ASSERT_FALSE(ReadDialogueJsonFast(repeatedKey, *GenerateDialogue(options)));
-    for (const std::string& text : {small, repeatedKey}) {
-        Dialogue fresh;
-        ASSERT_EQ(DialogueFromJson(text, fresh), std::nullopt);
-        const std::unique_ptr<Dialogue> held = GenerateDialogue(options);
-        ASSERT_EQ(DialogueFromJson(text, *held), std::nullopt);
-        EXPECT_EQ(held->Write(), fresh.Write());
-        const std::unique_ptr<Dialogue> heldInPlace = GenerateDialogue(options);
-        std::string copy = text;
-        ASSERT_EQ(DialogueFromJsonText(copy, *heldInPlace), std::nullopt);
-        EXPECT_EQ(heldInPlace->Write(), fresh.Write());
-    }
-}
-
 // Documents the fast reader leaves to the full one are among the cases in read_cases.
 
 // Small random edits of valid documents, many of them still valid, most not.

@@ -2,9 +2,12 @@
 // read-only, and what a save keeps of the file it replaces (mode, owner, links).
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -16,7 +19,6 @@
 #include "model/file.h"
 #include "support/failing_writes.h"
 #include "support/temp_dir.h"
-#include "support/tmpfs_mount.h"
 
 namespace tw {
 namespace {
@@ -32,6 +34,42 @@ mode_t ModeOf(const std::string& path) {
 }
 
 using test::FailAfterBudget;
+
+// A small tmpfs mounted on a directory for one test, for faults only a real file system
+// shows (a full disk, a directory that turns read-only). Needs root and a kernel that
+// lets the process mount; Error() says why not otherwise.
+class TmpfsMount {
+public:
+    TmpfsMount(const std::string& dir, const std::string& size) : dir_(dir) {
+        if (::geteuid() != 0) {
+            error_ = "not running as root, so no tmpfs can be mounted";
+            return;
+        }
+        const std::string options = "size=" + size;
+        if (::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            error_ = std::string("mounting a tmpfs failed: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+    }
+    TmpfsMount(const TmpfsMount&) = delete;
+    TmpfsMount& operator=(const TmpfsMount&) = delete;
+    ~TmpfsMount() {
+        if (mounted_) {
+            ::umount2(dir_.c_str(), MNT_DETACH);
+        }
+    }
+
+    const std::string& Error() const { return error_; }
+    bool RemountReadOnly() {
+        return ::mount("tmpfs", dir_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    std::string dir_;
+    std::string error_;
+    bool mounted_ = false;
+};
 
 class FailingWrites : public ::testing::Test {
 protected:
@@ -110,7 +148,7 @@ TEST(DirectoryFaults, VanishedDirectoryKeepsTheDialogueModified) {
 
 TEST(DirectoryFaults, ReadOnlyDirectoryKeepsTheOldFile) {
     TempDir dir;
-    test::TmpfsMount mount(dir.Path().string(), "1m");
+    TmpfsMount mount(dir.Path().string(), "1m");
     if (!mount.Error().empty()) {
         GTEST_SKIP() << "cannot make a read-only directory: " << mount.Error();
     }
@@ -127,7 +165,7 @@ TEST(DirectoryFaults, ReadOnlyDirectoryKeepsTheOldFile) {
 
 TEST(DiskFull, SaveOnAFullTmpfsKeepsTheOldFile) {
     TempDir dir;
-    test::TmpfsMount mount(dir.Path().string(), "64k");
+    TmpfsMount mount(dir.Path().string(), "64k");
     if (!mount.Error().empty()) {
         GTEST_SKIP() << "cannot fill a disk: " << mount.Error();
     }

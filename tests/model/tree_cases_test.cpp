@@ -133,6 +133,16 @@ private:
             contents_ = node.TakeContents();
         } else if (op == "restorecontents") {
             node.RestoreContents(std::move(contents_));
+        } else if (op == "shown") {  // the row's "Response" cell edited to the rest of the line
+            NodeResponse& response = *node.Responses()[at()];
+            std::string text;
+            std::getline(in >> std::ws, text);
+            const bool changed = response.EditShownText(text);
+            const auto* add = dynamic_cast<const NodeResponseAdd*>(&response);
+            return Said(changed) + " [" + text + "] [" +
+                   (add ? add->GetPlayerText()
+                        : static_cast<const NodeResponseCut&>(response).GetCutText()) +
+                   "]";
         } else if (op == "rename") {
             node.SetName(Word(in));
         } else {
@@ -148,7 +158,7 @@ private:
             "goto",      "endcmd",       "respond",         "cut",        "movecmd",
             "moveresp",  "removecmd",    "removeheld",      "replacecmd", "takecmd",
             "insertcmd", "removeresp",   "takeresp",        "insertresp", "replaceresp",
-            "clear",     "takecontents", "restorecontents", "rename"};
+            "clear",     "takecontents", "restorecontents", "rename",     "shown"};
         if (kRowOps.count(op) != 0) {  // ID first, then the row and the rest
             DialogueNode& node = *d.FindNodeById(Id(in));
             return DoRows(op, node, in);

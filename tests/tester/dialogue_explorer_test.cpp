@@ -47,7 +47,9 @@ TEST(ExploreJob, RunsOverItsOwnCopyOnAWorkerThreadUntilCancelled) {
     EXPECT_TRUE(result.findings.empty());
 }
 
-TEST(ExploreJob, StartsAtTheGivenNodeAndReportsCoverageNodeByNode) {
+// What the editor shows node by node; the coverage and the findings of this dialogue are in
+// the explore case tests/cli/data/explore/start_at_shop.json.
+TEST(ExploreJob, ReportsCoverageNodeByNode) {
     DialogueBuilder builder;
     builder.Add(builder.Root(), "A01", "To the shop.", "Shop");
     DialogueNode& shop = builder.Node("Shop", "Wares.");
@@ -55,29 +57,16 @@ TEST(ExploreJob, StartsAtTheGivenNodeAndReportsCoverageNodeByNode) {
     builder.Cut(shop, "A01");
     builder.Add(shop, "B01", "Buy.", "Till", "$visits > 5");
     builder.Add(shop, "B02", "Pay.", "Till");
-    DialogueNode& till = builder.Node("Till", "Thanks.");
-    builder.Command(till, "END CONVERSATION");
+    builder.Command(builder.Node("Till", "Thanks."), "END CONVERSATION");
 
-    ExploreJob job(builder.dialogue, &shop, ExploreOptions{});
-    const ExploreResult result = job.Run();
-
-    ASSERT_TRUE(result.compileErrors.empty());
-    EXPECT_TRUE(result.IsComplete());
+    const ExploreResult result = ExploreJob(builder.dialogue, &shop, ExploreOptions{}).Run();
     ASSERT_EQ(result.nodes.size(), 3u);
     EXPECT_FALSE(result.nodes[0].entered);  // the start node's commands only ran unseen
     EXPECT_TRUE(result.nodes[1].entered);
+    EXPECT_TRUE(result.nodes[2].entered);
     EXPECT_EQ(result.nodes[1].nodeId, shop.GetId());
     EXPECT_EQ(result.nodes[1].offered, (std::vector<bool>{false, false, true}));
     EXPECT_EQ(result.nodes[1].chosen, (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(result.coverage.nodesEntered, 2u);
-    EXPECT_EQ(result.coverage.responses, 3u);
-    ASSERT_EQ(result.findings.size(), 2u);
-    EXPECT_EQ(result.findings[0].finding.rule, kRuleNeverReached);
-    EXPECT_EQ(result.findings[0].finding.nodeId, 0);
-    EXPECT_EQ(result.findings[1].finding.rule, kRuleNeverOffered);
-    EXPECT_EQ(result.findings[1].finding.index, 1u);
-    EXPECT_EQ(result.findings[1].tag, "B01");
-    EXPECT_FALSE(result.findings[1].hasRoad);
 }
 
 }  // namespace

@@ -130,14 +130,5 @@ TEST(CheckCases, UncompiledCommandsLeadNowhere) {
     EXPECT_EQ(DialogueReferences(dialogue).All().size(), 1U);
 }
 
-TEST(CheckCases, KnowsItsRules) {
-    for (std::string_view rule : {"missing-node", "unknown-cut-tag", "ambiguous-tag",
-                                  "unreachable-node", "unset-name", "syntax"}) {
-        EXPECT_TRUE(IsCheckRule(rule)) << rule;
-    }
-    EXPECT_FALSE(IsCheckRule("missing"));
-    EXPECT_FALSE(IsCheckRule("Syntax"));
-}
-
 }  // namespace
 }  // namespace tw

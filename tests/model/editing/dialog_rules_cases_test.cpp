@@ -1,7 +1,8 @@
 // Runs the dialogs' OK rules of cases/dialog_rules.txt. A line is "RULE key=value|key=value"
 // with the dialog's fields as typed (values are not trimmed); the answer is the message that
 // keeps the dialog open, or what the dialog makes. What a dialog makes is also shown in it
-// again and must make the same once more.
+// again and must make the same once more. The rules that take a text, or a whole dialogue
+// as JSON, say so where they are answered.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,12 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "model/dialogue_compile.h"
+#include "model/dialogue_json.h"
 #include "model/editing/choice_description_rules.h"
 #include "model/editing/command_dialog_rules.h"
 #include "model/editing/condition_dialog_rules.h"
+#include "model/editing/dialogue_names.h"
 #include "model/editing/link_retarget.h"
 #include "model/editing/node_name_rules.h"
 #include "model/editing/response_dialog_rules.h"
@@ -199,6 +203,49 @@ std::string RetargetAnswer(const std::string& statement) {
     return answer.empty() ? "unchanged" : answer;
 }
 
+// A dialogue given as JSON, its links to "Shop" renamed "Market": where each changed row is,
+// then the dialogue's nodes with the rebuilt rows put in their places.
+std::string RetargetDialogueAnswer(const std::string& json) {
+    Dialogue dialogue;
+    if (const auto error = DialogueFromJson(json, dialogue)) {
+        return "error: " + *error;
+    }
+    std::string answer;
+    for (RetargetedRow& row : RetargetLinks(dialogue, "Shop", "Market")) {
+        DialogueNode& node = *dialogue.FindNodeById(row.nodeId);
+        answer += "node " + std::to_string(row.nodeId) +
+                  (row.item == ItemKind::Command ? " command " : " response ") +
+                  std::to_string(row.index) + "\n";
+        if (row.command) {
+            node.ReplaceCommand(node.Commands()[row.index].get(), std::move(row.command));
+        } else {
+            node.ReplaceResponseAt(row.index, std::move(row.response));
+        }
+    }
+    const std::string written = DialogueToJson(dialogue);
+    return answer + written.substr(written.find("  \"nodes\""));  // the header holds no links
+}
+
+// The names a dialogue given as JSON offers: its nodes but the root, the variables and the
+// flags its commands and conditions use.
+std::string NamesAnswer(const std::string& json) {
+    Dialogue dialogue;
+    if (const auto error = DialogueFromJson(json, dialogue)) {
+        return "error: " + *error;
+    }
+    const DialogueNames names = CollectDialogueNames(dialogue);
+    EXPECT_EQ(names.nodes, NodeNamesOf(dialogue));
+    const auto join = [](const std::vector<std::string>& list) {
+        std::string joined;
+        for (const std::string& name : list) {
+            joined += " [" + name + "]";
+        }
+        return joined;
+    };
+    return "nodes" + join(NodeNamesOf(dialogue)) + "\nvariables" + join(names.variables) +
+           "\nflags" + join(names.flags);
+}
+
 // The document the response and tree rules see: Greeting(1) with an [ADD] A01 and a [CUT]
 // of B01, and Farewell(2) under it; Trade(3) at the top.
 std::unique_ptr<Dialogue> RulesDialogue() {
@@ -305,6 +352,18 @@ std::string RuleAnswer(const std::string& line) {
     }
     if (rule == "retarget") {
         return RetargetAnswer(rest);
+    }
+    if (rule == "progress") {  // the compile window's bar: COMPILED TOTAL
+        std::istringstream words(rest);
+        CompileProgress progress;
+        words >> progress.compiled >> progress.total;
+        return std::to_string(progress.Percent()) + "%";
+    }
+    if (rule == "names") {
+        return NamesAnswer(rest);
+    }
+    if (rule == "retargetdialogue") {
+        return RetargetDialogueAnswer(rest);
     }
     if (rule == "cutrows") {
         return CutRowsAnswer(rest);

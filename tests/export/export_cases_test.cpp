@@ -1,6 +1,7 @@
-// Exports and saves of whole dialogues against files written before the export and the
-// save were made faster: generated dialogues of several shapes and the samples, each with
-// the script it exported to.
+// Exports of the small dialogues of tests/export/cases against the scripts they give. The
+// generated dialogues and the samples, against the scripts they exported to before the
+// export and the save were made faster, are in the command session
+// tests/cli/data/commands/export.txt.
 
 #include <gtest/gtest.h>
 
@@ -24,50 +25,6 @@ using test::ReadBytes;
 using test::TempDir;
 
 const std::filesystem::path kSource(TW_SOURCE_DIR);
-
-struct Golden {
-    const char* name;
-    std::filesystem::path dialogue;  // the .vrx file
-    std::filesystem::path script;    // its export, CR LF line ends
-};
-
-class ExportGolden : public testing::TestWithParam<Golden> {
-protected:
-    void SetUp() override {
-        const auto error = dialogue_.Load(GetParam().dialogue.string());
-        ASSERT_FALSE(error.has_value()) << *error;
-    }
-    Dialogue dialogue_;
-};
-
-TEST_P(ExportGolden, TheExportFileIsTheGoldenScript) {
-    TempDir dir;
-    ASSERT_EQ(Export(dialogue_, dir / "out.txt"), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "out.txt"), ReadBytes(GetParam().script.string()));
-    EXPECT_EQ(ToCrLf(ExportScript(dialogue_)), ReadBytes(GetParam().script.string()));
-}
-
-TEST_P(ExportGolden, ASaveGivesBackTheFileItWasLoadedFrom) {
-    TempDir dir;
-    ASSERT_EQ(dialogue_.SaveAs(dir / "saved.vrx"), std::nullopt);
-    const std::string original = ReadBytes(GetParam().dialogue.string());
-    EXPECT_EQ(ReadBytes(dir / "saved.vrx"), original);
-    EXPECT_EQ(dialogue_.Write(), original);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, ExportGolden,
-    testing::Values(Golden{"Generated40", kSource / "tests/export/data/generated_40.vrx",
-                           kSource / "tests/export/data/generated_40.txt"},
-                    Golden{"Generated90", kSource / "tests/export/data/generated_90.vrx",
-                           kSource / "tests/export/data/generated_90.txt"},
-                    Golden{"Generated150", kSource / "tests/export/data/generated_150.vrx",
-                           kSource / "tests/export/data/generated_150.txt"},
-                    Golden{"Blacksmith", kSource / "samples/blacksmith.vrx",
-                           kSource / "tests/export/data/blacksmith.txt"},
-                    Golden{"Innkeeper", kSource / "samples/innkeeper.vrx",
-                           kSource / "tests/export/data/innkeeper.txt"}),
-    [](const testing::TestParamInfo<Golden>& param) { return std::string(param.param.name); });
 
 // Every NAME.json of tests/export/cases, read and exported: NAME.txt is the script it gives,
 // and the file written holds it with CR LF line ends. In NAME.jsonl each line is a dialogue
