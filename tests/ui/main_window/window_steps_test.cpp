@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QTimer>
@@ -14,10 +15,14 @@
 
 #include "model/clipboard_list.h"
 #include "model/dialogue_json.h"
+#include "support/modal_helpers.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
+#include "ui/views/map/map_scene.h"
+#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -270,6 +275,51 @@ public:
         }
         return texts;
     }
+    // A dialogue kept as JSON under tests/, saved as a dialogue file and opened.
+    void OpenJson(const QString& name) {
+        std::ifstream in(TW_SOURCE_DIR "/tests/" + name.toStdString());
+        Dialogue dialogue;
+        const std::string json{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_EQ(DialogueFromJson(json, dialogue), std::nullopt);
+        const std::string path = dir.File(QFileInfo(name).baseName().toStdString() + ".vrx");
+        ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);
+        ASSERT_TRUE(window->OpenDialogueFile(path));
+    }
+    QStringList ProblemColumn(int column) const {
+        QStringList texts;
+        for (int i = 0; i < RowCount(*Problems()->List()); ++i) {
+            texts << RowText(*Problems()->List(), i, column);
+        }
+        return texts;
+    }
+    // A click on a finding's row; a second press makes it a double click.
+    void ClickFinding(int row, bool twice) {
+        QTableView* list = Problems()->List();
+        const QPoint at = RowRect(*list, row).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice) {
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+    // How the map draws a node's box, once it has settled: dimmed, problem, or plain.
+    QString OnMap(const QString& name) const {
+        auto* map = Named<MapView>("map");
+        EXPECT_TRUE(QTest::qWaitFor([map] { return map->IsSettled(); }, 30000));
+        const BoxMarks marks = map->Scene().MarksOf(map->Shown().Find(name.toStdString()));
+        QStringList shown;
+        shown << (marks.dimmed ? "dimmed" : "") << (marks.problem ? "problem" : "");
+        shown.removeAll("");
+        return shown.isEmpty() ? "plain" : shown.join(' ');
+    }
+    // The tester opened next: the node it starts on and its response count, then Quit.
+    void OnTester() {
+        OnNextModal<CTestDlg>([this](CTestDlg& tester) {
+            tested =
+                QString("%1 %2").arg(tester.NodeName()->text()).arg(tester.Responses()->count());
+            services.QueueAnswer(MessageAnswer::kYes);
+            tester.Button("Quit")->click();
+        });
+    }
     static std::string Bytes(const QStringList& hex) {
         std::string bytes;
         for (const QString& byte : hex) {
@@ -391,6 +441,15 @@ public:
                  QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
              }},
             {"recent", [this](auto&, W w) { RecentEntries().at(w[0].toInt() - 1)->trigger(); }},
+            {"openjson", [this](auto&, W w) { OpenJson(w[0]); }},
+            {"activate",
+             [this](auto&, W) {
+                 window->activateWindow();
+                 ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+             }},
+            {"finding",
+             [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
+            {"tester", [this](auto&, W) { OnTester(); }},
             {"result",
              [this](auto&, W w) {
                  QTableView* results = Find()->Results();
@@ -460,6 +519,41 @@ public:
             {"saved", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Current().Write()); }},
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
+            {"problems",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Join(ProblemColumn(w[0].toInt())), rest.section(' ', 1));
+             }},
+            {"problemcount",
+             [this](auto&, W w) {
+                 const int count = w[0].toInt();
+                 EXPECT_TRUE(
+                     QTest::qWaitFor([&] { return RowCount(*Problems()->List()) == count; }, 3000))
+                     << RowCount(*Problems()->List());
+             }},
+            {"status",
+             [this](const QString& rest, W) {
+                 EXPECT_TRUE(StatusText()->text().contains(rest))
+                     << StatusText()->text().toStdString();
+             }},
+            {"shown",
+             [this](auto&, W w) { EXPECT_EQ(Named<QWidget>(w[0])->isVisible(), w[1] == "yes"); }},
+            {"checked",
+             [this](auto&, W w) { EXPECT_EQ(Action(w[0])->isChecked(), w[1] == "yes"); }},
+            {"shaded",
+             [this](const QString& rest, W) {
+                 EXPECT_TRUE(Item(rest.section(' ', 1))->data(0, Qt::ForegroundRole).isValid() ==
+                             (rest.section(' ', 0, 0) == "yes"));
+             }},
+            {"described",
+             [this](const QString& rest, W) {
+                 EXPECT_EQ(Item(rest.section(" = ", 0, 0))
+                               ->data(0, Qt::AccessibleDescriptionRole)
+                               .toString(),
+                           rest.section(" = ", 1));
+             }},
+            {"onmap",
+             [this](const QString& rest, W w) { EXPECT_EQ(OnMap(w[0]), rest.section(' ', 1)); }},
+            {"tested", [this](const QString& rest, W) { EXPECT_EQ(tested, rest); }},
         };
     }
 
@@ -468,6 +562,7 @@ public:
     std::string markedJson;
     QString markedTree;
     QStringList listed;
+    QString tested;
 };
 
 TEST_P(WindowSteps, ShowWhatTheWriterDid) {
