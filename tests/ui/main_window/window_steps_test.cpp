@@ -18,7 +18,10 @@
 #include "support/modal_helpers.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/editing_dialog.h"
+#include "ui/dialogs/error_dlg.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
 #include "ui/views/map/map_scene.h"
@@ -311,14 +314,26 @@ public:
         shown.removeAll("");
         return shown.isEmpty() ? "plain" : shown.join(' ');
     }
-    // The tester opened next: the node it starts on and its response count, then Quit.
-    void OnTester() {
-        OnNextModal<CTestDlg>([this](CTestDlg& tester) {
-            tested =
-                QString("%1 %2").arg(tester.NodeName()->text()).arg(tester.Responses()->count());
-            services.QueueAnswer(MessageAnswer::kYes);
-            tester.Button("Quit")->click();
-        });
+    // The tester opened next, once it shows a node: that node, its response count and the
+    // variables asked for (name=value, or name=undefined), then Quit.
+    void OnTester(const QStringList& variables) {
+        OnNextModal<CTestDlg>(
+            [this, variables](CTestDlg& tester) {
+                tested = QString("%1 %2")
+                             .arg(tester.NodeName()->text())
+                             .arg(tester.Responses()->count());
+                const auto& environment = tester.Session().GetEnvironment();
+                for (const QString& name : variables) {
+                    const std::string variable = name.toStdString();
+                    tested += " " + name + "=" +
+                              QString::fromStdString(environment.IsDefined(variable)
+                                                         ? environment.Get(variable).ToString()
+                                                         : "undefined");
+                }
+                services.QueueAnswer(MessageAnswer::kYes);
+                tester.Button("Quit")->click();
+            },
+            [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
     }
     static std::string Bytes(const QStringList& hex) {
         std::string bytes;
@@ -449,7 +464,25 @@ public:
              }},
             {"finding",
              [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
-            {"tester", [this](auto&, W) { OnTester(); }},
+            {"tester", [this](auto&, W w) { OnTester(w); }},
+            {"statewindow",
+             [](auto&, W) {
+                 OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
+             }},
+            {"party",
+             [](const QString& rest, W) {
+                 OnNextModal<CPartyDlg>([rest](CPartyDlg& party) {
+                     party.PlayerName()->setText(rest);
+                     party.accept();
+                 });
+             }},
+            {"errorlist",
+             [this](auto&, W) {
+                 OnNextModal<CErrorDlg>([this](CErrorDlg& list) {
+                     tested = QString("%1 errors").arg(list.List()->count());
+                     list.accept();
+                 });
+             }},
             {"result",
              [this](auto&, W w) {
                  QTableView* results = Find()->Results();
