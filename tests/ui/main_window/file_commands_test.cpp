@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "model/dialogue.h"
-#include "model/dialogue_file_format.h"
 #include "model/editing/tree_edit_rules.h"
 #include "support/app_test_support.h"
 #include "support/scripted_platform_services.h"
@@ -32,25 +31,6 @@ protected:
     FileCommands files{services};
     test::TempDir dir{"file_commands"};
 };
-
-TEST_F(FileCommandsTest, LoadShowsWhyAFileCannotBeRead) {
-    struct Case {
-        std::string bytes;
-        std::string_view message;
-    };
-    const std::string header("\xA9\xC3\xF4\x70", 4);
-    const Case cases[] = {
-        {"not a dialogue", kNotVrxMessage},
-        {header + std::string("\x67\0\0\0", 4), kNewerVersionMessage},
-        {header + std::string("\x66\0\0\0\x05\0\0\0", 8), kDamagedMessage},
-    };
-    for (const Case& c : cases) {
-        services.QueueAnswer(MessageAnswer::kOk);
-        Dialogue document;
-        EXPECT_FALSE(files.Load(document, dir.Write("bad.vrx", c.bytes)));
-        EXPECT_EQ(services.Messages().back(), Error(std::string(c.message)));
-    }
-}
 
 // The tree view recurses once per level: a deeper tree is refused before it is shown.
 TEST_F(FileCommandsTest, LoadRefusesTreesDeeperThanTheEditorShows) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -335,6 +336,23 @@ public:
             },
             [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
     }
+    // The last message box as caption|kind|buttons|text.
+    QString LastBox() const {
+        if (services.Messages().empty()) {
+            return "(none)";
+        }
+        const auto& box = services.Messages().back();
+        const char* kinds[] = {"error", "warning", "question"};
+        const char* buttons[] = {"ok", "okcancel", "yesno", "yesnocancel"};
+        return QStringList{QString::fromStdString(box.caption), kinds[static_cast<int>(box.kind)],
+                           buttons[static_cast<int>(box.buttons)], QString::fromStdString(box.text)}
+            .join('|');
+    }
+    static qsizetype Contents(QWidget* box) {
+        auto* line = qobject_cast<QLineEdit*>(box);
+        return line != nullptr ? line->text().size()
+                               : qobject_cast<CStyleEditCtrl*>(box)->toPlainText().size();
+    }
     static std::string Bytes(const QStringList& hex) {
         std::string bytes;
         for (const QString& byte : hex) {
@@ -457,6 +475,12 @@ public:
              }},
             {"recent", [this](auto&, W w) { RecentEntries().at(w[0].toInt() - 1)->trigger(); }},
             {"openjson", [this](auto&, W w) { OpenJson(w[0]); }},
+            {"bytes", [this](auto&, W w) { dir.Write(w[0].toStdString(), Bytes(w.mid(1))); }},
+            {"bigclip",
+             [](auto&, W w) {
+                 QApplication::clipboard()->setText(
+                     (QString(63, 'x') + '\n').repeated(w[0].toInt()));
+             }},
             {"activate",
              [this](auto&, W) {
                  window->activateWindow();
@@ -552,6 +576,13 @@ public:
             {"saved", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Current().Write()); }},
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
+            {"box", [this](const QString& rest, W) { EXPECT_EQ(LastBox(), rest); }},
+            {"longer",
+             [this](auto&, W w) { EXPECT_GT(Contents(Target(w[0])), w[1].toLongLong()); }},
+            {"stored",
+             [this](auto&, W w) {
+                 EXPECT_GT(static_cast<qsizetype>(Json().size()), w[0].toLongLong());
+             }},
             {"problems",
              [this](const QString& rest, W w) {
                  EXPECT_EQ(Join(ProblemColumn(w[0].toInt())), rest.section(' ', 1));
