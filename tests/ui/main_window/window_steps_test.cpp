@@ -551,7 +551,9 @@ public:
              [this](const QString& rest, W) {
                  QStringList kinds;
                  for (const auto& shown : services.FileDialogs()) {
-                     kinds << (shown.save ? "save" : "open");
+                     kinds << (!shown.save                     ? "open"
+                               : shown.request.promptOverwrite ? "save"
+                                                               : "save without asking");
                  }
                  EXPECT_EQ(Join(kinds), rest);
              }},
