@@ -25,6 +25,7 @@
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
+#include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_scene.h"
 #include "ui/views/map/map_view.h"
 
@@ -104,7 +105,8 @@ public:
                                                   {"problems", Problems()->List()},
                                                   {"pattern", Find()->Pattern()},
                                                   {"lookin", Find()->LookIn()},
-                                                  {"results", Find()->Results()}};
+                                                  {"results", Find()->Results()},
+                                                  {"map", &Named<MapView>("map")->Canvas()}};
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
     }
@@ -305,15 +307,26 @@ public:
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         }
     }
-    // How the map draws a node's box, once it has settled: dimmed, problem, or plain.
-    QString OnMap(const QString& name) const {
+    // The map once it has settled.
+    MapView& Map() const {
         auto* map = Named<MapView>("map");
         EXPECT_TRUE(QTest::qWaitFor([map] { return map->IsSettled(); }, 30000));
-        const BoxMarks marks = map->Scene().MarksOf(map->Shown().Find(name.toStdString()));
+        return *map;
+    }
+    // How the map draws a node's box: selected, dimmed, problem, or plain.
+    QString OnMap(const QString& name) const {
+        const BoxMarks marks = Map().Scene().MarksOf(Map().Shown().Find(name.toStdString()));
         QStringList shown;
-        shown << (marks.dimmed ? "dimmed" : "") << (marks.problem ? "problem" : "");
+        shown << (marks.selected ? "selected" : "") << (marks.dimmed ? "dimmed" : "")
+              << (marks.problem ? "problem" : "");
         shown.removeAll("");
         return shown.isEmpty() ? "plain" : shown.join(' ');
+    }
+    // The centre of a node's box, scrolled into view.
+    QPoint BoxPoint(const QString& name) {
+        const QRectF box = Map().BoxOfNode(Node(name.toStdString()).GetId());
+        Map().Canvas().ensureVisible(box, 0, 0);
+        return Map().Canvas().mapFromScene(box.center());
     }
     // The tester opened next, once it shows a node: that node, its response count and the
     // variables asked for (name=value, or name=undefined), then Quit.
@@ -489,6 +502,14 @@ public:
             {"finding",
              [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
             {"tester", [this](auto&, W w) { OnTester(w); }},
+            {"mapclick",
+             [this](const QString& rest, W) {
+                 QTest::mouseClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
+             }},
+            {"mapdouble",
+             [this](const QString& rest, W) {
+                 QTest::mouseDClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
+             }},
             {"statewindow",
              [](auto&, W) {
                  OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
@@ -579,6 +600,31 @@ public:
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
             {"box", [this](const QString& rest, W) { EXPECT_EQ(LastBox(), rest); }},
+            {"mapnodes",
+             [this](const QString& rest, W) {
+                 const auto& nodes = Map().Shown().Nodes();
+                 EXPECT_EQ(QString::number(nodes.size()) + (nodes[0].isStart ? " start" : ""),
+                           rest);
+             }},
+            {"control",
+             [this](auto&, W w) {
+                 EXPECT_EQ(Named<QWidget>(w[0])->isEnabled(), w[1] == "enabled")
+                     << w[0].toStdString();
+             }},
+            {"accessible",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Named<QWidget>(w[0])->accessibleName(), rest.section(' ', 1));
+             }},
+            {"filedialog",
+             [this](const QString& rest, W) {
+                 ASSERT_FALSE(services.FileDialogs().empty());
+                 EXPECT_EQ(services.FileDialogs().back().request.caption, rest.toStdString());
+             }},
+            {"contains",
+             [this](const QString& rest, W w) {
+                 EXPECT_NE(ReadFile(Path(w[0])).find(rest.section(' ', 1).toStdString()),
+                           std::string::npos);
+             }},
             {"longer",
              [this](auto&, W w) { EXPECT_GT(Contents(Target(w[0])), w[1].toLongLong()); }},
             {"stored",
