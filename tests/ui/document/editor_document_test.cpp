@@ -1,5 +1,5 @@
 // The editor document without any window: each operation is one undo step, each step says
-// what changed both ways, and the modified mark and the selection road follow.
+// what changed both ways, and the modified mark follows.
 
 #include "ui/document/editor_document.h"
 
@@ -192,20 +192,6 @@ TEST(EditorDocumentTest, AReloadIsOneStepThatUndoTakesBack) {
     EXPECT_EQ(reports.Take(), (Lines{"npc", "tree", "current 1", "modified"}));
     document.UndoStack().redo();
     EXPECT_FALSE(document.IsModified());
-}
-
-TEST(EditorDocumentTest, TheSelectionRoadGoesBackAndForward) {
-    EditorDocument document(SmallDialogue());
-    for (std::int32_t id : {1, 2, 3}) {
-        document.SetCurrentNode(id);
-    }
-    EXPECT_TRUE(document.GoBack());
-    EXPECT_TRUE(document.GoBack());
-    EXPECT_EQ(document.CurrentNodeId(), 1);
-    EXPECT_TRUE(document.GoForward());
-    EXPECT_EQ(document.CurrentNodeId(), 2);
-    document.SetCurrentNode(3);  // walking on drops what lay ahead
-    EXPECT_FALSE(document.GoForward());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "model/dialogue.h"
-#include "model/dialogue_file_format.h"
 #include "model/editing/tree_edit_rules.h"
 #include "support/app_test_support.h"
 #include "support/scripted_platform_services.h"
@@ -20,10 +19,6 @@ protected:
         EXPECT_EQ(services.Errors(), std::vector<std::string>{});
         EXPECT_EQ(services.PendingAnswers(), 0u);
     }
-    Message Question(const std::string& name) {
-        return Message{"Dialogue Editor", "Save changes to " + name + "?",
-                       MessageButtons::kYesNoCancel, MessageKind::kQuestion};
-    }
     Message Error(const std::string& text) {
         return Message{"Error", text, MessageButtons::kOk, MessageKind::kError};
     }
@@ -32,25 +27,6 @@ protected:
     FileCommands files{services};
     test::TempDir dir{"file_commands"};
 };
-
-TEST_F(FileCommandsTest, LoadShowsWhyAFileCannotBeRead) {
-    struct Case {
-        std::string bytes;
-        std::string_view message;
-    };
-    const std::string header("\xA9\xC3\xF4\x70", 4);
-    const Case cases[] = {
-        {"not a dialogue", kNotVrxMessage},
-        {header + std::string("\x67\0\0\0", 4), kNewerVersionMessage},
-        {header + std::string("\x66\0\0\0\x05\0\0\0", 8), kDamagedMessage},
-    };
-    for (const Case& c : cases) {
-        services.QueueAnswer(MessageAnswer::kOk);
-        Dialogue document;
-        EXPECT_FALSE(files.Load(document, dir.Write("bad.vrx", c.bytes)));
-        EXPECT_EQ(services.Messages().back(), Error(std::string(c.message)));
-    }
-}
 
 // The tree view recurses once per level: a deeper tree is refused before it is shown.
 TEST_F(FileCommandsTest, LoadRefusesTreesDeeperThanTheEditorShows) {
@@ -86,105 +62,6 @@ TEST_F(FileCommandsTest, OpenDialogAsksForDialogueFilesAndFollowsTheChosenDirect
     services.QueueFileChoice(std::nullopt);
     EXPECT_EQ(files.ChooseDialogueToOpen(), std::nullopt);
     EXPECT_EQ(services.GetWorkingDirectory(), "/stories/inn");
-}
-
-TEST_F(FileCommandsTest, SaveWithoutPathAsksForOneAndWritesTheFile) {
-    EditorDocument editor;
-    Dialogue& document = editor.GetDialogue();
-    document.SetModified(true);
-    const std::string path = dir.File("new.vrx");
-    services.QueueFileChoice(path);
-    EXPECT_TRUE(files.Save(editor));
-    EXPECT_TRUE(services.FileDialogs().at(0).save);
-    EXPECT_TRUE(services.FileDialogs().at(0).request.promptOverwrite);
-    EXPECT_EQ(document.GetPath(), path);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_FALSE(document.IsScratch());
-    EXPECT_EQ(test::ReadFile(path), document.Write());
-}
-
-TEST_F(FileCommandsTest, FailedSaveSaysSoAndKeepsTheDocumentModified) {
-    const std::string path = dir.File("no/such/dir/x.vrx");
-    auto dialogue = std::make_unique<Dialogue>();
-    dialogue->SetPath(path);
-    EditorDocument editor(std::move(dialogue));
-    Dialogue& document = editor.GetDialogue();
-    document.SetModified(true);
-    // Save As onto an unwritable place keeps the old path as well.
-    services.QueueFileChoice(dir.File("gone/y.vrx"));
-    services.QueueAnswer(MessageAnswer::kOk);
-    EXPECT_FALSE(files.SaveAs(editor));
-    EXPECT_EQ(document.GetPath(), path);
-    EXPECT_TRUE(document.IsModified());
-
-    services.QueueFileChoice(std::nullopt);  // cancelled
-    EditorDocument untitled;
-    untitled.GetDialogue().SetModified(true);
-    EXPECT_FALSE(files.Save(untitled));
-    EXPECT_TRUE(untitled.IsModified());
-}
-
-TEST_F(FileCommandsTest, CloseQuestionAnswers) {
-    struct Case {
-        MessageAnswer answer;
-        bool writable;
-        bool mayClose;
-    };
-    const Case cases[] = {
-        {MessageAnswer::kYes, true, true},
-        {MessageAnswer::kYes, false, false},  // a save that fails keeps the document
-        {MessageAnswer::kNo, true, true},
-        {MessageAnswer::kCancel, true, false},
-    };
-    for (const Case& c : cases) {
-        auto dialogue = std::make_unique<Dialogue>();
-        dialogue->Npc().name = "Brannoc";
-        dialogue->SetPath(c.writable ? dir.File("close.vrx") : dir.File("none/close.vrx"));
-        EditorDocument document(std::move(dialogue));
-        document.GetDialogue().SetModified(true);
-        services.QueueAnswer(c.answer);
-        if (c.answer == MessageAnswer::kYes && !c.writable) {
-            services.QueueAnswer(MessageAnswer::kOk);
-        }
-        const std::size_t before = services.Messages().size();
-        EXPECT_EQ(files.ConfirmClose(document), c.mayClose);
-        EXPECT_EQ(services.Messages().at(before), Question("Brannoc"));
-        EXPECT_EQ(document.IsModified(), !(c.answer == MessageAnswer::kYes && c.writable));
-    }
-    EditorDocument unmodified;
-    EXPECT_TRUE(files.ConfirmClose(unmodified));
-}
-
-TEST_F(FileCommandsTest, ShutdownAsksForEachModifiedDocumentInOrderAndStopsAtAFailure) {
-    DocumentManager documents;
-    for (const char* name : {"A", "B", "C", "D"}) {
-        auto document = std::make_unique<Dialogue>();
-        document->Npc().name = name;
-        document->SetModified(std::string(name) != "B");
-        document->SetPath(dir.File(std::string(name) + ".vrx"));
-        documents.Add(std::make_unique<EditorDocument>(std::move(document)));
-    }
-    services.QueueAnswer(MessageAnswer::kNo);
-    services.QueueAnswer(MessageAnswer::kCancel);
-    EXPECT_FALSE(files.ConfirmShutdown(documents));
-    EXPECT_EQ(services.Messages(), (std::vector<Message>{Question("A"), Question("C")}));
-
-    services.QueueAnswer(MessageAnswer::kYes);
-    services.QueueAnswer(MessageAnswer::kNo);
-    services.QueueAnswer(MessageAnswer::kYes);
-    EXPECT_TRUE(files.ConfirmShutdown(documents));
-    EXPECT_FALSE(documents.At(0).GetDialogue().IsModified());
-    EXPECT_TRUE(documents.At(2).GetDialogue().IsModified());
-    EXPECT_FALSE(documents.At(3).GetDialogue().IsModified());
-
-    // A save that fails stops the shutdown there: D is never asked about.
-    documents.At(0).GetDialogue().SetModified(true);
-    documents.At(0).GetDialogue().SetPath(dir.File("none/A.vrx"));
-    documents.At(3).GetDialogue().SetModified(true);
-    services.QueueAnswer(MessageAnswer::kYes);
-    services.QueueAnswer(MessageAnswer::kOk);
-    EXPECT_FALSE(files.ConfirmShutdown(documents));
-    EXPECT_EQ(services.Messages().size(), 7u);
 }
 
 TEST_F(FileCommandsTest, WorkingDirectoryIsKeptInTheProfile) {

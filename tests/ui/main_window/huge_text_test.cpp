@@ -1,8 +1,7 @@
 // A name of megabytes, as another tool may write one, is shown cut short wherever a control
-// lays it out and stays whole where the writer edits it; a paste of megabytes asks first.
+// lays it out and stays whole where the writer edits it.
 
 #include <QApplication>
-#include <QClipboard>
 
 #include "generator/dialogue_generator.h"
 #include "main_window_fixture.h"
@@ -12,8 +11,6 @@
 
 namespace tw::test {
 namespace {
-
-using Message = ScriptedPlatformServices::Message;
 
 constexpr std::size_t kHugeName = 2 * 1024 * 1024;
 constexpr std::int32_t kNodeId = 2;
@@ -112,39 +109,6 @@ TEST_F(HugeTextTest, ACutCellIsEditedWhole) {
     const auto& responses = Node("Ferry").Responses();
     EXPECT_EQ(static_cast<const NodeResponseAdd&>(*responses.back()).GetPlayerText(), said + "!");
     EXPECT_EQ(ResponseList()->ItemText(back, 2), FromBytes(said + "!"));
-}
-
-QString Contents(QWidget* box) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        return line->text();
-    }
-    return qobject_cast<CStyleEditCtrl*>(box)->toPlainText();
-}
-
-// The text box and the comments ask before a paste past the limit; No pastes nothing.
-TEST_F(HugeTextTest, APasteOfMegabytesAsksFirst) {
-    OpenWithName("Ferry");
-    Select("Ferry");
-    const QString large = (QString(63, 'x') + '\n').repeated(16 * 1024 + 1);
-    QApplication::clipboard()->setText(large);
-    const Message question{"Dialogue Editor", "The clipboard holds 1.0 MiB of text. Paste it?",
-                           MessageButtons::kYesNo, MessageKind::kQuestion};
-    for (QWidget* box : std::initializer_list<QWidget*>{NodeText(), Comments()}) {
-        const std::size_t asked = services.Messages().size();
-        const QString before = Contents(box);
-        box->setFocus();
-        services.QueueAnswer(MessageAnswer::kNo);
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        ASSERT_EQ(services.Messages().size(), asked + 1);
-        EXPECT_EQ(services.Messages().back(), question);
-        EXPECT_EQ(Contents(box), before);
-        services.QueueAnswer(MessageAnswer::kYes);
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(services.Messages().size(), asked + 2);
-        EXPECT_GT(Contents(box).size(), 1'000'000);
-    }
-    EXPECT_GT(Node("Ferry").GetText().size(), 1'000'000u);
-    EXPECT_GT(Node("Ferry").GetComments().size(), 1'000'000u);
 }
 
 }  // namespace

@@ -1,21 +1,16 @@
-// The Problems pane through the real widgets: the check after a change, the counts, and a
-// finding that leads to its node and row.
+// What the Problems pane shows is what a whole check of the document finds: after edits and
+// their undo, after a check that an edit overtakes, and back on a document.
 
 #include "ui/views/problems_pane.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QTimer>
-#include <random>
 
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "support/view_rows.h"
 #include "tester/provided_names.h"
-#include "ui/controls/style_edit_ctrl.h"
 #include "ui/document/editor_document.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/platform/text_codec.h"
@@ -30,107 +25,23 @@ CheckOptions PartyCheck() {
     return options;
 }
 
-class ProblemsPaneTest : public MainWindowTest {
-public:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        Dialogue& document = Current();
-        DialogueNode& greeting = document.AppendNode(document.Root(), 1, "Greeting");
-        document.AppendNode(document.Root(), 2, "Farewell");
-        document.SetNextNodeId(3);
-        document.Root().AppendCommand(std::make_unique<CommandGoto>("Greeting"));
-        greeting.AppendCommand(std::make_unique<CommandGoto>("Farewell"));
-        greeting.AppendCommand(std::make_unique<CommandGoto>("Nowhere"));
-        Refresh();
+// The pane's rows as "severity | node | message".
+QStringList Messages(const QTableView& list) {
+    QStringList messages;
+    for (int i = 0; i < RowCount(list); ++i) {
+        messages << RowText(list, i, 0) + " | " + RowText(list, i, 1) + " | " + RowText(list, i, 2);
     }
-
-    QTableView* List() { return Problems()->List(); }
-    QStringList Messages() {
-        QStringList messages;
-        for (int i = 0; i < RowCount(*List()); ++i) {
-            messages << RowText(*List(), i, 0) + " | " + RowText(*List(), i, 1) + " | " +
-                            RowText(*List(), i, 2);
-        }
-        return messages;
-    }
-    void PressF7() { QTest::keyClick(window.get(), Qt::Key_F7); }
-    static QStringList Expected(const std::vector<Finding>& findings) {
-        QStringList expected;
-        for (const Finding& finding : findings) {
-            expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
-                            FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) +
-                            " [" + QString::fromStdString(finding.rule) + "]";
-        }
-        return expected;
-    }
-    QAction* ViewAction(const QString& name) { return window->findChild<QAction*>(name); }
-};
-
-const QString kNowhere =
-    "error | Greeting | goto leads to node \"Nowhere\", which this dialogue does not have "
-    "[missing-node]";
-
-TEST_F(ProblemsPaneTest, AChangeShowsUpAMomentAfterTheLastKeystroke) {
-    PressF7();
-    Select("Farewell");
-    NodeText()->setFocus();
-    QTest::keyClicks(NodeText(), "Gold: $coins");
-    // Typing only restarts the timer: nothing has been checked yet.
-    EXPECT_EQ(Messages(), QStringList{kNowhere});
-    for (int waited = 0; waited < 3000 && Messages().size() < 2; waited += 50) {
-        QTest::qWait(50);
-    }
-    EXPECT_EQ(Messages(), (QStringList{kNowhere,
-                                       "note | Farewell | variable \"$coins\" is read but never "
-                                       "set [unset-name]"}));
-    EXPECT_EQ(StatusText()->text(), "Problems: 1 error, 0 warnings, 1 note");
+    return messages;
 }
 
-TEST_F(ProblemsPaneTest, DoubleClickSelectsTheNodeAndTheRow) {
-    PressF7();
-    Select("Farewell");
-    const QRect rect = RowRect(*List(), 0);
-    // A double-click is a click, then the second press that the platform reports as one.
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, rect.center());
-    ASSERT_NE(Tree()->currentItem(), nullptr);
-    EXPECT_EQ(Tree()->currentItem()->text(0), "Greeting");
-    EXPECT_EQ(CommandList()->SelectedRow(), 1);
-    EXPECT_TRUE(CommandList()->hasFocus());
-}
-
-TEST_F(ProblemsPaneTest, EnterSelectsTheNodeOfAResponseFinding) {
-    auto cut = std::make_unique<NodeResponseCut>();
-    cut->SetCutTag("Z09");
-    auto add = std::make_unique<NodeResponseAdd>("A01");
-    add->SetGotoNode("Greeting");
-    Node("Farewell").AppendResponse(std::move(add));
-    Node("Farewell").AppendResponse(std::move(cut));
-    Refresh();
-    PressF7();
-    int found = -1;
-    for (int i = 0; i < RowCount(*List()); ++i) {
-        if (RowText(*List(), i, 2).contains("Z09")) {
-            found = i;
-        }
+QStringList Expected(const std::vector<Finding>& findings) {
+    QStringList expected;
+    for (const Finding& finding : findings) {
+        expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
+                        FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) + " [" +
+                        QString::fromStdString(finding.rule) + "]";
     }
-    ASSERT_NE(found, -1) << Messages().join("\n").toStdString();
-    List()->setFocus();
-    List()->setCurrentIndex(List()->model()->index(found, 0));
-    QTest::keyClick(List(), Qt::Key_Return);
-    EXPECT_EQ(Tree()->currentItem()->text(0), "Farewell");
-    EXPECT_EQ(ResponseList()->SelectedRow(), 1);
-}
-
-TEST_F(ProblemsPaneTest, TheViewMenuShowsAndHidesThePane) {
-    QAction* shown = ViewAction("viewProblems");
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(Problems()->isVisible());
-    shown->trigger();
-    EXPECT_FALSE(Problems()->isVisible());
-    PressF7();  // Check Dialogue shows it again
-    EXPECT_TRUE(Problems()->isVisible());
-    EXPECT_TRUE(shown->isChecked());
+    return expected;
 }
 
 // The rows a pane shows, as text, with the node each leads to.
@@ -146,56 +57,26 @@ QStringList Rows(ProblemsPane& pane) {
 
 // Edits made through the window's history are checked from the cache; the pane must show
 // what a whole check of the document finds, after the edit and after its undo.
-TEST_F(ProblemsPaneTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
+TEST_F(MainWindowTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
     const TempDir dir("problems_pane_edits");
     const std::string path = dir.Write("edited.vrx", GenerateDialogue({300, 9})->Write());
     ASSERT_TRUE(window->OpenDialogueFile(path));
-    PressF7();
-    const QStringList opened = Messages();
+    const QTableView& list = *Problems()->List();
+    Trigger("checkDialogue");
+    const QStringList opened = Messages(list);
     QTreeWidgetItem* item = Tree()->topLevelItem(Tree()->topLevelItemCount() - 1);
     ASSERT_NE(item, nullptr);
     Tree()->setCurrentItem(item);
     NodeText()->setFocus();
     QTest::keyClicks(NodeText(), " $unsetCoins");
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
-    EXPECT_EQ(Messages().size(), opened.size() + 1);
+    EXPECT_EQ(Messages(list), Expected(CheckDialogue(Current(), PartyCheck())));
+    EXPECT_EQ(Messages(list).size(), opened.size() + 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(), Expected(CheckDialogue(Current(), PartyCheck())));
-    EXPECT_EQ(Messages(), opened);
+    EXPECT_EQ(Messages(list), Expected(CheckDialogue(Current(), PartyCheck())));
+    EXPECT_EQ(Messages(list), opened);
 }
-
-}  // namespace
-}  // namespace tw::test
-
-namespace tw::test {
-namespace {
-
-TEST_F(ProblemsPaneTest, ThePaneFollowsTheDocumentOnShow) {
-    PressF7();
-    ASSERT_EQ(Messages(), QStringList{kNowhere});
-    Current().SetScratch(false);  // kept open beside the new one
-    window->OnNewDialogue();
-    ASSERT_EQ(Tabs()->count(), 2);
-    Tabs()->setCurrentIndex(0);
-    Tabs()->setCurrentIndex(1);
-    for (int waited = 0; waited < 3000 && !Messages().isEmpty(); waited += 50) {
-        QTest::qWait(50);
-    }
-    EXPECT_TRUE(Messages().isEmpty());
-    Tabs()->setCurrentIndex(0);
-    for (int waited = 0; waited < 3000 && Messages().isEmpty(); waited += 50) {
-        QTest::qWait(50);
-    }
-    EXPECT_EQ(Messages(), QStringList{kNowhere});
-}
-
-}  // namespace
-}  // namespace tw::test
-
-namespace tw::test {
-namespace {
 
 // A check races an edit: the edit comes right after the snapshot, while the other thread is
 // still at work. What that thread finds is of a state that is gone and must never be shown;

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QTimer>
@@ -14,10 +16,18 @@
 
 #include "model/clipboard_list.h"
 #include "model/dialogue_json.h"
+#include "support/modal_helpers.h"
 #include "ui/dialogs/comments_dlg.h"
 #include "ui/dialogs/editing_dialog.h"
+#include "ui/dialogs/error_dlg.h"
 #include "ui/main_window/main_window_fixture.h"
+#include "ui/tester/party_dlg.h"
+#include "ui/tester/state_dlg.h"
+#include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
+#include "ui/views/map/map_canvas.h"
+#include "ui/views/map/map_scene.h"
+#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -95,7 +105,8 @@ public:
                                                   {"problems", Problems()->List()},
                                                   {"pattern", Find()->Pattern()},
                                                   {"lookin", Find()->LookIn()},
-                                                  {"results", Find()->Results()}};
+                                                  {"results", Find()->Results()},
+                                                  {"map", &Named<MapView>("map")->Canvas()}};
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
     }
@@ -270,6 +281,91 @@ public:
         }
         return texts;
     }
+    // A dialogue kept as JSON under tests/, saved as a dialogue file and opened.
+    void OpenJson(const QString& name) {
+        std::ifstream in(TW_SOURCE_DIR "/tests/" + name.toStdString());
+        Dialogue dialogue;
+        const std::string json{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_EQ(DialogueFromJson(json, dialogue), std::nullopt);
+        const std::string path = dir.File(QFileInfo(name).baseName().toStdString() + ".vrx");
+        ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);
+        ASSERT_TRUE(window->OpenDialogueFile(path));
+    }
+    QStringList ProblemColumn(int column) const {
+        QStringList texts;
+        for (int i = 0; i < RowCount(*Problems()->List()); ++i) {
+            texts << RowText(*Problems()->List(), i, column);
+        }
+        return texts;
+    }
+    // A click on a finding's row; a second press makes it a double click.
+    void ClickFinding(int row, bool twice) {
+        QTableView* list = Problems()->List();
+        const QPoint at = RowRect(*list, row).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice) {
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+    // The map once it has settled.
+    MapView& Map() const {
+        auto* map = Named<MapView>("map");
+        EXPECT_TRUE(QTest::qWaitFor([map] { return map->IsSettled(); }, 30000));
+        return *map;
+    }
+    // How the map draws a node's box: selected, dimmed, problem, or plain.
+    QString OnMap(const QString& name) const {
+        const BoxMarks marks = Map().Scene().MarksOf(Map().Shown().Find(name.toStdString()));
+        QStringList shown;
+        shown << (marks.selected ? "selected" : "") << (marks.dimmed ? "dimmed" : "")
+              << (marks.problem ? "problem" : "");
+        shown.removeAll("");
+        return shown.isEmpty() ? "plain" : shown.join(' ');
+    }
+    // The centre of a node's box, scrolled into view.
+    QPoint BoxPoint(const QString& name) {
+        const QRectF box = Map().BoxOfNode(Node(name.toStdString()).GetId());
+        Map().Canvas().ensureVisible(box, 0, 0);
+        return Map().Canvas().mapFromScene(box.center());
+    }
+    // The tester opened next, once it shows a node: that node, its response count and the
+    // variables asked for (name=value, or name=undefined), then Quit.
+    void OnTester(const QStringList& variables) {
+        OnNextModal<CTestDlg>(
+            [this, variables](CTestDlg& tester) {
+                tested = QString("%1 %2")
+                             .arg(tester.NodeName()->text())
+                             .arg(tester.Responses()->count());
+                const auto& environment = tester.Session().GetEnvironment();
+                for (const QString& name : variables) {
+                    const std::string variable = name.toStdString();
+                    tested += " " + name + "=" +
+                              QString::fromStdString(environment.IsDefined(variable)
+                                                         ? environment.Get(variable).ToString()
+                                                         : "undefined");
+                }
+                services.QueueAnswer(MessageAnswer::kYes);
+                tester.Button("Quit")->click();
+            },
+            [](CTestDlg& tester) { return !tester.NodeName()->text().isEmpty(); });
+    }
+    // The last message box as caption|kind|buttons|text.
+    QString LastBox() const {
+        if (services.Messages().empty()) {
+            return "(none)";
+        }
+        const auto& box = services.Messages().back();
+        const char* kinds[] = {"error", "warning", "question"};
+        const char* buttons[] = {"ok", "okcancel", "yesno", "yesnocancel"};
+        return QStringList{QString::fromStdString(box.caption), kinds[static_cast<int>(box.kind)],
+                           buttons[static_cast<int>(box.buttons)], QString::fromStdString(box.text)}
+            .join('|');
+    }
+    static qsizetype Contents(QWidget* box) {
+        auto* line = qobject_cast<QLineEdit*>(box);
+        return line != nullptr ? line->text().size()
+                               : qobject_cast<CStyleEditCtrl*>(box)->toPlainText().size();
+    }
     static std::string Bytes(const QStringList& hex) {
         std::string bytes;
         for (const QString& byte : hex) {
@@ -391,6 +487,47 @@ public:
                  QTest::mouseClick(Named<QAbstractButton>(w[0]), Qt::LeftButton);
              }},
             {"recent", [this](auto&, W w) { RecentEntries().at(w[0].toInt() - 1)->trigger(); }},
+            {"openjson", [this](auto&, W w) { OpenJson(w[0]); }},
+            {"bytes", [this](auto&, W w) { dir.Write(w[0].toStdString(), Bytes(w.mid(1))); }},
+            {"bigclip",
+             [](auto&, W w) {
+                 QApplication::clipboard()->setText(
+                     (QString(63, 'x') + '\n').repeated(w[0].toInt()));
+             }},
+            {"activate",
+             [this](auto&, W) {
+                 window->activateWindow();
+                 ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+             }},
+            {"finding",
+             [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
+            {"tester", [this](auto&, W w) { OnTester(w); }},
+            {"mapclick",
+             [this](const QString& rest, W) {
+                 QTest::mouseClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
+             }},
+            {"mapdouble",
+             [this](const QString& rest, W) {
+                 QTest::mouseDClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
+             }},
+            {"statewindow",
+             [](auto&, W) {
+                 OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
+             }},
+            {"party",
+             [](const QString& rest, W) {
+                 OnNextModal<CPartyDlg>([rest](CPartyDlg& party) {
+                     party.PlayerName()->setText(rest);
+                     party.accept();
+                 });
+             }},
+            {"errorlist",
+             [this](auto&, W) {
+                 OnNextModal<CErrorDlg>([this](CErrorDlg& list) {
+                     tested = QString("%1 errors").arg(list.List()->count());
+                     list.accept();
+                 });
+             }},
             {"result",
              [this](auto&, W w) {
                  QTableView* results = Find()->Results();
@@ -435,7 +572,9 @@ public:
              [this](const QString& rest, W) {
                  QStringList kinds;
                  for (const auto& shown : services.FileDialogs()) {
-                     kinds << (shown.save ? "save" : "open");
+                     kinds << (!shown.save                     ? "open"
+                               : shown.request.promptOverwrite ? "save"
+                                                               : "save without asking");
                  }
                  EXPECT_EQ(Join(kinds), rest);
              }},
@@ -460,6 +599,73 @@ public:
             {"saved", [this](auto&, W w) { EXPECT_EQ(ReadFile(Path(w[0])), Current().Write()); }},
             {"unchanged", [this](auto&, W) { EXPECT_EQ(Json(), markedJson); }},
             {"undo", [this](const QString& rest, W) { ExpectUndoAndRedo(rest); }},
+            {"box", [this](const QString& rest, W) { EXPECT_EQ(LastBox(), rest); }},
+            {"mapnodes",
+             [this](const QString& rest, W) {
+                 const auto& nodes = Map().Shown().Nodes();
+                 EXPECT_EQ(QString::number(nodes.size()) + (nodes[0].isStart ? " start" : ""),
+                           rest);
+             }},
+            {"control",
+             [this](auto&, W w) {
+                 EXPECT_EQ(Named<QWidget>(w[0])->isEnabled(), w[1] == "enabled")
+                     << w[0].toStdString();
+             }},
+            {"accessible",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Named<QWidget>(w[0])->accessibleName(), rest.section(' ', 1));
+             }},
+            {"filedialog",
+             [this](const QString& rest, W) {
+                 ASSERT_FALSE(services.FileDialogs().empty());
+                 EXPECT_EQ(services.FileDialogs().back().request.caption, rest.toStdString());
+             }},
+            {"contains",
+             [this](const QString& rest, W w) {
+                 EXPECT_NE(ReadFile(Path(w[0])).find(rest.section(' ', 1).toStdString()),
+                           std::string::npos);
+             }},
+            {"longer",
+             [this](auto&, W w) { EXPECT_GT(Contents(Target(w[0])), w[1].toLongLong()); }},
+            {"stored",
+             [this](auto&, W w) {
+                 EXPECT_GT(static_cast<qsizetype>(Json().size()), w[0].toLongLong());
+             }},
+            {"problems",
+             [this](const QString& rest, W w) {
+                 EXPECT_EQ(Join(ProblemColumn(w[0].toInt())), rest.section(' ', 1));
+             }},
+            {"problemcount",
+             [this](auto&, W w) {
+                 const int count = w[0].toInt();
+                 EXPECT_TRUE(
+                     QTest::qWaitFor([&] { return RowCount(*Problems()->List()) == count; }, 3000))
+                     << RowCount(*Problems()->List());
+             }},
+            {"status",
+             [this](const QString& rest, W) {
+                 EXPECT_TRUE(StatusText()->text().contains(rest))
+                     << StatusText()->text().toStdString();
+             }},
+            {"shown",
+             [this](auto&, W w) { EXPECT_EQ(Named<QWidget>(w[0])->isVisible(), w[1] == "yes"); }},
+            {"checked",
+             [this](auto&, W w) { EXPECT_EQ(Action(w[0])->isChecked(), w[1] == "yes"); }},
+            {"shaded",
+             [this](const QString& rest, W) {
+                 EXPECT_TRUE(Item(rest.section(' ', 1))->data(0, Qt::ForegroundRole).isValid() ==
+                             (rest.section(' ', 0, 0) == "yes"));
+             }},
+            {"described",
+             [this](const QString& rest, W) {
+                 EXPECT_EQ(Item(rest.section(" = ", 0, 0))
+                               ->data(0, Qt::AccessibleDescriptionRole)
+                               .toString(),
+                           rest.section(" = ", 1));
+             }},
+            {"onmap",
+             [this](const QString& rest, W w) { EXPECT_EQ(OnMap(w[0]), rest.section(' ', 1)); }},
+            {"tested", [this](const QString& rest, W) { EXPECT_EQ(tested, rest); }},
         };
     }
 
@@ -468,6 +674,7 @@ public:
     std::string markedJson;
     QString markedTree;
     QStringList listed;
+    QString tested;
 };
 
 TEST_P(WindowSteps, ShowWhatTheWriterDid) {

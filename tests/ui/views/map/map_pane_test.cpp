@@ -1,5 +1,5 @@
-// The "Map" pane in the main window, driven as a writer does: View > Map, clicks on boxes,
-// keys on the map, edits and undo, a test run, File > Export Map.
+// The "Map" pane in the main window, driven as a writer does: keys on the map, edits and
+// undo, other documents, a test run, a large dialogue.
 
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -54,43 +54,6 @@ protected:
         return std::nullopt;
     }
 };
-
-TEST_F(MapPaneTest, ViewMapShowsAndHidesTheWholeMapBesideTheTree) {
-    QAction* action = Action("showMap");
-    ASSERT_NE(action, nullptr);
-    EXPECT_TRUE(action->isCheckable());
-    EXPECT_FALSE(Map()->isVisible());
-    ShowMap();
-    EXPECT_TRUE(Map()->isVisible());
-    EXPECT_EQ(Map()->accessibleName(), "Map");
-    EXPECT_EQ(Map()->Shown().Nodes().size(), 8u);
-    EXPECT_TRUE(Map()->Shown().Nodes()[0].isStart);
-    EXPECT_FALSE(Map()->findChild<QSpinBox*>("mapDepth")->isEnabled());  // drawn whole
-    // Escape leaves the map for the tree; the window stays open.
-    Canvas().setFocus();
-    QTest::keyClick(&Canvas(), Qt::Key_Escape);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(Tree()->hasFocus());
-    Trigger("showMap");
-    EXPECT_FALSE(Map()->isVisible());
-}
-
-TEST_F(MapPaneTest, SelectionFollowsBothWaysAndDoubleClickOpensTheNode) {
-    ShowMap();
-    ClickBox("Room");
-    EXPECT_EQ(EnhancedTreeCtrl::ItemValue(Tree()->currentItem()), Node("Room").GetId());
-    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Room")).selected);
-    Select(QString::fromStdString(Node("Menu").Label()));
-    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Menu")).selected);
-    EXPECT_FALSE(Map()->Scene().MarksOf(Index("Room")).selected);
-    QTest::mouseDClick(Canvas().viewport(), Qt::LeftButton, {}, BoxPoint("Eat"));
-    EXPECT_EQ(CurrentName(), "Eat");
-    EXPECT_TRUE(NodeText()->hasFocus());
-    // Back walks the selection history, and the map goes along.
-    Trigger("back");
-    EXPECT_EQ(CurrentName(), "Menu");
-    EXPECT_TRUE(Map()->Scene().MarksOf(Index("Menu")).selected);
-}
 
 TEST_F(MapPaneTest, ArrowKeysMoveBetweenLinkedNodes) {
     ShowMap();
@@ -221,25 +184,6 @@ TEST_F(MapPaneTest, ATestRunMarksTheNodesEnteredAndTheLinksTaken) {
     EXPECT_FALSE(Map()->Scene().IsTaken(*LinkBetween("Welcome", "Menu")));
     // The test is over: the road is gone from the map.
     EXPECT_FALSE(Map()->Scene().MarksOf(Index("Room")).entered);
-}
-
-TEST_F(MapPaneTest, ExportMapWritesSvgOrPngEvenWhileThePaneIsHidden) {
-    TempDir dir("map_export");
-    services.QueueFileChoice(dir.File("inn.svg"));
-    Trigger("exportMap");
-    ASSERT_EQ(services.FileDialogs().size(), 1u);
-    EXPECT_EQ(services.FileDialogs()[0].request.caption, "Export Map");
-    const std::string svg = ReadFile(dir.File("inn.svg"));
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find("RoomTaken"), std::string::npos);
-    services.QueueFileChoice(dir.File("inn.png"));
-    Trigger("exportMap");
-    EXPECT_EQ(ReadFile(dir.File("inn.png")).substr(0, 4), "\x89PNG");
-    services.QueueFileChoice(dir.File("missing/inn.png"));
-    services.QueueAnswer(MessageAnswer::kOk);
-    Trigger("exportMap");
-    ASSERT_EQ(services.Messages().size(), 1u);
-    EXPECT_EQ(services.Messages()[0].caption, "Error");
 }
 
 TEST_F(MapPaneTest, ALargeDialogueShowsTheNeighbourhoodOfTheSelectedNode) {
