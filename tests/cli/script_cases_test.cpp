@@ -12,6 +12,7 @@
 
 #include "cli/command_entry_points.h"
 #include "cli_test_support.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -58,11 +59,7 @@ TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptCaseTest, ::testing::ValuesIn(CaseFiles()),
-                         [](const ::testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             std::replace(name.begin(), name.end(), '.', '_');
-                             return name;
-                         });
+                         tw::test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw::cli

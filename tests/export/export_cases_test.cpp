@@ -80,11 +80,7 @@ TEST_P(ExportCase, ScriptIsTheExpectedText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExportCase, testing::ValuesIn(ExportCases()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             std::replace(name.begin(), name.end(), '.', '_');
-                             return name;
-                         });
+                         test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw

@@ -77,11 +77,7 @@ TEST_P(ClipboardCase, PastesAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, ClipboardCase, testing::ValuesIn(Cases()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             std::replace(name.begin(), name.end(), '.', '_');
-                             return name;
-                         });
+                         test::CaseFileTestName);
 
 TEST(ClipboardList, SlotsSerialiseWhatIsSet) {
     NodeCommandList list(2);

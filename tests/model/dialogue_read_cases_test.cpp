@@ -99,11 +99,7 @@ TEST_P(JsonCaseTest, MatchesExpectedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest, testing::ValuesIn(CaseFiles()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             std::string name = param.param;
-                             std::replace(name.begin(), name.end(), '.', '_');
-                             return name;
-                         });
+                         test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw

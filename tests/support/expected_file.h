@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,13 @@ inline void ExpectMatchesFile(const std::string& actual, const std::filesystem::
             (std::filesystem::path(TW_BINARY_DIR) / expected.filename()).string() + ".actual",
             actual);
     }
+}
+
+// A case file's name as the name of its test, which takes no dots.
+inline std::string CaseFileTestName(const testing::TestParamInfo<std::string>& param) {
+    std::string name = param.param;
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name;
 }
 
 }  // namespace tw::test
