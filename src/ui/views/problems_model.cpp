@@ -14,6 +14,9 @@
 namespace tw {
 namespace {
 
+// Rows a check's answer takes out are freed here up to this many; past it, on another thread.
+constexpr std::size_t kFreedHere = 256;
+
 std::string RuleTag(const Finding& finding) {
     return " [" + finding.rule + "]";
 }
@@ -73,8 +76,10 @@ void ProblemsModel::Replace(std::size_t at, std::size_t removed, std::vector<Fin
         Count(at, at + removed, -1);
         beginRemoveRows({}, first, first + static_cast<int>(removed) - 1);
         const auto end = where + static_cast<std::ptrdiff_t>(removed);
-        FreeElsewhere(std::make_shared<std::vector<Finding>>(std::make_move_iterator(where),
-                                                             std::make_move_iterator(end)));
+        if (removed > kFreedHere) {
+            FreeElsewhere(std::make_shared<std::vector<Finding>>(std::make_move_iterator(where),
+                                                                 std::make_move_iterator(end)));
+        }
         shown_.erase(where, end);
         endRemoveRows();
     }
