@@ -12,6 +12,7 @@ packages=(
     libsimdjson-dev                     #   and its fast reader
     libgraphviz-dev                     # the conversation map's layout (dot)
     qt6-base-dev libgl-dev              # the editor (Qt 6 Widgets, Qt Test)
+    libmimalloc-dev                     #   and its allocator
     lua5.4                              # yardstick for the parser benchmarks
     desktop-file-utils appstream        # the install test: desktop entry and metainfo
     shared-mime-info libxml2-utils      #   the .vrx file type
