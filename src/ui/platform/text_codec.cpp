@@ -6,11 +6,13 @@
 
 namespace tw {
 
+// Every byte is one UTF-16 unit, so the text is sized once and written in place: labels and
+// result lines come through here by the thousand.
 QString FromBytes(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char c : bytes) {
-        text += QChar(static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
+        *out++ = QChar(static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
     }
     return text;
 }
