@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 
 #include "model/dialogue.h"
 #include "ui/controls/shown_label.h"
@@ -34,6 +35,7 @@ FindPart::FindPart(DocumentManager& documents, FindBar& bar)
             [this](EditorDocument& document) {
                 if (run_) {
                     run_->Drop(document.GetDialogue());
+                    DropUnshown(document.GetDialogue());
                 }
                 if (bar_.isVisible()) {
                     QTimer::singleShot(0, this, [this] { Start(all_); });
@@ -45,8 +47,9 @@ void FindPart::Watch(EditorDocument& document) {
     connect(&document, &EditorDocument::changed, this, [this] { RestartIfRunning(); });
 }
 
+// Results whose rows are still to come name nodes the change may have freed.
 void FindPart::RestartIfRunning() {
-    if (!run_ || run_->IsDone()) {
+    if (!run_ || IsFinished()) {
         return;
     }
     run_.reset();
@@ -57,6 +60,7 @@ void FindPart::RestartIfRunning() {
 void FindPart::Start(bool allDialogues) {
     all_ = allDialogues;
     FreeLater(this, results_);  // each holds a copy of its line
+    shown_ = 0;
     current_ = -1;
     bar_.ClearResults();
     run_ = std::make_unique<FindRun>();
@@ -69,34 +73,48 @@ void FindPart::Start(bool allDialogues) {
     Slice();
 }
 
+// A step of nodes may find more results than a turn shows: their rows follow in the next
+// turns, the search waiting for them.
 void FindPart::Slice() {
     if (!run_) {
         return;
     }
     QElapsedTimer spent;
     spent.start();
-    const std::size_t first = results_.size();
     for (std::size_t searched = 0;
          !run_->IsDone() && searched < kNodesPerSlice && spent.elapsed() < kSliceMs &&
-         results_.size() - first < kResultsPerSlice;
+         results_.size() - shown_ < kResultsPerSlice;
          searched += kNodesPerStep) {
         for (FoundMatch& found : run_->Step(kNodesPerStep)) {
             results_.push_back(std::move(found));
         }
     }
-    ShowResults(first);
-    if (run_->IsDone()) {
+    ShowResults(std::min(results_.size(), shown_ + kResultsPerSlice));
+    if (IsFinished()) {
         timer_->stop();
     } else if (!timer_->isActive()) {
         timer_->start();
     }
 }
 
-void FindPart::ShowResults(std::size_t first) {
+// Results still waiting for their rows name nodes that go with their dialogue.
+void FindPart::DropUnshown(const Dialogue& dialogue) {
+    const auto unshown = results_.begin() + static_cast<std::ptrdiff_t>(shown_);
+    results_.erase(
+        std::remove_if(unshown, results_.end(),
+                       [&](const FoundMatch& found) { return found.document == &dialogue; }),
+        results_.end());
+}
+
+bool FindPart::IsFinished() const {
+    return run_->IsDone() && shown_ == results_.size();
+}
+
+void FindPart::ShowResults(std::size_t upTo) {
     std::vector<std::pair<QString, const SearchMatch*>> rows;
-    rows.reserve(results_.size() - first);
-    for (std::size_t i = first; i < results_.size(); ++i) {
-        const FoundMatch& found = results_[i];
+    rows.reserve(upTo - shown_);
+    for (; shown_ < upTo; ++shown_) {
+        const FoundMatch& found = results_[shown_];
         QString node = ShownLabel(found.match.node->Label());
         if (all_) {
             node = ShownLabel(found.document->Npc().name) + ": " + node;
@@ -107,7 +125,7 @@ void FindPart::ShowResults(std::size_t first) {
 }
 
 void FindPart::Next(bool forward) {
-    const int count = static_cast<int>(results_.size());
+    const int count = static_cast<int>(shown_);
     if (count == 0) {
         return;
     }
@@ -125,7 +143,7 @@ EditorDocument* FindPart::DocumentOf(const Dialogue* dialogue) {
 }
 
 void FindPart::GoTo(int row) {
-    if (row < 0 || row >= static_cast<int>(results_.size())) {
+    if (row < 0 || row >= static_cast<int>(shown_)) {
         return;
     }
     current_ = row;

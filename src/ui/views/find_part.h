@@ -25,11 +25,12 @@ class FindPart : public QObject {
 public:
     // Nodes searched per turn of the event loop at most; a turn also stops once it has
     // searched for kSliceMs or found kResultsPerSlice results, so a turn stays well
-    // within a frame however dense the matches are.
+    // within a frame however dense the matches are. Making the rows of the results found
+    // takes about as long again as finding them.
     static constexpr std::size_t kNodesPerSlice = 2000;
-    static constexpr std::size_t kNodesPerStep = 100;
-    static constexpr int kSliceMs = 6;
-    static constexpr std::size_t kResultsPerSlice = 500;
+    static constexpr std::size_t kNodesPerStep = 10;
+    static constexpr int kSliceMs = 4;
+    static constexpr std::size_t kResultsPerSlice = 250;
 
     FindPart(DocumentManager& documents, FindBar& bar);
 
@@ -46,8 +47,10 @@ signals:
 
 private:
     void Slice();
-    // The rows of the results from first on.
-    void ShowResults(std::size_t first);
+    // The rows of the results not shown yet, up to the given one.
+    void ShowResults(std::size_t upTo);
+    bool IsFinished() const;
+    void DropUnshown(const Dialogue& dialogue);
     // A search under way walks nodes between events: after a change that may have freed
     // some, it starts again on what is left.
     void RestartIfRunning();
@@ -59,6 +62,7 @@ private:
     QTimer* timer_ = nullptr;
     std::unique_ptr<FindRun> run_;
     std::vector<FoundMatch> results_;
+    std::size_t shown_ = 0;  // the results with a row
     int current_ = -1;
     bool all_ = false;
 };
