@@ -1,6 +1,7 @@
 #include "editor/editor_memory.h"
 
 #include <malloc.h>
+#include <mimalloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,8 +15,11 @@
 namespace tw::bench {
 namespace {
 
-// Resident bytes now, after handing freed heap back so earlier work does not count.
+// Resident bytes now, after handing freed heap back so earlier work does not count: the
+// editor's allocator keeps freed pages for reuse unless told, and the C library's serves
+// what was allocated before it took over.
 long ResidentBytes() {
+    mi_collect(true);
     malloc_trim(0);
     long pages = 0;
     long resident = 0;
@@ -52,6 +56,9 @@ long EditorBytes(const std::string& path) {
 }  // namespace
 
 int ReportEditorMemory(std::int64_t nodes) {
+    // Freed pages go back at once, or the document would reuse the generator's.
+    mi_option_set(mi_option_decommit_delay, 0);
+    mi_option_set(mi_option_segment_decommit_delay, 0);
     const std::string path = WriteGenerated(nodes);
     const long document = DocumentBytes(path);
     const long editor = EditorBytes(path);
