@@ -38,6 +38,7 @@ TEST(DialogueSave, SaveWritesTheFileAndClearsTheMarks) {
     const test::TempDir dir;
     auto dialogue = test::MakeFullDialogue();
     dialogue->SetModified(true);
+    dialogue->SetScratch(true);
     const std::string path = dir / "a.vrx";
     ASSERT_FALSE(dialogue->SaveAs(path).has_value());
     EXPECT_EQ(dialogue->GetPath(), path);
