@@ -26,6 +26,7 @@
 #include "cli/checked_run.h"
 #include "cli/cli_command.h"
 #include "cli/cli_main.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -177,17 +178,6 @@ struct Surroundings {
     }
 };
 
-std::vector<std::string> Sessions() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kSessionDir)) {
-        if (entry.path().extension() == ".txt") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class CommandSession : public testing::TestWithParam<std::string> {};
 
 TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
@@ -216,7 +206,8 @@ TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
     fs::current_path(previous);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession, testing::ValuesIn(Sessions()),
+INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession,
+                         testing::ValuesIn(tw::test::CaseNamesIn(kSessionDir, ".txt")),
                          [](const testing::TestParamInfo<std::string>& param) {
                              return param.param;
                          });

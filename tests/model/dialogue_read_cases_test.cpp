@@ -29,18 +29,6 @@ namespace fs = std::filesystem;
 
 const fs::path kCaseDir = fs::path(TW_SOURCE_DIR) / "tests" / "model" / "read_cases";
 
-std::vector<std::string> CaseFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".json" || extension == ".jsonl" || extension == ".vrx") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // What a read document holds, short: the NPC, the next id and each node's depth, id and name.
 std::string Outline(const Dialogue& dialogue) {
     std::string outline =
@@ -98,7 +86,9 @@ TEST_P(JsonCaseTest, MatchesExpectedOutput) {
                             input.string() + ".expected");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest, testing::ValuesIn(CaseFiles()),
+INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest,
+                         testing::ValuesIn(test::CaseFilesIn(kCaseDir,
+                                                             {".json", ".jsonl", ".vrx"})),
                          test::CaseFileTestName);
 
 }  // namespace
