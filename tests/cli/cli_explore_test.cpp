@@ -118,10 +118,10 @@ TEST_P(ExploreCase, EveryRoadPlaysToItsFinding) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Data, ExploreCase,
-    testing::ValuesIn(tw::test::CaseNamesIn(fs::path(TW_SOURCE_DIR) / kData, ".json")),
-    [](const testing::TestParamInfo<std::string>& param) { return param.param; });
+INSTANTIATE_TEST_SUITE_P(Data, ExploreCase,
+                         testing::ValuesIn(tw::test::FileStemsIn(fs::path(TW_SOURCE_DIR) / kData,
+                                                                 ".json")),
+                         tw::test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw::cli

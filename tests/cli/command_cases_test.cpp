@@ -207,10 +207,8 @@ TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession,
-                         testing::ValuesIn(tw::test::CaseNamesIn(kSessionDir, ".txt")),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             return param.param;
-                         });
+                         testing::ValuesIn(tw::test::FileStemsIn(kSessionDir, ".txt")),
+                         tw::test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw::cli

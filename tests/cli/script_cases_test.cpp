@@ -47,7 +47,7 @@ TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptCaseTest,
-                         ::testing::ValuesIn(tw::test::CaseFilesIn(kCaseDir, {".script", ".expr"})),
+                         ::testing::ValuesIn(tw::test::FileNamesIn(kCaseDir, {".script", ".expr"})),
                          tw::test::CaseFileTestName);
 
 }  // namespace

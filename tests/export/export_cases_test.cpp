@@ -69,7 +69,7 @@ TEST_P(ExportCase, ScriptIsTheExpectedText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExportCase,
-                         testing::ValuesIn(test::CaseFilesIn(kSource / "tests/export/cases",
+                         testing::ValuesIn(test::FileNamesIn(kSource / "tests/export/cases",
                                                              {".json", ".jsonl"})),
                          test::CaseFileTestName);
 

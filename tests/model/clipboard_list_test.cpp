@@ -65,7 +65,7 @@ TEST_P(ClipboardCase, PastesAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, ClipboardCase,
-                         testing::ValuesIn(test::CaseFilesIn(kCaseDir,
+                         testing::ValuesIn(test::FileNamesIn(kCaseDir,
                                                              {".commands", ".responses"})),
                          test::CaseFileTestName);
 

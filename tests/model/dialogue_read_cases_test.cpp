@@ -87,7 +87,7 @@ TEST_P(JsonCaseTest, MatchesExpectedOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest,
-                         testing::ValuesIn(test::CaseFilesIn(kCaseDir,
+                         testing::ValuesIn(test::FileNamesIn(kCaseDir,
                                                              {".json", ".jsonl", ".vrx"})),
                          test::CaseFileTestName);
 

@@ -28,7 +28,7 @@ inline void ExpectMatchesFile(const std::string& actual, const std::filesystem::
 }
 
 // The names of the files in dir that end in one of the extensions, in name order.
-inline std::vector<std::string> CaseFilesIn(const std::filesystem::path& dir,
+inline std::vector<std::string> FileNamesIn(const std::filesystem::path& dir,
                                             const std::set<std::string>& extensions) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
@@ -40,10 +40,10 @@ inline std::vector<std::string> CaseFilesIn(const std::filesystem::path& dir,
     return names;
 }
 
-// The same without the extension, for cases made of several files of one name.
-inline std::vector<std::string> CaseNamesIn(const std::filesystem::path& dir,
+// The same names without the extension, for cases made of several files of one name.
+inline std::vector<std::string> FileStemsIn(const std::filesystem::path& dir,
                                             const std::string& extension) {
-    std::vector<std::string> names = CaseFilesIn(dir, {extension});
+    std::vector<std::string> names = FileNamesIn(dir, {extension});
     for (std::string& name : names) {
         name.resize(name.size() - extension.size());
     }

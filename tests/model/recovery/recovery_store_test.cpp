@@ -13,6 +13,7 @@
 #include <set>
 
 #include "model/dialogue.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -33,18 +34,6 @@ std::vector<std::string> NpcNames(const RecoveryListing& listing) {
         names.push_back(copy.record.npcName);
     }
     return names;
-}
-
-// The ids of the copies in dir, in name order.
-std::vector<std::string> RecordIds(const std::string& dir) {
-    std::vector<std::string> ids;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() == ".record") {
-            ids.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
 }
 
 TEST(RecoveryStore, CopiesOfAnEndedEditorAreOfferedAdoptedAndRemoved) {
@@ -96,7 +85,7 @@ TEST(RecoveryStore, TwoRunningEditorsNeverTakeEachOthersCopies) {
               std::nullopt);
     EXPECT_TRUE(first.ListLeftCopies().copies.empty());
     EXPECT_TRUE(second.ListLeftCopies().copies.empty());
-    const std::vector<std::string> ids = RecordIds(dir / "r");
+    const std::vector<std::string> ids = test::FileStemsIn(dir / "r", ".record");
     ASSERT_EQ(ids.size(), 2u);
     for (const std::string& id : ids) {
         for (RecoveryStore* store : {&first, &second}) {
@@ -142,7 +131,7 @@ TEST(RecoveryStore, DamagedCopiesAreSkippedWithTheirMessage) {
                       std::nullopt);
         }
     }
-    const std::vector<std::string> ids = RecordIds(recovery);
+    const std::vector<std::string> ids = test::FileStemsIn(recovery, ".record");
     ASSERT_EQ(ids.size(), 4u);
     test::WriteBytes((std::filesystem::path(recovery) / (ids[0] + ".record")).string(), "junk");
     test::WriteBytes((std::filesystem::path(recovery) / (ids[1] + ".vrx")).string(), "junk");
