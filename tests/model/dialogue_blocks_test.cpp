@@ -83,12 +83,7 @@ TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {
     }
 }
 
-using test::FailAfterBudget;
-
-class BlockSaveFaults : public testing::Test {
-protected:
-    void TearDown() override { SetWriteCallForTesting(nullptr); }
-};
+using BlockSaveFaults = test::FailingWrites;
 
 TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWholeBudgetSaves) {
     TempDir dir;
@@ -103,8 +98,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWhole
         ASSERT_EQ(dialogue->SaveAs(path), std::nullopt);  // the path becomes the document's
         WriteBytes(path, "old bytes");
         dialogue->SetModified(true);
-        test::writeBudget = after;
-        SetWriteCallForTesting(&FailAfterBudget);
+        FailAfter(after);
         EXPECT_EQ(dialogue->Save(), "Unable to write file " + path +
                                         " (No space left on device).\nThe file was not changed.")
             << "failing after " << after;
@@ -113,8 +107,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWhole
         EXPECT_TRUE(dialogue->IsModified());
         EXPECT_EQ(test::NamesIn(dir.Path()).size(), 1u) << "no temporary file is left beside";
     }
-    test::writeBudget = size;  // the whole file and not a byte more
-    SetWriteCallForTesting(&FailAfterBudget);
+    FailAfter(size);  // the whole file and not a byte more
     EXPECT_EQ(dialogue->Save(), std::nullopt);
     SetWriteCallForTesting(nullptr);
     EXPECT_EQ(ReadBytes(path), dialogue->Write());

@@ -33,8 +33,6 @@ mode_t ModeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
-using test::FailAfterBudget;
-
 // A small tmpfs mounted on a directory for one test, for faults only a real file system
 // shows (a full disk, a directory that turns read-only). Needs root and a kernel that
 // lets the process mount; Error() says why not otherwise.
@@ -71,14 +69,7 @@ private:
     bool mounted_ = false;
 };
 
-class FailingWrites : public ::testing::Test {
-protected:
-    void TearDown() override { SetWriteCallForTesting(nullptr); }
-    void FailAfter(std::size_t bytes) {
-        test::writeBudget = bytes;
-        SetWriteCallForTesting(&FailAfterBudget);
-    }
-};
+using test::FailingWrites;
 
 TEST_F(FailingWrites, KeepTheOldFileAndReportTheMessage) {
     TempDir dir;
