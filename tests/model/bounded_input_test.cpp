@@ -2,7 +2,6 @@
 // size and the header allow: sparse files, /dev/zero and pipes stay cheap.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -139,17 +138,6 @@ TEST(ReadDialogueBytesTest, JsonIsTakenOnlyWhereAskedFor) {
     EXPECT_EQ(json.bytes, text);
     EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size() - 1).error,
               TooLargeMessage("a dialogue", text.size(), text.size() - 1));
-}
-
-// The editor's load refuses what the commands refuse (data/commands/unreadable_inputs.txt).
-TEST(ReadDialogueBytesTest, DevicesPipesAndFoldersAreNotLoaded) {
-    TempDir dir;
-    const std::string fifo = dir / "pipe.vrx";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    Dialogue dialogue;
-    EXPECT_EQ(dialogue.Load(fifo), NotRegularFileMessage("a dialogue"));
-    EXPECT_EQ(dialogue.Load("/dev/zero"), NotRegularFileMessage("a dialogue"));
-    EXPECT_EQ(dialogue.Load(dir.Path().string()), kUnableToOpenMessage);
 }
 
 // nlohmann quotes the whole token it choked on; a 5 MB string becomes an excerpt.
