@@ -127,19 +127,6 @@ TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
     EXPECT_EQ(dialogue.Load(dir / "missing.vrx"), kUnableToOpenMessage);
 }
 
-TEST(ReadDialogueBytesTest, JsonIsTakenOnlyWhereAskedFor) {
-    TempDir dir;
-    const std::string text = "  {\"format\": \"talkwright-dialogue\"}";
-    WriteBytes(dir / "d.json", text);
-    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOnly).error, kNotVrxMessage);
-    const DialogueBytes json =
-        ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size());
-    EXPECT_EQ(json.error, std::nullopt);
-    EXPECT_EQ(json.bytes, text);
-    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size() - 1).error,
-              TooLargeMessage("a dialogue", text.size(), text.size() - 1));
-}
-
 // nlohmann quotes the whole token it choked on; a 5 MB string becomes an excerpt.
 TEST(DialogueJsonExcerptTest, MessagesQuoteOnlyAnExcerptOfTheInput) {
     const std::string huge(5'000'000, 'a');
