@@ -1,9 +1,8 @@
-// Runs every case of tests/model/read_cases through the readers. NAME.json is one
-// document; NAME.json.expected is what the script export shows of it once read. In
-// NAME.jsonl every line is a document (but blank lines and "#" comments); NAME.jsonl.expected
-// holds "LINE: ANSWER" for each, ANSWER being the reader's message or an outline of what it read;
-// both JSON readers must agree on each line. NAME.vrx is a dialogue file; NAME.vrx.expected is its
-// JSON form once read, or the reader's message.
+// Runs every case of tests/model/read_cases through the readers. In NAME.jsonl every line is
+// a document (but blank lines and "#" comments); NAME.jsonl.expected holds "LINE: ANSWER" for
+// each, ANSWER being the reader's message or an outline of what it read; both JSON readers
+// must agree on each line. NAME.vrx is a dialogue file; NAME.vrx.expected is its JSON form
+// once read, or the reader's message.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "export/dialogue_export.h"
 #include "json_readers_agree.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -50,12 +48,6 @@ std::string AnswerPerLine(const std::string& text) {
     });
 }
 
-std::string ExportOf(const std::string& text) {
-    Dialogue dialogue;
-    const std::optional<std::string> error = DialogueFromJson(text, dialogue);
-    return error ? "error: " + *error + "\n" : ExportScript(dialogue);
-}
-
 // Whether writing gives back the very bytes read (old versions and stray bytes do not),
 // and that what is written reads again as the current version.
 std::string FileAnswer(const std::string& bytes) {
@@ -80,15 +72,12 @@ TEST_P(JsonCaseTest, MatchesExpectedOutput) {
     const fs::path input = kCaseDir / GetParam();
     const std::string text = test::ReadBytes(input.string());
     const std::string extension = input.extension().string();
-    test::ExpectMatchesFile(extension == ".jsonl" ? AnswerPerLine(text)
-                            : extension == ".vrx" ? FileAnswer(text)
-                                                  : ExportOf(text),
+    test::ExpectMatchesFile(extension == ".jsonl" ? AnswerPerLine(text) : FileAnswer(text),
                             input.string() + ".expected");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest,
-                         testing::ValuesIn(test::FileNamesIn(kCaseDir,
-                                                             {".json", ".jsonl", ".vrx"})),
+                         testing::ValuesIn(test::FileNamesIn(kCaseDir, {".jsonl", ".vrx"})),
                          test::CaseFileTestName);
 
 }  // namespace
