@@ -125,18 +125,6 @@ TEST(ReplaceFileContents, KeepsModeOwnerAndSymbolicLinks) {
     EXPECT_EQ(test::NamesIn(dir.Path() / "real"), std::set<std::string>{"t.vrx"});
 }
 
-TEST(DirectoryFaults, VanishedDirectoryKeepsTheDialogueModified) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.Path() / "gone");
-    Dialogue dialogue;
-    ASSERT_FALSE(dialogue.SaveAs(dir / "gone/d.vrx").has_value());
-    dialogue.SetModified(true);
-    std::filesystem::remove_all(dir.Path() / "gone");
-    EXPECT_EQ(dialogue.Save(),
-              "Unable to create file " + (dir / "gone/d.vrx") + " (No such file or directory).");
-    EXPECT_TRUE(dialogue.IsModified());
-}
-
 TEST(DirectoryFaults, ReadOnlyDirectoryKeepsTheOldFile) {
     TempDir dir;
     TmpfsMount mount(dir.Path().string(), "1m");
