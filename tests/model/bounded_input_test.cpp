@@ -94,21 +94,6 @@ TEST(BoundedReadTest, ReadAtMostKeepsThePrefixAndReadsPipesOfAnyLength) {
     EXPECT_TRUE(all.bytes == "head:" + big);  // too long to print on failure
 }
 
-// The limit itself is still read, a byte less is not (files of gigabytes are refused by
-// their size in the command session data/commands/unreadable_inputs.txt).
-TEST(ReadDialogueBytesTest, AFileLargerThanTheLimitIsRefused) {
-    TempDir dir;
-    const std::string bytes = SmallDialogueBytes();
-    WriteBytes(dir / "small.vrx", bytes);
-    EXPECT_EQ(ReadDialogueBytes(dir / "small.vrx", DialogueForms::kFileOnly, bytes.size()).bytes,
-              bytes);
-    Dialogue dialogue;
-    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size() - 1),
-              TooLargeMessage("a dialogue", bytes.size(), bytes.size() - 1));
-    EXPECT_EQ(dialogue.GetPath(), "");
-    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size()), std::nullopt);
-}
-
 TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
     TempDir dir;
     // The sparse files are not read past their first eight bytes: reading them would take
