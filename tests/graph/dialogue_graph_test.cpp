@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -20,23 +19,6 @@ protected:
     }
     Dialogue dialogue;
 };
-
-// The map marks as unreachable exactly the nodes the check reports.
-TEST_F(DialogueGraphTest, ReachabilityIsTheChecks) {
-    const DialogueGraph graph = CompileDialogueGraph(dialogue);
-    std::set<std::int32_t> unreachable;
-    for (const Finding& finding : CheckDialogue(dialogue)) {
-        if (finding.rule == kRuleUnreachableNode) {
-            unreachable.insert(finding.nodeId);
-        }
-    }
-    ASSERT_FALSE(unreachable.empty());
-    for (const GraphNode& node : graph.Nodes()) {
-        if (!node.isGhost) {
-            EXPECT_EQ(node.isReachable, !unreachable.contains(node.id)) << node.name;
-        }
-    }
-}
 
 TEST_F(DialogueGraphTest, LabelsAndTextsAreShortenedOnRequest) {
     EXPECT_EQ(ShortenForDisplay("Tell me more", 0), "Tell me more");
