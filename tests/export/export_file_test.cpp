@@ -38,18 +38,8 @@ TEST(ExportFile, ADirectoryInPlaceOfTheFileIsRefusedLeavingNothing) {
     EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"out.txt"});
 }
 
-// A write failing part way is in model/file_faults_test.
-
-TEST(ExportFile, SymbolicLinkStaysAndItsTargetIsReplaced) {
-    TempDir dir;
-    fs::create_directory(dir / "real");
-    WriteBytes(dir / "real/target.txt", "old");
-    fs::create_symlink("real/target.txt", dir / "link.txt");
-    ASSERT_EQ(WriteExportFile(dir / "link.txt", "new\n"), std::nullopt);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(ReadBytes(dir / "real/target.txt"), "new\r\n");
-    EXPECT_EQ(test::NamesIn(dir / "real"), std::set<std::string>{"target.txt"});
-}
+// A write failing part way, and a link whose target is replaced, are in
+// model/file_faults_test: the export replaces its file as a save does.
 
 }  // namespace
 }  // namespace tw
