@@ -36,7 +36,8 @@ std::string SmallDialogueBytes() {
     return dialogue.Write();
 }
 
-// The messages that name sizes and limits are in the command sessions
+// The messages that name sizes and limits, the load's limit, JSON where it is taken, and
+// folders, pipes and devices given as dialogues are in the command sessions
 // data/commands/bounded_input.txt and unreadable_inputs.txt.
 
 TEST(BoundedReadTest, ReadAtMostStopsAtTheLimit) {
