@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "graph/graph_neighbourhood.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -55,6 +58,18 @@ TEST_F(DialogueGraphTest, RefreshNodeBoxTakesTextEditsAndRefusesLinkEdits) {
         node.RemoveCommandAt(node.Commands().size() - 1);
     }
     EXPECT_FALSE(RefreshNodeBox(graph, graph.Nodes().size(), dialogue.Root(), options));
+}
+
+// A neighbourhood's cuts themselves are in the command session graph.txt; here what no
+// command can ask for: a node past the end, and no hops at all.
+TEST(Neighbourhood, AMissingNodeGivesNothingAndAtLeastOneHopIsTaken) {
+    std::vector<GraphEdge> edges(2);
+    edges[0].to = 1;
+    edges[1].from = 1;
+    edges[1].to = 2;
+    const DialogueGraph chain(std::vector<GraphNode>(3), edges);
+    EXPECT_TRUE(NeighbourhoodOf(chain, 3, 1).Nodes().empty());
+    EXPECT_EQ(NeighbourhoodOf(chain, 0, 0).Nodes().size(), 2u);
 }
 
 }  // namespace
