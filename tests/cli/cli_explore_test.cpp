@@ -17,6 +17,7 @@
 #include "cli/dialogue_input.h"
 #include "cli_test_support.h"
 #include "model/dialogue.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -28,17 +29,6 @@ using test::Outcome;
 using tw::test::ReadBytes;
 
 const std::string kData = "tests/cli/data/explore/";
-
-std::vector<std::string> Cases() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(fs::path(TW_SOURCE_DIR) / kData)) {
-        if (entry.path().extension() == ".json") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::vector<std::string> CaseArgs(const std::string& name) {
     std::vector<std::string> args{kData + name + ".json"};
@@ -128,10 +118,10 @@ TEST_P(ExploreCase, EveryRoadPlaysToItsFinding) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, ExploreCase, testing::ValuesIn(Cases()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             return param.param;
-                         });
+INSTANTIATE_TEST_SUITE_P(Data, ExploreCase,
+                         testing::ValuesIn(tw::test::FileStemsIn(fs::path(TW_SOURCE_DIR) / kData,
+                                                                 ".json")),
+                         tw::test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw::cli

@@ -5,10 +5,10 @@
 // "exit N" its exit status (0 when left out) and any other line one it must write to standard
 // output ("|TEXT" for an output line that would read as something else). A blank line or the
 // next "$" ends a case; "#" lines are comments. ARGS are split at blanks; "double quotes" keep
-// blanks in a word, and \n in them is a line break. The helpers lay out and inspect files:
-// cat FILE, write FILE (its standard input), mkdir DIR, ln TARGET LINK (a directory link),
-// mkfifo FILE, truncate FILE SIZE (sparse), cp SOURCE DEST and cmp FILE EXPECTED, where
-// "@/PATH" is PATH in the source tree. "limits NAME=BYTES..." makes the input limits of the
+// blanks in a word, and \n in them is a line break; a word "@/PATH" is PATH in the source
+// tree. The helpers lay out and inspect files: cat FILE, write FILE (its standard input),
+// mkdir DIR, ln TARGET LINK (a directory link), mkfifo FILE, truncate FILE SIZE (sparse),
+// cp SOURCE DEST and cmp FILE EXPECTED. "limits NAME=BYTES..." makes the input limits of the
 // commands that follow small (none named: as shipped), and "stdout full" gives them a
 // standard output that takes nothing, as /dev/full ("stdout" alone puts it back).
 
@@ -26,6 +26,7 @@
 #include "cli/checked_run.h"
 #include "cli/cli_command.h"
 #include "cli/cli_main.h"
+#include "support/expected_file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -42,6 +43,11 @@ struct Case {
     int status = 0;
 };
 
+// "@/PATH" is PATH in the source tree.
+std::string SourcePath(const std::string& word) {
+    return word.starts_with("@/") ? std::string(TW_SOURCE_DIR) + word.substr(1) : word;
+}
+
 std::vector<std::string> Words(const std::string& text) {
     std::vector<std::string> words;
     std::string word;
@@ -54,7 +60,7 @@ std::vector<std::string> Words(const std::string& text) {
             any = true;
         } else if (c == ' ' && !quoted) {
             if (any)
-                words.push_back(word);
+                words.push_back(SourcePath(word));
             word.clear();
             any = false;
         } else {
@@ -92,11 +98,6 @@ std::vector<Case> ReadSession(const fs::path& path) {
     return cases;
 }
 
-// "@/PATH" is PATH in the source tree.
-std::string SourcePath(const std::string& word) {
-    return word.starts_with("@/") ? std::string(TW_SOURCE_DIR) + word.substr(1) : word;
-}
-
 // The helpers a session uses to lay out and inspect files around the commands.
 int RunHelper(const std::vector<std::string>& words, const std::string& in, std::ostream& out,
               std::ostream& err) {
@@ -113,7 +114,7 @@ int RunHelper(const std::vector<std::string>& words, const std::string& in, std:
     } else if (name == "mkdir") {
         fs::create_directories(words.at(1));
     } else if (name == "cmp") {
-        const std::string expected = tw::test::ReadBytes(SourcePath(words.at(2)));
+        const std::string expected = tw::test::ReadBytes(words.at(2));
         if (tw::test::ReadBytes(words.at(1)) != expected) {
             err << words[1] << " differs from " << words[2] << "\n";
             return 1;
@@ -125,7 +126,7 @@ int RunHelper(const std::vector<std::string>& words, const std::string& in, std:
     } else if (name == "ln") {
         fs::create_directory_symlink(words.at(1), words.at(2));
     } else {
-        fs::copy_file(SourcePath(words.at(1)), words.at(2), fs::copy_options::overwrite_existing);
+        fs::copy_file(words.at(1), words.at(2), fs::copy_options::overwrite_existing);
     }
     return 0;
 }
@@ -177,17 +178,6 @@ struct Surroundings {
     }
 };
 
-std::vector<std::string> Sessions() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kSessionDir)) {
-        if (entry.path().extension() == ".txt") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class CommandSession : public testing::TestWithParam<std::string> {};
 
 TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
@@ -216,10 +206,9 @@ TEST_P(CommandSession, EveryCaseWritesWhatItShould) {
     fs::current_path(previous);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession, testing::ValuesIn(Sessions()),
-                         [](const testing::TestParamInfo<std::string>& param) {
-                             return param.param;
-                         });
+INSTANTIATE_TEST_SUITE_P(Sessions, CommandSession,
+                         testing::ValuesIn(tw::test::FileStemsIn(kSessionDir, ".txt")),
+                         tw::test::CaseFileTestName);
 
 }  // namespace
 }  // namespace tw::cli

@@ -22,18 +22,6 @@ namespace fs = std::filesystem;
 
 const fs::path kCaseDir = fs::path(TW_SOURCE_DIR) / "tests" / "script" / "cases";
 
-std::vector<std::string> CaseFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".script" || extension == ".expr") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ScriptCaseTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
@@ -58,7 +46,8 @@ TEST_P(ScriptCaseTest, MatchesExpectedOutput) {
     EXPECT_EQ(outcome.err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ScriptCaseTest, ::testing::ValuesIn(CaseFiles()),
+INSTANTIATE_TEST_SUITE_P(Cases, ScriptCaseTest,
+                         ::testing::ValuesIn(tw::test::FileNamesIn(kCaseDir, {".script", ".expr"})),
                          tw::test::CaseFileTestName);
 
 }  // namespace

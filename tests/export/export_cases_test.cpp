@@ -29,17 +29,6 @@ const std::filesystem::path kSource(TW_SOURCE_DIR);
 // Every NAME.json of tests/export/cases, read and exported: NAME.txt is the script it gives,
 // and the file written holds it with CR LF line ends. In NAME.jsonl each line is a dialogue
 // and NAME.txt holds their scripts one after another.
-std::vector<std::string> ExportCases() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(kSource / "tests/export/cases")) {
-        if (entry.path().extension() == ".json" || entry.path().extension() == ".jsonl") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ExportCase : public testing::TestWithParam<std::string> {};
 
 // Every line feed as CR LF, and nothing else changed.
@@ -79,7 +68,9 @@ TEST_P(ExportCase, ScriptIsTheExpectedText) {
     test::ExpectMatchesFile(scripts, input.replace_extension(".txt"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ExportCase, testing::ValuesIn(ExportCases()),
+INSTANTIATE_TEST_SUITE_P(Cases, ExportCase,
+                         testing::ValuesIn(test::FileNamesIn(kSource / "tests/export/cases",
+                                                             {".json", ".jsonl"})),
                          test::CaseFileTestName);
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/check/dialogue_check.h"
+#include <vector>
+
+#include "graph/graph_neighbourhood.h"
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -20,23 +22,6 @@ protected:
     }
     Dialogue dialogue;
 };
-
-// The map marks as unreachable exactly the nodes the check reports.
-TEST_F(DialogueGraphTest, ReachabilityIsTheChecks) {
-    const DialogueGraph graph = CompileDialogueGraph(dialogue);
-    std::set<std::int32_t> unreachable;
-    for (const Finding& finding : CheckDialogue(dialogue)) {
-        if (finding.rule == kRuleUnreachableNode) {
-            unreachable.insert(finding.nodeId);
-        }
-    }
-    ASSERT_FALSE(unreachable.empty());
-    for (const GraphNode& node : graph.Nodes()) {
-        if (!node.isGhost) {
-            EXPECT_EQ(node.isReachable, !unreachable.contains(node.id)) << node.name;
-        }
-    }
-}
 
 TEST_F(DialogueGraphTest, LabelsAndTextsAreShortenedOnRequest) {
     EXPECT_EQ(ShortenForDisplay("Tell me more", 0), "Tell me more");
@@ -73,6 +58,18 @@ TEST_F(DialogueGraphTest, RefreshNodeBoxTakesTextEditsAndRefusesLinkEdits) {
         node.RemoveCommandAt(node.Commands().size() - 1);
     }
     EXPECT_FALSE(RefreshNodeBox(graph, graph.Nodes().size(), dialogue.Root(), options));
+}
+
+// A neighbourhood's cuts themselves are in the command session graph.txt; here what no
+// command can ask for: a node past the end, and no hops at all.
+TEST(Neighbourhood, AMissingNodeGivesNothingAndAtLeastOneHopIsTaken) {
+    std::vector<GraphEdge> edges(2);
+    edges[0].to = 1;
+    edges[1].from = 1;
+    edges[1].to = 2;
+    const DialogueGraph chain(std::vector<GraphNode>(3), edges);
+    EXPECT_TRUE(NeighbourhoodOf(chain, 3, 1).Nodes().empty());
+    EXPECT_EQ(NeighbourhoodOf(chain, 0, 0).Nodes().size(), 2u);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // size and the header allow: sparse files, /dev/zero and pipes stay cheap.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -37,7 +36,8 @@ std::string SmallDialogueBytes() {
     return dialogue.Write();
 }
 
-// The messages that name sizes and limits are in the command sessions
+// The messages that name sizes and limits, the load's limit, JSON where it is taken, and
+// folders, pipes and devices given as dialogues are in the command sessions
 // data/commands/bounded_input.txt and unreadable_inputs.txt.
 
 TEST(BoundedReadTest, ReadAtMostStopsAtTheLimit) {
@@ -95,21 +95,6 @@ TEST(BoundedReadTest, ReadAtMostKeepsThePrefixAndReadsPipesOfAnyLength) {
     EXPECT_TRUE(all.bytes == "head:" + big);  // too long to print on failure
 }
 
-// The limit itself is still read, a byte less is not (files of gigabytes are refused by
-// their size in the command session data/commands/unreadable_inputs.txt).
-TEST(ReadDialogueBytesTest, AFileLargerThanTheLimitIsRefused) {
-    TempDir dir;
-    const std::string bytes = SmallDialogueBytes();
-    WriteBytes(dir / "small.vrx", bytes);
-    EXPECT_EQ(ReadDialogueBytes(dir / "small.vrx", DialogueForms::kFileOnly, bytes.size()).bytes,
-              bytes);
-    Dialogue dialogue;
-    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size() - 1),
-              TooLargeMessage("a dialogue", bytes.size(), bytes.size() - 1));
-    EXPECT_EQ(dialogue.GetPath(), "");
-    EXPECT_EQ(dialogue.Load(dir / "small.vrx", bytes.size()), std::nullopt);
-}
-
 TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
     TempDir dir;
     // The sparse files are not read past their first eight bytes: reading them would take
@@ -126,30 +111,6 @@ TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
     Dialogue dialogue;
     EXPECT_EQ(dialogue.Load(dir / "short.vrx"), kNotVrxMessage);
     EXPECT_EQ(dialogue.Load(dir / "missing.vrx"), kUnableToOpenMessage);
-}
-
-TEST(ReadDialogueBytesTest, JsonIsTakenOnlyWhereAskedFor) {
-    TempDir dir;
-    const std::string text = "  {\"format\": \"talkwright-dialogue\"}";
-    WriteBytes(dir / "d.json", text);
-    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOnly).error, kNotVrxMessage);
-    const DialogueBytes json =
-        ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size());
-    EXPECT_EQ(json.error, std::nullopt);
-    EXPECT_EQ(json.bytes, text);
-    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOrJson, text.size() - 1).error,
-              TooLargeMessage("a dialogue", text.size(), text.size() - 1));
-}
-
-// The editor's load refuses what the commands refuse (data/commands/unreadable_inputs.txt).
-TEST(ReadDialogueBytesTest, DevicesPipesAndFoldersAreNotLoaded) {
-    TempDir dir;
-    const std::string fifo = dir / "pipe.vrx";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    Dialogue dialogue;
-    EXPECT_EQ(dialogue.Load(fifo), NotRegularFileMessage("a dialogue"));
-    EXPECT_EQ(dialogue.Load("/dev/zero"), NotRegularFileMessage("a dialogue"));
-    EXPECT_EQ(dialogue.Load(dir.Path().string()), kUnableToOpenMessage);
 }
 
 // nlohmann quotes the whole token it choked on; a 5 MB string becomes an excerpt.

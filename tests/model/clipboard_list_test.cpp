@@ -52,18 +52,6 @@ std::string Paste(const std::string& bytes) {
     return answer + (copied == bytes ? "copied back as read\n" : "copied back otherwise\n");
 }
 
-std::vector<std::string> Cases() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".commands" || extension == ".responses") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Every NAME.commands and NAME.responses of clipboard_cases is an archive as the clipboard
 // holds it; NAME.EXTENSION.expected is what a paste makes of it.
 class ClipboardCase : public testing::TestWithParam<std::string> {};
@@ -76,7 +64,9 @@ TEST_P(ClipboardCase, PastesAsExpected) {
                             input.string() + ".expected");
 }
 
-INSTANTIATE_TEST_SUITE_P(Archives, ClipboardCase, testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(Archives, ClipboardCase,
+                         testing::ValuesIn(test::FileNamesIn(kCaseDir,
+                                                             {".commands", ".responses"})),
                          test::CaseFileTestName);
 
 TEST(ClipboardList, SlotsSerialiseWhatIsSet) {

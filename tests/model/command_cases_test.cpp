@@ -46,15 +46,5 @@ TEST(CommandCases, KindsAndTexts) {
                           CommandAnswer);
 }
 
-TEST(CommandCases, EmptyCommandsHaveTheirKindCode) {
-    for (std::int32_t type = 0; type < kCommandTypeCount; ++type) {
-        const auto command = MakeEmptyCommand(type);
-        ASSERT_NE(command, nullptr);
-        EXPECT_EQ(command->GetType(), type);
-    }
-    EXPECT_EQ(MakeEmptyCommand(-1), nullptr);
-    EXPECT_EQ(MakeEmptyCommand(9), nullptr);
-}
-
 }  // namespace
 }  // namespace tw

@@ -24,10 +24,6 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-std::unique_ptr<Dialogue> Generated(std::int32_t nodes, std::uint64_t seed) {
-    return GenerateDialogue({.nodes = nodes, .seed = seed});
-}
-
 std::vector<std::string> BlocksOf(const Dialogue& dialogue) {
     std::vector<std::string> blocks;
     EXPECT_TRUE(WriteDialogueBlocks(dialogue, [&blocks](std::string_view block) {
@@ -39,7 +35,7 @@ std::vector<std::string> BlocksOf(const Dialogue& dialogue) {
 
 TEST(DialogueBlocks, TheBlocksMakeTheBytesOfWrite) {
     for (const std::int32_t nodes : {1, 2, 300, 4000}) {
-        const auto dialogue = Generated(nodes, 7);
+        const auto dialogue = GenerateDialogue({.nodes = nodes, .seed = 7});
         const std::vector<std::string> blocks = BlocksOf(*dialogue);
         std::string joined;
         for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -59,7 +55,7 @@ TEST(DialogueBlocks, TheBlocksMakeTheBytesOfWrite) {
 // The recovery copy's bytes are made a slice of nodes at a time between the window's events.
 TEST(DialogueSlices, TheSlicesMakeTheBytesOfWrite) {
     for (const std::int32_t nodes : {1, 2, 300}) {
-        const auto dialogue = Generated(nodes, 9);
+        const auto dialogue = GenerateDialogue({.nodes = nodes, .seed = 9});
         for (const std::size_t slice : {1u, 7u, 1000u}) {
             DialogueSliceWriter writer(*dialogue);
             std::size_t slices = 1;
@@ -73,7 +69,7 @@ TEST(DialogueSlices, TheSlicesMakeTheBytesOfWrite) {
 }
 
 TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {
-    const auto dialogue = Generated(4000, 8);
+    const auto dialogue = GenerateDialogue({.nodes = 4000, .seed = 8});
     for (const int takes : {0, 1, 3}) {
         int offered = 0;
         const bool written = WriteDialogueBlocks(
@@ -83,17 +79,12 @@ TEST(DialogueBlocks, ARefusedBlockEndsTheWriting) {
     }
 }
 
-using test::FailAfterBudget;
-
-class BlockSaveFaults : public testing::Test {
-protected:
-    void TearDown() override { SetWriteCallForTesting(nullptr); }
-};
+using BlockSaveFaults = test::FailingWrites;
 
 TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWholeBudgetSaves) {
     TempDir dir;
     const std::string path = dir / "big.vrx";
-    const auto dialogue = Generated(4000, 9);
+    const auto dialogue = GenerateDialogue({.nodes = 4000, .seed = 9});
     const std::size_t size = dialogue->Write().size();
     ASSERT_GT(size, 3 * kDialogueBlockBytes);
     for (const std::size_t after :
@@ -103,8 +94,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWhole
         ASSERT_EQ(dialogue->SaveAs(path), std::nullopt);  // the path becomes the document's
         WriteBytes(path, "old bytes");
         dialogue->SetModified(true);
-        test::writeBudget = after;
-        SetWriteCallForTesting(&FailAfterBudget);
+        FailAfter(after);
         EXPECT_EQ(dialogue->Save(), "Unable to write file " + path +
                                         " (No space left on device).\nThe file was not changed.")
             << "failing after " << after;
@@ -113,8 +103,7 @@ TEST_F(BlockSaveFaults, AWriteFailingAnywhereKeepsTheOldFileAndSaysSoAndTheWhole
         EXPECT_TRUE(dialogue->IsModified());
         EXPECT_EQ(test::NamesIn(dir.Path()).size(), 1u) << "no temporary file is left beside";
     }
-    test::writeBudget = size;  // the whole file and not a byte more
-    SetWriteCallForTesting(&FailAfterBudget);
+    FailAfter(size);  // the whole file and not a byte more
     EXPECT_EQ(dialogue->Save(), std::nullopt);
     SetWriteCallForTesting(nullptr);
     EXPECT_EQ(ReadBytes(path), dialogue->Write());

@@ -9,12 +9,9 @@
 
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
+#include "support/model_fixtures.h"
 
 namespace tw::test {
-
-inline std::unique_ptr<Conditional> Condition(const std::string& bytes) {
-    return std::make_unique<Conditional>(bytes);
-}
 
 inline void AddEveryCommand(DialogueNode& node, const std::string& s) {
     node.AppendCommand(std::make_unique<CommandManual>(s));
@@ -35,7 +32,7 @@ inline void AddEveryCommand(DialogueNode& node, const std::string& s) {
     node.AppendCommand(std::make_unique<CommandList>(strings, strings, conditions, s, s));
     for (const auto& command : node.Commands()) {
         command->SetText(s);
-        command->SetCondition(Condition(s));
+        command->SetCondition(Cond(s));
     }
 }
 
@@ -43,12 +40,12 @@ inline void AddBothResponses(DialogueNode& node, const std::string& s) {
     auto add = std::make_unique<NodeResponseAdd>(s);
     add->SetPlayerText(s);
     add->SetGotoNode(s);
-    add->SetCondition(Condition(s));
+    add->SetCondition(Cond(s));
     node.AppendResponse(std::move(add));
     auto cut = std::make_unique<NodeResponseCut>(s);
     cut->SetCutTag(s);
     cut->SetCutText(s);
-    cut->SetCondition(Condition(s));
+    cut->SetCondition(Cond(s));
     node.AppendResponse(std::move(cut));
 }
 

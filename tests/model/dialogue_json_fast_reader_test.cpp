@@ -18,20 +18,16 @@
 namespace tw {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-    return test::ReadBytes(path.string());
-}
-
 std::vector<std::string> SeedTexts() {
     std::vector<std::string> texts;
     const std::filesystem::path corpus =
         std::filesystem::path(TW_SOURCE_DIR) / "fuzz" / "corpus" / "dialogue_json";
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        texts.push_back(Slurp(entry.path()));
+        texts.push_back(test::ReadBytes(entry.path().string()));
     }
     for (const char* sample : {"blacksmith", "innkeeper"}) {
-        texts.push_back(Slurp(std::filesystem::path(TW_SOURCE_DIR) / "samples" /
-                              (std::string(sample) + ".json")));
+        texts.push_back(
+            test::ReadBytes(std::string(TW_SOURCE_DIR) + "/samples/" + sample + ".json"));
     }
     texts.push_back(DialogueToJson(*test::MakeFullDialogue()));
     return texts;

@@ -51,18 +51,14 @@ TEST(DialogueJsonWriter, GeneratedDialoguesPrintAsTheLibraryPrintsThem) {
 }
 
 TEST(DialogueJsonWriter, SamplesPrintAsTheLibraryPrintsThem) {
-    const std::filesystem::path dir = std::filesystem::path(TW_SOURCE_DIR) / "samples";
-    int samples = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".vrx") {
-            continue;
-        }
+    const std::string dir = TW_SOURCE_DIR "/samples/";
+    const std::vector<std::string> samples = test::FileNamesIn(dir, {".vrx"});
+    EXPECT_GE(samples.size(), 2u);
+    for (const std::string& sample : samples) {
         Dialogue dialogue;
-        ASSERT_EQ(dialogue.Load(entry.path().string()), std::nullopt) << entry.path();
-        ExpectLibraryBytes(dialogue, entry.path().filename().string());
-        ++samples;
+        ASSERT_EQ(dialogue.Load(dir + sample), std::nullopt) << sample;
+        ExpectLibraryBytes(dialogue, sample);
     }
-    EXPECT_GE(samples, 2);
 }
 
 // Control characters, quotes, backslashes, the five unassigned bytes and the high half.

@@ -1,9 +1,8 @@
-// Runs every case of tests/model/read_cases through the readers. NAME.json is one
-// document; NAME.json.expected is what the script export shows of it once read. In
-// NAME.jsonl every line is a document (but blank lines and "#" comments); NAME.jsonl.expected
-// holds "LINE: ANSWER" for each, ANSWER being the reader's message or an outline of what it read;
-// both JSON readers must agree on each line. NAME.vrx is a dialogue file; NAME.vrx.expected is its
-// JSON form once read, or the reader's message.
+// Runs every case of tests/model/read_cases through the readers. In NAME.jsonl every line is
+// a document (but blank lines and "#" comments); NAME.jsonl.expected holds "LINE: ANSWER" for
+// each, ANSWER being the reader's message or an outline of what it read; both JSON readers
+// must agree on each line. NAME.vrx is a dialogue file; NAME.vrx.expected is its JSON form
+// once read, or the reader's message.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "export/dialogue_export.h"
 #include "json_readers_agree.h"
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
@@ -28,18 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCaseDir = fs::path(TW_SOURCE_DIR) / "tests" / "model" / "read_cases";
-
-std::vector<std::string> CaseFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCaseDir)) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".json" || extension == ".jsonl" || extension == ".vrx") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // What a read document holds, short: the NPC, the next id and each node's depth, id and name.
 std::string Outline(const Dialogue& dialogue) {
@@ -60,12 +46,6 @@ std::string AnswerPerLine(const std::string& text) {
         const std::string fast = test::ExpectSameReading(line) ? " (fast)" : "";
         return (error ? *error : Outline(dialogue) + fast) + "\n";
     });
-}
-
-std::string ExportOf(const std::string& text) {
-    Dialogue dialogue;
-    const std::optional<std::string> error = DialogueFromJson(text, dialogue);
-    return error ? "error: " + *error + "\n" : ExportScript(dialogue);
 }
 
 // Whether writing gives back the very bytes read (old versions and stray bytes do not),
@@ -92,13 +72,12 @@ TEST_P(JsonCaseTest, MatchesExpectedOutput) {
     const fs::path input = kCaseDir / GetParam();
     const std::string text = test::ReadBytes(input.string());
     const std::string extension = input.extension().string();
-    test::ExpectMatchesFile(extension == ".jsonl" ? AnswerPerLine(text)
-                            : extension == ".vrx" ? FileAnswer(text)
-                                                  : ExportOf(text),
+    test::ExpectMatchesFile(extension == ".jsonl" ? AnswerPerLine(text) : FileAnswer(text),
                             input.string() + ".expected");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest, testing::ValuesIn(CaseFiles()),
+INSTANTIATE_TEST_SUITE_P(Cases, JsonCaseTest,
+                         testing::ValuesIn(test::FileNamesIn(kCaseDir, {".jsonl", ".vrx"})),
                          test::CaseFileTestName);
 
 }  // namespace

@@ -33,8 +33,6 @@ mode_t ModeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
-using test::FailAfterBudget;
-
 // A small tmpfs mounted on a directory for one test, for faults only a real file system
 // shows (a full disk, a directory that turns read-only). Needs root and a kernel that
 // lets the process mount; Error() says why not otherwise.
@@ -71,14 +69,7 @@ private:
     bool mounted_ = false;
 };
 
-class FailingWrites : public ::testing::Test {
-protected:
-    void TearDown() override { SetWriteCallForTesting(nullptr); }
-    void FailAfter(std::size_t bytes) {
-        test::writeBudget = bytes;
-        SetWriteCallForTesting(&FailAfterBudget);
-    }
-};
+using test::FailingWrites;
 
 TEST_F(FailingWrites, KeepTheOldFileAndReportTheMessage) {
     TempDir dir;
@@ -132,18 +123,6 @@ TEST(ReplaceFileContents, KeepsModeOwnerAndSymbolicLinks) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.vrx"));
     EXPECT_EQ(ReadBytes(dir / "real/t.vrx"), "through the link");
     EXPECT_EQ(test::NamesIn(dir.Path() / "real"), std::set<std::string>{"t.vrx"});
-}
-
-TEST(DirectoryFaults, VanishedDirectoryKeepsTheDialogueModified) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.Path() / "gone");
-    Dialogue dialogue;
-    ASSERT_FALSE(dialogue.SaveAs(dir / "gone/d.vrx").has_value());
-    dialogue.SetModified(true);
-    std::filesystem::remove_all(dir.Path() / "gone");
-    EXPECT_EQ(dialogue.Save(),
-              "Unable to create file " + (dir / "gone/d.vrx") + " (No such file or directory).");
-    EXPECT_TRUE(dialogue.IsModified());
 }
 
 TEST(DirectoryFaults, ReadOnlyDirectoryKeepsTheOldFile) {

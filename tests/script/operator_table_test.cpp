@@ -51,22 +51,5 @@ TEST(OperatorTableTest, SearchByFirstCharacterMatchesAWalkOfTheTable) {
     EXPECT_EQ(found, 20 + 8 + 8 + 4);
 }
 
-TEST(OperatorTableTest, EveryRowIsFoundByItsOwnSymbol) {
-    for (const OperatorTableEntry& entry : kOperatorTable) {
-        if (entry.type == operator_type::kEnd) {
-            EXPECT_EQ(FindOperator(entry.symbol), nullptr);
-            break;
-        }
-        SCOPED_TRACE(std::string(entry.symbol));
-        const OperatorTableEntry* found = FindOperator(entry.symbol);
-        ASSERT_NE(found, nullptr);
-        // "=" and "==" share a type; a symbol finds its own row, not a twin's.
-        EXPECT_EQ(found->symbol, entry.symbol);
-        EXPECT_EQ(FindOperator(ToLowerAscii(entry.symbol)), found);
-    }
-    EXPECT_EQ(FindOperator(""), nullptr);
-    EXPECT_EQ(FindOperator("nota"), nullptr);
-}
-
 }  // namespace
 }  // namespace tw

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -23,6 +25,29 @@ inline void ExpectMatchesFile(const std::string& actual, const std::filesystem::
             (std::filesystem::path(TW_BINARY_DIR) / expected.filename()).string() + ".actual",
             actual);
     }
+}
+
+// The names of the files in dir that end in one of the extensions, in name order.
+inline std::vector<std::string> FileNamesIn(const std::filesystem::path& dir,
+                                            const std::set<std::string>& extensions) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (extensions.contains(entry.path().extension().string())) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The same names without the extension, for cases made of several files of one name.
+inline std::vector<std::string> FileStemsIn(const std::filesystem::path& dir,
+                                            const std::string& extension) {
+    std::vector<std::string> names = FileNamesIn(dir, {extension});
+    for (std::string& name : names) {
+        name.resize(name.size() - extension.size());
+    }
+    return names;
 }
 
 // A case file's name as the name of its test, which takes no dots.

@@ -2,7 +2,8 @@
 // with the dialog's fields as typed (values are not trimmed); the answer is the message that
 // keeps the dialog open, or what the dialog makes. What a dialog makes is also shown in it
 // again and must make the same once more. The rules that take a text, or a whole dialogue
-// as JSON, say so where they are answered.
+// as JSON, say so where they are answered. The tree's depth limit, too deep to list, is
+// beside them.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@
 #include "model/editing/response_dialog_rules.h"
 #include "model/editing/script_field_check.h"
 #include "model/editing/tree_edit_rules.h"
+#include "model/tree_depth.h"
 #include "support/line_cases.h"
 
 namespace tw {
@@ -385,6 +387,34 @@ std::string RuleAnswer(const std::string& line) {
 TEST(DialogRuleCases, AnswerAsListed) {
     test::ExpectLineCases(
         std::string(TW_SOURCE_DIR) + "/tests/model/editing/cases/dialog_rules.txt", RuleAnswer);
+}
+
+// A chain down to the deepest level the editor shows: nothing goes below its end, and a
+// dropped branch may reach the limit but not pass it.
+TEST(TreeDepthRules, NothingGoesDeeperThanTheEditorShows) {
+    constexpr auto kLimit = static_cast<std::int32_t>(kMaxEditorTreeDepth);
+    Dialogue dialogue;
+    DialogueNode* end = &dialogue.Root();
+    for (std::int32_t id = 1; id < kLimit; ++id) {
+        end = &dialogue.AppendNode(*end, id, "N" + std::to_string(id));
+    }
+    DialogueNode& branch = dialogue.AppendNode(dialogue.Root(), kLimit + 1, "Branch");
+    dialogue.AppendNode(branch, kLimit + 2, "Leaf");
+    EXPECT_EQ(DialogueDepth(dialogue), kMaxEditorTreeDepth - 1);
+    EXPECT_EQ(LevelsBelow(branch), 1u);
+    EXPECT_EQ(LevelsAbove(*end), kMaxEditorTreeDepth - 1);
+
+    EXPECT_TRUE(CanAddChild(dialogue, kLimit - 1));
+    EXPECT_TRUE(CanDropNode(dialogue, kLimit + 1, kLimit - 2));
+    EXPECT_FALSE(CanDropNode(dialogue, kLimit + 1, kLimit - 1));
+    EXPECT_TRUE(CanDropNode(dialogue, kLimit + 2, kLimit - 1));
+    EXPECT_TRUE(CanMakeRoot(dialogue, kLimit - 1));
+    dialogue.AppendNode(*end, kLimit, "Deepest");
+    EXPECT_EQ(DialogueDepth(dialogue), kMaxEditorTreeDepth);
+    EXPECT_FALSE(CanAddChild(dialogue, kLimit));
+    EXPECT_FALSE(CanAddChild(dialogue, kLimit + 9));
+    EXPECT_EQ(TooDeepToAddMessage(),
+              "The node would lie deeper than 2000 levels, the most the editor shows.");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Runs the texts of cases/rtf.txt, one JSON string literal a line, through the plain-text
 // conversion, the full reader and the writer, and those of cases/shown.txt through the
-// label's cut; see each file's head for the form of its lines.
+// label's cut; see each file's head for the form of its lines. Beside them the texts too
+// large or too many to list: a huge label, deep nesting and every escaped pair of bytes.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 #include "model/json_string_bytes.h"
 #include "model/json_string_text.h"
@@ -67,6 +69,13 @@ TEST(TextCases, ShownTexts) {
                           ShownAnswer);
 }
 
+// A name of megabytes, as another tool may write, comes out at the limit.
+TEST(TextCases, AHugeLabelIsCutToTheLimit) {
+    const std::string huge(16 * 1024 * 1024, 'N');
+    EXPECT_EQ(ShownText(huge, kLabelLimit), std::string(kLabelLimit.characters, 'N') + "\x85");
+    EXPECT_EQ(ShownText(huge, kTipLimit).size(), kTipLimit.characters + 1);
+}
+
 // Whole documents as LibreOffice writes them, in data/: every run in a group of its own, so
 // the plain-text conversion keeps only the paragraph marks' line breaks.
 TEST(TextCases, LibreOfficeDocuments) {
@@ -83,6 +92,30 @@ TEST(TextCases, LibreOfficeDocuments) {
 TEST(TextCases, RtfReadAndWritten) {
     test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/model/text/cases/rtf.txt",
                           RtfAnswer);
+}
+
+TEST(TextCases, DeepRtfNestingIsBoundedAndTextAfterItSurvives) {
+    const std::string deep = std::string(100000, '{') + "lost" + std::string(100000, '}');
+    EXPECT_EQ(PlainText(ReadRtf("a" + deep + "b")), "ab");
+    EXPECT_EQ(PlainText(ReadRtf("{{{x}}}")), "x");
+}
+
+// An escape is the two bytes after "\'", whatever they are: only the lower-case forms of the
+// listed accented letters become their byte, every other pair an exclamation mark.
+TEST(TextCases, EveryPairAfterAnRtfApostrophe) {
+    const std::string listed = "e0e2e4e7e8e9eaebeeeff4f6f9fbfc";
+    std::string buffer;
+    for (int first = 1; first < 256; ++first) {
+        for (int second = 1; second < 256; ++second) {
+            const std::string pair{static_cast<char>(first), static_cast<char>(second)};
+            const std::size_t at = listed.find(pair);
+            const char byte = at != std::string::npos && at % 2 == 0
+                                  ? static_cast<char>(std::stoi(pair, nullptr, 16))
+                                  : '!';
+            ASSERT_EQ(RtfToText("a\\'" + pair + "b", buffer), std::string("a") + byte + "b")
+                << first << " " << second;
+        }
+    }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// The unified diff against what `diff -u` prints for the same texts.
-
-#include "cli/line_diff.h"
+// What the commands draw for a person at the terminal: the unified diff of test, against
+// what `diff -u` prints for the same texts, and the progress bar.
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "cli/line_diff.h"
+#include "cli/terminal_progress.h"
 
 namespace tw::cli {
 namespace {
@@ -45,6 +47,21 @@ TEST(UnifiedDiff, ManyChangesStillMakeOneValidHunk) {
     EXPECT_EQ(diff.substr(0, diff.find('\n', 20) + 1), "--- old\n+++ new\n@@ -1,3000 +1,3000 @@\n");
     EXPECT_EQ(diff.find("\n-3000\n+z3000\n"), std::string::npos);
     EXPECT_NE(diff.find("\n-2999\n-3000\n+z2\n"), std::string::npos);
+}
+
+// The bar batch-export draws while it works.
+TEST(ProgressBar, FillsInProportion) {
+    struct Case {
+        std::size_t done, total, width;
+        const char* bar;
+    };
+    const Case cases[] = {
+        {0, 4, 8, "[        ] 0/4"},    {1, 4, 8, "[##      ] 1/4"}, {4, 4, 8, "[########] 4/4"},
+        {3, 7, 10, "[####      ] 3/7"}, {0, 0, 4, "[####] 0/0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProgressBar(c.done, c.total, c.width), c.bar);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Recovery copies written, listed, adopted and removed; editors that end, are killed or run
-// side by side; damaged copies skipped with their message.
-
-#include "model/recovery/recovery_store.h"
+// side by side; damaged copies skipped with their message; and the record kept beside each.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -13,6 +11,11 @@
 #include <set>
 
 #include "model/dialogue.h"
+#include "model/json_string_bytes.h"
+#include "model/recovery/recovery_record.h"
+#include "model/recovery/recovery_store.h"
+#include "support/expected_file.h"
+#include "support/line_cases.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -33,18 +36,6 @@ std::vector<std::string> NpcNames(const RecoveryListing& listing) {
         names.push_back(copy.record.npcName);
     }
     return names;
-}
-
-// The ids of the copies in dir, in name order.
-std::vector<std::string> RecordIds(const std::string& dir) {
-    std::vector<std::string> ids;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() == ".record") {
-            ids.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
 }
 
 TEST(RecoveryStore, CopiesOfAnEndedEditorAreOfferedAdoptedAndRemoved) {
@@ -96,7 +87,7 @@ TEST(RecoveryStore, TwoRunningEditorsNeverTakeEachOthersCopies) {
               std::nullopt);
     EXPECT_TRUE(first.ListLeftCopies().copies.empty());
     EXPECT_TRUE(second.ListLeftCopies().copies.empty());
-    const std::vector<std::string> ids = RecordIds(dir / "r");
+    const std::vector<std::string> ids = test::FileStemsIn(dir / "r", ".record");
     ASSERT_EQ(ids.size(), 2u);
     for (const std::string& id : ids) {
         for (RecoveryStore* store : {&first, &second}) {
@@ -142,7 +133,7 @@ TEST(RecoveryStore, DamagedCopiesAreSkippedWithTheirMessage) {
                       std::nullopt);
         }
     }
-    const std::vector<std::string> ids = RecordIds(recovery);
+    const std::vector<std::string> ids = test::FileStemsIn(recovery, ".record");
     ASSERT_EQ(ids.size(), 4u);
     test::WriteBytes((std::filesystem::path(recovery) / (ids[0] + ".record")).string(), "junk");
     test::WriteBytes((std::filesystem::path(recovery) / (ids[1] + ".vrx")).string(), "junk");
@@ -178,6 +169,46 @@ TEST(RecoveryStore, AnUnusableDirectoryIsReported) {
     ASSERT_TRUE(store.OpenError().has_value());
     EXPECT_EQ(store.WriteCopy(store.NewKey(), {}, "bytes"), store.OpenError());
     EXPECT_TRUE(store.ListLeftCopies().copies.empty());
+}
+
+// The record beside each copy: every byte of a path and a name survives it, and its
+// readings are cases in cases/records.txt.
+TEST(RecoveryRecord, EveryByteOfAPathAndNameReadsBack) {
+    std::string every;
+    for (int c = 0; c < 256; ++c) {
+        every += static_cast<char>(c);
+    }
+    for (const RecoveryRecord& record :
+         {RecoveryRecord{std::nullopt, "", 0}, RecoveryRecord{"/a\nb\\x.vrx", every, -5},
+          RecoveryRecord{"", "Brannoc", 1717171717}}) {
+        const std::string text = WriteRecoveryRecord(record);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), record.originalPath ? 4 : 3);
+        EXPECT_EQ(ReadRecoveryRecord(text).record, record) << text;
+    }
+    EXPECT_EQ(WriteRecoveryRecord({"/w/inn.vrx", "Bran\x01", 7}),
+              "talkwright-recovery 1\npath: /w/inn.vrx\nnpc: Bran\\x01\nsaved: 7\n");
+}
+
+std::string ReadAnswer(const std::string& line) {
+    const std::optional<std::string> text = JsonStringBytes(line.substr(1, line.size() - 2));
+    if (!text) {
+        return "bad case";
+    }
+    const RecoveryRecordRead read = ReadRecoveryRecord(*text);
+    if (!read.record) {
+        return "damaged: " + read.error;
+    }
+    EXPECT_EQ(ReadRecoveryRecord(WriteRecoveryRecord(*read.record)).record, read.record);
+    return "path [" + read.record->originalPath.value_or("none") + "] npc [" +
+           read.record->npcName + "] saved " + std::to_string(read.record->savedAt);
+}
+
+TEST(RecoveryRecord, ReadsAsTheCasesSay) {
+    test::ExpectLineCases(std::string(TW_SOURCE_DIR) + "/tests/model/recovery/cases/records.txt",
+                          ReadAnswer);
+    const std::string larger =
+        "talkwright-recovery 1\n" + std::string(kMaxRecoveryRecordBytes, 'x');
+    EXPECT_EQ(ReadRecoveryRecord(larger).error, "it is larger than a record can be");
 }
 
 }  // namespace

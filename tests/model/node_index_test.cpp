@@ -1,17 +1,19 @@
-// The id index against the walk it replaces: after random sequences of every tree edit the
-// index must answer what a pre-order walk from the root answers, for every id ever used.
-// Ids are shared now and then, the root is renumbered too, and both readers replace a
-// document whose index was made before; branches held by the undo stack are renumbered while
-// out of the tree and outlive the document they left.
+// The node indexes against the walks they replace. After random sequences of every tree
+// edit the id index must answer what a pre-order walk from the root answers, for every id
+// ever used. Ids are shared now and then, the root is renumbered too, and both readers
+// replace a document whose index was made before; branches held by the undo stack are
+// renumbered while out of the tree and outlive the document they left.
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <random>
 #include <set>
+#include <string>
 
 #include "model/dialogue.h"
 #include "model/dialogue_json.h"
+#include "model/node_name_index.h"
 #include "model/tree_walk.h"
 
 namespace tw::test {
@@ -164,6 +166,49 @@ TEST(NodeIdIndexTest, RandomEditsKeepTheIndexEqualToAWalk) {
             }
         }
     }
+}
+
+// The name index, case-blind in ASCII only, against the walk FindNodeByName makes, on
+// Root
+//   Gate          (1)
+//     gate        (2)  same name as 1, deeper
+//     Well        (3)
+//   Market        (4)
+//   WELL          (5)  same name as 3, later in pre-order
+Dialogue& Sample(Dialogue& dialogue) {
+    DialogueNode& gate = dialogue.AppendNode(dialogue.Root(), 1, "Gate");
+    dialogue.AppendNode(gate, 2, "gate");
+    dialogue.AppendNode(gate, 3, "Well");
+    dialogue.AppendNode(dialogue.Root(), 4, "Market");
+    dialogue.AppendNode(dialogue.Root(), 5, "WELL");
+    return dialogue;
+}
+
+TEST(NodeNameIndex, FindsWhatTheWalkFromTheRootFinds) {
+    Dialogue dialogue;
+    const NodeNameIndex index(Sample(dialogue));
+    for (const std::string name :
+         {"Gate", "GATE", "gate", "well", "Well", "market", "initialization node",
+          "Initialization Node", "Nowhere", "", "Gat", "Gates"}) {
+        EXPECT_EQ(index.Find(name), dialogue.FindNodeByName(name)) << name;
+    }
+    ASSERT_NE(index.Find("gate"), nullptr);
+    EXPECT_EQ(index.Find("gate")->GetId(), 1);
+    EXPECT_EQ(index.Find("well")->GetId(), 3);
+    EXPECT_EQ(index.Find("Nowhere"), nullptr);
+    EXPECT_EQ(NodeNameIndex().Find("Initialization Node"), nullptr);
+}
+
+TEST(NodeNameIndex, NamesDifferingOnlyBeyondAsciiLettersStayApart) {
+    Dialogue dialogue;
+    dialogue.AppendNode(dialogue.Root(), 1, "Caf\xE9");
+    dialogue.AppendNode(dialogue.Root(), 2, "Caf\xC9");
+    dialogue.AppendNode(dialogue.Root(), 3, "Node_1");
+    const NodeNameIndex index(dialogue);
+    EXPECT_EQ(index.Find("caf\xE9")->GetId(), 1);
+    EXPECT_EQ(index.Find("CAF\xC9")->GetId(), 2);
+    EXPECT_EQ(index.Find("node_1")->GetId(), 3);
+    EXPECT_EQ(index.Find("Node-1"), nullptr);
 }
 
 }  // namespace
