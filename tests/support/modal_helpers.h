@@ -3,9 +3,13 @@
 // Modal windows block the test that opens them; these act on the next one from the event
 // loop that exec() runs.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -24,6 +28,25 @@ void OnNextModal(std::function<void(T&)> act, std::function<bool(T&)> ready = {}
             OnNextModal<T>(act, ready, triesLeft - 1);
         }
     });
+}
+
+using DialogStep = std::function<void(QDialog&)>;
+
+// Plays the next queued step on a dialog opened through a dialog runner, the way a writer
+// fills it in, and answers its result as exec() would; a dialog no step expects fails the
+// test and is cancelled.
+inline int RunQueuedStep(std::deque<DialogStep>& steps, QDialog& dialog) {
+    if (steps.empty()) {
+        ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+        return int{QDialog::Rejected};
+    }
+    const DialogStep step = std::move(steps.front());
+    steps.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    step(dialog);
+    dialog.hide();
+    return dialog.result();
 }
 
 }  // namespace tw::test
