@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
@@ -26,6 +28,25 @@ void OnNextModal(std::function<void(T&)> act, std::function<bool(T&)> ready = {}
             act(*modal);
         } else if (triesLeft > 0) {
             OnNextModal<T>(act, ready, triesLeft - 1);
+        }
+    });
+}
+
+// Clicks the item with this caption in the next popup menu once it is open (polls the event
+// loop that the menu's exec() runs).
+inline void ChooseFromNextPopup(const QString& caption, int triesLeft = 200) {
+    QTimer::singleShot(5, [caption, triesLeft] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            if (triesLeft > 0) {
+                ChooseFromNextPopup(caption, triesLeft - 1);
+            }
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == caption) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            }
         }
     });
 }

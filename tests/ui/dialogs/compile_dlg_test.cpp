@@ -15,6 +15,7 @@
 #include "model/node_response.h"
 #include "support/modal_helpers.h"
 #include "support/screenshots.h"
+#include "support/view_rows.h"
 #include "ui/dialogs/error_dlg.h"
 
 namespace tw::test {
@@ -40,8 +41,7 @@ TEST(CompileDlgTest, ThreeErrorsAreListedInTreeOrderThenCancel) {
     QStringList rows;
     OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
         EXPECT_EQ(list.windowTitle(), "Syntax Errors");
-        for (int i = 0; i < list.List()->count(); ++i)
-            rows << list.List()->item(i)->text();
+        rows = ColumnTexts(*list.List(), 0);
         SaveShot(compile, "compile_dlg_errors");
         SaveShot(list, "error_dlg");
         QTest::mouseClick(list.OkButton(), Qt::LeftButton);

@@ -32,17 +32,6 @@
 namespace tw::test {
 namespace {
 
-// Acts on the next popup menu once it is open.
-void OnNextPopup(std::function<void(QMenu&)> act, int triesLeft = 200) {
-    QTimer::singleShot(5, [act = std::move(act), triesLeft] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            act(*menu);
-        } else if (triesLeft > 0) {
-            OnNextPopup(act, triesLeft - 1);
-        }
-    });
-}
-
 class WindowSteps : public MainWindowTest, public testing::WithParamInterface<Walk> {
 public:
     using Step = std::function<void(const QString& rest, const QStringList& words)>;
@@ -164,9 +153,7 @@ public:
                         value.toStdString());
                 } else if (key == "pick") {
                     QListWidget* list = dynamic_cast<CLinksDlg&>(opened).List();
-                    for (int i = 0; i < list->count(); ++i) {
-                        listed << list->item(i)->text();
-                    }
+                    listed << ColumnTexts(*list, 0);
                     list->setCurrentRow(value.toInt());
                 } else if (key.startsWith('@')) {
                     editing->Control<QAbstractButton>(id)->click();
@@ -381,17 +368,7 @@ public:
             {"dialog",
              [this](const QString& rest, W) { steps.push_back(Dialog(rest.split('|'))); }},
             {"answer", [this](auto&, W w) { services.QueueAnswer(Answer(w[0])); }},
-            {"popup",
-             [](const QString& rest, W) {
-                 OnNextPopup([rest](QMenu& menu) {
-                     for (QAction* action : menu.actions()) {
-                         if (action->text() == rest) {
-                             QTest::mouseClick(&menu, Qt::LeftButton, {},
-                                               menu.actionGeometry(action).center());
-                         }
-                     }
-                 });
-             }},
+            {"popup", [](const QString& rest, W) { ChooseFromNextPopup(rest); }},
             {"dragnode",
              [this](const QString& rest, W) {
                  DragItem(rest.section(" > ", 0, 0), rest.section(" > ", 1));

@@ -72,8 +72,7 @@ protected:
                                                     : std::optional(dir.File(rest.toStdString())));
         } else if (verb == "errorlist") {
             OnNextModal<CErrorDlg>([this](CErrorDlg& list) {
-                for (int i = 0; i < list.List()->count(); ++i)
-                    listed << list.List()->item(i)->text();
+                listed = ColumnTexts(*list.List(), 0);
                 list.accept();
             });
         } else {

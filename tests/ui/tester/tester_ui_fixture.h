@@ -16,6 +16,7 @@
 #include "support/qt_printers.h"
 #include "support/screenshots.h"
 #include "support/scripted_platform_services.h"
+#include "support/view_rows.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "ui/controls/enhanced_list_ctrl.h"
@@ -86,12 +87,6 @@ protected:
         tester->CustomCommand()->clear();
         QTest::keyClicks(tester->CustomCommand(), text);
         QTest::keyClick(tester->CustomCommand(), Qt::Key_Return);
-    }
-    static QStringList Rows(const QListWidget& list) {
-        QStringList rows;
-        for (int i = 0; i < list.count(); ++i)
-            rows << list.item(i)->text();
-        return rows;
     }
     std::string Variable(const char* name) {
         return tester->Session().GetEnvironment().Get(name).ToString();
