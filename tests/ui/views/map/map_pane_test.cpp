@@ -41,6 +41,13 @@ protected:
         canvas.ensureVisible(box, 0, 0);
         QTest::mouseClick(canvas.viewport(), Qt::LeftButton, {}, canvas.mapFromScene(box.center()));
     }
+    // An Add Command of a goto to the target at the end of the innkeeper's Farewell.
+    static void AddGotoToFarewell(EditorDocument& innkeeper, const char* target) {
+        EditorDocument::Commands commands;
+        commands.push_back(std::make_unique<CommandGoto>(target));
+        const std::int32_t farewell = innkeeper.GetDialogue().FindNodeByName("Farewell")->GetId();
+        innkeeper.AppendCommands(farewell, std::move(commands), "Add Command");
+    }
     std::optional<std::size_t> LinkBetween(const std::string& from, const std::string& to) const {
         const DialogueGraph& graph = Map()->Shown();
         for (std::size_t edge : graph.OutEdges(Index(from))) {
@@ -62,9 +69,7 @@ TEST_F(MapPaneTest, OnlyChangedLinksRedrawAndUndoRedrawsAgain) {
     EXPECT_EQ(redrawn.count(), 0);
     EXPECT_EQ(Map()->Shown().Nodes()[Index("Farewell")].firstLine, "Go Safe roads, friend.");
     const std::size_t links = Map()->Shown().Edges().size();
-    EditorDocument::Commands commands;
-    commands.push_back(std::make_unique<CommandGoto>("Cellar"));
-    CurrentDocument().AppendCommands(Node("Farewell").GetId(), std::move(commands), "Add Command");
+    AddGotoToFarewell(CurrentDocument(), "Cellar");
     WaitForMap();
     EXPECT_EQ(redrawn.count(), 1);
     ASSERT_EQ(Map()->Shown().Edges().size(), links + 1);
@@ -79,15 +84,10 @@ TEST_F(MapPaneTest, OnlyChangedLinksRedrawAndUndoRedrawsAgain) {
 // new link, is never drawn, and the map ends with both links.
 TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
     ShowMap();
-    const auto addGoto = [this](const char* target) {
-        EditorDocument::Commands commands;
-        commands.push_back(std::make_unique<CommandGoto>(target));
-        CurrentDocument().AppendCommands(Node("Farewell").GetId(), std::move(commands), "Add");
-    };
     int requested = 0;
     QObject::connect(Map(), &MapView::graphRequested, Map(), [&] {
         if (++requested == 1) {
-            addGoto("Attic");
+            AddGotoToFarewell(CurrentDocument(), "Attic");
         }
     });
     std::vector<std::pair<bool, bool>> drawn;  // the ghosts Cellar and Attic on show
@@ -95,7 +95,7 @@ TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
         const std::size_t none = Map()->Shown().Nodes().size();
         drawn.emplace_back(Index("Cellar") != none, Index("Attic") != none);
     });
-    addGoto("Cellar");
+    AddGotoToFarewell(CurrentDocument(), "Cellar");
     WaitForMap();
     EXPECT_EQ(requested, 2);
     ASSERT_EQ(drawn.size(), 1u);
@@ -118,11 +118,7 @@ TEST_F(MapPaneTest, BackOnADocumentTheMapDrawsItAsItIsNow) {
     EXPECT_EQ(Map()->Shown().Nodes().size(), 8u);
     EXPECT_EQ(Map()->Shown().Edges().size(), links);
     clickTab(1);
-    EditorDocument& innkeeper = Documents().At(0);
-    EditorDocument::Commands commands;
-    commands.push_back(std::make_unique<CommandGoto>("Cellar"));
-    const std::int32_t farewell = innkeeper.GetDialogue().FindNodeByName("Farewell")->GetId();
-    innkeeper.AppendCommands(farewell, std::move(commands), "Add Command");
+    AddGotoToFarewell(Documents().At(0), "Cellar");
     clickTab(0);
     EXPECT_EQ(Map()->Shown().Edges().size(), links + 1);
     EXPECT_TRUE(Map()->Shown().Nodes().back().isGhost);
