@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QString>
+#include <QStringList>
 
 namespace tw::test {
 
@@ -19,6 +20,15 @@ inline QString RowText(const QAbstractItemView& view, int row, int column) {
 // The first cell of the row, in the viewport's coordinates.
 inline QRect RowRect(const QAbstractItemView& view, int row) {
     return view.visualRect(view.model()->index(row, 0));
+}
+
+// The texts of one column, row by row.
+inline QStringList ColumnTexts(const QAbstractItemView& view, int column) {
+    QStringList texts;
+    for (int row = 0; row < RowCount(view); ++row) {
+        texts << RowText(view, row, column);
+    }
+    return texts;
 }
 
 inline int CurrentRow(const QAbstractItemView& view) {

@@ -142,43 +142,31 @@ TEST_F(AccessibilityTest, TheMainWindowNamesItsControlsAndReportsItsRows) {
     }
 }
 
-TEST_F(AccessibilityTest, EveryEditingDialogNamesItsControls) {
-    CCommandDlg addCommand(services, nullptr, names);
-    ExpectAllNamed(addCommand);
+TEST_F(AccessibilityTest, EveryEditingDialogAndTesterWindowNamesItsControls) {
     CommandGoto jump("Farewell");
-    CCommandDlg editCommand(services, &jump, names);
-    ExpectAllNamed(editCommand);
-    CConditionalDlg condition(services, std::string("$gold > 5"));
-    ExpectAllNamed(condition);
-    CYesNoDlg yesNo(services, std::nullopt, names.nodes);
-    ExpectAllNamed(yesNo);
-    ListDlg list(services, std::nullopt, names.nodes);
-    ExpectAllNamed(list);
-    CResponseDlg response(services, nullptr, context);
-    ExpectAllNamed(response);
-    CCreateNode node(services, "Greeting", "", names.nodes, "Create Node");
-    ExpectAllNamed(node);
     NPCData npc{12, "Brannoc", kMale};
-    CNPCDlg npcDlg(services, npc);
-    ExpectAllNamed(npcDlg);
-    CCommentsDlg comments(services, DefaultNpcComments());
-    ExpectAllNamed(comments);
-    CAboutDlg about;
-    ExpectAllNamed(about);
-    CCompileDlg compile(dialogue);
-    ExpectAllNamed(compile);
-    CErrorDlg errors({"NODE Greet: Syntax Error: goto: missing node"});
-    ExpectAllNamed(errors);
-}
-
-TEST_F(AccessibilityTest, EveryTesterWindowNamesItsControls) {
-    CPartyDlg partyDlg(party, services);
-    ExpectAllNamed(partyDlg);
     Environment environment;
-    CStateDlg state(environment, nullptr, services);
-    ExpectAllNamed(state);
-    CTestDlg tester(dialogue, party, random, services, std::nullopt);
-    ExpectAllNamed(tester);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<CCommandDlg>(services, nullptr, names));
+    windows.push_back(std::make_unique<CCommandDlg>(services, &jump, names));
+    windows.push_back(std::make_unique<CConditionalDlg>(services, std::string("$gold > 5")));
+    windows.push_back(std::make_unique<CYesNoDlg>(services, std::nullopt, names.nodes));
+    windows.push_back(std::make_unique<ListDlg>(services, std::nullopt, names.nodes));
+    windows.push_back(std::make_unique<CResponseDlg>(services, nullptr, context));
+    windows.push_back(
+        std::make_unique<CCreateNode>(services, "Greeting", "", names.nodes, "Create Node"));
+    windows.push_back(std::make_unique<CNPCDlg>(services, npc));
+    windows.push_back(std::make_unique<CCommentsDlg>(services, DefaultNpcComments()));
+    windows.push_back(std::make_unique<CAboutDlg>());
+    windows.push_back(std::make_unique<CCompileDlg>(dialogue));
+    windows.push_back(std::make_unique<CErrorDlg>(
+        std::vector<std::string>{"NODE Greet: Syntax Error: goto: missing node"}));
+    windows.push_back(std::make_unique<CPartyDlg>(party, services));
+    windows.push_back(std::make_unique<CStateDlg>(environment, nullptr, services));
+    windows.push_back(std::make_unique<CTestDlg>(dialogue, party, random, services, std::nullopt));
+    for (const auto& window : windows) {
+        ExpectAllNamed(*window);
+    }
 }
 
 }  // namespace

@@ -181,6 +181,11 @@ TEST_F(EnhancedListCtrlTest, ASecondClickOnTheFocusedRowEditsTheCell) {
     list.setColumnWidth(2, 4);
     Click(3, 2);
     EXPECT_EQ(list.CurrentEditor(), nullptr);
+    EXPECT_EQ(list.EditSubLabel(3, 2), nullptr);
+    list.setColumnWidth(2, 5);  // the narrowest column that takes an editor
+    CInPlaceEdit* narrowest = list.EditSubLabel(3, 2);
+    ASSERT_NE(narrowest, nullptr);
+    QTest::keyClick(narrowest, Qt::Key_Escape);
     list.setColumnWidth(2, 95);
     EXPECT_EQ(list.EditSubLabel(7, 2), nullptr);  // callers may ask past the last row or column
     EXPECT_EQ(list.EditSubLabel(0, 9), nullptr);

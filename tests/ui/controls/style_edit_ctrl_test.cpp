@@ -12,6 +12,7 @@
 
 #include "model/text/rtf_to_text.h"
 #include "model/text/styled_text.h"
+#include "support/line_cases.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw {
@@ -38,23 +39,6 @@ protected:
     int changes = 0;
 };
 
-// The table's text with its escapes (\xNN, \n) turned into bytes.
-std::string Unescape(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\\n") == 0) {
-            bytes += '\n';
-            ++i;
-        } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-            bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            bytes += text[i];
-        }
-    }
-    return bytes;
-}
-
 TEST_F(StyleEditCtrlTest, StyledTextOfTheTableThroughTheBox) {
     std::ifstream table(TW_SOURCE_DIR "/tests/ui/controls/data/styled_text.txt");
     int cases = 0;
@@ -66,9 +50,9 @@ TEST_F(StyleEditCtrlTest, StyledTextOfTheTableThroughTheBox) {
         std::getline(fields, markup, '\t');
         std::getline(fields, plain, '\t');
         std::getline(fields, back);
-        box.SetStyledText(Unescape(markup));
-        EXPECT_EQ(ToBytes(box.toPlainText()), Unescape(plain)) << line;
-        EXPECT_EQ(box.GetStyledText(), Unescape(back == "=" ? markup : back)) << line;
+        box.SetStyledText(test::Unescaped(markup));
+        EXPECT_EQ(ToBytes(box.toPlainText()), test::Unescaped(plain)) << line;
+        EXPECT_EQ(box.GetStyledText(), test::Unescaped(back == "=" ? markup : back)) << line;
         EXPECT_EQ(box.textCursor().position(), 0);
         ++cases;
     }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -15,16 +14,12 @@
 #include "model/dialogue.h"
 #include "model/node_response.h"
 #include "support/modal_helpers.h"
+#include "support/screenshots.h"
+#include "support/view_rows.h"
 #include "ui/dialogs/error_dlg.h"
 
 namespace tw::test {
 namespace {
-
-void SaveShot(QWidget& widget, const QString& name) {
-    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(dir);
-    EXPECT_TRUE(widget.grab().save(dir + "/" + name + ".png"));
-}
 
 // Two bad commands in a child, one bad condition in a grandchild, nothing wrong elsewhere.
 std::unique_ptr<Dialogue> ThreeErrors() {
@@ -46,8 +41,7 @@ TEST(CompileDlgTest, ThreeErrorsAreListedInTreeOrderThenCancel) {
     QStringList rows;
     OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
         EXPECT_EQ(list.windowTitle(), "Syntax Errors");
-        for (int i = 0; i < list.List()->count(); ++i)
-            rows << list.List()->item(i)->text();
+        rows = ColumnTexts(*list.List(), 0);
         SaveShot(compile, "compile_dlg_errors");
         SaveShot(list, "error_dlg");
         QTest::mouseClick(list.OkButton(), Qt::LeftButton);

@@ -2,7 +2,6 @@
 // types and clicks as a writer does, and checks what the dialog shows, refuses or gives.
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QRadioButton>
 
@@ -10,6 +9,7 @@
 #include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/editing/choice_description_rules.h"
+#include "support/screenshots.h"
 #include "ui/dialogs/command_dlg.h"
 #include "ui/dialogs/conditional_dlg.h"
 #include "ui/dialogs/create_node.h"
@@ -151,9 +151,7 @@ protected:
         } else if (verb == "accepted") {
             EXPECT_EQ(dialog.result(), QDialog::Accepted);
         } else if (verb == "shot") {
-            const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-            QDir().mkpath(dir);
-            EXPECT_TRUE(dialog.grab().save(dir + "/" + rest + ".png"));
+            SaveShot(dialog, rest);
         } else if (verb == "closed") {
             EXPECT_FALSE(dialog.isVisible());
             EXPECT_EQ(dialog.result(), QDialog::Rejected);

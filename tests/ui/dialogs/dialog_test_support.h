@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 
+#include "support/modal_helpers.h"
 #include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
 #include "ui/dialogs/editing_dialog.h"
@@ -29,21 +30,9 @@ protected:
         EXPECT_TRUE(steps.empty());
     }
 
-    // Each nested dialog is shown, handed to the next step and answered with its result,
-    // as exec() would.
+    // Each nested dialog is handed to the next step.
     DialogRunner Runner() {
-        return [this](QDialog& dialog) {
-            if (steps.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int{QDialog::Rejected};
-            }
-            const auto step = std::move(steps.front());
-            steps.pop_front();
-            Open(dialog);
-            step(dialog);
-            dialog.hide();
-            return dialog.result();
-        };
+        return [this](QDialog& dialog) { return RunQueuedStep(steps, dialog); };
     }
     template <typename T>
     static T* Get(const CEditingDialog& dialog, int id) {
@@ -100,7 +89,7 @@ protected:
     }
 
     ScriptedPlatformServices services;
-    std::deque<std::function<void(QDialog&)>> steps;
+    std::deque<DialogStep> steps;
 };
 
 }  // namespace tw::test

@@ -17,11 +17,6 @@ constexpr std::int32_t kNodeId = 2;
 
 class HugeTextTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
-    }
-
     // A generated dialogue written to a file and opened, node 2 first given the name and a
     // response back to itself.
     void OpenWithName(const std::string& name, const std::string& said = "Once more.") {
@@ -37,7 +32,6 @@ protected:
         ASSERT_TRUE(window->OpenDialogueFile(dir.Write("huge.vrx", dialogue->Write())));
     }
 
-    std::deque<DialogStep> steps;
     TempDir dir{"huge_text"};
 };
 

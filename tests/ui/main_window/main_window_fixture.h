@@ -21,6 +21,7 @@
 
 #include "model/dialogue.h"
 #include "support/app_test_support.h"
+#include "support/modal_helpers.h"
 #include "support/qt_printers.h"
 #include "support/scripted_platform_services.h"
 #include "support/tree_dump.h"
@@ -37,36 +38,19 @@
 
 namespace tw::test {
 
-using DialogStep = std::function<void(QDialog&)>;
-
-// Plays the next queued step on a dialog the window opens, the way a writer fills it in;
-// a dialog no step expects fails the test and is cancelled.
-inline int RunQueuedStep(std::deque<DialogStep>& steps, QDialog& dialog) {
-    if (steps.empty()) {
-        ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-        return int{QDialog::Rejected};
-    }
-    const DialogStep step = std::move(steps.front());
-    steps.pop_front();
-    dialog.setResult(QDialog::Rejected);
-    dialog.show();
-    step(dialog);
-    dialog.hide();
-    return dialog.result();
-}
-
 class MainWindowTest : public testing::Test {
 public:
     void SetUp() override {
         services.SetFailureHook([](const std::string& error) { ADD_FAILURE() << error; });
         window = std::make_unique<CTalkwrightDlg>(services);
-        // A dialog no test drives is cancelled instead of waiting for a user.
-        window->SetDialogRunner([](QDialog&) { return int{QDialog::Rejected}; });
+        // The dialogs the window opens are driven by the queued steps, never left waiting.
+        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     void TearDown() override {
         EXPECT_EQ(services.PendingAnswers(), 0u);
+        EXPECT_TRUE(steps.empty()) << "a dialog the test expected did not open";
         // Whatever a test left modified is not asked about again.
         for (std::size_t i = 0; i < Documents().Count(); ++i) {
             Documents().At(i).GetDialogue().SetModified(false);
@@ -176,6 +160,7 @@ public:
 
     ScriptedPlatformServices services;
     std::unique_ptr<CTalkwrightDlg> window;
+    std::deque<DialogStep> steps;
 };
 
 }  // namespace tw::test

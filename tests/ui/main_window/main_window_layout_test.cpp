@@ -1,13 +1,13 @@
 // How the main window's controls follow its size, and the size kept between runs.
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <array>
 
+#include "support/screenshots.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/views/problems_pane.h"
@@ -103,9 +103,7 @@ TEST_F(MainWindowTest, NothingIsCutOffAtAnySize) {
             }
         }
     }
-    const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(dir);
-    EXPECT_TRUE(window->grab().save(dir + "/main_window_smallest.png"));
+    SaveShot(*window, "main_window_smallest");
 }
 
 // Drags the handle before the splitter's pane `index`. The handle follows the pointer, so

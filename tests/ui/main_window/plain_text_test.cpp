@@ -2,10 +2,8 @@
 // in the tooltips of the lists and in the labels of its dialogs.
 
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTextDocument>
-#include <QTimer>
 #include <QToolTip>
 
 #include "main_window_fixture.h"
@@ -74,16 +72,7 @@ protected:
 
     // Opens the node menu from the keyboard and clicks the item with that caption.
     void ChooseFromNodeMenu(const QString& caption) {
-        QTimer::singleShot(0, [caption] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* action : menu->actions()) {
-                if (action->text() == caption) {
-                    QTest::mouseClick(menu, Qt::LeftButton, {},
-                                      menu->actionGeometry(action).center());
-                }
-            }
-        });
+        ChooseFromNextPopup(caption);
         List("Nodes")->setFocus();
         QTest::keyClick(List("Nodes"), Qt::Key_Menu);
     }

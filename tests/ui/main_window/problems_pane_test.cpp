@@ -25,26 +25,19 @@ CheckOptions PartyCheck() {
     return options;
 }
 
-// The pane's rows as "severity | node | message".
-QStringList Messages(const QTableView& list) {
-    QStringList messages;
-    for (int i = 0; i < RowCount(list); ++i) {
-        messages << RowText(list, i, 0) + " | " + RowText(list, i, 1) + " | " + RowText(list, i, 2);
-    }
-    return messages;
-}
-
+// The rows a fresh pane would show for these findings, as Rows() gives them.
 QStringList Expected(const std::vector<Finding>& findings) {
     QStringList expected;
     for (const Finding& finding : findings) {
         expected << QString::fromLatin1(SeverityName(finding.severity)) + " | " +
                         FromBytes(finding.nodeLabel) + " | " + FromBytes(finding.message) + " [" +
-                        QString::fromStdString(finding.rule) + "]";
+                        QString::fromStdString(finding.rule) + "] | " +
+                        QString::number(finding.nodeId);
     }
     return expected;
 }
 
-// The rows a pane shows, as text, with the node each leads to.
+// The rows a pane shows, as "severity | node | message | the node it leads to".
 QStringList Rows(ProblemsPane& pane) {
     QStringList rows;
     const QTableView& list = *pane.List();
@@ -61,21 +54,21 @@ TEST_F(MainWindowTest, EditsAndTheirUndoShowWhatAWholeCheckFinds) {
     const TempDir dir("problems_pane_edits");
     const std::string path = dir.Write("edited.vrx", GenerateDialogue({300, 9})->Write());
     ASSERT_TRUE(window->OpenDialogueFile(path));
-    const QTableView& list = *Problems()->List();
+    ProblemsPane& pane = Problems()->Pane();
     Trigger("checkDialogue");
-    const QStringList opened = Messages(list);
+    const QStringList opened = Rows(pane);
     QTreeWidgetItem* item = Tree()->topLevelItem(Tree()->topLevelItemCount() - 1);
     ASSERT_NE(item, nullptr);
     Tree()->setCurrentItem(item);
     NodeText()->setFocus();
     QTest::keyClicks(NodeText(), " $unsetCoins");
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(list), Expected(CheckDialogue(Current(), PartyCheck())));
-    EXPECT_EQ(Messages(list).size(), opened.size() + 1);
+    EXPECT_EQ(Rows(pane), Expected(CheckDialogue(Current(), PartyCheck())));
+    EXPECT_EQ(Rows(pane).size(), opened.size() + 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     Trigger("checkDialogue");
-    EXPECT_EQ(Messages(list), Expected(CheckDialogue(Current(), PartyCheck())));
-    EXPECT_EQ(Messages(list), opened);
+    EXPECT_EQ(Rows(pane), Expected(CheckDialogue(Current(), PartyCheck())));
+    EXPECT_EQ(Rows(pane), opened);
 }
 
 // A check races an edit: the edit comes right after the snapshot, while the other thread is
@@ -103,9 +96,7 @@ TEST(ProblemsViewRace, FindingsOfAChangedDocumentAreNeverShown) {
         }
     });
     QLabel* status = view.findChild<QLabel*>("statusText");
-    for (int waited = 0; waited < 5000 && status->text().isEmpty(); waited += 20) {
-        QTest::qWait(20);
-    }
+    EXPECT_TRUE(QTest::qWaitFor([status] { return !status->text().isEmpty(); }, 5000));
     EXPECT_EQ(started, 2);
     EXPECT_EQ(status->text(), "Problems: 0 errors, 0 warnings, 0 notes");
     EXPECT_TRUE(everShown.isEmpty()) << everShown.join("\n").toStdString();
@@ -128,9 +119,7 @@ TEST(ProblemsViewRace, AnEditBetweenTheSlicesOfTheWalkDropsIt) {
     QObject::connect(&view, &ProblemsView::checkStarted, [&] { ++started; });
     view.SetDocument(&document);
     QLabel* status = view.findChild<QLabel*>("statusText");
-    for (int waited = 0; waited < 30000 && status->text().isEmpty(); waited += 20) {
-        QTest::qWait(20);
-    }
+    EXPECT_TRUE(QTest::qWaitFor([status] { return !status->text().isEmpty(); }, 30000));
     EXPECT_EQ(walks, 2);
     EXPECT_EQ(started, 1);
     ProblemsPane fresh;
@@ -147,10 +136,8 @@ TEST(ProblemsViewSwitch, EachDocumentKeepsItsRowsUntilItChanges) {
     ProblemsView view;
     view.resize(600, 300);
     view.show();
-    const auto settle = [&] {
-        for (int waited = 0; waited < 10000 && view.IsChecking(); waited += 20) {
-            QTest::qWait(20);
-        }
+    const auto settle = [&view] {
+        EXPECT_TRUE(QTest::qWaitFor([&view] { return !view.IsChecking(); }, 10000));
     };
     view.SetDocument(&first);
     settle();

@@ -23,20 +23,11 @@ const QString kInnTree =
 
 class WindowFilesTest : public MainWindowTest {
 public:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
-    }
-    void TearDown() override {
-        EXPECT_TRUE(steps.empty());
-        MainWindowTest::TearDown();
-    }
     void Open(const std::string& path) {
         services.QueueFileChoice(path);
         Trigger("open");
     }
 
-    std::deque<DialogStep> steps;
     TempDir dir{"window_files"};
 };
 

@@ -1,11 +1,15 @@
-// "Dialogue State" through its widgets.
+// "Dialogue State" through its widgets, in the walks of data/state_steps.txt: each opens the
+// window, clicks and types as a writer does, and checks what the window shows and gives.
 
 #include "ui/tester/state_dlg.h"
 
+#include <QKeySequence>
 #include <QListWidget>
 #include <QTest>
 
 #include "script/environment.h"
+#include "support/view_rows.h"
+#include "support/walks.h"
 #include "ui/dialogs/error_dlg.h"
 #include "ui/tester/list_input.h"
 #include "ui/tester/tester_ui_fixture.h"
@@ -13,154 +17,131 @@
 namespace tw::test {
 namespace {
 
-using StateDlgTest = TesterUiTest;
+class StateSteps : public TesterUiTest, public testing::WithParamInterface<Walk> {
+protected:
+    // The window on screen and active, so that clicks and keys reach it as a user's do.
+    void Open(const QString& file) {
+        dialog.reset();
+        environment = std::make_unique<Environment>();
+        defaultFile = DataPath(file.toStdString());
+        dialog = std::make_unique<CStateDlg>(*environment, file.isEmpty() ? nullptr : &defaultFile,
+                                             services);
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    QWidget* Target(const QString& name) {
+        if (name == "focus") {
+            return QApplication::focusWidget();
+        }
+        if (name == "window") {
+            return dialog.get();
+        }
+        return &List(name);
+    }
+    EnhancedListCtrl& List(const QString& name) { return FindList(*dialog, name); }
+    std::string Value(const std::string& name) const {
+        if (!environment->IsDefined(name)) {
+            return "undefined";
+        }
+        const tw::Value value = environment->Get(name);
+        return std::string(ValueTypeName(value.GetType())) + " " + value.ToString();
+    }
 
-QStringList Column(EnhancedListCtrl& list, int column) {
-    QStringList texts;
-    for (int row = 0; row < list.RowCount(); ++row)
-        texts << list.ItemText(row, column);
-    return texts;
+    void Step(const QString& verb, const QString& rest, const QStringList& w) {
+        if (verb == "open") {
+            Open(rest);
+        } else if (verb == "click") {
+            ClickCell(List(w[0]), w[1].toInt(), w[2].toInt());
+        } else if (verb == "commit") {
+            TypeAndCommit(QString(rest).replace('_', ' '));
+        } else if (verb == "edit") {
+            EditCell(List(w[0]), w[1].toInt(), w[2].toInt(), rest.section(' ', 3));
+        } else if (verb == "type") {
+            QTest::keyClicks(QApplication::focusWidget(), rest);
+        } else if (verb == "key") {
+            const QKeyCombination key = QKeySequence(w[1])[0];
+            QTest::keyClick(Target(w[0]), key.key(), key.keyboardModifiers());
+            QApplication::processEvents();
+        } else if (verb == "button") {
+            QTest::mouseClick(dialog->Button(rest), Qt::LeftButton);
+        } else if (verb == "answer") {
+            services.QueueAnswer(rest == "ok" ? MessageAnswer::kOk : MessageAnswer::kCancel);
+        } else if (verb == "file") {
+            services.QueueFileChoice(rest == "none" ? std::nullopt
+                                                    : std::optional(dir.File(rest.toStdString())));
+        } else if (verb == "errorlist") {
+            OnNextModal<CErrorDlg>([this](CErrorDlg& list) {
+                listed = ColumnTexts(*list.List(), 0);
+                list.accept();
+            });
+        } else {
+            Check(verb, rest, w);
+        }
+    }
+
+    void Check(const QString& verb, const QString& rest, const QStringList& w) {
+        if (verb == "title") {
+            EXPECT_EQ(dialog->windowTitle(), rest);
+        } else if (verb == "column") {
+            EXPECT_EQ(ColumnTexts(List(w[0]), w[1].toInt()).join('|'), rest.section(' ', 2));
+        } else if (verb == "rows") {
+            EXPECT_EQ(List(w[0]).RowCount(), w[1].toInt());
+        } else if (verb == "selected") {
+            EXPECT_EQ(List(w[0]).selectedItems().size(), w[1].toInt());
+        } else if (verb == "editor") {
+            ASSERT_NE(OpenEditor(), nullptr);
+            EXPECT_EQ(OpenEditor()->text(), rest);
+        } else if (verb == "noeditor") {
+            EXPECT_EQ(List(w[0]).CurrentEditor(), nullptr);
+        } else if (verb == "visible") {
+            EXPECT_EQ(dialog->isVisible(), rest == "yes");
+        } else if (verb == "accepted") {
+            EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        } else if (verb == "env") {
+            EXPECT_EQ(Value(w[0].toStdString()), rest.section(' ', 1).toStdString());
+        } else if (verb == "listed") {
+            ASSERT_EQ(listed.size(), w[0].toInt());
+            EXPECT_TRUE(listed[0].startsWith(rest.section(' ', 1))) << listed[0].toStdString();
+        } else if (verb == "caption") {
+            EXPECT_EQ(services.Messages().back().caption, rest.toStdString());
+        } else if (verb == "saved") {
+            const std::string text = ReadFile(dir.File(w[0].toStdString()));
+            EXPECT_TRUE(text.starts_with(rest.section(' ', 1).toStdString())) << text;
+        } else if (verb == "filter") {
+            const FileFilter filter{rest.section('|', 0, 0).toStdString(),
+                                    rest.section('|', 1).toStdString()};
+            EXPECT_EQ(services.FileDialogs().back().request.filters[0], filter);
+        } else if (verb == "shot") {
+            SaveShot(*dialog, rest);
+        } else {
+            FAIL() << "unknown step";
+        }
+    }
+
+    TempDir dir{"state_steps"};
+    std::unique_ptr<Environment> environment;
+    std::filesystem::path defaultFile;
+    std::unique_ptr<CStateDlg> dialog;
+    QStringList listed;
+};
+
+TEST_P(StateSteps, ShowWhatTheWriterDid) {
+    for (const std::string& line : GetParam().lines) {
+        SCOPED_TRACE(line);
+        const QString text = QString::fromStdString(line);
+        const QString rest = text.section(' ', 1);
+        Step(text.section(' ', 0, 0), rest, rest.split(' ', Qt::SkipEmptyParts));
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
 }
 
-// The dialog on screen and active, so that clicks and keys reach it as a user's do.
-void Show(CStateDlg& dialog) {
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-}
-
-TEST_F(StateDlgTest, ShowsTheEnvironmentAndLoadsTheDefaultFile) {
-    Environment environment;
-    const std::filesystem::path defaultFile = DataPath("innkeeper.state.txt");
-    CStateDlg dialog(environment, &defaultFile, services);
-    EXPECT_EQ(dialog.windowTitle(), "Dialogue State");
-    EnhancedListCtrl& variables = FindList(dialog, "Variables");
-    EXPECT_EQ(Column(variables, 0), QStringList({"$gold", "$randmax", ""}));
-    EXPECT_EQ(Column(variables, 1), QStringList({"12", "6", ""}));
-    SaveShot(dialog, "state_dlg");
-    const std::filesystem::path missing = DataPath("no-such.state.txt");
-    Environment empty;
-    CStateDlg quiet(empty, &missing, services);  // a missing default file says nothing
-    EXPECT_EQ(quiet.List(StateList::kVariables)->RowCount(), 1);
-}
-
-TEST_F(StateDlgTest, ASecondClickEditsEitherCellAndTheEntryRowAddsRows) {
-    Environment environment;
-    const std::filesystem::path defaultFile = DataPath("innkeeper.state.txt");
-    CStateDlg dialog(environment, &defaultFile, services);
-    Show(dialog);
-    EnhancedListCtrl& variables = FindList(dialog, "Variables");
-    ClickCell(variables, 1, 1);
-    EXPECT_EQ(variables.CurrentEditor(), nullptr);  // the first click only selects
-    ClickCell(variables, 1, 1);
-    ASSERT_NE(OpenEditor(), nullptr);
-    EXPECT_EQ(OpenEditor()->text(), "6");
-    TypeAndCommit("9");
-    ClickCell(variables, 1, 0);
-    TypeAndCommit("dice");
-    EditCell(variables, 2, 0, "count");  // the entry row
-    EXPECT_EQ(Column(variables, 0), QStringList({"$gold", "$dice", "$count", ""}));
-    ClickCell(variables, 2, 1);  // still the current row: edits at once
-    TypeAndCommit(" 3 ");
-    EXPECT_EQ(Column(variables, 1), QStringList({"12", "9", "3", ""}));
-    QTest::mouseClick(dialog.Button("OK"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(environment.Get("$count").GetInteger(), 3);
-    EXPECT_EQ(environment.Get("$dice").GetInteger(), 9);
-    EXPECT_FALSE(environment.IsDefined("$randmax"));
-}
-
-TEST_F(StateDlgTest, TypingOnTheEntryRowAndF2EditAndEscapeCancels) {
-    Environment environment;
-    CStateDlg dialog(environment, nullptr, services);
-    Show(dialog);
-    EnhancedListCtrl& flags = FindList(dialog, "Flags");
-    ClickCell(flags, 0, 0);
-    QTest::keyClick(QApplication::focusWidget(), 'k');
-    TypeAndCommit("Done");
-    EXPECT_EQ(Column(flags, 0), QStringList({"kDone", ""}));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);  // a named row: its value
-    TypeAndCommit("true");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
-    ASSERT_NE(OpenEditor(), nullptr);
-    EXPECT_EQ(OpenEditor()->text(), "true");
-    QTest::keyClicks(OpenEditor(), "false");
-    QTest::keyClick(OpenEditor(), Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(flags.CurrentEditor(), nullptr);
-    EXPECT_EQ(Column(flags, 1), QStringList({"true", ""}));
-    ClickCell(flags, 1, 1);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);  // the entry row: its name
-    TypeAndCommit("kOpen");
-    EXPECT_EQ(Column(flags, 0), QStringList({"kDone", "kOpen", ""}));
-    QTest::keyClick(&dialog, Qt::Key_Escape);  // outside the editor Escape closes, applying
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(environment.Get("kDone").GetBoolean());
-}
-
-TEST_F(StateDlgTest, DeleteKeyAndClearAll) {
-    Environment environment;
-    const std::filesystem::path defaultFile = DataPath("innkeeper.state.txt");
-    CStateDlg dialog(environment, &defaultFile, services);
-    Show(dialog);
-    EnhancedListCtrl& variables = FindList(dialog, "Variables");
-    ClickCell(variables, 1, 0);
-    QTest::keyClick(&variables, Qt::Key_Down, Qt::ShiftModifier);  // the entry row stays
-    ASSERT_EQ(variables.selectedItems().size(), 2);
-    QTest::keyClick(&variables, Qt::Key_Delete);
-    EXPECT_EQ(Column(variables, 0), QStringList({"$gold", ""}));
-    QTest::mouseClick(dialog.Button("Clear All"), Qt::LeftButton);
-    EXPECT_EQ(variables.RowCount(), 1);
-}
-
-TEST_F(StateDlgTest, BadFlagRowWarnsAndCancelListsTheErrors) {
-    Environment environment;
-    CStateDlg dialog(environment, nullptr, services);
-    Show(dialog);
-    EnhancedListCtrl& flags = FindList(dialog, "Flags");
-    EditCell(flags, 0, 0, "kSure");
-    EditCell(flags, 0, 1, "@@@");
-    EXPECT_EQ(Column(flags, 1), QStringList({"@@@", ""}));
-    services.QueueAnswer(MessageAnswer::kCancel);
-    QStringList errors;
-    OnNextModal<CErrorDlg>([&](CErrorDlg& list) {
-        for (int i = 0; i < list.List()->count(); ++i)
-            errors << list.List()->item(i)->text();
-        list.accept();
-    });
-    QTest::keyClick(&dialog, Qt::Key_Escape);  // closing applies, as OK does
-    EXPECT_TRUE(dialog.isVisible());
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith("Set error (1): ")) << errors[0].toStdString();
-    EXPECT_EQ(services.Messages().back().caption, "Warning");
-    services.QueueAnswer(MessageAnswer::kOk);
-    QTest::mouseClick(dialog.Button("OK"), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(StateDlgTest, SaveAndLoadGoThroughTheFileDialogs) {
-    TempDir dir("state_dlg_files");
-    Environment environment;
-    CStateDlg dialog(environment, nullptr, services);
-    Show(dialog);
-    EnhancedListCtrl& variables = FindList(dialog, "Variables");
-    EditCell(variables, 0, 0, "$said");
-    EditCell(variables, 0, 1, "'he said \"hi\"'");
-    services.QueueFileChoice(dir.File("saved.txt"));
-    QTest::mouseClick(dialog.Button("Save State to File"), Qt::LeftButton);
-    EXPECT_EQ(ReadFile(dir.File("saved.txt")).rfind("$said = 'he said \"hi\"'", 0), 0u);
-    EXPECT_EQ(services.FileDialogs().back().request.filters[0],
-              (FileFilter{"Text files(*.txt)", "*.txt"}));
-    QTest::mouseClick(dialog.Button("Clear All"), Qt::LeftButton);
-    services.QueueFileChoice(dir.File("saved.txt"));
-    QTest::mouseClick(dialog.Button("Load State from File"), Qt::LeftButton);
-    EXPECT_EQ(Column(*dialog.List(StateList::kVariables), 1),
-              QStringList({"'he said \"hi\"'", ""}));
-    services.QueueFileChoice(std::nullopt);  // cancelled: nothing changes
-    QTest::mouseClick(dialog.Button("Load State from File"), Qt::LeftButton);
-    EXPECT_EQ(dialog.List(StateList::kVariables)->RowCount(), 2);
-}
+INSTANTIATE_TEST_SUITE_P(Walks, StateSteps,
+                         testing::ValuesIn(ReadWalks(TW_SOURCE_DIR
+                                                     "/tests/ui/tester/data/state_steps.txt")),
+                         WalkTestName);
 
 }  // namespace
 }  // namespace tw::test

@@ -20,7 +20,7 @@ protected:
     QStringList Screen() const {
         return QStringList{tester->NodeName()->text(), tester->LastResponse()->text(),
                            tester->NodeText()->toPlainText()}
-               << Rows(*tester->Responses()) << Rows(*tester->Messages())
+               << ColumnTexts(*tester->Responses(), 0) << ColumnTexts(*tester->Messages(), 0)
                << QString::number(tester->TypedResponse()->isEnabled());
     }
     QCheckBox* SkipBox() { return tester->findChild<QCheckBox*>("skipStateWindow"); }

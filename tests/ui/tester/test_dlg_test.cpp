@@ -75,7 +75,7 @@ TEST_F(TestDlgTest, InnkeeperWalkMatchesTheTerminalPlayer) {
         EXPECT_EQ(tester->NodeName()->text(), step.node);
         // The rich text ends with its last paragraph mark.
         EXPECT_EQ(tester->NodeText()->toPlainText().trimmed(), step.text);
-        EXPECT_EQ(Rows(*tester->Responses()), step.responses);
+        EXPECT_EQ(ColumnTexts(*tester->Responses(), 0), step.responses);
     };
     expectShown(steps[0]);
     bool shot = false;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,7 +14,9 @@
 #include "support/app_test_support.h"
 #include "support/modal_helpers.h"
 #include "support/qt_printers.h"
+#include "support/screenshots.h"
 #include "support/scripted_platform_services.h"
+#include "support/view_rows.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "ui/controls/enhanced_list_ctrl.h"
@@ -32,11 +33,6 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(services.PendingAnswers(), 0u); }
 
-    static void SaveShot(QWidget& widget, const QString& name) {
-        const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-        QDir().mkpath(dir);
-        EXPECT_TRUE(widget.grab().save(dir + "/" + name + ".png"));
-    }
     static std::string DataPath(const std::string& name) {
         return (std::filesystem::path(TW_SOURCE_DIR) / "tests" / "cli" / "data" / name).string();
     }
@@ -91,12 +87,6 @@ protected:
         tester->CustomCommand()->clear();
         QTest::keyClicks(tester->CustomCommand(), text);
         QTest::keyClick(tester->CustomCommand(), Qt::Key_Return);
-    }
-    static QStringList Rows(const QListWidget& list) {
-        QStringList rows;
-        for (int i = 0; i < list.count(); ++i)
-            rows << list.item(i)->text();
-        return rows;
     }
     std::string Variable(const char* name) {
         return tester->Session().GetEnvironment().Get(name).ToString();

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTest>
 
 #include "generator/dialogue_generator.h"
 #include "model/check/dialogue_check.h"
 #include "model/command_kinds.h"
 #include "support/app_test_support.h"
+#include "support/screenshots.h"
 #include "ui/document/editor_document.h"
 #include "ui/views/document_problems.h"
 #include "ui/views/map/map_canvas.h"
@@ -42,11 +42,6 @@ protected:
             }
         }
     }
-    void Save(const QString& name) {
-        const QString dir = QString(TW_BINARY_DIR) + "/screenshots";
-        QDir().mkpath(dir);
-        EXPECT_TRUE(view.grab().save(dir + "/" + name + ".png"));
-    }
 
     std::unique_ptr<EditorDocument> document;
     MapView view;
@@ -71,7 +66,7 @@ TEST_F(MapScreenshotTest, InnkeeperWhole) {
     ExpectNoOverlaps();
     view.Canvas().setFocus();
     QTest::keyClick(&view.Canvas(), Qt::Key_0, Qt::ControlModifier);  // all of it in view
-    Save("map_innkeeper");
+    SaveShot(view, "map_innkeeper");
 }
 
 TEST_F(MapScreenshotTest, NeighbourhoodIn100000Nodes) {
@@ -88,7 +83,7 @@ TEST_F(MapScreenshotTest, NeighbourhoodIn100000Nodes) {
     }
     EXPECT_TRUE(hasStub);
     ExpectNoOverlaps();
-    Save("map_neighbourhood_100000");
+    SaveShot(view, "map_neighbourhood_100000");
 }
 
 }  // namespace
