@@ -234,6 +234,11 @@ public:
         emit Menu("&File")->aboutToShow();
         return RecentMenu()->actions();
     }
+    // The rows a view shows once the loop has turned for them.
+    static void ExpectRowsSoon(const QAbstractItemView& view, int count) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return RowCount(view) == count; }, 3000))
+            << RowCount(view);
+    }
     // A dialogue kept as JSON under tests/, saved as a dialogue file and opened.
     void OpenJson(const QString& name) {
         std::ifstream in(TW_SOURCE_DIR "/tests/" + name.toStdString());
@@ -516,12 +521,9 @@ public:
                  EXPECT_GT(static_cast<qsizetype>(Json().size()), w[0].toLongLong());
              }},
             {"problemcount",
-             [this](auto&, W w) {
-                 const int count = w[0].toInt();
-                 EXPECT_TRUE(
-                     QTest::qWaitFor([&] { return RowCount(*Problems()->List()) == count; }, 3000))
-                     << RowCount(*Problems()->List());
-             }},
+             [this](auto&, W w) { ExpectRowsSoon(*Problems()->List(), w[0].toInt()); }},
+            {"foundcount",
+             [this](auto&, W w) { ExpectRowsSoon(*Find()->Results(), w[0].toInt()); }},
             {"status",
              [this](const QString& rest, W) {
                  EXPECT_TRUE(StatusText()->text().contains(rest))
