@@ -1,7 +1,7 @@
 // The export's file: the block writer stores LF as CR LF wherever a block ends, writes as it
 // goes, and stops at the first failed write; the streamed export is the in-memory script,
-// byte for byte; the file replaced keeps its permissions, and a folder in its place is
-// refused.
+// byte for byte; a folder in the file's place is refused (the file replaced keeps its
+// permissions as a save's does: model/file_faults_test).
 
 #include "export/export_file.h"
 
@@ -29,7 +29,6 @@ namespace {
 
 using test::ReadBytes;
 using test::TempDir;
-using test::WriteBytes;
 
 constexpr std::size_t kBlock = CrLfBlockWriter::kBlockBytes;
 
@@ -165,18 +164,6 @@ TEST(CrLfBlockWriter, TheStreamedExportIsTheScriptWithCrLf) {
     ASSERT_GT(expected.size(), 2 * kBlock);
     ASSERT_EQ(Export(*dialogue, dir / "all.txt"), std::nullopt);
     EXPECT_EQ(ReadBytes(dir / "all.txt"), expected);
-}
-
-TEST(ExportFile, ReplacesAnExistingFileKeepingItsPermissions) {
-    TempDir dir;
-    WriteBytes(dir / "out.txt", "an older, longer export that must go entirely");
-    fs::permissions(dir / "out.txt",
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_EQ(WriteExportFile(dir / "out.txt", "one\ntwo\r\n"), std::nullopt);
-    EXPECT_EQ(ReadBytes(dir / "out.txt"), "one\r\ntwo\r\r\n");
-    EXPECT_EQ(fs::status(dir / "out.txt").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"out.txt"});
 }
 
 // A directory in the file's place is refused and nothing is left beside it; the other

@@ -9,7 +9,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace tw {
 namespace {
@@ -19,24 +18,16 @@ namespace fs = std::filesystem;
 using Layers = std::map<std::string, std::set<std::string>>;
 
 // Read by hand: std::regex's inlined automaton trips GCC's maybe-uninitialized warning in
-// the sanitizer build. The folder of a quoted include with a folder ("model/node.h" gives "model"),
-// or "" for any other line.
+// the sanitizer build. The folder of a quoted include with a folder ("model/node.h" gives
+// "model"), or "" for any other line; blanks before the quote don't count.
 std::string IncludedFolder(const std::string& line) {
-    std::size_t at = line.find_first_not_of(" \t");
-    if (at == std::string::npos || line[at] != '#') {
-        return {};
-    }
-    at = line.find_first_not_of(" \t", at + 1);
-    if (at == std::string::npos || line.compare(at, 7, "include") != 0) {
-        return {};
-    }
-    const std::size_t open = line.find_first_not_of(" \t", at + 7);
-    if (open == std::string::npos || line[open] != '"') {
-        return {};
-    }
+    const std::size_t open = line.find('"');
+    std::string head = line.substr(0, open);
+    std::erase_if(head, [](char c) { return c == ' ' || c == '\t'; });
     const std::size_t close = line.find('"', open + 1);
     const std::size_t slash = line.rfind('/', close);
-    if (close == std::string::npos || slash == std::string::npos || slash < open) {
+    if (head != "#include" || close == std::string::npos || slash == std::string::npos ||
+        slash < open) {
         return {};
     }
     return line.substr(open + 1, slash - open - 1);
@@ -60,25 +51,14 @@ Layers ReadDirectLayers() {
     return layers;
 }
 
-// Each folder with every folder it may reach, itself included.
-Layers Closure(const Layers& direct) {
-    Layers closed;
-    for (const auto& [folder, below] : direct) {
-        std::set<std::string>& reach = closed[folder];
-        std::vector<std::string> pending{folder};
-        while (!pending.empty()) {
-            const std::string next = pending.back();
-            pending.pop_back();
-            if (!reach.insert(next).second) {
-                continue;
-            }
-            const auto found = direct.find(next);
-            if (found != direct.end()) {
-                pending.insert(pending.end(), found->second.begin(), found->second.end());
-            }
+// Adds folder and every folder it may reach to reach.
+void Reach(const Layers& direct, const std::string& folder, std::set<std::string>& reach) {
+    const auto found = direct.find(folder);
+    if (reach.insert(folder).second && found != direct.end()) {
+        for (const std::string& below : found->second) {
+            Reach(direct, below, reach);
         }
     }
-    return closed;
 }
 
 TEST(Layers, NoIncludeGoesUpALayer) {
@@ -89,7 +69,10 @@ TEST(Layers, NoIncludeGoesUpALayer) {
             EXPECT_TRUE(direct.count(name)) << folder << " builds on unknown folder " << name;
         }
     }
-    const Layers allowed = Closure(direct);
+    Layers allowed;
+    for (const auto& [folder, below] : direct) {
+        Reach(direct, folder, allowed[folder]);
+    }
     const fs::path src = fs::path(TW_SOURCE_DIR) / "src";
     std::size_t includes = 0;
     for (const auto& entry : fs::recursive_directory_iterator(src)) {

@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "model/file_fingerprint.h"
+#include "support/line_cases.h"
 #include "support/temp_dir.h"
 
 namespace tw {
@@ -57,43 +59,28 @@ TEST(File, OpenModes) {
     EXPECT_EQ(FileInfo(path + ".none").Size(), 0);
 }
 
-// Fingerprints: the stamp tells most changes, the hash of the bytes the rest.
-constexpr FileFingerprint kKnown{{100, 5'000}, 42};
-
-struct CompareCase {
-    const char* name;
-    FileStamp now;
-    std::optional<std::uint64_t> hashNow;
-    DiskChange expected;
-    bool hashed;  // whether the file had to be read
-};
-
-class CompareWithFileTest : public testing::TestWithParam<CompareCase> {};
-
-TEST_P(CompareWithFileTest, ReadsTheFileOnlyWhenTheStampCannotTell) {
-    const CompareCase& c = GetParam();
-    bool hashed = false;
-    const DiskChange change = CompareWithFile(kKnown, c.now, [&] {
-        hashed = true;
-        return c.hashNow;
-    });
-    EXPECT_EQ(change, c.expected);
-    EXPECT_EQ(hashed, c.hashed);
+// Fingerprints: the stamp tells most changes, the hash of the bytes the rest. Each line of
+// cases/fingerprints.txt is the stamp and hash found now against a file known as 100 bytes
+// at time 5000 with hash 42.
+TEST(CompareWithFile, ReadsTheFileOnlyWhenTheStampCannotTell) {
+    test::ExpectLineCases(
+        std::string(TW_SOURCE_DIR) + "/tests/model/cases/fingerprints.txt",
+        [](const std::string& line) {
+            std::istringstream words(line);
+            FileStamp now;
+            std::string hash;
+            words >> now.size >> now.modifiedNs >> hash;
+            bool hashed = false;
+            const DiskChange change = CompareWithFile({{100, 5'000}, 42}, now, [&] {
+                hashed = true;
+                return hash == "-" ? std::nullopt : std::optional<std::uint64_t>(std::stoull(hash));
+            });
+            return std::string(change == DiskChange::kSame      ? "same"
+                               : change == DiskChange::kTouched ? "touched"
+                                                                : "changed") +
+                   (hashed ? ", read" : ", not read");
+        });
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CompareWithFileTest,
-    testing::Values(
-        CompareCase{"Untouched", {100, 5'000}, 7, DiskChange::kSame, false},
-        CompareCase{"TouchedOnly", {100, 9'000}, 42, DiskChange::kTouched, true},
-        CompareCase{"RewrittenAtTheSameSize", {100, 9'000}, 43, DiskChange::kChanged, true},
-        CompareCase{"Unreadable", {100, 9'000}, std::nullopt, DiskChange::kChanged, true},
-        CompareCase{"Grown", {101, 9'000}, 42, DiskChange::kChanged, false},
-        CompareCase{"GrownWithTheOldTime", {101, 5'000}, 42, DiskChange::kChanged, false},
-        CompareCase{"Emptied", {0, 9'000}, 42, DiskChange::kChanged, false}),
-    [](const testing::TestParamInfo<CompareCase>& tested) {
-        return std::string(tested.param.name);
-    });
 
 class FileFingerprintTest : public testing::Test {
 public:

@@ -80,15 +80,6 @@ TEST(ValueTest, PayloadOfAnotherKindReadsAsZero) {
     EXPECT_FALSE(Value().GetBoolean());
 }
 
-TEST(ValueTest, PayloadsOfTheirOwnKind) {
-    EXPECT_EQ(Value(42).GetInteger(), 42);
-    EXPECT_EQ(Value(0.5).GetReal(), 0.5);
-    EXPECT_TRUE(Value(true).GetBoolean());
-    EXPECT_EQ(Value("abc").GetString(), "abc");
-    EXPECT_EQ(Value(3).AsReal(), 3.0);
-    EXPECT_EQ(Value("3").AsReal(), 0.0);
-}
-
 TEST(ValueTest, EqualityComparesKindAndPayload) {
     EXPECT_EQ(Value(1), Value(1));
     EXPECT_NE(Value(1), Value(1.0));
