@@ -120,11 +120,15 @@ public:
 
     QString TreeDump() const { return test::TreeDump(*Tree()); }
 
+    // A point near the left of a cell, where its text starts.
+    static QPoint CellPoint(const EnhancedListCtrl& list, int row, int column) {
+        const QRect rect = list.visualItemRect(list.topLevelItem(row));
+        return {list.columnViewportPosition(column) + 6, rect.center().y()};
+    }
     // Clicks a cell as a writer does to edit it in place: once to select its row, once more
     // to edit. Answers the cell's editor.
     static CInPlaceEdit* EditCell(EnhancedListCtrl& list, int row, int column) {
-        const QRect rect = list.visualItemRect(list.topLevelItem(row));
-        const QPoint at(list.columnViewportPosition(column) + 6, rect.center().y());
+        const QPoint at = CellPoint(list, row, column);
         if (list.currentIndex().row() != row) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
         }

@@ -72,11 +72,6 @@ public:
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
     }
-    QPoint RowPoint(EnhancedListCtrl& list, int row) const {
-        const QRect rect = list.visualItemRect(list.topLevelItem(row));
-        return {list.columnViewportPosition(0) + 6, rect.center().y()};
-    }
-
     // The rows chosen as a writer chooses them: a click, then Ctrl and a click for each
     // further row; no rows is a click below the last one.
     void ClickRows(EnhancedListCtrl& list, const QStringList& rows) {
@@ -87,7 +82,7 @@ public:
         for (int i = 0; i < rows.size(); ++i) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton,
                               i == 0 ? Qt::NoModifier : Qt::ControlModifier,
-                              RowPoint(list, rows[i].toInt()));
+                              CellPoint(list, rows[i].toInt(), 0));
         }
     }
     static void Key(QWidget* target, const QString& keys) {
@@ -244,13 +239,12 @@ public:
         ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);
         ASSERT_TRUE(window->OpenDialogueFile(path));
     }
-    // A click on a finding's row; a second press makes it a double click.
-    void ClickFinding(int row, bool twice) {
-        QTableView* list = Problems()->List();
-        const QPoint at = RowRect(*list, row).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    // A click on a table's row; a second press makes it a double click.
+    static void ClickRow(QTableView& table, int row, bool twice) {
+        const QPoint at = RowRect(table, row).center();
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
         if (twice) {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
         }
     }
     // The map once it has settled.
@@ -268,11 +262,17 @@ public:
         shown.removeAll("");
         return shown.isEmpty() ? "plain" : shown.join(' ');
     }
-    // The centre of a node's box, scrolled into view.
-    QPoint BoxPoint(const QString& name) {
+    // A click, or a double click, on the centre of a node's box scrolled into view.
+    void ClickBox(const QString& name, bool twice) {
         const QRectF box = Map().BoxOfNode(Node(name.toStdString()).GetId());
         Map().Canvas().ensureVisible(box, 0, 0);
-        return Map().Canvas().mapFromScene(box.center());
+        const QPoint at = Map().Canvas().mapFromScene(box.center());
+        QWidget* viewport = Map().Canvas().viewport();
+        if (twice) {
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        }
     }
     // The tester opened next, once it shows a node: that node, its response count and the
     // variables asked for (name=value, or name=undefined), then Quit.
@@ -352,11 +352,10 @@ public:
              [this](auto&, W w) {
                  EnhancedListCtrl& list = *List(w[0]);
                  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
-                                    RowPoint(list, w[1].toInt()));
+                                    CellPoint(list, w[1].toInt(), 0));
              }},
             {"rows", [this](auto&, W w) { ClickRows(*List(w[0]), w.mid(1)); }},
-            {"press",
-             [this](auto&, W w) { QTest::mouseClick(Button(w[0].toInt()), Qt::LeftButton); }},
+            {"press", [this](auto&, W w) { Press(w[0].toInt()); }},
             {"trigger", [this](const QString& rest, W) { Trigger(rest); }},
             {"key", [this](auto&, W w) { Key(Target(w[0]), w[1]); }},
             {"type",
@@ -458,16 +457,12 @@ public:
                  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
              }},
             {"finding",
-             [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
+             [this](auto&, W w) {
+                 ClickRow(*Problems()->List(), w[0].toInt(), w.size() > 1 && w[1] == "twice");
+             }},
             {"tester", [this](auto&, W w) { OnTester(w); }},
-            {"mapclick",
-             [this](const QString& rest, W) {
-                 QTest::mouseClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
-             }},
-            {"mapdouble",
-             [this](const QString& rest, W) {
-                 QTest::mouseDClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
-             }},
+            {"mapclick", [this](const QString& rest, W) { ClickBox(rest, false); }},
+            {"mapdouble", [this](const QString& rest, W) { ClickBox(rest, true); }},
             {"statewindow",
              [](auto&, W) {
                  OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
@@ -486,12 +481,7 @@ public:
                      list.accept();
                  });
              }},
-            {"result",
-             [this](auto&, W w) {
-                 QTableView* results = Find()->Results();
-                 QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                                   RowRect(*results, w[0].toInt()).center());
-             }},
+            {"result", [this](auto&, W w) { ClickRow(*Find()->Results(), w[0].toInt(), false); }},
             // What the writer sees, beyond what reads as text.
             {"expanded", [this](const QString& rest, W) { EXPECT_TRUE(Item(rest)->isExpanded()); }},
             {"collapsed",
