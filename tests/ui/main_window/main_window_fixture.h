@@ -34,6 +34,8 @@
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
+#include "ui/views/map/map_canvas.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/problems_view.h"
 
 namespace tw::test {
@@ -116,6 +118,18 @@ public:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(item).center());
         ASSERT_EQ(tree->currentItem(), item) << label.toStdString();
+    }
+
+    // A click, or a double click, on the centre of a node's box scrolled into view.
+    void ClickBox(MapView& map, const std::string& name, bool twice = false) {
+        const QRectF box = map.BoxOfNode(Node(name).GetId());
+        map.Canvas().ensureVisible(box, 0, 0);
+        const QPoint at = map.Canvas().mapFromScene(box.center());
+        if (twice) {
+            QTest::mouseDClick(map.Canvas().viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(map.Canvas().viewport(), Qt::LeftButton, {}, at);
+        }
     }
 
     QString TreeDump() const { return test::TreeDump(*Tree()); }

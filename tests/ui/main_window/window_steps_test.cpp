@@ -25,9 +25,7 @@
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
-#include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_scene.h"
-#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -262,18 +260,6 @@ public:
         shown.removeAll("");
         return shown.isEmpty() ? "plain" : shown.join(' ');
     }
-    // A click, or a double click, on the centre of a node's box scrolled into view.
-    void ClickBox(const QString& name, bool twice) {
-        const QRectF box = Map().BoxOfNode(Node(name.toStdString()).GetId());
-        Map().Canvas().ensureVisible(box, 0, 0);
-        const QPoint at = Map().Canvas().mapFromScene(box.center());
-        QWidget* viewport = Map().Canvas().viewport();
-        if (twice) {
-            QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-        } else {
-            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-        }
-    }
     // The tester opened next, once it shows a node: that node, its response count and the
     // variables asked for (name=value, or name=undefined), then Quit.
     void OnTester(const QStringList& variables) {
@@ -461,8 +447,10 @@ public:
                  ClickRow(*Problems()->List(), w[0].toInt(), w.size() > 1 && w[1] == "twice");
              }},
             {"tester", [this](auto&, W w) { OnTester(w); }},
-            {"mapclick", [this](const QString& rest, W) { ClickBox(rest, false); }},
-            {"mapdouble", [this](const QString& rest, W) { ClickBox(rest, true); }},
+            {"mapclick",
+             [this](const QString& rest, W) { ClickBox(Map(), rest.toStdString(), false); }},
+            {"mapdouble",
+             [this](const QString& rest, W) { ClickBox(Map(), rest.toStdString(), true); }},
             {"statewindow",
              [](auto&, W) {
                  OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
