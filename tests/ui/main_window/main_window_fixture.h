@@ -88,6 +88,9 @@ public:
     QAction* Action(const QString& name) const { return Named<QAction>(name); }
     // Chooses a command as its menu item would.
     void Press(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
+    void ClickTab(int index) const {
+        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+    }
     void Trigger(const QString& name) const {
         QAction* action = Action(name);
         ASSERT_NE(action, nullptr) << name.toStdString();

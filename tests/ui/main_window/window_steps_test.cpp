@@ -359,11 +359,7 @@ public:
                  DragItem(rest.section(" > ", 0, 0), rest.section(" > ", 1));
              }},
             {"dragrow", [this](auto&, W w) { DragRow(*List(w[0]), w[1].toInt(), w[2].toInt()); }},
-            {"tab",
-             [this](auto&, W w) {
-                 QTest::mouseClick(Tabs(), Qt::LeftButton, {},
-                                   Tabs()->tabRect(w[0].toInt()).center());
-             }},
+            {"tab", [this](auto&, W w) { ClickTab(w[0].toInt()); }},
             {"clip",
              [this](const QString& rest, W) { services.SetClipboardText(rest.toStdString()); }},
             {"clipcommands",

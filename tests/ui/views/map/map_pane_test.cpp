@@ -98,10 +98,10 @@ TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
 TEST_F(MapPaneTest, BackOnADocumentTheMapDrawsItAsItIsNow) {
     Documents().Add(std::make_unique<EditorDocument>(GenerateDialogue({20, 2})));
     const auto clickTab = [this](int index) {
-        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+        ClickTab(index);
         WaitForMap();
     };
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    ClickTab(0);
     ShowMap();
     const std::size_t links = Map()->Shown().Edges().size();
     clickTab(1);
