@@ -97,6 +97,12 @@ public:
         action->trigger();
     }
 
+    // Opens a file as the writer picks it in the Open dialog.
+    void OpenFile(const std::string& path) {
+        services.QueueFileChoice(path);
+        Trigger("open");
+    }
+
     DocumentManager& Documents() { return window->Documents(); }
     EditorDocument& CurrentDocument() { return Documents().Current(); }
     // Tells the views that a test changed the current dialogue behind their back.

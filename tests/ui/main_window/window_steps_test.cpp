@@ -370,11 +370,7 @@ public:
                  Refresh();
              }},
             {"mark", [this](auto&, W) { Mark(); }},
-            {"open",
-             [this](auto&, W w) {
-                 services.QueueFileChoice(Path(w[0]));
-                 Trigger("open");
-             }},
+            {"open", [this](auto&, W w) { OpenFile(Path(w[0])); }},
             {"file",
              [this](auto&, W w) {
                  services.QueueFileChoice(w[0] == "none" ? std::nullopt
