@@ -43,11 +43,6 @@
 namespace tw::test {
 namespace {
 
-QString Describe(const QWidget& widget) {
-    return QString("%1 \"%2\" (%3)")
-        .arg(widget.metaObject()->className(), widget.objectName(), widget.window()->windowTitle());
-}
-
 // The parts of a composite control (a combo box's line edit and drop-down list, a spin
 // box's line edit) are read through the control itself.
 bool IsPartOfAnotherControl(const QWidget& widget) {
@@ -70,7 +65,9 @@ QStringList UnnamedControls(QWidget& window) {
         }
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
         if (node == nullptr || node->text(QAccessible::Name).trimmed().isEmpty()) {
-            unnamed << Describe(*widget);
+            unnamed << QString("%1 \"%2\" (%3)")
+                           .arg(widget->metaObject()->className(), widget->objectName(),
+                                widget->window()->windowTitle());
         }
     }
     return unnamed;

@@ -127,7 +127,7 @@ protected:
                 QTest::keyClick(EditOf(dialog, id),
                                 text == "Return" ? Qt::Key_Return : Qt::Key_Escape);
         } else if (verb == "shows") {
-            EXPECT_EQ(Text(dialog, id), text);
+            EXPECT_EQ(EditOf(dialog, id)->text(), text);
         } else if (verb == "described") {
             EXPECT_EQ(EditOf(dialog, id)->accessibleDescription(), text);
         } else if (verb == "checked") {
@@ -136,17 +136,27 @@ protected:
             EXPECT_TRUE(Get<QLineEdit>(dialog, id)->isReadOnly());
         } else if (verb == "enabled" || verb == "disabled") {
             for (const QString& each : rest.split(' '))
-                EXPECT_EQ(Enabled(dialog, each.toInt()), verb == "enabled") << each.toStdString();
+                EXPECT_EQ(Get<QWidget>(dialog, each.toInt())->isEnabled(), verb == "enabled")
+                    << each.toStdString();
         } else if (verb == "answer") {
             services.QueueAnswer(rest == "Yes" ? MessageAnswer::kYes : MessageAnswer::kNo);
         } else if (verb == "asked") {
             EXPECT_EQ(services.Messages().back().caption, ToBytes(rest));
             EXPECT_TRUE(dialog.isVisible());
-        } else if (verb == "ok-fails") {
-            OkFails(dialog, ToBytes(rest));
+        } else if (verb == "ok-fails") {  // the dialog stays open with this error
+            services.QueueAnswer(MessageAnswer::kOk);
+            Click(dialog, 1);
+            ASSERT_FALSE(services.Messages().empty()) << rest.toStdString();
+            EXPECT_EQ(services.Messages().back(),
+                      (ScriptedPlatformServices::Message{
+                          "Error", ToBytes(rest), MessageButtons::kOk, MessageKind::kError}));
+            EXPECT_TRUE(dialog.isVisible());
         } else if (verb == "ok-gives" || verb == "gives") {
-            if (verb == "ok-gives")
-                OkSucceeds(dialog);
+            if (verb == "ok-gives") {
+                Click(dialog, 1);
+                EXPECT_FALSE(dialog.isVisible());
+                EXPECT_EQ(dialog.result(), QDialog::Accepted);
+            }
             EXPECT_EQ(Result(dialog), ToBytes(rest));
         } else if (verb == "accepted") {
             EXPECT_EQ(dialog.result(), QDialog::Accepted);

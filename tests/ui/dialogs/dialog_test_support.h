@@ -57,31 +57,12 @@ protected:
             }
         }
     }
-    static QString Text(const CEditingDialog& dialog, int id) { return EditOf(dialog, id)->text(); }
     // A mouse click near the button's left end, where a radio or check box has its mark.
     static void Click(const CEditingDialog& dialog, int id) {
         auto* button = Get<QAbstractButton>(dialog, id);
         const int middle = button->height() / 2;
         QTest::mouseClick(button, Qt::LeftButton, {},
                           QPoint(std::min(middle, button->width() / 2), middle));
-    }
-    static bool Enabled(const CEditingDialog& dialog, int id) {
-        return Get<QWidget>(dialog, id)->isEnabled();
-    }
-    // Presses OK expecting the dialog to stay open with this error.
-    void OkFails(CEditingDialog& dialog, const std::string& error) {
-        services.QueueAnswer(MessageAnswer::kOk);
-        Click(dialog, 1);
-        ASSERT_FALSE(services.Messages().empty()) << error;
-        EXPECT_EQ(services.Messages().back(),
-                  (ScriptedPlatformServices::Message{"Error", error, MessageButtons::kOk,
-                                                     MessageKind::kError}));
-        EXPECT_TRUE(dialog.isVisible());
-    }
-    void OkSucceeds(CEditingDialog& dialog) {
-        Click(dialog, 1);
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_FALSE(dialog.isVisible());
     }
     static void Open(QDialog& dialog) {
         dialog.setResult(QDialog::Rejected);

@@ -82,7 +82,7 @@ TEST_F(HugeTextTest, AHugeNameIsShownCutShortAndEditedWhole) {
     Trigger("closeDialogue");
     EXPECT_EQ(services.Messages().back().text, "Save changes to " + cut + "?");
 
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    ClickTab(0);
     EXPECT_EQ(ShownTitle(), "Vorunda Dialogue Editor -- " + shown);
 }
 

@@ -34,6 +34,8 @@
 #include "ui/main_window/talkwright_dlg.h"
 #include "ui/views/control_ids.h"
 #include "ui/views/find_bar.h"
+#include "ui/views/map/map_canvas.h"
+#include "ui/views/map/map_view.h"
 #include "ui/views/problems_view.h"
 
 namespace tw::test {
@@ -86,10 +88,19 @@ public:
     QAction* Action(const QString& name) const { return Named<QAction>(name); }
     // Chooses a command as its menu item would.
     void Press(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
+    void ClickTab(int index) const {
+        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+    }
     void Trigger(const QString& name) const {
         QAction* action = Action(name);
         ASSERT_NE(action, nullptr) << name.toStdString();
         action->trigger();
+    }
+
+    // Opens a file as the writer picks it in the Open dialog.
+    void OpenFile(const std::string& path) {
+        services.QueueFileChoice(path);
+        Trigger("open");
     }
 
     DocumentManager& Documents() { return window->Documents(); }
@@ -118,13 +129,29 @@ public:
         ASSERT_EQ(tree->currentItem(), item) << label.toStdString();
     }
 
+    // A click, or a double click, on the centre of a node's box scrolled into view.
+    void ClickBox(MapView& map, const std::string& name, bool twice = false) {
+        const QRectF box = map.BoxOfNode(Node(name).GetId());
+        map.Canvas().ensureVisible(box, 0, 0);
+        const QPoint at = map.Canvas().mapFromScene(box.center());
+        if (twice) {
+            QTest::mouseDClick(map.Canvas().viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(map.Canvas().viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+
     QString TreeDump() const { return test::TreeDump(*Tree()); }
 
+    // A point near the left of a cell, where its text starts.
+    static QPoint CellPoint(const EnhancedListCtrl& list, int row, int column) {
+        const QRect rect = list.visualItemRect(list.topLevelItem(row));
+        return {list.columnViewportPosition(column) + 6, rect.center().y()};
+    }
     // Clicks a cell as a writer does to edit it in place: once to select its row, once more
     // to edit. Answers the cell's editor.
     static CInPlaceEdit* EditCell(EnhancedListCtrl& list, int row, int column) {
-        const QRect rect = list.visualItemRect(list.topLevelItem(row));
-        const QPoint at(list.columnViewportPosition(column) + 6, rect.center().y());
+        const QPoint at = CellPoint(list, row, column);
         if (list.currentIndex().row() != row) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
         }

@@ -23,11 +23,6 @@ const QString kInnTree =
 
 class WindowFilesTest : public MainWindowTest {
 public:
-    void Open(const std::string& path) {
-        services.QueueFileChoice(path);
-        Trigger("open");
-    }
-
     TempDir dir{"window_files"};
 };
 
@@ -39,12 +34,12 @@ TEST_F(WindowFilesTest, StartsOnTheUntitledScratchDocumentThatAFileReplaces) {
     EXPECT_FALSE(NodeText()->isEnabled());
     EXPECT_EQ(NodeText()->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_FALSE(Button(control_id::kAddResponse)->isEnabled());
-    Open(SamplePath("innkeeper.vrx"));
+    OpenFile(SamplePath("innkeeper.vrx"));
     EXPECT_EQ(TabTitles(), QStringList{"Brannoc the Innkeeper"});  // in place of the scratch
 }
 
 TEST_F(WindowFilesTest, TypedTextAndCommentsGoIntoTheNodeAndLeaveTheRestAsItWas) {
-    Open(SamplePath("innkeeper.vrx"));
+    OpenFile(SamplePath("innkeeper.vrx"));
     const std::string rtf = Node("WelcomeBack").GetText();
     Select("WelcomeBack [returning guest]");
     QTest::keyClicks(Comments(), "x");
@@ -65,7 +60,7 @@ TEST_F(WindowFilesTest, TypedTextAndCommentsGoIntoTheNodeAndLeaveTheRestAsItWas)
 TEST_F(WindowFilesTest, ExportWritesTheScriptAndBatchExportAWholeDirectory) {
     namespace fs = std::filesystem;
     fs::create_directories(dir.Path() / "source/sub");
-    Open(SamplePath("innkeeper.vrx"));
+    OpenFile(SamplePath("innkeeper.vrx"));
     services.QueueFileChoice(dir.File("inn.txt"));
     Trigger("export");
     EXPECT_EQ(services.FileDialogs().back().request.filters,
@@ -104,7 +99,7 @@ TEST_F(WindowFilesTest, ExportWritesTheScriptAndBatchExportAWholeDirectory) {
 
 // Edit Command and OK on every kind of command leaves each as it was.
 TEST_F(WindowFilesTest, EditCommandKeepsEveryKindAsItWas) {
-    Open(dir.Write("generated.vrx", GenerateDialogue({.nodes = 30, .seed = 5})->Write()));
+    OpenFile(dir.Write("generated.vrx", GenerateDialogue({.nodes = 30, .seed = 5})->Write()));
     const std::string before = DialogueToJson(Current());
     int edited = 0;
     window->SetDialogRunner([&edited](QDialog& dialog) {

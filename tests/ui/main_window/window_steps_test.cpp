@@ -25,9 +25,7 @@
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
 #include "ui/views/links_dlg.h"
-#include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_scene.h"
-#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -72,11 +70,6 @@ public:
         const auto found = targets.find(name);
         return found != targets.end() ? found->second : QApplication::focusWidget();
     }
-    QPoint RowPoint(EnhancedListCtrl& list, int row) const {
-        const QRect rect = list.visualItemRect(list.topLevelItem(row));
-        return {list.columnViewportPosition(0) + 6, rect.center().y()};
-    }
-
     // The rows chosen as a writer chooses them: a click, then Ctrl and a click for each
     // further row; no rows is a click below the last one.
     void ClickRows(EnhancedListCtrl& list, const QStringList& rows) {
@@ -87,7 +80,7 @@ public:
         for (int i = 0; i < rows.size(); ++i) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton,
                               i == 0 ? Qt::NoModifier : Qt::ControlModifier,
-                              RowPoint(list, rows[i].toInt()));
+                              CellPoint(list, rows[i].toInt(), 0));
         }
     }
     static void Key(QWidget* target, const QString& keys) {
@@ -249,13 +242,12 @@ public:
         ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);
         ASSERT_TRUE(window->OpenDialogueFile(path));
     }
-    // A click on a finding's row; a second press makes it a double click.
-    void ClickFinding(int row, bool twice) {
-        QTableView* list = Problems()->List();
-        const QPoint at = RowRect(*list, row).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    // A click on a table's row; a second press makes it a double click.
+    static void ClickRow(QTableView& table, int row, bool twice) {
+        const QPoint at = RowRect(table, row).center();
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at);
         if (twice) {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
         }
     }
     // The map once it has settled.
@@ -272,12 +264,6 @@ public:
               << (marks.problem ? "problem" : "");
         shown.removeAll("");
         return shown.isEmpty() ? "plain" : shown.join(' ');
-    }
-    // The centre of a node's box, scrolled into view.
-    QPoint BoxPoint(const QString& name) {
-        const QRectF box = Map().BoxOfNode(Node(name.toStdString()).GetId());
-        Map().Canvas().ensureVisible(box, 0, 0);
-        return Map().Canvas().mapFromScene(box.center());
     }
     // The tester opened next, once it shows a node: that node, its response count and the
     // variables asked for (name=value, or name=undefined), then Quit.
@@ -357,11 +343,10 @@ public:
              [this](auto&, W w) {
                  EnhancedListCtrl& list = *List(w[0]);
                  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {},
-                                    RowPoint(list, w[1].toInt()));
+                                    CellPoint(list, w[1].toInt(), 0));
              }},
             {"rows", [this](auto&, W w) { ClickRows(*List(w[0]), w.mid(1)); }},
-            {"press",
-             [this](auto&, W w) { QTest::mouseClick(Button(w[0].toInt()), Qt::LeftButton); }},
+            {"press", [this](auto&, W w) { Press(w[0].toInt()); }},
             {"trigger", [this](const QString& rest, W) { Trigger(rest); }},
             {"key", [this](auto&, W w) { Key(Target(w[0]), w[1]); }},
             {"type",
@@ -379,11 +364,7 @@ public:
                  DragItem(rest.section(" > ", 0, 0), rest.section(" > ", 1));
              }},
             {"dragrow", [this](auto&, W w) { DragRow(*List(w[0]), w[1].toInt(), w[2].toInt()); }},
-            {"tab",
-             [this](auto&, W w) {
-                 QTest::mouseClick(Tabs(), Qt::LeftButton, {},
-                                   Tabs()->tabRect(w[0].toInt()).center());
-             }},
+            {"tab", [this](auto&, W w) { ClickTab(w[0].toInt()); }},
             {"clip",
              [this](const QString& rest, W) { services.SetClipboardText(rest.toStdString()); }},
             {"clipcommands",
@@ -394,11 +375,7 @@ public:
                  Refresh();
              }},
             {"mark", [this](auto&, W) { Mark(); }},
-            {"open",
-             [this](auto&, W w) {
-                 services.QueueFileChoice(Path(w[0]));
-                 Trigger("open");
-             }},
+            {"open", [this](auto&, W w) { OpenFile(Path(w[0])); }},
             {"file",
              [this](auto&, W w) {
                  services.QueueFileChoice(w[0] == "none" ? std::nullopt
@@ -463,16 +440,14 @@ public:
                  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
              }},
             {"finding",
-             [this](auto&, W w) { ClickFinding(w[0].toInt(), w.size() > 1 && w[1] == "twice"); }},
+             [this](auto&, W w) {
+                 ClickRow(*Problems()->List(), w[0].toInt(), w.size() > 1 && w[1] == "twice");
+             }},
             {"tester", [this](auto&, W w) { OnTester(w); }},
             {"mapclick",
-             [this](const QString& rest, W) {
-                 QTest::mouseClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
-             }},
+             [this](const QString& rest, W) { ClickBox(Map(), rest.toStdString(), false); }},
             {"mapdouble",
-             [this](const QString& rest, W) {
-                 QTest::mouseDClick(Map().Canvas().viewport(), Qt::LeftButton, {}, BoxPoint(rest));
-             }},
+             [this](const QString& rest, W) { ClickBox(Map(), rest.toStdString(), true); }},
             {"statewindow",
              [](auto&, W) {
                  OnNextModal<CStateDlg>([](CStateDlg& state) { state.Button("OK")->click(); });
@@ -491,12 +466,7 @@ public:
                      list.accept();
                  });
              }},
-            {"result",
-             [this](auto&, W w) {
-                 QTableView* results = Find()->Results();
-                 QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                                   RowRect(*results, w[0].toInt()).center());
-             }},
+            {"result", [this](auto&, W w) { ClickRow(*Find()->Results(), w[0].toInt(), false); }},
             // What the writer sees, beyond what reads as text.
             {"expanded", [this](const QString& rest, W) { EXPECT_TRUE(Item(rest)->isExpanded()); }},
             {"collapsed",

@@ -163,9 +163,7 @@ TEST_F(TestDlgTest, CustomCommandsRestartAndTheStateEditorKeepTheEnvironment) {
     EXPECT_EQ(tester->NodeName()->text(), "WelcomeBack");  // kMetBrannoc was kept
     bool sawFlag = false;
     OnNextModal<CStateDlg>([&](CStateDlg& state) {
-        const EnhancedListCtrl& flags = *state.List(StateList::kFlags);
-        for (int row = 0; row < flags.RowCount(); ++row)
-            sawFlag = sawFlag || flags.ItemText(row, 0) == "kCustom";
+        sawFlag = RowNamed(*state.List(StateList::kFlags), "kCustom") >= 0;
         QApplication::setActiveWindow(&state);  // a user clicks into the window first
         EnhancedListCtrl& variables = *state.List(StateList::kVariables);
         EditCell(variables, RowNamed(variables, "$PartySize"), 1, "3");  // reaches the party

@@ -44,24 +44,6 @@ protected:
     std::vector<QTreeWidgetItem*> items;
 };
 
-TEST_F(NodeTreeViewTest, TheExpandedStateAndSelectionAreKeptPerNode) {
-    QTreeWidgetItem* branch = DeepestBranchItem();
-    ASSERT_NE(branch, nullptr);
-    branch->setExpanded(false);
-    tree.setCurrentItem(branch->child(0));
-    SaveTreeState(tree, document);
-    ExpectKeptAllExpandedBut(EnhancedTreeCtrl::ItemValue(branch));
-    EXPECT_EQ(document.GetSelectedNodeId(), EnhancedTreeCtrl::ItemValue(branch->child(0)));
-
-    for (QTreeWidgetItem* item : items) {
-        item->setExpanded(false);
-    }
-    RestoreTreeState(tree, document, items);
-    EXPECT_FALSE(branch->isExpanded());
-    EXPECT_TRUE(branch->parent()->isExpanded());
-    EXPECT_EQ(tree.currentItem(), branch->child(0));
-}
-
 // A tree whose order has drifted from the document's still keeps each node's own state.
 TEST_F(NodeTreeViewTest, ATreeInAnotherOrderKeepsTheStateByNode) {
     ASSERT_GT(tree.topLevelItemCount(), 2);

@@ -10,9 +10,7 @@
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/tester/state_dlg.h"
 #include "ui/tester/test_dlg.h"
-#include "ui/views/map/map_canvas.h"
 #include "ui/views/map/map_scene.h"
-#include "ui/views/map/map_view.h"
 
 namespace tw::test {
 namespace {
@@ -34,13 +32,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return Map()->IsSettled(); }, 30000));
     }
     std::size_t Index(const std::string& name) const { return Map()->Shown().Find(name); }
-    // A click on the centre of the node's box, scrolled into view.
-    void ClickBox(const std::string& name) {
-        MapCanvas& canvas = Map()->Canvas();
-        const QRectF box = Map()->BoxOfNode(Node(name).GetId());
-        canvas.ensureVisible(box, 0, 0);
-        QTest::mouseClick(canvas.viewport(), Qt::LeftButton, {}, canvas.mapFromScene(box.center()));
-    }
     // An Add Command of a goto to the target at the end of the innkeeper's Farewell.
     static void AddGotoToFarewell(EditorDocument& innkeeper, const char* target) {
         EditorDocument::Commands commands;
@@ -107,10 +98,10 @@ TEST_F(MapPaneTest, ALinkAddedWhileTheMapIsBuiltIsNeverMissingFromTheDrawing) {
 TEST_F(MapPaneTest, BackOnADocumentTheMapDrawsItAsItIsNow) {
     Documents().Add(std::make_unique<EditorDocument>(GenerateDialogue({20, 2})));
     const auto clickTab = [this](int index) {
-        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+        ClickTab(index);
         WaitForMap();
     };
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(0).center());
+    ClickTab(0);
     ShowMap();
     const std::size_t links = Map()->Shown().Edges().size();
     clickTab(1);
@@ -173,7 +164,7 @@ TEST_F(MapPaneTest, ALargeDialogueShowsTheNeighbourhoodOfTheSelectedNode) {
     EXPECT_GT(Map()->Shown().Nodes().size(), atTwo);
     // Selecting a node at the border centres the map on it.
     const GraphNode border = Map()->Shown().Nodes().back();
-    ClickBox(border.name);
+    ClickBox(*Map(), border.name);
     WaitForMap();
     EXPECT_EQ(Map()->Shown().Nodes()[0].id, border.id);
 }
