@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "tester/dialogue_builder.h"
+#include "support/dialogue_builder.h"
 
 namespace tw {
 namespace {
@@ -18,8 +18,8 @@ namespace {
 TEST(ExploreJob, RunsOverItsOwnCopyOnAWorkerThreadUntilCancelled) {
     // Every visit counts one more: each is a state of its own, without end.
     DialogueBuilder builder("Count $n.");
-    builder.Command(builder.Root(), "$n = $n + 1");
-    builder.Add(builder.Root(), "A01", "Again.", "Start");
+    AddScript(builder.Root(), "$n = $n + 1");
+    AddResponse(builder.Root(), "A01", "Again.", "Start");
     ExploreJob job(builder.dialogue, nullptr, ExploreOptions{});
     builder.Root().SetName("Renamed");  // the editor goes on editing the original
 
@@ -51,13 +51,13 @@ TEST(ExploreJob, RunsOverItsOwnCopyOnAWorkerThreadUntilCancelled) {
 // the explore case tests/cli/data/explore/start_at_shop.json.
 TEST(ExploreJob, ReportsCoverageNodeByNode) {
     DialogueBuilder builder;
-    builder.Add(builder.Root(), "A01", "To the shop.", "Shop");
+    AddResponse(builder.Root(), "A01", "To the shop.", "Shop");
     DialogueNode& shop = builder.Node("Shop", "Wares.");
-    builder.Command(shop, "$visits = $visits + 1");
-    builder.Cut(shop, "A01");
-    builder.Add(shop, "B01", "Buy.", "Till", "$visits > 5");
-    builder.Add(shop, "B02", "Pay.", "Till");
-    builder.Command(builder.Node("Till", "Thanks."), "END CONVERSATION");
+    AddScript(shop, "$visits = $visits + 1");
+    CutResponse(shop, "A01");
+    AddResponse(shop, "B01", "Buy.", "Till", "$visits > 5");
+    AddResponse(shop, "B02", "Pay.", "Till");
+    AddScript(builder.Node("Till", "Thanks."), "END CONVERSATION");
 
     const ExploreResult result = ExploreJob(builder.dialogue, &shop, ExploreOptions{}).Run();
     ASSERT_EQ(result.nodes.size(), 3u);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "script/environment.h"
-#include "tester/dialogue_builder.h"
+#include "support/dialogue_builder.h"
 #include "tester/party_settings.h"
 #include "tester/random_source.h"
 #include "tester/scripted_message_boxes.h"
@@ -60,7 +60,7 @@ public:
 // edit and the response list, and empties the edit after each reply.
 TEST(TestEngineTest, ReplyModeSwitchesTheControlsAndRefusalsAreErrors) {
     DialogueBuilder builder;
-    builder.Command(builder.Root(), "reply $name");
+    AddScript(builder.Root(), "reply $name");
     PartySettings party;
     RandomSource random{1};
     RecordingTestDisplay display;
@@ -91,7 +91,7 @@ TEST(TestEngineTest, ReplyModeSwitchesTheControlsAndRefusalsAreErrors) {
 TEST(TestEngineTest, GotosFollowNodesRenamedOrAddedSinceTheLastRun) {
     DialogueBuilder builder("  ");
     DialogueNode& inn = builder.Node("Inn", "The inn.");
-    builder.Command(builder.Root(), "goto Inn");
+    AddScript(builder.Root(), "goto Inn");
     std::vector<std::string> errors;
     builder.dialogue.Compile(errors);
     Environment environment;

@@ -11,32 +11,11 @@
 #include "generator/dialogue_generator.h"
 #include "model/check/cross_node_rules.h"
 #include "model/check/dialogue_check.h"
-#include "model/command_kinds.h"
-#include "model/node_response.h"
 #include "model/tree_walk.h"
+#include "support/dialogue_builder.h"
 
 namespace tw::test {
 namespace {
-
-struct B {
-    static void Manual(DialogueNode& node, std::string text) {
-        node.AppendCommand(std::make_unique<CommandManual>(std::move(text)));
-    }
-    static void Goto(DialogueNode& node, std::string target) {
-        node.AppendCommand(std::make_unique<CommandGoto>(std::move(target)));
-    }
-    static void Add(DialogueNode& node, std::string tag, std::string text, std::string target) {
-        auto add = std::make_unique<NodeResponseAdd>(std::move(tag));
-        add->SetPlayerText(std::move(text));
-        add->SetGotoNode(std::move(target));
-        node.AppendResponse(std::move(add));
-    }
-    static void Cut(DialogueNode& node, std::string tag) {
-        auto cut = std::make_unique<NodeResponseCut>();
-        cut->SetCutTag(std::move(tag));
-        node.AppendResponse(std::move(cut));
-    }
-};
 
 // Everything a finding holds, the node it points to included.
 std::vector<std::string> Full(const std::vector<Finding>& findings) {
@@ -66,15 +45,15 @@ public:
             case 0:
                 return Edit("rename", [this](DialogueNode& n) { n.SetName(AnyName()); });
             case 1:
-                return Edit("goto", [this](DialogueNode& n) { B::Goto(n, AnyName()); });
+                return Edit("goto", [this](DialogueNode& n) { AddGoto(n, AnyName()); });
             case 2:
-                return Edit("script", [this](DialogueNode& n) { B::Manual(n, AnyScript()); });
+                return Edit("script", [this](DialogueNode& n) { AddScript(n, AnyScript()); });
             case 3:
                 return Edit("remove row", [this](DialogueNode& n) { RemoveRow(n); });
             case 4:
                 return Edit("add tag", [this](DialogueNode& n) { AddTag(n); });
             case 5:
-                return Edit("cut tag", [this](DialogueNode& n) { B::Cut(n, AnyTag()); });
+                return Edit("cut tag", [this](DialogueNode& n) { CutResponse(n, AnyTag()); });
             case 6:
                 return Edit("text", [this](DialogueNode& n) { n.SetText(AnyText()); });
             case 7:
@@ -139,11 +118,11 @@ private:
         }
     }
     void AddTag(DialogueNode& node) {
-        B::Add(node, AnyTag(), Pick(2) == 0 ? "Bye" : "Farewell", AnyName());
+        AddResponse(node, AnyTag(), Pick(2) == 0 ? "Bye" : "Farewell", AnyName());
     }
     std::string AddNode() {
         DialogueNode& node = dialogue_->AppendNode(AnyNode(), nextId_++, AnyName() + "'");
-        B::Goto(node, AnyName());
+        AddGoto(node, AnyName());
         return "add node";
     }
     std::string RemoveBranch() {
@@ -168,7 +147,7 @@ private:
         DialogueNode& parent = *old.Parent();
         dialogue_->DeleteBranch(id);
         DialogueNode& fresh = dialogue_->AppendNode(parent, id, AnyName());
-        B::Manual(fresh, AnyScript());
+        AddScript(fresh, AnyScript());
         return "replace keeping the id";
     }
 
@@ -232,7 +211,7 @@ TEST(DialogueCheckCacheTest, OnlyMarkedAndNewNodesAreDerivedAgain) {
     EXPECT_EQ(cache.LastDerived(), 0u);
 
     DialogueNode& node = *dialogue->Root().Children().front();
-    B::Manual(node, "$x =");
+    AddScript(node, "$x =");
     cache.MarkChanged(node);
     EXPECT_EQ(cache.Check(*dialogue).size(), all + 1);
     EXPECT_EQ(cache.LastDerived(), 1u);

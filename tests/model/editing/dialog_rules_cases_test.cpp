@@ -25,6 +25,7 @@
 #include "model/editing/script_field_check.h"
 #include "model/editing/tree_edit_rules.h"
 #include "model/tree_depth.h"
+#include "support/dialogue_builder.h"
 #include "support/line_cases.h"
 
 namespace tw {
@@ -196,7 +197,7 @@ std::string FieldCheckAnswer(const FieldCheck& check) {
 std::string RetargetAnswer(const std::string& statement) {
     Dialogue dialogue;
     DialogueNode& node = dialogue.AppendNode(dialogue.Root(), 1, "Greet");
-    node.AppendCommand(std::make_unique<CommandManual>(statement));
+    AddScript(node, statement);
     const std::vector<RetargetedRow> rows = RetargetLinks(dialogue, "Shop", "Market");
     std::string answer;
     for (const RetargetedRow& row : rows) {
@@ -255,13 +256,8 @@ std::unique_ptr<Dialogue> RulesDialogue() {
     DialogueNode& greet = dialogue->AppendNode(dialogue->Root(), 1, "Greeting");
     dialogue->AppendNode(greet, 2, "Farewell");
     dialogue->AppendNode(dialogue->Root(), 3, "Trade");
-    auto add = std::make_unique<NodeResponseAdd>("A01");
-    add->SetPlayerText("Tell me about the mill, please");
-    add->SetGotoNode("Farewell");
-    greet.AppendResponse(std::move(add));
-    auto cut = std::make_unique<NodeResponseCut>();
-    cut->SetCutTag("B01");
-    greet.AppendResponse(std::move(cut));
+    AddResponse(greet, "A01", "Tell me about the mill, please", "Farewell");
+    CutResponse(greet, "B01");
     return dialogue;
 }
 

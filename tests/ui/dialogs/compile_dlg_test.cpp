@@ -10,9 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "model/command_kinds.h"
 #include "model/dialogue.h"
-#include "model/node_response.h"
+#include "support/dialogue_builder.h"
 #include "support/modal_helpers.h"
 #include "support/screenshots.h"
 #include "support/view_rows.h"
@@ -25,12 +24,9 @@ namespace {
 std::unique_ptr<Dialogue> ThreeErrors() {
     auto dialogue = std::make_unique<Dialogue>();
     DialogueNode& child = dialogue->AppendNode(dialogue->Root(), 1, "Child", "");
-    child.AppendCommand(std::make_unique<CommandManual>("$a = = 1"));
-    child.AppendCommand(std::make_unique<CommandManual>("$b = (2"));
-    DialogueNode& grand = dialogue->AppendNode(child, 2, "Grand", "");
-    auto response = std::make_unique<NodeResponseAdd>("t");
-    response->SetCondition(std::make_unique<Conditional>("$x > > 1"));
-    grand.AppendResponse(std::move(response));
+    AddScript(child, "$a = = 1");
+    AddScript(child, "$b = (2");
+    AddResponse(dialogue->AppendNode(child, 2, "Grand", ""), "t", {}, {}, "$x > > 1");
     dialogue->AppendNode(dialogue->Root(), 3, "Other", "");
     return dialogue;
 }
@@ -76,7 +72,7 @@ TEST(CompileDlgTest, WaitsBeforeTheWalkAndPaintsAtMostThirtyTimesASecond) {
     DialogueNode* parent = &dialogue.Root();
     for (int id = 1; id <= 20000; ++id) {
         DialogueNode& node = dialogue.AppendNode(*parent, id, "N" + std::to_string(id), "");
-        node.AppendCommand(std::make_unique<CommandManual>("$v = 1"));
+        AddScript(node, "$v = 1");
         if (id % 50 == 0)
             parent = &node;  // several levels deep
     }

@@ -6,9 +6,9 @@
 #include <QRadioButton>
 
 #include "dialog_test_support.h"
-#include "model/command_kinds.h"
 #include "model/dialogue.h"
 #include "model/editing/choice_description_rules.h"
+#include "support/dialogue_builder.h"
 #include "support/screenshots.h"
 #include "ui/dialogs/command_dlg.h"
 #include "ui/dialogs/conditional_dlg.h"
@@ -40,10 +40,7 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         DialogueNode& greet = dialogue.AppendNode(dialogue.Root(), 1, "Greeting");
-        auto add = std::make_unique<NodeResponseAdd>("A01");
-        add->SetPlayerText("Tell me about the mill");
-        add->SetGotoNode("Greeting");
-        existing = &greet.AppendResponse(std::move(add));
+        existing = &AddResponse(greet, "A01", "Tell me about the mill", "Greeting");
         context.dialogue = &dialogue;
         dialogue.CollectResponseTags(context.tags);
         context.nodeNames = {"Greeting"};

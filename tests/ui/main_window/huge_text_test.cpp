@@ -5,8 +5,8 @@
 
 #include "generator/dialogue_generator.h"
 #include "main_window_fixture.h"
-#include "model/node_response.h"
 #include "model/text/shown_text.h"
+#include "support/dialogue_builder.h"
 #include "ui/platform/text_codec.h"
 
 namespace tw::test {
@@ -24,10 +24,7 @@ protected:
         DialogueNode& node = *dialogue->FindNodeById(kNodeId);
         node.SetName(name);
         node.SetDescription({});
-        auto back = std::make_unique<NodeResponseAdd>("H01");
-        back->SetPlayerText(said);
-        back->SetGotoNode(name);
-        node.AppendResponse(std::move(back));
+        AddResponse(node, "H01", said, name);
         dialogue->Npc().name = name;
         ASSERT_TRUE(window->OpenDialogueFile(dir.Write("huge.vrx", dialogue->Write())));
     }

@@ -7,8 +7,7 @@
 #include <QToolTip>
 
 #include "main_window_fixture.h"
-#include "model/command_kinds.h"
-#include "model/node_response.h"
+#include "support/dialogue_builder.h"
 #include "support/modal_helpers.h"
 #include "ui/platform/qt_platform_services.h"
 
@@ -34,10 +33,8 @@ protected:
         window->SetDialogRunner([this](QDialog& dialog) { return RunQueuedStep(steps, dialog); });
         Dialogue& document = window->Documents().Current().GetDialogue();
         DialogueNode& node = document.AppendNode(document.Root(), 1, kName.toStdString());
-        node.AppendCommand(std::make_unique<CommandGoto>("<i>gone</i>"));
-        auto response = std::make_unique<NodeResponseAdd>("A01");
-        response->SetPlayerText(kText.toStdString());
-        node.AppendResponse(std::move(response));
+        AddGoto(node, "<i>gone</i>");
+        AddResponse(node, "A01", kText.toStdString(), {});
         window->Documents().Current().ReportTreeChanged();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
