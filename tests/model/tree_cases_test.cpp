@@ -12,6 +12,7 @@
 #include "model/dialogue_json.h"
 #include "model/tree_view.h"
 #include "model/tree_walk.h"
+#include "support/dialogue_builder.h"
 #include "support/line_cases.h"
 #include "support/model_fixtures.h"
 
@@ -92,9 +93,7 @@ private:
         } else if (op == "respond") {
             node.AppendResponse(std::make_unique<NodeResponseAdd>(Word(in)));
         } else if (op == "cut") {
-            auto cut = std::make_unique<NodeResponseCut>();
-            cut->SetCutTag(Word(in));
-            node.AppendResponse(std::move(cut));
+            CutResponse(node, Word(in));
         } else if (op == "movecmd") {
             const std::size_t from = at();
             return Said(node.MoveCommand(from, at()));
