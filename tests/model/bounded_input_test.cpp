@@ -101,6 +101,9 @@ TEST(ReadDialogueBytesTest, TheHeaderIsCheckedBeforeTheRestIsRead) {
               kNewerVersionMessage);
     MakeSparseFile(dir / "zeros.vrx", std::uintmax_t{1} << 30);
     EXPECT_EQ(ReadDialogueBytes(dir / "zeros.vrx", DialogueForms::kFileOnly).error, kNotVrxMessage);
+    // JSON is taken only where it is asked for.
+    WriteBytes(dir / "d.json", "  {\"format\": \"talkwright-dialogue\"}");
+    EXPECT_EQ(ReadDialogueBytes(dir / "d.json", DialogueForms::kFileOnly).error, kNotVrxMessage);
     // Short and missing files are left to the reader: the session check_and_lint.txt.
 }
 
