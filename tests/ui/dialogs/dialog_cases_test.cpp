@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QRadioButton>
 
 #include "dialog_test_support.h"
 #include "model/dialogue.h"

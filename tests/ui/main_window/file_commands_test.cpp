@@ -6,7 +6,6 @@
 #include "model/editing/tree_edit_rules.h"
 #include "support/app_test_support.h"
 #include "support/scripted_platform_services.h"
-#include "ui/document/document_manager.h"
 
 namespace tw {
 namespace {

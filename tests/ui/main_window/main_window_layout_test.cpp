@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <array>

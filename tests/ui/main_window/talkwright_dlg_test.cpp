@@ -6,11 +6,9 @@
 #include <QTimer>
 
 #include "generator/dialogue_generator.h"
-#include "model/dialogue_file_format.h"
 #include "model/dialogue_json.h"
 #include "model/text/rich_text.h"
 #include "model/text/rtf_reader.h"
-#include "tester/party_settings.h"
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
 
