@@ -174,9 +174,8 @@ protected:
 };
 
 TEST_F(DialogCasesTest, EveryCaseOfTheFile) {
-    const QStringList lines =
-        QString::fromStdString(ReadFile(TW_SOURCE_DIR "/tests/ui/dialogs/data/dialog_cases.txt"))
-            .split('\n');
+    const std::string text = ReadFile(TW_SOURCE_DIR "/tests/ui/dialogs/data/dialog_cases.txt");
+    const QStringList lines = QString::fromStdString(text).split('\n');
     std::unique_ptr<CEditingDialog> opened;
     QString name;
     int cases = 0;

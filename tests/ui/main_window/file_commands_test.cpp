@@ -63,8 +63,7 @@ TEST_F(FileCommandsTest, OpenDialogAsksForDialogueFilesAndFollowsTheChosenDirect
     EXPECT_EQ(services.GetWorkingDirectory(), "/stories/inn");
 }
 
-// Restoring from the profile at start-up is the window's test; with nothing kept, the
-// directory stays.
+// With nothing kept the directory stays; restoring a kept one is the starting window's test.
 TEST_F(FileCommandsTest, WorkingDirectoryIsKeptInTheProfile) {
     services.SetWorkingDirectory("/home");
     files.RestoreWorkingDirectory();
