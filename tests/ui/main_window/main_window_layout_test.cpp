@@ -9,7 +9,6 @@
 #include "support/screenshots.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
-#include "ui/views/problems_pane.h"
 
 namespace tw::test {
 namespace {

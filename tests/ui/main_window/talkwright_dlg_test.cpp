@@ -15,10 +15,6 @@
 namespace tw::test {
 namespace {
 
-const QString kInnTree =
-    "Initialization Node(0);Welcome [first meeting](1)[Room [renting a room](2)[RoomTaken(3)];"
-    "Menu [the day's fare](4)[Eat(5)];Farewell(6)];WelcomeBack [returning guest](7)";
-
 class WindowFilesTest : public MainWindowTest {
 public:
     TempDir dir{"window_files"};
