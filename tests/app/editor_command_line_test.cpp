@@ -12,24 +12,8 @@ using Action = EditorCommandLine::Action;
 
 EditorCommandLine Parse(QStringList arguments) {
     QCoreApplication::setApplicationName("Talkwright");
-    QCoreApplication::setApplicationVersion("9.8.7");
     arguments.prepend("talkwright");
     return ParseEditorCommandLine(arguments);
-}
-
-TEST(EditorCommandLineTest, HelpAndVersionAreAnsweredWithoutRunning) {
-    for (const QString& option : {QString("--help"), QString("-h")}) {
-        const EditorCommandLine help = Parse({option, "a.vrx"});
-        EXPECT_EQ(help.action, Action::ShowText);
-        EXPECT_EQ(help.ExitStatus(), 0);
-        for (const char* part :
-             {"--quit-after <MS>", "--version", "--autosave-interval <SECONDS>", "[FILE.vrx ...]"})
-            EXPECT_TRUE(help.text.contains(part)) << help.text.toStdString();
-    }
-    const EditorCommandLine version = Parse({"--version"});
-    EXPECT_EQ(version.action, Action::ShowText);
-    EXPECT_EQ(version.text, "Talkwright 9.8.7\n");
-    EXPECT_EQ(version.ExitStatus(), 0);
 }
 
 // What the window is to run with, or for a mistake the message, the usage and status 2.

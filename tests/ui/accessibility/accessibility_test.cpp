@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>

@@ -6,7 +6,6 @@
 #include <QSizeGrip>
 #include <QTest>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "support/scripted_platform_services.h"

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "dialog_test_support.h"
 

@@ -2,12 +2,11 @@
 // types and clicks as a writer does, and checks what the dialog shows, refuses or gives.
 
 #include <QApplication>
-#include <QFile>
-#include <QRadioButton>
 
 #include "dialog_test_support.h"
 #include "model/dialogue.h"
 #include "model/editing/choice_description_rules.h"
+#include "support/app_test_support.h"
 #include "support/dialogue_builder.h"
 #include "support/screenshots.h"
 #include "ui/dialogs/command_dlg.h"
@@ -175,9 +174,8 @@ protected:
 };
 
 TEST_F(DialogCasesTest, EveryCaseOfTheFile) {
-    QFile file(TW_SOURCE_DIR "/tests/ui/dialogs/data/dialog_cases.txt");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    const std::string text = ReadFile(TW_SOURCE_DIR "/tests/ui/dialogs/data/dialog_cases.txt");
+    const QStringList lines = QString::fromStdString(text).split('\n');
     std::unique_ptr<CEditingDialog> opened;
     QString name;
     int cases = 0;

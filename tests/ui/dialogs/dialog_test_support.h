@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <deque>
-#include <functional>
 
 #include "support/modal_helpers.h"
 #include "support/qt_printers.h"

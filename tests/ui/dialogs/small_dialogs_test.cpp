@@ -1,6 +1,5 @@
 // The comments and About dialogs through their widgets.
 
-#include <QApplication>
 #include <QLabel>
 
 #include "dialog_test_support.h"

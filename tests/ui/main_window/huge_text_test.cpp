@@ -1,8 +1,6 @@
 // A name of megabytes, as another tool may write one, is shown cut short wherever a control
 // lays it out and stays whole where the writer edits it.
 
-#include <QApplication>
-
 #include "generator/dialogue_generator.h"
 #include "main_window_fixture.h"
 #include "model/text/shown_text.h"

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <array>
@@ -10,7 +9,6 @@
 #include "support/screenshots.h"
 #include "ui/controls/style_edit_ctrl.h"
 #include "ui/main_window/main_window_fixture.h"
-#include "ui/views/problems_pane.h"
 
 namespace tw::test {
 namespace {

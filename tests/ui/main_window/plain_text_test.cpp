@@ -38,21 +38,14 @@ protected:
         window->Documents().Current().ReportTreeChanged();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QTreeWidgetItem* item = List("Nodes")->topLevelItem(List("Nodes")->topLevelItemCount() - 1);
-        QTest::mouseClick(List("Nodes")->viewport(), Qt::LeftButton, {},
-                          List("Nodes")->visualItemRect(item).center());
+        QTreeWidgetItem* item = Tree()->topLevelItem(Tree()->topLevelItemCount() - 1);
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {},
+                          Tree()->visualItemRect(item).center());
         ASSERT_EQ(item->text(0), kName);
     }
     void TearDown() override { window->Documents().Current().GetDialogue().SetModified(false); }
 
-    QTreeWidget* List(const QString& name) const {
-        for (auto* each : window->findChildren<QTreeWidget*>()) {
-            if (each->accessibleName() == name) {
-                return each;
-            }
-        }
-        return nullptr;
-    }
+    QTreeWidget* Tree() const { return CurrentTree(*window); }
 
     // The tooltip the list shows while the pointer rests on that cell.
     static QString HoverTip(QAbstractItemView* list, int row, int column) {
@@ -70,8 +63,8 @@ protected:
     // Opens the node menu from the keyboard and clicks the item with that caption.
     void ChooseFromNodeMenu(const QString& caption) {
         ChooseFromNextPopup(caption);
-        List("Nodes")->setFocus();
-        QTest::keyClick(List("Nodes"), Qt::Key_Menu);
+        Tree()->setFocus();
+        QTest::keyClick(Tree(), Qt::Key_Menu);
     }
 
     TempDir profile{"plain_text_profile"};
@@ -103,7 +96,7 @@ TEST_F(PlainTextTest, QuestionsAndCaptionsQuoteTheNodeNameAsWritten) {
 
 TEST_F(PlainTextTest, TooltipsShowTheTextAsWritten) {
     const int responseColumn = 2;
-    EXPECT_EQ(Shown(HoverTip(List("Responses"), 0, responseColumn)), kText);
+    EXPECT_EQ(Shown(HoverTip(ResponseList(*window), 0, responseColumn)), kText);
     QTest::keyClick(window.get(), Qt::Key_F7);  // Check Dialogue
     auto* problems = window->findChild<QTableView*>("problemsList");
     ASSERT_GE(RowCount(*problems), 1);

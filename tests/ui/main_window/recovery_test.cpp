@@ -4,7 +4,6 @@
 #include <QTreeWidget>
 
 #include "generator/dialogue_generator.h"
-#include "model/recovery/recovery_store.h"
 #include "ui/document/recovery_service.h"
 #include "ui/main_window/main_window_fixture.h"
 #include "ui/main_window/recovery_offer.h"

@@ -6,20 +6,14 @@
 #include <QTimer>
 
 #include "generator/dialogue_generator.h"
-#include "model/dialogue_file_format.h"
 #include "model/dialogue_json.h"
 #include "model/text/rich_text.h"
 #include "model/text/rtf_reader.h"
-#include "tester/party_settings.h"
 #include "ui/dialogs/editing_dialog.h"
 #include "ui/main_window/main_window_fixture.h"
 
 namespace tw::test {
 namespace {
-
-const QString kInnTree =
-    "Initialization Node(0);Welcome [first meeting](1)[Room [renting a room](2)[RoomTaken(3)];"
-    "Menu [the day's fare](4)[Eat(5)];Farewell(6)];WelcomeBack [returning guest](7)";
 
 class WindowFilesTest : public MainWindowTest {
 public:

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QListWidget>
-#include <QTimer>
 #include <fstream>
 
 #include "model/clipboard_list.h"
@@ -36,8 +35,8 @@ public:
 
     void SetUp() override {
         MainWindowTest::SetUp();
-        std::ifstream start(TW_SOURCE_DIR "/tests/ui/main_window/data/window_steps_start.json");
-        const std::string json{std::istreambuf_iterator<char>(start), {}};
+        const std::string json =
+            ReadFile(TW_SOURCE_DIR "/tests/ui/main_window/data/window_steps_start.json");
         ASSERT_EQ(DialogueFromJson(json, Current()), std::nullopt);
         Current().SetScratch(false);  // a document with content is kept when others open
         Refresh();
@@ -234,9 +233,8 @@ public:
     }
     // A dialogue kept as JSON under tests/, saved as a dialogue file and opened.
     void OpenJson(const QString& name) {
-        std::ifstream in(TW_SOURCE_DIR "/tests/" + name.toStdString());
         Dialogue dialogue;
-        const std::string json{std::istreambuf_iterator<char>(in), {}};
+        const std::string json = ReadFile(TW_SOURCE_DIR "/tests/" + name.toStdString());
         ASSERT_EQ(DialogueFromJson(json, dialogue), std::nullopt);
         const std::string path = dir.File(QFileInfo(name).baseName().toStdString() + ".vrx");
         ASSERT_EQ(dialogue.SaveAs(path), std::nullopt);

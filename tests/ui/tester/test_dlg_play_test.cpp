@@ -2,7 +2,6 @@
 // conversation, the skipped state window, stepping back, replaying and recording a road.
 
 #include <QCheckBox>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "script/environment.h"
@@ -43,13 +42,11 @@ TEST_F(TestDlgPlayTest, NumberKeysChooseResponsesAndTheRoadIsSavedAsARecording) 
     const QString path = dir.filePath("menu.play");
     services.QueueFileChoice(path.toStdString());
     Press("Save Recording...");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const std::string relative =
         std::filesystem::path(dialogue.GetPath())
             .lexically_proximate(std::filesystem::path(dir.path().toStdString()))
             .generic_string();
-    EXPECT_EQ(file.readAll().toStdString(),
+    EXPECT_EQ(ReadFile(path.toStdString()),
               "#! dialogue: " + relative + "\n#! seed: 1\nsay Ysolde\n1\n");
 }
 

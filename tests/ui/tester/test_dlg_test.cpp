@@ -1,6 +1,5 @@
 // "Run Dialogue" through its widgets, checked against the terminal player's walk.
 
-#include <QFile>
 #include <QLabel>
 
 #include "script/environment.h"
@@ -39,9 +38,7 @@ void ReadNode(const QStringList& lines, qsizetype& i, PlayStep& step) {
 }
 
 std::vector<PlayStep> ReadPlay(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    const QStringList lines = QString::fromStdString(ReadFile(path)).split('\n');
     std::vector<PlayStep> steps(1);  // the start, before any input
     for (qsizetype i = 0; i < lines.size();) {
         const QString& line = lines[i];
