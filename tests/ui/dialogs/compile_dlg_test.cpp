@@ -81,7 +81,9 @@ TEST(CompileDlgTest, WaitsBeforeTheWalkAndPaintsAtMostThirtyTimesASecond) {
     clock.start();
     compile.open();
     QTest::qWait(CCompileDlg::kStartDelayMs / 2);
-    EXPECT_EQ(compile.Progress()->value(), 0);  // the window shows before the work starts
+    if (clock.elapsed() < CCompileDlg::kStartDelayMs) {  // a busy machine may sleep past it
+        EXPECT_EQ(compile.Progress()->value(), 0);       // the window shows before the work starts
+    }
     EXPECT_TRUE(QTest::qWaitFor([&] { return !compile.isVisible(); }, 60000));
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     EXPECT_EQ(compile.result(), QDialog::Accepted);
