@@ -31,8 +31,7 @@ TEST_F(MainWindowTest, LargeDialoguesAreSearchedInSlicesAndDeletionsStartAgain) 
     Select("n9000 gold");
     services.QueueAnswer(MessageAnswer::kYes);
     Trigger("deleteBranch");
-    for (int i = 0; i < 300 && RowCount(results) < 8999; ++i)
-        QTest::qWait(5);
+    EXPECT_TRUE(QTest::qWaitFor([&results] { return RowCount(results) >= 8999; }, 10000));
     QTest::qWait(20);
     ASSERT_EQ(RowCount(results), 8999);
     for (int row = 0; row < 8999; ++row)

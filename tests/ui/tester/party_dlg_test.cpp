@@ -63,8 +63,8 @@ TEST_F(PartyDlgTest, SizeRuleOnEveryChangeAndDigitsOnly) {
     dialog.show();
     QLineEdit* size = dialog.PartySize();
     size->setFocus();
-    QTest::qWait(10);
-    EXPECT_EQ(size->selectedText(), "6");  // selected on focus
+    // Selected on focus, which comes once the window is active.
+    EXPECT_TRUE(QTest::qWaitFor([size] { return size->selectedText() == "6"; }, 3000));
     QTest::keyClicks(size, "9");
     EXPECT_EQ(size->text(), "6");
     size->selectAll();
