@@ -100,7 +100,7 @@ public:
     static void DragRow(EnhancedListCtrl& list, int row, int before) {
         QWidget* viewport = list.viewport();
         const QPoint start = list.visualItemRect(list.topLevelItem(row)).center();
-        const QPoint end(30, list.visualItemRect(list.topLevelItem(before)).top() + 2 - 10);
+        const QPoint end(30, std::max(1, list.visualItemRect(list.topLevelItem(before)).top() - 8));
         QTest::mousePress(viewport, Qt::LeftButton, {}, start);
         QTest::mouseMove(viewport, start + QPoint(0, 12));
         QTest::mouseMove(viewport, end);
