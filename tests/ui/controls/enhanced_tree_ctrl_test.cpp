@@ -78,11 +78,11 @@ protected:
 
     QPoint Center(QTreeWidgetItem* item) { return tree.visualItemRect(item).center(); }
 
-    // Presses on one item and moves past the drag distance.
+    // Presses on one item and moves by the drag distance, which is enough to start a drag.
     void StartDrag(QTreeWidgetItem* from) {
         const QPoint start = Center(from);
         QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, start);
-        QTest::mouseMove(tree.viewport(), start + QPoint(12, 0));
+        QTest::mouseMove(tree.viewport(), start + QPoint(QApplication::startDragDistance(), 0));
     }
     void Drag(QTreeWidgetItem* from, QTreeWidgetItem* to) {
         StartDrag(from);
